@@ -1,0 +1,82 @@
+# Shared build rules. Every module globs its own sources so that adding a
+# class means adding its two files and nothing else.
+
+set(BRISANE_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+function(brisane_warnings target)
+  target_compile_options(${target} PRIVATE ${BRISANE_WARNINGS})
+endfunction()
+
+# brisane_module(<name> [DEPS libs...])
+# A static library of one application subsystem, from brisane/<name>/*.cpp.
+# Without sources yet it is an interface target, so dependants still link.
+function(brisane_module name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.qrc)
+  set(target brisane_${name})
+  set(has_cpp FALSE)
+  foreach(s IN LISTS sources)
+    if(s MATCHES "\\.cpp$")
+      set(has_cpp TRUE)
+    endif()
+  endforeach()
+  if(has_cpp)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+    brisane_warnings(${target})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# brisane_test(<module> [DEPS libs...])
+# One test executable per folder tests/<module>, every case registered with
+# ctest on its own so that `ctest -j` spreads them over the cores.
+function(brisane_test module)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${module}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${module})
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE testsupport ${ARG_DEPS} GTest::gtest)
+  brisane_warnings(${target})
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_MEDIA_BACKEND=ffmpeg;BRISANE_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp"
+               TIMEOUT 600)
+endfunction()
+
+# brisane_shared_library(<target> [PUBLIC_DEPS libs...] [PRIVATE_DEPS libs...])
+# A shared library from <dir>/src and public headers in <dir>/include.
+function(brisane_shared_library target)
+  cmake_parse_arguments(ARG "" "" "PUBLIC_DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/src/*.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/src/*.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/include/*.h)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  if(NOT sources)
+    # Nothing built yet: dependants still see the headers and dependencies.
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR}/include)
+    target_link_libraries(${target} INTERFACE ${ARG_PUBLIC_DEPS})
+    return()
+  endif()
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/src/*.h ${CMAKE_CURRENT_SOURCE_DIR}/include/*.h)
+  add_library(${target} SHARED ${sources} ${headers})
+  target_include_directories(${target}
+    PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include
+    PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+  target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  brisane_warnings(${target})
+endfunction()

@@ -1,0 +1,20 @@
+#pragma once
+// Base of the application's archived model classes: the key-list scheme of
+// Object plus reading and writing a whole object as a file.
+
+#include <QString>
+
+#include "platform/Object.h"
+
+class CodingBase : public Object {
+public:
+    // Writes this object's archive to `path`. With `atomically` the file is
+    // replaced only once the new one is complete; a failed write leaves the old
+    // file as it was. Answers whether the file was written.
+    bool writeToFile(const QString& path, bool atomically = true) const;
+
+    // Reads a file written by writeToFile into this (already initialised)
+    // object: keys present in the file are set, others keep their values. A
+    // missing, unreadable or damaged file changes nothing and answers false.
+    bool initWithContentsOfFile(const QString& path);
+};

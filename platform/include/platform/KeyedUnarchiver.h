@@ -1,0 +1,60 @@
+#pragma once
+// Reads an archive written by KeyedArchiver. Never trusts its input: a
+// malformed archive fails as a whole with a message, an unknown class name
+// decodes to null, a value of the wrong kind for its property is ignored, and
+// nesting depth and sizes are bounded.
+
+#include <QByteArray>
+#include <QCborMap>
+#include <QCborValue>
+#include <QHash>
+#include <QList>
+#include <optional>
+
+#include "platform/Value.h"
+
+class KeyedUnarchiver {
+public:
+    struct Result {
+        std::optional<Value> root;  // empty when the archive was rejected
+        QString error;
+    };
+
+    static constexpr int MaximumDepth = 512;
+    static constexpr qsizetype MaximumObjects = 1'000'000;
+
+    // Decodes the whole graph.
+    static Result unarchive(const QByteArray& data);
+    // Decodes the archive's root object into an existing receiver: every key of
+    // the receiver's list that the archive holds is set, the rest is left as
+    // it is. Fails (and changes nothing) when the archive is malformed or its
+    // root is not an object.
+    static bool unarchiveInto(const QByteArray& data, Object& receiver, QString* error = nullptr);
+
+    // Within Object::initWithCoder: read keys of the object being decoded.
+    bool containsValueForKey(const QString& key) const;
+    Value decodeObjectForKey(const QString& key);
+    bool decodeBool(const QString& key);
+    qint64 decodeInt(const QString& key);
+    double decodeDouble(const QString& key);
+    QString decodeString(const QString& key);
+    QSizeF decodeSize(const QString& key);
+    QRectF decodeRect(const QString& key);
+    QPointF decodePoint(const QString& key);
+
+private:
+    KeyedUnarchiver() = default;
+    bool load(const QByteArray& data, QString* error);
+    Value decodeValue(const QCborValue& value, int depth);
+    Value decodeTagged(const QCborMap& map, int depth);
+    void fail(const QString& message);
+    Value decodeReference(qint64 index);
+    const QCborMap* currentKeys() const;
+
+    QList<QCborMap> m_keys;            // per object: its key map
+    QList<QString> m_classNames;       // per object
+    QHash<qint64, ObjectPtr> m_decoded;  // objects created so far (also while decoding)
+    QList<qint64> m_current;           // stack of objects being decoded
+    QCborValue m_root;
+    QString m_error;
+};

@@ -1,0 +1,77 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+QTemporaryDir makeTempDir()
+{
+    QString root = qEnvironmentVariable("BRISANE_TEST_TMP");
+    if (root.isEmpty()) {
+        root = QDir::tempPath();
+    }
+    QDir().mkpath(root);
+    return QTemporaryDir(root + QStringLiteral("/brisane-test-XXXXXX"));
+}
+
+int runProgram(const QString& program, const QStringList& arguments, QString* output,
+               int timeoutMs)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted()) {
+        if (output) {
+            *output = QStringLiteral("could not start %1").arg(program);
+        }
+        return -1;
+    }
+    process.waitForFinished(timeoutMs);
+    if (output) {
+        *output = QString::fromLocal8Bit(process.readAll());
+    }
+    if (process.exitStatus() != QProcess::NormalExit) {
+        return -1;
+    }
+    return process.exitCode();
+}
+
+bool generateMedia(const QString& path, const QStringList& ffmpegArguments)
+{
+    const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (ffmpeg.isEmpty()) {
+        ADD_FAILURE() << "ffmpeg is not installed (scripts/install-deps provides it)";
+        return false;
+    }
+    QStringList args{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                     QStringLiteral("error"), QStringLiteral("-y")};
+    args << ffmpegArguments << path;
+    QString output;
+    const int code = runProgram(ffmpeg, args, &output);
+    if (code != 0) {
+        ADD_FAILURE() << "ffmpeg failed for " << path.toStdString() << ": " << output.toStdString();
+        return false;
+    }
+    return true;
+}
+
+bool makeTestClip(const QString& path, double seconds, int width, int height, bool audio)
+{
+    const QString duration = QString::number(seconds);
+    QStringList args{QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+                     QStringLiteral("testsrc=size=%1x%2:rate=25:duration=%3")
+                         .arg(width)
+                         .arg(height)
+                         .arg(duration)};
+    if (audio) {
+        args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+             << QStringLiteral("sine=frequency=440:sample_rate=48000:duration=%1").arg(duration);
+    }
+    args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-shortest");
+    return generateMedia(path, args);
+}
+
+}  // namespace testsupport

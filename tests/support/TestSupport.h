@@ -1,0 +1,28 @@
+#pragma once
+// Helpers shared by the test suites.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// A fresh temporary folder for one test, removed when it goes out of scope.
+// It lives under $BRISANE_TEST_TMP when set (the build tree), else the system
+// temporary folder.
+QTemporaryDir makeTempDir();
+
+// Runs a program to its end. Returns its exit code, or -1 when it could not be
+// started or crashed. Standard output and error are returned through `output`.
+int runProgram(const QString& program, const QStringList& arguments, QString* output = nullptr,
+               int timeoutMs = 120000);
+
+// Generates a small media file with ffmpeg from the given lavfi inputs and
+// output options; fails the current test when ffmpeg is missing or fails.
+bool generateMedia(const QString& path, const QStringList& ffmpegArguments);
+
+// A short test clip: `seconds` long, width x height, with a tone when `audio`.
+bool makeTestClip(const QString& path, double seconds, int width = 160, int height = 120,
+                  bool audio = true);
+
+}  // namespace testsupport
