@@ -1,6 +1,7 @@
 #include "common/CustomDigitFomatter.h"
 
 #include <QChar>
+#include <QLineEdit>
 #include <QStringView>
 #include <algorithm>
 
@@ -14,6 +15,39 @@ bool holdsOnlyDigits(QStringView text)
 }
 
 }  // namespace
+
+CustomDigitFomatter::CustomDigitFomatter(QObject* parent) : QValidator(parent)
+{
+    if (auto* field = qobject_cast<QLineEdit*>(parent)) {
+        watch(field);
+    }
+}
+
+// The field reports an edit's text and caret only after the validator has
+// judged it, so what was last remembered is the state before the edit.
+void CustomDigitFomatter::watch(QLineEdit* field)
+{
+    remember(field);
+    const auto update = [this, field] { remember(field); };
+    connect(field, &QLineEdit::textChanged, this, update);
+    connect(field, &QLineEdit::cursorPositionChanged, this, update);
+    connect(field, &QLineEdit::selectionChanged, this, update);
+}
+
+void CustomDigitFomatter::remember(const QLineEdit* field)
+{
+    m_fieldText = field->text();
+    m_fieldSelectionStart =
+        field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
+}
+
+QValidator::State CustomDigitFomatter::validate(QString& input, int& pos) const
+{
+    Range proposedSelection{pos, 0};
+    const bool valid = isPartialStringValid(&input, &proposedSelection, m_fieldText,
+                                            Range{m_fieldSelectionStart, 0}, nullptr);
+    return valid ? Acceptable : Invalid;
+}
 
 QString CustomDigitFomatter::stringForObjectValue(const Value& object) const
 {

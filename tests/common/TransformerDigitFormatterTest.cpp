@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
 #include "common/CustomDigitFomatter.h"
 
 namespace {
@@ -82,6 +86,56 @@ TEST(CustomDigitFomatter, ValueIsTheText)
     EXPECT_EQ(formatter.stringForObjectValue(QStringLiteral("0042")), QStringLiteral("0042"));
     EXPECT_EQ(formatter.stringForObjectValue(7), QStringLiteral("7"));
     EXPECT_EQ(formatter.stringForObjectValue(Value()), QString());
+}
+
+void type(QLineEdit& field, Qt::Key key, const QString& text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(&field, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(&field, &release);
+}
+
+void typeText(QLineEdit& field, const QString& text)
+{
+    for (const QChar c : text) {
+        type(field, c.isDigit() ? static_cast<Qt::Key>(Qt::Key_0 + c.digitValue()) : Qt::Key_A,
+             QString(c));
+    }
+}
+
+// On a real line edit each keystroke or paste is judged against the field's
+// state just before it.
+TEST(CustomDigitFomatter, GuardsALineEdit)
+{
+    QLineEdit field;
+    field.setValidator(new CustomDigitFomatter(&field));
+    typeText(field, QStringLiteral("12a34"));
+    EXPECT_EQ(field.text(), QStringLiteral("1234"));
+    typeText(field, QStringLiteral("5"));  // a fifth digit
+    EXPECT_EQ(field.text(), QStringLiteral("1234"));
+    type(field, Qt::Key_Backspace);
+    EXPECT_EQ(field.text(), QStringLiteral("123"));
+    field.selectAll();
+    typeText(field, QStringLiteral("x"));
+    EXPECT_EQ(field.text(), QStringLiteral("123"));
+    typeText(field, QStringLiteral("9"));  // replaces the selection
+    EXPECT_EQ(field.text(), QStringLiteral("9"));
+    field.clear();
+    field.insert(QStringLiteral("12345"));  // a paste too long
+    EXPECT_EQ(field.text(), QString());
+    field.insert(QStringLiteral("12"));
+    EXPECT_EQ(field.text(), QStringLiteral("12"));
+    field.setCursorPosition(1);
+    field.insert(QStringLiteral("7"));  // in the middle
+    EXPECT_EQ(field.text(), QStringLiteral("172"));
+    field.setCursorPosition(1);
+    field.insert(QStringLiteral("a"));  // a letter in the middle
+    EXPECT_EQ(field.text(), QStringLiteral("172"));
+    // A letter set by the program can still be deleted.
+    field.setText(QStringLiteral("1a"));
+    type(field, Qt::Key_Backspace);
+    EXPECT_EQ(field.text(), QStringLiteral("1"));
 }
 
 }  // namespace
