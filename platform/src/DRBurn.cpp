@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include "DRBurnJob.h"
 #include "platform/DRNotificationCenter.h"
@@ -26,8 +27,14 @@ DRBurn::DRBurn(const DRDevicePtr& device) : device_(device) {}
 
 DRBurn::~DRBurn()
 {
-    if (job_) {
+    if (!job_) {
+        return;
+    }
+    if (QThread::currentThread() == job_->thread()) {
         job_->detach();
+    } else {
+        QPointer<DRBurnJob> job = job_;
+        QMetaObject::invokeMethod(job, [job] { job->detach(); }, Qt::QueuedConnection);
     }
 }
 
@@ -39,12 +46,12 @@ void DRBurn::writeLayout(const Layout& layout)
     }
     const bool verify = properties_.value(DRBurnVerifyDiscKey).toBool();
     std::weak_ptr<DRBurn> weakSelf = weak_from_this();
-    const DRBurn* identity = this;
-    auto handler = [weakSelf, identity](const QVariantMap& status) {
+    auto handler = [weakSelf](const QVariantMap& status) {
+        // A burn that is gone announces nothing: its address may be reused.
         if (std::shared_ptr<DRBurn> self = weakSelf.lock()) {
             self->status_ = status;
+            DRNotificationCenter::currentRunLoopCenter()->postBurnStatus(self.get(), status);
         }
-        DRNotificationCenter::currentRunLoopCenter()->postBurnStatus(identity, status);
     };
     job_ = new DRBurnJob(device_->address(), layout.path, layout.size, verify, handler);
     job_->start();
