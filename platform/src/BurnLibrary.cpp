@@ -65,7 +65,7 @@ bool BurnLibrary::initialize()
     return started;
 }
 
-QStringList BurnLibrary::takeMessages()
+QStringList BurnLibrary::takeMessages(QList<int>* codes)
 {
     QStringList lines;
     int errorCode = 0;
@@ -81,6 +81,9 @@ QStringList BurnLibrary::takeMessages()
         }
         qWarning().noquote() << "libburn :" << line;
         lines << line;
+        if (codes) {
+            *codes << errorCode;
+        }
     }
     return lines;
 }

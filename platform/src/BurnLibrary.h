@@ -18,8 +18,12 @@ public:
     static bool initialize();
 
     // Takes libburn's queued error messages, logs each and answers them
-    // ("SORRY : text" lines), oldest first.
-    static QStringList takeMessages();
+    // ("SORRY : text" lines), oldest first; their libburn codes go to `codes`.
+    static QStringList takeMessages(QList<int>* codes = nullptr);
+
+    // libburn's code for a write refused because the drive's previous job has
+    // not quite ended yet.
+    static constexpr int DriveStillBusyCode = 0x20102;
 
     // Looks at the medium of a grabbed drive.
     static DRDevice::Media probeMedia(burn::burn_drive* drive, const QString& address);

@@ -66,6 +66,9 @@ void DRBurnJob::step()
         }
         break;
     }
+    case Phase::Starting:
+        startWriting();
+        break;
     case Phase::Writing:
         stepWriting();
         break;
@@ -111,10 +114,31 @@ QString DRBurnJob::begin()
         return error;
     }
     burn::burn_drive_set_speed(drive_, 0, 0);
-    phase_ = Phase::Writing;
+    phase_ = Phase::Starting;
     report(DRStatusStatePreparing, -1.0);
-    burn::burn_disc_write(options_, disc_);
+    startWriting();
     return QString();
+}
+
+void DRBurnJob::startWriting()
+{
+    if (cancelled_) {
+        finish(tr("The burn was cancelled."));
+        return;
+    }
+    burn::burn_disc_write(options_, disc_);
+    if (burn::burn_drive_get_status(drive_, nullptr) != burn::BURN_DRIVE_IDLE) {
+        phase_ = Phase::Writing;
+        return;
+    }
+    // Refused at once. After a failed write libburn needs a moment before the
+    // drive slot takes a new job: try again on the next turns.
+    QList<int> codes;
+    messages_ << BurnLibrary::takeMessages(&codes);
+    if (codes.contains(BurnLibrary::DriveStillBusyCode) && ++refusals_ < MaximumRefusals) {
+        return;
+    }
+    phase_ = Phase::Writing;  // the next step judges the (empty) write
 }
 
 QString DRBurnJob::setUpDisc()

@@ -46,13 +46,16 @@ public:
     void detach();
 
     static constexpr int PollMilliseconds = 50;
+    // How often a write refused while libburn ends an earlier job is retried.
+    static constexpr int MaximumRefusals = 60;
 
 private:
-    enum class Phase { Waiting, Writing, Verifying, Finished };
+    enum class Phase { Waiting, Starting, Writing, Verifying, Finished };
 
     void step();
     QString begin();
     QString setUpDisc();
+    void startWriting();
     void stepWriting();
     void stepVerifying();
     void verifyDisc();
@@ -81,6 +84,7 @@ private:
 
     std::atomic<bool> cancelled_{false};
     bool cancelSent_ = false;
+    int refusals_ = 0;
     std::thread verifier_;
     std::atomic<qint64> verifiedBytes_{0};
     std::atomic<int> verifyResult_{0};  // 0 running, 1 matches, -1 failed

@@ -61,8 +61,9 @@ DRDevicePtr DRDeviceRegistry::addPseudoDevice(const QString& filePath)
                 return known;
             }
         }
-        // While a drive is in use the list is not rescanned: look at this one alone.
-        const Found found = inUse_ > 0 ? probePseudo(address) : Found();
+        // The list was not rescanned (a drive is in use, or libburn is still
+        // ending a burn): look at this drive alone.
+        const Found found = probePseudo(address);
         if (!found.usable) {
             pseudoAddresses_.removeAll(address);
             qWarning().noquote() << "no pseudo-drive can write to" << filePath;
@@ -115,12 +116,20 @@ void DRDeviceRegistry::refresh()
         if (inUse_ > 0 || !BurnLibrary::initialize()) {
             return;
         }
-        QList<Found> found = scanDrives();
-        for (const QString& address : std::as_const(pseudoAddresses_)) {
-            found << probePseudo(address);
+        std::optional<QList<Found>> found = scanDrives();
+        if (found) {
+            for (const QString& address : std::as_const(pseudoAddresses_)) {
+                *found << probePseudo(address);
+            }
         }
-        BurnLibrary::takeMessages();
-        merge(found, &appeared, &disappeared, &changed);
+        // libburn refuses to look while it is still ending a burn: keep the
+        // last look rather than have every drive disappear for a moment.
+        QList<int> codes;
+        BurnLibrary::takeMessages(&codes);
+        if (!found || codes.contains(BurnLibrary::DriveStillBusyCode)) {
+            return;
+        }
+        merge(*found, &appeared, &disappeared, &changed);
         lastScan_.start();
     }
     DRNotificationCenter* center = DRNotificationCenter::currentRunLoopCenter();
@@ -135,7 +144,7 @@ void DRDeviceRegistry::refresh()
     }
 }
 
-QList<DRDeviceRegistry::Found> DRDeviceRegistry::scanDrives() const
+std::optional<QList<DRDeviceRegistry::Found>> DRDeviceRegistry::scanDrives() const
 {
     QList<Found> found;
     burn::burn_drive_info* infos = nullptr;
@@ -144,7 +153,10 @@ QList<DRDeviceRegistry::Found> DRDeviceRegistry::scanDrives() const
     while ((scanned = burn::burn_drive_scan(&infos, &count)) == 0) {
         QThread::usleep(1000);
     }
-    if (scanned < 0 || !infos) {
+    if (scanned < 0) {
+        return std::nullopt;
+    }
+    if (!infos) {
         return found;
     }
     for (unsigned int i = 0; i < count; ++i) {

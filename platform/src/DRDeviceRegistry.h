@@ -13,6 +13,7 @@
 #include <QMutex>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "platform/DRDevice.h"
 
@@ -46,7 +47,8 @@ private:
     };
 
     DRDeviceRegistry() = default;
-    QList<Found> scanDrives() const;
+    // Nothing when libburn could not scan.
+    std::optional<QList<Found>> scanDrives() const;
     static Found probePseudo(const QString& address);
     // Merges a scan into the list; answers the changes to post.
     void merge(const QList<Found>& found, QList<DRDevicePtr>* appeared,
