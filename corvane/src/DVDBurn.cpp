@@ -21,8 +21,8 @@ QString describe(const QVariantMap& map)
     QString text = QStringLiteral("{\n");
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
         const QVariant& value = it.value();
-        const QString shown = value.typeId() == QMetaType::Bool ? QString::number(value.toBool())
-                                                                : value.toString();
+        const QString shown =
+            value.typeId() == QMetaType::Bool ? QString::number(value.toBool()) : value.toString();
         text += QStringLiteral("    %1 = %2;\n").arg(it.key(), shown);
     }
     return text + QLatin1Char('}');
@@ -190,7 +190,8 @@ qint64 DVDBurn::mediaWritableSpace() const
 void DVDBurn::prepareForBurn()
 {
     if (!onMainThread()) {
-        QMetaObject::invokeMethod(this, [this] { prepareForBurn(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { prepareForBurn(); }, Qt::BlockingQueuedConnection);
         return;
     }
     DRDevicePtr current;
@@ -252,7 +253,8 @@ void DVDBurn::cancel()
         if (onMainThread()) {
             current->abort();
         } else {
-            QMetaObject::invokeMethod(this, [current] { current->abort(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [current] { current->abort(); }, Qt::QueuedConnection);
         }
     }
 }

@@ -116,9 +116,8 @@ DRDevice::Media BurnLibrary::probeMedia(burn::burn_drive* drive, const QString& 
     media.overwritable = pseudo ? role == 2 || role == 5 : profileOverwrites(profile);
 
     const qint64 freeBytes = burn::burn_disc_available_space(drive, nullptr);
-    media.freeSectors = media.blank || status == burn::BURN_DISC_APPENDABLE
-                            ? sectorsForBytes(freeBytes)
-                            : 0;
+    media.freeSectors =
+        media.blank || status == burn::BURN_DISC_APPENDABLE ? sectorsForBytes(freeBytes) : 0;
     if (pseudo) {
         // A pseudo-drive's "disc" is its file: what the file holds is used.
         const QFileInfo target(address.mid(int(qstrlen("stdio:"))));

@@ -17,7 +17,8 @@ std::shared_ptr<DRBurn> DRBurn::burnForDevice(const DRDevicePtr& device)
 std::optional<DRBurn::Layout> DRBurn::layoutForImageFile(const QString& path)
 {
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || info.size() <= 0 || !QFile(path).open(QIODevice::ReadOnly)) {
+    if (path.isEmpty() || !info.isFile() || info.size() <= 0 ||
+        !QFile(path).open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
     return Layout{info.absoluteFilePath(), info.size()};
@@ -34,7 +35,8 @@ DRBurn::~DRBurn()
         job_->detach();
     } else {
         QPointer<DRBurnJob> job = job_;
-        QMetaObject::invokeMethod(job, [job] { job->detach(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            job, [job] { job->detach(); }, Qt::QueuedConnection);
     }
 }
 

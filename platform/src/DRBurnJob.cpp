@@ -59,24 +59,24 @@ void DRBurnJob::detach()
 void DRBurnJob::step()
 {
     switch (phase_) {
-    case Phase::Waiting: {
-        const QString error = begin();
-        if (!error.isEmpty()) {
-            finish(error);
+        case Phase::Waiting: {
+            const QString error = begin();
+            if (!error.isEmpty()) {
+                finish(error);
+            }
+            break;
         }
-        break;
-    }
-    case Phase::Starting:
-        startWriting();
-        break;
-    case Phase::Writing:
-        stepWriting();
-        break;
-    case Phase::Verifying:
-        stepVerifying();
-        break;
-    case Phase::Finished:
-        break;
+        case Phase::Starting:
+            startWriting();
+            break;
+        case Phase::Writing:
+            stepWriting();
+            break;
+        case Phase::Verifying:
+            stepVerifying();
+            break;
+        case Phase::Finished:
+            break;
     }
 }
 
@@ -99,15 +99,15 @@ QString DRBurnJob::begin()
     }
     drive_ = infos_[0].drive;
     switch (burn::burn_disc_get_status(drive_)) {
-    case burn::BURN_DISC_BLANK:
-        break;
-    case burn::BURN_DISC_EMPTY:
-        return tr("There is no disc in the drive.");
-    case burn::BURN_DISC_APPENDABLE:
-    case burn::BURN_DISC_FULL:
-        return tr("The disc is not blank.");
-    default:
-        return tr("The disc in the drive cannot be written.");
+        case burn::BURN_DISC_BLANK:
+            break;
+        case burn::BURN_DISC_EMPTY:
+            return tr("There is no disc in the drive.");
+        case burn::BURN_DISC_APPENDABLE:
+        case burn::BURN_DISC_FULL:
+            return tr("The disc is not blank.");
+        default:
+            return tr("The disc in the drive cannot be written.");
     }
     const QString error = setUpDisc();
     if (!error.isEmpty()) {
@@ -182,24 +182,25 @@ void DRBurnJob::stepWriting()
         cancelSent_ = true;
     }
     switch (status) {
-    case burn::BURN_DRIVE_IDLE:
-        break;
-    case burn::BURN_DRIVE_CLOSING_TRACK:
-    case burn::BURN_DRIVE_CLOSING_SESSION:
-    case burn::BURN_DRIVE_WRITING_LEADOUT:
-        report(DRStatusStateSessionClose, -1.0);
-        return;
-    case burn::BURN_DRIVE_WRITING:
-    case burn::BURN_DRIVE_WRITING_SYNC:
-    case burn::BURN_DRIVE_WRITING_PREGAP:
-    case burn::BURN_DRIVE_WRITING_LEADIN:
-        report(DRStatusStateTrackWrite,
-               progress.sectors > 0 ? std::clamp(double(progress.sector) / progress.sectors, 0.0, 1.0)
-                                    : -1.0);
-        return;
-    default:
-        report(DRStatusStatePreparing, -1.0);
-        return;
+        case burn::BURN_DRIVE_IDLE:
+            break;
+        case burn::BURN_DRIVE_CLOSING_TRACK:
+        case burn::BURN_DRIVE_CLOSING_SESSION:
+        case burn::BURN_DRIVE_WRITING_LEADOUT:
+            report(DRStatusStateSessionClose, -1.0);
+            return;
+        case burn::BURN_DRIVE_WRITING:
+        case burn::BURN_DRIVE_WRITING_SYNC:
+        case burn::BURN_DRIVE_WRITING_PREGAP:
+        case burn::BURN_DRIVE_WRITING_LEADIN:
+            report(DRStatusStateTrackWrite,
+                   progress.sectors > 0
+                       ? std::clamp(double(progress.sector) / progress.sectors, 0.0, 1.0)
+                       : -1.0);
+            return;
+        default:
+            report(DRStatusStatePreparing, -1.0);
+            return;
     }
 
     // The drive is idle again: judge the write.

@@ -17,7 +17,8 @@ const QString PseudoPrefix = QStringLiteral("stdio:");
 QString driveName(const burn::burn_drive_info& info)
 {
     return QStringLiteral("%1 %2")
-        .arg(QString::fromLatin1(info.vendor).trimmed(), QString::fromLatin1(info.product).trimmed())
+        .arg(QString::fromLatin1(info.vendor).trimmed(),
+             QString::fromLatin1(info.product).trimmed())
         .trimmed();
 }
 

@@ -36,8 +36,7 @@ void DRNotificationCenter::addObserver(QObject* observer)
         return;
     }
     observers_.insert(observer);
-    connect(observer, &QObject::destroyed, this,
-            [this](QObject* gone) { removeObserver(gone); });
+    connect(observer, &QObject::destroyed, this, [this](QObject* gone) { removeObserver(gone); });
     updateWatching();
 }
 

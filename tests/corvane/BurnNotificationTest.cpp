@@ -1,7 +1,7 @@
 // Drive monitoring: DVDBurnNotification tells its delegate about drives that
 // come and go and media that change, each call only where the delegate has it.
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 #include "BurnTestSupport.h"
 #include "corvane/DVDBurnDeviceStatusDelegate.h"
@@ -49,14 +49,14 @@ enum class Kind { Neither, DevicesOnly, StatusOnly, Both };
 std::unique_ptr<QObject> makeDelegate(Kind kind, Counts* counts)
 {
     switch (kind) {
-    case Kind::DevicesOnly:
-        return std::make_unique<DevicesOnly>(counts);
-    case Kind::StatusOnly:
-        return std::make_unique<StatusOnly>(counts);
-    case Kind::Both:
-        return std::make_unique<Both>(counts);
-    case Kind::Neither:
-        break;
+        case Kind::DevicesOnly:
+            return std::make_unique<DevicesOnly>(counts);
+        case Kind::StatusOnly:
+            return std::make_unique<StatusOnly>(counts);
+        case Kind::Both:
+            return std::make_unique<Both>(counts);
+        case Kind::Neither:
+            break;
     }
     return std::make_unique<QObject>();
 }

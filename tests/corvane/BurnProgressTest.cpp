@@ -1,8 +1,8 @@
 // The burner's single progress figure and its state machine, fed with
 // statuses announced for its burn on a pseudo-drive.
+#include <gtest/gtest.h>
 #include <QDateTime>
 #include <cmath>
-#include <gtest/gtest.h>
 
 #include "BurnTestSupport.h"
 #include "corvane/DVDBurn.h"
@@ -50,8 +50,8 @@ struct ProgressCase {
     bool hasStatus;
     QLatin1String state;
     double fraction;
-    double presetWrite;      // writeProgress before the call
-    double closingAgo;       // seconds since closing was first seen; 0 = not seen
+    double presetWrite;  // writeProgress before the call
+    double closingAgo;   // seconds since closing was first seen; 0 = not seen
     double expected;
 };
 
@@ -89,30 +89,29 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing reported yet: only the close fraction 1/300 counts.
         ProgressCase{"before_any_status", 0, false, false, DRStatusStateDone, 0, 0, 0,
                      SmallWeight / 300},
-        ProgressCase{"unknown_fraction_records_0", 0, false, true, DRStatusStateTrackWrite, -1,
-                     0.7, 0, SmallWeight / 300},
-        ProgressCase{"half_written_small_image", 40'000'000, false, true,
-                     DRStatusStateTrackWrite, 0.5, 0, 0,
-                     SmallWeight / 300 + (1 - SmallWeight) * 0.5},
+        ProgressCase{"unknown_fraction_records_0", 0, false, true, DRStatusStateTrackWrite, -1, 0.7,
+                     0, SmallWeight / 300},
+        ProgressCase{"half_written_small_image", 40'000'000, false, true, DRStatusStateTrackWrite,
+                     0.5, 0, 0, SmallWeight / 300 + (1 - SmallWeight) * 0.5},
         ProgressCase{"half_written_single_layer_DVD", qint64(DvdSize), false, true,
-                     DRStatusStateTrackWrite, 0.5, 0, 0,
-                     DvdWeight / 300 + (1 - DvdWeight) * 0.5},
-        ProgressCase{"weight_switches_at_30_m", 135'000'000, false, true,
-                     DRStatusStateTrackWrite, 1.0, 0, 0, 0.75 / 300 + 0.25},
+                     DRStatusStateTrackWrite, 0.5, 0, 0, DvdWeight / 300 + (1 - DvdWeight) * 0.5},
+        ProgressCase{"weight_switches_at_30_m", 135'000'000, false, true, DRStatusStateTrackWrite,
+                     1.0, 0, 0, 0.75 / 300 + 0.25},
         ProgressCase{"closing_just_seen", 0, false, true, DRStatusStateSessionClose, -1, 0, 0,
                      1 - SmallWeight},
         ProgressCase{"closing_for_150_s", 0, false, true, DRStatusStateSessionClose, -1, 0, 150,
                      0.5 * SmallWeight + (1 - SmallWeight)},
-        ProgressCase{"closing_longer_than_estimated", 0, false, true,
-                     DRStatusStateSessionClose, -1, 0, 600, 1.0},
-        ProgressCase{"verifying_under_one_percent", 0, true, true, DRStatusStateVerifying, 0.005, 1.0, 0,
-                     SmallWeight / 300 + (1 - SmallWeight) * (0.5 + 0.0025)},
+        ProgressCase{"closing_longer_than_estimated", 0, false, true, DRStatusStateSessionClose, -1,
+                     0, 600, 1.0},
+        ProgressCase{"verifying_under_one_percent", 0, true, true, DRStatusStateVerifying, 0.005,
+                     1.0, 0, SmallWeight / 300 + (1 - SmallWeight) * (0.5 + 0.0025)},
         ProgressCase{"verifying_past_one_percent_completes_closing", 0, true, true,
-                     DRStatusStateVerifying, 0.2, 1.0, 0,
-                     SmallWeight + (1 - SmallWeight) * 0.6},
+                     DRStatusStateVerifying, 0.2, 1.0, 0, SmallWeight + (1 - SmallWeight) * 0.6},
         ProgressCase{"other_states_record_nothing", 0, false, true, DRStatusStatePreparing, 0.9,
                      0.25, 0, SmallWeight / 300 + (1 - SmallWeight) * 0.25}),
-    [](const ::testing::TestParamInfo<ProgressCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ProgressCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(BurnProgressTest, ClosingTimeIsTakenByTheFirstPollNotByTheStatus)
 {
@@ -158,8 +157,8 @@ TEST_F(BurnProgressTest, StatusesOfAReplacedBurnAreIgnored)
     ASSERT_NE(burner.burn(), replaced);
     EXPECT_EQ(burner.device(), device);
 
-    DRNotificationCenter::currentRunLoopCenter()->postBurnStatus(
-        replaced.get(), statusOf(DRStatusStateDone, 1));
+    DRNotificationCenter::currentRunLoopCenter()->postBurnStatus(replaced.get(),
+                                                                 statusOf(DRStatusStateDone, 1));
     EXPECT_TRUE(burner.isDeviceFree());
     EXPECT_TRUE(burner.status().isEmpty());
     EXPECT_EQ(burner.progress(), SmallWeight / 300);

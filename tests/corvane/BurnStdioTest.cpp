@@ -1,7 +1,7 @@
 // Whole burns through libburn onto "stdio:" pseudo-drives: a file stands for
 // the disc, so the written bytes can be compared with the image.
-#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <QFileInfo>
 
 #include "BurnTestSupport.h"
 #include "corvane/DVDBurn.h"
@@ -60,7 +60,8 @@ TEST_F(BurnStdioTest, WritesTheImageAndFinishes)
 {
     const QString target = dir.filePath(QStringLiteral("disc.bin"));
     burnTo(target);
-    EXPECT_TRUE(burner.isFinished()) << burner.status().value(DRErrorStatusKey).toString().toStdString();
+    EXPECT_TRUE(burner.isFinished())
+        << burner.status().value(DRErrorStatusKey).toString().toStdString();
     const QByteArray image = burntest::readFile(iso);
     const QByteArray disc = burntest::readFile(target);
     ASSERT_GE(disc.size(), image.size());
@@ -75,7 +76,8 @@ TEST_F(BurnStdioTest, VerifiesWhenAllowed)
     const QString target = dir.filePath(QStringLiteral("disc.bin"));
     burner.setAllowVerify(true);
     burnTo(target);
-    EXPECT_TRUE(burner.isFinished()) << burner.status().value(DRErrorStatusKey).toString().toStdString();
+    EXPECT_TRUE(burner.isFinished())
+        << burner.status().value(DRErrorStatusKey).toString().toStdString();
     EXPECT_TRUE(states.contains(DRStatusStateVerifying));
     EXPECT_LT(states.indexOf(DRStatusStateTrackWrite), states.indexOf(DRStatusStateVerifying));
     EXPECT_TRUE(burntest::readFile(target).startsWith(burntest::readFile(iso)));
@@ -107,11 +109,13 @@ TEST_P(BurnFailingTargetTest, EndsFailedWithAReadableStatus)
     EXPECT_TRUE(burner.isFailed());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Targets, BurnFailingTargetTest,
-    ::testing::Values(FailingTarget{"unwritable_path", "/proc/brisane-burn-target.iso"},
-                      FailingTarget{"target_too_small", "/dev/full"}),
-    [](const ::testing::TestParamInfo<FailingTarget>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Targets, BurnFailingTargetTest,
+                         ::testing::Values(FailingTarget{"unwritable_path",
+                                                         "/proc/brisane-burn-target.iso"},
+                                           FailingTarget{"target_too_small", "/dev/full"}),
+                         [](const ::testing::TestParamInfo<FailingTarget>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(BurnStdioTest, NoValidDeviceAnswersNoAtOnce)
 {
@@ -153,8 +157,9 @@ TEST_F(BurnStdioTest, DriveLostDuringTheBurnFails)
     EXPECT_TRUE(burner.isFailed());
     EXPECT_FALSE(burner.status().value(DRErrorStatusKey).toString().isEmpty());
     // Whatever the drive reports afterwards, the burn stays failed.
-    ASSERT_TRUE(burntest::waitUntil([this] { return states.contains(DRStatusStateDone) ||
-                                                    states.contains(DRStatusStateFailed); }));
+    ASSERT_TRUE(burntest::waitUntil([this] {
+        return states.contains(DRStatusStateDone) || states.contains(DRStatusStateFailed);
+    }));
     EXPECT_TRUE(burner.isFailed());
     device.reset();
 }

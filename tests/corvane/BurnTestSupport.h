@@ -2,6 +2,7 @@
 // Helpers of the burning tests: a real ISO image made by mkisofs, and waiting
 // on the main thread's event loop.
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,7 +10,6 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 

@@ -1,8 +1,8 @@
 // The production prepares and starts the burn from its own thread and polls
 // it from there; the burner does the work on the main thread meanwhile.
+#include <gtest/gtest.h>
 #include <QFileInfo>
 #include <atomic>
-#include <gtest/gtest.h>
 #include <thread>
 
 #include "BurnTestSupport.h"

@@ -1,8 +1,8 @@
 // Which files can be laid out for burning.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "platform/DRBurn.h"
@@ -27,8 +27,8 @@ TEST(BurnLayoutTest, OnlyNonEmptyReadableFilesCanBeLaidOut)
     EXPECT_EQ(layout->size, 4096);
     EXPECT_EQ(layout->path, image);
 
-    for (const QString& unusable : {QString(), dir.path(), empty,
-                                    dir.filePath(QStringLiteral("missing.iso"))}) {
+    for (const QString& unusable :
+         {QString(), dir.path(), empty, dir.filePath(QStringLiteral("missing.iso"))}) {
         EXPECT_FALSE(DRBurn::layoutForImageFile(unusable)) << unusable.toStdString();
     }
 }

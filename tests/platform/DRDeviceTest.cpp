@@ -1,9 +1,9 @@
 // Pseudo-drives: a file chosen as a writable disc, seen and watched like a drive.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "platform/DRDevice.h"

@@ -7,9 +7,9 @@
 // Use it from the main thread. A burn that is destroyed while it runs is
 // aborted and announces nothing more.
 
+#include <QPointer>
 #include <QString>
 #include <QVariantMap>
-#include <QPointer>
 #include <memory>
 #include <optional>
 
