@@ -35,7 +35,7 @@ QList<DRDevicePtr> DRDeviceRegistry::devices()
     bool stale = false;
     {
         QMutexLocker lock(&mutex_);
-        stale = !lastScan_.isValid() || lastScan_.elapsed() > StaleMilliseconds;
+        stale = !lastScan_.isValid() || (!watched_ && lastScan_.elapsed() > StaleMilliseconds);
     }
     if (stale) {
         refresh();
@@ -93,6 +93,12 @@ void DRDeviceRegistry::removePseudoDevice(const DRDevicePtr& device)
     if (removed) {
         DRNotificationCenter::currentRunLoopCenter()->postDeviceDisappeared(device);
     }
+}
+
+void DRDeviceRegistry::setWatched(bool watched)
+{
+    QMutexLocker lock(&mutex_);
+    watched_ = watched;
 }
 
 void DRDeviceRegistry::beginUse()

@@ -21,8 +21,11 @@ class DRDeviceRegistry {
 public:
     static DRDeviceRegistry& instance();
 
-    // The current list, refreshed first when older than the stale time.
+    // The current list. Scanned first when it was never scanned, or when it is
+    // older than the stale time and no timer keeps it fresh.
     QList<DRDevicePtr> devices();
+    // Whether the drive monitor's timer refreshes the list.
+    void setWatched(bool watched);
     DRDevicePtr addPseudoDevice(const QString& filePath);
     void removePseudoDevice(const DRDevicePtr& device);
 
@@ -58,5 +61,6 @@ private:
     QList<DRDevicePtr> devices_;
     QStringList pseudoAddresses_;
     int inUse_ = 0;
+    bool watched_ = false;
     QElapsedTimer lastScan_;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QThreadPool>
 
 #include "DRDeviceRegistry.h"
 
@@ -27,7 +28,7 @@ DRNotificationCenter::DRNotificationCenter() : pollTimer_(this)
 {
     qRegisterMetaType<DRDevicePtr>("DRDevicePtr");
     pollTimer_.setInterval(DefaultPollMilliseconds);
-    connect(&pollTimer_, &QTimer::timeout, this, &DRNotificationCenter::pollDevices);
+    connect(&pollTimer_, &QTimer::timeout, this, &DRNotificationCenter::pollDevicesInBackground);
 }
 
 void DRNotificationCenter::addObserver(QObject* observer)
@@ -58,10 +59,26 @@ void DRNotificationCenter::pollDevices()
     DRDeviceRegistry::instance().refresh();
 }
 
+void DRNotificationCenter::pollDevicesInBackground()
+{
+    // Looking at real drives can take a while (each one is opened and its
+    // medium read): do it off the main thread, one look at a time. What
+    // changed reaches the receivers on the main thread through the signals.
+    if (pollRunning_->exchange(true)) {
+        return;
+    }
+    std::shared_ptr<std::atomic<bool>> running = pollRunning_;
+    QThreadPool::globalInstance()->start([running] {
+        DRDeviceRegistry::instance().refresh();
+        *running = false;
+    });
+}
+
 void DRNotificationCenter::updateWatching()
 {
     // The timer belongs to the main thread; start and stop it there.
     const bool watch = !observers_.isEmpty();
+    DRDeviceRegistry::instance().setWatched(watch);
     auto apply = [this, watch] {
         if (watch && !pollTimer_.isActive()) {
             pollTimer_.start();

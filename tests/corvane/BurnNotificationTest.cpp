@@ -96,10 +96,20 @@ TEST_P(BurnNotificationTest, CallsOnlyWhatTheDelegateImplements)
     }
 }
 
-std::string kindName(const ::testing::TestParamInfo<Kind>& info)
+const char* nameOf(Kind kind)
 {
     static const char* const names[] = {"Neither", "DevicesOnly", "StatusOnly", "Both"};
-    return names[int(info.param)];
+    return names[int(kind)];
+}
+
+void PrintTo(Kind kind, std::ostream* out)
+{
+    *out << nameOf(kind);
+}
+
+std::string kindName(const ::testing::TestParamInfo<Kind>& info)
+{
+    return nameOf(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Delegates, BurnNotificationTest,
@@ -124,8 +134,9 @@ TEST(BurnNotificationWatchTest, MediaChangesArriveFromTheMainThreadTimer)
         ASSERT_TRUE(device);
         EXPECT_EQ(counts.devices, 1);
         appendBytes(target, 3 * 2048);
-        EXPECT_TRUE(burntest::waitUntil([&] { return device->mediaSpaceUsed() == 3; }, 5000));
-        EXPECT_GE(counts.status, 1);
+        // Only the timer looks at the drive here.
+        EXPECT_TRUE(burntest::waitUntil([&] { return counts.status >= 1; }, 5000));
+        EXPECT_EQ(device->mediaSpaceUsed(), 3u);
     }
     EXPECT_FALSE(center->isWatchingDevices());
 

@@ -3,14 +3,17 @@
 //
 // One center per process, living on the main thread; its signals reach
 // receivers there. libburn tells nothing by itself, so while at least one
-// observer is registered the center looks at the drives on a main-thread timer
-// and announces drives that appear or disappear and media that change. Burns
+// observer is registered a main-thread timer has the drives looked at (on a
+// worker thread) and the center announces drives that appear or disappear and
+// media that change. Burns
 // announce each status they reach (see DRStatus.h for its keys).
 
 #include <QObject>
 #include <QSet>
 #include <QTimer>
 #include <QVariantMap>
+#include <atomic>
+#include <memory>
 
 #include "platform/DRDevice.h"
 
@@ -31,7 +34,8 @@ public:
     // Milliseconds between two looks at the drives (2000 unless changed).
     int pollInterval() const { return pollTimer_.interval(); }
     void setPollInterval(int milliseconds);
-    // Looks at the drives now (main thread).
+    // Looks at the drives now, on the calling thread. The timer looks on a
+    // worker thread instead, so that slow drives never hold up the main thread.
     void pollDevices();
 
     // Used by the recording layer to announce, on whatever thread it runs.
@@ -51,7 +55,9 @@ signals:
 private:
     DRNotificationCenter();
     void updateWatching();
+    void pollDevicesInBackground();
 
     QTimer pollTimer_;
     QSet<QObject*> observers_;
+    std::shared_ptr<std::atomic<bool>> pollRunning_ = std::make_shared<std::atomic<bool>>(false);
 };
