@@ -335,6 +335,8 @@ void DVDBurn::deviceDisappearedNotification(const DRDevicePtr& device)
                           {DRStatusPercentCompleteKey, -1.0},
                           {DRErrorStatusKey, tr("The drive disappeared during the burn.")}};
     qWarning().noquote() << "burner" << device->address() << "disappeared during the burn";
+    // Whatever is left of the write is of no use now.
+    burn_->abort();
 }
 
 bool DVDBurn::onMainThread() const

@@ -1,6 +1,7 @@
 // Whole burns through libburn onto "stdio:" pseudo-drives: a file stands for
 // the disc, so the written bytes can be compared with the image.
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QFileInfo>
 
 #include "BurnTestSupport.h"
@@ -135,6 +136,30 @@ TEST_F(BurnStdioTest, NoValidDeviceAnswersNoAtOnce)
     EXPECT_EQ(burner.mediaFreeSpace(), 0);
     EXPECT_FALSE(burner.burnISOPath(iso));
     device.reset();
+}
+
+TEST_F(BurnStdioTest, MediaQueriesAnswerFromTheChosenDriveInBytes)
+{
+    const QString target = dir.filePath(QStringLiteral("disc.bin"));
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(5000, 'x'));
+    file.close();
+    device = DRDevice::pseudoDevice(target);
+    ASSERT_TRUE(device);
+    EXPECT_FALSE(burner.mediaIsPresent());
+    EXPECT_EQ(burner.mediaUsedSpace(), 0);
+
+    burner.setDevice(device);
+    EXPECT_EQ(burner.device(), device);
+    EXPECT_TRUE(burner.isValid());
+    EXPECT_TRUE(burner.mediaIsPresent());
+    EXPECT_TRUE(burner.mediaIsBlank());
+    EXPECT_EQ(burner.mediaUsedSpace(), 3 * 2048);
+    EXPECT_GT(burner.mediaFreeSpace(), 0);
+    EXPECT_EQ(burner.mediaFreeSpace() % 2048, 0);
+    EXPECT_GE(burner.mediaOverWritableSpace(), burner.mediaUsedSpace());
+    EXPECT_TRUE(burner.devices().contains(device));
 }
 
 TEST_F(BurnStdioTest, UnusableImageAnswersNo)
