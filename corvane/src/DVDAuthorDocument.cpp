@@ -115,8 +115,8 @@ QString DVDAuthorDocument::titleSetPart() const
 
 QString DVDAuthorDocument::videoLine() const
 {
-    const QString aspect = m_library.aspectType() == 1 ? QStringLiteral("16:9")
-                                                       : QStringLiteral("4:3");
+    const QString aspect =
+        m_library.aspectType() == 1 ? QStringLiteral("16:9") : QStringLiteral("4:3");
     return QStringLiteral("<video aspect=\"%1\" resolution=\"720x%2\" />")
                .arg(aspect, number(m_library.dvdVideoSize().height())) +
            QStringLiteral("<audio lang=\"en\" />");
@@ -150,8 +150,9 @@ QString DVDAuthorDocument::menuChain(qint64 position) const
                        .arg(number(position), number(j), m_library.actionForJumpButton(element));
     }
     return QStringLiteral("<pgc>") +
-           QStringLiteral("<pre>g1=%1;g3=0;g4=0;g3=button;g3=g3/1024; if ( g3 lt 1 || g3 gt %2 ) "
-                          "g3=1;g3=g3*1024;button=g3; </pre>")
+           QStringLiteral(
+               "<pre>g1=%1;g3=0;g4=0;g3=button;g3=g3/1024; if ( g3 lt 1 || g3 gt %2 ) "
+               "g3=1;g3=g3*1024;button=g3; </pre>")
                .arg(number(position + 1), number(targets)) +
            QStringLiteral("<vob file=\"menu%1.dvd\" />").arg(number(position)) + buttons +
            QStringLiteral("<post>%1</post>").arg(m_library.actionForMenuPostItem(menu)) +
@@ -160,8 +161,8 @@ QString DVDAuthorDocument::menuChain(qint64 position) const
 
 QString DVDAuthorDocument::rootChain(qint64 pageCount) const
 {
-    QString chain = QStringLiteral("<pgc entry=\"root\"><pre> if (g2 == 0) g1=0; g2=0; ") +
-                    warningCheck();
+    QString chain =
+        QStringLiteral("<pgc entry=\"root\"><pre> if (g2 == 0) g1=0; g2=0; ") + warningCheck();
     if (pageCount > 0) {
         for (qint64 m = 1; m <= pageCount; ++m) {
             chain += QStringLiteral("if (g1 == %1) jump menu %1;").arg(number(m));
@@ -221,8 +222,7 @@ QString DVDAuthorDocument::titlePost(const ObjectPtr& title, qint64 position) co
     }
     // The count is widened with its sign and compared unsigned, so a negative
     // count puts every title in the chain.
-    const auto chainLength =
-        static_cast<quint64>(static_cast<qint64>(m_library.autoPlayVideos()));
+    const auto chainLength = static_cast<quint64>(static_cast<qint64>(m_library.autoPlayVideos()));
     const QString ordinary = titleEndCommand(m_library.jumpForActionItem(title));
     if (!m_library.noMenu() && chainLength > static_cast<quint64>(position)) {
         const QString chained = titleEndCommand(m_library.jumpForAutoPlayVideoPostItem(title));

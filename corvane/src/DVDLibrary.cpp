@@ -70,18 +70,27 @@ const PropertyTable& DVDLibrary::properties()
                  &DVDLibrary::setLoopAutoPlayVideos)
             .add("menuAutoJumpVideo", &DVDLibrary::menuAutoJumpVideo,
                  &DVDLibrary::setMenuAutoJumpVideo)
-            .add("loopSingleVideo", &DVDLibrary::loopSingleVideo,
-                 &DVDLibrary::setLoopSingleVideo);
+            .add("loopSingleVideo", &DVDLibrary::loopSingleVideo, &DVDLibrary::setLoopSingleVideo);
     return table;
 }
 
 QStringList DVDLibrary::allCoderKeys() const
 {
-    return {"currentMenu",       "menus",          "titles",
-            "noMenu",            "aspectType",     "format",
-            "dvdBitrate",        "playFirstTitle", "playTitleSequence",
-            "menuLoop",          "loopVideo",      "customDataStorage",
-            "autoPlayVideos",    "loopAutoPlayVideos", "menuAutoJumpVideo",
+    return {"currentMenu",
+            "menus",
+            "titles",
+            "noMenu",
+            "aspectType",
+            "format",
+            "dvdBitrate",
+            "playFirstTitle",
+            "playTitleSequence",
+            "menuLoop",
+            "loopVideo",
+            "customDataStorage",
+            "autoPlayVideos",
+            "loopAutoPlayVideos",
+            "menuAutoJumpVideo",
             "loopSingleVideo"};
 }
 
@@ -374,8 +383,7 @@ void DVDLibrary::updateDVDMenus()
     for (qsizetype position = 0; nextTitle < m_titles.size(); ++position) {
         const MenuPtr page = nextMenuForAutoMenus(position);
         if (!page) {
-            qWarning() << "DVDLibrary: no page left for" << m_titles.size() - nextTitle
-                       << "titles";
+            qWarning() << "DVDLibrary: no page left for" << m_titles.size() - nextTitle << "titles";
             break;
         }
         const qsizetype placedBefore = nextTitle;

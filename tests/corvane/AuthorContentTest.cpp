@@ -204,8 +204,9 @@ TEST(AuthorContent, warningTitleAfterANormalTitleKeepsTitleOne)
     const QString played = warningDisc("playFirstTitle", false)->authorContent();
     EXPECT_TRUE(played.contains("g5=0; g4=1;jump title 1;</fpc>"));
     EXPECT_TRUE(played.contains("<post>g5=93; jump title 1;</post>"));
-    EXPECT_TRUE(played.contains("<pgc><pre> if (g5 != 93) jump title 2; </pre>"
-                                "<vob file=\"title0.dvd\" >"));
+    EXPECT_TRUE(
+        played.contains("<pgc><pre> if (g5 != 93) jump title 2; </pre>"
+                        "<vob file=\"title0.dvd\" >"));
     const QString noMenu = warningDisc("noMenu", false)->authorContent();
     EXPECT_TRUE(noMenu.contains("if (g5 != 93) jump title 2;jump title 1;</pre></pgc>\n"));
 }
@@ -237,10 +238,11 @@ TEST(AuthorContent, autoPlayChain)
     // A negative count puts every title in the chain, which then loops.
     applyFlags(*library, "autoPlayVideos=-1,loopAutoPlayVideos,playTitleSequence");
     const QString looped = library->authorContent();
-    EXPECT_TRUE(looped.contains("<vob file=\"title2.dvd\" >"
-                                "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">"
-                                "g3=0;</cell></vob><post>if ( g4 gt 0 ){jump title 1 chapter 1;}"
-                                "else{g2=1;call menu entry root;}</post>"));
+    EXPECT_TRUE(
+        looped.contains("<vob file=\"title2.dvd\" >"
+                        "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">"
+                        "g3=0;</cell></vob><post>if ( g4 gt 0 ){jump title 1 chapter 1;}"
+                        "else{g2=1;call menu entry root;}</post>"));
 }
 
 TEST(AuthorContent, pageWithoutTargetsAndTitleWithoutChapters)
@@ -312,20 +314,27 @@ TEST(AuthorContent, commands)
         const char* target;
         const char* command;
     } rows[] = {
-        {"nil", "g3=0;"},       {"P0", "jump menu 1;"},
-        {"S1", "jump menu 4;"}, {"X", "g3=0;"},
-        {"c00", "jump title 1 chapter 1;"}, {"c01", "jump title 1 chapter 2;"},
-        {"c10", "jump title 2 chapter 1;"}, {"w0", "jump title 5 chapter 1;"},
-        {"T3", "jump title 4;"}, {"R2", "jump title 3;"},
-        {"Q", "g3=0;"},          {"Z", "g3=0;"},
+        {"nil", "g3=0;"},
+        {"P0", "jump menu 1;"},
+        {"S1", "jump menu 4;"},
+        {"X", "g3=0;"},
+        {"c00", "jump title 1 chapter 1;"},
+        {"c01", "jump title 1 chapter 2;"},
+        {"c10", "jump title 2 chapter 1;"},
+        {"w0", "jump title 5 chapter 1;"},
+        {"T3", "jump title 4;"},
+        {"R2", "jump title 3;"},
+        {"Q", "g3=0;"},
+        {"Z", "g3=0;"},
         {"e0a", "g3=0;"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(library.actionForDVDElement(disc[row.target]), row.command) << row.target;
     }
     EXPECT_EQ(library.actionForDVDElement(chapter(1)), "g3=0;");  // in no title
-    EXPECT_EQ(library.actionForChapterVideo(std::dynamic_pointer_cast<DVDChapterVideo>(disc["c10"])),
-              "g3=0;");
+    EXPECT_EQ(
+        library.actionForChapterVideo(std::dynamic_pointer_cast<DVDChapterVideo>(disc["c10"])),
+        "g3=0;");
     EXPECT_EQ(library.actionForTitlePostJump(nullptr), "g2=1;call menu entry root;");
     EXPECT_EQ(library.actionForTitlePostJump(disc["c10"]), "jump title 2 chapter 1;");
     library.setNoMenu(true);
@@ -342,14 +351,10 @@ TEST(AuthorContent, cellTimes)
         double seconds;
         const char* text;
     } rows[] = {
-        {0, "00:00:00.00"},
-        {2.5, "00:00:02.50"},
-        {3725.129, "01:02:05.12"},
-        {59.999, "00:00:59.99"},
-        {0.019, "00:00:00.01"},
-        {3600, "01:00:00.00"},
-        {-3, "00:00:00.00"},
-        {std::nan(""), "00:00:00.00"},
+        {0, "00:00:00.00"},        {2.5, "00:00:02.50"},
+        {3725.129, "01:02:05.12"}, {59.999, "00:00:59.99"},
+        {0.019, "00:00:00.01"},    {3600, "01:00:00.00"},
+        {-3, "00:00:00.00"},       {std::nan(""), "00:00:00.00"},
         {1e12, "596:31:23.64"},  // saturated at the largest 32-bit millisecond count
     };
     for (const auto& row : rows) {

@@ -28,7 +28,7 @@ struct ToolRun {
 };
 
 ToolRun runTool(const QString& tool, const QStringList& arguments, const QString& folder,
-            const QString& input = {}, const QString& output = {})
+                const QString& input = {}, const QString& output = {})
 {
     ToolRun run;
     const QString program = QStandardPaths::findExecutable(tool);
@@ -53,8 +53,8 @@ ToolRun runTool(const QString& tool, const QStringList& arguments, const QString
         return run;
     }
     run.code = process.exitCode();
-    run.output = QString::fromLocal8Bit(process.readAllStandardOutput() +
-                                        process.readAllStandardError());
+    run.output =
+        QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
     return run;
 }
 
@@ -97,14 +97,14 @@ bool addButtons(const QString& folder, int menu, const QStringList& names)
     if (!xml.open(QIODevice::WriteOnly)) {
         return false;
     }
-    xml.write(QString("<subpictures><stream><spu start=\"00:00:00.00\" highlight=\"%1\" "
-                      "select=\"%2\" image=\"%3\" force=\"yes\" >\n%4</spu></stream></subpictures>")
-                  .arg(prefix + "_highlight.png", prefix + "_select.png", prefix + "_image.png",
-                       buttons)
-                  .toUtf8());
+    xml.write(
+        QString("<subpictures><stream><spu start=\"00:00:00.00\" highlight=\"%1\" "
+                "select=\"%2\" image=\"%3\" force=\"yes\" >\n%4</spu></stream></subpictures>")
+            .arg(prefix + "_highlight.png", prefix + "_select.png", prefix + "_image.png", buttons)
+            .toUtf8());
     xml.close();
     const ToolRun run = runTool("spumux", {prefix + ".xml"}, folder, prefix + "-temp.dvd",
-                            folder + QString("/menu%1.dvd").arg(menu));
+                                folder + QString("/menu%1.dvd").arg(menu));
     EXPECT_EQ(run.code, 0) << qPrintable(run.output);
     return run.code == 0;
 }
@@ -165,7 +165,8 @@ protected:
         EXPECT_TRUE(xml.open(QIODevice::WriteOnly));
         xml.write(library.authorContent().toUtf8());
         xml.close();
-        const ToolRun run = runTool("dvdauthor", {"-x", "author.xml", "-o", "dvd.dvdmedia"}, folder);
+        const ToolRun run =
+            runTool("dvdauthor", {"-x", "author.xml", "-o", "dvd.dvdmedia"}, folder);
         EXPECT_EQ(run.code, 0) << qPrintable(run.output);
         EXPECT_FALSE(run.output.contains("ERR:")) << qPrintable(run.output);
         EXPECT_TRUE(QDir(folder + "/dvd.dvdmedia/VIDEO_TS").exists());
@@ -223,8 +224,8 @@ TEST_F(AuthorDvdauthor, noMenuWithAWarningTitleFirst)
     applyFlags(library, "noMenu,playFirstTitle");
     library.setFormat(1);
     library.setAspectType(1);
-    library.setTitles({title({chapter(1.0)}, true), title({chapter(1.0), chapter(1.5)}),
-                       title({})});
+    library.setTitles(
+        {title({chapter(1.0)}, true), title({chapter(1.0), chapter(1.5)}), title({})});
     for (int t = 0; t < 3; ++t) {
         copyStream("title-source.dvd", QString("title%1.dvd").arg(t));
     }

@@ -169,7 +169,7 @@ TEST(DVDLibraryAutoMenu, subPageButtons)
     EXPECT_EQ(aPlay->jump(), resource);  // the first target that is not a page
     EXPECT_EQ(bPre->jump(), A);
     EXPECT_EQ(bNext->jump(), nullptr);
-    EXPECT_EQ(bPlay->jump(), nullptr);  // B has no target but pages
+    EXPECT_EQ(bPlay->jump(), nullptr);    // B has no target but pages
     EXPECT_EQ(aTitle->jump(), resource);  // elements without sub pages keep theirs
 }
 

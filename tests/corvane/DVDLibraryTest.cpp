@@ -28,9 +28,9 @@ TEST(DVDLibrary, newLibraryIsEmpty)
     EXPECT_TRUE(library.menus().isEmpty());
     EXPECT_TRUE(library.titles().isEmpty());
     EXPECT_TRUE(library.customDataStorage().isEmpty());
-    for (const char* key : {"noMenu", "autoMenus", "playFirstTitle", "playTitleSequence",
-                            "menuLoop", "loopVideo", "loopAutoPlayVideos", "menuAutoJumpVideo",
-                            "loopSingleVideo"}) {
+    for (const char* key :
+         {"noMenu", "autoMenus", "playFirstTitle", "playTitleSequence", "menuLoop", "loopVideo",
+          "loopAutoPlayVideos", "menuAutoJumpVideo", "loopSingleVideo"}) {
         EXPECT_EQ(library.valueForKey(key), Value(false)) << key;
     }
     for (const char* key : {"aspectType", "format", "dvdBitrate", "autoPlayVideos"}) {
@@ -134,7 +134,8 @@ TEST(DVDLibrary, menuQueries)
     EXPECT_EQ(library.menuForItem(as<DVDMenuElement>(disc["e1b"])), menu("P1"));
     EXPECT_EQ(library.menuForItem(element()), nullptr);
     EXPECT_EQ(library.menuForItem(nullptr), nullptr);
-    EXPECT_EQ(library.submenusForMenuItem(nullptr), (QList<DVDLibrary::MenuPtr>{menu("P0"), menu("P1")}));
+    EXPECT_EQ(library.submenusForMenuItem(nullptr),
+              (QList<DVDLibrary::MenuPtr>{menu("P0"), menu("P1")}));
     EXPECT_EQ(library.submenusForMenuItem(as<DVDMenuElement>(disc["e0b"])),
               (QList<DVDLibrary::MenuPtr>{menu("S0"), menu("S1")}));
     EXPECT_TRUE(library.submenusForMenuItem(as<DVDMenuElement>(disc["e0a"])).isEmpty());
@@ -159,11 +160,22 @@ TEST(DVDLibrary, submenusLevelByLevel)
 
 // ---- archiving
 
-const QStringList kArchiveKeys = {
-    "currentMenu",       "menus",          "titles",            "noMenu",
-    "aspectType",        "format",         "dvdBitrate",        "playFirstTitle",
-    "playTitleSequence", "menuLoop",       "loopVideo",         "customDataStorage",
-    "autoPlayVideos",    "loopAutoPlayVideos", "menuAutoJumpVideo", "loopSingleVideo"};
+const QStringList kArchiveKeys = {"currentMenu",
+                                  "menus",
+                                  "titles",
+                                  "noMenu",
+                                  "aspectType",
+                                  "format",
+                                  "dvdBitrate",
+                                  "playFirstTitle",
+                                  "playTitleSequence",
+                                  "menuLoop",
+                                  "loopVideo",
+                                  "customDataStorage",
+                                  "autoPlayVideos",
+                                  "loopAutoPlayVideos",
+                                  "menuAutoJumpVideo",
+                                  "loopSingleVideo"};
 
 QCborMap libraryEntry(const QCborMap& archive)
 {
@@ -188,8 +200,9 @@ TEST(DVDLibraryArchive, roundTrip)
     auto& library = disc.library;
     as<FakeElement>(disc["e0e"])->setJump(disc["P1"]);  // archive only what the disc holds
     library->setCurrentMenu(as<DVDMenuPage>(disc["P1"]));
-    applyFlags(*library, "noMenu,autoMenus,playFirstTitle,playTitleSequence,menuLoop,loopVideo,"
-                         "loopAutoPlayVideos,menuAutoJumpVideo,loopSingleVideo");
+    applyFlags(*library,
+               "noMenu,autoMenus,playFirstTitle,playTitleSequence,menuLoop,loopVideo,"
+               "loopAutoPlayVideos,menuAutoJumpVideo,loopSingleVideo");
     library->setAspectType(1);
     library->setFormat(1);
     library->setDvdBitrate(4000);

@@ -43,11 +43,11 @@ const PropertyTable& FakeElement::properties()
 
 const PropertyTable& FakePage::properties()
 {
-    static const PropertyTable table = PropertyTable(Object::properties())
-                                           .add("items", &FakePage::items, &FakePage::setItems)
-                                           .add("parent", &FakePage::parent, &FakePage::setParent)
-                                           .add("aspectType", &FakePage::aspectType,
-                                                &FakePage::setAspectType);
+    static const PropertyTable table =
+        PropertyTable(Object::properties())
+            .add("items", &FakePage::items, &FakePage::setItems)
+            .add("parent", &FakePage::parent, &FakePage::setParent)
+            .add("aspectType", &FakePage::aspectType, &FakePage::setAspectType);
     return table;
 }
 

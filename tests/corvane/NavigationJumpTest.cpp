@@ -59,14 +59,14 @@ const JumpRow kJumpRows[] = {
     {"menuAutoJumpVideo,menuLoop", -1, "P0", "c00"},
     {"menuAutoJumpVideo", -1, "P1", "nil"},  // its first element has no chapter
     {"menuAutoJumpVideo", -1, "S1", "P0"},
-    {"menuAutoJumpVideo", -1, "E", "nil"},   // no elements
+    {"menuAutoJumpVideo", -1, "E", "nil"},  // no elements
     {"menuLoop", -1, "P0", "P0"},
     {"menuLoop", -1, "X", "X"},
     {"", -1, "P0", "P1"},
     {"", -1, "P1", "P0"},  // siblings wrap
     {"", -1, "S0", "S1"},
     {"", -1, "S1", "S0"},
-    {"", -1, "X", "P0"},   // not on the disc: the first top-level page
+    {"", -1, "X", "P0"},  // not on the disc: the first top-level page
     // An element: its resolved target.
     {"", -1, "e0a", "c00"},
     {"", -1, "e0b", "S0"},
