@@ -8,6 +8,8 @@
 #include <QCborValue>
 
 #include "DVDLibraryTestFakes.h"
+#include "platform/ClassRegistry.h"
+#include "platform/CodingBase.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 
@@ -279,6 +281,49 @@ TEST(DVDLibraryArchive, copyToByKey)
     EXPECT_TRUE(target.menuLoop());
     EXPECT_EQ(target.autoPlayVideos(), -1);
     EXPECT_EQ(target.authorContent(), disc.library->authorContent());
+}
+
+// An application model class: archived through CodingBase and seen by
+// Corvane as a menu page, with one Object root between them.
+class ModelPage : public CodingBase, public DVDMenuPage {
+public:
+    std::shared_ptr<DVDMenuElement> parent() const override { return nullptr; }
+    double duration() const override { return 0; }
+    qint64 aspectType() const override { return m_aspectType; }
+    void setAspectType(qint64 type) { m_aspectType = type; }
+    QSizeF menuSize() const override { return DVDLibrary::menuSizeForMenu(nullptr); }
+    QImage imageAtTime(qint64) override { return {}; }
+    QList<std::shared_ptr<DVDMenuElement>> items() const override { return {}; }
+
+    static const PropertyTable& properties()
+    {
+        static const PropertyTable table =
+            PropertyTable(Object::properties())
+                .add("aspectType", &ModelPage::aspectType, &ModelPage::setAspectType);
+        return table;
+    }
+    const PropertyTable& propertyTable() const override { return properties(); }
+    QStringList allCoderKeys() const override { return {"aspectType"}; }
+
+private:
+    qint64 m_aspectType = 0;
+};
+
+TEST(DVDLibraryArchive, modelClassesAdoptTheProtocolsOverOneRoot)
+{
+    ClassRegistry::add<ModelPage>(QStringLiteral("DiscTestModelPage"));
+    auto page = std::make_shared<ModelPage>();
+    page->setAspectType(1);
+    auto library = std::make_shared<DVDLibrary>();
+    library->setMenus({page});
+    EXPECT_EQ(Value(page).objectAs<DVDMenuPage>(), page);
+
+    const auto result = KeyedUnarchiver::unarchive(KeyedArchiver::archivedData(library));
+    ASSERT_TRUE(result.root) << qPrintable(result.error);
+    const auto menus = result.root->objectAs<DVDLibrary>()->menus();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_TRUE(std::dynamic_pointer_cast<ModelPage>(menus.first()));
+    EXPECT_EQ(DVDLibrary::menuSizeForMenu(menus.first()), QSizeF(854, 480));
 }
 
 }  // namespace

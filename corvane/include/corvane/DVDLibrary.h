@@ -137,11 +137,24 @@ public:
     // What follows a title inside the auto-play chain.
     ObjectPtr jumpForAutoPlayVideoPostItem(const ObjectPtr& title) const;
 
-    // Automatic menus.
+    // Automatic menus. Targets are set only on elements that take them
+    // (DVDMenuElement::setJump).
+    // updateDVDMenus (when autoMenus and not noMenu), then the two below.
     void updateDVDMenu();
+    // Deals the titles in order to the elements that are neither static nor
+    // buttons, over the existing pages and then copies of currentMenu (through
+    // the copyMenu hook); stops once every title is placed, or when a copy
+    // places none. `menus` becomes the pages used.
     void updateDVDMenus();
+    // Gives every title resource the canvas size of `aspectType`.
     void updateDVDMenuTitleSize();
+    // For an element with sub pages (null: the top-level pages): the element
+    // leads to the first, each page's "next"/"pre" buttons to its neighbours
+    // (the first "pre" to the page holding the element), its "play" button to
+    // the page's play target; then the same for every element of those pages.
     void updateDVDMenuJump(const ElementPtr& element);
+    // Clears the targets leading into the page and of every element on it and
+    // below it, and removes those pages.
     void deleteDVDMenu(const MenuPtr& menu);
 
     // The dvdauthor description and its virtual-machine commands.
