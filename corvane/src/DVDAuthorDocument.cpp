@@ -113,7 +113,7 @@ QString DVDAuthorDocument::titleSetPart() const
            QStringLiteral("\n</titles></titleset>");
 }
 
-QString DVDAuthorDocument::videoLine() const
+QString DVDAuthorDocument::streamLines() const
 {
     const QString aspect =
         m_library.aspectType() == 1 ? QStringLiteral("16:9") : QStringLiteral("4:3");
@@ -126,7 +126,7 @@ QString DVDAuthorDocument::videoLine() const
 
 QString DVDAuthorDocument::menuList() const
 {
-    QString list = videoLine();
+    QString list = streamLines();
     const qint64 pageCount = m_library.noMenu() ? 0 : m_library.menus().size();
     for (qint64 k = 0; k < pageCount; ++k) {
         list += menuChain(k);
@@ -178,7 +178,7 @@ QString DVDAuthorDocument::rootChain(qint64 pageCount) const
 
 QString DVDAuthorDocument::titleList() const
 {
-    QString list = videoLine();
+    QString list = streamLines();
     for (qint64 t = 0; t < m_library.titles().size(); ++t) {
         list += titleChain(t);
     }

@@ -35,7 +35,7 @@ public:
 private:
     QString firstPlayPart() const;
     QString titleSetPart() const;
-    QString videoLine() const;
+    QString streamLines() const;  // the video line and the audio line
     QString menuList() const;
     QString menuChain(qint64 position) const;
     QString rootChain(qint64 pageCount) const;
