@@ -6,7 +6,9 @@
 
 #include "platform/Object.h"
 
-class CodingBase : public Object {
+// Object is a virtual base so that a model class can also adopt the Corvane
+// protocols, which derive from Object too, and still have one root.
+class CodingBase : public virtual Object {
 public:
     // Writes this object's archive to `path`. With `atomically` the file is
     // replaced only once the new one is complete; a failed write leaves the old

@@ -1,7 +1,8 @@
 #pragma once
 // Key-value access for one class: each key maps to a getter and a setter that
 // work through Value. A class builds its table once, usually starting from its
-// base class's table:
+// base class's table (classes may reach Object through a virtual base, as the
+// Corvane protocols do, so the accessors cast with dynamic_cast):
 //
 //   const PropertyTable& Widget::properties()
 //   {
@@ -42,14 +43,14 @@ public:
         m_properties.insert(
             key, Property{[getter](const Object& o) {
                               return ValueTraits<T>::toValue(
-                                  T((static_cast<const C&>(o).*getter)()));
+                                  T((dynamic_cast<const C&>(o).*getter)()));
                           },
                           [setter](Object& o, const Value& v) {
                               auto typed = ValueTraits<T>::fromValue(v);
                               if (!typed) {
                                   return false;
                               }
-                              (static_cast<C&>(o).*setter)(*typed);
+                              (dynamic_cast<C&>(o).*setter)(*typed);
                               return true;
                           }});
         return *this;

@@ -1,0 +1,9 @@
+#include "corvane/DVDMenuElement.h"
+
+// Defined here so the interface has one home in the library.
+DVDMenuElement::~DVDMenuElement() = default;
+
+bool DVDMenuElement::setJump(const ObjectPtr&)
+{
+    return false;
+}
