@@ -174,13 +174,13 @@ def controls():
 def checkbox():
     for on in (True, False):
         for state in "NP":
-            c = Canvas(14, 14)
+            c = Canvas(15, 15)
             fill = (0.08, 0.08, 0.08, 0.55) if state == "N" else (0.55, 0.55, 0.6, 0.6)
-            c.paint(rounded(0.5, 0.5, 13.5, 13.5, 3), fill)
-            c.paint(ring(rounded(0.5, 0.5, 13.5, 13.5, 3), rounded(1.5, 1.5, 12.5, 12.5, 2)),
+            c.paint(rounded(0.5, 0.5, 14.5, 14.5, 3), fill)
+            c.paint(ring(rounded(0.5, 0.5, 14.5, 14.5, 3), rounded(1.5, 1.5, 13.5, 13.5, 2)),
                     rgba(WHITE, 0.6 if state == "N" else 0.85))
             if on:
-                c.paint(stroke([(3.5, 7.2), (6, 10), (10.8, 3.8)], 1.8), rgba(WHITE, 0.95))
+                c.paint(stroke([(3.8, 7.7), (6.4, 10.6), (11.4, 4.2)], 1.8), rgba(WHITE, 0.95))
             c.save("TransparentCheckbox%s%s" % ("On" if on else "Off", state))
 
 
