@@ -55,10 +55,10 @@ QMessageBox* makeAlert(const char* message, const char* informative, const char*
 
 QMessageBox* AlertExtention::saveAlert()
 {
-    return makeAlert(QT_TRANSLATE_NOOP("Alert",
-                                       "Do you want to save the changes you made in the Document?"),
-                     "", QT_TRANSLATE_NOOP("Alert", "Save"),
-                     QT_TRANSLATE_NOOP("Alert", "Don't Save"), QT_TRANSLATE_NOOP("Alert", "Cancel"));
+    return makeAlert(
+        QT_TRANSLATE_NOOP("Alert", "Do you want to save the changes you made in the Document?"), "",
+        QT_TRANSLATE_NOOP("Alert", "Save"), QT_TRANSLATE_NOOP("Alert", "Don't Save"),
+        QT_TRANSLATE_NOOP("Alert", "Cancel"));
 }
 
 QMessageBox* AlertExtention::alertWarnBrokenFiles()

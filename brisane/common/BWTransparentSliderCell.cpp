@@ -30,8 +30,7 @@ const SliderPictures& pictures()
 
 }  // namespace
 
-BWTransparentSliderCell::BWTransparentSliderCell(QWidget* parent)
-    : QSlider(Qt::Horizontal, parent)
+BWTransparentSliderCell::BWTransparentSliderCell(QWidget* parent) : QSlider(Qt::Horizontal, parent)
 {
     setTickPosition(QSlider::TicksBelow);
 }

@@ -106,16 +106,14 @@ QImage CommonFunctionImages::getNoScaledImage(const QImage& image, const QSizeF&
 }
 
 void CommonFunctionImages::drawTitleAtRect(QPainter& painter, const QRectF& rect,
-                                           const QString& string, int fontSize,
-                                           const QColor& color)
+                                           const QString& string, int fontSize, const QColor& color)
 {
     if (string.isEmpty() || rect.isEmpty()) {
         return;
     }
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(std::max(1, fontSize));
-    const QString text =
-        QFontMetricsF(font).elidedText(string, Qt::ElideMiddle, rect.width());
+    const QString text = QFontMetricsF(font).elidedText(string, Qt::ElideMiddle, rect.width());
     painter.save();
     painter.setFont(font);
     painter.setPen(color);

@@ -84,8 +84,7 @@ void CommonFunctionThreads::timeProfileBlock(const std::function<void()>& block)
         return;
     }
     qInfo().noquote() << QString::asprintf("%f %f %f %d", totals.sum / std::max(totals.calls, 1),
-                                           totals.calls / sinceReport, sinceReport,
-                                           totals.calls);
+                                           totals.calls / sinceReport, sinceReport, totals.calls);
     totals.lastReport = end;
     totals.calls = 0;
     totals.sum = 0.0;

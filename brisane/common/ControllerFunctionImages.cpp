@@ -138,9 +138,8 @@ QImage ControllerFunctionImages::alterButtonImage(const QSize& size, const QStri
     return composeButton(size, imageName, title, 0.3, QColor(Qt::lightGray));
 }
 
-void ControllerFunctionImages::setImageOnButton(QAbstractButton* button,
-                                                const QString& imageName, const QString& title,
-                                                bool selected)
+void ControllerFunctionImages::setImageOnButton(QAbstractButton* button, const QString& imageName,
+                                                const QString& title, bool selected)
 {
     if (!button) {
         return;
@@ -153,8 +152,7 @@ void ControllerFunctionImages::setImageOnButton(QAbstractButton* button,
 }
 
 void ControllerFunctionImages::setAlterImageOnButton(QAbstractButton* button,
-                                                     const QString& imageName,
-                                                     const QString& title)
+                                                     const QString& imageName, const QString& title)
 {
     if (!button) {
         return;

@@ -18,8 +18,7 @@ CustomTransparentCheckboxCell::CustomTransparentCheckboxCell(QWidget* parent)
 {
 }
 
-CustomTransparentCheckboxCell::CustomTransparentCheckboxCell(const QString& text,
-                                                             QWidget* parent)
+CustomTransparentCheckboxCell::CustomTransparentCheckboxCell(const QString& text, QWidget* parent)
     : QCheckBox(text, parent)
 {
 }

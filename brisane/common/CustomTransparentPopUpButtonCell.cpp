@@ -8,12 +8,11 @@ namespace {
 
 TransparentPopUpBase::Pictures transparentPictures()
 {
-    return {ThreePartImage("TransparentPopUpLeftN", "TransparentPopUpFillN",
-                           "TransparentPopUpRightN"),
-            ThreePartImage("TransparentPopUpLeftP", "TransparentPopUpFillP",
-                           "TransparentPopUpRightP"),
-            NamedImage::imageNamed("TransparentPopUpPullDownRightN"),
-            NamedImage::imageNamed("TransparentPopUpPullDownRightP")};
+    return {
+        ThreePartImage("TransparentPopUpLeftN", "TransparentPopUpFillN", "TransparentPopUpRightN"),
+        ThreePartImage("TransparentPopUpLeftP", "TransparentPopUpFillP", "TransparentPopUpRightP"),
+        NamedImage::imageNamed("TransparentPopUpPullDownRightN"),
+        NamedImage::imageNamed("TransparentPopUpPullDownRightP")};
 }
 
 }  // namespace

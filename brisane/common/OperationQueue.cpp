@@ -21,8 +21,7 @@ struct OperationQueue::State {
     std::unique_ptr<QThreadPool> pool;
 };
 
-OperationQueue::OperationQueue(int maxConcurrentOperationCount)
-    : state_(std::make_shared<State>())
+OperationQueue::OperationQueue(int maxConcurrentOperationCount) : state_(std::make_shared<State>())
 {
     state_->maxConcurrent = std::max(1, maxConcurrentOperationCount);
     state_->pool = std::make_unique<QThreadPool>();

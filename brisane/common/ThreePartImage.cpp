@@ -39,8 +39,7 @@ void ThreePartImage::drawParts(QPainter& painter, const QRectF& rect, const QIma
     }
     if (!right.isNull() && rightWidth > 0) {
         painter.drawImage(QRectF(rect.right() - rightWidth, rect.y(), rightWidth, rect.height()),
-                          right,
-                          QRectF(right.width() - rightWidth, 0, rightWidth, right.height()));
+                          right, QRectF(right.width() - rightWidth, 0, rightWidth, right.height()));
     }
     painter.restore();
 }

@@ -198,11 +198,12 @@ void TransparentPopUpBase::paintEvent(QPaintEvent*)
         painter.setFont(titleFont());
         painter.setPen(titleColor());
         const QRectF titleRect = titleRectForBounds(frame);
-        const QString shown = QFontMetricsF(titleFont())
-                                  .elidedText(text, Qt::ElideRight, titleRect.width());
-        painter.drawText(titleRect, (titleAlignment_ & Qt::AlignHorizontal_Mask) |
-                                        Qt::AlignVCenter | Qt::TextSingleLine,
-                         shown);
+        const QString shown =
+            QFontMetricsF(titleFont()).elidedText(text, Qt::ElideRight, titleRect.width());
+        painter.drawText(
+            titleRect,
+            (titleAlignment_ & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter | Qt::TextSingleLine,
+            shown);
     }
 }
 

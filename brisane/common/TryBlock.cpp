@@ -1,11 +1,11 @@
 #include "common/TryBlock.h"
 
+#include <cxxabi.h>
+#include <execinfo.h>
 #include <QStringList>
 #include <QtDebug>
-#include <cxxabi.h>
 #include <cstdlib>
 #include <exception>
-#include <execinfo.h>
 
 namespace {
 
@@ -61,8 +61,8 @@ bool run(const QString& receiver, const std::function<void()>& block,
         }
         const QString description = demangled(typeid(exception).name()) + QStringLiteral(": ") +
                                     QString::fromLocal8Bit(exception.what());
-        qWarning().noquote() << QStringLiteral("tryBlock %1 %2 %3")
-                                    .arg(receiver, description, callStackSymbols());
+        qWarning().noquote()
+            << QStringLiteral("tryBlock %1 %2 %3").arg(receiver, description, callStackSymbols());
         return false;
     }
 }

@@ -50,8 +50,8 @@ bool ViewExtention::showContextMenu(QWidget* view, const QPoint& screenPoint,
     }
     // Qt asks a widget for its menu with a context menu event: the widget
     // (or a parent) accepts it when it shows one.
-    QContextMenuEvent event(QContextMenuEvent::Mouse, view->mapFromGlobal(screenPoint),
-                            screenPoint, modifiers);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, view->mapFromGlobal(screenPoint), screenPoint,
+                            modifiers);
     QApplication::sendEvent(view, &event);
     return event.isAccepted();
 }

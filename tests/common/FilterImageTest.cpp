@@ -1,6 +1,6 @@
 // Pictures for compositing: extents, transforms (y up) and filters.
-#include <QPainter>
 #include <gtest/gtest.h>
+#include <QPainter>
 
 #include "common/FilterImage.h"
 
@@ -96,14 +96,13 @@ TEST(FilterImage, CompositingByFilterName)
     EXPECT_NEAR(c.red(), 255, 2);
     EXPECT_EQ(c.blue(), 0);
 
-    const FilterImage out =
-        FilterImage::composition("CISourceOutCompositing", FilterImage(blueSquare),
-                                 FilterImage(redDot));
+    const FilterImage out = FilterImage::composition("CISourceOutCompositing",
+                                                     FilterImage(blueSquare), FilterImage(redDot));
     EXPECT_EQ(at(out.render(), 0, 3).alpha(), 0);  // where the dot is (bottom left)
     EXPECT_EQ(at(out.render(), 3, 0), QColor(Qt::blue));
 
-    EXPECT_TRUE(FilterImage::composition("CINoSuchFilter", FilterImage(redDot),
-                                         FilterImage(blueSquare))
-                    .isNull());
+    EXPECT_TRUE(
+        FilterImage::composition("CINoSuchFilter", FilterImage(redDot), FilterImage(blueSquare))
+            .isNull());
     EXPECT_TRUE(FilterImage(redDot).sourceOverImage(FilterImage()).isNull());
 }

@@ -1,9 +1,9 @@
 // The image-drawn controls render from their pictures by state.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 #include "PictureOutput.h"
 #include "common/BWTransparentSliderCell.h"
@@ -64,8 +64,7 @@ void sendMouse(QWidget* target, QEvent::Type type, QPointF at)
 {
     const Qt::MouseButtons buttons =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, buttons,
-                      Qt::NoModifier);
+    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
 
@@ -131,8 +130,8 @@ TEST(ImageControls, CheckboxPictureByStateAndDisabledOpacity)
         EXPECT_EQ(where, QRectF(1, 2, 15, 15)) << c.picture;
         const QImage shot = panel.grab();
         for (QPoint p : {QPoint(7, 7), QPoint(4, 8), QPoint(10, 5), QPoint(1, 7)}) {
-            EXPECT_TRUE(near(shot.pixelColor(p + where.topLeft().toPoint()),
-                             over(picture, p, c.opacity)))
+            EXPECT_TRUE(
+                near(shot.pixelColor(p + where.topLeft().toPoint()), over(picture, p, c.opacity)))
                 << c.picture << " at " << p.x() << "," << p.y() << " enabled " << c.enabled;
         }
     }
@@ -232,7 +231,8 @@ TEST(ImageControls, SliderKnobTicksAndTrackOpacity)
     QImage shot = panel.grab();
     const QRectF bar = slider->barRect();
     const QPoint trackPoint(100, int(bar.y()) + trackFill.height() / 2);
-    EXPECT_TRUE(near(shot.pixelColor(trackPoint), over(trackFill, {0, trackFill.height() / 2}, 0.75)));
+    EXPECT_TRUE(
+        near(shot.pixelColor(trackPoint), over(trackFill, {0, trackFill.height() / 2}, 0.75)));
     const QImage thumb = NamedImage::imageNamed("TransparentSliderThumbN.tiff");
     const QPoint knobCentre = slider->knobImageRect().topLeft().toPoint() + QPoint(6, 6);
     EXPECT_TRUE(near(shot.pixelColor(knobCentre), over(thumb, {6, 6})));
@@ -240,7 +240,8 @@ TEST(ImageControls, SliderKnobTicksAndTrackOpacity)
     // Disabled: the track fades to 0.2, the knob stays opaque.
     slider->setEnabled(false);
     shot = panel.grab();
-    EXPECT_TRUE(near(shot.pixelColor(trackPoint), over(trackFill, {0, trackFill.height() / 2}, 0.2)));
+    EXPECT_TRUE(
+        near(shot.pixelColor(trackPoint), over(trackFill, {0, trackFill.height() / 2}, 0.2)));
     EXPECT_TRUE(near(shot.pixelColor(knobCentre), over(thumb, {6, 6})));
     slider->setEnabled(true);
 

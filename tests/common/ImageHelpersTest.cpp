@@ -1,8 +1,8 @@
 // Picture helpers: geometry, rotation, tiling, tinting, PNG loading, titles.
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include "PictureOutput.h"
 #include "TestSupport.h"
@@ -176,10 +176,10 @@ TEST(ImageHelpers, QuickTimeFrameKeepsItsInnerPart)
     // 195 / 120 as high, so about 18.5 rows at the top and 27.7 at the bottom.
     QImage frame = solid(144, 120, Qt::green);
     QPainter painter(&frame);
-    painter.fillRect(0, 0, 20, 120, Qt::red);      // cut away at the left
-    painter.fillRect(124, 0, 20, 120, Qt::red);    // and the right
-    painter.fillRect(20, 0, 104, 16, Qt::blue);    // cut away at the top
-    painter.fillRect(20, 96, 104, 24, Qt::yellow); // cut away at the bottom
+    painter.fillRect(0, 0, 20, 120, Qt::red);       // cut away at the left
+    painter.fillRect(124, 0, 20, 120, Qt::red);     // and the right
+    painter.fillRect(20, 0, 104, 16, Qt::blue);     // cut away at the top
+    painter.fillRect(20, 96, 104, 24, Qt::yellow);  // cut away at the bottom
     painter.end();
     const QImage inner = ControllerFunctionImages::imageFromCGImageRefForQuickTime(frame);
     ASSERT_EQ(inner.size(), frame.size());
@@ -228,7 +228,8 @@ TEST(ImageHelpers, ButtonPicturesAndDefaultThumbnail)
     const QSize size(120, 110);
     const QImage selected =
         ControllerFunctionImages::buttonImage(size, "DefaultImage", "Theme", true);
-    const QImage plain = ControllerFunctionImages::buttonImage(size, "DefaultImage", "Theme", false);
+    const QImage plain =
+        ControllerFunctionImages::buttonImage(size, "DefaultImage", "Theme", false);
     const QImage pressed =
         ControllerFunctionImages::alterButtonImage(size, "DefaultImage", "Theme");
     // The plate: black at 0.6, 0.3 or none, inset by 5.

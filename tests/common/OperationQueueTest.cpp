@@ -1,7 +1,7 @@
 // Operations with dependencies on queues.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QStringList>
-#include <gtest/gtest.h>
 #include <mutex>
 
 #include "common/OperationQueue.h"

@@ -1,9 +1,9 @@
 // The property refresh, the timing aids and tryBlock.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QThread>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <atomic>
 #include <stdexcept>
 #include <thread>
@@ -71,12 +71,13 @@ TEST(PropertyRefresh, FromWorkerThreadDidChangeRunsOnMainThread)
     PropertyNotifier notifier;
     std::atomic<bool> willOnWorker = false;
     QThread* didThread = nullptr;
-    QObject::connect(&notifier, &PropertyNotifier::willChangeValue, &notifier,
-                     [&](const QString&) { willOnWorker = QThread::currentThread() != qApp->thread(); },
-                     Qt::DirectConnection);
-    QObject::connect(&notifier, &PropertyNotifier::didChangeValue, &notifier,
-                     [&](const QString&) { didThread = QThread::currentThread(); },
-                     Qt::DirectConnection);
+    QObject::connect(
+        &notifier, &PropertyNotifier::willChangeValue, &notifier,
+        [&](const QString&) { willOnWorker = QThread::currentThread() != qApp->thread(); },
+        Qt::DirectConnection);
+    QObject::connect(
+        &notifier, &PropertyNotifier::didChangeValue, &notifier,
+        [&](const QString&) { didThread = QThread::currentThread(); }, Qt::DirectConnection);
     std::thread worker([&] { CommonFunctionThreads::flushObject(&notifier, "status"); });
     worker.join();
     EXPECT_TRUE(willOnWorker);

@@ -1,4 +1,5 @@
 // View, window, cursor, drag and alert extensions.
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCborValue>
@@ -8,7 +9,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include "PictureOutput.h"
 #include "common/AlertExtention.h"
@@ -186,8 +186,7 @@ TEST(DragData, CarriesTheItemUnderItsPrivateType)
     const QVariant decoded =
         QCborValue::fromCbor(data->data("private.ListDragNoneItemType")).toVariant();
     EXPECT_EQ(decoded.toMap().value("row").toInt(), 3);
-    EXPECT_EQ(decoded.toMap().value("names").toStringList(),
-              (QStringList{"Title_1", "Title_2"}));
+    EXPECT_EQ(decoded.toMap().value("names").toStringList(), (QStringList{"Title_1", "Title_2"}));
 }
 
 TEST(ContextClick, ControlClickOpensAMenuOrPassesThroughUnchanged)
