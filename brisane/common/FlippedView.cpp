@@ -1,0 +1,5 @@
+#include "common/FlippedView.h"
+
+FlippedView::FlippedView(QWidget* parent) : QWidget(parent) {}
+
+void FlippedView::paintEvent(QPaintEvent*) {}

@@ -1,0 +1,14 @@
+#include "common/MouseFirstResponderView.h"
+
+#include <QMouseEvent>
+
+MouseFirstResponderView::MouseFirstResponderView(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void MouseFirstResponderView::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}

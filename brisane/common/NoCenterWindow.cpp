@@ -1,0 +1,3 @@
+#include "common/NoCenterWindow.h"
+
+NoCenterWindow::NoCenterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {}
