@@ -110,8 +110,7 @@ QRectF DLBitmapImage::flipped(const QRectF& rect, double height)
 }
 
 void DLBitmapImage::drawImage(QPainter& painter, const QImage& image, const QRectF& destination,
-                              const QRectF& source, QPainter::CompositionMode mode,
-                              double opacity)
+                              const QRectF& source, QPainter::CompositionMode mode, double opacity)
 {
     if (image.isNull() || destination.isEmpty()) {
         return;

@@ -112,43 +112,44 @@ private:
 void writeValue(QXmlStreamWriter& xml, const Value& value)
 {
     switch (value.kind()) {
-    case Value::Kind::Dictionary:
-        xml.writeStartElement(QStringLiteral("dict"));
-        for (auto it = value.dictionary().cbegin(); it != value.dictionary().cend(); ++it) {
-            if (it.value().isNull()) {
-                continue;
+        case Value::Kind::Dictionary:
+            xml.writeStartElement(QStringLiteral("dict"));
+            for (auto it = value.dictionary().cbegin(); it != value.dictionary().cend(); ++it) {
+                if (it.value().isNull()) {
+                    continue;
+                }
+                xml.writeTextElement(QStringLiteral("key"), it.key());
+                writeValue(xml, it.value());
             }
-            xml.writeTextElement(QStringLiteral("key"), it.key());
-            writeValue(xml, it.value());
-        }
-        xml.writeEndElement();
-        break;
-    case Value::Kind::Array:
-        xml.writeStartElement(QStringLiteral("array"));
-        for (const Value& item : value.array()) {
-            writeValue(xml, item);
-        }
-        xml.writeEndElement();
-        break;
-    case Value::Kind::Bool:
-        xml.writeEmptyElement(*value.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
-        break;
-    case Value::Kind::Int:
-        xml.writeTextElement(QStringLiteral("integer"), QString::number(*value.toInt()));
-        break;
-    case Value::Kind::Double:
-        xml.writeTextElement(QStringLiteral("real"),
-                             QString::number(*value.toDouble(), 'g', 17));
-        break;
-    case Value::Kind::String:
-        xml.writeTextElement(QStringLiteral("string"), *value.toString());
-        break;
-    case Value::Kind::Data:
-        xml.writeTextElement(QStringLiteral("data"),
-                             QString::fromLatin1(value.toData()->toBase64()));
-        break;
-    default:
-        break;
+            xml.writeEndElement();
+            break;
+        case Value::Kind::Array:
+            xml.writeStartElement(QStringLiteral("array"));
+            for (const Value& item : value.array()) {
+                writeValue(xml, item);
+            }
+            xml.writeEndElement();
+            break;
+        case Value::Kind::Bool:
+            xml.writeEmptyElement(*value.toBool() ? QStringLiteral("true")
+                                                  : QStringLiteral("false"));
+            break;
+        case Value::Kind::Int:
+            xml.writeTextElement(QStringLiteral("integer"), QString::number(*value.toInt()));
+            break;
+        case Value::Kind::Double:
+            xml.writeTextElement(QStringLiteral("real"),
+                                 QString::number(*value.toDouble(), 'g', 17));
+            break;
+        case Value::Kind::String:
+            xml.writeTextElement(QStringLiteral("string"), *value.toString());
+            break;
+        case Value::Kind::Data:
+            xml.writeTextElement(QStringLiteral("data"),
+                                 QString::fromLatin1(value.toData()->toBase64()));
+            break;
+        default:
+            break;
     }
 }
 

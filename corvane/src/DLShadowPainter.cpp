@@ -7,8 +7,8 @@
 #include "corvane/DLBitmapImage.h"
 #include "platform/Numeric.h"
 
-void DLShadowPainter::drawShadow(QPainter& painter, const QImage& image,
-                                 const QRectF& destination, const Shadow& shadow)
+void DLShadowPainter::drawShadow(QPainter& painter, const QImage& image, const QRectF& destination,
+                                 const Shadow& shadow)
 {
     if (image.isNull() || destination.isEmpty() || shadow.color.alpha() == 0) {
         return;
@@ -78,7 +78,6 @@ void DLShadowPainter::boxBlur(QImage& image, int radius)
         blurLine([row](int x) { return row + x; }, w);
     }
     for (int x = 0; x < w; ++x) {
-        blurLine([&image, x](int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)) + x; },
-                 h);
+        blurLine([&image, x](int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)) + x; }, h);
     }
 }

@@ -179,7 +179,8 @@ std::shared_ptr<DVDMenu> DVDLibraryResource::pageFromFile(const QString& fileNam
     const Value::Dictionary& info = root->dictionary();
     page->setMenuSizeObject(stringIn(info, QStringLiteral("menuSize")));
     page->setBackgroundImageRectObject(stringIn(info, QStringLiteral("backgroundImageRect")));
-    page->setBackgroundResource(backgroundResourceForPath(stringIn(info, QStringLiteral("bgName"))));
+    page->setBackgroundResource(
+        backgroundResourceForPath(stringIn(info, QStringLiteral("bgName"))));
     QList<std::shared_ptr<DVDMenuElement>> elements;
     for (const Value& item : info.value(QStringLiteral("items")).array()) {
         if (item.isDictionary()) {
@@ -201,8 +202,7 @@ std::shared_ptr<DVDMenuItem> DVDLibraryResource::elementFromDictionary(
         element->setLevel(DVDMenuItem::behindLevel);
     }
     element->setFrameResource(frameResourceForPath(stringIn(info, QStringLiteral("frameName"))));
-    element->setButtonResource(
-        buttonResourceForPath(stringIn(info, QStringLiteral("buttonName"))));
+    element->setButtonResource(buttonResourceForPath(stringIn(info, QStringLiteral("buttonName"))));
     if (info.contains(QStringLiteral("textInfo"))) {
         loadMenuTextItem(*element, info.value(QStringLiteral("textInfo")));
     }
@@ -299,7 +299,8 @@ void DVDLibraryResource::loadOldTemplate(const QString& rootPath)
             prototype.setDuration(15);
             prototype.setBackgroundImageDrawMode(0);
 
-            const auto root = DLPropertyList::read(join(pageFolder, QStringLiteral("Template.plist")));
+            const auto root =
+                DLPropertyList::read(join(pageFolder, QStringLiteral("Template.plist")));
             const Value::Dictionary info =
                 root && root->isDictionary() ? root->dictionary() : Value::Dictionary();
             const Value wide = info.value(QStringLiteral("FrameRate169"));
@@ -308,8 +309,7 @@ void DVDLibraryResource::loadOldTemplate(const QString& rootPath)
                 m_menus.append(oldPageForSize(prototype, wide.dictionary(), QSizeF(854, 480)));
             }
             if (standard.isDictionary()) {
-                m_menus.append(
-                    oldPageForSize(prototype, standard.dictionary(), QSizeF(640, 480)));
+                m_menus.append(oldPageForSize(prototype, standard.dictionary(), QSizeF(640, 480)));
             }
             m_backgrounds.append(background);
         }
@@ -335,11 +335,15 @@ std::shared_ptr<DVDMenu> DVDLibraryResource::oldPageForSize(const DVDMenu& proto
             frameResourceForPath(stringIn(frameInfo.dictionary(), QStringLiteral("FrameName"))));
         elements.append(element);
     }
-    for (const QString& role : {QStringLiteral("Pre"), QStringLiteral("Next"), QStringLiteral("Play")}) {
-        const QPointF fraction = pointFromString(stringIn(info, role + QStringLiteral("ButtonPoint")));
+    for (const QString& role :
+         {QStringLiteral("Pre"), QStringLiteral("Next"), QStringLiteral("Play")}) {
+        const QPointF fraction =
+            pointFromString(stringIn(info, role + QStringLiteral("ButtonPoint")));
         auto element = std::make_shared<DVDMenuItem>();
-        element->setFrame(QRectF(fraction.x() * size.width(), fraction.y() * size.height(), 80, 50));
-        element->setButtonResource(buttonResourceForPath(stringIn(info, role + QStringLiteral("ButtonName"))));
+        element->setFrame(
+            QRectF(fraction.x() * size.width(), fraction.y() * size.height(), 80, 50));
+        element->setButtonResource(
+            buttonResourceForPath(stringIn(info, role + QStringLiteral("ButtonName"))));
         elements.append(element);
     }
     auto page = prototype.copy();
@@ -436,10 +440,10 @@ QString DVDLibraryResource::saveMenuResourceTemplate(const QString& folder) cons
         }
         pageInfo.insert(QStringLiteral("items"), Value(items));
         const QString identifier = page->identifier();
-        complete &= isPlainFileName(identifier) &&
-                    DLPropertyList::write(
-                        join(bundle, QStringLiteral("menus/%1.plist").arg(identifier)),
-                        Value(pageInfo));
+        complete &=
+            isPlainFileName(identifier) &&
+            DLPropertyList::write(join(bundle, QStringLiteral("menus/%1.plist").arg(identifier)),
+                                  Value(pageInfo));
     }
     if (!complete) {
         qWarning("menu template: %s was written incompletely", qPrintable(bundle));

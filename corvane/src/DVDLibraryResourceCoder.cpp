@@ -6,8 +6,8 @@ BRISANE_REGISTER_CLASS(DVDLibraryResourceCoder)
 
 const PropertyTable& DVDLibraryResourceCoder::properties()
 {
-    static const PropertyTable table = PropertyTable(Object::properties())
-                                           .add("name", &DVDLibraryResourceCoder::name,
-                                                &DVDLibraryResourceCoder::setName);
+    static const PropertyTable table =
+        PropertyTable(Object::properties())
+            .add("name", &DVDLibraryResourceCoder::name, &DVDLibraryResourceCoder::setName);
     return table;
 }

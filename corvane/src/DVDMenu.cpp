@@ -182,8 +182,8 @@ void DVDMenu::drawItem(QPainter& painter, const DVDMenuElement& element, const Q
         return;
     }
     const QRectF frame = element.frame();
-    const QRectF destination = scaleRectIn(QRectF(0, 0, image.width(), image.height()),
-                                           dlgeometry::insetRect(frame, 2));
+    const QRectF destination =
+        scaleRectIn(QRectF(0, 0, image.width(), image.height()), dlgeometry::insetRect(frame, 2));
     painter.save();
     painter.translate(frame.center());
     painter.rotate(element.rotation());

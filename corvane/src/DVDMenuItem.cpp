@@ -146,12 +146,10 @@ QImage DVDMenuItem::framedImageAtTime(qint64 time)
     return surface->nsimage();
 }
 
-void DVDMenuItem::drawFramed(QPainter& painter, const QRectF& bounds, qint64 time,
-                             bool showFrame)
+void DVDMenuItem::drawFramed(QPainter& painter, const QRectF& bounds, qint64 time, bool showFrame)
 {
     if (m_roundValue > 0.9) {
-        const double radius =
-            std::min({m_roundValue, m_frame.height() / 2, m_frame.width() / 2});
+        const double radius = std::min({m_roundValue, m_frame.height() / 2, m_frame.width() / 2});
         QPainterPath rounded;
         rounded.addRoundedRect(QRectF(QPointF(0, 0), m_frame.size()), radius, radius);
         painter.setClipPath(rounded, Qt::IntersectClip);
@@ -240,11 +238,11 @@ bool DVDMenuItem::initWithCoder(KeyedUnarchiver& coder)
 
 QStringList DVDMenuItem::allCoderKeys() const
 {
-    return {QStringLiteral("frameObject"),  QStringLiteral("jump"),
-            QStringLiteral("disabled"),     QStringLiteral("rotation"),
-            QStringLiteral("level"),        QStringLiteral("is_text_item"),
-            QStringLiteral("frameResource"), QStringLiteral("buttonResource"),
-            QStringLiteral("textSource"),   QStringLiteral("useFrame"),
+    return {QStringLiteral("frameObject"),    QStringLiteral("jump"),
+            QStringLiteral("disabled"),       QStringLiteral("rotation"),
+            QStringLiteral("level"),          QStringLiteral("is_text_item"),
+            QStringLiteral("frameResource"),  QStringLiteral("buttonResource"),
+            QStringLiteral("textSource"),     QStringLiteral("useFrame"),
             QStringLiteral("useStaticImage"), QStringLiteral("menuStaticImage")};
 }
 

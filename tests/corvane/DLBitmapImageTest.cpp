@@ -16,9 +16,8 @@ TEST(DLBitmapImageTest, SizesRoundToTheNearestPixelAndRefuseEmptyOnes)
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const Case cases[] = {
-        {{0.4, 100}, {}},         {{0.5, 100}, {1, 100}}, {{99.6, 10}, {100, 10}},
-        {{10, 0}, {}},            {{-3, 10}, {}},         {{nan, 10}, {}},
-        {{1e12, 1e12}, {}},       {{854, 480}, {854, 480}},
+        {{0.4, 100}, {}}, {{0.5, 100}, {1, 100}}, {{99.6, 10}, {100, 10}}, {{10, 0}, {}},
+        {{-3, 10}, {}},   {{nan, 10}, {}},        {{1e12, 1e12}, {}},      {{854, 480}, {854, 480}},
     };
     for (const Case& c : cases) {
         auto surface = DLBitmapImage::imageWithSize(c.points);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "TemplateFixture.h"
+#include "corvane/DVDLibraryButtonResource.h"
 #include "corvane/DVDMenu.h"
 #include "corvane/DVDMenuBackgroundResource.h"
 #include "corvane/DVDMenuItem.h"
-#include "corvane/DVDLibraryButtonResource.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 
@@ -102,8 +102,13 @@ TEST(DVDMenuDrawingTest, BackgroundFitFillAndStretch)
         QList<Probe> probes;
     };
     const Case cases[] = {
-        {0, {{{5, 5}, Qt::black}, {{5, 25}, Qt::red}, {{5, 15}, Qt::blue},
-             {{35, 25}, Qt::green}, {{35, 15}, Qt::white}, {{5, 35}, Qt::black}}},
+        {0,
+         {{{5, 5}, Qt::black},
+          {{5, 25}, Qt::red},
+          {{5, 15}, Qt::blue},
+          {{35, 25}, Qt::green},
+          {{35, 15}, Qt::white},
+          {{5, 35}, Qt::black}}},
         {1, {{{5, 38}, Qt::red}, {{5, 2}, Qt::blue}, {{35, 38}, Qt::green}, {{35, 2}, Qt::white}}},
         {7, {{{1, 38}, Qt::red}, {{1, 1}, Qt::blue}, {{38, 38}, Qt::green}, {{38, 1}, Qt::white}}},
     };
@@ -135,8 +140,8 @@ TEST(DVDMenuDrawingTest, ElementsBehindTheBackgroundShowOnlyThroughItsHoles)
     }
     auto menu = page({40, 40}, ring, 2);
     auto front = std::make_shared<PictureElement>(QRectF(-2, -2, 14, 14), solid(10, 10, Qt::green));
-    auto behind = std::make_shared<PictureElement>(QRectF(-2, -2, 44, 44), solid(40, 40, Qt::red),
-                                                   -100);
+    auto behind =
+        std::make_shared<PictureElement>(QRectF(-2, -2, 44, 44), solid(40, 40, Qt::red), -100);
     menu->setItems({front, behind});
     QImage image = menu->imageAtTime(0);
     EXPECT_EQ(pixelUp(image, 20, 20), QColor(Qt::red)) << "through the hole";
@@ -191,7 +196,8 @@ TEST(DVDMenuDrawingTest, RotationTurnsCounterClockwiseAboutTheFrameCentre)
 
 TEST(DVDMenuDrawingTest, AnElementShadowFallsByItsOffset)
 {
-    auto element = std::make_shared<PictureElement>(QRectF(10, 10, 20, 20), solid(16, 16, Qt::green));
+    auto element =
+        std::make_shared<PictureElement>(QRectF(10, 10, 20, 20), solid(16, 16, Qt::green));
     element->m_shadow = Shadow{QPointF(4, -4), 0, QColor(0, 0, 0, 255)};
     auto menu = page({40, 40}, solid(4, 4, Qt::white), 2);
     menu->setItems({element});

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QCborArray>
 #include <QCborMap>
 #include <QCborValue>
-#include <gtest/gtest.h>
 
 #include "TemplateFixture.h"
 #include "corvane/DVDLibraryButtonResource.h"
@@ -134,11 +134,9 @@ TEST_F(DVDMenuItemTest, RoundedCornersClipTheElement)
         bool clipped;
     };
     const Case cases[] = {
-        {0.9, {0, 0}, false},
-        {30, {1, 1}, true},     // radius 10 on 40 x 20
-        {30, {1, 10}, false},
-        {30, {20, 0}, false},
-        {3, {1, 1}, false},     // radius 3 leaves that pixel
+        {0.9, {0, 0}, false}, {30, {1, 1}, true},  // radius 10 on 40 x 20
+        {30, {1, 10}, false}, {30, {20, 0}, false},
+        {3, {1, 1}, false},  // radius 3 leaves that pixel
         {3, {0, 0}, true},
     };
     for (const Case& c : cases) {
@@ -147,9 +145,11 @@ TEST_F(DVDMenuItemTest, RoundedCornersClipTheElement)
         element->setRoundValue(c.roundValue);
         const QColor colour = pixelUp(element->imageAtTime(0), c.corner.x(), c.corner.y());
         if (c.clipped) {
-            EXPECT_LT(colour.alpha(), 128) << c.roundValue << " at " << c.corner.x() << "," << c.corner.y();
+            EXPECT_LT(colour.alpha(), 128)
+                << c.roundValue << " at " << c.corner.x() << "," << c.corner.y();
         } else {
-            EXPECT_EQ(colour, QColor(Qt::green)) << c.roundValue << " at " << c.corner.x() << "," << c.corner.y();
+            EXPECT_EQ(colour, QColor(Qt::green))
+                << c.roundValue << " at " << c.corner.x() << "," << c.corner.y();
         }
     }
 }
@@ -297,9 +297,9 @@ TEST_F(DVDMenuItemTest, AnElementRoundTripsThroughTheArchive)
     element->setDisabled(true);
     element->setUseStaticImage(true);
     element->setMenuStaticImage(solid(4, 4, Qt::red));
-    const QStringList keys = {"frameObject", "jump", "disabled", "rotation", "level",
-                              "is_text_item", "frameResource", "buttonResource", "textSource",
-                              "useFrame", "useStaticImage", "menuStaticImage"};
+    const QStringList keys = {"frameObject", "jump",         "disabled",       "rotation",
+                              "level",       "is_text_item", "frameResource",  "buttonResource",
+                              "textSource",  "useFrame",     "useStaticImage", "menuStaticImage"};
     EXPECT_EQ(element->allCoderKeys(), keys);
 
     const QByteArray data = KeyedArchiver::archivedData(Value(element));
@@ -332,7 +332,8 @@ TEST_F(DVDMenuItemTest, AnElementRoundTripsThroughTheArchive)
         }
     }
     archive.insert(QStringLiteral("objects"), objects);
-    auto behind = KeyedUnarchiver::unarchive(QCborValue(archive).toCbor()).root->objectAs<DVDMenuItem>();
+    auto behind =
+        KeyedUnarchiver::unarchive(QCborValue(archive).toCbor()).root->objectAs<DVDMenuItem>();
     ASSERT_TRUE(behind);
     EXPECT_EQ(behind->level(), -100);
 }

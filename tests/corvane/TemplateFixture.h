@@ -3,12 +3,12 @@
 // objects Corvane draws through: a fixed-picture element, a title resource
 // that paints its "video" in one colour and a text source.
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "corvane/DLBitmapImage.h"
@@ -73,8 +73,8 @@ struct Bundle {
     Bundle()
     {
         const QImage button = solid(8, 6, Qt::red);
-        for (const char* name : {"b-next.png", "a-play.png", "a-pre.png", ".hidden-play.png",
-                                 "Z-play.png"}) {
+        for (const char* name :
+             {"b-next.png", "a-play.png", "a-pre.png", ".hidden-play.png", "Z-play.png"}) {
             writePng(path + "/buttons/" + name, button);
         }
         writePng(path + "/frames/plain-frame.png", framePicture());
@@ -173,8 +173,10 @@ inline QColor pixelUp(const QImage& image, int x, int y)
 
 inline bool near(QColor a, QColor b, int tolerance = 8)
 {
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance && std::abs(a.alpha() - b.alpha()) <= tolerance;
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance &&
+           std::abs(a.alpha() - b.alpha()) <= tolerance;
 }
 
 }  // namespace templatefixture

@@ -1,5 +1,5 @@
-#include <QLinearGradient>
 #include <gtest/gtest.h>
+#include <QLinearGradient>
 
 #include "TemplateFixture.h"
 #include "corvane/DVDMenu.h"
@@ -78,11 +78,11 @@ TEST(TemplatePageRenderTest, ShippedPagesRenderAsMenus)
             const QRectF frame = element->frame();
             const QColor centre = pixelUp(image, static_cast<int>(frame.center().x()),
                                           static_cast<int>(frame.center().y()));
-            const QColor background = pixelUp(page->thumbnailImage(),
-                                              static_cast<int>(frame.center().x()),
-                                              static_cast<int>(frame.center().y()));
-            EXPECT_NE(centre, background) << identifier.toStdString() << " element at "
-                                          << frame.x() << "," << frame.y();
+            const QColor background =
+                pixelUp(page->thumbnailImage(), static_cast<int>(frame.center().x()),
+                        static_cast<int>(frame.center().y()));
+            EXPECT_NE(centre, background)
+                << identifier.toStdString() << " element at " << frame.x() << "," << frame.y();
         }
     }
 }

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QCborArray>
 #include <QCborMap>
 #include <QCborValue>
-#include <gtest/gtest.h>
 
 #include "TemplateFixture.h"
 #include "corvane/DLFunc.h"

@@ -1,5 +1,5 @@
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 #include "TemplateFixture.h"
 #include "corvane/DVDLibraryButtonResource.h"
@@ -94,7 +94,8 @@ TEST_F(TemplateStoreTest, BadPagesDegradeToEmptyPages)
         EXPECT_EQ(page->menuSize(), QSizeF()) << name;
         EXPECT_EQ(page->backgroundResource(), nullptr) << name;
         EXPECT_TRUE(page->items().isEmpty()) << name;
-        EXPECT_TRUE(page->imageAtTime(DVDMenu::stillTime).isNull()) << "a zero canvas renders nothing";
+        EXPECT_TRUE(page->imageAtTime(DVDMenu::stillTime).isNull())
+            << "a zero canvas renders nothing";
     }
     EXPECT_EQ(store->menus().at(2)->name(), "Li") << "a two-character name is kept whole";
     auto empty = store->dvdMenuForIdentifier("Empty-0");

@@ -92,20 +92,20 @@ QImage button(const ButtonStyle& style, Role role)
     QRectF body;
     QPainterPath outline;
     switch (style.shape) {
-    case Shape::Pill:
-    case Shape::NeonPill:
-        body = QRectF(5, 5, 70, 40);
-        outline.addRoundedRect(body, 20, 20);
-        break;
-    case Shape::Circle:
-    case Shape::OutlineCircle:
-        body = QRectF(18, 3, 44, 44);
-        outline.addEllipse(body);
-        break;
-    case Shape::Square:
-        body = QRectF(17, 2, 46, 46);
-        outline.addRoundedRect(body, 10, 10);
-        break;
+        case Shape::Pill:
+        case Shape::NeonPill:
+            body = QRectF(5, 5, 70, 40);
+            outline.addRoundedRect(body, 20, 20);
+            break;
+        case Shape::Circle:
+        case Shape::OutlineCircle:
+            body = QRectF(18, 3, 44, 44);
+            outline.addEllipse(body);
+            break;
+        case Shape::Square:
+            body = QRectF(17, 2, 46, 46);
+            outline.addRoundedRect(body, 10, 10);
+            break;
     }
     // A soft drop shadow under the body.
     p.save();
@@ -284,9 +284,9 @@ FramePair gildedFrame()
     p.drawRect(window);
     p.setPen(QPen(QColor(255, 245, 200, 180), 1.5));
     p.drawRect(QRectF(11, 11, frameWidth - 22, frameHeight - 22));
-    for (const QPointF corner : {QPointF(11, 11), QPointF(frameWidth - 11, 11),
-                                 QPointF(11, frameHeight - 11),
-                                 QPointF(frameWidth - 11, frameHeight - 11)}) {
+    for (const QPointF corner :
+         {QPointF(11, 11), QPointF(frameWidth - 11, 11), QPointF(11, frameHeight - 11),
+          QPointF(frameWidth - 11, frameHeight - 11)}) {
         QRadialGradient jewel(corner, 8);
         jewel.setColorAt(0, QColor(255, 255, 230));
         jewel.setColorAt(1, QColor(160, 110, 20));
@@ -363,7 +363,7 @@ FramePair circleFrame()
 void makeFrames()
 {
     const std::pair<const char*, std::function<FramePair()>> frames[] = {
-        {"01Classic", classicFrame}, {"02Film", filmFrame},       {"03Rounded", roundedFrame},
+        {"01Classic", classicFrame},   {"02Film", filmFrame},     {"03Rounded", roundedFrame},
         {"04Snapshot", snapshotFrame}, {"05Gilded", gildedFrame}, {"06Neon", neonFrame},
         {"07Vignette", vignetteFrame}, {"08Circle", circleFrame},
     };
@@ -567,7 +567,7 @@ void makeBackgrounds()
 {
     using Painter = void (*)(QPainter&, const QSize&, QRandomGenerator&);
     const std::pair<const char*, Painter> themes[] = {
-        {"01-Midnight", midnight}, {"02-Sunset", sunset},       {"03-Ocean", ocean},
+        {"01-Midnight", midnight}, {"02-Sunset", sunset},           {"03-Ocean", ocean},
         {"04-Forest", forest},     {"05-Celebration", celebration}, {"06-Cinema", filmStrip},
         {"07-Snow", snow},         {"08-Gilded", gilded},
     };
@@ -629,8 +629,7 @@ void writePage(const QString& fileName, const QSizeF& canvas, const QString& bac
             out << "\t\t\t<key>frameName</key>\n\t\t\t<string>" << e.frameName << "</string>\n";
         }
         if (!e.buttonName.isEmpty()) {
-            out << "\t\t\t<key>buttonName</key>\n\t\t\t<string>" << e.buttonName
-                << "</string>\n";
+            out << "\t\t\t<key>buttonName</key>\n\t\t\t<string>" << e.buttonName << "</string>\n";
         }
         out << "\t\t</dict>\n";
     }

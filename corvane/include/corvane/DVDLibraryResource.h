@@ -68,12 +68,12 @@ public:
     // Lookups by name or by the end of the relative path; the last match wins.
     std::shared_ptr<DVDLibraryFrameResource> frameResourceForPath(const QString& key) const;
     std::shared_ptr<DVDLibraryButtonResource> buttonResourceForPath(const QString& key) const;
-    std::shared_ptr<DVDMenuBackgroundResource> backgroundResourceForPath(
-        const QString& key) const;
+    std::shared_ptr<DVDMenuBackgroundResource> backgroundResourceForPath(const QString& key) const;
     // The last resource whose path ends with `key` or whose name equals it;
     // null for an empty key.
     template <typename R>
-    static std::shared_ptr<R> findResource(const QString& key, const QList<std::shared_ptr<R>>& list)
+    static std::shared_ptr<R> findResource(const QString& key,
+                                           const QList<std::shared_ptr<R>>& list)
     {
         if (key.isEmpty()) {
             return nullptr;
@@ -99,8 +99,8 @@ public:
 private:
     std::shared_ptr<DVDMenu> pageFromFile(const QString& fileName, const QString& path);
     std::shared_ptr<DVDMenuItem> elementFromDictionary(const Value::Dictionary& info);
-    std::shared_ptr<DVDMenu> oldPageForSize(const DVDMenu& prototype,
-                                            const Value::Dictionary& info, const QSizeF& size);
+    std::shared_ptr<DVDMenu> oldPageForSize(const DVDMenu& prototype, const Value::Dictionary& info,
+                                            const QSizeF& size);
 
     Buttons m_buttons;
     Frames m_frames;
