@@ -109,6 +109,17 @@ QRectF DLBitmapImage::flipped(const QRectF& rect, double height)
     return QRectF(rect.x(), height - rect.y() - rect.height(), rect.width(), rect.height());
 }
 
+void DLBitmapImage::drawUpright(QPainter& painter, const QRectF& destination,
+                                const std::function<void(QPainter&, const QSizeF&)>& draw)
+{
+    painter.save();
+    // Pictures and text are laid out top row first: turn the y-up space back for them.
+    painter.translate(destination.x(), destination.y() + destination.height());
+    painter.scale(1, -1);
+    draw(painter, destination.size());
+    painter.restore();
+}
+
 void DLBitmapImage::drawImage(QPainter& painter, const QImage& image, const QRectF& destination,
                               const QRectF& source, QPainter::CompositionMode mode, double opacity)
 {
@@ -117,12 +128,9 @@ void DLBitmapImage::drawImage(QPainter& painter, const QImage& image, const QRec
     }
     const QRectF part = source.isEmpty() ? QRectF(0, 0, image.width(), image.height())
                                          : flipped(source, image.height());
-    painter.save();
-    painter.setCompositionMode(mode);
-    painter.setOpacity(opacity);
-    // Pictures are stored top row first: turn the y-up space back for them.
-    painter.translate(destination.x(), destination.y() + destination.height());
-    painter.scale(1, -1);
-    painter.drawImage(QRectF(0, 0, destination.width(), destination.height()), image, part);
-    painter.restore();
+    drawUpright(painter, destination, [&](QPainter& p, const QSizeF& size) {
+        p.setCompositionMode(mode);
+        p.setOpacity(opacity);
+        p.drawImage(QRectF(QPointF(0, 0), size), image, part);
+    });
 }

@@ -110,3 +110,19 @@ TEST(DLBitmapImageTest, FlippingARectangleIsItsOwnInverse)
     EXPECT_EQ(DLBitmapImage::flipped(rect, 10), QRectF(1, 4, 3, 4));
     EXPECT_EQ(DLBitmapImage::flipped(DLBitmapImage::flipped(rect, 10), 10), rect);
 }
+
+TEST(DLBitmapImageTest, UprightDrawingUsesTopLeftCoordinatesInsideItsRectangle)
+{
+    auto surface = DLBitmapImage::imageWithSize({20, 20});
+    surface->lockFocus();
+    DLBitmapImage::drawUpright(*surface->painter(), QRectF(10, 0, 10, 10),
+                               [](QPainter& p, const QSizeF& size) {
+                                   EXPECT_EQ(size, QSizeF(10, 10));
+                                   p.fillRect(QRectF(0, 0, 10, 3), Qt::red);  // its top rows
+                               });
+    surface->unlockFocus();
+    const QImage image = surface->nsimage();
+    EXPECT_EQ(pixelUp(image, 15, 8), QColor(Qt::red));
+    EXPECT_EQ(pixelUp(image, 15, 2).alpha(), 0);
+    EXPECT_EQ(pixelUp(image, 5, 8).alpha(), 0);
+}

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QRectF>
 #include <QSizeF>
+#include <functional>
 #include <memory>
 
 #include "platform/Object.h"
@@ -52,6 +53,13 @@ public:
                           const QRectF& source = QRectF(),
                           QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver,
                           double opacity = 1.0);
+
+    // Runs `draw` with the painter turned back to Qt's top-left, y-down
+    // orientation inside `destination` (y up): the callback draws text or
+    // shapes in a space of destination's size whose origin is its top-left
+    // corner, and they come out upright.
+    static void drawUpright(QPainter& painter, const QRectF& destination,
+                            const std::function<void(QPainter&, const QSizeF&)>& draw);
 
     // Converts a rectangle between bottom-left (y up) and top-left (y down)
     // coordinates in a space of the given height. The conversion is its own inverse.
