@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+
 #include <QLinearGradient>
+#include <thread>
+#include <vector>
 
 #include "TemplateFixture.h"
 #include "corvane/DVDMenu.h"
@@ -84,5 +87,26 @@ TEST(TemplatePageRenderTest, ShippedPagesRenderAsMenus)
             EXPECT_NE(centre, background)
                 << identifier.toStdString() << " element at " << frame.x() << "," << frame.y();
         }
+    }
+}
+
+TEST(TemplatePageRenderTest, PagesRenderOnWorkerThreads)
+{
+    DVDLibraryResource::setBundleSearchPath(QString());
+    auto store = std::make_shared<DVDLibraryResource>();
+    store->load();
+    auto page = store->dvdMenuForIdentifier("Showcase-1");
+    ASSERT_TRUE(page);
+    const QImage expected = page->copy()->menuThumbnailImage();
+    QImage results[4];
+    std::vector<std::thread> workers;
+    for (QImage& result : results) {
+        workers.emplace_back([&page, &result] { result = page->menuThumbnailImage(); });
+    }
+    for (auto& worker : workers) {
+        worker.join();
+    }
+    for (const QImage& result : results) {
+        EXPECT_EQ(result, expected);
     }
 }
