@@ -84,6 +84,22 @@ TEST_F(DVDMenuItemTest, TheMaskErasesWhatIsUnderIt)
     EXPECT_EQ(pixelUp(image, 9, 10), QColor(Qt::green));
 }
 
+TEST_F(DVDMenuItemTest, TheFramePictureLiesOverTheVideo)
+{
+    // A frame picture with a white bar across the middle and an empty mask.
+    QImage bar = solid(20, 20, Qt::transparent);
+    QPainter(&bar).fillRect(0, 8, 20, 4, Qt::white);
+    writePng(bundle.path + "/frames/bar-frame.png", bar);
+    writePng(bundle.path + "/frames/bar-mask.png", solid(20, 20, Qt::transparent));
+    auto element = videoElement();
+    element->frameResource()->setFrame("frames/bar-frame.png");
+    element->frameResource()->setMask("frames/bar-mask.png");
+    const QImage image = element->imageAtTime(0);
+    EXPECT_EQ(pixelUp(image, 10, 10), QColor(Qt::white));
+    EXPECT_EQ(pixelUp(image, 10, 13), QColor(Qt::green));
+    EXPECT_EQ(pixelUp(image, 10, 6), QColor(Qt::green));
+}
+
 TEST_F(DVDMenuItemTest, ThumbnailTimeShowsTheFramePictureAlone)
 {
     auto element = videoElement();
