@@ -30,7 +30,7 @@ public:
     QRectF frame() const override { return {}; }
     QImage imageAtTime(qint64) override { return {}; }
     ObjectPtr jump() const override { return m_jump.lock(); }
-    Shadow shadow() const override { return {}; }
+    std::optional<Shadow> shadow() const override { return std::nullopt; }
     double roundValue() const override { return 0; }
     bool setJump(const ObjectPtr& target) override;
 

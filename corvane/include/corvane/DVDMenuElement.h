@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QRectF>
+#include <optional>
 
 #include "platform/Object.h"
 #include "platform/Shadow.h"
@@ -31,7 +32,8 @@ public:
     // The element's picture at a media time.
     virtual QImage imageAtTime(qint64 time) = 0;
     virtual ObjectPtr jump() const = 0;
-    virtual Shadow shadow() const = 0;
+    // The shadow drawn under the element; empty for none.
+    virtual std::optional<Shadow> shadow() const = 0;
     virtual double roundValue() const = 0;
 
     // Elements that can take a target override this and answer true; the

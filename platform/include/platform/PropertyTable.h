@@ -35,8 +35,8 @@ public:
     PropertyTable() = default;
 
     // Reads and writes a typed property through its member functions.
-    template <typename C, typename R, typename A>
-    PropertyTable& add(const QString& key, R (C::*getter)() const, void (C::*setter)(A))
+    template <typename C, typename R, typename S, typename A>
+    PropertyTable& add(const QString& key, R (C::*getter)() const, S (C::*setter)(A))
     {
         using T = std::decay_t<A>;
         static_assert(std::is_convertible_v<R, T>, "getter and setter types differ");
