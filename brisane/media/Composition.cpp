@@ -66,3 +66,8 @@ void Composition::setTiming(double normalDuration, double firstRatio, double las
     m_timing.firstRatio = nonNegativeOr(firstRatio, 1.0);
     m_timing.lastRatio = nonNegativeOr(lastRatio, 1.0);
 }
+
+void Composition::setTransitionTime(double seconds)
+{
+    m_timing.transitionTime = nonNegativeOr(seconds, m_timing.transitionTime);
+}

@@ -34,6 +34,8 @@ public:
     const TransitionTiming& timing() const { return m_timing; }
     // Takes the pace of the photos; TransitionTime stays the file's own.
     void setTiming(double normalDuration, double firstRatio, double lastRatio);
+    // An index composition follows the changes of its main composition.
+    void setTransitionTime(double seconds);
 
 private:
     QString m_kind;

@@ -86,6 +86,9 @@ std::shared_ptr<QuartzItem> QuartzController::loadItem(const QString& plistPath)
             composition->setTiming(normal, first, last);
         }
     }
+    if (item->oComposition && item->oCompositionIndexs) {
+        item->oCompositionIndexs->setTransitionTime(item->oComposition->timing().transitionTime);
+    }
     const auto thumbnail = information->value(QStringLiteral("ThumbnailName")).toString();
     if (thumbnail) {
         item->imgThumbnail = readThumbnail(folder.filePath(*thumbnail));
