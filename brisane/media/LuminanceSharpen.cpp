@@ -44,11 +44,10 @@ QImage sharpenLuminance(const QImage& image, double sharpness)
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < w; ++x) {
             const int centre = at(x, y);
-            const int blurred = (4 * centre + 2 * (at(x - 1, y) + at(x + 1, y) + at(x, y - 1) +
-                                                   at(x, y + 1)) +
-                                 at(x - 1, y - 1) + at(x + 1, y - 1) + at(x - 1, y + 1) +
-                                 at(x + 1, y + 1)) /
-                                16;
+            const int blurred =
+                (4 * centre + 2 * (at(x - 1, y) + at(x + 1, y) + at(x, y - 1) + at(x, y + 1)) +
+                 at(x - 1, y - 1) + at(x + 1, y - 1) + at(x - 1, y + 1) + at(x + 1, y + 1)) /
+                16;
             // Difference in 1/256 steps scaled by the amount in 1/1024 steps.
             const int delta = ((centre - blurred) * amount) / (256 * 1024);
             const QRgb p = in[x];

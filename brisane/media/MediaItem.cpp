@@ -22,7 +22,7 @@ MediaItem::DurationProbe& durationProbe()
     return probe;
 }
 
-constexpr qint64 ShortestPiece = MediaItem::TimeBase / 2;     // shorter ones are skipped
+constexpr qint64 ShortestPiece = MediaItem::TimeBase / 2;       // shorter ones are skipped
 constexpr qint64 ShortestLaidPiece = MediaItem::TimeBase / 10;  // laid only when longer
 constexpr qint64 LastFadeOut = MediaItem::TimeBase;
 

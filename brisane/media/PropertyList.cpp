@@ -26,10 +26,7 @@ public:
         return parseValue(0);
     }
 
-    QString error() const
-    {
-        return m_error.isEmpty() ? m_xml.errorString() : m_error;
-    }
+    QString error() const { return m_error.isEmpty() ? m_xml.errorString() : m_error; }
 
 private:
     // Moves to the next start element; false at an end element or the end.
@@ -37,12 +34,12 @@ private:
     {
         while (!m_xml.atEnd()) {
             switch (m_xml.readNext()) {
-            case QXmlStreamReader::StartElement:
-                return true;
-            case QXmlStreamReader::EndElement:
-                return false;
-            default:
-                break;
+                case QXmlStreamReader::StartElement:
+                    return true;
+                case QXmlStreamReader::EndElement:
+                    return false;
+                default:
+                    break;
             }
         }
         return false;

@@ -10,9 +10,9 @@
 #include "platform/Value.h"
 
 struct QuartzItem {
-    std::shared_ptr<Composition> oComposition;         // null when it could not be loaded
-    std::shared_ptr<Composition> oCompositionIndexs;   // null when there is none
+    std::shared_ptr<Composition> oComposition;        // null when it could not be loaded
+    std::shared_ptr<Composition> oCompositionIndexs;  // null when there is none
     QString strQuartzName;
-    QImage imgThumbnail;                               // null when the picture was not found
+    QImage imgThumbnail;  // null when the picture was not found
     Value::Dictionary dicInformation;
 };

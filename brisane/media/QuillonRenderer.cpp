@@ -130,8 +130,7 @@ void QuillonRenderer::renderMain()
         painter.drawImage(QPointF(0, 0), positionPicture(images, frame.from));
     } else {
         TransitionEffects::paint(painter, m_size, positionPicture(images, frame.from),
-                                 positionPicture(images, frame.to), frame.progress,
-                                 *m_composition);
+                                 positionPicture(images, frame.to), frame.progress, *m_composition);
     }
     painter.end();
     m_frame = result;

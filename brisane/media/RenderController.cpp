@@ -32,7 +32,8 @@ QString RenderController::transitionFolderPath()
     if (!folderOverride().isEmpty()) {
         return folderOverride();
     }
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Slideshows.plugin"));
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("Slideshows.plugin"));
 }
 
 RenderController& RenderController::sharedRenderController()

@@ -43,11 +43,13 @@ public:
     // The first transition of that name; empty when none.
     std::optional<Value::Dictionary> informationOfName(const QString& name) const;
     QImage thumbnailWithInformation(const Value::Dictionary& information) const;
-    std::shared_ptr<QuartzItem> quartzItemWithInformation(const Value::Dictionary& information) const;
+    std::shared_ptr<QuartzItem> quartzItemWithInformation(
+        const Value::Dictionary& information) const;
 
     // Renderers at ("RenderingWidth", "RenderingHeight"); null when the
     // transition is unknown, lacks that composition or the size is zero.
-    std::shared_ptr<QuillonRenderer> renderWithInformation(const Value::Dictionary& information) const;
+    std::shared_ptr<QuillonRenderer> renderWithInformation(
+        const Value::Dictionary& information) const;
     std::shared_ptr<SlideshowRenderer> slideshowRendererWithInformation(
         const Value::Dictionary& information) const;
     std::shared_ptr<QuillonRenderer> indexsRenderWithInformation(
@@ -57,8 +59,8 @@ public:
     // composition time `time` on: worked out from its main composition's
     // pacing, as an index composition would ("Indexs" form); empty when the
     // transition is unknown or there are no positions.
-    Value::Dictionary defaultIndexsWithInformation(const Value::Dictionary& information,
-                                                   int count, double time) const;
+    Value::Dictionary defaultIndexsWithInformation(const Value::Dictionary& information, int count,
+                                                   double time) const;
 
 private:
     static QSizeF renderingSize(const Value::Dictionary& information);

@@ -193,7 +193,8 @@ void wipe(const Change& c)
     const QPointF d = directionVector(c.direction("right"));
     const double span = std::abs(d.x()) > 0 ? c.w() : c.h();
     const double soft =
-        span * std::clamp(c.composition.doubleParameter(QStringLiteral("Softness"), 0.2), 0.01, 1.0);
+        span *
+        std::clamp(c.composition.doubleParameter(QStringLiteral("Softness"), 0.2), 0.01, 1.0);
     // The edge travels from before the frame to past it; behind it lies the new picture.
     const double edge = -soft / 2 + c.p * (span + soft);
     auto along = [&](double t) {
@@ -262,11 +263,11 @@ using Painter = std::function<void(const Change&)>;
 const QHash<QString, Painter>& painters()
 {
     static const QHash<QString, Painter> table{
-        {QStringLiteral("cube"), cube},       {QStringLiteral("crossfade"), crossfade},
+        {QStringLiteral("cube"), cube},           {QStringLiteral("crossfade"), crossfade},
         {QStringLiteral("fadeblack"), fadeBlack}, {QStringLiteral("push"), push},
-        {QStringLiteral("slide"), slide},     {QStringLiteral("wipe"), wipe},
-        {QStringLiteral("flip"), flip},       {QStringLiteral("iris"), iris},
-        {QStringLiteral("blinds"), blinds},   {QStringLiteral("zoom"), zoom},
+        {QStringLiteral("slide"), slide},         {QStringLiteral("wipe"), wipe},
+        {QStringLiteral("flip"), flip},           {QStringLiteral("iris"), iris},
+        {QStringLiteral("blinds"), blinds},       {QStringLiteral("zoom"), zoom},
     };
     return table;
 }
@@ -288,9 +289,8 @@ QStringList kinds()
 void paint(QPainter& painter, const QSize& frame, const QImage& from, const QImage& to,
            double progress, const Composition& composition)
 {
-    const double p =
-        ease(composition.stringParameter(QStringLiteral("Easing"), QStringLiteral("smooth")),
-             progress);
+    const double p = ease(
+        composition.stringParameter(QStringLiteral("Easing"), QStringLiteral("smooth")), progress);
     if (p <= 0.0) {
         painter.drawImage(QPointF(0, 0), from);
         return;

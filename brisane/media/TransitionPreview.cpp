@@ -59,8 +59,8 @@ void drawDusk(QPainter& p, const QSizeF& s)
     mountains << QPointF(0, s.height()) << QPointF(0, s.height() * 0.7)
               << QPointF(s.width() * 0.3, s.height() * 0.35)
               << QPointF(s.width() * 0.55, s.height() * 0.65)
-              << QPointF(s.width() * 0.8, s.height() * 0.4)
-              << QPointF(s.width(), s.height() * 0.6) << QPointF(s.width(), s.height());
+              << QPointF(s.width() * 0.8, s.height() * 0.4) << QPointF(s.width(), s.height() * 0.6)
+              << QPointF(s.width(), s.height());
     p.setBrush(QColor(45, 30, 60));
     p.drawPolygon(mountains);
 }
@@ -76,7 +76,8 @@ void drawSea(QPainter& p, const QSizeF& s)
     sea.setColorAt(1, QColor(10, 50, 90));
     p.fillRect(QRectF(0, s.height() * 0.55, s.width(), s.height() * 0.45), sea);
     QPolygonF sail;
-    sail << QPointF(s.width() * 0.55, s.height() * 0.52) << QPointF(s.width() * 0.55, s.height() * 0.22)
+    sail << QPointF(s.width() * 0.55, s.height() * 0.52)
+         << QPointF(s.width() * 0.55, s.height() * 0.22)
          << QPointF(s.width() * 0.7, s.height() * 0.52);
     p.setBrush(QColor(250, 250, 245));
     p.drawPolygon(sail);
@@ -95,15 +96,15 @@ QImage TransitionPreview::samplePicture(int index, const QSize& size)
     painter.setPen(Qt::NoPen);
     const QSizeF s(size);
     switch (((index % 3) + 3) % 3) {
-    case 0:
-        drawDay(painter, s);
-        break;
-    case 1:
-        drawDusk(painter, s);
-        break;
-    default:
-        drawSea(painter, s);
-        break;
+        case 0:
+            drawDay(painter, s);
+            break;
+        case 1:
+            drawDusk(painter, s);
+            break;
+        default:
+            drawSea(painter, s);
+            break;
     }
     return picture;
 }

@@ -40,12 +40,10 @@ protected:
                        const QString& thumbnail, bool writeThumbnail = true)
     {
         const QString folder = QFileInfo(root + "/" + plistPath).absolutePath();
-        QList<std::pair<QString, QString>> entries{{"QuartzName", str(name)},
-                                                   {"ThumbnailName", str(thumbnail)},
-                                                   {"NormalDuration", real(2)},
-                                                   {"FirstRatio", real(1)},
-                                                   {"LastRatio", real(1)},
-                                                   {"BestCount", "<integer>3</integer>"}};
+        QList<std::pair<QString, QString>> entries{
+            {"QuartzName", str(name)},   {"ThumbnailName", str(thumbnail)},
+            {"NormalDuration", real(2)}, {"FirstRatio", real(1)},
+            {"LastRatio", real(1)},      {"BestCount", "<integer>3</integer>"}};
         entries.append({"QuartzIndex", str(index)});
         ASSERT_TRUE(writeText(root + "/" + plistPath, plist(entries)));
         ASSERT_TRUE(writeText(folder + "/" + name, composition("crossfade").toUtf8()));
@@ -180,9 +178,9 @@ TEST(QuartzControllerTest, ShippedBundleHoldsEveryTransition)
         EXPECT_TRUE(item->oCompositionIndexs);
         EXPECT_EQ(item->imgThumbnail.size(), QSize(160, 120));
         const auto& info = item->dicInformation;
-        for (const char* key : {"QuartzName", "QuartzIndex", "ThumbnailName", "NormalDuration",
-                                "MaxDuration", "FirstRatio", "LastRatio", "BestDuration",
-                                "BestCount"}) {
+        for (const char* key :
+             {"QuartzName", "QuartzIndex", "ThumbnailName", "NormalDuration", "MaxDuration",
+              "FirstRatio", "LastRatio", "BestDuration", "BestCount"}) {
             EXPECT_TRUE(info.contains(key)) << key;
         }
         // The chooser's preview loop shows the whole run of its sample pictures.

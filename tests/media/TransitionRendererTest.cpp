@@ -34,8 +34,7 @@ Value::Dictionary sized(Value::Dictionary information, const QSize& size)
 std::shared_ptr<SlideshowRenderer> rendererFor(const QuartzItem& item, const QSize& size,
                                                int photos)
 {
-    auto renderer =
-        shipped().slideshowRendererWithInformation(sized(item.dicInformation, size));
+    auto renderer = shipped().slideshowRendererWithInformation(sized(item.dicInformation, size));
     if (renderer) {
         renderer->setValueForInputKey(Value(TransitionPreview::sampleImages(photos, size)),
                                       "Images");
@@ -123,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Shipped, EveryTransition, ::testing::Range(0, 10));
 TEST(TransitionRendererTest, MissingPicturesShowTheBackgroundOrBlack)
 {
     const auto& item = *shipped().oSlideshowQuartzController().getQuartzItemByName("Crossfade.qtz");
-    auto renderer = shipped().slideshowRendererWithInformation(sized(item.dicInformation, FrameSize));
+    auto renderer =
+        shipped().slideshowRendererWithInformation(sized(item.dicInformation, FrameSize));
     ASSERT_TRUE(renderer);
     // Two positions, neither loaded yet.
     renderer->setValueForInputKey(Value(Value::Array{Value::Dictionary{}, Value::Dictionary{}}),
@@ -134,8 +134,8 @@ TEST(TransitionRendererTest, MissingPicturesShowTheBackgroundOrBlack)
 
     const QImage background = TransitionPreview::samplePicture(2, QSize(640, 480));
     renderer->updateBackground(background);
-    const QImage expected = background.scaled(FrameSize, Qt::IgnoreAspectRatio,
-                                              Qt::SmoothTransformation);
+    const QImage expected =
+        background.scaled(FrameSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     EXPECT_LT(meanDifference(renderer->snapshotCIImageAtTime(1.0), expected), 2.0);
 
     // After clear, no pictures and no background: black.
@@ -148,15 +148,14 @@ TEST(TransitionRendererTest, PicturesCoverTheFrameCentred)
 {
     // A 4:3 canvas handed to a 16:9 frame loses its top and bottom bands only.
     const auto& item = *shipped().oSlideshowQuartzController().getQuartzItemByName("Crossfade.qtz");
-    auto renderer =
-        shipped().renderWithInformation(sized(item.dicInformation, QSize(320, 180)));
+    auto renderer = shipped().renderWithInformation(sized(item.dicInformation, QSize(320, 180)));
     ASSERT_TRUE(renderer);
     QImage canvas(320, 240, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::red);
     QPainter(&canvas).fillRect(QRect(0, 30, 320, 180), Qt::blue);
-    renderer->setValueForInputKey(
-        Value(Value::Array{Value::Dictionary{{"Image", canvas}}, Value::Dictionary{{"Image", canvas}}}),
-        "Images");
+    renderer->setValueForInputKey(Value(Value::Array{Value::Dictionary{{"Image", canvas}},
+                                                     Value::Dictionary{{"Image", canvas}}}),
+                                  "Images");
     renderer->renderAtTime(0.0);
     QImage blue(320, 180, QImage::Format_ARGB32_Premultiplied);
     blue.fill(Qt::blue);

@@ -2,6 +2,9 @@
 // Helpers of the slideshow and transition tests: the shipped transition
 // folder, log capture, picture comparison and small property-list fixtures.
 
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborValue>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -16,7 +19,8 @@ namespace transitiontest {
 
 inline QString shippedTransitionFolder()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Slideshows.plugin"));
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("Slideshows.plugin"));
 }
 
 // Collects every log line while it lives.
@@ -69,7 +73,8 @@ inline double meanDifference(const QImage& a, const QImage& b)
         const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
         const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col) {
-            sum += std::abs(qRed(p[col]) - qRed(q[col])) + std::abs(qGreen(p[col]) - qGreen(q[col])) +
+            sum += std::abs(qRed(p[col]) - qRed(q[col])) +
+                   std::abs(qGreen(p[col]) - qGreen(q[col])) +
                    std::abs(qBlue(p[col]) - qBlue(q[col]));
         }
     }
@@ -86,7 +91,8 @@ inline bool writeText(const QString& path, const QByteArray& text)
 // A property list holding the given "key" -> XML value element pairs.
 inline QByteArray plist(const QList<std::pair<QString, QString>>& entries)
 {
-    QByteArray text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
+    QByteArray text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
     for (const auto& [key, value] : entries) {
         text += "<key>" + key.toUtf8() + "</key>" + value.toUtf8() + "\n";
     }
@@ -112,6 +118,28 @@ inline QString pictureOutputFolder()
     const QString folder = QDir(root).filePath(QStringLiteral("slideshow-pictures"));
     QDir().mkpath(folder);
     return folder;
+}
+
+// The archive with the given keys removed from every object of the class.
+inline QByteArray withoutKeys(const QByteArray& archive, const QString& className,
+                              const QStringList& keys)
+{
+    QCborMap root = QCborValue::fromCbor(archive).toMap();
+    QCborArray objects = root.value(QStringLiteral("objects")).toArray();
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        QCborMap object = objects.at(i).toMap();
+        if (object.value(QStringLiteral("class")).toString() != className) {
+            continue;
+        }
+        QCborMap values = object.value(QStringLiteral("keys")).toMap();
+        for (const QString& key : keys) {
+            values.remove(key);
+        }
+        object.insert(QStringLiteral("keys"), values);
+        objects[i] = object;
+    }
+    root.insert(QStringLiteral("objects"), objects);
+    return QCborValue(root).toCbor();
 }
 
 }  // namespace transitiontest

@@ -37,9 +37,17 @@ TEST(TransitionTimelineTest, FramesAtTimes)
         double progress;
     };
     const Case cases[] = {
-        {-5, 0, -1, 0},   {0, 0, -1, 0},    {1.0, 0, -1, 0},  {2.0, 0, -1, 0},
-        {2.5, 0, 1, 0.5}, {3.0, 1, -1, 0},  {5.75, 1, 2, 0.75}, {6.0, 2, -1, 0},
-        {8.99, 2, -1, 0}, {9.0, 2, -1, 0},  {100, 2, -1, 0},
+        {-5, 0, -1, 0},
+        {0, 0, -1, 0},
+        {1.0, 0, -1, 0},
+        {2.0, 0, -1, 0},
+        {2.5, 0, 1, 0.5},
+        {3.0, 1, -1, 0},
+        {5.75, 1, 2, 0.75},
+        {6.0, 2, -1, 0},
+        {8.99, 2, -1, 0},
+        {9.0, 2, -1, 0},
+        {100, 2, -1, 0},
         {std::numeric_limits<double>::quiet_NaN(), 0, -1, 0},
         {std::numeric_limits<double>::infinity(), 2, -1, 0},
     };
@@ -57,11 +65,10 @@ TEST(TransitionTimelineTest, VisibleRangeCoversTheLookAhead)
 {
     const TransitionTimeline line(timing(3, 1, 1, 1), 5);
     EXPECT_EQ(line.visibleRange(0, 2), std::make_pair(0, 0));
-    EXPECT_EQ(line.visibleRange(0.5, 2), std::make_pair(0, 1));   // reaches the first change
+    EXPECT_EQ(line.visibleRange(0.5, 2), std::make_pair(0, 1));  // reaches the first change
     EXPECT_EQ(line.visibleRange(2.5, 2), std::make_pair(0, 1));
     EXPECT_EQ(line.visibleRange(4.0, 4), std::make_pair(1, 2));
     EXPECT_EQ(line.visibleRange(13.5, 2), std::make_pair(4, 4));
     EXPECT_EQ(line.visibleRange(50, 2), std::make_pair(4, 4));
-    EXPECT_EQ(TransitionTimeline(timing(3, 1, 1, 1), 0).visibleRange(1, 2),
-              std::make_pair(-1, -1));
+    EXPECT_EQ(TransitionTimeline(timing(3, 1, 1, 1), 0).visibleRange(1, 2), std::make_pair(-1, -1));
 }
