@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 #include "media/Composition.h"
@@ -129,12 +130,16 @@ QImage TransitionPreview::thumbnail(const std::shared_ptr<Composition>& composit
         return {};
     }
     const TransitionTimeline timeline(composition->timing(), 2);
-    const double middle = timeline.length(0) - timeline.changeLength(0) * 0.5;
+    // Half way through, unless the composition names a better moment for its picture.
+    const double progress = std::clamp(
+        composition->doubleParameter(QStringLiteral("ThumbnailProgress"), 0.5), 0.0, 1.0);
+    const double moment =
+        timeline.length(0) - timeline.changeLength(0) + timeline.changeLength(0) * progress;
     // Pictures of the 4:3 canvas covering the frame, as photos are handed in.
     const QSize canvas(std::max(size.width(), size.height() * 4 / 3),
                        std::max(size.height(), size.width() * 3 / 4));
     renderer->setValueForInputKey(Value(sampleImages(2, canvas)), QStringLiteral("Images"));
-    renderer->setValueForInputKey(Value(middle), QStringLiteral("Time"));
+    renderer->setValueForInputKey(Value(moment), QStringLiteral("Time"));
     renderer->renderAtTime(0.0);
     return renderer->snapshotImage();
 }
