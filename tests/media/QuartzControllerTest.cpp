@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "TransitionTestSupport.h"
+#include "media/PropertyList.h"
 #include "media/QuartzController.h"
 #include "media/RenderController.h"
 
@@ -204,4 +205,52 @@ TEST(QuartzControllerTest, SharedRegistryGivesTheDefaultAndRandomInformation)
         EXPECT_TRUE(RenderController::sharedRenderController().informationOfName(
             random->value("QuartzName").toString().value_or("")));
     }
+}
+
+TEST(QuartzControllerTest, PropertyListsReadEveryKindAndRefuseDamage)
+{
+    const auto dictionary = PropertyList::dictionaryFromData(
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
+        "<key>s</key><string>Cube New.qtz</string><key>i</key><integer>-3</integer>"
+        "<key>r</key><real>2.5</real><key>t</key><true/><key>f</key><false/>"
+        "<key>d</key><data>aGk=</data><key>a</key><array><integer>1</integer><string>x</string></"
+        "array>"
+        "<key>n</key><dict><key>k</key><string>v</string></dict></dict></plist>");
+    ASSERT_TRUE(dictionary);
+    EXPECT_EQ(dictionary->value("s"), Value("Cube New.qtz"));
+    EXPECT_EQ(dictionary->value("i"), Value(-3));
+    EXPECT_EQ(dictionary->value("r"), Value(2.5));
+    EXPECT_EQ(dictionary->value("t"), Value(true));
+    EXPECT_EQ(dictionary->value("f"), Value(false));
+    EXPECT_EQ(dictionary->value("d"), Value(QByteArray("hi")));
+    EXPECT_EQ(dictionary->value("a").array().size(), 2);
+    EXPECT_EQ(dictionary->value("n").dictionary().value("k"), Value("v"));
+
+    for (const QByteArray& bad :
+         {QByteArray(""), QByteArray("<plist><array/></plist>"),
+          QByteArray("<plist><dict><key>a</key></dict></plist>"),
+          QByteArray("<plist><dict><key>a</key><integer>x</integer></dict></plist>"),
+          QByteArray("<plist><dict><string>a</string></dict></plist>"),
+          QByteArray("<plist><dict><key>a</key><string>b</string>")}) {
+        EXPECT_FALSE(PropertyList::dictionaryFromData(bad)) << bad.toStdString();
+    }
+}
+
+TEST(QuartzControllerTest, UnknownCompositionLeavesTheTransitionWithoutIt)
+{
+    auto dir = testsupport::makeTempDir();
+    ASSERT_TRUE(writeText(dir.filePath("T.plist"), plist({{"QuartzName", str("Odd.qtz")},
+                                                          {"QuartzIndex", str("Gone.qtz")},
+                                                          {"NormalDuration", real(3)}})));
+    ASSERT_TRUE(writeText(dir.filePath("Odd.qtz"), plist({{"Kind", str("spiral")}})));
+    RenderController registry(dir.path());
+    ASSERT_EQ(registry.quartzsCount(), 1);
+    auto information = registry.informationAtIndex(0);
+    EXPECT_FALSE(registry.quartzItemWithInformation(information)->oComposition);
+    information.insert("RenderingWidth", 64);
+    information.insert("RenderingHeight", 48);
+    EXPECT_FALSE(registry.renderWithInformation(information));
+    EXPECT_FALSE(registry.indexsRenderWithInformation(information));
+    // No thumbnail named: none, and nothing logged for it.
+    EXPECT_TRUE(registry.thumbnailWithInformation(information).isNull());
 }
