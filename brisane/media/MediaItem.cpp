@@ -1,0 +1,167 @@
+#include "media/MediaItem.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <algorithm>
+
+#include "media/SlideshowFiles.h"
+#include "platform/ClassRegistry.h"
+#include "platform/KeyedArchiver.h"
+#include "platform/KeyedUnarchiver.h"
+
+BRISANE_REGISTER_CLASS(MediaItem)
+
+namespace {
+
+QMutex probeMutex;
+MediaItem::DurationProbe& durationProbe()
+{
+    static MediaItem::DurationProbe probe;
+    return probe;
+}
+
+constexpr qint64 ShortestPiece = MediaItem::TimeBase / 2;       // shorter ones are skipped
+constexpr qint64 ShortestLaidPiece = MediaItem::TimeBase / 10;  // laid only when longer
+constexpr qint64 LastFadeOut = MediaItem::TimeBase;
+
+}  // namespace
+
+std::shared_ptr<MediaItem> MediaItem::mediaItemWithPath(const QString& path)
+{
+    auto item = std::make_shared<MediaItem>();
+    const QString fileName = QFileInfo(path).fileName();
+    item->m_path = path;
+    item->m_name = QFileInfo(path).completeBaseName();
+    item->m_itemPathName =
+        QStringLiteral("item-%1.%2").arg(SlideshowFiles::sha256Hex(path), fileName);
+    return item;
+}
+
+void MediaItem::setDurationProbe(DurationProbe probe)
+{
+    QMutexLocker lock(&probeMutex);
+    durationProbe() = std::move(probe);
+}
+
+std::optional<MusicPiece> MediaItem::piece()
+{
+    if (m_trimStart == 0 && m_trimStop == 0) {
+        DurationProbe probe;
+        {
+            QMutexLocker lock(&probeMutex);
+            probe = durationProbe();
+        }
+        const auto length = probe ? probe(m_path) : std::nullopt;
+        if (!length || *length <= 0) {
+            qWarning().noquote() << "Cannot open music" << m_path;
+            return std::nullopt;
+        }
+        m_trimStop = *length;
+    }
+    return MusicPiece{m_path, m_trimStart, m_trimStop, m_fadeIn, m_fadeOut};
+}
+
+QList<MusicPiece> MediaItem::getVcMovies(const QList<std::shared_ptr<MediaItem>>& items,
+                                         qint64 duration)
+{
+    QList<MusicPiece> pieces;
+    qint64 laid = 0;
+    bool laidInPass = !items.isEmpty();
+    while (laid < duration && laidInPass) {
+        laidInPass = false;
+        for (const auto& item : items) {
+            auto piece = item ? item->piece() : std::nullopt;
+            if (!piece || piece->duration() < ShortestPiece) {
+                continue;
+            }
+            if (piece->duration() > duration - laid) {
+                piece->trimStop = piece->trimStart + (duration - laid);
+            }
+            if (piece->duration() > ShortestLaidPiece) {
+                laid += piece->duration();
+                pieces.append(*piece);
+                laidInPass = true;
+            }
+            if (laid >= duration) {
+                break;
+            }
+        }
+    }
+    if (!pieces.isEmpty()) {
+        MusicPiece& last = pieces.last();
+        last.fadeOut = std::max(last.fadeOut, LastFadeOut);
+        last.fadeIn = std::min(last.fadeIn, std::max<qint64>(last.duration() - last.fadeOut, 0));
+    }
+    return pieces;
+}
+
+bool MediaItem::saveSourceAtPath(const QString& folder) const
+{
+    if (!SlideshowFiles::isPlainFileName(m_itemPathName)) {
+        qWarning().noquote() << "Music without a valid copy name:" << m_itemPathName;
+        return false;
+    }
+    return SlideshowFiles::linkOrCopy(m_path, QDir(folder).filePath(m_itemPathName));
+}
+
+void MediaItem::loadSourceAtPath(const QString& folder)
+{
+    if (!SlideshowFiles::isPlainFileName(m_itemPathName)) {
+        qWarning().noquote() << "Music without a valid copy name:" << m_itemPathName;
+        m_path.clear();
+        return;
+    }
+    m_path = QDir(folder).filePath(m_itemPathName);
+}
+
+const PropertyTable& MediaItem::properties()
+{
+    static const PropertyTable table =
+        PropertyTable(Object::properties())
+            .add("path", &MediaItem::path, &MediaItem::setPath)
+            .add("name", &MediaItem::name, &MediaItem::setName)
+            .add("image", &MediaItem::image, &MediaItem::setImage)
+            .add("itemPathName", &MediaItem::itemPathName, &MediaItem::setItemPathName)
+            .add("trimStart", &MediaItem::trimStart, &MediaItem::setTrimStart)
+            .add("trimStop", &MediaItem::trimStop, &MediaItem::setTrimStop)
+            .add("fadeIn", &MediaItem::fadeIn, &MediaItem::setFadeIn)
+            .add("fadeOut", &MediaItem::fadeOut, &MediaItem::setFadeOut);
+    return table;
+}
+
+void MediaItem::encodeWithCoder(KeyedArchiver& coder) const
+{
+    Value::Dictionary attrs;
+    if (!m_name.isNull()) {
+        attrs.insert(QStringLiteral("name"), m_name);
+    }
+    if (!m_itemPathName.isNull()) {
+        attrs.insert(QStringLiteral("itemPathName"), m_itemPathName);
+    }
+    attrs.insert(QStringLiteral("fadeIn"), Value(m_fadeIn));
+    attrs.insert(QStringLiteral("fadeOut"), Value(m_fadeOut));
+    attrs.insert(QStringLiteral("trimStart"), Value(m_trimStart));
+    attrs.insert(QStringLiteral("trimStop"), Value(m_trimStop));
+    coder.encodeObject(Value(attrs), QStringLiteral("attrs"));
+}
+
+bool MediaItem::initWithCoder(KeyedUnarchiver& coder)
+{
+    Object::initWithCoder(coder);
+    const Value::Dictionary attrs = coder.decodeObjectForKey(QStringLiteral("attrs")).dictionary();
+    auto text = [&](const char* key) {
+        return attrs.value(QString::fromLatin1(key)).toString().value_or(QString());
+    };
+    auto number = [&](const char* key) {
+        return attrs.value(QString::fromLatin1(key)).toInt().value_or(0);
+    };
+    m_name = text("name");
+    m_itemPathName = text("itemPathName");
+    m_fadeIn = number("fadeIn");
+    m_fadeOut = number("fadeOut");
+    m_trimStart = number("trimStart");
+    m_trimStop = number("trimStop");
+    return true;
+}

@@ -1,0 +1,262 @@
+#include "media/PhotoItem.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QMutex>
+#include <QTemporaryFile>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "media/PhotoImageFunctions.h"
+#include "media/SlideshowFiles.h"
+#include "platform/ClassRegistry.h"
+#include "platform/KeyedArchiver.h"
+#include "platform/KeyedUnarchiver.h"
+
+BRISANE_REGISTER_CLASS(PhotoItem)
+
+namespace {
+
+QMutex tempPathMutex;
+QString& tempPath()
+{
+    static QString path;
+    return path;
+}
+
+qint64 tickCount()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+QImage readPicture(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return {};
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Writes the picture as JPEG under a new "%lld.jpg" name in `folder`; the name
+// is taken only when no file has it. Answers the path, or empty on failure.
+QString writeWorkingCopy(const QImage& picture, const QString& folder)
+{
+    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".photo-XXXXXX")));
+    if (!file.open()) {
+        qWarning().noquote() << "Cannot write a photo copy in" << folder << ":"
+                             << file.errorString();
+        return {};
+    }
+    QImageWriter writer(&file, "jpg");
+    if (!writer.write(picture.convertToFormat(QImage::Format_RGB32)) || !file.flush()) {
+        qWarning().noquote() << "Cannot write a photo copy in" << folder << ":"
+                             << writer.errorString();
+        return {};
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path =
+            QDir(folder).filePath(QStringLiteral("%1.jpg").arg(tickCount() + attempt));
+        // A hard link never replaces an existing file; the temporary name goes
+        // with `file`.
+        std::error_code error;
+        std::filesystem::create_hard_link(QFile::encodeName(file.fileName()).toStdString(),
+                                          QFile::encodeName(path).toStdString(), error);
+        if (!error) {
+            return path;
+        }
+        if (error != std::errc::file_exists) {
+            qWarning().noquote() << "Cannot name a photo copy" << path << ":"
+                                 << QString::fromStdString(error.message());
+            return {};
+        }
+    }
+    qWarning().noquote() << "Cannot name a photo copy in" << folder;
+    return {};
+}
+
+}  // namespace
+
+PhotoItem::PhotoItem() : m_crop(std::make_shared<CropItem>()) {}
+
+void PhotoItem::updateAppTempPath(const QString& folder)
+{
+    QMutexLocker lock(&tempPathMutex);
+    tempPath() = folder;
+}
+
+QString PhotoItem::appTempPath()
+{
+    QMutexLocker lock(&tempPathMutex);
+    return tempPath();
+}
+
+QSizeF PhotoItem::workingSizeOf(const QSizeF& original)
+{
+    const double r = original.width() / original.height();
+    if (r <= StandardRatio) {
+        return QSizeF(800.0, 800.0 / r);
+    }
+    return QSizeF(600.0 * r, 600.0);
+}
+
+std::shared_ptr<PhotoItem> PhotoItem::itemWithPhotoPath(const QString& path)
+{
+    const QImage picture = readPicture(path);
+    if (picture.isNull()) {
+        qWarning().noquote() << "Not a readable picture:" << path;
+        return nullptr;
+    }
+    const QString folder = appTempPath();
+    if (folder.isEmpty()) {
+        qWarning("No temporary photo folder set");
+        return nullptr;
+    }
+    const QSizeF original(picture.width(), picture.height());
+    const QSizeF working = workingSizeOf(original);
+    const QImage drawn = drawnInSize(picture, working, Qt::black);
+    if (drawn.isNull()) {
+        return nullptr;
+    }
+    const QString copy = writeWorkingCopy(drawn, folder);
+    if (copy.isEmpty()) {
+        return nullptr;
+    }
+    auto item = std::make_shared<PhotoItem>();
+    item->m_imagePath = copy;
+    item->m_imageName = QFileInfo(copy).fileName();
+    item->m_originalSize = original;
+    item->m_thumbnail = drawnInSize(drawn, coverSizeInBox(working, ThumbnailBox), Qt::transparent);
+    item->m_savedName = QStringLiteral("Image-%1").arg(tickCount());
+    return item;
+}
+
+QImage PhotoItem::originalCIImage() const
+{
+    if (m_imagePath.isEmpty()) {
+        return {};
+    }
+    return readPicture(m_imagePath);
+}
+
+QImage PhotoItem::precessImage(const QImage& image, const QSizeF& size) const
+{
+    if (image.isNull() || image.height() == 0) {
+        return image;
+    }
+    const double w = image.width();
+    const double h = image.height();
+    const double cw = w * m_crop->dWidthRatio();
+    const double ch = h * m_crop->dHeightRatio();
+    if (!(cw > size.width() && ch > size.height())) {
+        return image;
+    }
+    const double s = std::min(cw / size.width(), ch / size.height());
+    const qint64 q = static_cast<qint64>(w / s);
+    const qint64 width = (q + 3) / 4 * 4;
+    const double height = width / (w / h);
+    return drawnInSize(image, QSizeF(width, height), Qt::transparent);
+}
+
+QImage PhotoItem::slideshowCIImageInSize(const QSizeF& size) const
+{
+    const QImage original = originalCIImage();
+    if (original.isNull()) {
+        return {};
+    }
+    const QImage cropped = cropCIImage(precessImage(original, size), *m_crop);
+    if (m_keepStandardRatio) {
+        return standardRatioFilledCIImage(cropped, Qt::black, StandardRatio, size.width(),
+                                          size.height());
+    }
+    return standardRatioCuttedCIImage(cropped, StandardRatio, size.width(), size.height());
+}
+
+QImage PhotoItem::thumbnailOfImage(const QImage& image, const QSizeF& box)
+{
+    if (image.isNull()) {
+        return {};
+    }
+    return drawnInSize(image, coverSizeInBox(QSizeF(image.size()), box), Qt::transparent);
+}
+
+QImage PhotoItem::resortableThumnbailOfMaxSize(const QSizeF& size) const
+{
+    return thumbnailOfImage(m_thumbnail, size);
+}
+
+bool PhotoItem::saveSourceAtPath(const QString& folder) const
+{
+    if (!SlideshowFiles::isPlainFileName(m_savedName)) {
+        qWarning().noquote() << "Photo without a valid saved name:" << m_savedName;
+        return false;
+    }
+    return SlideshowFiles::linkOrCopy(m_imagePath, QDir(folder).filePath(m_savedName));
+}
+
+void PhotoItem::loadSourceAtPath(const QString& folder)
+{
+    if (!SlideshowFiles::isPlainFileName(m_savedName)) {
+        qWarning().noquote() << "Photo without a valid saved name:" << m_savedName;
+        m_imagePath.clear();
+        return;
+    }
+    m_imagePath = QDir(folder).filePath(m_savedName);
+}
+
+void PhotoItem::setOCropItem(std::shared_ptr<CropItem> crop)
+{
+    m_crop = crop ? std::move(crop) : std::make_shared<CropItem>();
+}
+
+const PropertyTable& PhotoItem::properties()
+{
+    static const PropertyTable table =
+        PropertyTable(Object::properties())
+            .add("strImagePath", &PhotoItem::strImagePath, &PhotoItem::setStrImagePath)
+            .add("strImageName", &PhotoItem::strImageName, &PhotoItem::setStrImageName)
+            .add("strSavedName", &PhotoItem::strSavedName, &PhotoItem::setStrSavedName)
+            .add("szOriginalSize", &PhotoItem::szOriginalSize, &PhotoItem::setSzOriginalSize)
+            .add("imgThumbnail", &PhotoItem::imgThumbnail, &PhotoItem::setImgThumbnail)
+            .add("oCropItem", &PhotoItem::oCropItem, &PhotoItem::setOCropItem)
+            .add("bKeepStandardRatio", &PhotoItem::bKeepStandardRatio,
+                 &PhotoItem::setBKeepStandardRatio);
+    return table;
+}
+
+void PhotoItem::encodeWithCoder(KeyedArchiver& coder) const
+{
+    coder.encodeObject(m_imageName.isNull() ? Value() : Value(m_imageName),
+                       QStringLiteral("PI_ImageName"));
+    coder.encodeObject(m_savedName.isNull() ? Value() : Value(m_savedName),
+                       QStringLiteral("PI_SavedImageName"));
+    coder.encodeSize(m_originalSize, QStringLiteral("PI_OriginalSize"));
+    coder.encodeObject(m_thumbnail.isNull() ? Value() : Value(m_thumbnail),
+                       QStringLiteral("PI_Thumbnail"));
+    coder.encodeObject(Value(m_crop), QStringLiteral("PI_CropItem"));
+    coder.encodeBool(m_keepStandardRatio, QStringLiteral("PI_KeepStandRatio"));
+}
+
+bool PhotoItem::initWithCoder(KeyedUnarchiver& coder)
+{
+    Object::initWithCoder(coder);
+    m_imageName = coder.decodeString(QStringLiteral("PI_ImageName"));
+    m_savedName = coder.decodeString(QStringLiteral("PI_SavedImageName"));
+    m_originalSize = coder.containsValueForKey(QStringLiteral("PI_OriginalSize"))
+                         ? coder.decodeSize(QStringLiteral("PI_OriginalSize"))
+                         : QSizeF(0, 0);
+    m_thumbnail =
+        coder.decodeObjectForKey(QStringLiteral("PI_Thumbnail")).toImage().value_or(QImage());
+    setOCropItem(coder.decodeObjectForKey(QStringLiteral("PI_CropItem")).objectAs<CropItem>());
+    m_keepStandardRatio = coder.decodeBool(QStringLiteral("PI_KeepStandRatio"));
+    return true;
+}
