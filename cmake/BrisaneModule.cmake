@@ -51,7 +51,7 @@ function(brisane_test module)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_MEDIA_BACKEND=ffmpeg;BRISANE_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                TIMEOUT 600)
 endfunction()
 
