@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <cstring>
+#include <vector>
 
 namespace lumenta {
 
@@ -83,6 +84,11 @@ bool AudioSampleReader::makeResampler(const AVFrame* frame)
                                   m_format.sample_rate, &inLayout,
                                   static_cast<AVSampleFormat>(frame->format), frame->sample_rate,
                                   0, nullptr);
+    if (ret >= 0 && inLayout.nb_channels == 1) {
+        // Mono plays at full level on every channel.
+        std::vector<double> matrix(static_cast<size_t>(m_outLayout.nb_channels), 1.0);
+        ret = swr_set_matrix(swr, matrix.data(), 1);
+    }
     if (ret >= 0) {
         ret = swr_init(swr);
     }

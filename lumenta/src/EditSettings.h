@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <optional>
 
 #include "lumenta/LMPicture.h"
 
@@ -23,11 +24,11 @@ struct EditSettings {
     int zoomType = 2;
     int aspectType = 0;
     QRectF cropRect;         // source pixels, origin lower left; empty = whole frame
-    QSizeF videoSize;        // source pixels the crop refers to
-    QSizeF outputVideoSize;  // empty = the content's own size
+    QSizeF videoSize{0, 0};  // source pixels the crop refers to
+    QSizeF outputVideoSize{0, 0};  // empty = the content's own size
     QString subtitleFile;    // movie-owned copy, empty for none
     QString subtitleEncoding;
-    QFont subtitleFont;
+    std::optional<QFont> subtitleFont;  // the renderer's default when unset
     QColor subtitleColor = Qt::white;
     int subtitlePosition = 0;
     LMPicture watermark;

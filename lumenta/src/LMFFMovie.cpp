@@ -316,8 +316,18 @@ LM_CHAIN_PROPERTY_REF(QString, effectName, setEffectName, effectName)
 LM_CHAIN_PROPERTY_REF(QRectF, cropRect, setCropRect, cropRect)
 LM_CHAIN_PROPERTY_REF(QSizeF, videoSize, setVideoSize, videoSize)
 LM_CHAIN_PROPERTY_REF(QSizeF, outputVideoSize, setOutputVideoSize, outputVideoSize)
-LM_CHAIN_PROPERTY_REF(QFont, subtitleFont, setSubtitleFont, subtitleFont)
 LM_CHAIN_PROPERTY_REF(QColor, subtitleColor, setSubtitleColor, subtitleColor)
+
+QFont LMFFMovie::subtitleFont() const
+{
+    std::lock_guard lock(d->state);
+    return d->edits.subtitleFont.value_or(QFont());
+}
+
+void LMFFMovie::setSubtitleFont(const QFont& v)
+{
+    d->setChainValue(&EditSettings::subtitleFont, std::optional<QFont>(v));
+}
 
 float LMFFMovie::volume() const
 {

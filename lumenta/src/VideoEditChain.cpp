@@ -189,11 +189,11 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
         QString style = QStringLiteral("Alignment=%1,PrimaryColour=%2")
                             .arg(alignment)
                             .arg(assColour(edits.subtitleColor));
-        if (!edits.subtitleFont.family().isEmpty()) {
-            style += QStringLiteral(",FontName=%1").arg(edits.subtitleFont.family());
+        if (edits.subtitleFont && !edits.subtitleFont->family().isEmpty()) {
+            style += QStringLiteral(",FontName=%1").arg(edits.subtitleFont->family());
         }
-        if (edits.subtitleFont.pointSizeF() > 0) {
-            style += QStringLiteral(",FontSize=%1").arg(edits.subtitleFont.pointSizeF());
+        if (edits.subtitleFont && edits.subtitleFont->pointSizeF() > 0) {
+            style += QStringLiteral(",FontSize=%1").arg(edits.subtitleFont->pointSizeF());
         }
         QString filter = QStringLiteral("subtitles=filename=%1:original_size=%2x%3:force_style=%4")
                              .arg(escapeValue(edits.subtitleFile))
