@@ -241,6 +241,13 @@ void LMFFMovieFileOutput::openVideo()
     stream->time_base = enc->time_base;
     stream->sample_aspect_ratio = enc->sample_aspect_ratio;
     stream->avg_frame_rate = enc->framerate;
+    // The buffer model (CPB) tells the muxer the DVD buffer size.
+    for (int i = 0; i < enc->nb_coded_side_data; ++i) {
+        const AVPacketSideData& side = enc->coded_side_data[i];
+        if (uint8_t* data = av_stream_new_side_data(stream, side.type, side.size)) {
+            std::memcpy(data, side.data, side.size);
+        }
+    }
     d->videoStream = stream;
     d->videoEncoder = std::move(enc);
 }

@@ -17,7 +17,8 @@ public:
     static Ptr open(const QString& path);
 
     // One entry per title of the disc: a dictionary with "title" (number from
-    // 1), "titleSet", "chapters" and "angles".
+    // 1), "titleSet", "chapters", "angles", "duration" (seconds) and
+    // "chapterStarts" (seconds from the title's start, one per chapter).
     QList<Value> titleSources() const { return m_titles; }
 
 private:
