@@ -18,6 +18,11 @@ struct ProbeCase {
     double seconds;
 };
 
+void PrintTo(const ProbeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class Probe : public ::testing::TestWithParam<ProbeCase> {};
 
 QStringList lavfi(const QString& graph)
