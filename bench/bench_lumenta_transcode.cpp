@@ -128,6 +128,11 @@ int main(int argc, char** argv)
         return 1;
     }
     const double ours = timer.elapsed() / 1000.0;
+    const QList<LMMedia::Ptr> written =
+        LMMediaSource::mediaWithPath(dir.filePath("title0.dvd"))->createMedias();
+    std::printf("written: %.2f s of %d s\n",
+                written.isEmpty() ? 0.0 : lm_ff_time_to_double(written.first()->duration()),
+                seconds);
     std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli);
     std::printf("lumenta: %.2f s\n", ours);
     std::printf("ratio: %.2f\n", ours / cli);
