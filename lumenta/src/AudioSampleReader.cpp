@@ -79,11 +79,9 @@ bool AudioSampleReader::makeResampler(const AVFrame* frame)
     } else {
         av_channel_layout_copy(&inLayout, &frame->ch_layout);
     }
-    int ret = swr_alloc_set_opts2(&swr, &m_outLayout,
-                                  static_cast<AVSampleFormat>(m_format.sample_fmt),
-                                  m_format.sample_rate, &inLayout,
-                                  static_cast<AVSampleFormat>(frame->format), frame->sample_rate,
-                                  0, nullptr);
+    int ret = swr_alloc_set_opts2(
+        &swr, &m_outLayout, static_cast<AVSampleFormat>(m_format.sample_fmt), m_format.sample_rate,
+        &inLayout, static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
     if (ret >= 0 && inLayout.nb_channels == 1) {
         // Mono plays at full level on every channel.
         std::vector<double> matrix(static_cast<size_t>(m_outLayout.nb_channels), 1.0);
@@ -155,12 +153,14 @@ void AudioSampleReader::queue(const AVFrame* frame)
         }
     }
     if (count - skip > 0) {
-        const bool planar = av_sample_fmt_is_planar(static_cast<AVSampleFormat>(m_format.sample_fmt));
+        const bool planar =
+            av_sample_fmt_is_planar(static_cast<AVSampleFormat>(m_format.sample_fmt));
         const int bytes = av_get_bytes_per_sample(static_cast<AVSampleFormat>(m_format.sample_fmt));
         void* planes[AV_NUM_DATA_POINTERS] = {};
         const int planesCount = planar ? m_outLayout.nb_channels : 1;
         for (int p = 0; p < planesCount && p < AV_NUM_DATA_POINTERS; ++p) {
-            planes[p] = data[p] + static_cast<ptrdiff_t>(skip) * bytes * (planar ? 1 : m_outLayout.nb_channels);
+            planes[p] = data[p] + static_cast<ptrdiff_t>(skip) * bytes *
+                                      (planar ? 1 : m_outLayout.nb_channels);
         }
         av_audio_fifo_write(m_fifo.get(), planes, count - skip);
     }

@@ -47,9 +47,9 @@ private:
     FramePtr m_frame;
     bool m_end = false;
     bool m_demuxEnd = false;
-    LMMediaTime m_skipTo = 0;     // drop samples before this time
+    LMMediaTime m_skipTo = 0;  // drop samples before this time
     bool m_skipping = false;
-    int64_t m_samplesRead = 0;    // since m_readOrigin
+    int64_t m_samplesRead = 0;  // since m_readOrigin
     LMMediaTime m_readOrigin = 0;
     bool m_needsSeek = true;
 };

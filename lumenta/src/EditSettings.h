@@ -23,10 +23,10 @@ struct EditSettings {
     QString effectName;
     int zoomType = 2;
     int aspectType = 0;
-    QRectF cropRect;         // source pixels, origin lower left; empty = whole frame
-    QSizeF videoSize{0, 0};  // source pixels the crop refers to
+    QRectF cropRect;               // source pixels, origin lower left; empty = whole frame
+    QSizeF videoSize{0, 0};        // source pixels the crop refers to
     QSizeF outputVideoSize{0, 0};  // empty = the content's own size
-    QString subtitleFile;    // movie-owned copy, empty for none
+    QString subtitleFile;          // movie-owned copy, empty for none
     QString subtitleEncoding;
     std::optional<QFont> subtitleFont;  // the renderer's default when unset
     QColor subtitleColor = Qt::white;

@@ -71,30 +71,34 @@ const QHash<QString, KeyAccess>& keyTable()
               return name.isEmpty() ? Value() : Value(name);
           },
           [](IMovie& m, const Value& v) { m.setEffectName(v.toString().value_or(QString())); }}},
-        {"cropRect", {[](const IMovie& m) { return Value(m.cropRect()); },
-                      [](IMovie& m, const Value& v) {
-                          if (auto r = v.toRect()) {
-                              m.setCropRect(*r);
-                          }
-                      }}},
-        {"cropRectString", {[](const IMovie& m) { return Value(stringFromRect(m.cropRect())); },
-                            [](IMovie& m, const Value& v) {
-                                if (auto s = v.toString()) {
-                                    m.setCropRect(rectFromString(*s));
-                                }
-                            }}},
-        {"videoSize", {[](const IMovie& m) { return Value(m.videoSize()); },
-                       [](IMovie& m, const Value& v) {
-                           if (auto s = v.toSize()) {
-                               m.setVideoSize(*s);
-                           }
-                       }}},
-        {"outputVideoSize", {[](const IMovie& m) { return Value(m.outputVideoSize()); },
-                             [](IMovie& m, const Value& v) {
-                                 if (auto s = v.toSize()) {
-                                     m.setOutputVideoSize(*s);
-                                 }
-                             }}},
+        {"cropRect",
+         {[](const IMovie& m) { return Value(m.cropRect()); },
+          [](IMovie& m, const Value& v) {
+              if (auto r = v.toRect()) {
+                  m.setCropRect(*r);
+              }
+          }}},
+        {"cropRectString",
+         {[](const IMovie& m) { return Value(stringFromRect(m.cropRect())); },
+          [](IMovie& m, const Value& v) {
+              if (auto s = v.toString()) {
+                  m.setCropRect(rectFromString(*s));
+              }
+          }}},
+        {"videoSize",
+         {[](const IMovie& m) { return Value(m.videoSize()); },
+          [](IMovie& m, const Value& v) {
+              if (auto s = v.toSize()) {
+                  m.setVideoSize(*s);
+              }
+          }}},
+        {"outputVideoSize",
+         {[](const IMovie& m) { return Value(m.outputVideoSize()); },
+          [](IMovie& m, const Value& v) {
+              if (auto s = v.toSize()) {
+                  m.setOutputVideoSize(*s);
+              }
+          }}},
         {"outputVideoSizeString",
          {[](const IMovie& m) { return Value(stringFromSize(m.outputVideoSize())); },
           [](IMovie& m, const Value& v) {
@@ -102,20 +106,23 @@ const QHash<QString, KeyAccess>& keyTable()
                   m.setOutputVideoSize(sizeFromString(*s));
               }
           }}},
-        {"subtitleFont", {[](const IMovie& m) { return Value(m.subtitleFont()); },
-                          [](IMovie& m, const Value& v) {
-                              if (auto f = v.toFont()) {
-                                  m.setSubtitleFont(*f);
-                              }
-                          }}},
-        {"subtitleColor", {[](const IMovie& m) { return Value(m.subtitleColor()); },
-                           [](IMovie& m, const Value& v) {
-                               if (auto c = v.toColor()) {
-                                   m.setSubtitleColor(*c);
-                               }
-                           }}},
-        {"duration", {[](const IMovie& m) { return Value(static_cast<qint64>(m.duration())); },
-                      [](IMovie&, const Value&) {}}},
+        {"subtitleFont",
+         {[](const IMovie& m) { return Value(m.subtitleFont()); },
+          [](IMovie& m, const Value& v) {
+              if (auto f = v.toFont()) {
+                  m.setSubtitleFont(*f);
+              }
+          }}},
+        {"subtitleColor",
+         {[](const IMovie& m) { return Value(m.subtitleColor()); },
+          [](IMovie& m, const Value& v) {
+              if (auto c = v.toColor()) {
+                  m.setSubtitleColor(*c);
+              }
+          }}},
+        {"duration",
+         {[](const IMovie& m) { return Value(static_cast<qint64>(m.duration())); },
+          [](IMovie&, const Value&) {}}},
     };
     return table;
 }

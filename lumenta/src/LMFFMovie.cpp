@@ -154,9 +154,8 @@ bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
         const QSizeF size(d->videoStream.width, d->videoStream.height);
         d->edits.videoSize = size;
         d->edits.cropRect = QRectF(QPointF(0, 0), size);
-        d->edits.outputVideoSize =
-            QSizeF(qRound(d->videoStream.width * d->videoStream.sampleAspect),
-                   d->videoStream.height);
+        d->edits.outputVideoSize = QSizeF(
+            qRound(d->videoStream.width * d->videoStream.sampleAspect), d->videoStream.height);
         ++d->edits.chainVersion;
     }
     if (!d->worker) {
@@ -280,26 +279,26 @@ std::optional<LMFFMovie::IndexSet> LMFFMovie::selectSubtitleStreams() const
 
 // --- Edits ---
 
-#define LM_CHAIN_PROPERTY(Type, getter, setter, field)      \
-    Type LMFFMovie::getter() const                          \
-    {                                                       \
-        std::lock_guard lock(d->state);                     \
-        return d->edits.field;                              \
-    }                                                       \
-    void LMFFMovie::setter(Type v)                          \
-    {                                                       \
-        d->setChainValue(&EditSettings::field, v);          \
+#define LM_CHAIN_PROPERTY(Type, getter, setter, field) \
+    Type LMFFMovie::getter() const                     \
+    {                                                  \
+        std::lock_guard lock(d->state);                \
+        return d->edits.field;                         \
+    }                                                  \
+    void LMFFMovie::setter(Type v)                     \
+    {                                                  \
+        d->setChainValue(&EditSettings::field, v);     \
     }
 
-#define LM_CHAIN_PROPERTY_REF(Type, getter, setter, field)  \
-    Type LMFFMovie::getter() const                          \
-    {                                                       \
-        std::lock_guard lock(d->state);                     \
-        return d->edits.field;                              \
-    }                                                       \
-    void LMFFMovie::setter(const Type& v)                   \
-    {                                                       \
-        d->setChainValue(&EditSettings::field, v);          \
+#define LM_CHAIN_PROPERTY_REF(Type, getter, setter, field) \
+    Type LMFFMovie::getter() const                         \
+    {                                                      \
+        std::lock_guard lock(d->state);                    \
+        return d->edits.field;                             \
+    }                                                      \
+    void LMFFMovie::setter(const Type& v)                  \
+    {                                                      \
+        d->setChainValue(&EditSettings::field, v);         \
     }
 
 LM_CHAIN_PROPERTY(bool, hflip, setHflip, hflip)
@@ -391,8 +390,8 @@ bool LMFFMovie::openSubtitle(const QString& path)
     const QByteArray content = file.readAll();
     std::lock_guard lock(d->state);
     if (!d->subtitleDir) {
-        d->subtitleDir = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                                         QStringLiteral("/lumenta-subtitle-XXXXXX"));
+        d->subtitleDir = std::make_unique<QTemporaryDir>(
+            QDir::tempPath() + QStringLiteral("/lumenta-subtitle-XXXXXX"));
     }
     const QString copy = d->subtitleDir->filePath(QStringLiteral("subtitle-%1.%2")
                                                       .arg(++d->subtitleCount)
@@ -517,7 +516,8 @@ QImage LMFFMovie::thumbnailAtTime(LMMediaTime time, const QSize& size)
         d->thumbOpened = true;
         d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
     }
-    const AVFrame* frame = d->thumbReader.frameAt(qMin(time, qMax<LMMediaTime>(0, media->duration() - 1)));
+    const AVFrame* frame =
+        d->thumbReader.frameAt(qMin(time, qMax<LMMediaTime>(0, media->duration() - 1)));
     if (!frame) {
         return {};
     }
@@ -592,7 +592,8 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, bool decode,
     const LMMediaTime limit = time + frame / 2;
     int delivered = 0;
     for (;;) {
-        std::unique_ptr<LMFFItem> item = d->pending ? std::move(d->pending) : d->readDirectItem(decode);
+        std::unique_ptr<LMFFItem> item =
+            d->pending ? std::move(d->pending) : d->readDirectItem(decode);
         if (!item) {
             if (delivered == 0) {
                 action(nullptr);
@@ -659,8 +660,8 @@ std::unique_ptr<LMFFItem> LMFFMovie::readNextAudioPacket()
     data->containerStart = d->packetReader.containerStart();
     const int64_t pts = data->packet->pts != AV_NOPTS_VALUE ? data->packet->pts : data->packet->dts;
     if (pts != AV_NOPTS_VALUE) {
-        data->time = av_rescale_q(pts, data->timeBase, AVRational{1, AV_TIME_BASE}) -
-                     data->containerStart;
+        data->time =
+            av_rescale_q(pts, data->timeBase, AVRational{1, AV_TIME_BASE}) - data->containerStart;
         d->position = data->time + av_rescale_q(data->packet->duration, data->timeBase,
                                                 AVRational{1, AV_TIME_BASE});
     }

@@ -188,7 +188,8 @@ void LMFFMovieFileOutput::openVideo()
     }
     const AVCodec* codec = avcodec_find_encoder(id);
     if (!codec || f.width < 2 || f.height < 2) {
-        qWarning() << "Lumenta: no video encoder for" << avcodec_get_name(id) << f.width << f.height;
+        qWarning() << "Lumenta: no video encoder for" << avcodec_get_name(id) << f.width
+                   << f.height;
         return;
     }
     CodecContextPtr enc(avcodec_alloc_context3(codec));
@@ -207,8 +208,7 @@ void LMFFMovieFileOutput::openVideo()
         }
     }
     if (f.aspect > 0.01f) {
-        enc->sample_aspect_ratio =
-            av_d2q(static_cast<double>(f.aspect) * f.height / f.width, 255);
+        enc->sample_aspect_ratio = av_d2q(static_cast<double>(f.aspect) * f.height / f.width, 255);
     } else {
         enc->sample_aspect_ratio = AVRational{1, 1};
     }
@@ -303,8 +303,8 @@ void LMFFMovieFileOutput::openAudio()
     if (d->dvd) {
         id = AV_CODEC_ID_AC3;
         f.sample_rate = kDvdAudioRate;
-        f.audio_bitrate = f.audio_bitrate > 0 ? qMin(f.audio_bitrate, kDvdAudioBitrate)
-                                              : kDvdAudioBitrate;
+        f.audio_bitrate =
+            f.audio_bitrate > 0 ? qMin(f.audio_bitrate, kDvdAudioBitrate) : kDvdAudioBitrate;
         f.channel_layout = static_cast<int64_t>(AV_CH_LAYOUT_STEREO);
     }
     if (id == AV_CODEC_ID_NONE) {
@@ -317,8 +317,8 @@ void LMFFMovieFileOutput::openAudio()
     }
     CodecContextPtr enc(avcodec_alloc_context3(codec));
     enc->sample_rate = f.sample_rate;
-    const uint64_t mask = f.channel_layout ? static_cast<uint64_t>(f.channel_layout)
-                                           : AV_CH_LAYOUT_STEREO;
+    const uint64_t mask =
+        f.channel_layout ? static_cast<uint64_t>(f.channel_layout) : AV_CH_LAYOUT_STEREO;
     av_channel_layout_from_mask(&enc->ch_layout, mask);
     enc->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
     if (codec->sample_fmts) {
@@ -364,10 +364,9 @@ bool LMFFMovieFileOutput::copyAudioMedia(const LMMedia::Ptr& media)
         const AVCodecParameters* par = d->audioStream->codecpar;
         d->audioInput.sample_fmt = AV_SAMPLE_FMT_FLT;
         d->audioInput.sample_rate = par->sample_rate;
-        d->audioInput.channel_layout =
-            par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE
-                ? static_cast<int64_t>(par->ch_layout.u.mask)
-                : static_cast<int64_t>(AV_CH_LAYOUT_STEREO);
+        d->audioInput.channel_layout = par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE
+                                           ? static_cast<int64_t>(par->ch_layout.u.mask)
+                                           : static_cast<int64_t>(AV_CH_LAYOUT_STEREO);
     }
     return d->audioCopy;
 }
@@ -588,12 +587,11 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
         const LMMediaTime shift = data.containerStart + data.realStart;
         for (int64_t* ts : {&packet->pts, &packet->dts}) {
             if (*ts != AV_NOPTS_VALUE) {
-                *ts = av_rescale_q(av_rescale_q(*ts, data.timeBase, us) - shift, us,
-                                   data.timeBase);
+                *ts = av_rescale_q(av_rescale_q(*ts, data.timeBase, us) - shift, us, data.timeBase);
             }
         }
-        const LMMediaTime end = data.time - data.realStart +
-                                av_rescale_q(packet->duration, data.timeBase, us);
+        const LMMediaTime end =
+            data.time - data.realStart + av_rescale_q(packet->duration, data.timeBase, us);
         LMMediaTime seen = d->videoCopyEnd.load();
         while (end > seen && !d->videoCopyEnd.compare_exchange_weak(seen, end)) {
         }
@@ -690,8 +688,7 @@ void LMFFMovieFileOutput::Impl::encodeAudio(bool final)
         const int got = av_audio_fifo_read(fifo.get(), reinterpret_cast<void**>(frame->data),
                                            qMin(available, frameSize));
         if (got < frameSize) {
-            av_samples_set_silence(frame->data, got, frameSize - got,
-                                   frame->ch_layout.nb_channels,
+            av_samples_set_silence(frame->data, got, frameSize - got, frame->ch_layout.nb_channels,
                                    static_cast<AVSampleFormat>(frame->format));
         }
         frame->pts = audioSamplesSent;
@@ -719,9 +716,9 @@ void LMFFMovieFileOutput::writeAudioSamples(const uint8_t* buffer, int frames)
     if (!d->resampler) {
         AVChannelLayout in{};
         AVChannelLayout& out = d->audioEncoder->ch_layout;
-        av_channel_layout_from_mask(&in, static_cast<uint64_t>(d->audioInput.channel_layout
-                                                                   ? d->audioInput.channel_layout
-                                                                   : AV_CH_LAYOUT_STEREO));
+        av_channel_layout_from_mask(
+            &in, static_cast<uint64_t>(d->audioInput.channel_layout ? d->audioInput.channel_layout
+                                                                    : AV_CH_LAYOUT_STEREO));
         SwrContext* swr = nullptr;
         int ret = swr_alloc_set_opts2(&swr, &out, d->audioEncoder->sample_fmt,
                                       d->audioEncoder->sample_rate, &in,

@@ -35,38 +35,39 @@ LMStreamInfo describe(const AVStream* stream)
         info.language = QString::fromUtf8(lang->value);
     }
     switch (par->codec_type) {
-    case AVMEDIA_TYPE_VIDEO:
-        info.kind = (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) ? LMStreamInfo::Kind::Other
-                                                                         : LMStreamInfo::Kind::Video;
-        info.width = par->width;
-        info.height = par->height;
-        if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0) {
-            info.frameRate = av_q2d(stream->avg_frame_rate);
-        } else if (stream->r_frame_rate.num > 0 && stream->r_frame_rate.den > 0) {
-            info.frameRate = av_q2d(stream->r_frame_rate);
-        }
-        if (par->sample_aspect_ratio.num > 0 && par->sample_aspect_ratio.den > 0) {
-            info.sampleAspect = av_q2d(par->sample_aspect_ratio);
-        }
-        break;
-    case AVMEDIA_TYPE_AUDIO:
-        info.kind = LMStreamInfo::Kind::Audio;
-        info.sampleRate = par->sample_rate;
-        info.channels = par->ch_layout.nb_channels;
-        if (par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE) {
-            info.channelLayout = static_cast<int64_t>(par->ch_layout.u.mask);
-        } else {
-            AVChannelLayout layout{};
-            av_channel_layout_default(&layout, par->ch_layout.nb_channels);
-            info.channelLayout = static_cast<int64_t>(layout.u.mask);
-        }
-        break;
-    case AVMEDIA_TYPE_SUBTITLE:
-        info.kind = LMStreamInfo::Kind::Subtitle;
-        break;
-    default:
-        info.kind = LMStreamInfo::Kind::Other;
-        break;
+        case AVMEDIA_TYPE_VIDEO:
+            info.kind = (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
+                            ? LMStreamInfo::Kind::Other
+                            : LMStreamInfo::Kind::Video;
+            info.width = par->width;
+            info.height = par->height;
+            if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0) {
+                info.frameRate = av_q2d(stream->avg_frame_rate);
+            } else if (stream->r_frame_rate.num > 0 && stream->r_frame_rate.den > 0) {
+                info.frameRate = av_q2d(stream->r_frame_rate);
+            }
+            if (par->sample_aspect_ratio.num > 0 && par->sample_aspect_ratio.den > 0) {
+                info.sampleAspect = av_q2d(par->sample_aspect_ratio);
+            }
+            break;
+        case AVMEDIA_TYPE_AUDIO:
+            info.kind = LMStreamInfo::Kind::Audio;
+            info.sampleRate = par->sample_rate;
+            info.channels = par->ch_layout.nb_channels;
+            if (par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE) {
+                info.channelLayout = static_cast<int64_t>(par->ch_layout.u.mask);
+            } else {
+                AVChannelLayout layout{};
+                av_channel_layout_default(&layout, par->ch_layout.nb_channels);
+                info.channelLayout = static_cast<int64_t>(layout.u.mask);
+            }
+            break;
+        case AVMEDIA_TYPE_SUBTITLE:
+            info.kind = LMStreamInfo::Kind::Subtitle;
+            break;
+        default:
+            info.kind = LMStreamInfo::Kind::Other;
+            break;
     }
     return info;
 }
@@ -101,13 +102,13 @@ QString dvdRoot(const QString& path)
 
 }  // namespace
 
-
 LMMediaSource::LMMediaSource(QString path) : m_path(std::move(path))
 {
     const QFileInfo info(m_path);
     if (!dvdRoot(m_path).isEmpty()) {
         m_isDVD = true;
-    } else if (info.isFile() && info.suffix().compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0) {
+    } else if (info.isFile() &&
+               info.suffix().compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0) {
         const QByteArray name = QFile::encodeName(m_path);
         if (dvd_reader_t* reader = DVDOpen(name.constData())) {
             if (ifo_handle_t* vmg = ifoOpen(reader, 0)) {
@@ -206,9 +207,8 @@ QList<LMMedia::Ptr> LMMediaSource::probeDVD()
         }
         QStringList parts;
         for (int part = 1; part <= 9; ++part) {
-            const QString file = dir.filePath(QStringLiteral("VTS_%1_%2.VOB")
-                                                  .arg(vts, 2, 10, QLatin1Char('0'))
-                                                  .arg(part));
+            const QString file = dir.filePath(
+                QStringLiteral("VTS_%1_%2.VOB").arg(vts, 2, 10, QLatin1Char('0')).arg(part));
             if (!QFile::exists(file)) {
                 break;
             }

@@ -222,13 +222,14 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
         return false;
     }
     graph->nb_threads = 1;
-    const QString args = QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
-                             .arg(frame->width)
-                             .arg(frame->height)
-                             .arg(frame->format)
-                             .arg(AV_TIME_BASE)
-                             .arg(sampleAspect.num)
-                             .arg(sampleAspect.den);
+    const QString args =
+        QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
+            .arg(frame->width)
+            .arg(frame->height)
+            .arg(frame->format)
+            .arg(AV_TIME_BASE)
+            .arg(sampleAspect.num)
+            .arg(sampleAspect.den);
     AVFilterContext* source = nullptr;
     AVFilterContext* sink = nullptr;
     int ret = avfilter_graph_create_filter(&source, avfilter_get_by_name("buffer"), "in",
@@ -253,8 +254,8 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
     inputs->filter_ctx = sink;
     inputs->pad_idx = 0;
     inputs->next = nullptr;
-    ret = avfilter_graph_parse_ptr(graph.get(), description.toUtf8().constData(), &inputs,
-                                   &outputs, nullptr);
+    ret = avfilter_graph_parse_ptr(graph.get(), description.toUtf8().constData(), &inputs, &outputs,
+                                   nullptr);
     avfilter_inout_free(&inputs);
     avfilter_inout_free(&outputs);
     if (ret >= 0) {
@@ -336,9 +337,9 @@ QImage VideoEditChain::plainImage(const AVFrame* frame)
     if (!frame) {
         return {};
     }
-    SwsPtr sws(sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
-                              frame->width, frame->height, AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr,
-                              nullptr, nullptr));
+    SwsPtr sws(sws_getContext(
+        frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
+        frame->height, AV_PIX_FMT_BGRA, SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!sws) {
         return {};
     }

@@ -15,8 +15,8 @@ namespace lumenta {
 class VideoFrameReader {
 public:
     // False (logged) when the stream cannot be decoded.
-    bool open(const QString& url, int streamIndex, LMMediaTime containerStart,
-              LMMediaTime duration, int threads);
+    bool open(const QString& url, int streamIndex, LMMediaTime containerStart, LMMediaTime duration,
+              int threads);
     bool isOpen() const { return m_decoder != nullptr; }
 
     // The frame nearest `time` (its pts set to movie time); null past the end

@@ -1,5 +1,5 @@
-#include <QThread>
 #include <gtest/gtest.h>
+#include <QThread>
 #include <vector>
 
 #include "LumentaMedia.h"

@@ -72,9 +72,7 @@ TEST_P(Decode, AsynchronousRequestsAreAnsweredOnceInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lumenta, Decode, ::testing::Values("clip.mp4", "clip.avi"),
-                         [](const auto& info) {
-                             return std::string(info.param).substr(5);
-                         });
+                         [](const auto& info) { return std::string(info.param).substr(5); });
 
 TEST(LMFFMovie, MovieWithoutVideoAnswersNull)
 {

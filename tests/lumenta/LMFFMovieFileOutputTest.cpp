@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -5,9 +6,8 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
-#include <cmath>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
+#include <cmath>
 #include <vector>
 
 #include "LumentaMedia.h"
@@ -103,10 +103,10 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
         const char* sar;
         const char* rate;
     };
-    for (const Case& c : {Case{true, 16.0f / 9.0f, "64:45", "25/1"},
-                          Case{true, 4.0f / 3.0f, "16:15", "25/1"},
-                          Case{false, 16.0f / 9.0f, "32:27", "30000/1001"},
-                          Case{false, 4.0f / 3.0f, "8:9", "30000/1001"}}) {
+    for (const Case& c :
+         {Case{true, 16.0f / 9.0f, "64:45", "25/1"}, Case{true, 4.0f / 3.0f, "16:15", "25/1"},
+          Case{false, 16.0f / 9.0f, "32:27", "30000/1001"},
+          Case{false, 4.0f / 3.0f, "8:9", "30000/1001"}}) {
         auto dir = testsupport::makeTempDir();
         const QString path = dir.filePath("title0.dvd");
         ASSERT_TRUE(writeTitle(path, dvdFormat(c.pal, c.aspect), 40));
@@ -147,10 +147,11 @@ TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
     ASSERT_TRUE(writeTitle(path, dvdFormat(true, 16.0f / 9.0f), frames));
     QFile xml(dir.filePath("author.xml"));
     ASSERT_TRUE(xml.open(QIODevice::WriteOnly));
-    xml.write("<dvdauthor dest=\"dvd\"><vmgm/><titleset><titles><pgc><vob file=\"title0.dvd\">"
-              "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\"/>"
-              "<cell start=\"00:00:02.00\" end=\"00:00:04.08\" chapter=\"yes\"/>"
-              "</vob></pgc></titles></titleset></dvdauthor>");
+    xml.write(
+        "<dvdauthor dest=\"dvd\"><vmgm/><titleset><titles><pgc><vob file=\"title0.dvd\">"
+        "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\"/>"
+        "<cell start=\"00:00:02.00\" end=\"00:00:04.08\" chapter=\"yes\"/>"
+        "</vob></pgc></titles></titleset></dvdauthor>");
     xml.close();
     const QString dvdauthor = QStandardPaths::findExecutable("dvdauthor");
     ASSERT_FALSE(dvdauthor.isEmpty()) << "dvdauthor is not installed";

@@ -13,8 +13,8 @@ TEST(LMFunctions, MediaTimeIsMicroseconds)
 
 TEST(LMFunctions, CodecNamesMatchTheCopyTable)
 {
-    const char* names[] = {"h264", "mpeg4", "mpeg2video", "aac", "ac3", "mp3", "vorbis",
-                           "alac", "wmv3", "msmpeg4v2", "wmav2", "wmapro", "mp2", "qtrle"};
+    const char* names[] = {"h264", "mpeg4", "mpeg2video", "aac",   "ac3",    "mp3", "vorbis",
+                           "alac", "wmv3",  "msmpeg4v2",  "wmav2", "wmapro", "mp2", "qtrle"};
     for (const char* name : names) {
         const int32_t id = lm_get_codec_id_by_name(name);
         EXPECT_NE(id, 0) << name;

@@ -1,5 +1,5 @@
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 #include "LumentaMedia.h"
 #include "TestSupport.h"
@@ -64,19 +64,19 @@ TEST_P(Probe, StreamsCodecsAndDuration)
 
 INSTANTIATE_TEST_SUITE_P(
     Lumenta, Probe,
-    ::testing::Values(
-        ProbeCase{"mp4", "clip.mp4", {}, "h264", "aac", 2.0},
-        ProbeCase{"avi", "clip.avi", {}, "mpeg4", "mp3", 2.0},
-        ProbeCase{"short", "short.mp4", {}, "h264", "aac", 0.1},
-        ProbeCase{"m4a", "tone.m4a",
-                  lavfi("sine=frequency=440:sample_rate=44100:duration=1.5") +
-                      QStringList{"-c:a", "aac"},
-                  nullptr, "aac", 1.5},
-        ProbeCase{"wav", "tone.wav", lavfi("sine=frequency=440:sample_rate=48000:duration=1"),
-                  nullptr, "pcm_s16le", 1.0},
-        ProbeCase{"png", "picture.png",
-                  lavfi("testsrc=size=80x60:rate=1") + QStringList{"-frames:v", "1"}, "png",
-                  nullptr, -1}),
+    ::testing::Values(ProbeCase{"mp4", "clip.mp4", {}, "h264", "aac", 2.0},
+                      ProbeCase{"avi", "clip.avi", {}, "mpeg4", "mp3", 2.0},
+                      ProbeCase{"short", "short.mp4", {}, "h264", "aac", 0.1},
+                      ProbeCase{"m4a", "tone.m4a",
+                                lavfi("sine=frequency=440:sample_rate=44100:duration=1.5") +
+                                    QStringList{"-c:a", "aac"},
+                                nullptr, "aac", 1.5},
+                      ProbeCase{"wav", "tone.wav",
+                                lavfi("sine=frequency=440:sample_rate=48000:duration=1"), nullptr,
+                                "pcm_s16le", 1.0},
+                      ProbeCase{"png", "picture.png",
+                                lavfi("testsrc=size=80x60:rate=1") + QStringList{"-frames:v", "1"},
+                                "png", nullptr, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LMMediaSource, UnreadableFilesGiveMoviesWithoutStreams)

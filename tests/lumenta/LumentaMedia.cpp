@@ -11,12 +11,13 @@ namespace lumentatest {
 bool makeIndexedClip(const QString& path, double seconds, int width, int height, bool audio)
 {
     const QString d = QString::number(seconds);
-    QStringList args{QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                     QStringLiteral("color=black:size=%1x%2:rate=25:duration=%3,format=yuv420p,"
-                                    "geq=lum='16+if(lt(X,W/2),mod(N,10),floor(N/10))*20':cb=128:cr=128")
-                         .arg(width)
-                         .arg(height)
-                         .arg(d)};
+    QStringList args{
+        QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+        QStringLiteral("color=black:size=%1x%2:rate=25:duration=%3,format=yuv420p,"
+                       "geq=lum='16+if(lt(X,W/2),mod(N,10),floor(N/10))*20':cb=128:cr=128")
+            .arg(width)
+            .arg(height)
+            .arg(d)};
     if (audio) {
         args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
              << QStringLiteral("sine=frequency=440:sample_rate=48000:duration=%1").arg(d);
@@ -70,8 +71,10 @@ int frameIndex(const QImage& image)
     const int h = image.height();
     const QRect left(w / 8, h / 4, w / 4, h / 2);
     const QRect right(w / 2 + w / 8, h / 4, w / 4, h / 2);
-    const int ones = static_cast<int>(std::lround((lumaOfGrey(meanGrey(image, left)) - 16.0) / 20.0));
-    const int tens = static_cast<int>(std::lround((lumaOfGrey(meanGrey(image, right)) - 16.0) / 20.0));
+    const int ones =
+        static_cast<int>(std::lround((lumaOfGrey(meanGrey(image, left)) - 16.0) / 20.0));
+    const int tens =
+        static_cast<int>(std::lround((lumaOfGrey(meanGrey(image, right)) - 16.0) / 20.0));
     return tens * 10 + ones;
 }
 

@@ -10,11 +10,11 @@ struct LMStreamInfo {
     enum class Kind { Video, Audio, Subtitle, Other };
 
     Kind kind = Kind::Other;
-    int index = -1;          // stream index inside its container
-    int32_t codecId = 0;     // lm_get_codec_name_by_id() names it
+    int index = -1;       // stream index inside its container
+    int32_t codecId = 0;  // lm_get_codec_name_by_id() names it
     QString codecName;
     LMMediaTime duration = 0;
-    QString language;        // ISO 639 tag, or empty
+    QString language;  // ISO 639 tag, or empty
     // Video
     int width = 0;
     int height = 0;
