@@ -32,7 +32,6 @@ bool VideoFrameReader::open(const QString& url, int streamIndex, LMMediaTime con
         m_frameDuration = qMax<LMMediaTime>(1, av_rescale(AV_TIME_BASE, rate.den, rate.num));
     }
     m_still = m_duration <= m_frameDuration || (m_input->iformat->flags & AVFMT_NOTIMESTAMPS);
-    m_countTimestamps = QByteArray(m_input->iformat->name).contains("avi");
     m_packet = makePacket();
     return true;
 }
@@ -76,7 +75,6 @@ void VideoFrameReader::seek(LMMediaTime time)
     m_current.reset();
     m_next.reset();
     m_lastDecoded = AV_NOPTS_VALUE;
-    m_firstPacketDts = AV_NOPTS_VALUE;
     m_demuxEnd = false;
     m_decodeEnd = false;
     m_positioned = true;
@@ -91,13 +89,7 @@ bool VideoFrameReader::decodeNext()
     for (;;) {
         int ret = avcodec_receive_frame(m_decoder.get(), frame.get());
         if (ret == 0) {
-            if (m_countTimestamps && m_lastDecoded != AV_NOPTS_VALUE) {
-                frame->pts = m_lastDecoded + m_frameDuration;
-            } else if (m_countTimestamps && m_firstPacketDts != AV_NOPTS_VALUE) {
-                frame->pts = toMovieTime(m_firstPacketDts);
-            } else {
-                frame->pts = toMovieTime(frame->best_effort_timestamp);
-            }
+            frame->pts = toMovieTime(frame->best_effort_timestamp);
             if (frame->pts == AV_NOPTS_VALUE) {
                 frame->pts = m_lastDecoded != AV_NOPTS_VALUE ? m_lastDecoded + m_frameDuration : 0;
             }
@@ -125,9 +117,6 @@ bool VideoFrameReader::decodeNext()
             continue;
         }
         if (m_packet->stream_index == m_stream->index) {
-            if (m_firstPacketDts == AV_NOPTS_VALUE) {
-                m_firstPacketDts = m_packet->dts != AV_NOPTS_VALUE ? m_packet->dts : m_packet->pts;
-            }
             ret = avcodec_send_packet(m_decoder.get(), m_packet.get());
             if (ret < 0 && ret != AVERROR(EAGAIN)) {
                 qWarning().noquote() << "Lumenta: bad video packet skipped:" << errorText(ret);

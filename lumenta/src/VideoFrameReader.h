@@ -45,9 +45,7 @@ private:
     LMMediaTime m_duration = 0;
     LMMediaTime m_frameDuration = 40000;
     bool m_still = false;
-    bool m_countTimestamps = false;  // AVI: frame times follow the frame count
     LMMediaTime m_lastDecoded = AV_NOPTS_VALUE;
-    int64_t m_firstPacketDts = AV_NOPTS_VALUE;  // of the first packet since the seek
 
     FramePtr m_current;
     FramePtr m_next;

@@ -26,7 +26,10 @@ bool makeIndexedClip(const QString& path, double seconds, int width, int height,
         args << QStringLiteral("-c:v") << QStringLiteral("mpeg4") << QStringLiteral("-q:v")
              << QStringLiteral("2");
         if (audio) {
-            args << QStringLiteral("-c:a") << QStringLiteral("libmp3lame");
+            // Without this ffmpeg shifts every video frame but the first by one
+            // frame to make room for the MP3 priming.
+            args << QStringLiteral("-c:a") << QStringLiteral("libmp3lame")
+                 << QStringLiteral("-avoid_negative_ts") << QStringLiteral("disabled");
         }
     } else {
         args << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-crf")
