@@ -176,6 +176,25 @@ TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
     ASSERT_EQ(starts.size(), 2);
     EXPECT_NEAR(starts[0].toDouble().value_or(-1), 0.0, 0.001);
     EXPECT_NEAR(starts[1].toDouble().value_or(-1), 2.0, 0.6);
+
+    // The authored folder opens as a DVD source too.
+    auto source = LMMediaSource::mediaWithPath(dir.filePath("dvd"));
+    EXPECT_TRUE(source->isDVD());
+    const QList<LMMedia::Ptr> medias = source->createMedias();
+    ASSERT_EQ(medias.size(), 1);
+    EXPECT_EQ(medias.first()->value("title_set.display_aspect_ratio").toString(), "16:9");
+    auto movie = LMFFMovie::create();
+    movie->openMedias(medias);
+    EXPECT_TRUE(movie->hasVideo());
+    EXPECT_FALSE(movie->thumbnailAtTime(lm_default_time_base(), QSize(72, 57)).isNull());
+}
+
+TEST(LMDVD, NoDiscGivesNull)
+{
+    auto dir = testsupport::makeTempDir();
+    EXPECT_EQ(LMDVD::open(dir.path()), nullptr);
+    EXPECT_EQ(LMDVD::open(dir.filePath("missing.iso")), nullptr);
+    EXPECT_FALSE(LMMediaSource::mediaWithPath(dir.path())->isDVD());
 }
 
 TEST(LMFFMovieFileOutput, AudioOnlyDvdReopensAsAMovie)
