@@ -1,0 +1,156 @@
+// Transcodes a 1080p H.264 clip to a PAL ".dvd" stream through Lumenta (the
+// direct path for unedited files: decoded frames to the writer, float audio
+// in 1024-frame blocks) and with the ffmpeg command line ("-target pal-dvd"),
+// and prints both times and their ratio (ours / command line) last.
+//
+// Usage: bench_lumenta_transcode [seconds=20] [clip]
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <vector>
+
+#include "lumenta/LMFFMovie.h"
+#include "lumenta/LMFFMovieFileOutput.h"
+#include "lumenta/LMFunctions.h"
+
+namespace {
+
+bool run(const QStringList& args)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start("ffmpeg", QStringList{"-hide_banner", "-loglevel", "error", "-y"} + args);
+    return process.waitForFinished(-1) && process.exitCode() == 0;
+}
+
+bool transcode(const QString& clip, const QString& out)
+{
+    auto movie = LMFFMovie::create();
+    movie->openMedias(LMMediaSource::mediaWithPath(clip)->createMedias());
+    if (!movie->hasVideo()) {
+        std::fprintf(stderr, "no video in %s\n", qPrintable(clip));
+        return false;
+    }
+    LMFFMovieFileOutputFormat format;
+    lm_get_default_movie_file_ouput_format(&format);
+    format.width = 720;
+    format.height = 576;
+    format.video_codec = lm_get_codec_id_by_name("mpeg2");
+    format.video_bitrate = 6000000;
+    format.framerate = 25;
+    format.frameTime = 1;
+    format.aspect = 16.0f / 9.0f;
+    format.sample_rate = 48000;
+    format.audio_codec = lm_get_codec_id_by_name("ac3");
+    format.audio_bitrate = 448000;
+
+    LMFFMovieFileOutput output;
+    output.setPath(out);
+    output.setMovieFormat(format);
+    output.openVideo();
+    output.openAudio();
+    if (!output.startOutput()) {
+        return false;
+    }
+    movie->configOutputFormat(output.audioInputFormat());
+    movie->setExportMovie(true);
+    movie->setCurrentTime(0);
+    movie->flushOperation();
+    const LMMediaTime duration = movie->duration();
+    const int64_t base = lm_default_time_base();
+    std::vector<float> block(1024 * 2);
+    int64_t audioDone = 0;
+    int64_t units = 0;
+    int misses = 0;
+    for (;;) {
+        const LMMediaTime videoTime = units * base / 25;
+        const LMMediaTime audioTime = audioDone * base / 48000;
+        const bool videoOver = videoTime >= duration || misses > 50;
+        const bool audioOver = audioTime >= duration;
+        if (videoOver && audioOver) {
+            break;
+        }
+        if (videoOver || videoTime > audioTime + base) {
+            movie->readSample(reinterpret_cast<uint8_t*>(block.data()), 0, 1024);
+            output.writeAudioData(reinterpret_cast<const uint8_t*>(block.data()));
+            audioDone += 1024;
+            continue;
+        }
+        bool any = false;
+        movie->decodeImageAtTime(videoTime, true, [&](LMFFItem* item) {
+            if (item) {
+                item->set_movie_real_start_time(0);
+                output.writeImage(item);
+                any = true;
+            }
+        });
+        misses = any ? 0 : misses + 1;
+        // The video clock follows what the writer placed on its timeline.
+        units = any ? qMax(units, output.video_output_time() * 25 / base) : units + 1;
+    }
+    return output.stopOutput();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int seconds = args.size() > 1 ? args[1].toInt() : 20;
+    QTemporaryDir dir;
+    QString clip = args.size() > 2 ? args[2] : dir.filePath("clip1080.mp4");
+    if (args.size() <= 2) {
+        std::printf("making a %d s 1080p25 H.264 clip...\n", seconds);
+        std::fflush(stdout);
+        if (!run({"-f",
+                  "lavfi",
+                  "-i",
+                  QString("testsrc2=size=1920x1080:rate=25:duration=%1").arg(seconds),
+                  "-f",
+                  "lavfi",
+                  "-i",
+                  QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds),
+                  "-c:v",
+                  "libx264",
+                  "-preset",
+                  "veryfast",
+                  "-crf",
+                  "23",
+                  "-pix_fmt",
+                  "yuv420p",
+                  "-c:a",
+                  "aac",
+                  "-shortest",
+                  clip})) {
+            std::fprintf(stderr, "cannot make the clip\n");
+            return 1;
+        }
+    }
+    QElapsedTimer timer;
+    timer.start();
+    if (!run({"-i", clip, "-target", "pal-dvd", "-aspect", "16:9", "-ac", "2",
+              dir.filePath("cli.mpg")})) {
+        std::fprintf(stderr, "ffmpeg failed\n");
+        return 1;
+    }
+    const double cli = timer.elapsed() / 1000.0;
+    timer.restart();
+    if (!transcode(clip, dir.filePath("title0.dvd"))) {
+        std::fprintf(stderr, "Lumenta transcode failed\n");
+        return 1;
+    }
+    const double ours = timer.elapsed() / 1000.0;
+    const QList<LMMedia::Ptr> written =
+        LMMediaSource::mediaWithPath(dir.filePath("title0.dvd"))->createMedias();
+    std::printf("written: %.2f s of %d s\n",
+                written.isEmpty() ? 0.0 : lm_ff_time_to_double(written.first()->duration()),
+                seconds);
+    std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli);
+    std::printf("lumenta: %.2f s\n", ours);
+    std::printf("ratio: %.2f\n", ours / cli);
+    return 0;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The file writer: encodes composed frames, decoded frames and float audio,
+// or copies compressed streams, into one output file.
+//
+// Order of use: setPath, setMovieFormat, openVideo or copyVideoMedia,
+// openAudio or copyAudioMedia, startOutput, then the write calls, then
+// stopOutput. The container follows the path's extension. ".dvd" writes a
+// DVD-ready MPEG program stream (2048-byte packs, 10.08 Mbit/s): MPEG-2 video
+// in yuv420p at 720x576 / 25 or 720x480 / 30000/1001 with the DVD sample
+// aspect for 4:3 or 16:9, GOP at most 15 (PAL) or 18 (NTSC), peak rate
+// 9 Mbit/s within the DVD buffer; AC-3 stereo at 48 kHz and 448 kbit/s. Its
+// audio never runs past the end of its video, so that an authored cell ending
+// at the stream's length keeps the last video unit.
+//
+// Video frames are encoded on a thread of the writer's own, so a caller that
+// composes frames runs in parallel with the encoder. Write calls may come
+// from different threads but not at the same time as stopOutput().
+// A failed write is logged and makes stopOutput() answer false; a file whose
+// output never started is removed.
+
+#include <QImage>
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+
+#include "lumenta/LMDrawContext.h"
+#include "lumenta/LMFFItem.h"
+#include "lumenta/LMFormats.h"
+#include "lumenta/LMMedia.h"
+#include "lumenta/LMMediaTime.h"
+#include "lumenta/LMPicture.h"
+
+class Q_DECL_EXPORT LMFFMovieFileOutput {
+public:
+    LMFFMovieFileOutput();
+    ~LMFFMovieFileOutput();
+    LMFFMovieFileOutput(const LMFFMovieFileOutput&) = delete;
+    LMFFMovieFileOutput& operator=(const LMFFMovieFileOutput&) = delete;
+
+    void setPath(const QString& path);
+    QString path() const;
+    void setMovieFormat(const LMFFMovieFileOutputFormat& format);
+    LMFFMovieFileOutputFormat movieFormat() const;
+
+    // Opens a video encoder for the format; isVideoOpen() tells the result.
+    void openVideo();
+    // Copies the media's video stream unchanged instead of encoding.
+    bool copyVideoMedia(const LMMedia::Ptr& media);
+    bool isVideoOpen() const;
+    void openAudio();
+    bool copyAudioMedia(const LMMedia::Ptr& media);
+    bool isAudioOpen() const;
+
+    // Creates the file and writes its header. False when it cannot be written.
+    bool startOutput();
+
+    // The format the encoded audio has, and the one writeAudioData() takes
+    // (interleaved float at the output rate and layout unless set).
+    LMFFAudioFormat outputAudioFormat() const;
+    LMFFAudioFormat audioInputFormat() const;
+    void setAudioInputFormat(const LMFFAudioFormat& format);
+
+    // A new context of one output frame, owned by the caller.
+    std::shared_ptr<LMDrawContext> createCGContext() const;
+    // Clears the context to black and draws the picture stretched over it.
+    void drawImage(const QImage& image, LMDrawContext& context) const;
+    // Encodes the context as the next frame (constant frame rate).
+    void writeCGContext(const LMDrawContext& context);
+    // Direct path: a decoded frame is scaled to the output and placed on the
+    // constant-rate timeline by its output time (repeating or dropping
+    // frames); a packet is copied with its times moved to the output.
+    void writeImage(LMFFItem* item);
+    // Output time reached by the video: frames written x frameTime / framerate.
+    LMMediaTime video_output_time() const;
+    // 1024 sample frames of interleaved float in audioInputFormat().
+    void writeAudioData(const uint8_t* buffer);
+    // The same with an explicit count of sample frames.
+    void writeAudioSamples(const uint8_t* buffer, int frames);
+    void writeAudioPacket(LMFFItem* item);
+
+    // Flushes the encoders, writes the trailer and closes the file. True when
+    // the file was written completely.
+    bool stopOutput();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

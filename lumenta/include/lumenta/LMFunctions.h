@@ -1,0 +1,33 @@
+#pragma once
+// Free functions of the Lumenta interface: codec and channel-layout lookups
+// and the writer's default output format.
+
+#include <QtGlobal>
+#include <cstdint>
+
+#include "lumenta/LMFormats.h"
+
+// The channel mask for a layout name ("mono", "stereo", "5.1", ...); 0 when
+// the name is unknown.
+Q_DECL_EXPORT int64_t lm_get_channel_layout_by_name(const char* name);
+
+// The number of channels of a channel mask (0 for 0).
+Q_DECL_EXPORT int lm_get_channel_layout_nb_channels(int64_t layout);
+
+// The codec id for a name: "mpeg2" and "mpeg2video" give MPEG-2 video, "ac3"
+// AC-3, "flv" Sorenson/FLV1; any FFmpeg codec or encoder name works too.
+// 0 (no codec) when the name is unknown.
+Q_DECL_EXPORT int32_t lm_get_codec_id_by_name(const char* name);
+
+// The short codec name for an id, as the stream-copy table spells it
+// ("h264", "mpeg4", "mpeg2video", "aac", "ac3", "mp3", "flv", ...); "none"
+// for 0 and unknown ids.
+Q_DECL_EXPORT const char* lm_get_codec_name_by_id(int32_t codecId);
+
+// Fills the record with the writer's defaults: no video, stereo AAC at
+// 44100 Hz and 128 kbit/s. Callers set what they need and keep the rest.
+Q_DECL_EXPORT void lm_get_default_movie_file_ouput_format(LMFFMovieFileOutputFormat* format);
+
+// The sample format audio passes in between movies and the writer:
+// interleaved 32-bit float (AV_SAMPLE_FMT_FLT).
+Q_DECL_EXPORT int32_t lm_get_default_sample_fmt();

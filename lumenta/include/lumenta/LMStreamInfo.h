@@ -1,0 +1,27 @@
+#pragma once
+// What a probe tells about one stream of a media container.
+
+#include <QString>
+#include <cstdint>
+
+#include "lumenta/LMMediaTime.h"
+
+struct LMStreamInfo {
+    enum class Kind { Video, Audio, Subtitle, Other };
+
+    Kind kind = Kind::Other;
+    int index = -1;       // stream index inside its container
+    int32_t codecId = 0;  // lm_get_codec_name_by_id() names it
+    QString codecName;
+    LMMediaTime duration = 0;
+    QString language;  // ISO 639 tag, or empty
+    // Video
+    int width = 0;
+    int height = 0;
+    double frameRate = 0.0;
+    double sampleAspect = 1.0;  // pixel width / height
+    // Audio
+    int sampleRate = 0;
+    int channels = 0;
+    int64_t channelLayout = 0;
+};

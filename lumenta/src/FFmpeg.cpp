@@ -1,0 +1,66 @@
+#include "FFmpeg.h"
+
+#include <QDebug>
+#include <mutex>
+
+namespace lumenta {
+
+QString errorText(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof(text));
+    return QString::fromUtf8(text);
+}
+
+static void quietenLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (av_log_get_level() > AV_LOG_ERROR) {
+            av_log_set_level(AV_LOG_ERROR);
+        }
+    });
+}
+
+FormatInputPtr openInput(const QString& url)
+{
+    quietenLog();
+    AVFormatContext* context = nullptr;
+    const QByteArray name = url.toUtf8();
+    int ret = avformat_open_input(&context, name.constData(), nullptr, nullptr);
+    if (ret < 0) {
+        qWarning().noquote() << "Lumenta: cannot open" << url << ":" << errorText(ret);
+        return nullptr;
+    }
+    FormatInputPtr input(context);
+    ret = avformat_find_stream_info(context, nullptr);
+    if (ret < 0) {
+        qWarning().noquote() << "Lumenta: cannot read streams of" << url << ":" << errorText(ret);
+        return nullptr;
+    }
+    return input;
+}
+
+CodecContextPtr openDecoder(const AVStream* stream, int threads)
+{
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (!codec) {
+        qWarning() << "Lumenta: no decoder for" << avcodec_get_name(stream->codecpar->codec_id);
+        return nullptr;
+    }
+    CodecContextPtr context(avcodec_alloc_context3(codec));
+    if (!context || avcodec_parameters_to_context(context.get(), stream->codecpar) < 0) {
+        return nullptr;
+    }
+    context->pkt_timebase = stream->time_base;
+    context->thread_count = threads;
+    const int ret = avcodec_open2(context.get(), codec, nullptr);
+    if (ret < 0) {
+        qWarning().noquote() << "Lumenta: cannot open decoder" << codec->name << ":"
+                             << errorText(ret);
+        return nullptr;
+    }
+    return context;
+}
+
+}  // namespace lumenta

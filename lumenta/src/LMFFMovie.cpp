@@ -1,0 +1,863 @@
+#include "lumenta/LMFFMovie.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+#include <cstring>
+#include <mutex>
+
+#include "AudioSampleReader.h"
+#include "AudioSinkPlayer.h"
+#include "EditSettings.h"
+#include "FFmpeg.h"
+#include "LMFFItemData.h"
+#include "PlaybackClock.h"
+#include "SerialWorker.h"
+#include "VideoEditChain.h"
+#include "VideoFrameReader.h"
+#include "lumenta/IFrameProvider.h"
+
+using namespace lumenta;
+
+struct LMFFMovie::Impl {
+    explicit Impl(LMFFMovie* owner) : owner(owner) {}
+
+    LMFFMovie* owner;  // back pointer, not owned
+
+    // Structure and edits, guarded by `state`.
+    mutable std::mutex state;
+    QList<LMMedia::Ptr> medias;
+    LMMedia::Ptr videoMedia;
+    LMMedia::Ptr audioMedia;
+    LMStreamInfo videoStream;
+    QList<LMStreamInfo> audioStreams;
+    int selectedAudio = 0;
+    std::optional<IndexSet> subtitleSelection;
+    LMMediaTime duration = 0;
+    EditSettings edits;
+    float volume = 1.0f;
+    std::function<void()> watermarkObserver;
+    QString subtitleText;
+    std::unique_ptr<QTemporaryDir> subtitleDir;
+    int subtitleCount = 0;
+    bool disableVideo = false;
+    bool exportMovie = false;
+    bool copyAudio = false;
+    bool copyVideo = false;
+    std::atomic<LMMediaTime> position{0};
+    std::atomic<LMMediaTime> maxVideoTime{0};
+
+    // Decode requests: touched only on the worker.
+    VideoFrameReader decodeReader;
+    VideoEditChain decodeChain;
+    bool decodeOpened = false;
+
+    std::mutex thumbMutex;
+    VideoFrameReader thumbReader;
+    VideoEditChain thumbChain;
+    bool thumbOpened = false;
+
+    std::mutex directMutex;
+    VideoFrameReader directReader;
+    bool directOpened = false;
+    bool directPositioned = false;
+    LMMediaTime directLast = 0;
+    std::unique_ptr<LMFFItem> pending;
+
+    std::mutex audioMutex;
+    AudioSampleReader audioReader;
+    bool audioOpened = false;
+    bool audioFormatDirty = false;
+    LMFFAudioFormat audioFormat;
+
+    std::mutex packetMutex;
+    VideoFrameReader packetReader;
+    bool packetOpened = false;
+    bool packetNeedsSeek = true;
+
+    PlaybackClock clock;
+    std::unique_ptr<AudioSinkPlayer> sink;
+    double playVolume = 1.0;
+
+    // Last member: destroyed first, answering what is still queued.
+    std::unique_ptr<SerialWorker> worker;
+
+    EditSettings snapshot() const
+    {
+        std::lock_guard lock(state);
+        return edits;
+    }
+
+    template <typename T>
+    void setChainValue(T EditSettings::*field, const T& value)
+    {
+        std::lock_guard lock(state);
+        if (!(edits.*field == value)) {
+            edits.*field = value;
+            ++edits.chainVersion;
+        }
+    }
+
+    bool hasVideoStream() const { return videoMedia != nullptr; }
+
+    int audioStreamIndex() const
+    {
+        if (!audioMedia || audioStreams.isEmpty()) {
+            return -1;
+        }
+        return audioStreams.value(qBound(0, selectedAudio, int(audioStreams.size()) - 1)).index;
+    }
+
+    void serveDecode(LMMediaTime time, IFrameProvider* provider);
+    std::unique_ptr<LMFFItem> readDirectItem(bool decode);
+};
+
+// --- Opening ---
+
+LMFFMovie::LMFFMovie() : d(std::make_unique<Impl>(this)) {}
+
+LMFFMovie::~LMFFMovie()
+{
+    d->worker.reset();
+    if (d->sink && d->sink->thread() != QThread::currentThread()) {
+        d->sink.release()->deleteLater();
+    }
+}
+
+bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
+{
+    std::lock_guard lock(d->state);
+    d->medias.clear();
+    d->videoMedia.reset();
+    d->audioMedia.reset();
+    d->audioStreams.clear();
+    d->duration = 0;
+    for (const LMMedia::Ptr& media : medias) {
+        if (!media) {
+            continue;
+        }
+        d->medias << media;
+        if (!d->videoMedia && !media->videos().isEmpty()) {
+            d->videoMedia = media;
+            d->videoStream = media->videos().first();
+        }
+        if (!d->audioMedia && !media->audios().isEmpty()) {
+            d->audioMedia = media;
+            d->audioStreams = media->audios();
+        }
+        d->duration = qMax(d->duration, media->duration());
+    }
+    if (d->videoMedia) {
+        const QSizeF size(d->videoStream.width, d->videoStream.height);
+        d->edits.videoSize = size;
+        d->edits.cropRect = QRectF(QPointF(0, 0), size);
+        d->edits.outputVideoSize = QSizeF(
+            qRound(d->videoStream.width * d->videoStream.sampleAspect), d->videoStream.height);
+        ++d->edits.chainVersion;
+    }
+    if (!d->worker) {
+        d->worker = std::make_unique<SerialWorker>();
+    }
+    return medias.isEmpty() || !d->medias.isEmpty();
+}
+
+bool LMFFMovie::open(const QString& path)
+{
+    return openSource(LMMediaSource::mediaWithPath(path));
+}
+
+bool LMFFMovie::openSource(const LMMediaSource::Ptr& source)
+{
+    const bool opened = source && openMedias(source->createMedias());
+    setDisableVideo(true);
+    return opened && !medias().isEmpty();
+}
+
+// --- Structure ---
+
+LMMediaTime LMFFMovie::duration() const
+{
+    std::lock_guard lock(d->state);
+    return d->duration;
+}
+
+QList<LMMedia::Ptr> LMFFMovie::videos() const
+{
+    std::lock_guard lock(d->state);
+    QList<LMMedia::Ptr> result;
+    for (const auto& m : d->medias) {
+        if (!m->videos().isEmpty()) {
+            result << m;
+        }
+    }
+    return result;
+}
+
+QList<LMMedia::Ptr> LMFFMovie::audios() const
+{
+    std::lock_guard lock(d->state);
+    QList<LMMedia::Ptr> result;
+    for (const auto& m : d->medias) {
+        if (!m->audios().isEmpty()) {
+            result << m;
+        }
+    }
+    return result;
+}
+
+QList<LMMedia::Ptr> LMFFMovie::medias() const
+{
+    std::lock_guard lock(d->state);
+    return d->medias;
+}
+
+QList<LMStreamInfo> LMFFMovie::audioStreams() const
+{
+    std::lock_guard lock(d->state);
+    return d->audioStreams;
+}
+
+int32_t LMFFMovie::audioCodec() const
+{
+    std::lock_guard lock(d->state);
+    if (d->audioStreams.isEmpty()) {
+        return 0;
+    }
+    return d->audioStreams.value(qBound(0, d->selectedAudio, int(d->audioStreams.size()) - 1))
+        .codecId;
+}
+
+int32_t LMFFMovie::videoCodec() const
+{
+    std::lock_guard lock(d->state);
+    return d->videoMedia ? d->videoStream.codecId : 0;
+}
+
+void LMFFMovie::setSelectAudioStreams(const IndexSet& streams)
+{
+    {
+        std::lock_guard lock(d->state);
+        const int selected = streams.isEmpty() ? 0 : streams.first();
+        if (selected == d->selectedAudio) {
+            return;
+        }
+        d->selectedAudio = selected;
+    }
+    // Readers of the old stream are dropped and reopened on the new one.
+    {
+        std::lock_guard lock(d->audioMutex);
+        d->audioReader = AudioSampleReader();
+        d->audioOpened = false;
+    }
+    {
+        std::lock_guard lock(d->packetMutex);
+        d->packetReader = VideoFrameReader();
+        d->packetOpened = false;
+    }
+}
+
+LMFFMovie::IndexSet LMFFMovie::selectAudioStreams() const
+{
+    std::lock_guard lock(d->state);
+    return {d->selectedAudio};
+}
+
+void LMFFMovie::setSelectSubtitleStreams(const std::optional<IndexSet>& streams)
+{
+    std::lock_guard lock(d->state);
+    d->subtitleSelection = streams;
+}
+
+std::optional<LMFFMovie::IndexSet> LMFFMovie::selectSubtitleStreams() const
+{
+    std::lock_guard lock(d->state);
+    return d->subtitleSelection;
+}
+
+// --- Edits ---
+
+#define LM_CHAIN_PROPERTY(Type, getter, setter, field) \
+    Type LMFFMovie::getter() const                     \
+    {                                                  \
+        std::lock_guard lock(d->state);                \
+        return d->edits.field;                         \
+    }                                                  \
+    void LMFFMovie::setter(Type v)                     \
+    {                                                  \
+        d->setChainValue(&EditSettings::field, v);     \
+    }
+
+#define LM_CHAIN_PROPERTY_REF(Type, getter, setter, field) \
+    Type LMFFMovie::getter() const                         \
+    {                                                      \
+        std::lock_guard lock(d->state);                    \
+        return d->edits.field;                             \
+    }                                                      \
+    void LMFFMovie::setter(const Type& v)                  \
+    {                                                      \
+        d->setChainValue(&EditSettings::field, v);         \
+    }
+
+LM_CHAIN_PROPERTY(bool, hflip, setHflip, hflip)
+LM_CHAIN_PROPERTY(bool, vflip, setVflip, vflip)
+LM_CHAIN_PROPERTY(float, rotate, setRotate, rotate)
+LM_CHAIN_PROPERTY(float, brightness, setBrightness, brightness)
+LM_CHAIN_PROPERTY(float, saturation, setSaturation, saturation)
+LM_CHAIN_PROPERTY(float, contrast, setContrast, contrast)
+LM_CHAIN_PROPERTY(float, hue, setHue, hue)
+LM_CHAIN_PROPERTY(int, zoomType, setZoomType, zoomType)
+LM_CHAIN_PROPERTY(int, aspectType, setAspectType, aspectType)
+LM_CHAIN_PROPERTY(int, subtitlePosition, setSubtitlePosition, subtitlePosition)
+LM_CHAIN_PROPERTY_REF(QString, effectName, setEffectName, effectName)
+LM_CHAIN_PROPERTY_REF(QRectF, cropRect, setCropRect, cropRect)
+LM_CHAIN_PROPERTY_REF(QSizeF, videoSize, setVideoSize, videoSize)
+LM_CHAIN_PROPERTY_REF(QSizeF, outputVideoSize, setOutputVideoSize, outputVideoSize)
+LM_CHAIN_PROPERTY_REF(QColor, subtitleColor, setSubtitleColor, subtitleColor)
+
+QFont LMFFMovie::subtitleFont() const
+{
+    std::lock_guard lock(d->state);
+    return d->edits.subtitleFont.value_or(QFont());
+}
+
+void LMFFMovie::setSubtitleFont(const QFont& v)
+{
+    d->setChainValue(&EditSettings::subtitleFont, std::optional<QFont>(v));
+}
+
+float LMFFMovie::volume() const
+{
+    std::lock_guard lock(d->state);
+    return d->volume;
+}
+
+void LMFFMovie::setVolume(float v)
+{
+    std::lock_guard lock(d->state);
+    d->volume = qBound(0.0f, v, 3.0f);
+    if (d->sink) {
+        d->sink->setGain(d->volume);
+    }
+}
+
+LMPicture LMFFMovie::watermark() const
+{
+    std::lock_guard lock(d->state);
+    return d->edits.watermark;
+}
+
+void LMFFMovie::setWatermark(const LMPicture& v)
+{
+    std::function<void()> observer;
+    {
+        std::lock_guard lock(d->state);
+        d->edits.watermark = v;
+        observer = d->watermarkObserver;
+    }
+    if (observer) {
+        observer();
+    }
+}
+
+void LMFFMovie::setWatermarkObserver(std::function<void()> observer)
+{
+    std::lock_guard lock(d->state);
+    d->watermarkObserver = std::move(observer);
+}
+
+// --- Subtitles ---
+
+bool LMFFMovie::openSubtitle(const QString& path)
+{
+    if (path.isEmpty()) {
+        std::lock_guard lock(d->state);
+        d->subtitleText.clear();
+        if (!d->edits.subtitleFile.isEmpty()) {
+            QFile::remove(d->edits.subtitleFile);
+            d->edits.subtitleFile.clear();
+            ++d->edits.chainVersion;
+        }
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << "Lumenta: cannot read the subtitle file" << path;
+        return false;
+    }
+    const QByteArray content = file.readAll();
+    std::lock_guard lock(d->state);
+    if (!d->subtitleDir) {
+        d->subtitleDir = std::make_unique<QTemporaryDir>(
+            QDir::tempPath() + QStringLiteral("/lumenta-subtitle-XXXXXX"));
+    }
+    const QString copy = d->subtitleDir->filePath(QStringLiteral("subtitle-%1.%2")
+                                                      .arg(++d->subtitleCount)
+                                                      .arg(QFileInfo(path).suffix().toLower()));
+    QFile out(copy);
+    if (!d->subtitleDir->isValid() || !out.open(QIODevice::WriteOnly) ||
+        out.write(content) != content.size()) {
+        qWarning().noquote() << "Lumenta: cannot keep a copy of the subtitle file" << path;
+        return false;
+    }
+    out.close();
+    if (!d->edits.subtitleFile.isEmpty()) {
+        QFile::remove(d->edits.subtitleFile);
+    }
+    d->edits.subtitleFile = copy;
+    d->subtitleText = QString::fromUtf8(content);
+    ++d->edits.chainVersion;
+    return true;
+}
+
+bool LMFFMovie::hasSubtitle() const
+{
+    std::lock_guard lock(d->state);
+    return !d->edits.subtitleFile.isEmpty();
+}
+
+Value LMFFMovie::subtitle() const
+{
+    std::lock_guard lock(d->state);
+    return d->edits.subtitleFile.isEmpty() ? Value() : Value(d->subtitleText);
+}
+
+void LMFFMovie::setSubtitleEncoding(const QString& encoding)
+{
+    d->setChainValue(&EditSettings::subtitleEncoding, encoding);
+}
+
+// --- Decoding ---
+
+void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider)
+{
+    if (!provider) {
+        return;
+    }
+    const EditSettings settings = snapshot();
+    const AVFrame* frame = nullptr;
+    bool video = false;
+    LMMedia::Ptr media;
+    LMStreamInfo stream;
+    {
+        std::lock_guard lock(state);
+        video = hasVideoStream() && !disableVideo;
+        media = videoMedia;
+        stream = videoStream;
+    }
+    if (video) {
+        if (!decodeOpened) {
+            decodeOpened = true;
+            decodeReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+        }
+        frame = decodeReader.frameAt(time);
+        if (frame) {
+            LMMediaTime seen = maxVideoTime.load();
+            while (frame->pts > seen && !maxVideoTime.compare_exchange_weak(seen, frame->pts)) {
+            }
+        }
+    }
+    if (frame) {
+        const bool wantsRaw = provider->wantsMediaImage();
+        const int bytes = frame->width * frame->height * 4;
+        uint8_t* buffer =
+            provider->movieFormatSize(owner, {frame->width, frame->height, AV_PIX_FMT_BGRA}, bytes);
+        if (wantsRaw || buffer) {
+            const QImage raw = VideoEditChain::plainImage(frame);
+            if (buffer && !raw.isNull()) {
+                for (int y = 0; y < raw.height(); ++y) {
+                    std::memcpy(buffer + static_cast<ptrdiff_t>(y) * raw.width() * 4,
+                                raw.constScanLine(y), static_cast<size_t>(raw.width()) * 4);
+                }
+            }
+            if (wantsRaw) {
+                provider->mediaImage(owner, raw);
+            }
+        }
+    }
+    QImage edited;
+    if (frame) {
+        edited = decodeChain.apply(frame, decodeReader.sampleAspect(), settings);
+    }
+    provider->mediaEffectImage(owner, edited);
+}
+
+void LMFFMovie::decodeImageAtTime(LMMediaTime time, IFrameProvider* provider, bool waitUntilDone)
+{
+    if (!provider) {
+        return;
+    }
+    if (!d->worker) {
+        d->worker = std::make_unique<SerialWorker>();
+    }
+    if (waitUntilDone) {
+        d->worker->postAndWait([this, time, provider] { d->serveDecode(time, provider); });
+    } else {
+        d->worker->post([this, time, provider] { d->serveDecode(time, provider); });
+    }
+}
+
+QImage LMFFMovie::thumbnailAtTime(LMMediaTime time, const QSize& size)
+{
+    LMMedia::Ptr media;
+    LMStreamInfo stream;
+    {
+        std::lock_guard lock(d->state);
+        media = d->videoMedia;
+        stream = d->videoStream;
+    }
+    if (!media) {
+        return {};
+    }
+    std::lock_guard lock(d->thumbMutex);
+    if (!d->thumbOpened) {
+        d->thumbOpened = true;
+        d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+    }
+    const AVFrame* frame =
+        d->thumbReader.frameAt(qMin(time, qMax<LMMediaTime>(0, media->duration() - 1)));
+    if (!frame) {
+        return {};
+    }
+    QImage image = d->thumbChain.apply(frame, d->thumbReader.sampleAspect(), d->snapshot());
+    if (!image.isNull() && size.width() > 0 && size.height() > 0 && size != image.size()) {
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return image;
+}
+
+LMMediaTime LMFFMovie::currentVideoMediaMaxTime() const
+{
+    return d->maxVideoTime.load();
+}
+
+// --- Direct path ---
+
+std::unique_ptr<LMFFItem> LMFFMovie::Impl::readDirectItem(bool decode)
+{
+    auto data = std::make_unique<LMFFItem::Data>();
+    data->video = true;
+    if (decode) {
+        data->frame = directReader.nextFrame();
+        if (!data->frame) {
+            return nullptr;
+        }
+        data->time = data->frame->pts;
+    } else {
+        data->packet = directReader.nextPacket();
+        if (!data->packet) {
+            return nullptr;
+        }
+        data->timeBase = directReader.timeBase();
+        data->containerStart = directReader.containerStart();
+        const int64_t pts =
+            data->packet->pts != AV_NOPTS_VALUE ? data->packet->pts : data->packet->dts;
+        data->time = pts == AV_NOPTS_VALUE
+                         ? directLast
+                         : av_rescale_q(pts, data->timeBase, AVRational{1, AV_TIME_BASE}) -
+                               data->containerStart;
+    }
+    return std::make_unique<LMFFItem>(std::move(data));
+}
+
+void LMFFMovie::decodeImageAtTime(LMMediaTime time, bool decode,
+                                  const std::function<void(LMFFItem*)>& action)
+{
+    LMMedia::Ptr media;
+    LMStreamInfo stream;
+    {
+        std::lock_guard lock(d->state);
+        media = d->videoMedia;
+        stream = d->videoStream;
+    }
+    std::lock_guard lock(d->directMutex);
+    if (!media) {
+        action(nullptr);
+        return;
+    }
+    if (!d->directOpened) {
+        d->directOpened = true;
+        d->directReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+    }
+    const LMMediaTime frame = d->directReader.frameDuration();
+    if (!d->directPositioned || time + frame < d->directLast ||
+        time > d->directLast + 5 * AV_TIME_BASE) {
+        d->directReader.seek(time);
+        d->pending.reset();
+        d->directPositioned = true;
+        d->directLast = time;
+    }
+    const LMMediaTime limit = time + frame / 2;
+    int delivered = 0;
+    for (;;) {
+        std::unique_ptr<LMFFItem> item =
+            d->pending ? std::move(d->pending) : d->readDirectItem(decode);
+        if (!item) {
+            if (delivered == 0) {
+                action(nullptr);
+            }
+            return;
+        }
+        if (item->time() > limit && delivered > 0) {
+            d->pending = std::move(item);
+            return;
+        }
+        d->directLast = qMax(d->directLast, item->time());
+        LMMediaTime seen = d->maxVideoTime.load();
+        while (item->time() > seen && !d->maxVideoTime.compare_exchange_weak(seen, item->time())) {
+        }
+        action(item.get());
+        ++delivered;
+        if (item->time() > limit) {
+            return;
+        }
+    }
+}
+
+bool LMFFMovie::copy_video_stream() const
+{
+    std::lock_guard lock(d->state);
+    return d->copyVideo;
+}
+
+bool LMFFMovie::copy_audio_stream() const
+{
+    std::lock_guard lock(d->state);
+    return d->copyAudio;
+}
+
+std::unique_ptr<LMFFItem> LMFFMovie::readNextAudioPacket()
+{
+    LMMedia::Ptr media;
+    int index = -1;
+    {
+        std::lock_guard lock(d->state);
+        media = d->audioMedia;
+        index = d->audioStreamIndex();
+    }
+    if (!media || index < 0) {
+        return nullptr;
+    }
+    std::lock_guard lock(d->packetMutex);
+    if (!d->packetOpened) {
+        d->packetOpened = true;
+        d->packetReader.open(media->url(), index, media->startTime(), media->duration(), 1);
+        d->packetNeedsSeek = true;
+    }
+    if (d->packetNeedsSeek) {
+        d->packetNeedsSeek = false;
+        d->packetReader.seek(d->position.load());
+    }
+    auto data = std::make_unique<LMFFItem::Data>();
+    data->video = false;
+    data->packet = d->packetReader.nextPacket();
+    if (!data->packet) {
+        return nullptr;
+    }
+    data->timeBase = d->packetReader.timeBase();
+    data->containerStart = d->packetReader.containerStart();
+    const int64_t pts = data->packet->pts != AV_NOPTS_VALUE ? data->packet->pts : data->packet->dts;
+    if (pts != AV_NOPTS_VALUE) {
+        data->time =
+            av_rescale_q(pts, data->timeBase, AVRational{1, AV_TIME_BASE}) - data->containerStart;
+        d->position = data->time + av_rescale_q(data->packet->duration, data->timeBase,
+                                                AVRational{1, AV_TIME_BASE});
+    }
+    return std::make_unique<LMFFItem>(std::move(data));
+}
+
+// --- Playing ---
+
+void LMFFMovie::play()
+{
+    if (d->clock.isRunning()) {
+        return;
+    }
+    LMMedia::Ptr media;
+    int index = -1;
+    float gain = 1.0f;
+    {
+        std::lock_guard lock(d->state);
+        media = d->audioMedia;
+        index = d->audioStreamIndex();
+        gain = d->volume;
+        if (d->duration > 0 && d->clock.position() >= d->duration) {
+            d->clock.setPosition(0);
+        }
+    }
+    if (media && index >= 0 && !d->sink) {
+        d->sink = std::make_unique<AudioSinkPlayer>(media->url(), index, media->startTime());
+        d->sink->setVolume(d->playVolume);
+        d->sink->setGain(gain);
+    }
+    d->clock.start();
+    if (d->sink) {
+        d->sink->start(d->clock.position());
+    }
+}
+
+void LMFFMovie::pause()
+{
+    d->clock.pause();
+    if (d->sink) {
+        d->sink->pause();
+    }
+    d->position = d->clock.position();
+}
+
+void LMFFMovie::stop()
+{
+    pause();
+    d->clock.setPosition(0);
+    d->position = 0;
+}
+
+bool LMFFMovie::isPlay() const
+{
+    return d->clock.isRunning();
+}
+
+LMMediaTime LMFFMovie::currentTime() const
+{
+    if (!d->clock.isRunning()) {
+        return d->position.load();
+    }
+    const LMMediaTime now = d->clock.position();
+    const LMMediaTime end = duration();
+    if (end > 0 && now >= end) {
+        // Reached the end: playing stops there.
+        d->clock.pause();
+        d->clock.setPosition(end);
+        if (d->sink) {
+            d->sink->pause();
+        }
+        d->position = end;
+        return end;
+    }
+    return now;
+}
+
+void LMFFMovie::setCurrentTime(LMMediaTime time)
+{
+    time = qMax<LMMediaTime>(time, 0);
+    d->position = time;
+    d->clock.setPosition(time);
+    if (d->clock.isRunning() && d->sink) {
+        d->sink->start(time);
+    }
+    {
+        std::lock_guard lock(d->audioMutex);
+        if (d->audioOpened) {
+            d->audioReader.seek(time);
+        }
+    }
+    std::lock_guard lock(d->packetMutex);
+    d->packetNeedsSeek = true;
+}
+
+void LMFFMovie::setPlayVolume(double volume)
+{
+    d->playVolume = qBound(0.0, volume, 1.0);
+    if (d->sink) {
+        d->sink->setVolume(d->playVolume);
+    }
+}
+
+// --- Export ---
+
+void LMFFMovie::configOutputFormat(const LMFFAudioFormat& format)
+{
+    std::lock_guard lock(d->audioMutex);
+    d->audioFormat = format;
+    d->audioFormatDirty = true;
+    m_outputAudioFormat = format;
+}
+
+bool LMFFMovie::readSample(uint8_t* buffer, int nbStream, int frames)
+{
+    std::lock_guard lock(d->audioMutex);
+    const int bytes = sampleBytes(d->audioFormat, frames);
+    LMMedia::Ptr media;
+    int index = -1;
+    float gain = 1.0f;
+    {
+        std::lock_guard stateLock(d->state);
+        media = d->audioMedia;
+        index = d->audioStreamIndex();
+        gain = d->volume;
+    }
+    int got = 0;
+    if (buffer && bytes > 0 && media && index >= 0) {
+        if (!d->audioOpened) {
+            d->audioOpened = true;
+            if (d->audioReader.open(media->url(), index, media->startTime())) {
+                d->audioFormatDirty = true;
+            }
+        }
+        if (d->audioFormatDirty && d->audioReader.isOpen()) {
+            d->audioFormatDirty = false;
+            d->audioReader.setOutputFormat(d->audioFormat);
+            d->audioReader.seek(d->position.load());
+        }
+        got = d->audioReader.read(buffer, frames, gain);
+        if (d->audioReader.isOpen()) {
+            d->position = d->audioReader.position();
+        }
+    }
+    if (buffer && bytes > 0) {
+        const int filled = sampleBytes(d->audioFormat, got);
+        std::memset(buffer + filled, 0, static_cast<size_t>(bytes - filled));
+    }
+    return got > 0;
+}
+
+void LMFFMovie::setDisableVideo(bool v)
+{
+    std::lock_guard lock(d->state);
+    d->disableVideo = v;
+}
+
+bool LMFFMovie::disableVideo() const
+{
+    std::lock_guard lock(d->state);
+    return d->disableVideo;
+}
+
+void LMFFMovie::setExportMovie(bool v)
+{
+    std::lock_guard lock(d->state);
+    d->exportMovie = v;
+}
+
+void LMFFMovie::setCopy_audio_stream(bool v)
+{
+    std::lock_guard lock(d->state);
+    d->copyAudio = v;
+}
+
+void LMFFMovie::setCopy_video_stream(bool v)
+{
+    std::lock_guard lock(d->state);
+    d->copyVideo = v;
+}
+
+void LMFFMovie::flushOperation()
+{
+    const LMMediaTime time = d->position.load();
+    {
+        std::lock_guard lock(d->audioMutex);
+        if (d->audioOpened) {
+            d->audioReader.seek(time);
+        }
+    }
+    {
+        std::lock_guard lock(d->packetMutex);
+        d->packetNeedsSeek = true;
+    }
+    std::lock_guard lock(d->directMutex);
+    d->directPositioned = false;
+    d->pending.reset();
+    d->maxVideoTime = 0;
+}

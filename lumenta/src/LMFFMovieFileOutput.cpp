@@ -1,0 +1,801 @@
+#include "lumenta/LMFFMovieFileOutput.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QThread>
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "FFmpeg.h"
+#include "LMFFItemData.h"
+#include "lumenta/LMFunctions.h"
+
+using namespace lumenta;
+
+namespace {
+
+constexpr int kDvdMuxRate = 10080000;
+constexpr int kDvdMaxVideoRate = 9000000;
+constexpr int kDvdBufferSize = 1835008;
+constexpr int kDvdAudioRate = 48000;
+constexpr int kDvdAudioBitrate = 448000;
+constexpr size_t kQueueLimit = 8;
+
+int encoderThreads()
+{
+    return qBound(1, QThread::idealThreadCount(), 8);
+}
+
+}  // namespace
+
+struct LMFFMovieFileOutput::Impl {
+    QString path;
+    LMFFMovieFileOutputFormat format;
+    AVFormatContext* output = nullptr;
+    bool dvd = false;
+    bool started = false;
+    bool finished = false;
+    std::atomic<bool> failed{false};
+    std::mutex mux;
+
+    // Video
+    CodecContextPtr videoEncoder;
+    AVStream* videoStream = nullptr;
+    bool videoCopy = false;
+    AVRational videoCopyTimeBase{1, AV_TIME_BASE};
+    std::atomic<LMMediaTime> videoCopyEnd{0};
+    std::mutex scaleMutex;
+    SwsPtr contextScaler;
+    SwsPtr itemScaler;
+    std::atomic<int64_t> framesSubmitted{0};
+    FramePtr lastItemFrame;
+
+    std::mutex queueMutex;
+    std::condition_variable queueChanged;
+    std::deque<FramePtr> queue;
+    bool queueClosed = false;
+    std::thread encoderThread;
+
+    // Audio
+    CodecContextPtr audioEncoder;
+    AVStream* audioStream = nullptr;
+    bool audioCopy = false;
+    AVRational audioCopyTimeBase{1, AV_TIME_BASE};
+    std::mutex audioMutex;
+    LMFFAudioFormat audioInput;
+    SwrPtr resampler;
+    AudioFifoPtr fifo;
+    int64_t audioSamplesSent = 0;
+
+    ~Impl() { closeOutput(); }
+
+    void closeOutput()
+    {
+        if (output) {
+            if (output->pb && !(output->oformat->flags & AVFMT_NOFILE)) {
+                avio_closep(&output->pb);
+            }
+            avformat_free_context(output);
+            output = nullptr;
+        }
+    }
+
+    void fail(const QString& what, int code)
+    {
+        if (!failed.exchange(true)) {
+            qWarning().noquote() << "Lumenta: writing" << path << "failed:" << what
+                                 << (code ? errorText(code) : QString());
+        }
+    }
+
+    bool ensureOutput();
+    bool hasVideo() const { return videoEncoder != nullptr || videoCopy; }
+    bool hasAudio() const { return audioEncoder != nullptr || audioCopy; }
+    void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
+    void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
+    void submitVideo(FramePtr frame);
+    void runEncoder();
+    int64_t allowedAudioEnd() const;
+    void encodeAudio(bool final);
+    AVRational frameRate() const
+    {
+        return AVRational{qMax(format.framerate, 1), qMax(format.frameTime, 1)};
+    }
+};
+
+bool LMFFMovieFileOutput::Impl::ensureOutput()
+{
+    if (output) {
+        return true;
+    }
+    if (path.isEmpty()) {
+        qWarning() << "Lumenta: the writer has no path";
+        return false;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    dvd = suffix == QLatin1String("dvd");
+    const AVOutputFormat* container =
+        dvd ? av_guess_format("dvd", nullptr, nullptr)
+            : av_guess_format(nullptr, QFile::encodeName(path).constData(), nullptr);
+    if (!container) {
+        qWarning().noquote() << "Lumenta: no container for" << path;
+        return false;
+    }
+    if (avformat_alloc_output_context2(&output, container, nullptr,
+                                       QFile::encodeName(path).constData()) < 0) {
+        output = nullptr;
+        return false;
+    }
+    return true;
+}
+
+LMFFMovieFileOutput::LMFFMovieFileOutput() : d(std::make_unique<Impl>()) {}
+
+LMFFMovieFileOutput::~LMFFMovieFileOutput()
+{
+    if (d->started && !d->finished) {
+        stopOutput();
+    }
+}
+
+void LMFFMovieFileOutput::setPath(const QString& path)
+{
+    d->path = path;
+}
+
+QString LMFFMovieFileOutput::path() const
+{
+    return d->path;
+}
+
+void LMFFMovieFileOutput::setMovieFormat(const LMFFMovieFileOutputFormat& format)
+{
+    d->format = format;
+}
+
+LMFFMovieFileOutputFormat LMFFMovieFileOutput::movieFormat() const
+{
+    return d->format;
+}
+
+void LMFFMovieFileOutput::openVideo()
+{
+    if (d->hasVideo() || d->started || !d->ensureOutput()) {
+        return;
+    }
+    LMFFMovieFileOutputFormat& f = d->format;
+    if (f.framerate < 1 || f.frameTime < 1) {
+        qWarning() << "Lumenta: no frame rate, no video";
+        return;
+    }
+    AVCodecID id = static_cast<AVCodecID>(f.video_codec);
+    if (d->dvd) {
+        id = AV_CODEC_ID_MPEG2VIDEO;
+        const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
+        if (f.width <= 0 || f.height <= 0) {
+            f.width = 720;
+            f.height = ntsc ? 480 : 576;
+        }
+    }
+    if (id == AV_CODEC_ID_NONE) {
+        id = d->output->oformat->video_codec;
+    }
+    const AVCodec* codec = avcodec_find_encoder(id);
+    if (!codec || f.width < 2 || f.height < 2) {
+        qWarning() << "Lumenta: no video encoder for" << avcodec_get_name(id) << f.width
+                   << f.height;
+        return;
+    }
+    CodecContextPtr enc(avcodec_alloc_context3(codec));
+    enc->width = f.width;
+    enc->height = f.height;
+    enc->time_base = AVRational{f.frameTime, f.framerate};
+    enc->framerate = AVRational{f.framerate, f.frameTime};
+    enc->pix_fmt = AV_PIX_FMT_YUV420P;
+    if (codec->pix_fmts) {
+        bool found = false;
+        for (const AVPixelFormat* p = codec->pix_fmts; *p != AV_PIX_FMT_NONE; ++p) {
+            found = found || *p == AV_PIX_FMT_YUV420P;
+        }
+        if (!found) {
+            enc->pix_fmt = codec->pix_fmts[0];
+        }
+    }
+    if (f.aspect > 0.01f) {
+        enc->sample_aspect_ratio = av_d2q(static_cast<double>(f.aspect) * f.height / f.width, 255);
+    } else {
+        enc->sample_aspect_ratio = AVRational{1, 1};
+    }
+    enc->bit_rate = f.video_bitrate > 0 ? f.video_bitrate : 6000000;
+    enc->thread_count = encoderThreads();
+    if (d->dvd) {
+        const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
+        enc->bit_rate = qMin<int64_t>(enc->bit_rate, kDvdMaxVideoRate);
+        enc->rc_max_rate = kDvdMaxVideoRate;
+        enc->rc_min_rate = 0;
+        enc->rc_buffer_size = kDvdBufferSize;
+        enc->gop_size = ntsc ? 18 : 15;
+        enc->max_b_frames = 2;
+        enc->thread_type = FF_THREAD_SLICE;
+    } else {
+        enc->gop_size = 12;
+    }
+    if (d->output->oformat->flags & AVFMT_GLOBALHEADER) {
+        enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    const int ret = avcodec_open2(enc.get(), codec, nullptr);
+    if (ret < 0) {
+        qWarning().noquote() << "Lumenta: cannot open the video encoder:" << errorText(ret);
+        return;
+    }
+    AVStream* stream = avformat_new_stream(d->output, nullptr);
+    if (!stream || avcodec_parameters_from_context(stream->codecpar, enc.get()) < 0) {
+        return;
+    }
+    stream->time_base = enc->time_base;
+    stream->sample_aspect_ratio = enc->sample_aspect_ratio;
+    stream->avg_frame_rate = enc->framerate;
+    // The buffer model (CPB) tells the muxer the DVD buffer size.
+    for (int i = 0; i < enc->nb_coded_side_data; ++i) {
+        const AVPacketSideData& side = enc->coded_side_data[i];
+        if (uint8_t* data = av_stream_new_side_data(stream, side.type, side.size)) {
+            std::memcpy(data, side.data, side.size);
+        }
+    }
+    d->videoStream = stream;
+    d->videoEncoder = std::move(enc);
+}
+
+static AVStream* copyStream(AVFormatContext* output, const LMMedia::Ptr& media, bool video,
+                            AVRational* timeBase)
+{
+    if (!media) {
+        return nullptr;
+    }
+    const QList<LMStreamInfo> streams = video ? media->videos() : media->audios();
+    if (streams.isEmpty()) {
+        return nullptr;
+    }
+    FormatInputPtr input = openInput(media->url());
+    if (!input) {
+        return nullptr;
+    }
+    const AVStream* source = input->streams[streams.first().index];
+    AVStream* stream = avformat_new_stream(output, nullptr);
+    if (!stream || avcodec_parameters_copy(stream->codecpar, source->codecpar) < 0) {
+        return nullptr;
+    }
+    stream->codecpar->codec_tag = 0;
+    stream->time_base = source->time_base;
+    stream->sample_aspect_ratio = source->sample_aspect_ratio;
+    *timeBase = source->time_base;
+    return stream;
+}
+
+bool LMFFMovieFileOutput::copyVideoMedia(const LMMedia::Ptr& media)
+{
+    if (d->hasVideo() || d->started || !d->ensureOutput()) {
+        return false;
+    }
+    d->videoStream = copyStream(d->output, media, true, &d->videoCopyTimeBase);
+    d->videoCopy = d->videoStream != nullptr;
+    return d->videoCopy;
+}
+
+bool LMFFMovieFileOutput::isVideoOpen() const
+{
+    return d->hasVideo();
+}
+
+void LMFFMovieFileOutput::openAudio()
+{
+    if (d->hasAudio() || d->started || !d->ensureOutput()) {
+        return;
+    }
+    LMFFMovieFileOutputFormat& f = d->format;
+    AVCodecID id = static_cast<AVCodecID>(f.audio_codec);
+    if (d->dvd) {
+        id = AV_CODEC_ID_AC3;
+        f.sample_rate = kDvdAudioRate;
+        f.audio_bitrate =
+            f.audio_bitrate > 0 ? qMin(f.audio_bitrate, kDvdAudioBitrate) : kDvdAudioBitrate;
+        f.channel_layout = static_cast<int64_t>(AV_CH_LAYOUT_STEREO);
+    }
+    if (id == AV_CODEC_ID_NONE) {
+        id = d->output->oformat->audio_codec;
+    }
+    const AVCodec* codec = avcodec_find_encoder(id);
+    if (!codec || f.sample_rate <= 0) {
+        qWarning() << "Lumenta: no audio encoder for" << avcodec_get_name(id);
+        return;
+    }
+    CodecContextPtr enc(avcodec_alloc_context3(codec));
+    enc->sample_rate = f.sample_rate;
+    const uint64_t mask =
+        f.channel_layout ? static_cast<uint64_t>(f.channel_layout) : AV_CH_LAYOUT_STEREO;
+    av_channel_layout_from_mask(&enc->ch_layout, mask);
+    enc->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
+    if (codec->sample_fmts) {
+        for (const AVSampleFormat* s = codec->sample_fmts; *s != AV_SAMPLE_FMT_NONE; ++s) {
+            if (*s == AV_SAMPLE_FMT_FLTP) {
+                enc->sample_fmt = *s;
+            }
+        }
+    }
+    enc->bit_rate = f.audio_bitrate > 0 ? f.audio_bitrate : 128000;
+    enc->time_base = AVRational{1, f.sample_rate};
+    if (d->output->oformat->flags & AVFMT_GLOBALHEADER) {
+        enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    }
+    const int ret = avcodec_open2(enc.get(), codec, nullptr);
+    if (ret < 0) {
+        qWarning().noquote() << "Lumenta: cannot open the audio encoder:" << errorText(ret);
+        return;
+    }
+    AVStream* stream = avformat_new_stream(d->output, nullptr);
+    if (!stream || avcodec_parameters_from_context(stream->codecpar, enc.get()) < 0) {
+        return;
+    }
+    stream->time_base = enc->time_base;
+    d->audioStream = stream;
+    d->audioEncoder = std::move(enc);
+    d->audioInput.sample_fmt = AV_SAMPLE_FMT_FLT;
+    d->audioInput.channel_layout = static_cast<int64_t>(mask);
+    d->audioInput.sample_rate = f.sample_rate;
+    const int frameSize = d->audioEncoder->frame_size > 0 ? d->audioEncoder->frame_size : 1024;
+    d->fifo.reset(av_audio_fifo_alloc(d->audioEncoder->sample_fmt,
+                                      d->audioEncoder->ch_layout.nb_channels, frameSize * 4));
+}
+
+bool LMFFMovieFileOutput::copyAudioMedia(const LMMedia::Ptr& media)
+{
+    if (d->hasAudio() || d->started || !d->ensureOutput()) {
+        return false;
+    }
+    d->audioStream = copyStream(d->output, media, false, &d->audioCopyTimeBase);
+    d->audioCopy = d->audioStream != nullptr;
+    if (d->audioCopy) {
+        const AVCodecParameters* par = d->audioStream->codecpar;
+        d->audioInput.sample_fmt = AV_SAMPLE_FMT_FLT;
+        d->audioInput.sample_rate = par->sample_rate;
+        d->audioInput.channel_layout = par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE
+                                           ? static_cast<int64_t>(par->ch_layout.u.mask)
+                                           : static_cast<int64_t>(AV_CH_LAYOUT_STEREO);
+    }
+    return d->audioCopy;
+}
+
+bool LMFFMovieFileOutput::isAudioOpen() const
+{
+    return d->hasAudio();
+}
+
+bool LMFFMovieFileOutput::startOutput()
+{
+    if (d->started || !d->output || (!d->hasVideo() && !d->hasAudio())) {
+        return false;
+    }
+    const QByteArray name = QFile::encodeName(d->path);
+    int ret = 0;
+    if (!(d->output->oformat->flags & AVFMT_NOFILE)) {
+        ret = avio_open(&d->output->pb, name.constData(), AVIO_FLAG_WRITE);
+        if (ret < 0) {
+            qWarning().noquote() << "Lumenta: cannot create" << d->path << ":" << errorText(ret);
+            return false;
+        }
+    }
+    AVDictionary* options = nullptr;
+    if (d->dvd) {
+        av_dict_set_int(&options, "muxrate", kDvdMuxRate, 0);
+        av_dict_set_int(&options, "packetsize", 2048, 0);
+    }
+    ret = avformat_write_header(d->output, &options);
+    av_dict_free(&options);
+    if (ret < 0) {
+        qWarning().noquote() << "Lumenta: cannot start" << d->path << ":" << errorText(ret);
+        d->closeOutput();
+        QFile::remove(d->path);
+        return false;
+    }
+    d->started = true;
+    if (d->videoEncoder) {
+        d->encoderThread = std::thread([this] { d->runEncoder(); });
+    }
+    return true;
+}
+
+LMFFAudioFormat LMFFMovieFileOutput::outputAudioFormat() const
+{
+    LMFFAudioFormat format;
+    if (d->audioEncoder) {
+        format.sample_fmt = d->audioEncoder->sample_fmt;
+        format.sample_rate = d->audioEncoder->sample_rate;
+        format.channel_layout = static_cast<int64_t>(d->audioEncoder->ch_layout.u.mask);
+    } else if (d->audioCopy) {
+        format = d->audioInput;
+    }
+    return format;
+}
+
+LMFFAudioFormat LMFFMovieFileOutput::audioInputFormat() const
+{
+    return d->audioInput;
+}
+
+void LMFFMovieFileOutput::setAudioInputFormat(const LMFFAudioFormat& format)
+{
+    std::lock_guard lock(d->audioMutex);
+    d->audioInput = format;
+    d->resampler.reset();
+}
+
+std::shared_ptr<LMDrawContext> LMFFMovieFileOutput::createCGContext() const
+{
+    return std::make_shared<LMDrawContext>(d->format.width, d->format.height);
+}
+
+void LMFFMovieFileOutput::drawImage(const QImage& image, LMDrawContext& context) const
+{
+    QPainter painter(&context.image());
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(context.image().rect(), Qt::black);
+    if (image.isNull()) {
+        return;
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(context.image().rect()), image);
+}
+
+// --- Video ---
+
+void LMFFMovieFileOutput::Impl::writePacket(AVPacket* packet, AVStream* stream,
+                                            AVRational codecTimeBase)
+{
+    packet->stream_index = stream->index;
+    av_packet_rescale_ts(packet, codecTimeBase, stream->time_base);
+    std::lock_guard lock(mux);
+    const int ret = av_interleaved_write_frame(output, packet);
+    if (ret < 0) {
+        fail(QStringLiteral("packet"), ret);
+    }
+}
+
+void LMFFMovieFileOutput::Impl::drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush)
+{
+    if (flush) {
+        avcodec_send_frame(encoder, nullptr);
+    }
+    PacketPtr packet = makePacket();
+    for (;;) {
+        const int ret = avcodec_receive_packet(encoder, packet.get());
+        if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF) {
+            return;
+        }
+        if (ret < 0) {
+            fail(QStringLiteral("encoding"), ret);
+            return;
+        }
+        writePacket(packet.get(), stream, encoder->time_base);
+        av_packet_unref(packet.get());
+    }
+}
+
+void LMFFMovieFileOutput::Impl::runEncoder()
+{
+    for (;;) {
+        FramePtr frame;
+        {
+            std::unique_lock lock(queueMutex);
+            queueChanged.wait(lock, [this] { return queueClosed || !queue.empty(); });
+            if (queue.empty()) {
+                break;
+            }
+            frame = std::move(queue.front());
+            queue.pop_front();
+        }
+        queueChanged.notify_all();
+        const int ret = avcodec_send_frame(videoEncoder.get(), frame.get());
+        if (ret < 0) {
+            fail(QStringLiteral("video frame"), ret);
+            continue;
+        }
+        drainEncoder(videoEncoder.get(), videoStream, false);
+    }
+    drainEncoder(videoEncoder.get(), videoStream, true);
+}
+
+void LMFFMovieFileOutput::Impl::submitVideo(FramePtr frame)
+{
+    frame->pts = framesSubmitted.load();
+    {
+        std::unique_lock lock(queueMutex);
+        queueChanged.wait(lock, [this] { return queue.size() < kQueueLimit || queueClosed; });
+        if (queueClosed) {
+            return;
+        }
+        queue.push_back(std::move(frame));
+    }
+    queueChanged.notify_all();
+    ++framesSubmitted;
+    // Audio held back for the video's end may go now.
+    if (audioEncoder && dvd) {
+        std::lock_guard lock(audioMutex);
+        encodeAudio(false);
+    }
+}
+
+static FramePtr videoFrame(const AVCodecContext* encoder)
+{
+    FramePtr frame = makeFrame();
+    frame->format = encoder->pix_fmt;
+    frame->width = encoder->width;
+    frame->height = encoder->height;
+    frame->sample_aspect_ratio = encoder->sample_aspect_ratio;
+    if (av_frame_get_buffer(frame.get(), 0) < 0) {
+        return nullptr;
+    }
+    return frame;
+}
+
+void LMFFMovieFileOutput::writeCGContext(const LMDrawContext& context)
+{
+    if (!d->started || !d->videoEncoder || d->finished) {
+        return;
+    }
+    const QImage& image = context.image();
+    FramePtr frame = videoFrame(d->videoEncoder.get());
+    if (!frame) {
+        d->fail(QStringLiteral("frame memory"), 0);
+        return;
+    }
+    {
+        std::lock_guard lock(d->scaleMutex);
+        d->contextScaler.reset(sws_getCachedContext(
+            d->contextScaler.release(), image.width(), image.height(), AV_PIX_FMT_RGB32,
+            frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), SWS_BICUBIC,
+            nullptr, nullptr, nullptr));
+        if (!d->contextScaler) {
+            return;
+        }
+        const uint8_t* src[4] = {image.constBits(), nullptr, nullptr, nullptr};
+        const int lines[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
+        sws_scale(d->contextScaler.get(), src, lines, 0, image.height(), frame->data,
+                  frame->linesize);
+    }
+    d->submitVideo(std::move(frame));
+}
+
+void LMFFMovieFileOutput::writeImage(LMFFItem* item)
+{
+    if (!d->started || !item || !item->isVideo() || d->finished) {
+        return;
+    }
+    LMFFItem::Data& data = item->data();
+    if (data.packet) {
+        if (!d->videoCopy) {
+            return;
+        }
+        PacketPtr packet(av_packet_clone(data.packet.get()));
+        const AVRational us{1, AV_TIME_BASE};
+        const LMMediaTime shift = data.containerStart + data.realStart;
+        for (int64_t* ts : {&packet->pts, &packet->dts}) {
+            if (*ts != AV_NOPTS_VALUE) {
+                *ts = av_rescale_q(av_rescale_q(*ts, data.timeBase, us) - shift, us, data.timeBase);
+            }
+        }
+        const LMMediaTime end =
+            data.time - data.realStart + av_rescale_q(packet->duration, data.timeBase, us);
+        LMMediaTime seen = d->videoCopyEnd.load();
+        while (end > seen && !d->videoCopyEnd.compare_exchange_weak(seen, end)) {
+        }
+        d->writePacket(packet.get(), d->videoStream, data.timeBase);
+        return;
+    }
+    if (!d->videoEncoder || !data.frame) {
+        return;
+    }
+    const AVFrame* source = data.frame.get();
+    const double seconds = static_cast<double>(data.time - data.realStart) / AV_TIME_BASE;
+    const int64_t index = llround(seconds * av_q2d(d->frameRate()));
+    if (index < d->framesSubmitted.load()) {
+        return;  // behind the timeline: dropped
+    }
+    FramePtr frame = videoFrame(d->videoEncoder.get());
+    if (!frame) {
+        return;
+    }
+    {
+        std::lock_guard lock(d->scaleMutex);
+        d->itemScaler.reset(sws_getCachedContext(
+            d->itemScaler.release(), source->width, source->height,
+            static_cast<AVPixelFormat>(source->format), frame->width, frame->height,
+            static_cast<AVPixelFormat>(frame->format), SWS_BICUBIC, nullptr, nullptr, nullptr));
+        if (!d->itemScaler) {
+            return;
+        }
+        sws_scale(d->itemScaler.get(), source->data, source->linesize, 0, source->height,
+                  frame->data, frame->linesize);
+    }
+    // A gap in the source repeats the frame before it; at most ten seconds.
+    const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
+    while (d->lastItemFrame && d->framesSubmitted.load() < qMin(index, gapLimit)) {
+        d->submitVideo(FramePtr(av_frame_clone(d->lastItemFrame.get())));
+    }
+    d->lastItemFrame.reset(av_frame_clone(frame.get()));
+    d->submitVideo(std::move(frame));
+}
+
+LMMediaTime LMFFMovieFileOutput::video_output_time() const
+{
+    if (d->videoCopy) {
+        return d->videoCopyEnd.load();
+    }
+    const LMFFMovieFileOutputFormat& f = d->format;
+    if (f.framerate < 1) {
+        return 0;
+    }
+    return d->framesSubmitted.load() * f.frameTime * AV_TIME_BASE / f.framerate;
+}
+
+// --- Audio ---
+
+int64_t LMFFMovieFileOutput::Impl::allowedAudioEnd() const
+{
+    // The DVD stream's audio must not run past its video: the authoring tool
+    // counts the last video unit as ending with its last sample.
+    if (!dvd || !videoEncoder) {
+        return INT64_MAX;
+    }
+    return av_rescale(framesSubmitted.load() * format.frameTime, audioEncoder->sample_rate,
+                      format.framerate);
+}
+
+void LMFFMovieFileOutput::Impl::encodeAudio(bool final)
+{
+    if (!audioEncoder || !fifo) {
+        return;
+    }
+    const int frameSize = audioEncoder->frame_size > 0 ? audioEncoder->frame_size : 1024;
+    const int64_t padding = audioEncoder->initial_padding;
+    const int64_t limit = allowedAudioEnd();
+    for (;;) {
+        const int available = av_audio_fifo_size(fifo.get());
+        if (available <= 0 || (available < frameSize && !final)) {
+            return;
+        }
+        if (audioSamplesSent + frameSize - padding > limit) {
+            if (final) {
+                av_audio_fifo_reset(fifo.get());
+            }
+            return;
+        }
+        FramePtr frame = makeFrame();
+        frame->nb_samples = frameSize;
+        frame->format = audioEncoder->sample_fmt;
+        frame->sample_rate = audioEncoder->sample_rate;
+        av_channel_layout_copy(&frame->ch_layout, &audioEncoder->ch_layout);
+        if (av_frame_get_buffer(frame.get(), 0) < 0) {
+            fail(QStringLiteral("audio memory"), 0);
+            return;
+        }
+        const int got = av_audio_fifo_read(fifo.get(), reinterpret_cast<void**>(frame->data),
+                                           qMin(available, frameSize));
+        if (got < frameSize) {
+            av_samples_set_silence(frame->data, got, frameSize - got, frame->ch_layout.nb_channels,
+                                   static_cast<AVSampleFormat>(frame->format));
+        }
+        frame->pts = audioSamplesSent;
+        audioSamplesSent += frameSize;
+        const int ret = avcodec_send_frame(audioEncoder.get(), frame.get());
+        if (ret < 0) {
+            fail(QStringLiteral("audio frame"), ret);
+            return;
+        }
+        drainEncoder(audioEncoder.get(), audioStream, false);
+    }
+}
+
+void LMFFMovieFileOutput::writeAudioData(const uint8_t* buffer)
+{
+    writeAudioSamples(buffer, 1024);
+}
+
+void LMFFMovieFileOutput::writeAudioSamples(const uint8_t* buffer, int frames)
+{
+    if (!d->started || !d->audioEncoder || !buffer || frames <= 0 || d->finished) {
+        return;
+    }
+    std::lock_guard lock(d->audioMutex);
+    if (!d->resampler) {
+        AVChannelLayout in{};
+        AVChannelLayout& out = d->audioEncoder->ch_layout;
+        av_channel_layout_from_mask(
+            &in, static_cast<uint64_t>(d->audioInput.channel_layout ? d->audioInput.channel_layout
+                                                                    : AV_CH_LAYOUT_STEREO));
+        SwrContext* swr = nullptr;
+        int ret = swr_alloc_set_opts2(&swr, &out, d->audioEncoder->sample_fmt,
+                                      d->audioEncoder->sample_rate, &in,
+                                      static_cast<AVSampleFormat>(d->audioInput.sample_fmt),
+                                      d->audioInput.sample_rate, 0, nullptr);
+        if (ret >= 0) {
+            ret = swr_init(swr);
+        }
+        if (ret < 0) {
+            swr_free(&swr);
+            d->fail(QStringLiteral("audio conversion"), ret);
+            return;
+        }
+        d->resampler.reset(swr);
+    }
+    const int capacity = swr_get_out_samples(d->resampler.get(), frames);
+    uint8_t** data = nullptr;
+    if (capacity <= 0 ||
+        av_samples_alloc_array_and_samples(&data, nullptr, d->audioEncoder->ch_layout.nb_channels,
+                                           capacity, d->audioEncoder->sample_fmt, 0) < 0) {
+        return;
+    }
+    const uint8_t* in[1] = {buffer};
+    const int count = swr_convert(d->resampler.get(), data, capacity, in, frames);
+    if (count > 0) {
+        av_audio_fifo_write(d->fifo.get(), reinterpret_cast<void**>(data), count);
+    }
+    av_freep(&data[0]);
+    av_freep(&data);
+    d->encodeAudio(false);
+}
+
+void LMFFMovieFileOutput::writeAudioPacket(LMFFItem* item)
+{
+    if (!d->started || !d->audioCopy || !item || item->isVideo() || !item->data().packet ||
+        d->finished) {
+        return;
+    }
+    LMFFItem::Data& data = item->data();
+    PacketPtr packet(av_packet_clone(data.packet.get()));
+    const AVRational us{1, AV_TIME_BASE};
+    const LMMediaTime shift = data.containerStart + data.realStart;
+    for (int64_t* ts : {&packet->pts, &packet->dts}) {
+        if (*ts != AV_NOPTS_VALUE) {
+            *ts = av_rescale_q(av_rescale_q(*ts, data.timeBase, us) - shift, us, data.timeBase);
+        }
+    }
+    d->writePacket(packet.get(), d->audioStream, data.timeBase);
+}
+
+bool LMFFMovieFileOutput::stopOutput()
+{
+    if (!d->started || d->finished) {
+        return false;
+    }
+    if (d->encoderThread.joinable()) {
+        {
+            std::lock_guard lock(d->queueMutex);
+            d->queueClosed = true;
+        }
+        d->queueChanged.notify_all();
+        d->encoderThread.join();
+    }
+    if (d->audioEncoder) {
+        std::lock_guard lock(d->audioMutex);
+        d->encodeAudio(true);
+        d->drainEncoder(d->audioEncoder.get(), d->audioStream, true);
+    }
+    d->finished = true;
+    int ret = 0;
+    {
+        std::lock_guard lock(d->mux);
+        ret = av_write_trailer(d->output);
+    }
+    if (ret < 0) {
+        d->fail(QStringLiteral("trailer"), ret);
+    }
+    d->closeOutput();
+    return !d->failed.load();
+}

@@ -1,0 +1,35 @@
+#pragma once
+// One thread that runs posted tasks one after the other, in posting order.
+// The destructor runs the tasks still queued, then joins.
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace lumenta {
+
+class SerialWorker {
+public:
+    SerialWorker();
+    ~SerialWorker();
+    SerialWorker(const SerialWorker&) = delete;
+    SerialWorker& operator=(const SerialWorker&) = delete;
+
+    void post(std::function<void()> task);
+    // Runs the task after the queued ones and returns when it is done. Runs it
+    // at once when called from the worker itself.
+    void postAndWait(std::function<void()> task);
+
+private:
+    void run();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void()>> m_tasks;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
+
+}  // namespace lumenta

@@ -1,0 +1,43 @@
+#pragma once
+// The libavfilter chain that applies a movie's edits to decoded frames:
+// crop, rotation, flips, colour, effect, zoom to the output size, subtitles,
+// then BGRA. Rebuilt lazily when the edits or the input format change. The
+// watermark is laid over the result with QPainter. Not thread-safe.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include "EditSettings.h"
+#include "FFmpeg.h"
+
+namespace lumenta {
+
+class VideoEditChain {
+public:
+    // The edited picture of the frame (whose pts is a movie time); null on
+    // failure (logged).
+    QImage apply(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
+
+    // The filter description for a frame of that size and pixel aspect; also
+    // gives the output size. Exposed for tests.
+    static QString describe(int width, int height, double sampleAspect, const EditSettings& edits,
+                            QSize* outputSize);
+
+    // The frame converted to BGRA without edits.
+    static QImage plainImage(const AVFrame* frame);
+
+private:
+    bool rebuild(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
+
+    FilterGraphPtr m_graph;
+    AVFilterContext* m_source = nullptr;
+    AVFilterContext* m_sink = nullptr;
+    quint64 m_version = 0;
+    int m_width = 0;
+    int m_height = 0;
+    int m_format = -1;
+    AVRational m_sar{0, 1};
+};
+
+}  // namespace lumenta

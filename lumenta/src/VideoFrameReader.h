@@ -1,0 +1,58 @@
+#pragma once
+// Reads one video stream of a container through its own demuxer: the frame
+// shown at a time (decoding forward from the last position when it can,
+// seeking otherwise), or the stream's frames and packets one after the other.
+// Times are movie times: microseconds from the container's start. Not
+// thread-safe; each user keeps its own reader.
+
+#include <QString>
+
+#include "FFmpeg.h"
+#include "lumenta/LMMediaTime.h"
+
+namespace lumenta {
+
+class VideoFrameReader {
+public:
+    // False (logged) when the stream cannot be decoded.
+    bool open(const QString& url, int streamIndex, LMMediaTime containerStart, LMMediaTime duration,
+              int threads);
+    bool isOpen() const { return m_decoder != nullptr; }
+
+    // The frame nearest `time` (its pts set to movie time); null past the end
+    // or on failure. Owned by the reader, valid until the next call.
+    const AVFrame* frameAt(LMMediaTime time);
+
+    // Sequential reading for the direct path.
+    void seek(LMMediaTime time);
+    FramePtr nextFrame();    // pts in movie time; null at the end
+    PacketPtr nextPacket();  // null at the end
+
+    LMMediaTime frameDuration() const { return m_frameDuration; }
+    LMMediaTime containerStart() const { return m_containerStart; }
+    AVRational timeBase() const;
+    const AVStream* stream() const { return m_stream; }
+    AVRational sampleAspect() const;
+
+private:
+    bool decodeNext();  // into m_next; false at the end
+    LMMediaTime toMovieTime(int64_t pts) const;
+
+    FormatInputPtr m_input;
+    CodecContextPtr m_decoder;
+    AVStream* m_stream = nullptr;
+    LMMediaTime m_containerStart = 0;
+    LMMediaTime m_duration = 0;
+    LMMediaTime m_frameDuration = 40000;
+    bool m_still = false;
+    LMMediaTime m_lastDecoded = AV_NOPTS_VALUE;
+
+    FramePtr m_current;
+    FramePtr m_next;
+    PacketPtr m_packet;
+    bool m_demuxEnd = false;
+    bool m_decodeEnd = false;
+    bool m_positioned = false;
+};
+
+}  // namespace lumenta

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "LumentaMedia.h"
+#include "RecordingProvider.h"
+#include "TestSupport.h"
+#include "lumenta/LMFFMovie.h"
+
+namespace {
+
+LMFFMovie::Ptr openMovie(const QString& path)
+{
+    auto movie = LMFFMovie::create();
+    movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
+    return movie;
+}
+
+constexpr LMMediaTime kFrame = 40000;
+
+class Decode : public ::testing::TestWithParam<const char*> {};
+
+}  // namespace
+
+TEST_P(Decode, FramesAtATimeCarryTheirIndex)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath(QString::fromUtf8(GetParam()));
+    ASSERT_TRUE(lumentatest::makeIndexedClip(path, 2.0));
+    auto movie = openMovie(path);
+    ASSERT_TRUE(movie->hasVideo());
+
+    // Synchronous, forwards, with a jump back and a jump ahead.
+    for (int index : {0, 1, 2, 3, 10, 24, 5, 49, 30, 31}) {
+        RecordingProvider provider;
+        movie->decodeImageAtTime(index * kFrame, &provider, true);
+        const QList<QImage> images = provider.images();
+        ASSERT_EQ(images.size(), 1);
+        EXPECT_EQ(lumentatest::frameIndex(images.first()), index) << "frame " << index;
+    }
+    // A time between two frames gives the nearer one.
+    RecordingProvider between;
+    movie->decodeImageAtTime(7 * kFrame + 15000, &between, true);
+    EXPECT_EQ(lumentatest::frameIndex(between.images().value(0)), 7);
+}
+
+TEST_P(Decode, AsynchronousRequestsAreAnsweredOnceInOrder)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath(QString::fromUtf8(GetParam()));
+    ASSERT_TRUE(lumentatest::makeIndexedClip(path, 2.0));
+    auto movie = openMovie(path);
+    RecordingProvider provider;
+    QList<int> expected;
+    for (int index = 0; index < 50; index += 3) {
+        movie->decodeImageAtTime(index * kFrame, &provider);
+        expected << index;
+    }
+    // Past the end: a null answer, never silence.
+    movie->decodeImageAtTime(5 * lm_default_time_base(), &provider);
+    const QList<QImage> images = provider.wait(expected.size() + 1);
+    ASSERT_EQ(images.size(), expected.size() + 1);
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(lumentatest::frameIndex(images[i]), expected[i]);
+    }
+    EXPECT_TRUE(images.last().isNull());
+    EXPECT_GE(movie->currentVideoMediaMaxTime(), 48 * kFrame);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lumenta, Decode, ::testing::Values("clip.mp4", "clip.avi"),
+                         [](const auto& info) { return std::string(info.param).substr(5); });
+
+TEST(LMFFMovie, MovieWithoutVideoAnswersNull)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("tone.wav");
+    ASSERT_TRUE(testsupport::generateMedia(
+        path, {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=1"}));
+    auto movie = openMovie(path);
+    RecordingProvider provider;
+    movie->decodeImageAtTime(0, &provider);
+    movie->decodeImageAtTime(kFrame, &provider, true);
+    const QList<QImage> images = provider.images();
+    ASSERT_EQ(images.size(), 2);
+    EXPECT_TRUE(images[0].isNull());
+    EXPECT_TRUE(images[1].isNull());
+    EXPECT_TRUE(movie->thumbnailAtTime(0, QSize(16, 16)).isNull());
+}
+
+TEST(LMFFMovie, ShortClipAndDestructionAnswerEveryRequest)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("short.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(path, 0.1));
+    RecordingProvider provider;
+    {
+        auto movie = openMovie(path);
+        for (int i = 0; i < 20; ++i) {
+            movie->decodeImageAtTime(i * kFrame, &provider);
+        }
+    }
+    const QList<QImage> images = provider.images();
+    ASSERT_EQ(images.size(), 20);
+    EXPECT_EQ(lumentatest::frameIndex(images[0]), 0);
+    EXPECT_EQ(lumentatest::frameIndex(images[1]), 1);
+    EXPECT_TRUE(images[19].isNull());
+}
+
+TEST(LMFFMovie, ThumbnailIsScaledToTheSize)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("clip.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(path, 1.0, 128, 96));
+    auto movie = openMovie(path);
+    const QImage thumb = movie->thumbnailAtTime(12 * kFrame, QSize(64, 48));
+    ASSERT_EQ(thumb.size(), QSize(64, 48));
+    EXPECT_EQ(lumentatest::frameIndex(thumb), 12);
+}
+
+TEST(LMFFMovie, DirectPathHandsFramesUpToTheTime)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("clip.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(path, 1.0));
+    auto movie = openMovie(path);
+    movie->setCurrentTime(0);
+    movie->flushOperation();
+    QList<LMMediaTime> times;
+    int nulls = 0;
+    for (LMMediaTime t = 0; t < 2 * lm_default_time_base(); t += kFrame) {
+        movie->decodeImageAtTime(t, true, [&](LMFFItem* item) {
+            if (item) {
+                EXPECT_FALSE(item->isPacket());
+                times << item->time();
+            } else {
+                ++nulls;
+            }
+        });
+    }
+    ASSERT_EQ(times.size(), 25);
+    for (int i = 0; i < times.size(); ++i) {
+        EXPECT_EQ(times[i], i * kFrame);
+    }
+    EXPECT_GT(nulls, 0);
+    // Packets: the first one is a key packet.
+    movie->flushOperation();
+    bool first = true;
+    movie->decodeImageAtTime(0, false, [&](LMFFItem* item) {
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(item->isPacket());
+        if (first) {
+            EXPECT_TRUE(item->isKeyPacket());
+            first = false;
+        }
+    });
+}

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+
+#include "LumentaMedia.h"
+#include "RecordingProvider.h"
+#include "TestSupport.h"
+#include "lumenta/LMFFMovie.h"
+
+namespace {
+
+// A 64x48 clip whose quadrants are grey 50 (top left), 150 (top right),
+// 100 (bottom left) and 200 (bottom right).
+class Edits : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString path = m_dir.filePath("quadrants.mp4");
+        ASSERT_TRUE(testsupport::generateMedia(
+            path, {"-f", "lavfi", "-i",
+                   "color=black:size=64x48:rate=25:duration=3,format=yuv420p,geq=lum='if(lt(X,W/2),"
+                   "if(lt(Y,H/2),50,100),if(lt(Y,H/2),150,200))':cb=128:cr=128",
+                   "-c:v", "libx264", "-crf", "5"}));
+        m_movie = LMFFMovie::create();
+        m_movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
+        ASSERT_TRUE(m_movie->hasVideo());
+    }
+
+    QImage frame(LMMediaTime time = 0)
+    {
+        RecordingProvider provider;
+        m_movie->decodeImageAtTime(time, &provider, true);
+        return provider.images().value(0);
+    }
+
+    static double quadrant(const QImage& image, bool top, bool left)
+    {
+        const int w = image.width() / 2;
+        const int h = image.height() / 2;
+        return luma(image, QRect(left ? w / 4 : w + w / 4, top ? h / 4 : h + h / 4, w / 2, h / 2));
+    }
+
+    // Mean video luma of a rectangle.
+    static double luma(const QImage& image, const QRect& rect)
+    {
+        return lumentatest::lumaOfGrey(lumentatest::meanGrey(image, rect));
+    }
+
+    void save(const QImage& image, const QString& name)
+    {
+        const QString root = qEnvironmentVariable("BRISANE_TEST_TMP", QDir::tempPath());
+        QDir().mkpath(root);
+        image.save(root + "/lumenta-" + name + ".png");
+    }
+
+    QTemporaryDir m_dir = testsupport::makeTempDir();
+    LMFFMovie::Ptr m_movie;
+};
+
+}  // namespace
+
+TEST_F(Edits, UneditedFrameKeepsTheQuadrants)
+{
+    const QImage image = frame();
+    ASSERT_EQ(image.size(), QSize(64, 48));
+    EXPECT_NEAR(quadrant(image, true, true), 50, 4);
+    EXPECT_NEAR(quadrant(image, true, false), 150, 4);
+    EXPECT_NEAR(quadrant(image, false, true), 100, 4);
+    EXPECT_NEAR(quadrant(image, false, false), 200, 4);
+}
+
+TEST_F(Edits, CropHasItsOriginAtTheLowerLeftAndIsClamped)
+{
+    m_movie->setCropRect(QRectF(0, 0, 32, 24));
+    QImage image = frame();
+    ASSERT_EQ(image.size(), QSize(64, 48));
+    EXPECT_NEAR(luma(image, QRect(8, 8, 48, 32)), 100, 4);
+
+    m_movie->setCropRect(QRectF(50, 40, 100, 100));  // far outside: the top right corner
+    image = frame();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_NEAR(luma(image, QRect(24, 16, 16, 16)), 150, 6);
+}
+
+TEST_F(Edits, RotationAndFlips)
+{
+    m_movie->setRotate(90);  // counter-clockwise
+    m_movie->setOutputVideoSize(QSizeF(48, 64));
+    QImage image = frame();
+    ASSERT_EQ(image.size(), QSize(48, 64));
+    EXPECT_NEAR(quadrant(image, true, true), 150, 4);
+    EXPECT_NEAR(quadrant(image, false, true), 50, 4);
+    EXPECT_NEAR(quadrant(image, false, false), 100, 4);
+
+    m_movie->setRotate(0);
+    m_movie->setOutputVideoSize(QSizeF(64, 48));
+    m_movie->setHflip(true);
+    image = frame();
+    EXPECT_NEAR(quadrant(image, true, true), 150, 4);
+    EXPECT_NEAR(quadrant(image, true, false), 50, 4);
+    m_movie->setHflip(false);
+    m_movie->setVflip(true);
+    image = frame();
+    EXPECT_NEAR(quadrant(image, true, true), 100, 4);
+}
+
+TEST_F(Edits, NeutralColourIsIdentityOthersChangeThePicture)
+{
+    const QImage plain = frame();
+    m_movie->setBrightness(0.5f);
+    m_movie->setSaturation(0.5f);
+    m_movie->setContrast(0.25f);
+    m_movie->setHue(0.5f);
+    m_movie->setValue("brightness", Value(0.5));
+    EXPECT_EQ(frame(), plain);
+
+    m_movie->setBrightness(0.7f);
+    EXPECT_GT(quadrant(frame(), true, true), 70);
+    m_movie->setBrightness(0.5f);
+    m_movie->setEffectName("Invert");
+    EXPECT_NEAR(quadrant(frame(), true, true), 16 + 235 - 50, 6);
+}
+
+TEST_F(Edits, FourThreeFitsInto854x480WithBars)
+{
+    m_movie->setZoomType(2);
+    m_movie->setOutputVideoSize(QSizeF(854, 480));
+    const QImage image = frame();
+    save(image, "letterbox");
+    ASSERT_EQ(image.size(), QSize(854, 480));
+    // 640 wide content in the middle, 107 black columns each side.
+    EXPECT_LT(lumentatest::meanGrey(image, QRect(0, 0, 100, 480)), 2);
+    EXPECT_LT(lumentatest::meanGrey(image, QRect(754, 0, 100, 480)), 2);
+    EXPECT_NEAR(luma(image, QRect(130, 20, 150, 150)), 50, 4);
+    EXPECT_NEAR(luma(image, QRect(580, 300, 150, 150)), 200, 4);
+
+    m_movie->setZoomType(1);  // stretch
+    const QImage stretched = frame();
+    EXPECT_NEAR(luma(stretched, QRect(0, 0, 100, 100)), 50, 4);
+}
+
+TEST_F(Edits, WatermarkIsLaidOverAtItsLowerLeftOrigin)
+{
+    QImage mark(10, 10, QImage::Format_ARGB32);
+    mark.fill(Qt::white);
+    int notified = 0;
+    m_movie->setWatermarkObserver([&] { ++notified; });
+    m_movie->setWatermark(LMPicture{mark, QPointF(2, 3)});
+    EXPECT_EQ(notified, 1);
+    const QImage image = frame();
+    // Lower-left origin (2, 3): Qt rows 35..44, columns 2..11.
+    EXPECT_EQ(qGray(image.pixel(6, 40)), 255);
+    EXPECT_LT(qGray(image.pixel(6, 30)), 150);
+    EXPECT_NEAR(quadrant(image, true, false), 150, 4);
+}
+
+TEST_F(Edits, SubtitleCueShowsOnlyInItsInterval)
+{
+    const QString srt = m_dir.filePath("cue.srt");
+    QFile file(srt);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1\n00:00:01,000 --> 00:00:02,000\nHELLO\n\n");
+    file.close();
+    ASSERT_TRUE(m_movie->openSubtitle(srt));
+    QFile::remove(srt);  // the movie keeps its own copy
+    EXPECT_TRUE(m_movie->hasSubtitle());
+    m_movie->setOutputVideoSize(QSizeF(320, 240));
+
+    auto whitePixels = [](const QImage& image) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                count += qGray(image.pixel(x, y)) > 235 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    const QImage before = frame(500000);
+    const QImage during = frame(1500000);
+    const QImage after = frame(2500000);
+    save(during, "subtitle");
+    EXPECT_EQ(whitePixels(before), 0);
+    EXPECT_GT(whitePixels(during), 20);
+    EXPECT_EQ(whitePixels(after), 0);
+
+    ASSERT_TRUE(m_movie->openSubtitle(QString()));
+    EXPECT_FALSE(m_movie->hasSubtitle());
+    EXPECT_EQ(whitePixels(frame(1500000)), 0);
+}
