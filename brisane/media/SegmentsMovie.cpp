@@ -69,8 +69,7 @@ QImage SegmentsMovie::ciImageAtTime(LMMediaTime time)
     m_lastTime = time;
 
     LMMediaTime sourceTime = 0;
-    const bool keepPiece = time >= previous && m_curMovie >= 0 &&
-                           time - m_movieBaseTime >= 0 &&
+    const bool keepPiece = time >= previous && m_curMovie >= 0 && time - m_movieBaseTime >= 0 &&
                            time - m_movieBaseTime < m_pieces[m_curMovie].trimDuration;
     if (keepPiece) {
         sourceTime = time - m_movieBaseTime + m_pieces[m_curMovie].trimStart;

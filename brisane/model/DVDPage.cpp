@@ -50,9 +50,8 @@ DVDPage::DVDPage()
         m_background = library->backgrounds().first();
     }
     if (m_background) {
-        m_imageCanvasRect =
-            ControllerFunctionImages::imageCanvasWithMax16_9RectWithImage(
-                m_background->backgroundImage());
+        m_imageCanvasRect = ControllerFunctionImages::imageCanvasWithMax16_9RectWithImage(
+            m_background->backgroundImage());
     }
     m_imageCropRect = m_imageCanvasRect;
 }
@@ -153,10 +152,10 @@ void DVDPage::changedBackgroundImageCropRectIfAspectChanged()
 
 QStringList DVDPage::allCoderKeys() const
 {
-    return {"isSubPage",      "superPage",     "media",
-            "itemArray",      "playButtonItem", "preButtonItem",
-            "nextButtonItem", "music",         "backgourndPictureResource",
-            "imageCanvasRect", "imageCropRect", "menuDuration"};
+    return {"isSubPage",       "superPage",      "media",
+            "itemArray",       "playButtonItem", "preButtonItem",
+            "nextButtonItem",  "music",          "backgourndPictureResource",
+            "imageCanvasRect", "imageCropRect",  "menuDuration"};
 }
 
 const PropertyTable& DVDPage::properties()

@@ -235,15 +235,32 @@ QRectF DVDPageItem::adjustRect(const QRectF& rect, const QSizeF& size)
 
 QStringList DVDPageItem::allCoderKeys() const
 {
-    return {"itemFrame",        "lastTitleFrame",    "type",
-            "textSource",       "frameResource",     "buttonResource",
-            "media",            "hasSubPage",        "subPage",
-            "useFrame",         "useStaticImage",    "menuStaticImage",
-            "hasShadow",        "shadowAngleValue",  "shadowColor",
-            "shadowOffsetValue", "shadowBlursizeValue", "dvdTitleUseType",
-            "titleUseImageFrom", "videoImageTime",   "videoImage",
-            "localImage",       "itemRoundValue",    "oldFrame",
-            "dvdbuttonUseType", "dvdbuttonLocalImage"};
+    return {"itemFrame",
+            "lastTitleFrame",
+            "type",
+            "textSource",
+            "frameResource",
+            "buttonResource",
+            "media",
+            "hasSubPage",
+            "subPage",
+            "useFrame",
+            "useStaticImage",
+            "menuStaticImage",
+            "hasShadow",
+            "shadowAngleValue",
+            "shadowColor",
+            "shadowOffsetValue",
+            "shadowBlursizeValue",
+            "dvdTitleUseType",
+            "titleUseImageFrom",
+            "videoImageTime",
+            "videoImage",
+            "localImage",
+            "itemRoundValue",
+            "oldFrame",
+            "dvdbuttonUseType",
+            "dvdbuttonLocalImage"};
 }
 
 const PropertyTable& DVDPageItem::properties()

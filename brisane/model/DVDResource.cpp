@@ -125,13 +125,18 @@ QRectF DVDResource::menuCanvasRect() const
 
 QStringList DVDResource::allCoderKeys() const
 {
-    return {"pageArray",        "customButtonImageResourceArray",
+    return {"pageArray",
+            "customButtonImageResourceArray",
             "useBackMusicLengthAsPageDuration",
-            "useNoMenu",        "aspectType",
+            "useNoMenu",
+            "aspectType",
             "autoPlayFirstTitle",
-            "playTitleSequence", "dvdBitrate",
-            "dvdFormat",        "borderColor",
-            "borderWidth",      "fillColor",
+            "playTitleSequence",
+            "dvdBitrate",
+            "dvdFormat",
+            "borderColor",
+            "borderWidth",
+            "fillColor",
             "showPlayButton"};
 }
 

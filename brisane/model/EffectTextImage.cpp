@@ -182,7 +182,7 @@ QImage EffectTextImage::textSourceImage() const
             layer.drawImage(r, m_textImage);
         }
         layer.end();
-        painter.drawImage(r, letters);
+        painter.drawImage(QPointF(0, 0), letters);
     }
     if (m_hasOutline) {
         drawTextStringImage(painter, true);
@@ -220,10 +220,10 @@ void EffectTextImage::flushOtherEffectTextWithSelfAttributes(EffectTextImage& ot
 
 QStringList EffectTextImage::allCoderKeys() const
 {
-    return {"backgroundType", "backgroundImage", "backgroundColor", "backgroundRadius",
-            "textFont",       "textString",      "alignment",       "textFillType",
-            "textImage",      "textGradient",    "textColor",       "textOutlineColor",
-            "hasOutline",     "outlineWidth",    "media"};
+    return {
+        "backgroundType", "backgroundImage",  "backgroundColor", "backgroundRadius", "textFont",
+        "textString",     "alignment",        "textFillType",    "textImage",        "textGradient",
+        "textColor",      "textOutlineColor", "hasOutline",      "outlineWidth",     "media"};
 }
 
 const PropertyTable& EffectTextImage::properties()

@@ -70,7 +70,8 @@ void ItemShadowPainter::boxBlur(QImage& image, int radius)
         }
         for (int i = 0; i < length; ++i) {
             add(i + radius, 1);
-            start[static_cast<ptrdiff_t>(i) * stride] = qRgba(r / span, g / span, b / span, a / span);
+            start[static_cast<ptrdiff_t>(i) * stride] =
+                qRgba(r / span, g / span, b / span, a / span);
             add(i - radius, -1);
         }
     };

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "lumenta/IFrameProvider.h"
 #include "lumenta/LMFFMovie.h"
+#include "lumenta/LMMediaSource.h"
 #include "media/SegmentsMovie.h"
 
 namespace {
@@ -42,8 +43,8 @@ struct TwoPieces {
     std::shared_ptr<TimeMovie> first = std::make_shared<TimeMovie>();
     std::shared_ptr<TimeMovie> second = std::make_shared<TimeMovie>();
     // 10 s from 1 s of the first movie, 5 s from 20 s of the second.
-    std::shared_ptr<SegmentsMovie> timeline = SegmentsMovie::movieWithMovies(
-        {{first, sec(1), sec(10)}, {second, sec(20), sec(5)}});
+    std::shared_ptr<SegmentsMovie> timeline =
+        SegmentsMovie::movieWithMovies({{first, sec(1), sec(10)}, {second, sec(20), sec(5)}});
 };
 
 TEST(SegmentsMovieTest, DurationIsTheSumOfThePieces)
@@ -60,8 +61,8 @@ TEST(SegmentsMovieTest, PieceLookupHoldsStartsButNotEnds)
         double time;
         qsizetype piece;
         double base;
-    } cases[] = {{0, 0, 0}, {9.999, 0, 0}, {10, 1, 10}, {12, 1, 10}, {14.9, 1, 10},
-                 {15, -1, 15}, {40, -1, 15}, {-1, -1, 0}};
+    } cases[] = {{0, 0, 0},     {9.999, 0, 0}, {10, 1, 10},  {12, 1, 10},
+                 {14.9, 1, 10}, {15, -1, 15},  {40, -1, 15}, {-1, -1, 0}};
     for (const auto& c : cases) {
         LMMediaTime base = -7;
         EXPECT_EQ(t.timeline->getCurMovieAtTime(sec(c.time), &base), c.piece) << c.time;
@@ -127,17 +128,20 @@ TEST(SegmentsMovieTest, DecodesRealFilesEndToEnd)
     const QString red = dir.filePath("red.mp4");
     const QString blue = dir.filePath("blue.mp4");
     ASSERT_TRUE(testsupport::generateMedia(
-        red, {"-f", "lavfi", "-i", "color=c=red:size=64x48:rate=25:duration=1", "-pix_fmt",
-              "yuv420p"}));
+        red,
+        {"-f", "lavfi", "-i", "color=c=red:size=64x48:rate=25:duration=1", "-pix_fmt", "yuv420p"}));
     ASSERT_TRUE(testsupport::generateMedia(
         blue, {"-f", "lavfi", "-i", "color=c=blue:size=64x48:rate=25:duration=1", "-pix_fmt",
                "yuv420p"}));
     auto redMovie = LMFFMovie::create();
     auto blueMovie = LMFFMovie::create();
-    ASSERT_TRUE(redMovie->open(red));
-    ASSERT_TRUE(blueMovie->open(blue));
-    auto timeline = SegmentsMovie::movieWithMovies(
-        {{redMovie, 0, sec(0.8)}, {blueMovie, sec(0.2), sec(0.6)}});
+    // Opened for pictures (open() gives a sound-only movie).
+    ASSERT_TRUE(redMovie->openMedias(LMMediaSource::mediaWithPath(red)->createMedias()));
+    ASSERT_TRUE(blueMovie->openMedias(LMMediaSource::mediaWithPath(blue)->createMedias()));
+    ASSERT_TRUE(redMovie->hasVideo());
+    ASSERT_GT(redMovie->duration(), sec(0.8));
+    auto timeline =
+        SegmentsMovie::movieWithMovies({{redMovie, 0, sec(0.8)}, {blueMovie, sec(0.2), sec(0.6)}});
 
     struct Case {
         double time;

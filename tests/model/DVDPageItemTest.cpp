@@ -105,10 +105,10 @@ TEST_F(DVDPageItemTest, ButtonRolesComeFromNameSuffixes)
         bool play, pre, next;
         qint64 type;
     } cases[] = {
-        {"01-play", true, false, false, 11},  {"01-pre", false, true, false, 12},
-        {"01-next", false, false, true, 13},  {"replay", true, false, false, 11},
+        {"01-play", true, false, false, 11},   {"01-pre", false, true, false, 12},
+        {"01-next", false, false, true, 13},   {"replay", true, false, false, 11},
         {"previous", false, false, false, 13}, {"01-Play", false, false, false, 13},
-        {"12-pre", false, true, false, 12},   {"", false, false, false, 13},
+        {"12-pre", false, true, false, 12},    {"", false, false, false, 13},
     };
     for (const auto& c : cases) {
         DVDLibraryButtonResource button;

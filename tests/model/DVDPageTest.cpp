@@ -38,6 +38,7 @@ protected:
         item->setFrame(frame);
         item->setHasShadow(false);
         auto text = std::make_shared<EffectTextImage>();
+        text->setTextString(" ");  // the box alone
         text->setBackgroundType(1);
         text->setBackgroundColor(box);
         text->setMedia(item);
@@ -76,7 +77,7 @@ TEST_F(DVDPageTest, NewPageKeepsItsButtonsAside)
     EXPECT_FALSE(page.isSubPage());
     EXPECT_EQ(page.backgourndPictureResource(), services->library->backgrounds().first());
     const QSize picture = page.backgourndPictureResource()->backgroundImage().size();
-    EXPECT_EQ(page.imageCanvasRect().width() / page.imageCanvasRect().height(), 16.0 / 9.0);
+    EXPECT_NEAR(page.imageCanvasRect().width() / page.imageCanvasRect().height(), 16.0 / 9.0, 1e-9);
     EXPECT_LE(page.imageCanvasRect().width(), picture.width());
     EXPECT_EQ(page.imageCropRect(), page.imageCanvasRect());
     EXPECT_EQ(page.allCoderKeys().size(), 12);
@@ -183,7 +184,7 @@ TEST_F(DVDPageTest, CropRefitsToTheDiscAspect)
         QRectF expected;
     } cases[] = {{1, {100, 100, 400, 300}, {100, 137.5, 400, 225}},
                  {0, {100, 100, 400, 300}, {100, 100, 400, 300}},
-                 {0, {100, 100, 400, 225}, {137.5, 100, 300, 225}}};
+                 {0, {100, 100, 400, 225}, {150, 100, 300, 225}}};
     for (const auto& c : cases) {
         services->disc->setAspectType(c.aspect);
         DVDPage page;
@@ -212,7 +213,9 @@ TEST_F(DVDPageTest, FinishedMenuLooksLikeADiscMenu)
                             QColor(255, 240, 150)};
     for (int i = 0; i < 4; ++i) {
         auto item = std::make_shared<DVDPageItem>();
-        item->setFrame(services->disc->initialPageItemFrameAtIndex(i).adjusted(20, 15, -20, -15));
+        item->setFrame(services->disc->initialPageItemFrameAtIndex(i)
+                           .adjusted(20, 15, -20, -15)
+                           .translated(0, -12));
         item->setFrameResource(library->frames().value(i));
         QImage picture = video.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QPainter tint(&picture);
@@ -242,7 +245,7 @@ TEST_F(DVDPageTest, FinishedMenuLooksLikeADiscMenu)
     text->setOutlineWidth(40);
     text->setMedia(title);
     title->setTextSource(text);
-    title->setFrame(QRectF(422, 415, 10, 10));  // centred at (427, 420)
+    title->setFrame(QRectF(422, 442, 10, 10));  // centred at (427, 447)
     EffectTextImage::updaeDVDPageItemFrameWhenSizeChanged(*text);
     items.append(title);
     items.append(page->preButtonItem());

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <memory>
 
 #include "TestSupport.h"
@@ -51,6 +52,27 @@ inline bool near(QColor a, QColor b, int tolerance = 10)
            std::abs(a.green() - b.green()) <= tolerance &&
            std::abs(a.blue() - b.blue()) <= tolerance &&
            std::abs(a.alpha() - b.alpha()) <= tolerance;
+}
+
+// The largest difference of any channel between two pictures of one size
+// (256 when the sizes differ).
+inline int pictureDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) {
+        return 256;
+    }
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    int worst = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row);
+            const QRgb q = y.pixel(col, row);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    }
+    return worst;
 }
 
 // Writes a picture under $BRISANE_TEST_TMP/pictures for a person to look at.
@@ -141,8 +163,9 @@ public:
     QStringList allCoderKeys() const override { return {"titleCount"}; }
     const PropertyTable& propertyTable() const override
     {
-        static const PropertyTable table = PropertyTable(CodingBase::properties())
-            .add("titleCount", &DiscTestListPage::titleCount, &DiscTestListPage::setTitleCount);
+        static const PropertyTable table =
+            PropertyTable(CodingBase::properties())
+                .add("titleCount", &DiscTestListPage::titleCount, &DiscTestListPage::setTitleCount);
         return table;
     }
 };
