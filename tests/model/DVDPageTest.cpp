@@ -194,6 +194,26 @@ TEST_F(DVDPageTest, CropRefitsToTheDiscAspect)
     }
 }
 
+TEST_F(DVDPageTest, LiveTitlesMoveWithTheMenuClock)
+{
+    auto movie = std::make_shared<ClockMovie>();
+    auto clip = std::make_shared<DiscTestClip>();
+    clip->pieces = {{movie, 0, seconds(20)}};
+    auto title = std::make_shared<DiscTestTitle>();
+    title->clips = {clip};
+    auto page = plainPage();
+    auto item = std::make_shared<DVDPageItem>();
+    item->setFrame(QRectF(100, 100, 160, 120));
+    item->setHasShadow(false);
+    item->setMedia(title);
+    page->setItemArray({item});
+    for (double t : {0.0, 0.5, 1.0, 7.3}) {
+        const QImage image = page->imageAtTime(seconds(t));
+        EXPECT_EQ(pixelUp(image, 180, 160), ClockMovie::colourFor(seconds(t + 5.5))) << t;
+    }
+    EXPECT_EQ(movie->seeks, 1);  // one timeline, decoded forwards
+}
+
 TEST_F(DVDPageTest, FinishedMenuLooksLikeADiscMenu)
 {
     auto dir = testsupport::makeTempDir();

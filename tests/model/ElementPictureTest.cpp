@@ -1,5 +1,7 @@
 #include "DVDResourceTestFixture.h"
 #include "corvane/DVDLibraryFrameResource.h"
+#include "lumenta/LMFFMovie.h"
+#include "lumenta/LMMediaSource.h"
 #include "model/DVDPageItem.h"
 #include "model/EffectTextImage.h"
 
@@ -97,6 +99,23 @@ TEST_F(ElementPictureTest, GroupClipsPlayTheirMembers)
     // A chapter element shows its own clip.
     item->setMedia(first);
     EXPECT_EQ(item->getMovieMediasForItem(), QList<std::shared_ptr<MenuClip>>{first});
+}
+
+TEST_F(ElementPictureTest, LiveVideoFromARealFile)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("blue.mp4");
+    ASSERT_TRUE(testsupport::generateMedia(
+        path, {"-f", "lavfi", "-i", "color=c=blue:size=64x48:rate=25:duration=2", "-pix_fmt",
+               "yuv420p"}));
+    auto file = LMFFMovie::create();
+    ASSERT_TRUE(file->openMedias(LMMediaSource::mediaWithPath(path)->createMedias()));
+    clip->pieces = {{file, seconds(0.5), seconds(1)}};
+    for (double t : {0.0, 0.04, 0.08, 3.0}) {
+        const QColor centre = centreAt(seconds(t));
+        EXPECT_LT(centre.red(), 40) << t;
+        EXPECT_GT(centre.blue(), 200) << t;
+    }
 }
 
 TEST_F(ElementPictureTest, TitleWithoutClipsIsABlackBox)
