@@ -6,8 +6,11 @@
 // disc settings, Corvane's shared template store, and ignores redisplay
 // requests, as the model does before the main window has loaded its views.
 //
-// current() and install() may be called from any thread; pages render on the
-// conversion thread too, and read the disc aspect through current().
+// Every operation may be called from any thread: pages render on the
+// conversion thread and read the disc aspect through current(), and a project
+// load decodes elements on its own thread, where decoding a picture choice
+// asks for a redisplay. The shell's displayCanvasView therefore hands the
+// request to the main thread.
 
 #include <memory>
 
