@@ -7,7 +7,7 @@
 
 #include "platform/Object.h"
 
-class DVDMenuItemTextSource : public Object {
+class DVDMenuItemTextSource : public virtual Object {
 public:
     // The text rendered as a picture; null when there is nothing to show.
     virtual QImage textSourceImage() = 0;
