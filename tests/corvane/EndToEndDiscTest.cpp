@@ -140,6 +140,10 @@ TEST(EndToEndDisc, menusAndTitlesBecomeAFolderAndAnImage)
     DVDToolLocator::setToolFolder(QString());  // the real tools
     QTemporaryDir dir = testsupport::makeTempDir();
     ASSERT_TRUE(dir.isValid());
+    if (qEnvironmentVariableIsSet("BRISANE_KEEP_TEST_FILES")) {
+        dir.setAutoRemove(false);
+        qInfo("disc kept in %s", qPrintable(dir.path()));
+    }
     const QString work = dir.filePath("work");
     ASSERT_TRUE(QDir().mkpath(work));
 

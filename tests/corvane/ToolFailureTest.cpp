@@ -16,6 +16,7 @@
 #include "corvane/DVDImageMake.h"
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDMenuMake.h"
+#include "corvane/DVDToolLocator.h"
 
 using namespace tooltest;
 
@@ -175,6 +176,71 @@ TEST(ToolFailureDvdauthor, anUnwritableDescriptionStopsTheRun)
     make.dvd(std::make_shared<DVDLibrary>(), dir.path());
     EXPECT_FALSE(make.start());
     EXPECT_FALSE(tools.ran("dvdauthor"));
+}
+
+}  // namespace
+
+namespace {
+
+// The same failures with the real tools, in the ways they really fail.
+class ToolFailureReal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DVDToolLocator::setToolFolder(QString());
+        ASSERT_TRUE(dir.isValid());
+        work = dir.path();
+        disc->setFormat(1);
+    }
+
+    QTemporaryDir dir = testsupport::makeTempDir();
+    QString work;
+    std::shared_ptr<DVDLibrary> disc = std::make_shared<DVDLibrary>();
+};
+
+TEST_F(ToolFailureReal, mkisofsWithoutVideoTsLeavesNoImage)
+{
+    // mkisofs fails on a folder without VIDEO_TS and leaves an empty image.
+    ASSERT_TRUE(QDir().mkpath(work + "/dvd.dvdmedia"));
+    DVDImageMake make;
+    make.volume("DISC", work);
+    EXPECT_FALSE(make.start());
+    EXPECT_FALSE(QFile::exists(work + "/dvd.iso"));
+}
+
+TEST_F(ToolFailureReal, mkisofsWithATooLongVolumeNameLeavesNoImage)
+{
+    ASSERT_TRUE(QDir().mkpath(work + "/dvd.dvdmedia/VIDEO_TS"));
+    DVDImageMake make;
+    make.volume(QString(40, 'V'), work);
+    EXPECT_FALSE(make.start());
+    EXPECT_FALSE(QFile::exists(work + "/dvd.iso"));
+}
+
+TEST_F(ToolFailureReal, spumuxOnAnEmptyStreamLeavesNoMenu)
+{
+    // spumux exits 0 on an empty input and writes nothing.
+    ASSERT_TRUE(writeFile(work + "/menu-temp-0.dvd", QByteArray()));
+    auto menu = page({});
+    disc->setMenus({menu});
+    DVDMenuMake make;
+    make.makeMenu(menu, disc, work + "/menu0.dvd", work + "/menu-temp-0.dvd", work);
+    EXPECT_FALSE(make.start());
+    EXPECT_FALSE(QFile::exists(work + "/menu0.dvd"));
+    EXPECT_EQ(QDir(work).entryList(QDir::Files), QStringList{"menu-temp-0.dvd"});
+}
+
+TEST_F(ToolFailureReal, dvdauthorOnAnEmptyStreamLeavesNoFolder)
+{
+    // dvdauthor fails (or, on some streams, crashes) on an empty title stream.
+    ASSERT_TRUE(writeFile(work + "/title0.dvd", QByteArray()));
+    disc->setNoMenu(true);
+    disc->setTitles({disctest::title({disctest::chapter(1.0)})});
+    DVDFSMake make;
+    make.dvd(disc, work);
+    EXPECT_FALSE(make.start());
+    EXPECT_FALSE(QFile::exists(work + "/dvd.dvdmedia"));
+    EXPECT_FALSE(QFile::exists(work + "/author.xml"));
 }
 
 }  // namespace
