@@ -9,6 +9,8 @@
 #include "corvane/DVDMenuPage.h"
 #include "corvane/DVDTitleResource.h"
 #include "corvane/DVDTitleVideo.h"
+#include "corvane/DVDToolLocator.h"
+#include "corvane/DVDToolTask.h"
 #include "platform/ClassRegistry.h"
 
 BRISANE_REGISTER_CLASS(DVDLibrary)
@@ -520,4 +522,21 @@ QString DVDLibrary::actionForChapterVideo(const ChapterPtr&) const
 QString DVDLibrary::actionForTitlePostJump(const ObjectPtr& next) const
 {
     return DVDAuthorDocument(*this).titleEndCommand(next);
+}
+
+// ---- tool runs
+
+std::shared_ptr<DVDToolTask> DVDLibrary::taskCurrentArguments(const QString& tool,
+                                                              const QString& folder,
+                                                              const QStringList& arguments) const
+{
+    auto task = std::make_shared<DVDToolTask>();
+    task->setLaunchPath(DVDToolLocator::pathForTool(tool));
+    task->setArguments(arguments);
+    task->setCurrentDirectoryPath(folder);
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("VIDEO_FORMAT"),
+                       m_format == 1 ? QStringLiteral("PAL") : QStringLiteral("NTSC"));
+    task->setEnvironment(environment);
+    return task;
 }

@@ -28,6 +28,7 @@ class DVDChapterVideo;
 class DVDMenuElement;
 class DVDMenuPage;
 class DVDTitleVideo;
+class DVDToolTask;
 
 class DVDLibrary : public Object {
 public:
@@ -164,6 +165,12 @@ public:
     QString actionForMenuPostItem(const MenuPtr& menu) const;
     QString actionForChapterVideo(const ChapterPtr& chapter) const;
     QString actionForTitlePostJump(const ObjectPtr& next) const;
+
+    // A new, not yet launched run of `tool` (dvdauthor or spumux, found by
+    // DVDToolLocator) in `folder` with `arguments`. Its environment is exactly
+    // one variable, VIDEO_FORMAT: "PAL" when `format` is 1, else "NTSC".
+    std::shared_ptr<DVDToolTask> taskCurrentArguments(const QString& tool, const QString& folder,
+                                                      const QStringList& arguments) const;
 
 private:
     static bool isWarning(const ObjectPtr& title);
