@@ -428,6 +428,10 @@ bool VCVideoConverter::startMovieOutput()
         fail(QStringLiteral("the destination folder is not writable"));
         return false;
     }
+    // The finished file gets the permissions of any new file, not the
+    // temporary file's private ones.
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const QString tempPath = temp.fileName();
     temp.close();
 
