@@ -220,7 +220,6 @@ void VCVideoConverter::convertPiece(const IMediaItem::Ptr& item, Piece& piece)
     if (m_hasVideo && piece.writer) {
         piece.videoUnits = qMax<int64_t>(
             0, (piece.writer->video_output_time() - piece.timeOffset) * piece.frameRate / base);
-        piece.videoUnits -= piece.videoUnits % piece.frameTime;
     }
     piece.movie->setDisableVideo(!m_hasVideo);
     piece.movie->setExportMovie(true);
