@@ -280,4 +280,15 @@ TEST(VCMovie, MusicPiecesBecomeItemsAndFilesHaveTheirLength)
     EXPECT_TRUE(items[0]->hasAudio());
     EXPECT_TRUE(VCMovie::moviesFromMusicPieces({MusicPiece{dir.filePath("none.mp3"), 0, kSecond}})
                     .isEmpty());
+
+    // The entry's own media item follows its range and keeps its movie.
+    auto own = entry->vcmovie();
+    ASSERT_TRUE(own);
+    EXPECT_TRUE(own->hasAudio());
+    entry->setTrimStart(kSecond / 2);
+    entry->setFadeIn(kSecond / 4);
+    EXPECT_EQ(entry->vcmovie(), own);
+    EXPECT_EQ(own->trimStart(), kSecond / 2);
+    EXPECT_EQ(own->fadeIn(), kSecond / 4);
+    EXPECT_EQ(MediaItem::mediaItemWithPath(dir.filePath("none.mp3"))->vcmovie(), nullptr);
 }
