@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "media/SlideshowFiles.h"
+#include "media/VCMovie.h"
 #include "platform/ClassRegistry.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
@@ -97,6 +98,23 @@ QList<MusicPiece> MediaItem::getVcMovies(const QList<std::shared_ptr<MediaItem>>
     return pieces;
 }
 
+std::shared_ptr<VCMovie> MediaItem::vcmovie()
+{
+    const auto kept = piece();
+    if (!kept) {
+        return nullptr;
+    }
+    if (!m_vcmovie || !m_vcmovie->movie()) {
+        m_vcmovie = VCMovie::moviesFromMusicPieces({*kept}).value(0);
+        return m_vcmovie;
+    }
+    m_vcmovie->setTrimStart(kept->trimStart);
+    m_vcmovie->setTrimStop(kept->trimStop);
+    m_vcmovie->setFadeIn(kept->fadeIn);
+    m_vcmovie->setFadeOut(kept->fadeOut);
+    return m_vcmovie;
+}
+
 bool MediaItem::saveSourceAtPath(const QString& folder) const
 {
     if (!SlideshowFiles::isPlainFileName(m_itemPathName)) {
@@ -113,7 +131,7 @@ void MediaItem::loadSourceAtPath(const QString& folder)
         m_path.clear();
         return;
     }
-    m_path = QDir(folder).filePath(m_itemPathName);
+    setPath(QDir(folder).filePath(m_itemPathName));
 }
 
 const PropertyTable& MediaItem::properties()

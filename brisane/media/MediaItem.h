@@ -21,6 +21,8 @@
 #include "media/MusicPiece.h"
 #include "platform/Object.h"
 
+class VCMovie;
+
 class MediaItem : public Object {
 public:
     static constexpr qint64 TimeBase = 1000000;  // media time ticks per second
@@ -43,12 +45,21 @@ public:
     // was never set; empty when the file's length cannot be had.
     std::optional<MusicPiece> piece();
 
+    // The item as a media item of the converter and the players: its file
+    // with the kept range and fades, opened on first use; null when the file
+    // cannot be opened.
+    std::shared_ptr<VCMovie> vcmovie();
+
     // Stores the file as folder/itemPathName (hard link, else copy).
     bool saveSourceAtPath(const QString& folder) const;
     void loadSourceAtPath(const QString& folder);
 
     QString path() const { return m_path; }
-    void setPath(const QString& v) { m_path = v; }
+    void setPath(const QString& v)
+    {
+        m_path = v;
+        m_vcmovie.reset();
+    }
     QString name() const { return m_name; }
     void setName(const QString& v) { m_name = v; }
     QImage image() const { return m_image; }
@@ -78,4 +89,5 @@ private:
     qint64 m_trimStop = 0;
     qint64 m_fadeIn = 0;
     qint64 m_fadeOut = 0;
+    std::shared_ptr<VCMovie> m_vcmovie;
 };

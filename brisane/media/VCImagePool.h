@@ -1,0 +1,43 @@
+#pragma once
+// Carries composed video frames from the threads on which movies deliver
+// pictures to the conversion loop that writes them: a fixed set of reusable
+// drawing contexts in two first-in first-out lists, the free ones and the
+// filled ones (each holding one finished frame, in the order filled). A
+// context is in at most one list; while drawn into or written it is in none.
+//
+// Each list has its own lock; no operation holds both. Any thread may call.
+
+#include <QList>
+#include <memory>
+#include <mutex>
+
+#include "lumenta/LMDrawContext.h"
+
+class VCImagePool {
+public:
+    using Context = std::shared_ptr<LMDrawContext>;
+
+    // The oldest free context, removed from the list; null when there is none.
+    Context getFreeImageContext();
+    // Appends at the end of the free list; null is ignored.
+    void appendFreeImageContext(const Context& context);
+    // The oldest filled context, removed from the list; null when there is none.
+    Context getBufferedImageContext();
+    void appendBufferedImageContext(const Context& context);
+    // Empties the filled list, then the free list.
+    void clearPool();
+
+    qsizetype freeCount() const;
+    qsizetype bufferedCount() const;
+
+private:
+    struct List {
+        mutable std::mutex lock;
+        QList<Context> contexts;
+    };
+    static Context take(List& list);
+    static void append(List& list, const Context& context);
+
+    List m_free;
+    List m_buffered;
+};

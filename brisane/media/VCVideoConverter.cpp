@@ -1,0 +1,521 @@
+#include "media/VCVideoConverter.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QThread>
+#include <cmath>
+#include <thread>
+
+#include "lumenta/LMFunctions.h"
+#include "media/VCMovie.h"
+
+namespace {
+
+QString lowerExtension(const QString& path) { return QFileInfo(path).suffix().toLower(); }
+
+LMMedia::Ptr lastOf(const QList<LMMedia::Ptr>& medias)
+{
+    return medias.isEmpty() ? nullptr : medias.last();
+}
+
+}  // namespace
+
+VCVideoConverter::VCVideoConverter() = default;
+
+VCVideoConverter::~VCVideoConverter() { m_imagePool.clearPool(); }
+
+// --- Setup ---
+
+void VCVideoConverter::setMovies(const QList<IMediaItem::Ptr>& movies)
+{
+    std::lock_guard lock(m_lock);
+    m_movies = movies;
+}
+
+QList<IMediaItem::Ptr> VCVideoConverter::movies() const
+{
+    std::lock_guard lock(m_lock);
+    return m_movies;
+}
+
+void VCVideoConverter::setPath(const QString& path)
+{
+    std::lock_guard lock(m_lock);
+    m_path = path;
+}
+
+QString VCVideoConverter::path() const
+{
+    std::lock_guard lock(m_lock);
+    return m_path;
+}
+
+void VCVideoConverter::setMovieOutputFormat(const LMFFMovieFileOutputFormat& format)
+{
+    std::lock_guard lock(m_lock);
+    m_format = format;
+}
+
+LMFFMovieFileOutputFormat VCVideoConverter::movieOutputFormat() const
+{
+    std::lock_guard lock(m_lock);
+    return m_format;
+}
+
+IMediaItem::Ptr VCVideoConverter::currentMovie() const
+{
+    std::lock_guard lock(m_lock);
+    return m_currentMovie;
+}
+
+std::shared_ptr<LMFFMovieFileOutput> VCVideoConverter::output() const
+{
+    std::lock_guard lock(m_lock);
+    return m_output;
+}
+
+LMMediaTime VCVideoConverter::writtenVideoTime() const
+{
+    const auto writer = output();
+    return writer && m_hasVideo ? writer->video_output_time() : 0;
+}
+
+bool VCVideoConverter::succeeded() const
+{
+    std::lock_guard lock(m_lock);
+    return m_succeeded;
+}
+
+QString VCVideoConverter::errorText() const
+{
+    std::lock_guard lock(m_lock);
+    return m_error;
+}
+
+void VCVideoConverter::fail(const QString& text)
+{
+    qWarning().noquote() << "Conversion to" << path() << "failed:" << text;
+    std::lock_guard lock(m_lock);
+    if (m_error.isEmpty()) {
+        m_error = text;
+    }
+    m_succeeded = false;
+}
+
+// --- Analysis ---
+
+QList<IMediaItem::Ptr> VCVideoConverter::validMovies() const
+{
+    return VCMovie::moviesFromTrimMovies(movies());
+}
+
+const QStringList& VCVideoConverter::copyCodecKeys()
+{
+    static const QStringList keys = {
+        "mp4:video:mpeg4",    "mp4:video:h264",       "#mp4:video:mpeg2video",
+        "mp4:audio:ac3",      "mp4:audio:aac",        "#mp4:audio:mp3",
+        "#mp4:audio:vorbis",  "m4v:video:mpeg4",      "m4v:video:h264",
+        "m4v:audio:aac",      "m4v:audio:alac",       "mov:video:mpeg4",
+        "mov:video:h264",     "#mov:video:mpeg2video", "#mov:video:flv",
+        "#mov:video:qtrle",   "#mov:video:aic",       "#mov:video:wmv3",
+        "mov:audio:aac",      "mov:audio:alac",       "mov:audio:mp3",
+        "mov:audio:mp2",      "#mov:audio:ac3",       "mkv:video:h264",
+        "mkv:video:mpeg4",    "mkv:audio:vorbis",     "mkv:audio:aac",
+        "mkv:audio:mp3",      "avi:video:h264",       "avi:video:mpeg4",
+        "avi:audio:aac",      "avi:audio:ac3",        "avi:audio:mp3",
+        "flv:video:h264",     "flv:video:flv",        "flv:audio:aac",
+        "flv:audio:mp3",      "wmv:video:wmv3",       "wmv:video:msmpeg4v2",
+        "wmv:video:h264",     "wmv:audio:wmapro",     "wmv:audio:wmav2",
+        "asf:video:wmv3",     "asf:video:msmpeg4v2",  "asf:video:h264",
+        "asf:audio:wmapro",   "asf:audio:wmav2",      "mpg:video:mpeg2video",
+        "#mpg:audio:mp2",     "#mpg:audio:ac3"};
+    return keys;
+}
+
+bool VCVideoConverter::acceptCodecCopy(const QString& key) const
+{
+    const bool accepted = copyCodecKeys().contains(key);
+    qInfo("codec %d %s", accepted ? 1 : 0, qPrintable(key));
+    return accepted;
+}
+
+bool VCVideoConverter::can_copy_codec_id(int32_t codecId, bool isVideo) const
+{
+    // Extensions compare without regard to case: "MP4" copies like "mp4".
+    const QString key = QStringLiteral("%1:%2:%3").arg(
+        lowerExtension(path()), isVideo ? QStringLiteral("video") : QStringLiteral("audio"),
+        QString::fromLatin1(lm_get_codec_name_by_id(codecId)));
+    return acceptCodecCopy(key);
+}
+
+void VCVideoConverter::updateConverterSpeedFast(bool video, bool audio)
+{
+    m_skipDecodeImage = video;
+    m_skipDecodeAudio = audio;
+}
+
+void VCVideoConverter::updateConverterContent()
+{
+    const QList<IMediaItem::Ptr> pieces = validMovies();
+    const IMovie::Ptr first = pieces.isEmpty() ? nullptr : pieces.first()->movie();
+    LMMediaTime sum = 0;
+    for (const auto& piece : pieces) {
+        sum += piece->trimDuration();
+        if (piece->hasAudio()) {
+            m_hasAudio = true;
+        }
+        if (piece->hasVideo()) {
+            m_hasVideo = true;
+        }
+        const IMovie::Ptr movie = piece->movie();
+        if (movie != first) {
+            m_skipDecodeAudio = false;
+            m_skipDecodeImage = false;
+        }
+        if (!movie) {
+            m_skipDecodeAudio = false;
+            m_skipDecodeImage = false;
+            continue;
+        }
+        if (m_skipDecodeAudio && !can_copy_codec_id(movie->audioCodec(), false)) {
+            m_skipDecodeAudio = false;
+        }
+        if (m_skipDecodeImage && !can_copy_codec_id(movie->videoCodec(), true)) {
+            m_skipDecodeImage = false;
+        }
+        const LMMedia::Ptr lastAudio = lastOf(movie->audios());
+        if (m_skipDecodeAudio && lastAudio && lastAudio->value("audios.@count").toInt() > 1) {
+            m_skipDecodeAudio = false;
+        }
+    }
+    bool anyAudio = false;
+    bool anyVideo = false;
+    for (const auto& piece : pieces) {
+        anyAudio = anyAudio || piece->hasAudio();
+        anyVideo = anyVideo || piece->hasVideo();
+    }
+    const QString extension = lowerExtension(path());
+    if (!anyAudio && extension == QLatin1String("dvd")) {
+        m_hasAudio = true;  // a DVD stream always gets an audio track
+        m_skipDecodeAudio = false;
+    }
+    if (!anyVideo && extension == QLatin1String("dv")) {
+        m_hasVideo = true;
+        m_skipDecodeImage = false;
+        m_copyImage = false;
+    }
+    if (m_skipDecodeAudio &&
+        lm_get_channel_layout_nb_channels(movieOutputFormat().channel_layout) > 2) {
+        m_skipDecodeAudio = false;
+    }
+    m_duration = sum;
+}
+
+bool VCVideoConverter::isNoneEditWithMovie(const IMovie& movie)
+{
+    if (!movie.watermark().isNull() || movie.hasSubtitle()) {
+        return false;
+    }
+    const auto subtitles = movie.selectSubtitleStreams();
+    if (subtitles && !subtitles->isEmpty()) {
+        return false;
+    }
+    const QSizeF crop = movie.cropRect().size();
+    const QSizeF video = movie.videoSize();
+    if (std::abs(crop.width() - video.width()) > 1.0 ||
+        std::abs(crop.height() - video.height()) > 1.0) {
+        return false;
+    }
+    const int zoom = movie.zoomType();
+    if (zoom != 1 && (movie.aspectType() != 0 || zoom == 6)) {
+        return false;
+    }
+    if (zoom >= 2 && zoom <= 5) {
+        auto ratio = [](const QSizeF& s) { return s.height() / qMax(s.width(), 1.0); };
+        const QSizeF reference =
+            zoom == 3 ? QSizeF(1280, 720) : zoom == 4 ? QSizeF(960, 720) : video;
+        if (std::abs(ratio(movie.outputVideoSize()) - ratio(reference)) > 0.02) {
+            return false;
+        }
+    }
+    const auto differs = [](float value, double neutral) {
+        return std::abs(static_cast<double>(value) - neutral) > 0.01;
+    };
+    if (differs(movie.brightness(), 0.5) || differs(movie.saturation(), 0.5) ||
+        differs(movie.contrast(), 0.25) || differs(movie.hue(), 0.5)) {
+        return false;
+    }
+    if (std::abs(movie.rotate()) > 0.01f) {
+        return false;
+    }
+    return !movie.hflip() && !movie.vflip();
+}
+
+bool VCVideoConverter::isCanCopyImageForMovie(const IMediaItem& piece) const
+{
+    const auto movie = std::dynamic_pointer_cast<LMFFMovie>(piece.movie());
+    // A piece without pictures is composed, so that it still fills its time.
+    if (!movie || !movie->hasVideo() || !isNoneEditWithMovie(*movie)) {
+        return false;
+    }
+    const LMMedia::Ptr lastVideo = lastOf(movie->videos());
+    if (lastVideo && lastVideo->source() && lastVideo->source()->isDVD()) {
+        const auto subtitles = movie->selectSubtitleStreams();
+        return subtitles && subtitles->isEmpty();
+    }
+    return true;
+}
+
+void VCVideoConverter::updateConverterSpeedMode()
+{
+    bool direct = m_copyImage;
+    for (const auto& piece : validMovies()) {
+        if (!direct) {
+            break;
+        }
+        direct = isCanCopyImageForMovie(*piece);
+    }
+    if (!direct) {
+        m_skipDecodeImage = false;
+        m_skipDecodeAudio = false;
+    }
+    if (!m_skipDecodeImage) {
+        m_skipDecodeAudio = false;
+    }
+    qInfo("copy %d %d %d", direct ? 1 : 0, m_skipDecodeImage ? 1 : 0, m_skipDecodeAudio ? 1 : 0);
+}
+
+// --- Control ---
+
+bool VCVideoConverter::setStatusIf(const std::function<bool(int64_t)>& test,
+                                   const std::function<int64_t(int64_t)>& change)
+{
+    int64_t current = m_status.load();
+    while (test(current)) {
+        if (m_status.compare_exchange_weak(current, change(current))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void VCVideoConverter::startConvert()
+{
+    if (isExecuting()) {
+        m_status = StatusRunning;  // a job held by pause carries on
+        updateConverterViewStatus();
+        return;
+    }
+    if (isFinished() || isCanceled()) {
+        return;  // a job runs once
+    }
+    updateConverterContent();
+    m_status = StatusRunning;
+    updateConverterViewStatus();
+    Ptr self = shared_from_this();
+    std::thread([self] { self->startConvertHelper(); }).detach();
+}
+
+void VCVideoConverter::pause()
+{
+    setStatusIf([](int64_t s) { return (s & StatusReady) != 0 || s == StatusRunning; },
+                [](int64_t s) { return s | StatusPaused; });
+    if (m_delegate) {
+        m_delegate->converterDidPaused(this);
+    }
+}
+
+void VCVideoConverter::resume()
+{
+    setStatusIf([](int64_t s) { return (s & StatusPaused) != 0; },
+                [](int64_t s) { return (s | StatusReady) & ~int64_t(StatusPaused); });
+    if (m_delegate) {
+        m_delegate->converterDidResume(this);
+    }
+}
+
+void VCVideoConverter::cancel()
+{
+    setStatusIf([](int64_t s) { return s != StatusFinished && s != StatusCanceled; },
+                [](int64_t) { return int64_t(StatusCanceled); });
+    m_frameArrived.notify_all();
+}
+
+double VCVideoConverter::progress() const
+{
+    const auto writer = output();
+    const int writerRate = writer ? writer->audioInputFormat().sample_rate : 0;
+    const double rate = qMax(writerRate, 10000);
+    const auto total = static_cast<int64_t>(rate * lm_ff_time_to_double(m_duration.load()));
+    const double done =
+        static_cast<double>(m_convertFrames.load()) / qMax(static_cast<double>(total), 1.0);
+    return qMin(done, 0.99);
+}
+
+void VCVideoConverter::updateConverterStatus()
+{
+    const double now = QDateTime::currentMSecsSinceEpoch() / 1000.0;
+    const double previous = m_lastCalculateTime.load();
+    if (now - previous <= 2.0) {
+        return;
+    }
+    m_lastCalculateTime = now;
+    const double current = progress();
+    const double gained = current - m_lastPercentCalculated.load();
+    m_lastPercentCalculated = current;
+    // The first estimate has no previous time to measure from.
+    if (previous > 0.0) {
+        m_timeNeedUse = ((now - previous) / qMax(gained, 0.0001)) * (1.0 - current);
+    }
+    updateProgressDisplay();
+}
+
+// --- The job's thread ---
+
+void VCVideoConverter::startConvertHelper()
+{
+    if (!startMovieOutput()) {
+        // Nothing can be written: the clocks still run through the pieces.
+        m_hasAudio = false;
+        m_hasVideo = false;
+    }
+    startConverting();
+    stopMovieOutput();
+    Ptr self = shared_from_this();
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        stopConvertHelper();
+        return;
+    }
+    QMetaObject::invokeMethod(app, [self] { self->stopConvertHelper(); }, Qt::QueuedConnection);
+}
+
+void VCVideoConverter::stopConvert()
+{
+    setStatusIf([](int64_t s) { return s == StatusRunning; },
+                [](int64_t) { return int64_t(StatusFinished); });
+    updateConverterViewStatus();
+}
+
+void VCVideoConverter::stopConvertHelper()
+{
+    stopConvert();
+    if (m_delegate) {
+        m_delegate->converterDidFinished(this);
+    }
+    updateConverterStatus();
+}
+
+bool VCVideoConverter::startMovieOutput()
+{
+    updateConverterSpeedMode();
+    const QString destination = path();
+    const QFileInfo info(destination);
+    if (destination.isEmpty() || !QDir().mkpath(info.absolutePath())) {
+        fail(QStringLiteral("the folder of the destination cannot be made"));
+        return false;
+    }
+    // Beside the destination, so that the final rename stays on one file system.
+    QTemporaryFile temp(info.absoluteDir().filePath(
+        QStringLiteral(".%1-XXXXXX.%2").arg(info.completeBaseName(), info.suffix())));
+    temp.setAutoRemove(false);
+    if (!temp.open()) {
+        fail(QStringLiteral("the destination folder is not writable"));
+        return false;
+    }
+    // The finished file gets the permissions of any new file, not the
+    // temporary file's private ones.
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString tempPath = temp.fileName();
+    temp.close();
+
+    const LMFFMovieFileOutputFormat format = movieOutputFormat();
+    auto writer = std::make_shared<LMFFMovieFileOutput>();
+    writer->setPath(tempPath);
+    writer->setMovieFormat(format);
+    const QList<IMediaItem::Ptr> pieces = validMovies();
+    const IMovie::Ptr lastMovie = pieces.isEmpty() ? nullptr : pieces.last()->movie();
+    if (format.framerate >= 1 && format.frameTime >= 1 && m_hasVideo) {
+        if (m_skipDecodeImage && lastMovie) {
+            writer->copyVideoMedia(lastOf(lastMovie->videos()));
+        } else {
+            writer->openVideo();
+        }
+        m_hasVideo = writer->isVideoOpen();
+    } else {
+        m_hasVideo = false;
+    }
+    if (format.sample_rate > 0 && m_hasAudio) {
+        if (m_skipDecodeAudio && lastMovie) {
+            writer->copyAudioMedia(lastOf(lastMovie->audios()));
+        } else {
+            writer->openAudio();
+        }
+        m_hasAudio = writer->isAudioOpen();
+    } else {
+        m_hasAudio = false;
+    }
+    const bool started = (m_hasAudio || m_hasVideo) && writer->startOutput();
+    if (!started) {
+        m_hasAudio = false;
+        m_hasVideo = false;
+        QFile::remove(tempPath);
+        fail(QStringLiteral("the output file cannot be opened"));
+        return false;
+    }
+    {
+        std::lock_guard lock(m_lock);
+        m_output = writer;
+        m_tempPath = tempPath;
+    }
+    if (m_hasVideo) {
+        createImageContextPool();
+    }
+    return true;
+}
+
+void VCVideoConverter::createImageContextPool()
+{
+    const auto writer = output();
+    for (int i = 0; i < ContextCount; ++i) {
+        m_imagePool.appendFreeImageContext(writer->createCGContext());
+    }
+}
+
+void VCVideoConverter::stopMovieOutput()
+{
+    std::shared_ptr<LMFFMovieFileOutput> writer;
+    QString tempPath;
+    {
+        std::lock_guard lock(m_lock);
+        writer = m_output;
+        tempPath = m_tempPath;
+    }
+    if (!writer) {
+        return;
+    }
+    const bool written = writer->stopOutput();
+    const QString destination = path();
+    if (isCanceled()) {
+        fail(QStringLiteral("canceled"));
+    } else if (!written) {
+        fail(QStringLiteral("the output could not be written completely"));
+    } else if (!QDir().mkpath(QFileInfo(destination).absolutePath()) ||
+               !QFile::rename(tempPath, destination)) {
+        fail(QFileInfo::exists(destination)
+                 ? QStringLiteral("a file is already at the destination")
+                 : QStringLiteral("the output cannot be moved to the destination"));
+    } else {
+        std::lock_guard lock(m_lock);
+        m_succeeded = true;
+    }
+    if (QFileInfo::exists(tempPath)) {
+        QFile::remove(tempPath);
+    }
+}
