@@ -112,6 +112,8 @@ struct LMFFMovie::Impl {
     }
 
     void serveDecode(LMMediaTime time, IFrameProvider* provider);
+    // Drops every reader, so that the next use opens the current medias.
+    void resetReaders();
     std::unique_ptr<LMFFItem> readDirectItem(bool decode);
 };
 
@@ -127,8 +129,45 @@ LMFFMovie::~LMFFMovie()
     }
 }
 
+void LMFFMovie::Impl::resetReaders()
+{
+    if (worker) {
+        worker->postAndWait([this] {
+            decodeReader = VideoFrameReader();
+            decodeChain = VideoEditChain();
+            decodeOpened = false;
+        });
+    }
+    {
+        std::lock_guard lock(thumbMutex);
+        thumbReader = VideoFrameReader();
+        thumbChain = VideoEditChain();
+        thumbOpened = false;
+    }
+    {
+        std::lock_guard lock(directMutex);
+        directReader = VideoFrameReader();
+        directOpened = false;
+        directPositioned = false;
+        pending.reset();
+    }
+    {
+        std::lock_guard lock(audioMutex);
+        audioReader = AudioSampleReader();
+        audioOpened = false;
+    }
+    {
+        std::lock_guard lock(packetMutex);
+        packetReader = VideoFrameReader();
+        packetOpened = false;
+        packetNeedsSeek = true;
+    }
+    maxVideoTime = 0;
+}
+
 bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
 {
+    d->resetReaders();
     std::lock_guard lock(d->state);
     d->medias.clear();
     d->videoMedia.reset();

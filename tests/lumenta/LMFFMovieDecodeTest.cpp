@@ -152,3 +152,31 @@ TEST(LMFFMovie, DirectPathHandsFramesUpToTheTime)
         }
     });
 }
+
+TEST(LMFFMovie, PictureStandsForAnyTimeAndReopeningSwitchesMedia)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString picture = dir.filePath("picture.png");
+    ASSERT_TRUE(testsupport::generateMedia(
+        picture, {"-f", "lavfi", "-i", "color=white:size=40x30", "-frames:v", "1"}));
+    const QString clip = dir.filePath("clip.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(clip, 1.0));
+
+    auto movie = openMovie(clip);
+    RecordingProvider first;
+    movie->decodeImageAtTime(3 * kFrame, &first, true);
+    EXPECT_EQ(lumentatest::frameIndex(first.images().value(0)), 3);
+
+    movie->openMedias(LMMediaSource::mediaWithPath(picture)->createMedias());
+    ASSERT_TRUE(movie->hasVideo());
+    EXPECT_FALSE(movie->hasAudio());
+    RecordingProvider provider;
+    movie->decodeImageAtTime(0, &provider, true);
+    movie->decodeImageAtTime(3 * lm_default_time_base(), &provider, true);
+    const QList<QImage> images = provider.images();
+    ASSERT_EQ(images.size(), 2);
+    for (const QImage& image : images) {
+        ASSERT_EQ(image.size(), QSize(40, 30));
+        EXPECT_GT(qGray(image.pixel(20, 15)), 240);
+    }
+}
