@@ -139,26 +139,36 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
     }
 }
 
-TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
+class Authoring : public ::testing::TestWithParam<bool> {};
+
+// A title authored with a chapter at 2 s and a last cell ending at the
+// stream's own length keeps its full length. The end is written in
+// milliseconds, rounded up: an NTSC length cut to hundredths lies before the
+// last frame's end, and dvdauthor then drops the last video unit.
+TEST_P(Authoring, DvdauthorAcceptsItAndCellTimesMatchTheContent)
 {
+    const bool pal = GetParam();
     auto dir = testsupport::makeTempDir();
     const QString path = dir.filePath("title0.dvd");
-    const int frames = 102;  // 4.08 s
-    ASSERT_TRUE(writeTitle(path, dvdFormat(true, 16.0f / 9.0f), frames));
+    const int frames = pal ? 102 : 122;  // 4.08 s, 4.07 s
+    const double length = pal ? 4.08 : 122 * 1001.0 / 30000.0;
+    ASSERT_TRUE(writeTitle(path, dvdFormat(pal, 16.0f / 9.0f), frames));
     QFile xml(dir.filePath("author.xml"));
     ASSERT_TRUE(xml.open(QIODevice::WriteOnly));
-    xml.write(
-        "<dvdauthor dest=\"dvd\"><vmgm/><titleset><titles><pgc><vob file=\"title0.dvd\">"
-        "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\"/>"
-        "<cell start=\"00:00:02.00\" end=\"00:00:04.08\" chapter=\"yes\"/>"
-        "</vob></pgc></titles></titleset></dvdauthor>");
+    xml.write(QStringLiteral(
+                  "<dvdauthor dest=\"dvd\"><vmgm/><titleset><titles><pgc><vob file=\"title0.dvd\">"
+                  "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\"/>"
+                  "<cell start=\"00:00:02.00\" end=\"00:00:%1\" chapter=\"yes\"/>"
+                  "</vob></pgc></titles></titleset></dvdauthor>")
+                  .arg(std::ceil(length * 1000) / 1000, 6, 'f', 3, QLatin1Char('0'))
+                  .toUtf8());
     xml.close();
     const QString dvdauthor = QStandardPaths::findExecutable("dvdauthor");
     ASSERT_FALSE(dvdauthor.isEmpty()) << "dvdauthor is not installed";
     QProcess process;
     process.setWorkingDirectory(dir.path());
     QProcessEnvironment env;
-    env.insert("VIDEO_FORMAT", "PAL");
+    env.insert("VIDEO_FORMAT", pal ? "PAL" : "NTSC");
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(dvdauthor, {"-x", "author.xml"});
@@ -171,7 +181,7 @@ TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
     ASSERT_TRUE(disc);
     ASSERT_EQ(disc->titleSources().size(), 1);
     const Value::Dictionary title = disc->titleSources().first().dictionary();
-    EXPECT_NEAR(title["duration"].toDouble().value_or(0), 4.08, 0.041);
+    EXPECT_NEAR(title["duration"].toDouble().value_or(0), length, 0.041);
     const Value::Array starts = title["chapterStarts"].array();
     ASSERT_EQ(starts.size(), 2);
     EXPECT_NEAR(starts[0].toDouble().value_or(-1), 0.0, 0.001);
@@ -188,6 +198,9 @@ TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
     EXPECT_TRUE(movie->hasVideo());
     EXPECT_FALSE(movie->thumbnailAtTime(lm_default_time_base(), QSize(72, 57)).isNull());
 }
+
+INSTANTIATE_TEST_SUITE_P(Lumenta, Authoring, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "PAL" : "NTSC"; });
 
 TEST(LMDVD, NoDiscGivesNull)
 {
