@@ -807,5 +807,10 @@ bool LMFFMovieFileOutput::stopOutput()
         d->fail(QStringLiteral("trailer"), ret);
     }
     d->closeOutput();
-    return !d->failed.load();
+    if (d->failed.load()) {
+        // A broken file is not left behind as if it were a whole one.
+        QFile::remove(d->path);
+        return false;
+    }
+    return true;
 }
