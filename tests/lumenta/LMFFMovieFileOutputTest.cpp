@@ -233,3 +233,12 @@ TEST(LMFFMovieFileOutput, UnwritablePathFailsToStart)
     EXPECT_FALSE(output.startOutput());
     EXPECT_FALSE(output.stopOutput());
 }
+
+TEST(LMFFMovieFileOutput, FullDiskFailsAndLeavesNoFile)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("title0.dvd");
+    ASSERT_TRUE(QFile::link("/dev/full", path));
+    EXPECT_FALSE(writeTitle(path, dvdFormat(true, 16.0f / 9.0f), 25));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+}
