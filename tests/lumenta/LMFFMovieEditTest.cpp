@@ -208,3 +208,24 @@ TEST_F(Edits, SubtitleInAChosenTextEncoding)
     }
     EXPECT_GT(white, 20);
 }
+
+TEST_F(Edits, ZoomTypesIntoA16By9Frame)
+{
+    struct Case {
+        int zoomType;
+        bool bars;
+    };
+    for (const Case& c : {Case{1, false}, Case{2, true}, Case{3, false}, Case{4, true},
+                          Case{5, false}, Case{6, true}}) {
+        m_movie->setZoomType(c.zoomType);
+        m_movie->setOutputVideoSize(QSizeF(854, 480));
+        const QImage image = frame();
+        ASSERT_EQ(image.size(), QSize(854, 480)) << "zoom " << c.zoomType;
+        const double edge = lumentatest::meanGrey(image, QRect(0, 0, 100, 480));
+        if (c.bars) {
+            EXPECT_LT(edge, 2) << "zoom " << c.zoomType;
+        } else {
+            EXPECT_GT(edge, 20) << "zoom " << c.zoomType;
+        }
+    }
+}
