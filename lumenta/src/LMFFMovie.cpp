@@ -552,8 +552,9 @@ QImage LMFFMovie::thumbnailAtTime(LMMediaTime time, const QSize& size)
     }
     std::lock_guard lock(d->thumbMutex);
     if (!d->thumbOpened) {
+        // One decoding thread: every clip of a project keeps a thumbnail reader.
         d->thumbOpened = true;
-        d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+        d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 1);
     }
     const AVFrame* frame =
         d->thumbReader.frameAt(qMin(time, qMax<LMMediaTime>(0, media->duration() - 1)));

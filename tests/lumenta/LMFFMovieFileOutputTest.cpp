@@ -187,6 +187,18 @@ TEST_P(Authoring, DvdauthorAcceptsItAndCellTimesMatchTheContent)
     EXPECT_NEAR(starts[0].toDouble().value_or(-1), 0.0, 0.001);
     EXPECT_NEAR(starts[1].toDouble().value_or(-1), 2.0, 0.6);
 
+    // An image of the disc reads the same.
+    const QString iso = dir.filePath("disc.iso");
+    QString isoLog;
+    ASSERT_EQ(testsupport::runProgram(
+                  "mkisofs", {"-dvd-video", "-quiet", "-o", iso, dir.filePath("dvd")}, &isoLog),
+              0)
+        << isoLog.toStdString();
+    auto image = LMDVD::open(iso);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->titleSources().size(), 1);
+    EXPECT_TRUE(LMMediaSource::mediaWithPath(iso)->isDVD());
+
     // The authored folder opens as a DVD source too.
     auto source = LMMediaSource::mediaWithPath(dir.filePath("dvd"));
     EXPECT_TRUE(source->isDVD());
