@@ -126,6 +126,17 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
                 EXPECT_EQ(stream["height"].toInt(), c.pal ? 576 : 480);
                 EXPECT_EQ(stream["sample_aspect_ratio"].toString(), c.sar);
                 EXPECT_EQ(stream["r_frame_rate"].toString(), c.rate);
+                bool buffer = false;
+                for (const auto& side : stream["side_data_list"].toArray()) {
+                    const QJsonObject cpb = side.toObject();
+                    if (cpb["side_data_type"] == "CPB properties") {
+                        buffer = true;
+                        EXPECT_LE(cpb["max_bitrate"].toInt(), 9000000);
+                        EXPECT_GT(cpb["max_bitrate"].toInt(), 0);
+                        EXPECT_EQ(cpb["buffer_size"].toInt(), 1835008);
+                    }
+                }
+                EXPECT_TRUE(buffer);
             } else {
                 EXPECT_EQ(stream["codec_name"].toString(), "ac3");
                 EXPECT_EQ(stream["sample_rate"].toString(), "48000");
@@ -134,6 +145,23 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
             }
         }
         EXPECT_EQ(count, 2);
+        // Groups of pictures of at most 15 (PAL) or 18 (NTSC) frames.
+        QString types;
+        ASSERT_EQ(testsupport::runProgram("ffprobe",
+                                          {"-v", "error", "-select_streams", "v", "-show_entries",
+                                           "frame=pict_type", "-of", "json", path},
+                                          &types),
+                  0);
+        const QJsonArray frames =
+            QJsonDocument::fromJson(types.toUtf8()).object()["frames"].toArray();
+        EXPECT_EQ(frames.size(), 40);
+        int sinceKey = 0;
+        int longest = 0;
+        for (const auto& frame : frames) {
+            sinceKey = frame.toObject()["pict_type"] == "I" ? 1 : sinceKey + 1;
+            longest = qMax(longest, sinceKey);
+        }
+        EXPECT_EQ(longest, c.pal ? 15 : 18);
         // 2048-byte packs.
         EXPECT_EQ(QFileInfo(path).size() % 2048, 0);
     }

@@ -7,7 +7,9 @@
 // video, the decode failed or the time lies past the end). mediaImage() comes
 // first, and only when wantsMediaImage() says so. Callbacks may run on a
 // thread of the movie's own; movie-like sources that draw their frame call
-// fillImageBufferWithBlock() instead, on the requesting thread.
+// fillImageBufferWithBlock() instead, on the requesting thread. A provider
+// must outlive the requests it made; a movie answers what is still queued
+// before it is destroyed.
 
 #include <QImage>
 #include <cstdint>
