@@ -812,7 +812,12 @@ void LMFFMovie::configOutputFormat(const LMFFAudioFormat& format)
     std::lock_guard lock(d->audioMutex);
     d->audioFormat = format;
     d->audioFormatDirty = true;
-    m_outputAudioFormat = format;
+}
+
+LMFFAudioFormat LMFFMovie::outputAudioFormat() const
+{
+    std::lock_guard lock(d->audioMutex);
+    return d->audioFormat;
 }
 
 bool LMFFMovie::readSample(uint8_t* buffer, int nbStream, int frames)

@@ -151,7 +151,7 @@ public:
     // --- Audio for export ---
     // The format readSample() delivers (interleaved float, layout, rate).
     virtual void configOutputFormat(const LMFFAudioFormat& format) { m_outputAudioFormat = format; }
-    LMFFAudioFormat outputAudioFormat() const { return m_outputAudioFormat; }
+    virtual LMFFAudioFormat outputAudioFormat() const { return m_outputAudioFormat; }
     // Fills `buffer` with exactly `frames` sample frames from the current
     // position. False at the end or on failure; the buffer is then zero-filled
     // (as is any part the source could not fill).
