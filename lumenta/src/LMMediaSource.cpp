@@ -149,11 +149,22 @@ bool LMMediaSource::isDRM()
 
 QList<LMMedia::Ptr> LMMediaSource::createMedias()
 {
-    if (!m_probed) {
-        m_probed = true;
-        m_medias = m_isDVD ? probeDVD() : probeFile(m_path, QString());
+    QList<LMMedia::Ptr> medias;
+    for (const auto& weak : m_medias) {
+        if (auto media = weak.lock()) {
+            medias << media;
+        }
     }
-    return m_medias;
+    if (m_probed && medias.size() == m_medias.size()) {
+        return medias;
+    }
+    m_probed = true;
+    medias = m_isDVD ? probeDVD() : probeFile(m_path, QString());
+    m_medias.clear();
+    for (const auto& media : medias) {
+        m_medias << media;
+    }
+    return medias;
 }
 
 QList<LMMedia::Ptr> LMMediaSource::probeFile(const QString& url, const QString& aspect)
