@@ -761,22 +761,12 @@ bool LMFFMovie::isPlay() const
 
 LMMediaTime LMFFMovie::currentTime() const
 {
-    if (!d->clock.isRunning()) {
-        return d->position.load();
+    // While playing, the clock runs on past the end (silence): the players
+    // see the time pass the duration and decide to loop or stop.
+    if (d->clock.isRunning()) {
+        return d->clock.position();
     }
-    const LMMediaTime now = d->clock.position();
-    const LMMediaTime end = duration();
-    if (end > 0 && now >= end) {
-        // Reached the end: playing stops there.
-        d->clock.pause();
-        d->clock.setPosition(end);
-        if (d->sink) {
-            d->sink->pause();
-        }
-        d->position = end;
-        return end;
-    }
-    return now;
+    return d->position.load();
 }
 
 void LMFFMovie::setCurrentTime(LMMediaTime time)

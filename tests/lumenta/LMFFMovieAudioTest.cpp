@@ -99,3 +99,16 @@ TEST_F(Audio, PlaybackAdvancesInRealTime)
     m_movie->stop();
     EXPECT_EQ(m_movie->currentTime(), 0);
 }
+
+TEST_F(Audio, PlayingRunsPastTheEndUntilMoved)
+{
+    m_movie->setCurrentTime(m_movie->duration() - 50000);
+    m_movie->play();
+    QThread::msleep(150);
+    EXPECT_TRUE(m_movie->isPlay());
+    EXPECT_GT(m_movie->currentTime(), m_movie->duration());
+    m_movie->setCurrentTime(0);  // a player loops
+    EXPECT_LT(m_movie->currentTime(), 100000);
+    EXPECT_TRUE(m_movie->isPlay());
+    m_movie->pause();
+}

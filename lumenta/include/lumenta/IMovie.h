@@ -144,6 +144,7 @@ public:
     virtual void pause() {}
     virtual void stop() {}
     virtual bool isPlay() const { return false; }
+    // While playing it runs on past duration() until paused or moved.
     virtual LMMediaTime currentTime() const { return 0; }
     virtual void setCurrentTime(LMMediaTime) {}
     // 0 to 1, applied at once.
