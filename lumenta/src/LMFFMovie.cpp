@@ -52,7 +52,7 @@ struct LMFFMovie::Impl {
 
     // Decode requests: touched only on the worker.
     VideoFrameReader decodeReader;
-    VideoEditChain decodeChain;
+    VideoEditChain decodeChain{qBound(1, QThread::idealThreadCount(), 4)};
     bool decodeOpened = false;
 
     std::mutex thumbMutex;
@@ -112,6 +112,12 @@ struct LMFFMovie::Impl {
     }
 
     void serveDecode(LMMediaTime time, IFrameProvider* provider);
+    void ensureWorker();
+    // Frees the preview decoders after a pause in requests: a project keeps
+    // a movie per clip, and an open decoder holds many frames.
+    void releasePreviewReaders();
+    // Frees the export readers at the end of an export.
+    void releaseExportReaders();
     // Drops every reader, so that the next use opens the current medias.
     void resetReaders();
     std::unique_ptr<LMFFItem> readDirectItem(bool decode);
@@ -129,12 +135,52 @@ LMFFMovie::~LMFFMovie()
     }
 }
 
+void LMFFMovie::Impl::ensureWorker()
+{
+    if (worker) {
+        return;
+    }
+    worker = std::make_unique<SerialWorker>();
+    worker->setIdleTask(std::chrono::seconds(5), [this] { releasePreviewReaders(); });
+}
+
+void LMFFMovie::Impl::releasePreviewReaders()
+{
+    decodeReader = VideoFrameReader();
+    decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
+    decodeOpened = false;
+    std::lock_guard lock(thumbMutex);
+    thumbReader = VideoFrameReader();
+    thumbChain = VideoEditChain();
+    thumbOpened = false;
+}
+
+void LMFFMovie::Impl::releaseExportReaders()
+{
+    {
+        std::lock_guard lock(directMutex);
+        directReader = VideoFrameReader();
+        directOpened = false;
+        directPositioned = false;
+        pending.reset();
+    }
+    {
+        std::lock_guard lock(audioMutex);
+        audioReader = AudioSampleReader();
+        audioOpened = false;
+    }
+    std::lock_guard lock(packetMutex);
+    packetReader = VideoFrameReader();
+    packetOpened = false;
+    packetNeedsSeek = true;
+}
+
 void LMFFMovie::Impl::resetReaders()
 {
     if (worker) {
         worker->postAndWait([this] {
             decodeReader = VideoFrameReader();
-            decodeChain = VideoEditChain();
+            decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
             decodeOpened = false;
         });
     }
@@ -197,9 +243,7 @@ bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
             qRound(d->videoStream.width * d->videoStream.sampleAspect), d->videoStream.height);
         ++d->edits.chainVersion;
     }
-    if (!d->worker) {
-        d->worker = std::make_unique<SerialWorker>();
-    }
+    d->ensureWorker();
     return medias.isEmpty() || !d->medias.isEmpty();
 }
 
@@ -528,9 +572,7 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, IFrameProvider* provider, bo
     if (!provider) {
         return;
     }
-    if (!d->worker) {
-        d->worker = std::make_unique<SerialWorker>();
-    }
+    d->ensureWorker();
     if (waitUntilDone) {
         d->worker->postAndWait([this, time, provider] { d->serveDecode(time, provider); });
     } else {
@@ -862,8 +904,15 @@ bool LMFFMovie::disableVideo() const
 
 void LMFFMovie::setExportMovie(bool v)
 {
-    std::lock_guard lock(d->state);
-    d->exportMovie = v;
+    bool ended = false;
+    {
+        std::lock_guard lock(d->state);
+        ended = d->exportMovie && !v;
+        d->exportMovie = v;
+    }
+    if (ended) {
+        d->releaseExportReaders();
+    }
 }
 
 void LMFFMovie::setCopy_audio_stream(bool v)

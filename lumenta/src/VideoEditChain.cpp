@@ -2,7 +2,6 @@
 
 #include <QDebug>
 #include <QPainter>
-#include <QThread>
 #include <algorithm>
 #include <cmath>
 
@@ -255,7 +254,7 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
     if (!graph) {
         return false;
     }
-    graph->nb_threads = qBound(1, QThread::idealThreadCount(), 4);
+    graph->nb_threads = m_threads;
     const QString args =
         QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
             .arg(frame->width)

@@ -112,3 +112,21 @@ TEST_F(Audio, PlayingRunsPastTheEndUntilMoved)
     EXPECT_TRUE(m_movie->isPlay());
     m_movie->pause();
 }
+
+TEST_F(Audio, ExportReadersRestartWhereTheMovieStands)
+{
+    std::vector<float> buffer;
+    m_movie->setExportMovie(true);
+    m_movie->setCurrentTime(lm_default_time_base() / 2);
+    m_movie->flushOperation();
+    ASSERT_TRUE(read(buffer, 1024));
+    EXPECT_NEAR(buffer[0], 0.5, 1e-4);
+    m_movie->setExportMovie(false);  // the end of a piece frees the readers
+    m_movie->setCurrentTime(lm_default_time_base() / 4);
+    m_movie->flushOperation();
+    m_movie->setExportMovie(true);
+    ASSERT_TRUE(read(buffer, 1024));
+    EXPECT_NEAR(buffer[0], 0.25, 1e-4);
+    ASSERT_TRUE(read(buffer, 1024));
+    EXPECT_NEAR(buffer[0], 0.25 + 1024.0 / 48000, 1e-4);
+}
