@@ -52,7 +52,7 @@ struct LMFFMovie::Impl {
 
     // Decode requests: touched only on the worker.
     VideoFrameReader decodeReader;
-    VideoEditChain decodeChain;
+    VideoEditChain decodeChain{qBound(1, QThread::idealThreadCount(), 4)};
     bool decodeOpened = false;
 
     std::mutex thumbMutex;
@@ -112,6 +112,14 @@ struct LMFFMovie::Impl {
     }
 
     void serveDecode(LMMediaTime time, IFrameProvider* provider);
+    void ensureWorker();
+    // Frees the preview decoders after a pause in requests: a project keeps
+    // a movie per clip, and an open decoder holds many frames.
+    void releasePreviewReaders();
+    // Frees the export readers at the end of an export.
+    void releaseExportReaders();
+    // Drops every reader, so that the next use opens the current medias.
+    void resetReaders();
     std::unique_ptr<LMFFItem> readDirectItem(bool decode);
 };
 
@@ -127,8 +135,85 @@ LMFFMovie::~LMFFMovie()
     }
 }
 
+void LMFFMovie::Impl::ensureWorker()
+{
+    if (worker) {
+        return;
+    }
+    worker = std::make_unique<SerialWorker>();
+    worker->setIdleTask(std::chrono::seconds(5), [this] { releasePreviewReaders(); });
+}
+
+void LMFFMovie::Impl::releasePreviewReaders()
+{
+    decodeReader = VideoFrameReader();
+    decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
+    decodeOpened = false;
+    std::lock_guard lock(thumbMutex);
+    thumbReader = VideoFrameReader();
+    thumbChain = VideoEditChain();
+    thumbOpened = false;
+}
+
+void LMFFMovie::Impl::releaseExportReaders()
+{
+    {
+        std::lock_guard lock(directMutex);
+        directReader = VideoFrameReader();
+        directOpened = false;
+        directPositioned = false;
+        pending.reset();
+    }
+    {
+        std::lock_guard lock(audioMutex);
+        audioReader = AudioSampleReader();
+        audioOpened = false;
+    }
+    std::lock_guard lock(packetMutex);
+    packetReader = VideoFrameReader();
+    packetOpened = false;
+    packetNeedsSeek = true;
+}
+
+void LMFFMovie::Impl::resetReaders()
+{
+    if (worker) {
+        worker->postAndWait([this] {
+            decodeReader = VideoFrameReader();
+            decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
+            decodeOpened = false;
+        });
+    }
+    {
+        std::lock_guard lock(thumbMutex);
+        thumbReader = VideoFrameReader();
+        thumbChain = VideoEditChain();
+        thumbOpened = false;
+    }
+    {
+        std::lock_guard lock(directMutex);
+        directReader = VideoFrameReader();
+        directOpened = false;
+        directPositioned = false;
+        pending.reset();
+    }
+    {
+        std::lock_guard lock(audioMutex);
+        audioReader = AudioSampleReader();
+        audioOpened = false;
+    }
+    {
+        std::lock_guard lock(packetMutex);
+        packetReader = VideoFrameReader();
+        packetOpened = false;
+        packetNeedsSeek = true;
+    }
+    maxVideoTime = 0;
+}
+
 bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
 {
+    d->resetReaders();
     std::lock_guard lock(d->state);
     d->medias.clear();
     d->videoMedia.reset();
@@ -158,9 +243,7 @@ bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
             qRound(d->videoStream.width * d->videoStream.sampleAspect), d->videoStream.height);
         ++d->edits.chainVersion;
     }
-    if (!d->worker) {
-        d->worker = std::make_unique<SerialWorker>();
-    }
+    d->ensureWorker();
     return medias.isEmpty() || !d->medias.isEmpty();
 }
 
@@ -489,9 +572,7 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, IFrameProvider* provider, bo
     if (!provider) {
         return;
     }
-    if (!d->worker) {
-        d->worker = std::make_unique<SerialWorker>();
-    }
+    d->ensureWorker();
     if (waitUntilDone) {
         d->worker->postAndWait([this, time, provider] { d->serveDecode(time, provider); });
     } else {
@@ -513,8 +594,9 @@ QImage LMFFMovie::thumbnailAtTime(LMMediaTime time, const QSize& size)
     }
     std::lock_guard lock(d->thumbMutex);
     if (!d->thumbOpened) {
+        // One decoding thread: every clip of a project keeps a thumbnail reader.
         d->thumbOpened = true;
-        d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+        d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 1);
     }
     const AVFrame* frame =
         d->thumbReader.frameAt(qMin(time, qMax<LMMediaTime>(0, media->duration() - 1)));
@@ -721,22 +803,12 @@ bool LMFFMovie::isPlay() const
 
 LMMediaTime LMFFMovie::currentTime() const
 {
-    if (!d->clock.isRunning()) {
-        return d->position.load();
+    // While playing, the clock runs on past the end (silence): the players
+    // see the time pass the duration and decide to loop or stop.
+    if (d->clock.isRunning()) {
+        return d->clock.position();
     }
-    const LMMediaTime now = d->clock.position();
-    const LMMediaTime end = duration();
-    if (end > 0 && now >= end) {
-        // Reached the end: playing stops there.
-        d->clock.pause();
-        d->clock.setPosition(end);
-        if (d->sink) {
-            d->sink->pause();
-        }
-        d->position = end;
-        return end;
-    }
-    return now;
+    return d->position.load();
 }
 
 void LMFFMovie::setCurrentTime(LMMediaTime time)
@@ -772,7 +844,12 @@ void LMFFMovie::configOutputFormat(const LMFFAudioFormat& format)
     std::lock_guard lock(d->audioMutex);
     d->audioFormat = format;
     d->audioFormatDirty = true;
-    m_outputAudioFormat = format;
+}
+
+LMFFAudioFormat LMFFMovie::outputAudioFormat() const
+{
+    std::lock_guard lock(d->audioMutex);
+    return d->audioFormat;
 }
 
 bool LMFFMovie::readSample(uint8_t* buffer, int nbStream, int frames)
@@ -827,8 +904,15 @@ bool LMFFMovie::disableVideo() const
 
 void LMFFMovie::setExportMovie(bool v)
 {
-    std::lock_guard lock(d->state);
-    d->exportMovie = v;
+    bool ended = false;
+    {
+        std::lock_guard lock(d->state);
+        ended = d->exportMovie && !v;
+        d->exportMovie = v;
+    }
+    if (ended) {
+        d->releaseExportReaders();
+    }
 }
 
 void LMFFMovie::setCopy_audio_stream(bool v)

@@ -27,6 +27,26 @@ constexpr int kDvdAudioRate = 48000;
 constexpr int kDvdAudioBitrate = 448000;
 constexpr size_t kQueueLimit = 8;
 
+// Only the DVD-Video frames will do: PAL 720x576 at 25, NTSC 720x480 at
+// 30000/1001 (chosen by the frame rate asked for).
+void useDvdFrames(LMFFMovieFileOutputFormat& f)
+{
+    const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
+    const int height = ntsc ? 480 : 576;
+    const bool legal =
+        f.width == 720 && f.height == height &&
+        (ntsc ? f.framerate == 30000 && f.frameTime == 1001 : f.framerate == 25 * f.frameTime);
+    if (!legal) {
+        qWarning() << "Lumenta: a DVD stream is 720 x" << height
+                   << (ntsc ? "at 30000/1001" : "at 25") << "frames per second, not" << f.width
+                   << "x" << f.height << "at" << f.framerate << "/" << f.frameTime;
+    }
+    f.width = 720;
+    f.height = height;
+    f.framerate = ntsc ? 30000 : 25;
+    f.frameTime = ntsc ? 1001 : 1;
+}
+
 int encoderThreads()
 {
     return qBound(1, QThread::idealThreadCount(), 8);
@@ -40,7 +60,7 @@ struct LMFFMovieFileOutput::Impl {
     AVFormatContext* output = nullptr;
     bool dvd = false;
     bool started = false;
-    bool finished = false;
+    std::atomic<bool> finished{false};
     std::atomic<bool> failed{false};
     std::mutex mux;
 
@@ -177,11 +197,7 @@ void LMFFMovieFileOutput::openVideo()
     AVCodecID id = static_cast<AVCodecID>(f.video_codec);
     if (d->dvd) {
         id = AV_CODEC_ID_MPEG2VIDEO;
-        const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
-        if (f.width <= 0 || f.height <= 0) {
-            f.width = 720;
-            f.height = ntsc ? 480 : 576;
-        }
+        useDvdFrames(f);
     }
     if (id == AV_CODEC_ID_NONE) {
         id = d->output->oformat->video_codec;
@@ -797,5 +813,10 @@ bool LMFFMovieFileOutput::stopOutput()
         d->fail(QStringLiteral("trailer"), ret);
     }
     d->closeOutput();
-    return !d->failed.load();
+    if (d->failed.load()) {
+        // A broken file is not left behind as if it were a whole one.
+        QFile::remove(d->path);
+        return false;
+    }
+    return true;
 }
