@@ -138,9 +138,8 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
             chain << effect;
         }
     }
-    chain << QStringLiteral("format=bgra");
-
-    // Zoom into the output size.
+    // Zoom into the output size. Each zoom scales straight into BGRA, so the
+    // picture is converted at its output size rather than at the source's.
     double aspect = (w * sar) / qMax(h, 1.0);
     if (edits.zoomType == 3) {
         aspect = 16.0 / 9.0;
@@ -155,7 +154,7 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
     }
     const double box = static_cast<double>(ow) / oh;
     if (edits.zoomType == 1) {
-        chain << QStringLiteral("scale=%1:%2").arg(ow).arg(oh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(ow).arg(oh);
     } else if (edits.zoomType == 5) {
         int sw = ow;
         int sh = oh;
@@ -164,7 +163,8 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
         } else {
             sh = qMax(oh, static_cast<int>(std::lround(ow / aspect)));
         }
-        chain << QStringLiteral("scale=%1:%2,crop=%3:%4").arg(sw).arg(sh).arg(ow).arg(oh);
+        chain
+            << QStringLiteral("scale=%1:%2,format=bgra,crop=%3:%4").arg(sw).arg(sh).arg(ow).arg(oh);
     } else {
         int sw = ow;
         int sh = oh;
@@ -173,7 +173,7 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
         } else {
             sw = qBound(1, static_cast<int>(std::lround(oh * aspect)), ow);
         }
-        chain << QStringLiteral("scale=%1:%2").arg(sw).arg(sh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(sw).arg(sh);
         if (sw != ow || sh != oh) {
             chain << QStringLiteral("pad=%1:%2:%3:%4:black")
                          .arg(ow)
