@@ -16,10 +16,12 @@ protected:
         ASSERT_TRUE(testsupport::makeTestClip(s_dir->filePath("other.mp4"), 0.5, 160, 120, true));
         ASSERT_TRUE(testsupport::generateMedia(
             s_dir->filePath("two.mkv"),
-            {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=0.5", "-f", "lavfi",
-             "-i", "sine=duration=0.5", "-f", "lavfi", "-i", "sine=frequency=200:duration=0.5",
-             "-map", "0", "-map", "1", "-map", "2", "-c:v", "libx264", "-pix_fmt", "yuv420p",
-             "-c:a", "aac"}));
+            {"-f",       "lavfi",   "-i",   "testsrc=size=160x120:rate=25:duration=0.5",
+             "-f",       "lavfi",   "-i",   "sine=duration=0.5",
+             "-f",       "lavfi",   "-i",   "sine=frequency=200:duration=0.5",
+             "-map",     "0",       "-map", "1",
+             "-map",     "2",       "-c:v", "libx264",
+             "-pix_fmt", "yuv420p", "-c:a", "aac"}));
     }
     static void TearDownTestSuite()
     {
@@ -128,8 +130,15 @@ TEST_F(ConverterCopy, CopyKeysAndDecision)
         {"two audio streams", "out.mkv", {"two.mkv"}, true, true, 2, none, true, false},
         {"more than two channels", "out.mp4", {"clip.mp4"}, true, true, 6, none, true, false},
         {"audio only asked", "out.mp4", {"clip.mp4"}, false, true, 2, none, false, false},
-        {"edited", "out.mp4", {"clip.mp4"}, true, true, 2,
-         [](VCMovie& m) { m.movie()->setVflip(true); }, false, false},
+        {"edited",
+         "out.mp4",
+         {"clip.mp4"},
+         true,
+         true,
+         2,
+         [](VCMovie& m) { m.movie()->setVflip(true); },
+         false,
+         false},
     };
     for (const Case& c : cases) {
         auto job = VCVideoConverter::create();

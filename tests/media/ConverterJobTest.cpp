@@ -127,8 +127,8 @@ double loudness(const QString& path, double from, double to)
 {
     auto movie = LMFFMovie::create();
     movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
-    movie->configOutputFormat({lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"),
-                               48000});
+    movie->configOutputFormat(
+        {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"), 48000});
     movie->setCurrentTime(static_cast<LMMediaTime>(from * kSecond));
     movie->flushOperation();
     const int frames = static_cast<int>((to - from) * 48000);
@@ -198,8 +198,8 @@ protected:
         b->setTrimStop(3 * kSecond);
         b->setFadeIn(kSecond);
         b->setVideoOutputSize(QSizeF(720, 576));  // another shape: composed
-        auto drawn = VCMovie::movieWithMovie(std::make_shared<DrawnSource>(2 * kSecond),
-                                             2 * kSecond);
+        auto drawn =
+            VCMovie::movieWithMovie(std::make_shared<DrawnSource>(2 * kSecond), 2 * kSecond);
         return {a, b, drawn};
     }
 
@@ -218,7 +218,8 @@ TEST_F(ConverterJob, TitleStreamHasTheDiscFormatAndDvdauthorTakesIt)
         const char* sar;
         const char* rate;
     };
-    for (const Case& c : {Case{true, true, "64:45", "25/1"}, Case{false, false, "8:9", "30000/1001"}}) {
+    for (const Case& c :
+         {Case{true, true, "64:45", "25/1"}, Case{false, false, "8:9", "30000/1001"}}) {
         SCOPED_TRACE(c.pal ? "PAL 16:9" : "NTSC 4:3");
         const QString folder = m_out.filePath(c.pal ? "pal" : "ntsc");
         const QString path = QDir(folder).filePath("title0.dvd");
@@ -283,8 +284,8 @@ TEST_F(ConverterJob, CancelLeavesNoFile)
 {
     const QString path = m_out.filePath("title1.dvd");
     RecordingDelegate delegate;
-    auto longSource = VCMovie::movieWithMovie(std::make_shared<DrawnSource>(60 * kSecond),
-                                              60 * kSecond);
+    auto longSource =
+        VCMovie::movieWithMovie(std::make_shared<DrawnSource>(60 * kSecond), 60 * kSecond);
     auto job = makeJob({longSource}, path, dvdFormat(true, true), &delegate);
     job->startConvert();
     QElapsedTimer timer;
