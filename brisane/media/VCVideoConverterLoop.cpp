@@ -117,6 +117,9 @@ void VCVideoConverter::fillImageBufferWithBlock(const std::function<void(LMDrawC
         break;
     }
     ++m_answered;
+    {
+        std::lock_guard lock(m_frameMutex);  // no wake-up lost between test and wait
+    }
     m_frameArrived.notify_all();
 }
 
