@@ -166,7 +166,7 @@ QSize addZoom(QStringList& chain, const Shape& shape, const EditSettings& edits)
     }
     const double box = static_cast<double>(ow) / oh;
     if (edits.zoomType == 1) {
-        chain << QStringLiteral("scale=%1:%2").arg(ow).arg(oh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(ow).arg(oh);
     } else if (edits.zoomType == 5) {
         int sw = ow;
         int sh = oh;
@@ -175,7 +175,7 @@ QSize addZoom(QStringList& chain, const Shape& shape, const EditSettings& edits)
         } else {
             sh = qMax(oh, static_cast<int>(std::lround(ow / aspect)));
         }
-        chain << QStringLiteral("scale=%1:%2,crop=%3:%4").arg(sw).arg(sh).arg(ow).arg(oh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra,crop=%3:%4").arg(sw).arg(sh).arg(ow).arg(oh);
     } else {
         int sw = ow;
         int sh = oh;
@@ -184,7 +184,7 @@ QSize addZoom(QStringList& chain, const Shape& shape, const EditSettings& edits)
         } else {
             sw = qBound(1, static_cast<int>(std::lround(oh * aspect)), ow);
         }
-        chain << QStringLiteral("scale=%1:%2").arg(sw).arg(sh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(sw).arg(sh);
         if (sw != ow || sh != oh) {
             chain << QStringLiteral("pad=%1:%2:%3:%4:black")
                          .arg(ow)
@@ -235,7 +235,8 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
     addCrop(chain, shape, edits);
     addRotation(chain, shape, edits);
     addColour(chain, edits);
-    chain << QStringLiteral("format=bgra");
+    // Each zoom scales straight into BGRA, so the picture is converted at its
+    // output size rather than at the source's.
     const QSize output = addZoom(chain, shape, edits);
     addSubtitles(chain, output, edits);
     if (outputSize) {
