@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include "TestSupport.h"
@@ -201,4 +203,46 @@ TEST_F(ConverterCopy, ContentAnalysis)
         EXPECT_EQ(job->validMovies().size(), 2);
         EXPECT_DOUBLE_EQ(job->progress(), 0.0);
     }
+}
+
+TEST_F(ConverterCopy, CopiedStreamsKeepTheirCodecs)
+{
+    class Finish : public VCVideoConverterDelegate {
+    public:
+        void converterDidFinished(VCVideoConverter*) override { done = true; }
+        bool done = false;
+    } finish;
+    auto item = open("clip.mp4");
+    ASSERT_TRUE(item);
+    item->setTrimStop(400000);
+    const QString path = s_dir->filePath("copied/out.mp4");
+    auto job = VCVideoConverter::create();
+    job->setMovies({item});
+    job->setDelegate(&finish);
+    job->setPath(path);
+    LMFFMovieFileOutputFormat format;
+    lm_get_default_movie_file_ouput_format(&format);
+    format.width = 160;
+    format.height = 120;
+    format.framerate = 25;
+    format.frameTime = 1;
+    format.channel_layout = lm_get_channel_layout_by_name("stereo");
+    format.sample_rate = 48000;
+    job->setMovieOutputFormat(format);
+    job->updateConverterSpeedFast(true, true);
+    job->updateConverterContent();
+    job->startConvert();
+    QElapsedTimer timer;
+    timer.start();
+    while (!finish.done && timer.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_TRUE(job->succeeded()) << job->errorText().toStdString();
+    EXPECT_TRUE(job->skipDecodeImage());
+    EXPECT_TRUE(job->skipDecodeAudio());
+    auto copied = VCMovie::movieWithPath(path);
+    ASSERT_TRUE(copied);
+    EXPECT_STREQ(lm_get_codec_name_by_id(copied->movie()->videoCodec()), "h264");
+    EXPECT_STREQ(lm_get_codec_name_by_id(copied->movie()->audioCodec()), "aac");
+    EXPECT_NEAR(lm_ff_time_to_double(copied->trimStop()), 0.4, 0.1);
 }
