@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <vector>
 
 #include "LumentaMedia.h"
