@@ -10,11 +10,10 @@
 #include <mutex>
 
 #include "AudioSampleReader.h"
-#include "AudioSinkPlayer.h"
 #include "EditSettings.h"
 #include "FFmpeg.h"
 #include "LMFFItemData.h"
-#include "PlaybackClock.h"
+#include "MoviePlayback.h"
 #include "SerialWorker.h"
 #include "VideoEditChain.h"
 #include "VideoFrameReader.h"
@@ -78,9 +77,7 @@ struct LMFFMovie::Impl {
     bool packetOpened = false;
     bool packetNeedsSeek = true;
 
-    PlaybackClock clock;
-    std::unique_ptr<AudioSinkPlayer> sink;
-    double playVolume = 1.0;
+    MoviePlayback playback;
 
     // Last member: destroyed first, answering what is still queued.
     std::unique_ptr<SerialWorker> worker;
@@ -130,9 +127,6 @@ LMFFMovie::LMFFMovie() : d(std::make_unique<Impl>(this)) {}
 LMFFMovie::~LMFFMovie()
 {
     d->worker.reset();
-    if (d->sink && d->sink->thread() != QThread::currentThread()) {
-        d->sink.release()->deleteLater();
-    }
 }
 
 void LMFFMovie::Impl::ensureWorker()
@@ -421,9 +415,7 @@ void LMFFMovie::setVolume(float v)
 {
     std::lock_guard lock(d->state);
     d->volume = qBound(0.0f, v, 3.0f);
-    if (d->sink) {
-        d->sink->setGain(d->volume);
-    }
+    d->playback.setGain(d->volume);
 }
 
 LMPicture LMFFMovie::watermark() const
@@ -754,59 +746,42 @@ std::unique_ptr<LMFFItem> LMFFMovie::readNextAudioPacket()
 
 void LMFFMovie::play()
 {
-    if (d->clock.isRunning()) {
-        return;
-    }
     LMMedia::Ptr media;
     int index = -1;
-    float gain = 1.0f;
+    LMMediaTime end = 0;
     {
         std::lock_guard lock(d->state);
         media = d->audioMedia;
         index = d->audioStreamIndex();
-        gain = d->volume;
-        if (d->duration > 0 && d->clock.position() >= d->duration) {
-            d->clock.setPosition(0);
-        }
+        end = d->duration;
     }
-    if (media && index >= 0 && !d->sink) {
-        d->sink = std::make_unique<AudioSinkPlayer>(media->url(), index, media->startTime());
-        d->sink->setVolume(d->playVolume);
-        d->sink->setGain(gain);
-    }
-    d->clock.start();
-    if (d->sink) {
-        d->sink->start(d->clock.position());
-    }
+    d->playback.play(media, index, end);
 }
 
 void LMFFMovie::pause()
 {
-    d->clock.pause();
-    if (d->sink) {
-        d->sink->pause();
-    }
-    d->position = d->clock.position();
+    d->playback.pause();
+    d->position = d->playback.position();
 }
 
 void LMFFMovie::stop()
 {
-    pause();
-    d->clock.setPosition(0);
+    d->playback.pause();
+    d->playback.setPosition(0);
     d->position = 0;
 }
 
 bool LMFFMovie::isPlay() const
 {
-    return d->clock.isRunning();
+    return d->playback.isPlaying();
 }
 
 LMMediaTime LMFFMovie::currentTime() const
 {
     // While playing, the clock runs on past the end (silence): the players
     // see the time pass the duration and decide to loop or stop.
-    if (d->clock.isRunning()) {
-        return d->clock.position();
+    if (d->playback.isPlaying()) {
+        return d->playback.position();
     }
     return d->position.load();
 }
@@ -815,10 +790,7 @@ void LMFFMovie::setCurrentTime(LMMediaTime time)
 {
     time = qMax<LMMediaTime>(time, 0);
     d->position = time;
-    d->clock.setPosition(time);
-    if (d->clock.isRunning() && d->sink) {
-        d->sink->start(time);
-    }
+    d->playback.setPosition(time);
     {
         std::lock_guard lock(d->audioMutex);
         if (d->audioOpened) {
@@ -831,10 +803,7 @@ void LMFFMovie::setCurrentTime(LMMediaTime time)
 
 void LMFFMovie::setPlayVolume(double volume)
 {
-    d->playVolume = qBound(0.0, volume, 1.0);
-    if (d->sink) {
-        d->sink->setVolume(d->playVolume);
-    }
+    d->playback.setPlayVolume(volume);
 }
 
 // --- Export ---

@@ -120,6 +120,10 @@ struct LMFFMovieFileOutput::Impl {
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
     void submitVideo(FramePtr frame);
+    bool scaleItem(const AVFrame* source, AVFrame* target);
+    int itemWidth = 0;
+    int itemHeight = 0;
+    int itemFormat = -1;
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
@@ -547,6 +551,41 @@ void LMFFMovieFileOutput::Impl::submitVideo(FramePtr frame)
     }
 }
 
+// Decoded frames (often large) are scaled by a sliced, threaded scaler.
+bool LMFFMovieFileOutput::Impl::scaleItem(const AVFrame* source, AVFrame* target)
+{
+    if (!itemScaler || itemWidth != source->width || itemHeight != source->height ||
+        itemFormat != source->format) {
+        itemScaler.reset(sws_alloc_context());
+        if (!itemScaler) {
+            return false;
+        }
+        SwsContext* sws = itemScaler.get();
+        av_opt_set_int(sws, "srcw", source->width, 0);
+        av_opt_set_int(sws, "srch", source->height, 0);
+        av_opt_set_int(sws, "src_format", source->format, 0);
+        av_opt_set_int(sws, "dstw", target->width, 0);
+        av_opt_set_int(sws, "dsth", target->height, 0);
+        av_opt_set_int(sws, "dst_format", target->format, 0);
+        av_opt_set_int(sws, "sws_flags", SWS_BICUBIC, 0);
+        av_opt_set_int(sws, "threads", encoderThreads(), 0);
+        if (sws_init_context(sws, nullptr, nullptr) < 0) {
+            itemScaler.reset();
+            fail(QStringLiteral("scaler"), 0);
+            return false;
+        }
+        itemWidth = source->width;
+        itemHeight = source->height;
+        itemFormat = source->format;
+    }
+    const int ret = sws_scale_frame(itemScaler.get(), target, source);
+    if (ret < 0) {
+        fail(QStringLiteral("scaling"), ret);
+        return false;
+    }
+    return true;
+}
+
 static FramePtr videoFrame(const AVCodecContext* encoder)
 {
     FramePtr frame = makeFrame();
@@ -629,15 +668,9 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     }
     {
         std::lock_guard lock(d->scaleMutex);
-        d->itemScaler.reset(sws_getCachedContext(
-            d->itemScaler.release(), source->width, source->height,
-            static_cast<AVPixelFormat>(source->format), frame->width, frame->height,
-            static_cast<AVPixelFormat>(frame->format), SWS_BICUBIC, nullptr, nullptr, nullptr));
-        if (!d->itemScaler) {
+        if (!d->scaleItem(source, frame.get())) {
             return;
         }
-        sws_scale(d->itemScaler.get(), source->data, source->linesize, 0, source->height,
-                  frame->data, frame->linesize);
     }
     // A gap in the source repeats the frame before it; at most ten seconds.
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));

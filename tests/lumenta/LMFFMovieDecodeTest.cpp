@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QThread>
+#include <vector>
 
 #include "LumentaMedia.h"
 #include "RecordingProvider.h"
 #include "TestSupport.h"
 #include "lumenta/LMFFMovie.h"
+#include "lumenta/LMFunctions.h"
 
 namespace {
 
@@ -198,4 +201,35 @@ TEST(LMFFMovie, DecodersFreedWhenIdleComeBack)
     EXPECT_EQ(lumentatest::frameIndex(images[0]), 10);
     EXPECT_EQ(lumentatest::frameIndex(images[1]), 11);
     EXPECT_EQ(lumentatest::frameIndex(movie->thumbnailAtTime(6 * kFrame, QSize(32, 24))), 6);
+}
+
+TEST(LMFFMovie, FileCutShortStillAnswersEverything)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString clip = dir.filePath("clip.mkv");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(clip, 2.0));
+    QFile in(clip);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    const QString cut = dir.filePath("cut.mkv");
+    QFile out(cut);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes.left(bytes.size() * 6 / 10));
+    out.close();
+
+    auto movie = openMovie(cut);
+    ASSERT_TRUE(movie->hasVideo());
+    RecordingProvider provider;
+    for (int i = 0; i < 60; ++i) {
+        movie->decodeImageAtTime(i * kFrame, &provider);
+    }
+    EXPECT_EQ(provider.wait(60).size(), 60);
+    movie->configOutputFormat({lm_get_default_sample_fmt(), 3, 48000});
+    std::vector<float> buffer(2048);
+    int blocks = 0;
+    while (movie->readSample(reinterpret_cast<uint8_t*>(buffer.data()), 0, 1024) && blocks < 500) {
+        ++blocks;
+    }
+    EXPECT_LT(blocks, 100);
+    EXPECT_EQ(buffer.back(), 0.0f);
 }
