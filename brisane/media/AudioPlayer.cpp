@@ -130,7 +130,8 @@ void AudioPlayer::seek(LMMediaTime time)
 void AudioPlayer::updatePlayerPlayLoop()
 {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, [this] { updatePlayerPlayLoop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { updatePlayerPlayLoop(); }, Qt::QueuedConnection);
         return;
     }
     updatePlayerPlaySegment();

@@ -8,8 +8,7 @@ ImageItemRenderCtrl& ImageItemRenderCtrl::share()
     return *shared;
 }
 
-ImageItemRenderCtrl::ImageItemRenderCtrl()
-    : m_render(std::make_shared<SlideshowRenderController>())
+ImageItemRenderCtrl::ImageItemRenderCtrl() : m_render(std::make_shared<SlideshowRenderController>())
 {
 }
 
@@ -29,7 +28,8 @@ QImage ImageItemRenderCtrl::render(const std::shared_ptr<RenderItem>& item, cons
         m_render = std::make_shared<SlideshowRenderController>();
     }
     const double seconds = lm_ff_time_to_double(time);
-    const bool cached = item == m_renderItem && seconds - m_renderTime >= 0.0 && size == m_imageSize;
+    const bool cached =
+        item == m_renderItem && seconds - m_renderTime >= 0.0 && size == m_imageSize;
     if (!cached) {
         m_imageSize = size;
         m_renderItem = item;

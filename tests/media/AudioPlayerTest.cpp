@@ -5,6 +5,7 @@
 #include <QThread>
 #include <thread>
 
+#include "TestSupport.h"
 #include "media/AudioPlayer.h"
 
 namespace {
@@ -184,4 +185,27 @@ TEST(AudioPlayerTest, LoopRunsOnTheMainThreadWhilePlayingAndStopsWithThePlayer)
     QThread::msleep(120);
     QCoreApplication::processEvents();
     EXPECT_NEAR(a.movie->volume, 0.2, 1e-9);
+}
+
+TEST(AudioPlayerTest, RealMusicPlaysHeadlessAndTheClockAdvances)
+{
+    const auto dir = testsupport::makeTempDir();
+    const QString tone = dir.filePath("tone.wav");
+    ASSERT_TRUE(testsupport::generateMedia(
+        tone, {"-f", "lavfi", "-i", "sine=frequency=440:duration=3", "-ac", "2"}));
+    const auto item = VCMovie::movieWithPath(tone);
+    ASSERT_NE(item, nullptr);
+    AudioPlayer player;
+    player.updatePlayMovies({item});
+    player.seekPlayTime(1.0);
+    player.play();
+    EXPECT_TRUE(player.isPlay());
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    player.pause();
+    EXPECT_NEAR(player.playTime(), 1.5, 0.2);
+    EXPECT_FALSE(player.isPlay());
 }

@@ -93,8 +93,8 @@ double loudness(const QString& path, double from, double to)
 {
     auto movie = LMFFMovie::create();
     movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
-    movie->configOutputFormat({lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"),
-                               48000});
+    movie->configOutputFormat(
+        {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"), 48000});
     movie->setCurrentTime(static_cast<LMMediaTime>(from * kSecond));
     movie->flushOperation();
     const int frames = static_cast<int>((to - from) * 48000);
@@ -116,10 +116,11 @@ QImage frameAt(const QString& path, double seconds, const QString& png)
 
 class SlideshowEncodeTest : public ::testing::Test {
 protected:
-    // Three photos of 1 s each: a 3 s slideshow.
+    // Three photos of 1 s each on a transition paced at 3 s: a 3 s slideshow
+    // whose compositions run three times as fast.
     std::shared_ptr<RenderItem> slideshow()
     {
-        auto item = photos.slideshow(3, 1.0);
+        auto item = photos.slideshow(3, 1.0, 3.0);
         EXPECT_DOUBLE_EQ(item->slideshowDuration(), 3.0);
         return item;
     }
@@ -178,7 +179,7 @@ TEST_F(SlideshowEncodeTest, MusicIsEncodedFirstAndEndsWithTheSlideshow)
     const QJsonObject info = probe(path);
     EXPECT_NEAR(info["format"].toObject()["duration"].toString().toDouble(), 3.0, 0.1);
     EXPECT_EQ(audioCodec(info), "ac3");
-    EXPECT_GT(loudness(path, 0.5, 1.5), 0.05);   // the tone
-    EXPECT_GT(loudness(path, 2.05, 2.4), 0.05);  // the tone again
+    EXPECT_GT(loudness(path, 0.5, 1.5), 0.05);                             // the tone
+    EXPECT_GT(loudness(path, 2.05, 2.4), 0.05);                            // the tone again
     EXPECT_LT(loudness(path, 2.97, 3.0), loudness(path, 0.5, 1.5) * 0.3);  // faded out
 }

@@ -138,8 +138,8 @@ TEST(ImageAudioVideoTest, MissingMoviesGiveNothingRatherThanFailing)
     EXPECT_TRUE(movie.audios().isEmpty());
     movie.setCurrentTime(kSecond);
     EXPECT_EQ(movie.currentTime(), 0);
-    const LMFFAudioFormat format{lm_get_default_sample_fmt(),
-                                 lm_get_channel_layout_by_name("mono"), 48000};
+    const LMFFAudioFormat format{lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"),
+                                 48000};
     movie.configOutputFormat(format);
     std::vector<uint8_t> buffer(static_cast<size_t>(IMovie::sampleBytes(format, 256)), 9);
     EXPECT_FALSE(movie.readSample(buffer.data(), 0, 256));

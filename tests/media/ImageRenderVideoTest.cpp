@@ -78,9 +78,11 @@ TEST_F(ImageRenderVideoTest, FrameSizeFollowsTheProjectCanvas)
 {
     ImageRenderVideo movie(photos.slideshow(2));
     EXPECT_EQ(movie.videoSize(), QSizeF(960, 540));  // no project: a new 16:9 disc
-    const QList<std::pair<QSizeF, QSizeF>> cases{
-        {{854, 480}, {960, 540}}, {{640, 480}, {960, 720}}, {{720, 480}, {960, 540}},
-        {{600, 480}, {960, 720}}, {{0, 0}, {960, 540}}};
+    const QList<std::pair<QSizeF, QSizeF>> cases{{{854, 480}, {960, 540}},
+                                                 {{640, 480}, {960, 720}},
+                                                 {{720, 480}, {960, 540}},
+                                                 {{600, 480}, {960, 720}},
+                                                 {{0, 0}, {960, 540}}};
     for (const auto& [canvas, size] : cases) {
         SCOPED_TRACE(canvas.width());
         MediaServices::install(std::make_shared<CanvasServices>(canvas));
@@ -115,8 +117,8 @@ TEST_F(ImageRenderVideoTest, LengthAndStreamsAreTheSlideshows)
     EXPECT_TRUE(media->hasVideo());
     EXPECT_FALSE(media->hasAudio());
     std::vector<uint8_t> buffer(4096, 0xff);
-    movie->configOutputFormat({lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"),
-                               48000});
+    movie->configOutputFormat(
+        {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"), 48000});
     EXPECT_FALSE(movie->readSample(buffer.data(), 0, 1024));
     EXPECT_EQ(buffer[0], 0);
 }

@@ -78,8 +78,7 @@ TEST_F(SlideshowRenderControllerTest, SlotsHoldExactlyThePositionsTheIndexNames)
     for (double t : {0.0, 4.9, 7.5, 12.0, 17.5, 22.0, 29.9}) {
         SCOPED_TRACE(t);
         controller.imageAtTime(t, false);
-        const auto indexes =
-            controller.oIndexsRenderer()->valueForOutputKey("Indexs").dictionary();
+        const auto indexes = controller.oIndexsRenderer()->valueForOutputKey("Indexs").dictionary();
         ASSERT_FALSE(indexes.isEmpty());
         int lo = 1000;
         int hi = 0;
@@ -128,9 +127,9 @@ TEST_F(SlideshowRenderControllerTest, PlaybackRefreshesSlotsOncePerCompositionSe
         qint64 flushTime;
     };
     const QList<Step> steps{
-        {0.5, true, false, 0},  {1.0, true, false, 0},  {1.2, true, true, 1},
-        {2.0, true, false, 1},  {2.01, true, true, 2},  {2.01, false, true, 2},
-        {0.5, false, true, 0},  {1.0, true, false, 0},  {7.0, true, true, 7},
+        {0.5, true, false, 0}, {1.0, true, false, 0}, {1.2, true, true, 1},
+        {2.0, true, false, 1}, {2.01, true, true, 2}, {2.01, false, true, 2},
+        {0.5, false, true, 0}, {1.0, true, false, 0}, {7.0, true, true, 7},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.time);
@@ -225,8 +224,8 @@ TEST_F(SlideshowRenderControllerTest, SpansLayThePhotosEndToEnd)
     EXPECT_DOUBLE_EQ(controller.renderDurationOfIndex(1), 5.0);
     EXPECT_DOUBLE_EQ(controller.renderDurationOfIndex(2), 10.0);
     EXPECT_DOUBLE_EQ(controller.duration(), 22.5);
-    const QList<std::pair<double, qsizetype>> cases{
-        {-1.0, 0}, {0.0, 0}, {7.49, 0}, {7.5, 1}, {12.49, 1}, {12.5, 2}, {22.5, 2}, {40.0, 2}};
+    const QList<std::pair<double, qsizetype>> cases{{-1.0, 0},  {0.0, 0},  {7.49, 0}, {7.5, 1},
+                                                    {12.49, 1}, {12.5, 2}, {22.5, 2}, {40.0, 2}};
     for (const auto& [time, index] : cases) {
         EXPECT_EQ(controller.indexForTime(time), index) << time;
         EXPECT_EQ(controller.itemForTime(time), controller.aryPhotoItems()[index]) << time;

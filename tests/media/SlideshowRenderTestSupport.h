@@ -27,8 +27,8 @@ public:
 
     QStringList photos(int count, QSize size = {320, 240})
     {
-        static const QList<QColor> colours{Qt::red,    Qt::green,  Qt::blue,     Qt::yellow,
-                                           Qt::cyan,   Qt::magenta, Qt::darkRed, Qt::darkGreen};
+        static const QList<QColor> colours{Qt::red,  Qt::green,   Qt::blue,    Qt::yellow,
+                                           Qt::cyan, Qt::magenta, Qt::darkRed, Qt::darkGreen};
         QStringList paths;
         for (int i = 0; i < count; ++i) {
             QImage image(size, QImage::Format_RGB32);
@@ -41,13 +41,14 @@ public:
     }
 
     // A slideshow of `count` photos on the default transition, `seconds` per
-    // photo at the transition's own pace.
-    std::shared_ptr<RenderItem> slideshow(int count, double seconds = 5.0)
+    // photo, its compositions run at `pace` seconds per photo (the same as
+    // `seconds` when not given: composition time is slideshow time).
+    std::shared_ptr<RenderItem> slideshow(int count, double seconds = 5.0, double pace = 0.0)
     {
         auto item = RenderItem::renderItemWithPhotoPaths(photos(count));
         if (item) {
             item->oSlideshowItem()->setDDuration(seconds);
-            item->oSlideshowItem()->setDBestDuration(seconds);
+            item->oSlideshowItem()->setDBestDuration(pace > 0.0 ? pace : seconds);
         }
         return item;
     }
