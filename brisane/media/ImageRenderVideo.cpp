@@ -108,7 +108,7 @@ void ImageRenderVideo::setCurrentTime(LMMediaTime time)
         linePlayer().seek(time);
         clearImageRenderCache();
     } else {
-        renderCache().clearRenderCache();
+        renderCache()->clearRenderCache();
     }
 }
 
@@ -139,21 +139,23 @@ void ImageRenderVideo::pause()
     }
 }
 
-ImageItemRenderCtrl& ImageRenderVideo::renderCache()
+std::shared_ptr<ImageItemRenderCtrl> ImageRenderVideo::renderCache()
 {
     if (!m_exportMovie.load()) {
-        return ImageItemRenderCtrl::share();
+        // The shared cache lives for the process: not owned here.
+        return std::shared_ptr<ImageItemRenderCtrl>(std::shared_ptr<void>(),
+                                                    &ImageItemRenderCtrl::share());
     }
     std::lock_guard<std::mutex> guard(m_lock);
     if (!m_exportCache) {
-        m_exportCache = std::make_unique<ImageItemRenderCtrl>();
+        m_exportCache = std::make_shared<ImageItemRenderCtrl>();
     }
-    return *m_exportCache;
+    return m_exportCache;
 }
 
 QImage ImageRenderVideo::frameAtTime(LMMediaTime time)
 {
-    return renderCache().render(imageRender(), videoSize(), time);
+    return renderCache()->render(imageRender(), videoSize(), time);
 }
 
 QImage ImageRenderVideo::thumbnailAtTime(LMMediaTime time, const QSize& size)

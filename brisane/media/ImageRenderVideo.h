@@ -77,12 +77,14 @@ private:
     // True on the main thread outside export mode: the music player may be
     // used.
     bool drivesLinePlayer() const;
-    ImageItemRenderCtrl& renderCache();
+    // The cache in use; an export's own cache stays alive while a frame of it
+    // is being rendered.
+    std::shared_ptr<ImageItemRenderCtrl> renderCache();
 
     mutable std::mutex m_lock;  // the fields below
     std::shared_ptr<RenderItem> m_imageRender;
     AutoTimePlayer::Ptr m_player;
-    std::unique_ptr<ImageItemRenderCtrl> m_exportCache;
+    std::shared_ptr<ImageItemRenderCtrl> m_exportCache;
     std::atomic<bool> m_exportMovie{false};
     LMMedia::Ptr m_stream;
 };
