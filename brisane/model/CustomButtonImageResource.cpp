@@ -17,12 +17,12 @@ CustomButtonImageResource::createCustomButtonResourceWithPath(const QString& pat
 QString CustomButtonImageResource::name() const
 {
     switch (m_type) {
-    case 1:
-        return QStringLiteral("12-pre");
-    case 2:
-        return QStringLiteral("12-play");
-    default:
-        return QStringLiteral("12-next");
+        case 1:
+            return QStringLiteral("12-pre");
+        case 2:
+            return QStringLiteral("12-play");
+        default:
+            return QStringLiteral("12-next");
     }
 }
 

@@ -45,8 +45,8 @@ bool DVDFileSource::saveSourceAtPath(const QString& projectFolder) const
         qWarning().noquote() << "not a file name of a project copy:" << m_savedFileName;
         return false;
     }
-    const QString target = projectFolder + QLatin1Char('/') + FolderName + QLatin1Char('/') +
-                           m_savedFileName;
+    const QString target =
+        projectFolder + QLatin1Char('/') + FolderName + QLatin1Char('/') + m_savedFileName;
     const QFileInfo source(m_filePath);
     if (m_filePath.isEmpty() || !source.isFile()) {
         qWarning().noquote() << "source file missing, no copy made:" << m_filePath;
@@ -83,10 +83,10 @@ QStringList DVDFileSource::allCoderKeys() const
 const PropertyTable& DVDFileSource::properties()
 {
     using F = DVDFileSource;
-    static const PropertyTable table = PropertyTable(CodingBase::properties())
-                                           .add("file_path", &F::file_path, &F::setFile_path)
-                                           .add("name", &F::name, &F::setName)
-                                           .add("savedFileName", &F::savedFileName,
-                                                &F::setSavedFileName);
+    static const PropertyTable table =
+        PropertyTable(CodingBase::properties())
+            .add("file_path", &F::file_path, &F::setFile_path)
+            .add("name", &F::name, &F::setName)
+            .add("savedFileName", &F::savedFileName, &F::setSavedFileName);
     return table;
 }

@@ -26,8 +26,7 @@ const PropertyTable& DVDPageData::properties()
     using P = DVDPageData;
     static const PropertyTable table =
         PropertyTable(CodingBase::properties())
-            .add("titleDataArray",
-                 static_cast<const TitleList& (P::*)() const>(&P::titleDataArray),
+            .add("titleDataArray", static_cast<const TitleList& (P::*)() const>(&P::titleDataArray),
                  &P::setTitleDataArray)
             .add("name", &P::name, &P::setName)
             .add("menuPage", &P::menuPage, &P::setMenuPage);

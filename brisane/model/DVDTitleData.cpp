@@ -28,8 +28,7 @@ const PropertyTable& DVDTitleData::properties()
     using T = DVDTitleData;
     static const PropertyTable table =
         PropertyTable(CodingBase::properties())
-            .add("mediaDataArray",
-                 static_cast<const ClipList& (T::*)() const>(&T::mediaDataArray),
+            .add("mediaDataArray", static_cast<const ClipList& (T::*)() const>(&T::mediaDataArray),
                  &T::setMediaDataArray)
             .add("name", &T::name, &T::setName)
             .add("superPage", &T::superPage, &T::setSuperPage)

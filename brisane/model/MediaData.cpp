@@ -101,8 +101,8 @@ QImage MediaData::thumbnailForVcMovie(const VCMovie& item)
     const LMMediaTime offset = std::min(limit, item.trimDuration() / 2);
     QSizeF size = movie->videoSize();
     if (size.width() > 480 || size.height() > 320) {
-        size = CommonFunction::scaleRectIn(QRectF(QPointF(0, 0), size), QRectF(0, 0, 480, 320))
-                   .size();
+        size =
+            CommonFunction::scaleRectIn(QRectF(QPointF(0, 0), size), QRectF(0, 0, 480, 320)).size();
     }
     return movie->thumbnailAtTime(item.trimStart() + offset, size.toSize());
 }
@@ -215,9 +215,9 @@ bool MediaData::initWithCoder(KeyedUnarchiver& coder)
 
 QStringList MediaData::allCoderKeys() const
 {
-    return {"superTitleData", "isImageData",   "imageDataDuration", "path",
-            "name",           "previewImage",  "sectionItem",       "hasSubMedia",
-            "subMediaArray",  "isSubMedia",    "superMediaData",    "isTitle",
+    return {"superTitleData", "isImageData",     "imageDataDuration", "path",
+            "name",           "previewImage",    "sectionItem",       "hasSubMedia",
+            "subMediaArray",  "isSubMedia",      "superMediaData",    "isTitle",
             "menuItem",       "movieAttributes", "audioTreamTag"};
 }
 

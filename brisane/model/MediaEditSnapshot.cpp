@@ -9,18 +9,18 @@ namespace {
 Value clearedLike(const Value& current)
 {
     switch (current.kind()) {
-    case Value::Kind::String:
-        return Value(QString());
-    case Value::Kind::Image:
-        return Value(QImage());
-    case Value::Kind::Color:
-        return Value(QColor());
-    case Value::Kind::Font:
-        return Value(QFont());
-    case Value::Kind::Array:
-        return Value(Value::Array());
-    default:
-        return Value();
+        case Value::Kind::String:
+            return Value(QString());
+        case Value::Kind::Image:
+            return Value(QImage());
+        case Value::Kind::Color:
+            return Value(QColor());
+        case Value::Kind::Font:
+            return Value(QFont());
+        case Value::Kind::Array:
+            return Value(Value::Array());
+        default:
+            return Value();
     }
 }
 
@@ -33,9 +33,9 @@ bool isKeptRange(const QString& key)
 
 QStringList movieAttributesKeys(bool withVolume)
 {
-    QStringList keys{"hflip", "vflip",    "rotate",     "saturation",     "brightness",
-                     "contrast", "hue",   "effectName", "zoomType",       "cropRectString",
-                     "outputVideoSizeString"};
+    QStringList keys{
+        "hflip", "vflip",      "rotate",   "saturation",     "brightness",           "contrast",
+        "hue",   "effectName", "zoomType", "cropRectString", "outputVideoSizeString"};
     if (withVolume) {
         keys << "volume";
     }

@@ -79,7 +79,8 @@ std::shared_ptr<MediaSectionItem> SectionDataResource::createMediaSectionItem()
     auto section = std::make_shared<MediaSectionItem>();
     section->setStartTimeInMedia(0);
     section->setEndTimeInMedia(item->movie()->duration());
-    section->setSuperResource(std::dynamic_pointer_cast<SectionDataResource>(weak_from_this().lock()));
+    section->setSuperResource(
+        std::dynamic_pointer_cast<SectionDataResource>(weak_from_this().lock()));
     return section;
 }
 

@@ -31,8 +31,8 @@ QString& tablesFolderOverride()
 
 Value::Dictionary readTable(const QString& name)
 {
-    const QString path = UserConfig::tablesFolder() + QLatin1Char('/') + name +
-                         QStringLiteral(".plist");
+    const QString path =
+        UserConfig::tablesFolder() + QLatin1Char('/') + name + QStringLiteral(".plist");
     return PropertyList::readDictionary(path).value_or(Value::Dictionary());
 }
 
@@ -231,8 +231,8 @@ QImage UserConfig::getDefualtFormatImage(const QString& title) const
                 continue;
             }
             const QString imageName = stringOf(entry, QStringLiteral("ImageName"));
-            const QString path = tablesFolder() + QLatin1Char('/') + imageName +
-                                 QStringLiteral(".png");
+            const QString path =
+                tablesFolder() + QLatin1Char('/') + imageName + QStringLiteral(".png");
             if (QFileInfo(path).isFile()) {
                 return QImage(path);
             }

@@ -26,9 +26,10 @@ TEST_F(CustomButtonTest, TypeGivesNameAndRole)
     const auto button = CustomButtonImageResource::createCustomButtonResourceWithPath(
         picture("button.png", Qt::yellow));
     EXPECT_EQ(button->type(), 0);
-    for (const Case& c : {Case{1, "12-pre", false, true, false}, Case{2, "12-play", true, false, false},
-                          Case{3, "12-next", false, false, true}, Case{0, "12-next", false, false, true},
-                          Case{7, "12-next", false, false, true}}) {
+    for (const Case& c :
+         {Case{1, "12-pre", false, true, false}, Case{2, "12-play", true, false, false},
+          Case{3, "12-next", false, false, true}, Case{0, "12-next", false, false, true},
+          Case{7, "12-next", false, false, true}}) {
         SCOPED_TRACE(c.type);
         button->setType(c.type);
         EXPECT_EQ(button->name(), c.name);

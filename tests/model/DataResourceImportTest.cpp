@@ -138,9 +138,9 @@ TEST(DVDFileSourceTest, NamesOfTheCopy)
         QString name;
         QString extension;
     };
-    for (const Case& c : {Case{"/videos/Movie.part1.mp4", "Movie.part1", "mp4"},
-                          Case{"/videos/README", "README", ""},
-                          Case{"/videos/clip.MOV", "clip", "MOV"}}) {
+    for (const Case& c :
+         {Case{"/videos/Movie.part1.mp4", "Movie.part1", "mp4"},
+          Case{"/videos/README", "README", ""}, Case{"/videos/clip.MOV", "clip", "MOV"}}) {
         SCOPED_TRACE(c.path.toStdString());
         const auto source = DVDFileSource::sourceWithPath(c.path);
         EXPECT_EQ(source->path(), c.path);

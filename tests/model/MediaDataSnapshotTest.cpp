@@ -19,8 +19,7 @@ namespace {
 class MediaDataTest : public MediaSideTest {
 protected:
     // A clip over a generated file, filed in the project as an import does.
-    MediaData::Ptr importClip(const QString& name, double length, int width = 160,
-                              int height = 120)
+    MediaData::Ptr importClip(const QString& name, double length, int width = 160, int height = 120)
     {
         source = SectionDataResource::resourceWithPath(clip(name, length, width, height));
         auto section = source->createMediaSectionItem();
@@ -43,8 +42,8 @@ TEST_F(MediaDataTest, SnapshotCarriesEditsToARebuiltItem)
     item->setTrimStart(seconds(0.5));
     item->setTrimStop(seconds(2.5));
     item->setFadeIn(seconds(0.25));
-    item->setTrimArray({std::make_shared<MovieTrimItem>(0.0, 1.0), std::make_shared<MovieTrimItem>(
-                                                                       1.5, 0.5, 0.1, 0.2)});
+    item->setTrimArray({std::make_shared<MovieTrimItem>(0.0, 1.0),
+                        std::make_shared<MovieTrimItem>(1.5, 0.5, 0.1, 0.2)});
     item->setEnableWatermark(false);
     item->setWatermarkText("Holiday");
     item->setWatermarkRect(QRectF(0.1, 0.2, 0.3, 0.4));

@@ -109,8 +109,7 @@ TEST_F(PageDataTest, RolesTheDiscSideReads)
     const std::shared_ptr<Object> title = tree.title;
     const auto menuTitle = std::dynamic_pointer_cast<MenuTitle>(title);
     ASSERT_TRUE(menuTitle);
-    EXPECT_EQ(menuTitle->menuClips(),
-              (QList<std::shared_ptr<MenuClip>>{tree.first, tree.second}));
+    EXPECT_EQ(menuTitle->menuClips(), (QList<std::shared_ptr<MenuClip>>{tree.first, tree.second}));
 
     // An empty list page is left out of the disc when another page has titles.
     auto empty = std::make_shared<DVDPageData>();

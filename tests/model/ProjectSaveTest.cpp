@@ -2,9 +2,9 @@
 // reopened: paths re-pointed, media items rebuilt, edits re-applied, back
 // links restored; a source missing at load keeps its clip's edits.
 
+#include <sys/stat.h>
 #include <QDateTime>
 #include <QFileInfo>
-#include <sys/stat.h>
 
 #include "DataResourceTestFixture.h"
 #include "media/VCMovie.h"
@@ -207,8 +207,9 @@ TEST_F(ProjectSaveTest, ReopenedProjectHasItsMediaAndEdits)
     ASSERT_TRUE(slideshowClip);
     EXPECT_EQ(slideshowClip->name(), "PhotoSlideshow");
     ASSERT_TRUE(slideshowClip->vcmovie());
-    EXPECT_EQ(slideshowClip->vcmovie()->trimStop(),
-              seconds(back.media->sectionDataResourceArray()[1]->imageSource()->slideshowDuration()));
+    EXPECT_EQ(
+        slideshowClip->vcmovie()->trimStop(),
+        seconds(back.media->sectionDataResourceArray()[1]->imageSource()->slideshowDuration()));
 
     const auto menu2 = back.disc->pageArray().first();
     EXPECT_EQ(menu2->media(), back.media->dvdPageArray().first());
@@ -240,16 +241,16 @@ TEST_F(ProjectSaveTest, MissingSourceKeepsTheClipsEditsThroughAnotherSave)
     QDir(first + "/dvd-file").removeRecursively();
 
     const Project back = reopen(first);
-    const auto clip = back.media->dvdPageArray().first()->titleDataArray().first()
-                          ->mediaDataArray().first();
+    const auto clip =
+        back.media->dvdPageArray().first()->titleDataArray().first()->mediaDataArray().first();
     EXPECT_EQ(clip->vcmovie(), nullptr);
     EXPECT_EQ(clip->movieAttributes(), snapshot);
 
     const QString second = path("Second");
     save(back, second);
     const Project again = reopen(second);
-    const auto clip2 = again.media->dvdPageArray().first()->titleDataArray().first()
-                           ->mediaDataArray().first();
+    const auto clip2 =
+        again.media->dvdPageArray().first()->titleDataArray().first()->mediaDataArray().first();
     EXPECT_EQ(clip2->movieAttributes(), snapshot);
 }
 

@@ -35,7 +35,8 @@ TEST_F(UserConfigTest, FirstLaunchDefaults)
     }
     // The "Video" group keeps its MPEG-2 item on this system.
     bool mpeg2 = false;
-    for (const Value& item : config.formatList().value("Video").dictionary().value("ItemsArray").array()) {
+    for (const Value& item :
+         config.formatList().value("Video").dictionary().value("ItemsArray").array()) {
         mpeg2 |= item.dictionary().value("Title").toString() == QString("MPEG-2 Movie(*.mpg)");
     }
     EXPECT_TRUE(mpeg2);
@@ -135,9 +136,8 @@ TEST_F(UserConfigTest, LookupsAndMembership)
     for (const Value& group : config.formatList()) {
         for (const Value& item : group.dictionary().value("ItemsArray").array()) {
             const QString title = *item.dictionary().value("Title").toString();
-            EXPECT_FALSE(config.getFormatDicWithdefaultFormat(title)
-                             .value("OutputPathExtention")
-                             .isNull())
+            EXPECT_FALSE(
+                config.getFormatDicWithdefaultFormat(title).value("OutputPathExtention").isNull())
                 << title.toStdString();
         }
     }
