@@ -62,6 +62,7 @@ Sources gather(const Project& project)
 
 void save(const Project& project, const QString& folder)
 {
+    ASSERT_TRUE(QDir().mkpath(folder));
     const Sources sources = gather(project);
     for (const auto& file : sources.files) {
         file->saveSourceAtPath(folder);
