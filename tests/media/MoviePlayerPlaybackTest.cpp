@@ -45,6 +45,7 @@ TEST(MoviePlayerPlaybackTest, RealClipPlaysForHalfASecond)
     const double played = seconds(player.currentTime());
     player.pause();
 
+    RecordProperty("playedMilliseconds", static_cast<int>(played * 1000));
     EXPECT_NEAR(played, 0.5, 0.2);
     EXPECT_GE(delegate.flushes, 5);  // ticks of 0.05 s
     EXPECT_EQ(player.effectImage().size(), QSize(160, 120));
