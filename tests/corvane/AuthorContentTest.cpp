@@ -107,7 +107,7 @@ TEST(AuthorContent, noMenu)
         "<cell start=\"00:00:00.00\" end=\"00:00:02.50\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;jump title 2 chapter 1;</post></pgc>\n"
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title1.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"01:02:05.12\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" end=\"01:02:05.13\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;jump title 1 chapter 1;</post></pgc>\n"
         "\n</titles></titleset>\n"
         "</dvdauthor>";
@@ -359,6 +359,24 @@ TEST(AuthorContent, cellTimes)
     };
     for (const auto& row : rows) {
         EXPECT_EQ(DVDAuthorDocument::cellTime(row.seconds), row.text) << row.seconds;
+    }
+}
+
+// A title's last cell ends at or after its stream's end, never before it.
+TEST(AuthorContent, lastCellEndsRoundUp)
+{
+    const struct {
+        double seconds;
+        const char* text;
+    } rows[] = {
+        {2.5, "00:00:02.50"},      {3725.129, "01:02:05.13"},
+        {4.004, "00:00:04.01"},    {2.0020000000000002, "00:00:02.01"},
+        {59.999, "00:01:00.00"},   {0, "00:00:00.00"},
+        {-3, "00:00:00.00"},       {std::nan(""), "00:00:00.00"},
+        {1e12, "596:31:23.64"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(DVDAuthorDocument::lastCellEndTime(row.seconds), row.text) << row.seconds;
     }
 }
 
