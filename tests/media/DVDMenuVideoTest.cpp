@@ -4,8 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QPainter>
+#include <QThread>
 #include <cmath>
+
+#include "TestSupport.h"
+#include "lumenta/LMFunctions.h"
+#include "media/VCVideoConverter.h"
 
 #include "corvane/DVDMenuElement.h"
 #include "lumenta/IFrameProvider.h"
@@ -392,6 +400,54 @@ TEST(DVDMenuVideo, PlayStartsTheMusicOnlyWhenThereIsSome)
     EXPECT_FALSE(shortMusic.player->playing);
     shortMusic.menu.source->stop();
     EXPECT_FALSE(shortMusic.menu.source->isPlay());
+}
+
+// A PAL 16:9 DVD stream.
+LMFFMovieFileOutputFormat dvdFormat()
+{
+    LMFFMovieFileOutputFormat format;
+    lm_get_default_movie_file_ouput_format(&format);
+    format.width = 720;
+    format.height = 576;
+    format.video_codec = lm_get_codec_id_by_name("mpeg2");
+    format.video_bitrate = 4000000;
+    format.framerate = 25;
+    format.frameTime = 1;
+    format.aspect = 16.0f / 9.0f;
+    format.sample_rate = 48000;
+    format.audio_codec = lm_get_codec_id_by_name("ac3");
+    format.audio_bitrate = 448000;
+    return format;
+}
+
+TEST(DVDMenuVideo, MenuTooShortStillBecomesAStreamWithFrames)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("menu-temp-0.dvd");
+    Menu menu;
+    menu.page->length = 0.2;
+    auto job = VCVideoConverter::create();
+    job->setMovies({menu.source});
+    job->setPath(path);
+    job->setMovieOutputFormat(dvdFormat());
+    job->updateConverterContent();
+    job->startConvert();
+    QElapsedTimer timer;
+    timer.start();
+    while (!job->isFinished() && timer.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    ASSERT_TRUE(job->isFinished() && job->succeeded()) << qPrintable(job->errorText());
+    QString out;
+    ASSERT_EQ(testsupport::runProgram(
+                  "ffprobe",
+                  {"-v", "error", "-select_streams", "v:0", "-count_frames", "-show_entries",
+                   "stream=nb_read_frames", "-of", "default=nw=1:nk=1", path},
+                  &out),
+              0);
+    EXPECT_NEAR(out.trimmed().toInt(), 25, 2);  // one second of PAL frames
+    EXPECT_GT(menu.page->lastTime, 0);          // the page was drawn along the clock
 }
 
 }  // namespace

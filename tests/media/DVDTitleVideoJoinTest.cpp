@@ -162,17 +162,21 @@ TEST_F(TitleJoin, RunsOfAnyLengthJoinAndOneMovieMayBeShared)
 
 TEST_F(TitleJoin, PiecesWithTrimSegmentsAreAllKept)
 {
-    auto clip = section("a.mp4", 0, 30);
-    clip->setTrimArray(
-        {std::make_shared<MovieTrimItem>(0.0, 2.0), std::make_shared<MovieTrimItem>(5.0, 2.0)});
-    // Starts where the last segment stops, but the item was cut: no join.
-    auto next = section("a.mp4", 7, 9);
+    auto clip = section("a.mp4", 0, 0.5);
+    clip->setTrimArray({std::make_shared<MovieTrimItem>(0.0, 0.1),
+                        std::make_shared<MovieTrimItem>(0.2, 0.1)});
+    // Both segments play; what starts where the last one stops continues it.
+    auto next = section("a.mp4", 0.3, 0.4);
     const auto pieces = brisane::DVDTitleVideo::vcmoviesForChapters({chapter({clip, next})});
-    ASSERT_EQ(pieces.size(), 3);
+    ASSERT_EQ(pieces.size(), 2);
     EXPECT_EQ(pieces.at(0)->trimStart(), seconds(0));
-    EXPECT_EQ(pieces.at(0)->trimStop(), seconds(2));
-    EXPECT_EQ(pieces.at(1)->trimStart(), seconds(5));
-    EXPECT_EQ(pieces.at(2)->trimStart(), seconds(7));
+    EXPECT_EQ(pieces.at(0)->trimStop(), seconds(0.1));
+    EXPECT_EQ(pieces.at(1)->trimStart(), seconds(0.2));
+    EXPECT_EQ(pieces.at(1)->trimStop(), seconds(0.4));
+    // A cut item never continues the piece before it.
+    const auto cutSecond =
+        brisane::DVDTitleVideo::vcmoviesForChapters({chapter({section("a.mp4", 0, 0.0), clip})});
+    EXPECT_EQ(cutSecond.size(), 3);
 }
 
 TEST_F(TitleJoin, OnePieceGivesANewEqualPiece)
