@@ -107,12 +107,26 @@ int main(int argc, char** argv)
     if (args.size() <= 2) {
         std::printf("making a %d s 1080p25 H.264 clip...\n", seconds);
         std::fflush(stdout);
-        if (!run({"-f", "lavfi", "-i",
-                  QString("testsrc2=size=1920x1080:rate=25:duration=%1").arg(seconds), "-f",
-                  "lavfi", "-i",
+        if (!run({"-f",
+                  "lavfi",
+                  "-i",
+                  QString("testsrc2=size=1920x1080:rate=25:duration=%1").arg(seconds),
+                  "-f",
+                  "lavfi",
+                  "-i",
                   QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds),
-                  "-c:v", "libx264", "-preset", "veryfast", "-crf", "23", "-pix_fmt", "yuv420p",
-                  "-c:a", "aac", "-shortest", clip})) {
+                  "-c:v",
+                  "libx264",
+                  "-preset",
+                  "veryfast",
+                  "-crf",
+                  "23",
+                  "-pix_fmt",
+                  "yuv420p",
+                  "-c:a",
+                  "aac",
+                  "-shortest",
+                  clip})) {
             std::fprintf(stderr, "cannot make the clip\n");
             return 1;
         }

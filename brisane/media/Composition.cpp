@@ -3,7 +3,7 @@
 #include <QDebug>
 #include <cmath>
 
-#include "media/PropertyList.h"
+#include "platform/PropertyList.h"
 #include "media/TransitionEffects.h"
 
 const QString Composition::IndexKind = QStringLiteral("standardIndexes");

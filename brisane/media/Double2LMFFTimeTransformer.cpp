@@ -5,8 +5,8 @@
 Value Double2LMFFTimeTransformer::transformedValue(const Value& value) const
 {
     const auto time = value.toInt();
-    const double seconds = time ? lm_ff_time_to_double(*time) : doubleValue(value) /
-                                                                     lm_default_time_base();
+    const double seconds =
+        time ? lm_ff_time_to_double(*time) : doubleValue(value) / lm_default_time_base();
     return Value(seconds);
 }
 

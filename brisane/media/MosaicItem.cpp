@@ -4,7 +4,10 @@
 
 BRISANE_REGISTER_CLASS(MosaicItem)
 
-std::shared_ptr<MosaicItem> MosaicItem::initNewMosaic() { return std::make_shared<MosaicItem>(); }
+std::shared_ptr<MosaicItem> MosaicItem::initNewMosaic()
+{
+    return std::make_shared<MosaicItem>();
+}
 
 QRectF MosaicItem::mosaicRect() const
 {

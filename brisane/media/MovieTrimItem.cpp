@@ -18,11 +18,20 @@ MovieTrimItem::MovieTrimItem(double start, double duration, double fadeIn, doubl
 {
 }
 
-LMMediaTime MovieTrimItem::startTime() const { return toMediaTime(m_start); }
+LMMediaTime MovieTrimItem::startTime() const
+{
+    return toMediaTime(m_start);
+}
 
-LMMediaTime MovieTrimItem::stopTime() const { return toMediaTime(stop()); }
+LMMediaTime MovieTrimItem::stopTime() const
+{
+    return toMediaTime(stop());
+}
 
-LMMediaTime MovieTrimItem::durationTime() const { return toMediaTime(m_duration); }
+LMMediaTime MovieTrimItem::durationTime() const
+{
+    return toMediaTime(m_duration);
+}
 
 QString MovieTrimItem::description() const
 {

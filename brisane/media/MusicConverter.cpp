@@ -70,10 +70,11 @@ bool MusicConverter::startConverterMusic(IMovie& movie, float leftTrimTime, floa
     movie.configOutputFormat(writer.audioInputFormat());
     const auto fadeIn = static_cast<int64_t>(fadeInTime * static_cast<float>(rate));
     const auto fadeOut = static_cast<int64_t>(fadeOutTime * static_cast<float>(rate));
-    const auto total = static_cast<int64_t>((rightTrimTime - leftTrimTime) * static_cast<float>(rate));
+    const auto total =
+        static_cast<int64_t>((rightTrimTime - leftTrimTime) * static_cast<float>(rate));
     const auto gapSamples = static_cast<int64_t>(m_gap * rate);
-    movie.setCurrentTime(static_cast<LMMediaTime>(
-        leftTrimTime * static_cast<float>(lm_default_time_base())));
+    movie.setCurrentTime(
+        static_cast<LMMediaTime>(leftTrimTime * static_cast<float>(lm_default_time_base())));
     movie.flushOperation();
 
     int64_t written = 0;

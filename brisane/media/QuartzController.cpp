@@ -7,7 +7,7 @@
 #include <QImageReader>
 #include <cmath>
 
-#include "media/PropertyList.h"
+#include "platform/PropertyList.h"
 
 namespace {
 

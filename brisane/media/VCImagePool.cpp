@@ -20,11 +20,20 @@ void VCImagePool::append(List& list, const Context& context)
     list.contexts.append(context);
 }
 
-VCImagePool::Context VCImagePool::getFreeImageContext() { return take(m_free); }
+VCImagePool::Context VCImagePool::getFreeImageContext()
+{
+    return take(m_free);
+}
 
-void VCImagePool::appendFreeImageContext(const Context& context) { append(m_free, context); }
+void VCImagePool::appendFreeImageContext(const Context& context)
+{
+    append(m_free, context);
+}
 
-VCImagePool::Context VCImagePool::getBufferedImageContext() { return take(m_buffered); }
+VCImagePool::Context VCImagePool::getBufferedImageContext()
+{
+    return take(m_buffered);
+}
 
 void VCImagePool::appendBufferedImageContext(const Context& context)
 {

@@ -105,7 +105,10 @@ const bool probeInstalled = [] {
 
 }  // namespace
 
-VCMovie::VCMovie() { resetWatermark(); }
+VCMovie::VCMovie()
+{
+    resetWatermark();
+}
 
 VCMovie::~VCMovie() = default;
 
@@ -360,11 +363,20 @@ void VCMovie::setWatermarkCacheImage(const QImage& v)
     m_watermarkCacheOrigin = QPointF();
 }
 
-QString VCMovie::watermarkRectString() const { return stringFromRect(m_watermarkRect); }
+QString VCMovie::watermarkRectString() const
+{
+    return stringFromRect(m_watermarkRect);
+}
 
-void VCMovie::setWatermarkRectString(const QString& v) { m_watermarkRect = rectFromString(v); }
+void VCMovie::setWatermarkRectString(const QString& v)
+{
+    m_watermarkRect = rectFromString(v);
+}
 
-QString VCMovie::watermarkTextSizeString() const { return stringFromSize(m_watermarkTextSize); }
+QString VCMovie::watermarkTextSizeString() const
+{
+    return stringFromSize(m_watermarkTextSize);
+}
 
 void VCMovie::setWatermarkTextSizeString(const QString& v)
 {
@@ -373,7 +385,10 @@ void VCMovie::setWatermarkTextSizeString(const QString& v)
 
 // --- Watermark geometry ---
 
-QRectF VCMovie::maxWatermarkRect() const { return QRectF(QPointF(0, 0), videoOutputSize()); }
+QRectF VCMovie::maxWatermarkRect() const
+{
+    return QRectF(QPointF(0, 0), videoOutputSize());
+}
 
 QPointF VCMovie::watermarkPoint() const
 {
@@ -398,8 +413,8 @@ QSizeF VCMovie::watermarkImageDisplaySize() const
 void VCMovie::setWatermarkImageDisplaySize(const QSizeF& size)
 {
     const QSizeF out = videoOutputSize();
-    m_watermarkRect.setSize(QSizeF(size.width() / qMax(out.width(), 1.0),
-                                   size.height() / qMax(out.height(), 1.0)));
+    m_watermarkRect.setSize(
+        QSizeF(size.width() / qMax(out.width(), 1.0), size.height() / qMax(out.height(), 1.0)));
 }
 
 QSizeF VCMovie::watermarkTextDisplaySize() const
@@ -412,8 +427,8 @@ QSizeF VCMovie::watermarkTextDisplaySize() const
 void VCMovie::setWatermarkTextDisplaySize(const QSizeF& size)
 {
     const QSizeF out = videoOutputSize();
-    m_watermarkTextSize = QSizeF(size.width() / qMax(out.width(), 1.0),
-                                 size.height() / qMax(out.height(), 1.0));
+    m_watermarkTextSize =
+        QSizeF(size.width() / qMax(out.width(), 1.0), size.height() / qMax(out.height(), 1.0));
 }
 
 QRectF VCMovie::realWatermarkRect() const
@@ -503,8 +518,8 @@ LMPicture VCMovie::watermark()
     QImage picture = cache.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&picture);
     painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-    painter.fillRect(picture.rect(), QColor(255, 255, 255,
-                                            qBound(0, qRound(m_watermarkOpacity * 255.0f), 255)));
+    painter.fillRect(picture.rect(),
+                     QColor(255, 255, 255, qBound(0, qRound(m_watermarkOpacity * 255.0f), 255)));
     painter.end();
     return LMPicture{picture, origin};
 }
@@ -596,11 +611,20 @@ QImage VCMovie::processMosaicEffect(const QImage& frame) const
 
 QStringList VCMovie::snapshotKeys()
 {
-    return {"trimStart",          "trimStop",          "fadeIn",
-            "fadeOut",            "trimArray",         "enableWatermark",
-            "watermarkType",      "watermarkText",     "watermarkTextFont",
-            "watermarkTextColor", "watermarkImage",    "watermarkRectString",
-            "watermarkTextSizeString", "watermarkOpacity"};
+    return {"trimStart",
+            "trimStop",
+            "fadeIn",
+            "fadeOut",
+            "trimArray",
+            "enableWatermark",
+            "watermarkType",
+            "watermarkText",
+            "watermarkTextFont",
+            "watermarkTextColor",
+            "watermarkImage",
+            "watermarkRectString",
+            "watermarkTextSizeString",
+            "watermarkOpacity"};
 }
 
 const PropertyTable& VCMovie::properties()

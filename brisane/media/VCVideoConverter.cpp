@@ -16,7 +16,10 @@
 
 namespace {
 
-QString lowerExtension(const QString& path) { return QFileInfo(path).suffix().toLower(); }
+QString lowerExtension(const QString& path)
+{
+    return QFileInfo(path).suffix().toLower();
+}
 
 LMMedia::Ptr lastOf(const QList<LMMedia::Ptr>& medias)
 {
@@ -27,7 +30,10 @@ LMMedia::Ptr lastOf(const QList<LMMedia::Ptr>& medias)
 
 VCVideoConverter::VCVideoConverter() = default;
 
-VCVideoConverter::~VCVideoConverter() { m_imagePool.clearPool(); }
+VCVideoConverter::~VCVideoConverter()
+{
+    m_imagePool.clearPool();
+}
 
 // --- Setup ---
 
@@ -117,23 +123,23 @@ QList<IMediaItem::Ptr> VCVideoConverter::validMovies() const
 const QStringList& VCVideoConverter::copyCodecKeys()
 {
     static const QStringList keys = {
-        "mp4:video:mpeg4",    "mp4:video:h264",       "#mp4:video:mpeg2video",
-        "mp4:audio:ac3",      "mp4:audio:aac",        "#mp4:audio:mp3",
-        "#mp4:audio:vorbis",  "m4v:video:mpeg4",      "m4v:video:h264",
-        "m4v:audio:aac",      "m4v:audio:alac",       "mov:video:mpeg4",
-        "mov:video:h264",     "#mov:video:mpeg2video", "#mov:video:flv",
-        "#mov:video:qtrle",   "#mov:video:aic",       "#mov:video:wmv3",
-        "mov:audio:aac",      "mov:audio:alac",       "mov:audio:mp3",
-        "mov:audio:mp2",      "#mov:audio:ac3",       "mkv:video:h264",
-        "mkv:video:mpeg4",    "mkv:audio:vorbis",     "mkv:audio:aac",
-        "mkv:audio:mp3",      "avi:video:h264",       "avi:video:mpeg4",
-        "avi:audio:aac",      "avi:audio:ac3",        "avi:audio:mp3",
-        "flv:video:h264",     "flv:video:flv",        "flv:audio:aac",
-        "flv:audio:mp3",      "wmv:video:wmv3",       "wmv:video:msmpeg4v2",
-        "wmv:video:h264",     "wmv:audio:wmapro",     "wmv:audio:wmav2",
-        "asf:video:wmv3",     "asf:video:msmpeg4v2",  "asf:video:h264",
-        "asf:audio:wmapro",   "asf:audio:wmav2",      "mpg:video:mpeg2video",
-        "#mpg:audio:mp2",     "#mpg:audio:ac3"};
+        "mp4:video:mpeg4",   "mp4:video:h264",        "#mp4:video:mpeg2video",
+        "mp4:audio:ac3",     "mp4:audio:aac",         "#mp4:audio:mp3",
+        "#mp4:audio:vorbis", "m4v:video:mpeg4",       "m4v:video:h264",
+        "m4v:audio:aac",     "m4v:audio:alac",        "mov:video:mpeg4",
+        "mov:video:h264",    "#mov:video:mpeg2video", "#mov:video:flv",
+        "#mov:video:qtrle",  "#mov:video:aic",        "#mov:video:wmv3",
+        "mov:audio:aac",     "mov:audio:alac",        "mov:audio:mp3",
+        "mov:audio:mp2",     "#mov:audio:ac3",        "mkv:video:h264",
+        "mkv:video:mpeg4",   "mkv:audio:vorbis",      "mkv:audio:aac",
+        "mkv:audio:mp3",     "avi:video:h264",        "avi:video:mpeg4",
+        "avi:audio:aac",     "avi:audio:ac3",         "avi:audio:mp3",
+        "flv:video:h264",    "flv:video:flv",         "flv:audio:aac",
+        "flv:audio:mp3",     "wmv:video:wmv3",        "wmv:video:msmpeg4v2",
+        "wmv:video:h264",    "wmv:audio:wmapro",      "wmv:audio:wmav2",
+        "asf:video:wmv3",    "asf:video:msmpeg4v2",   "asf:video:h264",
+        "asf:audio:wmapro",  "asf:audio:wmav2",       "mpg:video:mpeg2video",
+        "#mpg:audio:mp2",    "#mpg:audio:ac3"};
     return keys;
 }
 
@@ -147,9 +153,10 @@ bool VCVideoConverter::acceptCodecCopy(const QString& key) const
 bool VCVideoConverter::can_copy_codec_id(int32_t codecId, bool isVideo) const
 {
     // Extensions compare without regard to case: "MP4" copies like "mp4".
-    const QString key = QStringLiteral("%1:%2:%3").arg(
-        lowerExtension(path()), isVideo ? QStringLiteral("video") : QStringLiteral("audio"),
-        QString::fromLatin1(lm_get_codec_name_by_id(codecId)));
+    const QString key = QStringLiteral("%1:%2:%3")
+                            .arg(lowerExtension(path()),
+                                 isVideo ? QStringLiteral("video") : QStringLiteral("audio"),
+                                 QString::fromLatin1(lm_get_codec_name_by_id(codecId)));
     return acceptCodecCopy(key);
 }
 
@@ -237,8 +244,9 @@ bool VCVideoConverter::isNoneEditWithMovie(const IMovie& movie)
     }
     if (zoom >= 2 && zoom <= 5) {
         auto ratio = [](const QSizeF& s) { return s.height() / qMax(s.width(), 1.0); };
-        const QSizeF reference =
-            zoom == 3 ? QSizeF(1280, 720) : zoom == 4 ? QSizeF(960, 720) : video;
+        const QSizeF reference = zoom == 3   ? QSizeF(1280, 720)
+                                 : zoom == 4 ? QSizeF(960, 720)
+                                             : video;
         if (std::abs(ratio(movie.outputVideoSize()) - ratio(reference)) > 0.02) {
             return false;
         }
@@ -392,7 +400,8 @@ void VCVideoConverter::startConvertHelper()
         stopConvertHelper();
         return;
     }
-    QMetaObject::invokeMethod(app, [self] { self->stopConvertHelper(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [self] { self->stopConvertHelper(); }, Qt::QueuedConnection);
 }
 
 void VCVideoConverter::stopConvert()
@@ -430,8 +439,8 @@ bool VCVideoConverter::startMovieOutput()
     }
     // The finished file gets the permissions of any new file, not the
     // temporary file's private ones.
-    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                        QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
     const QString tempPath = temp.fileName();
     temp.close();
 

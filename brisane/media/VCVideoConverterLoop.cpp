@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int MissLimit = 50;          // direct-road calls without a new frame
+constexpr int MissLimit = 50;           // direct-road calls without a new frame
 constexpr int AnswerTimeoutMs = 10000;  // a frame request never answered
 
 void sleepMs(int milliseconds)
@@ -95,8 +95,7 @@ void VCVideoConverter::mediaEffectImage(IMovie*, const QImage& image)
     fillImageBufferWithBlock([this, &image](LMDrawContext& context) { drawImage(image, context); });
 }
 
-void VCVideoConverter::fillImageBufferWithBlock(
-    const std::function<void(LMDrawContext&)>& block)
+void VCVideoConverter::fillImageBufferWithBlock(const std::function<void(LMDrawContext&)>& block)
 {
     int drop = m_answersToDrop.load();
     while (drop > 0 && !m_answersToDrop.compare_exchange_weak(drop, drop - 1)) {
@@ -118,6 +117,9 @@ void VCVideoConverter::fillImageBufferWithBlock(
         break;
     }
     ++m_answered;
+    {
+        std::lock_guard lock(m_frameMutex);  // no wake-up lost between test and wait
+    }
     m_frameArrived.notify_all();
 }
 
@@ -139,9 +141,8 @@ void VCVideoConverter::drawImage(const QImage& image, LMDrawContext& context) co
 void VCVideoConverter::waitForFrame(int milliseconds)
 {
     std::unique_lock lock(m_frameMutex);
-    m_frameArrived.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] {
-        return m_imagePool.bufferedCount() > 0 || isCanceled();
-    });
+    m_frameArrived.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                            [this] { return m_imagePool.bufferedCount() > 0 || isCanceled(); });
 }
 
 void VCVideoConverter::waitForAnswers()
@@ -159,8 +160,7 @@ void VCVideoConverter::waitForAnswers()
 void VCVideoConverter::startConverting()
 {
     const auto writer = output();
-    const LMFFAudioFormat audioFormat =
-        writer ? writer->audioInputFormat() : LMFFAudioFormat{};
+    const LMFFAudioFormat audioFormat = writer ? writer->audioInputFormat() : LMFFAudioFormat{};
     const int channels = qMax(1, lm_get_channel_layout_nb_channels(audioFormat.channel_layout));
     m_audioBuffer.assign(static_cast<size_t>(BlockFrames) * channels, 0.0f);
     m_currentMovieIndex = 0;
@@ -361,19 +361,18 @@ void VCVideoConverter::videoStep(Piece& piece, bool wroteContext)
             bool any = false;
             const LMMediaTime realStart = piece.trimStart - piece.timeOffset;
             const auto writer = piece.writer;
-            piece.file->decodeImageAtTime(
-                videoTime + piece.trimStart, !piece.file->copy_video_stream(),
-                [&](LMFFItem* item) {
-                    if (!item) {
-                        return;
-                    }
-                    item->set_movie_real_start_time(realStart);
-                    piece.keySeen = piece.keySeen || item->isKeyPacket();
-                    if (piece.keySeen && writer) {
-                        writer->writeImage(item);
-                    }
-                    any = true;
-                });
+            piece.file->decodeImageAtTime(videoTime + piece.trimStart,
+                                          !piece.file->copy_video_stream(), [&](LMFFItem* item) {
+                                              if (!item) {
+                                                  return;
+                                              }
+                                              item->set_movie_real_start_time(realStart);
+                                              piece.keySeen = piece.keySeen || item->isKeyPacket();
+                                              if (piece.keySeen && writer) {
+                                                  writer->writeImage(item);
+                                              }
+                                              any = true;
+                                          });
             // The video clock follows what the writer placed on its timeline.
             const LMMediaTime written = writer ? writer->video_output_time() : 0;
             advance = (written - piece.timeOffset) * piece.frameRate / base - piece.videoUnits;

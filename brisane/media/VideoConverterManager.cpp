@@ -112,11 +112,20 @@ VCVideoConverter::Ptr VideoConverterManager::findNextMediaToConvert(
     return nullptr;
 }
 
-void VideoConverterManager::converterDidPaused(VCVideoConverter*) { startMoreMediaConvert(); }
+void VideoConverterManager::converterDidPaused(VCVideoConverter*)
+{
+    startMoreMediaConvert();
+}
 
-void VideoConverterManager::converterDidResume(VCVideoConverter*) { startMoreMediaConvert(); }
+void VideoConverterManager::converterDidResume(VCVideoConverter*)
+{
+    startMoreMediaConvert();
+}
 
-void VideoConverterManager::startMoreMediaConvert() { converterDidFinished(nullptr); }
+void VideoConverterManager::startMoreMediaConvert()
+{
+    converterDidFinished(nullptr);
+}
 
 void VideoConverterManager::convertersDidFinished()
 {

@@ -13,7 +13,7 @@
 #include "model/ButtonType.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
-#include "model/ItemShadowPainter.h"
+#include "corvane/DLShadowPainter.h"
 #include "model/ModelServices.h"
 #include "platform/ClassRegistry.h"
 
@@ -132,7 +132,7 @@ void DVDPage::drawItem(QPainter& painter, DVDPageItem& item, qint64 time)
     }
     painter.save();
     if (const auto shadow = item.getItemShadow()) {
-        ItemShadowPainter::drawShadow(painter, image, target, *shadow);
+        DLShadowPainter::drawShadow(painter, image, target, *shadow);
     }
     DLBitmapImage::drawImage(painter, image, target);
     painter.restore();

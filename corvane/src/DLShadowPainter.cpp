@@ -1,4 +1,4 @@
-#include "DLShadowPainter.h"
+#include "corvane/DLShadowPainter.h"
 
 #include <QtMath>
 #include <algorithm>

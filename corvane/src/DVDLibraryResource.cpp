@@ -10,7 +10,7 @@
 #include <QSaveFile>
 #include <mutex>
 
-#include "DLPropertyList.h"
+#include "platform/PropertyList.h"
 #include "corvane/DVDLibraryButtonResource.h"
 #include "corvane/DVDLibraryFrameResource.h"
 #include "corvane/DVDMenu.h"
@@ -172,7 +172,7 @@ std::shared_ptr<DVDMenu> DVDLibraryResource::pageFromFile(const QString& fileNam
     }
     page->setName(name);
 
-    const std::optional<Value> root = DLPropertyList::read(path);
+    const std::optional<Value> root = PropertyList::read(path);
     if (!root || !root->isDictionary()) {
         return page;
     }
@@ -300,7 +300,7 @@ void DVDLibraryResource::loadOldTemplate(const QString& rootPath)
             prototype.setBackgroundImageDrawMode(0);
 
             const auto root =
-                DLPropertyList::read(join(pageFolder, QStringLiteral("Template.plist")));
+                PropertyList::read(join(pageFolder, QStringLiteral("Template.plist")));
             const Value::Dictionary info =
                 root && root->isDictionary() ? root->dictionary() : Value::Dictionary();
             const Value wide = info.value(QStringLiteral("FrameRate169"));
@@ -442,7 +442,7 @@ QString DVDLibraryResource::saveMenuResourceTemplate(const QString& folder) cons
         const QString identifier = page->identifier();
         complete &=
             isPlainFileName(identifier) &&
-            DLPropertyList::write(join(bundle, QStringLiteral("menus/%1.plist").arg(identifier)),
+            PropertyList::write(join(bundle, QStringLiteral("menus/%1.plist").arg(identifier)),
                                   Value(pageInfo));
     }
     if (!complete) {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "DLGeometry.h"
-#include "DLShadowPainter.h"
+#include "corvane/DLShadowPainter.h"
 #include "corvane/DLBitmapImage.h"
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDLibraryButtonResource.h"

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 
 extern "C" {
 #include <dvdread/dvd_reader.h>
@@ -58,6 +59,15 @@ void readTiming(dvd_reader_t* reader, const title_info_t& info, Value::Dictionar
 
 LMDVD::Ptr LMDVD::open(const QString& path)
 {
+    // libdvdread is not asked about paths that cannot hold a disc (its
+    // failure path leaks).
+    const QFileInfo info(path);
+    const bool folder = info.isDir() && (QFile::exists(path + "/VIDEO_TS/VIDEO_TS.IFO") ||
+                                         QFile::exists(path + "/VIDEO_TS.IFO"));
+    if (!folder && !info.isFile()) {
+        qWarning().noquote() << "Lumenta: no DVD at" << path;
+        return nullptr;
+    }
     const QByteArray name = QFile::encodeName(path);
     dvd_reader_t* reader = DVDOpen(name.constData());
     if (!reader) {

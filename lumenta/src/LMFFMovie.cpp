@@ -10,11 +10,10 @@
 #include <mutex>
 
 #include "AudioSampleReader.h"
-#include "AudioSinkPlayer.h"
 #include "EditSettings.h"
 #include "FFmpeg.h"
 #include "LMFFItemData.h"
-#include "PlaybackClock.h"
+#include "MoviePlayback.h"
 #include "SerialWorker.h"
 #include "VideoEditChain.h"
 #include "VideoFrameReader.h"
@@ -52,7 +51,7 @@ struct LMFFMovie::Impl {
 
     // Decode requests: touched only on the worker.
     VideoFrameReader decodeReader;
-    VideoEditChain decodeChain;
+    VideoEditChain decodeChain{qBound(1, QThread::idealThreadCount(), 4)};
     bool decodeOpened = false;
 
     std::mutex thumbMutex;
@@ -78,9 +77,7 @@ struct LMFFMovie::Impl {
     bool packetOpened = false;
     bool packetNeedsSeek = true;
 
-    PlaybackClock clock;
-    std::unique_ptr<AudioSinkPlayer> sink;
-    double playVolume = 1.0;
+    MoviePlayback playback;
 
     // Last member: destroyed first, answering what is still queued.
     std::unique_ptr<SerialWorker> worker;
@@ -112,6 +109,14 @@ struct LMFFMovie::Impl {
     }
 
     void serveDecode(LMMediaTime time, IFrameProvider* provider);
+    void ensureWorker();
+    // Frees the preview decoders after a pause in requests: a project keeps
+    // a movie per clip, and an open decoder holds many frames.
+    void releasePreviewReaders();
+    // Frees the export readers at the end of an export.
+    void releaseExportReaders();
+    // Drops every reader, so that the next use opens the current medias.
+    void resetReaders();
     std::unique_ptr<LMFFItem> readDirectItem(bool decode);
 };
 
@@ -122,13 +127,87 @@ LMFFMovie::LMFFMovie() : d(std::make_unique<Impl>(this)) {}
 LMFFMovie::~LMFFMovie()
 {
     d->worker.reset();
-    if (d->sink && d->sink->thread() != QThread::currentThread()) {
-        d->sink.release()->deleteLater();
+}
+
+void LMFFMovie::Impl::ensureWorker()
+{
+    if (worker) {
+        return;
     }
+    worker = std::make_unique<SerialWorker>();
+    worker->setIdleTask(std::chrono::seconds(5), [this] { releasePreviewReaders(); });
+}
+
+void LMFFMovie::Impl::releasePreviewReaders()
+{
+    decodeReader = VideoFrameReader();
+    decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
+    decodeOpened = false;
+    std::lock_guard lock(thumbMutex);
+    thumbReader = VideoFrameReader();
+    thumbChain = VideoEditChain();
+    thumbOpened = false;
+}
+
+void LMFFMovie::Impl::releaseExportReaders()
+{
+    {
+        std::lock_guard lock(directMutex);
+        directReader = VideoFrameReader();
+        directOpened = false;
+        directPositioned = false;
+        pending.reset();
+    }
+    {
+        std::lock_guard lock(audioMutex);
+        audioReader = AudioSampleReader();
+        audioOpened = false;
+    }
+    std::lock_guard lock(packetMutex);
+    packetReader = VideoFrameReader();
+    packetOpened = false;
+    packetNeedsSeek = true;
+}
+
+void LMFFMovie::Impl::resetReaders()
+{
+    if (worker) {
+        worker->postAndWait([this] {
+            decodeReader = VideoFrameReader();
+            decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
+            decodeOpened = false;
+        });
+    }
+    {
+        std::lock_guard lock(thumbMutex);
+        thumbReader = VideoFrameReader();
+        thumbChain = VideoEditChain();
+        thumbOpened = false;
+    }
+    {
+        std::lock_guard lock(directMutex);
+        directReader = VideoFrameReader();
+        directOpened = false;
+        directPositioned = false;
+        pending.reset();
+    }
+    {
+        std::lock_guard lock(audioMutex);
+        audioReader = AudioSampleReader();
+        audioOpened = false;
+    }
+    {
+        std::lock_guard lock(packetMutex);
+        packetReader = VideoFrameReader();
+        packetOpened = false;
+        packetNeedsSeek = true;
+    }
+    maxVideoTime = 0;
 }
 
 bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
 {
+    d->resetReaders();
     std::lock_guard lock(d->state);
     d->medias.clear();
     d->videoMedia.reset();
@@ -158,9 +237,7 @@ bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
             qRound(d->videoStream.width * d->videoStream.sampleAspect), d->videoStream.height);
         ++d->edits.chainVersion;
     }
-    if (!d->worker) {
-        d->worker = std::make_unique<SerialWorker>();
-    }
+    d->ensureWorker();
     return medias.isEmpty() || !d->medias.isEmpty();
 }
 
@@ -338,9 +415,7 @@ void LMFFMovie::setVolume(float v)
 {
     std::lock_guard lock(d->state);
     d->volume = qBound(0.0f, v, 3.0f);
-    if (d->sink) {
-        d->sink->setGain(d->volume);
-    }
+    d->playback.setGain(d->volume);
 }
 
 LMPicture LMFFMovie::watermark() const
@@ -489,9 +564,7 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, IFrameProvider* provider, bo
     if (!provider) {
         return;
     }
-    if (!d->worker) {
-        d->worker = std::make_unique<SerialWorker>();
-    }
+    d->ensureWorker();
     if (waitUntilDone) {
         d->worker->postAndWait([this, time, provider] { d->serveDecode(time, provider); });
     } else {
@@ -513,8 +586,9 @@ QImage LMFFMovie::thumbnailAtTime(LMMediaTime time, const QSize& size)
     }
     std::lock_guard lock(d->thumbMutex);
     if (!d->thumbOpened) {
+        // One decoding thread: every clip of a project keeps a thumbnail reader.
         d->thumbOpened = true;
-        d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+        d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 1);
     }
     const AVFrame* frame =
         d->thumbReader.frameAt(qMin(time, qMax<LMMediaTime>(0, media->duration() - 1)));
@@ -672,81 +746,51 @@ std::unique_ptr<LMFFItem> LMFFMovie::readNextAudioPacket()
 
 void LMFFMovie::play()
 {
-    if (d->clock.isRunning()) {
-        return;
-    }
     LMMedia::Ptr media;
     int index = -1;
-    float gain = 1.0f;
+    LMMediaTime end = 0;
     {
         std::lock_guard lock(d->state);
         media = d->audioMedia;
         index = d->audioStreamIndex();
-        gain = d->volume;
-        if (d->duration > 0 && d->clock.position() >= d->duration) {
-            d->clock.setPosition(0);
-        }
+        end = d->duration;
     }
-    if (media && index >= 0 && !d->sink) {
-        d->sink = std::make_unique<AudioSinkPlayer>(media->url(), index, media->startTime());
-        d->sink->setVolume(d->playVolume);
-        d->sink->setGain(gain);
-    }
-    d->clock.start();
-    if (d->sink) {
-        d->sink->start(d->clock.position());
-    }
+    d->playback.play(media, index, end);
 }
 
 void LMFFMovie::pause()
 {
-    d->clock.pause();
-    if (d->sink) {
-        d->sink->pause();
-    }
-    d->position = d->clock.position();
+    d->playback.pause();
+    d->position = d->playback.position();
 }
 
 void LMFFMovie::stop()
 {
-    pause();
-    d->clock.setPosition(0);
+    d->playback.pause();
+    d->playback.setPosition(0);
     d->position = 0;
 }
 
 bool LMFFMovie::isPlay() const
 {
-    return d->clock.isRunning();
+    return d->playback.isPlaying();
 }
 
 LMMediaTime LMFFMovie::currentTime() const
 {
-    if (!d->clock.isRunning()) {
-        return d->position.load();
+    // While playing, the clock runs on past the end (silence): the players
+    // see the time pass the duration and decide to loop or stop.
+    if (d->playback.isPlaying()) {
+        return d->playback.position();
     }
-    const LMMediaTime now = d->clock.position();
-    const LMMediaTime end = duration();
-    if (end > 0 && now >= end) {
-        // Reached the end: playing stops there.
-        d->clock.pause();
-        d->clock.setPosition(end);
-        if (d->sink) {
-            d->sink->pause();
-        }
-        d->position = end;
-        return end;
-    }
-    return now;
+    return d->position.load();
 }
 
 void LMFFMovie::setCurrentTime(LMMediaTime time)
 {
     time = qMax<LMMediaTime>(time, 0);
     d->position = time;
-    d->clock.setPosition(time);
-    if (d->clock.isRunning() && d->sink) {
-        d->sink->start(time);
-    }
+    d->playback.setPosition(time);
     {
         std::lock_guard lock(d->audioMutex);
         if (d->audioOpened) {
@@ -759,10 +803,7 @@ void LMFFMovie::setCurrentTime(LMMediaTime time)
 
 void LMFFMovie::setPlayVolume(double volume)
 {
-    d->playVolume = qBound(0.0, volume, 1.0);
-    if (d->sink) {
-        d->sink->setVolume(d->playVolume);
-    }
+    d->playback.setPlayVolume(volume);
 }
 
 // --- Export ---
@@ -772,7 +813,12 @@ void LMFFMovie::configOutputFormat(const LMFFAudioFormat& format)
     std::lock_guard lock(d->audioMutex);
     d->audioFormat = format;
     d->audioFormatDirty = true;
-    m_outputAudioFormat = format;
+}
+
+LMFFAudioFormat LMFFMovie::outputAudioFormat() const
+{
+    std::lock_guard lock(d->audioMutex);
+    return d->audioFormat;
 }
 
 bool LMFFMovie::readSample(uint8_t* buffer, int nbStream, int frames)
@@ -827,8 +873,15 @@ bool LMFFMovie::disableVideo() const
 
 void LMFFMovie::setExportMovie(bool v)
 {
-    std::lock_guard lock(d->state);
-    d->exportMovie = v;
+    bool ended = false;
+    {
+        std::lock_guard lock(d->state);
+        ended = d->exportMovie && !v;
+        d->exportMovie = v;
+    }
+    if (ended) {
+        d->releaseExportReaders();
+    }
 }
 
 void LMFFMovie::setCopy_audio_stream(bool v)

@@ -27,6 +27,26 @@ constexpr int kDvdAudioRate = 48000;
 constexpr int kDvdAudioBitrate = 448000;
 constexpr size_t kQueueLimit = 8;
 
+// Only the DVD-Video frames will do: PAL 720x576 at 25, NTSC 720x480 at
+// 30000/1001 (chosen by the frame rate asked for).
+void useDvdFrames(LMFFMovieFileOutputFormat& f)
+{
+    const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
+    const int height = ntsc ? 480 : 576;
+    const bool legal =
+        f.width == 720 && f.height == height &&
+        (ntsc ? f.framerate == 30000 && f.frameTime == 1001 : f.framerate == 25 * f.frameTime);
+    if (!legal) {
+        qWarning() << "Lumenta: a DVD stream is 720 x" << height
+                   << (ntsc ? "at 30000/1001" : "at 25") << "frames per second, not" << f.width
+                   << "x" << f.height << "at" << f.framerate << "/" << f.frameTime;
+    }
+    f.width = 720;
+    f.height = height;
+    f.framerate = ntsc ? 30000 : 25;
+    f.frameTime = ntsc ? 1001 : 1;
+}
+
 int encoderThreads()
 {
     return qBound(1, QThread::idealThreadCount(), 8);
@@ -40,7 +60,7 @@ struct LMFFMovieFileOutput::Impl {
     AVFormatContext* output = nullptr;
     bool dvd = false;
     bool started = false;
-    bool finished = false;
+    std::atomic<bool> finished{false};
     std::atomic<bool> failed{false};
     std::mutex mux;
 
@@ -100,6 +120,10 @@ struct LMFFMovieFileOutput::Impl {
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
     void submitVideo(FramePtr frame);
+    bool scaleItem(const AVFrame* source, AVFrame* target);
+    int itemWidth = 0;
+    int itemHeight = 0;
+    int itemFormat = -1;
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
@@ -177,11 +201,7 @@ void LMFFMovieFileOutput::openVideo()
     AVCodecID id = static_cast<AVCodecID>(f.video_codec);
     if (d->dvd) {
         id = AV_CODEC_ID_MPEG2VIDEO;
-        const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
-        if (f.width <= 0 || f.height <= 0) {
-            f.width = 720;
-            f.height = ntsc ? 480 : 576;
-        }
+        useDvdFrames(f);
     }
     if (id == AV_CODEC_ID_NONE) {
         id = d->output->oformat->video_codec;
@@ -531,6 +551,41 @@ void LMFFMovieFileOutput::Impl::submitVideo(FramePtr frame)
     }
 }
 
+// Decoded frames (often large) are scaled by a sliced, threaded scaler.
+bool LMFFMovieFileOutput::Impl::scaleItem(const AVFrame* source, AVFrame* target)
+{
+    if (!itemScaler || itemWidth != source->width || itemHeight != source->height ||
+        itemFormat != source->format) {
+        itemScaler.reset(sws_alloc_context());
+        if (!itemScaler) {
+            return false;
+        }
+        SwsContext* sws = itemScaler.get();
+        av_opt_set_int(sws, "srcw", source->width, 0);
+        av_opt_set_int(sws, "srch", source->height, 0);
+        av_opt_set_int(sws, "src_format", source->format, 0);
+        av_opt_set_int(sws, "dstw", target->width, 0);
+        av_opt_set_int(sws, "dsth", target->height, 0);
+        av_opt_set_int(sws, "dst_format", target->format, 0);
+        av_opt_set_int(sws, "sws_flags", SWS_BICUBIC, 0);
+        av_opt_set_int(sws, "threads", encoderThreads(), 0);
+        if (sws_init_context(sws, nullptr, nullptr) < 0) {
+            itemScaler.reset();
+            fail(QStringLiteral("scaler"), 0);
+            return false;
+        }
+        itemWidth = source->width;
+        itemHeight = source->height;
+        itemFormat = source->format;
+    }
+    const int ret = sws_scale_frame(itemScaler.get(), target, source);
+    if (ret < 0) {
+        fail(QStringLiteral("scaling"), ret);
+        return false;
+    }
+    return true;
+}
+
 static FramePtr videoFrame(const AVCodecContext* encoder)
 {
     FramePtr frame = makeFrame();
@@ -613,15 +668,9 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     }
     {
         std::lock_guard lock(d->scaleMutex);
-        d->itemScaler.reset(sws_getCachedContext(
-            d->itemScaler.release(), source->width, source->height,
-            static_cast<AVPixelFormat>(source->format), frame->width, frame->height,
-            static_cast<AVPixelFormat>(frame->format), SWS_BICUBIC, nullptr, nullptr, nullptr));
-        if (!d->itemScaler) {
+        if (!d->scaleItem(source, frame.get())) {
             return;
         }
-        sws_scale(d->itemScaler.get(), source->data, source->linesize, 0, source->height,
-                  frame->data, frame->linesize);
     }
     // A gap in the source repeats the frame before it; at most ten seconds.
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
@@ -797,5 +846,10 @@ bool LMFFMovieFileOutput::stopOutput()
         d->fail(QStringLiteral("trailer"), ret);
     }
     d->closeOutput();
-    return !d->failed.load();
+    if (d->failed.load()) {
+        // A broken file is not left behind as if it were a whole one.
+        QFile::remove(d->path);
+        return false;
+    }
+    return true;
 }

@@ -84,6 +84,22 @@ bool isEncrypted(const AVStream* stream)
            tag == MKTAG('d', 'r', 'm', 's') || tag == MKTAG('d', 'r', 'm', 'i');
 }
 
+// Common encryption marks its packets; a few are enough to tell.
+bool hasEncryptedPackets(AVFormatContext* input)
+{
+    lumenta::PacketPtr packet = lumenta::makePacket();
+    for (int i = 0; i < 16 && av_read_frame(input, packet.get()) >= 0; ++i) {
+        size_t size = 0;
+        const bool encrypted =
+            av_packet_get_side_data(packet.get(), AV_PKT_DATA_ENCRYPTION_INFO, &size) != nullptr;
+        av_packet_unref(packet.get());
+        if (encrypted) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QString dvdRoot(const QString& path)
 {
     const QFileInfo info(path);
@@ -133,11 +149,22 @@ bool LMMediaSource::isDRM()
 
 QList<LMMedia::Ptr> LMMediaSource::createMedias()
 {
-    if (!m_probed) {
-        m_probed = true;
-        m_medias = m_isDVD ? probeDVD() : probeFile(m_path, QString());
+    QList<LMMedia::Ptr> medias;
+    for (const auto& weak : m_medias) {
+        if (auto media = weak.lock()) {
+            medias << media;
+        }
     }
-    return m_medias;
+    if (m_probed && medias.size() == m_medias.size()) {
+        return medias;
+    }
+    m_probed = true;
+    medias = m_isDVD ? probeDVD() : probeFile(m_path, QString());
+    m_medias.clear();
+    for (const auto& media : medias) {
+        m_medias << media;
+    }
+    return medias;
 }
 
 QList<LMMedia::Ptr> LMMediaSource::probeFile(const QString& url, const QString& aspect)
@@ -166,6 +193,9 @@ QList<LMMedia::Ptr> LMMediaSource::probeFile(const QString& url, const QString& 
     if (!any) {
         qWarning().noquote() << "Lumenta: no audio or video stream in" << url;
         return {};
+    }
+    if (!m_drm && hasEncryptedPackets(input.get())) {
+        m_drm = true;
     }
     LMMediaTime duration = input->duration == AV_NOPTS_VALUE ? 0 : input->duration;
     if (duration <= 0) {

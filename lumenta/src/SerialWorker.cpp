@@ -40,18 +40,36 @@ void SerialWorker::postAndWait(std::function<void()> task)
     finished.wait();
 }
 
+void SerialWorker::setIdleTask(std::chrono::milliseconds after, std::function<void()> task)
+{
+    std::lock_guard lock(m_mutex);
+    m_idleAfter = after;
+    m_idleTask = std::move(task);
+}
+
 void SerialWorker::run()
 {
     for (;;) {
         std::function<void()> task;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stopping || !m_tasks.empty(); });
-            if (m_tasks.empty()) {
-                return;
+            const auto ready = [this] { return m_stopping || !m_tasks.empty(); };
+            if (m_idleTask && m_busySinceIdle) {
+                if (!m_wake.wait_for(lock, m_idleAfter, ready)) {
+                    m_busySinceIdle = false;
+                    task = m_idleTask;
+                }
+            } else {
+                m_wake.wait(lock, ready);
             }
-            task = std::move(m_tasks.front());
-            m_tasks.pop_front();
+            if (!task) {
+                if (m_tasks.empty()) {
+                    return;
+                }
+                task = std::move(m_tasks.front());
+                m_tasks.pop_front();
+                m_busySinceIdle = true;
+            }
         }
         task();
     }

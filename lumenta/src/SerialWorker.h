@@ -1,7 +1,9 @@
 #pragma once
 // One thread that runs posted tasks one after the other, in posting order.
-// The destructor runs the tasks still queued, then joins.
+// The destructor runs the tasks still queued, then joins. An idle task runs
+// once on the thread when no task came for a while after the last one.
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -21,6 +23,8 @@ public:
     // Runs the task after the queued ones and returns when it is done. Runs it
     // at once when called from the worker itself.
     void postAndWait(std::function<void()> task);
+    // Set before the first task is posted.
+    void setIdleTask(std::chrono::milliseconds after, std::function<void()> task);
 
 private:
     void run();
@@ -29,6 +33,9 @@ private:
     std::condition_variable m_wake;
     std::deque<std::function<void()>> m_tasks;
     bool m_stopping = false;
+    std::chrono::milliseconds m_idleAfter{0};
+    std::function<void()> m_idleTask;
+    bool m_busySinceIdle = false;
     std::thread m_thread;
 };
 

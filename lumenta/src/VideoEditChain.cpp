@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "lumenta/EffectManager.h"
@@ -53,66 +54,70 @@ QString assColour(const QColor& c)
 
 }  // namespace
 
-QString VideoEditChain::describe(int width, int height, double sampleAspect,
-                                 const EditSettings& edits, QSize* outputSize)
+namespace {
+
+// The picture as it passes through the chain: size and pixel aspect.
+struct Shape {
+    double width;
+    double height;
+    double sar;
+};
+
+// Crop: lower-left origin in videoSize pixels, clamped to the frame.
+void addCrop(QStringList& chain, Shape& shape, const EditSettings& edits)
 {
-    QStringList chain;
-    double w = width;
-    double h = height;
-    double sar = sampleAspect > 0 ? sampleAspect : 1.0;
-
-    // Crop: lower-left origin in videoSize pixels, clamped to the frame.
     const QRectF crop = edits.cropRect;
-    if (crop.width() >= 1.0 && crop.height() >= 1.0) {
-        const double sx = edits.videoSize.width() >= 1.0 ? width / edits.videoSize.width() : 1.0;
-        const double sy = edits.videoSize.height() >= 1.0 ? height / edits.videoSize.height() : 1.0;
-        const double left = std::clamp(crop.x() * sx, 0.0, width - 1.0);
-        const double bottom = std::clamp(crop.y() * sy, 0.0, height - 1.0);
-        const double cw = std::clamp(crop.width() * sx, 1.0, width - left);
-        const double ch = std::clamp(crop.height() * sy, 1.0, height - bottom);
-        const int ix = static_cast<int>(std::lround(left));
-        const int iw = qMax(1, qMin(static_cast<int>(std::lround(cw)), width - ix));
-        const int ih = qMax(1, qMin(static_cast<int>(std::lround(ch)), height));
-        const int iy = qBound(0, static_cast<int>(std::lround(height - bottom - ch)), height - ih);
-        if (ix != 0 || iy != 0 || iw != width || ih != height) {
-            chain << QStringLiteral("crop=%1:%2:%3:%4:exact=1").arg(iw).arg(ih).arg(ix).arg(iy);
-            w = iw;
-            h = ih;
-        }
+    if (crop.width() < 1.0 || crop.height() < 1.0) {
+        return;
     }
+    const int width = static_cast<int>(shape.width);
+    const int height = static_cast<int>(shape.height);
+    const double sx = edits.videoSize.width() >= 1.0 ? width / edits.videoSize.width() : 1.0;
+    const double sy = edits.videoSize.height() >= 1.0 ? height / edits.videoSize.height() : 1.0;
+    const double left = std::clamp(crop.x() * sx, 0.0, width - 1.0);
+    const double bottom = std::clamp(crop.y() * sy, 0.0, height - 1.0);
+    const double cw = std::clamp(crop.width() * sx, 1.0, width - left);
+    const double ch = std::clamp(crop.height() * sy, 1.0, height - bottom);
+    const int ix = static_cast<int>(std::lround(left));
+    const int iw = qMax(1, qMin(static_cast<int>(std::lround(cw)), width - ix));
+    const int ih = qMax(1, qMin(static_cast<int>(std::lround(ch)), height));
+    const int iy = qBound(0, static_cast<int>(std::lround(height - bottom - ch)), height - ih);
+    if (ix == 0 && iy == 0 && iw == width && ih == height) {
+        return;
+    }
+    chain << QStringLiteral("crop=%1:%2:%3:%4:exact=1").arg(iw).arg(ih).arg(ix).arg(iy);
+    shape.width = iw;
+    shape.height = ih;
+}
 
-    // Rotation, counter-clockwise degrees.
+// Rotation (counter-clockwise degrees), then the flips.
+void addRotation(QStringList& chain, Shape& shape, const EditSettings& edits)
+{
     double r = std::fmod(static_cast<double>(edits.rotate), 360.0);
     if (r < 0) {
         r += 360.0;
     }
-    if (near(r, 90.0)) {
-        chain << QStringLiteral("transpose=cclock");
-        std::swap(w, h);
-        sar = 1.0 / sar;
+    if (near(r, 90.0) || near(r, 270.0)) {
+        chain << (near(r, 90.0) ? QStringLiteral("transpose=cclock")
+                                : QStringLiteral("transpose=clock"));
+        std::swap(shape.width, shape.height);
+        shape.sar = 1.0 / shape.sar;
     } else if (near(r, 180.0)) {
         chain << QStringLiteral("hflip") << QStringLiteral("vflip");
-    } else if (near(r, 270.0)) {
-        chain << QStringLiteral("transpose=clock");
-        std::swap(w, h);
-        sar = 1.0 / sar;
     } else if (r > 0.01 && r < 359.99) {
-        if (!near(sar, 1.0)) {
-            const int sw = even(w * sar);
-            chain << QStringLiteral("scale=%1:%2,setsar=1").arg(sw).arg(even(h));
-            w = sw;
-            h = even(h);
-            sar = 1.0;
+        if (!near(shape.sar, 1.0)) {
+            const int sw = even(shape.width * shape.sar);
+            chain << QStringLiteral("scale=%1:%2,setsar=1").arg(sw).arg(even(shape.height));
+            shape = {static_cast<double>(sw), static_cast<double>(even(shape.height)), 1.0};
         }
         const double a = -r * M_PI / 180.0;
-        const double rw = std::fabs(w * std::cos(a)) + std::fabs(h * std::sin(a));
-        const double rh = std::fabs(w * std::sin(a)) + std::fabs(h * std::cos(a));
-        chain << QStringLiteral("rotate=%1:ow=%2:oh=%3:c=black")
-                     .arg(a, 0, 'f', 6)
-                     .arg(even(rw))
-                     .arg(even(rh));
-        w = even(rw);
-        h = even(rh);
+        const int rw =
+            even(std::fabs(shape.width * std::cos(a)) + std::fabs(shape.height * std::sin(a)));
+        const int rh =
+            even(std::fabs(shape.width * std::sin(a)) + std::fabs(shape.height * std::cos(a)));
+        chain << QStringLiteral("rotate=%1:ow=%2:oh=%3:c=black").arg(a, 0, 'f', 6).arg(rw).arg(rh);
+        shape.width = rw;
+        shape.height = rh;
     }
     if (edits.hflip) {
         chain << QStringLiteral("hflip");
@@ -120,8 +125,12 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
     if (edits.vflip) {
         chain << QStringLiteral("vflip");
     }
+}
 
-    // Colour: neutral values add no filter, so the picture stays identical.
+// Colour and effect. Neutral values add no filter, so the picture stays
+// identical.
+void addColour(QStringList& chain, const EditSettings& edits)
+{
     if (!near(edits.brightness, 0.5) || !near(edits.contrast, 0.25) ||
         !near(edits.saturation, 0.5)) {
         chain << QStringLiteral("eq=brightness=%1:contrast=%2:saturation=%3")
@@ -138,10 +147,12 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
             chain << effect;
         }
     }
-    chain << QStringLiteral("format=bgra");
+}
 
-    // Zoom into the output size.
-    double aspect = (w * sar) / qMax(h, 1.0);
+// Zoom into the output size; answers that size.
+QSize addZoom(QStringList& chain, const Shape& shape, const EditSettings& edits)
+{
+    double aspect = (shape.width * shape.sar) / qMax(shape.height, 1.0);
     if (edits.zoomType == 3) {
         aspect = 16.0 / 9.0;
     } else if (edits.zoomType == 4) {
@@ -150,12 +161,12 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
     int ow = static_cast<int>(std::lround(edits.outputVideoSize.width()));
     int oh = static_cast<int>(std::lround(edits.outputVideoSize.height()));
     if (ow < 2 || oh < 2) {
-        ow = qMax(2, static_cast<int>(std::lround(w * sar)));
-        oh = qMax(2, static_cast<int>(std::lround(h)));
+        ow = qMax(2, static_cast<int>(std::lround(shape.width * shape.sar)));
+        oh = qMax(2, static_cast<int>(std::lround(shape.height)));
     }
     const double box = static_cast<double>(ow) / oh;
     if (edits.zoomType == 1) {
-        chain << QStringLiteral("scale=%1:%2").arg(ow).arg(oh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(ow).arg(oh);
     } else if (edits.zoomType == 5) {
         int sw = ow;
         int sh = oh;
@@ -164,7 +175,7 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
         } else {
             sh = qMax(oh, static_cast<int>(std::lround(ow / aspect)));
         }
-        chain << QStringLiteral("scale=%1:%2,crop=%3:%4").arg(sw).arg(sh).arg(ow).arg(oh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra,crop=%3:%4").arg(sw).arg(sh).arg(ow).arg(oh);
     } else {
         int sw = ow;
         int sh = oh;
@@ -173,7 +184,7 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
         } else {
             sw = qBound(1, static_cast<int>(std::lround(oh * aspect)), ow);
         }
-        chain << QStringLiteral("scale=%1:%2").arg(sw).arg(sh);
+        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(sw).arg(sh);
         if (sw != ow || sh != oh) {
             chain << QStringLiteral("pad=%1:%2:%3:%4:black")
                          .arg(ow)
@@ -183,30 +194,53 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
         }
     }
     chain << QStringLiteral("setsar=1");
+    return {ow, oh};
+}
 
-    if (!edits.subtitleFile.isEmpty()) {
-        const int alignment = edits.subtitlePosition == 2 ? 8 : edits.subtitlePosition == 1 ? 5 : 2;
-        QString style = QStringLiteral("Alignment=%1,PrimaryColour=%2")
-                            .arg(alignment)
-                            .arg(assColour(edits.subtitleColor));
-        if (edits.subtitleFont && !edits.subtitleFont->family().isEmpty()) {
-            style += QStringLiteral(",FontName=%1").arg(edits.subtitleFont->family());
-        }
-        if (edits.subtitleFont && edits.subtitleFont->pointSizeF() > 0) {
-            style += QStringLiteral(",FontSize=%1").arg(edits.subtitleFont->pointSizeF());
-        }
-        QString filter = QStringLiteral("subtitles=filename=%1:original_size=%2x%3:force_style=%4")
-                             .arg(escapeValue(edits.subtitleFile))
-                             .arg(ow)
-                             .arg(oh)
-                             .arg(escapeValue(style));
-        if (!edits.subtitleEncoding.isEmpty()) {
-            filter += QStringLiteral(":charenc=") + escapeValue(edits.subtitleEncoding);
-        }
-        chain << filter << QStringLiteral("format=bgra");
+// Subtitles drawn on the output picture.
+void addSubtitles(QStringList& chain, const QSize& output, const EditSettings& edits)
+{
+    if (edits.subtitleFile.isEmpty()) {
+        return;
     }
+    const int alignment = edits.subtitlePosition == 2 ? 8 : edits.subtitlePosition == 1 ? 5 : 2;
+    QString style = QStringLiteral("Alignment=%1,PrimaryColour=%2")
+                        .arg(alignment)
+                        .arg(assColour(edits.subtitleColor));
+    if (edits.subtitleFont && !edits.subtitleFont->family().isEmpty()) {
+        style += QStringLiteral(",FontName=%1").arg(edits.subtitleFont->family());
+    }
+    if (edits.subtitleFont && edits.subtitleFont->pointSizeF() > 0) {
+        style += QStringLiteral(",FontSize=%1").arg(edits.subtitleFont->pointSizeF());
+    }
+    QString filter = QStringLiteral("subtitles=filename=%1:original_size=%2x%3:force_style=%4")
+                         .arg(escapeValue(edits.subtitleFile))
+                         .arg(output.width())
+                         .arg(output.height())
+                         .arg(escapeValue(style));
+    if (!edits.subtitleEncoding.isEmpty()) {
+        filter += QStringLiteral(":charenc=") + escapeValue(edits.subtitleEncoding);
+    }
+    chain << filter << QStringLiteral("format=bgra");
+}
+
+}  // namespace
+
+QString VideoEditChain::describe(int width, int height, double sampleAspect,
+                                 const EditSettings& edits, QSize* outputSize)
+{
+    QStringList chain;
+    Shape shape{static_cast<double>(width), static_cast<double>(height),
+                sampleAspect > 0 ? sampleAspect : 1.0};
+    addCrop(chain, shape, edits);
+    addRotation(chain, shape, edits);
+    addColour(chain, edits);
+    // Each zoom scales straight into BGRA, so the picture is converted at its
+    // output size rather than at the source's.
+    const QSize output = addZoom(chain, shape, edits);
+    addSubtitles(chain, output, edits);
     if (outputSize) {
-        *outputSize = QSize(ow, oh);
+        *outputSize = output;
     }
     return chain.join(',');
 }
@@ -221,7 +255,7 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
     if (!graph) {
         return false;
     }
-    graph->nb_threads = 1;
+    graph->nb_threads = m_threads;
     const QString args =
         QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
             .arg(frame->width)

@@ -15,6 +15,9 @@ namespace lumenta {
 
 class VideoEditChain {
 public:
+    // `threads`: filter threads of the chain (thumbnails take one).
+    explicit VideoEditChain(int threads = 1) : m_threads(threads) {}
+
     // The edited picture of the frame (whose pts is a movie time); null on
     // failure (logged).
     QImage apply(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
@@ -30,6 +33,7 @@ public:
 private:
     bool rebuild(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
 
+    int m_threads = 1;
     FilterGraphPtr m_graph;
     AVFilterContext* m_source = nullptr;
     AVFilterContext* m_sink = nullptr;

@@ -31,7 +31,10 @@ bool VideoFrameReader::open(const QString& url, int streamIndex, LMMediaTime con
     if (rate.num > 0 && rate.den > 0) {
         m_frameDuration = qMax<LMMediaTime>(1, av_rescale(AV_TIME_BASE, rate.den, rate.num));
     }
-    m_still = m_duration <= m_frameDuration || (m_input->iformat->flags & AVFMT_NOTIMESTAMPS);
+    // A picture file: its one frame stands for any time.
+    const QByteArray demuxer(m_input->iformat->name);
+    m_still = demuxer.startsWith("image2") || demuxer.endsWith("_pipe") ||
+              (m_stream->nb_frames == 1 && m_duration <= m_frameDuration);
     m_packet = makePacket();
     return true;
 }

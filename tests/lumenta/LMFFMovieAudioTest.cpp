@@ -99,3 +99,34 @@ TEST_F(Audio, PlaybackAdvancesInRealTime)
     m_movie->stop();
     EXPECT_EQ(m_movie->currentTime(), 0);
 }
+
+TEST_F(Audio, PlayingRunsPastTheEndUntilMoved)
+{
+    m_movie->setCurrentTime(m_movie->duration() - 50000);
+    m_movie->play();
+    QThread::msleep(150);
+    EXPECT_TRUE(m_movie->isPlay());
+    EXPECT_GT(m_movie->currentTime(), m_movie->duration());
+    m_movie->setCurrentTime(0);  // a player loops
+    EXPECT_LT(m_movie->currentTime(), 100000);
+    EXPECT_TRUE(m_movie->isPlay());
+    m_movie->pause();
+}
+
+TEST_F(Audio, ExportReadersRestartWhereTheMovieStands)
+{
+    std::vector<float> buffer;
+    m_movie->setExportMovie(true);
+    m_movie->setCurrentTime(lm_default_time_base() / 2);
+    m_movie->flushOperation();
+    ASSERT_TRUE(read(buffer, 1024));
+    EXPECT_NEAR(buffer[0], 0.5, 1e-4);
+    m_movie->setExportMovie(false);  // the end of a piece frees the readers
+    m_movie->setCurrentTime(lm_default_time_base() / 4);
+    m_movie->flushOperation();
+    m_movie->setExportMovie(true);
+    ASSERT_TRUE(read(buffer, 1024));
+    EXPECT_NEAR(buffer[0], 0.25, 1e-4);
+    ASSERT_TRUE(read(buffer, 1024));
+    EXPECT_NEAR(buffer[0], 0.25 + 1024.0 / 48000, 1e-4);
+}

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QThread>
+#include <vector>
 
 #include "LumentaMedia.h"
 #include "RecordingProvider.h"
 #include "TestSupport.h"
 #include "lumenta/LMFFMovie.h"
+#include "lumenta/LMFunctions.h"
 
 namespace {
 
@@ -151,4 +155,81 @@ TEST(LMFFMovie, DirectPathHandsFramesUpToTheTime)
             first = false;
         }
     });
+}
+
+TEST(LMFFMovie, PictureStandsForAnyTimeAndReopeningSwitchesMedia)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString picture = dir.filePath("picture.png");
+    ASSERT_TRUE(testsupport::generateMedia(
+        picture, {"-f", "lavfi", "-i", "color=white:size=40x30", "-frames:v", "1"}));
+    const QString clip = dir.filePath("clip.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(clip, 1.0));
+
+    auto movie = openMovie(clip);
+    RecordingProvider first;
+    movie->decodeImageAtTime(3 * kFrame, &first, true);
+    EXPECT_EQ(lumentatest::frameIndex(first.images().value(0)), 3);
+
+    movie->openMedias(LMMediaSource::mediaWithPath(picture)->createMedias());
+    ASSERT_TRUE(movie->hasVideo());
+    EXPECT_FALSE(movie->hasAudio());
+    RecordingProvider provider;
+    movie->decodeImageAtTime(0, &provider, true);
+    movie->decodeImageAtTime(3 * lm_default_time_base(), &provider, true);
+    const QList<QImage> images = provider.images();
+    ASSERT_EQ(images.size(), 2);
+    for (const QImage& image : images) {
+        ASSERT_EQ(image.size(), QSize(40, 30));
+        EXPECT_GT(qGray(image.pixel(20, 15)), 240);
+    }
+}
+
+TEST(LMFFMovie, DecodersFreedWhenIdleComeBack)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("clip.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(path, 1.0));
+    auto movie = openMovie(path);
+    RecordingProvider provider;
+    movie->decodeImageAtTime(10 * kFrame, &provider, true);
+    EXPECT_FALSE(movie->thumbnailAtTime(5 * kFrame, QSize(32, 24)).isNull());
+    QThread::msleep(5500);  // the preview decoders are freed after 5 s
+    movie->decodeImageAtTime(11 * kFrame, &provider, true);
+    const QList<QImage> images = provider.images();
+    ASSERT_EQ(images.size(), 2);
+    EXPECT_EQ(lumentatest::frameIndex(images[0]), 10);
+    EXPECT_EQ(lumentatest::frameIndex(images[1]), 11);
+    EXPECT_EQ(lumentatest::frameIndex(movie->thumbnailAtTime(6 * kFrame, QSize(32, 24))), 6);
+}
+
+TEST(LMFFMovie, FileCutShortStillAnswersEverything)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString clip = dir.filePath("clip.mkv");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(clip, 2.0));
+    QFile in(clip);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    const QString cut = dir.filePath("cut.mkv");
+    QFile out(cut);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes.left(bytes.size() * 6 / 10));
+    out.close();
+
+    auto movie = openMovie(cut);
+    ASSERT_TRUE(movie->hasVideo());
+    RecordingProvider provider;
+    for (int i = 0; i < 60; ++i) {
+        movie->decodeImageAtTime(i * kFrame, &provider);
+    }
+    EXPECT_EQ(provider.wait(60).size(), 60);
+    movie->configOutputFormat({lm_get_default_sample_fmt(), 3, 48000});
+    std::vector<float> buffer(2048);
+    int blocks = 0;
+    while (movie->readSample(reinterpret_cast<uint8_t*>(buffer.data()), 0, 1024) && blocks < 500) {
+        ++blocks;
+    }
+    EXPECT_LT(blocks, 100);
+    EXPECT_EQ(buffer.back(), 0.0f);
 }

@@ -187,3 +187,45 @@ TEST_F(Edits, SubtitleCueShowsOnlyInItsInterval)
     EXPECT_FALSE(m_movie->hasSubtitle());
     EXPECT_EQ(whitePixels(frame(1500000)), 0);
 }
+
+TEST_F(Edits, SubtitleInAChosenTextEncoding)
+{
+    const QString srt = m_dir.filePath("latin.srt");
+    QFile file(srt);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1\n00:00:00,000 --> 00:00:02,000\nCAF\xc9 D\xc9J\xc0\n\n");  // Windows-1252
+    file.close();
+    m_movie->setSubtitleEncoding("CP1252");
+    ASSERT_TRUE(m_movie->openSubtitle(srt));
+    m_movie->setOutputVideoSize(QSizeF(320, 240));
+    const QImage image = frame(500000);
+    ASSERT_FALSE(image.isNull());
+    int white = 0;
+    for (int y = 180; y < 240; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            white += qGray(image.pixel(x, y)) > 235 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 20);
+}
+
+TEST_F(Edits, ZoomTypesIntoA16By9Frame)
+{
+    struct Case {
+        int zoomType;
+        bool bars;
+    };
+    for (const Case& c : {Case{1, false}, Case{2, true}, Case{3, false}, Case{4, true},
+                          Case{5, false}, Case{6, true}}) {
+        m_movie->setZoomType(c.zoomType);
+        m_movie->setOutputVideoSize(QSizeF(854, 480));
+        const QImage image = frame();
+        ASSERT_EQ(image.size(), QSize(854, 480)) << "zoom " << c.zoomType;
+        const double edge = lumentatest::meanGrey(image, QRect(0, 0, 100, 480));
+        if (c.bars) {
+            EXPECT_LT(edge, 2) << "zoom " << c.zoomType;
+        } else {
+            EXPECT_GT(edge, 20) << "zoom " << c.zoomType;
+        }
+    }
+}

@@ -126,6 +126,17 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
                 EXPECT_EQ(stream["height"].toInt(), c.pal ? 576 : 480);
                 EXPECT_EQ(stream["sample_aspect_ratio"].toString(), c.sar);
                 EXPECT_EQ(stream["r_frame_rate"].toString(), c.rate);
+                bool buffer = false;
+                for (const auto& side : stream["side_data_list"].toArray()) {
+                    const QJsonObject cpb = side.toObject();
+                    if (cpb["side_data_type"] == "CPB properties") {
+                        buffer = true;
+                        EXPECT_LE(cpb["max_bitrate"].toInt(), 9000000);
+                        EXPECT_GT(cpb["max_bitrate"].toInt(), 0);
+                        EXPECT_EQ(cpb["buffer_size"].toInt(), 1835008);
+                    }
+                }
+                EXPECT_TRUE(buffer);
             } else {
                 EXPECT_EQ(stream["codec_name"].toString(), "ac3");
                 EXPECT_EQ(stream["sample_rate"].toString(), "48000");
@@ -134,31 +145,58 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
             }
         }
         EXPECT_EQ(count, 2);
+        // Groups of pictures of at most 15 (PAL) or 18 (NTSC) frames.
+        QString types;
+        ASSERT_EQ(testsupport::runProgram("ffprobe",
+                                          {"-v", "error", "-select_streams", "v", "-show_entries",
+                                           "frame=pict_type", "-of", "json", path},
+                                          &types),
+                  0);
+        const QJsonArray frames =
+            QJsonDocument::fromJson(types.toUtf8()).object()["frames"].toArray();
+        EXPECT_EQ(frames.size(), 40);
+        int sinceKey = 0;
+        int longest = 0;
+        for (const auto& frame : frames) {
+            sinceKey = frame.toObject()["pict_type"] == "I" ? 1 : sinceKey + 1;
+            longest = qMax(longest, sinceKey);
+        }
+        EXPECT_EQ(longest, c.pal ? 15 : 18);
         // 2048-byte packs.
         EXPECT_EQ(QFileInfo(path).size() % 2048, 0);
     }
 }
 
-TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
+class Authoring : public ::testing::TestWithParam<bool> {};
+
+// A title authored with a chapter at 2 s and a last cell ending at the
+// stream's own length keeps its full length. The end is written in
+// milliseconds, rounded up: an NTSC length cut to hundredths lies before the
+// last frame's end, and dvdauthor then drops the last video unit.
+TEST_P(Authoring, DvdauthorAcceptsItAndCellTimesMatchTheContent)
 {
+    const bool pal = GetParam();
     auto dir = testsupport::makeTempDir();
     const QString path = dir.filePath("title0.dvd");
-    const int frames = 102;  // 4.08 s
-    ASSERT_TRUE(writeTitle(path, dvdFormat(true, 16.0f / 9.0f), frames));
+    const int frames = pal ? 102 : 122;  // 4.08 s, 4.07 s
+    const double length = pal ? 4.08 : 122 * 1001.0 / 30000.0;
+    ASSERT_TRUE(writeTitle(path, dvdFormat(pal, 16.0f / 9.0f), frames));
     QFile xml(dir.filePath("author.xml"));
     ASSERT_TRUE(xml.open(QIODevice::WriteOnly));
-    xml.write(
-        "<dvdauthor dest=\"dvd\"><vmgm/><titleset><titles><pgc><vob file=\"title0.dvd\">"
-        "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\"/>"
-        "<cell start=\"00:00:02.00\" end=\"00:00:04.08\" chapter=\"yes\"/>"
-        "</vob></pgc></titles></titleset></dvdauthor>");
+    xml.write(QStringLiteral(
+                  "<dvdauthor dest=\"dvd\"><vmgm/><titleset><titles><pgc><vob file=\"title0.dvd\">"
+                  "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\"/>"
+                  "<cell start=\"00:00:02.00\" end=\"00:00:%1\" chapter=\"yes\"/>"
+                  "</vob></pgc></titles></titleset></dvdauthor>")
+                  .arg(std::ceil(length * 1000) / 1000, 6, 'f', 3, QLatin1Char('0'))
+                  .toUtf8());
     xml.close();
     const QString dvdauthor = QStandardPaths::findExecutable("dvdauthor");
     ASSERT_FALSE(dvdauthor.isEmpty()) << "dvdauthor is not installed";
     QProcess process;
     process.setWorkingDirectory(dir.path());
     QProcessEnvironment env;
-    env.insert("VIDEO_FORMAT", "PAL");
+    env.insert("VIDEO_FORMAT", pal ? "PAL" : "NTSC");
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(dvdauthor, {"-x", "author.xml"});
@@ -171,11 +209,23 @@ TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
     ASSERT_TRUE(disc);
     ASSERT_EQ(disc->titleSources().size(), 1);
     const Value::Dictionary title = disc->titleSources().first().dictionary();
-    EXPECT_NEAR(title["duration"].toDouble().value_or(0), 4.08, 0.041);
+    EXPECT_NEAR(title["duration"].toDouble().value_or(0), length, 0.041);
     const Value::Array starts = title["chapterStarts"].array();
     ASSERT_EQ(starts.size(), 2);
     EXPECT_NEAR(starts[0].toDouble().value_or(-1), 0.0, 0.001);
     EXPECT_NEAR(starts[1].toDouble().value_or(-1), 2.0, 0.6);
+
+    // An image of the disc reads the same.
+    const QString iso = dir.filePath("disc.iso");
+    QString isoLog;
+    ASSERT_EQ(testsupport::runProgram(
+                  "mkisofs", {"-dvd-video", "-quiet", "-o", iso, dir.filePath("dvd")}, &isoLog),
+              0)
+        << isoLog.toStdString();
+    auto image = LMDVD::open(iso);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->titleSources().size(), 1);
+    EXPECT_TRUE(LMMediaSource::mediaWithPath(iso)->isDVD());
 
     // The authored folder opens as a DVD source too.
     auto source = LMMediaSource::mediaWithPath(dir.filePath("dvd"));
@@ -188,6 +238,9 @@ TEST(LMFFMovieFileOutput, DvdauthorAcceptsItAndCellTimesMatchTheContent)
     EXPECT_TRUE(movie->hasVideo());
     EXPECT_FALSE(movie->thumbnailAtTime(lm_default_time_base(), QSize(72, 57)).isNull());
 }
+
+INSTANTIATE_TEST_SUITE_P(Lumenta, Authoring, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "PAL" : "NTSC"; });
 
 TEST(LMDVD, NoDiscGivesNull)
 {
@@ -219,4 +272,13 @@ TEST(LMFFMovieFileOutput, UnwritablePathFailsToStart)
     output.openAudio();
     EXPECT_FALSE(output.startOutput());
     EXPECT_FALSE(output.stopOutput());
+}
+
+TEST(LMFFMovieFileOutput, FullDiskFailsAndLeavesNoFile)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("title0.dvd");
+    ASSERT_TRUE(QFile::link("/dev/full", path));
+    EXPECT_FALSE(writeTitle(path, dvdFormat(true, 16.0f / 9.0f), 25));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
 }

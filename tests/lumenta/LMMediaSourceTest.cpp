@@ -136,3 +136,15 @@ TEST(LMFFMovie, UnknownKeysReadNullAndIgnoreWrites)
     EXPECT_EQ(movie->value("outputVideoSizeString").toString(), QString("{0, 0}"));
     EXPECT_TRUE(movie->value("effectName").isNull());
 }
+
+TEST(LMMediaSource, EncryptedFileIsDrm)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("locked.mp4");
+    ASSERT_TRUE(
+        testsupport::generateMedia(path, {"-f", "lavfi", "-i", "testsrc=size=64x48:duration=1",
+                                          "-c:v", "libx264", "-encryption_scheme", "cenc-aes-ctr",
+                                          "-encryption_key", "76a6c65c5ea762046bd749a2e632ccbb",
+                                          "-encryption_kid", "a7e61c373e219033c21091fa607bf3b8"}));
+    EXPECT_TRUE(LMMediaSource::mediaWithPath(path)->isDRM());
+}

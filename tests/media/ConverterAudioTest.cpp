@@ -54,18 +54,17 @@ TEST(ConverterAudio, BlocksAreScaledBelowTheThresholdOnly)
 {
     constexpr int Block = VCVideoConverter::BlockFrames;
     LevelMovie movie(false);
-    movie.configOutputFormat({lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("stereo"),
-                              48000});
+    movie.configOutputFormat(
+        {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("stereo"), 48000});
     std::vector<float> buffer(Block * 2);
     struct Case {
         int block;
         float level;
     };
-    for (const Case& c : {Case{0, 0.0f}, Case{47, 0.5f * 47 * Block / 96000.0f},
-                          Case{93, 0.5f}, Case{200, 0.5f}}) {
-        ASSERT_TRUE(VCVideoConverter::readMovie(movie, buffer, Block,
-                                                static_cast<int64_t>(c.block) * Block, 480000,
-                                                96000, 0));
+    for (const Case& c :
+         {Case{0, 0.0f}, Case{47, 0.5f * 47 * Block / 96000.0f}, Case{93, 0.5f}, Case{200, 0.5f}}) {
+        ASSERT_TRUE(VCVideoConverter::readMovie(
+            movie, buffer, Block, static_cast<int64_t>(c.block) * Block, 480000, 96000, 0));
         EXPECT_NEAR(buffer.front(), c.level, 1e-6) << c.block;
         EXPECT_NEAR(buffer.back(), c.level, 1e-6) << c.block;
     }

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
 
 #include "TestSupport.h"
 #include "lumenta/LMFunctions.h"
@@ -12,23 +15,33 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = new QTemporaryDir(testsupport::makeTempDir().path() + "-copy");
-        ASSERT_TRUE(testsupport::makeTestClip(clip(), 0.5, 160, 120, true));
-        ASSERT_TRUE(testsupport::makeTestClip(s_dir->filePath("other.mp4"), 0.5, 160, 120, true));
-        ASSERT_TRUE(testsupport::generateMedia(
-            s_dir->filePath("two.mkv"),
-            {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=0.5", "-f", "lavfi",
-             "-i", "sine=duration=0.5", "-f", "lavfi", "-i", "sine=frequency=200:duration=0.5",
-             "-map", "0", "-map", "1", "-map", "2", "-c:v", "libx264", "-pix_fmt", "yuv420p",
-             "-c:a", "aac"}));
     }
     static void TearDownTestSuite()
     {
         delete s_dir;
         s_dir = nullptr;
     }
-    static QString clip() { return s_dir->filePath("clip.mp4"); }
+    // Made on first use, so each test makes only the files it opens.
+    static bool make(const QString& name)
+    {
+        const QString path = s_dir->filePath(name);
+        if (QFileInfo::exists(path)) {
+            return true;
+        }
+        if (name == "two.mkv") {
+            return testsupport::generateMedia(
+                path, {"-f",       "lavfi",   "-i",   "testsrc=size=160x120:rate=25:duration=0.5",
+                       "-f",       "lavfi",   "-i",   "sine=duration=0.5",
+                       "-f",       "lavfi",   "-i",   "sine=frequency=200:duration=0.5",
+                       "-map",     "0",       "-map", "1",
+                       "-map",     "2",       "-c:v", "libx264",
+                       "-pix_fmt", "yuv420p", "-c:a", "aac"});
+        }
+        return testsupport::makeTestClip(path, 0.5, 160, 120, true);
+    }
     static VCMovie::Ptr open(const QString& name)
     {
+        EXPECT_TRUE(make(name));
         auto item = VCMovie::movieWithPath(s_dir->filePath(name));
         EXPECT_TRUE(item);
         return item;
@@ -128,8 +141,15 @@ TEST_F(ConverterCopy, CopyKeysAndDecision)
         {"two audio streams", "out.mkv", {"two.mkv"}, true, true, 2, none, true, false},
         {"more than two channels", "out.mp4", {"clip.mp4"}, true, true, 6, none, true, false},
         {"audio only asked", "out.mp4", {"clip.mp4"}, false, true, 2, none, false, false},
-        {"edited", "out.mp4", {"clip.mp4"}, true, true, 2,
-         [](VCMovie& m) { m.movie()->setVflip(true); }, false, false},
+        {"edited",
+         "out.mp4",
+         {"clip.mp4"},
+         true,
+         true,
+         2,
+         [](VCMovie& m) { m.movie()->setVflip(true); },
+         false,
+         false},
     };
     for (const Case& c : cases) {
         auto job = VCVideoConverter::create();
@@ -183,4 +203,46 @@ TEST_F(ConverterCopy, ContentAnalysis)
         EXPECT_EQ(job->validMovies().size(), 2);
         EXPECT_DOUBLE_EQ(job->progress(), 0.0);
     }
+}
+
+TEST_F(ConverterCopy, CopiedStreamsKeepTheirCodecs)
+{
+    class Finish : public VCVideoConverterDelegate {
+    public:
+        void converterDidFinished(VCVideoConverter*) override { done = true; }
+        bool done = false;
+    } finish;
+    auto item = open("clip.mp4");
+    ASSERT_TRUE(item);
+    item->setTrimStop(400000);
+    const QString path = s_dir->filePath("copied/out.mp4");
+    auto job = VCVideoConverter::create();
+    job->setMovies({item});
+    job->setDelegate(&finish);
+    job->setPath(path);
+    LMFFMovieFileOutputFormat format;
+    lm_get_default_movie_file_ouput_format(&format);
+    format.width = 160;
+    format.height = 120;
+    format.framerate = 25;
+    format.frameTime = 1;
+    format.channel_layout = lm_get_channel_layout_by_name("stereo");
+    format.sample_rate = 48000;
+    job->setMovieOutputFormat(format);
+    job->updateConverterSpeedFast(true, true);
+    job->updateConverterContent();
+    job->startConvert();
+    QElapsedTimer timer;
+    timer.start();
+    while (!finish.done && timer.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_TRUE(job->succeeded()) << job->errorText().toStdString();
+    EXPECT_TRUE(job->skipDecodeImage());
+    EXPECT_TRUE(job->skipDecodeAudio());
+    auto copied = VCMovie::movieWithPath(path);
+    ASSERT_TRUE(copied);
+    EXPECT_STREQ(lm_get_codec_name_by_id(copied->movie()->videoCodec()), "h264");
+    EXPECT_STREQ(lm_get_codec_name_by_id(copied->movie()->audioCodec()), "aac");
+    EXPECT_NEAR(lm_ff_time_to_double(copied->trimStop()), 0.4, 0.1);
 }

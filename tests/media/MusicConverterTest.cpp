@@ -89,8 +89,8 @@ TEST(MusicConverter, CancelAndFailureLeaveNoFile)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     MusicConverter failing;
-    EXPECT_FALSE(failing.startConverterMusic(tone, 0.0f, 1.0f, 0.0f, 0.0f,
-                                             dir.filePath("file/out.m4a")));
+    EXPECT_FALSE(
+        failing.startConverterMusic(tone, 0.0f, 1.0f, 0.0f, 0.0f, dir.filePath("file/out.m4a")));
     EXPECT_FALSE(failing.errorText().isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"file"});
 }

@@ -6,7 +6,7 @@
 
 #include "TestSupport.h"
 #include "TransitionTestSupport.h"
-#include "media/PropertyList.h"
+#include "platform/PropertyList.h"
 #include "media/QuartzController.h"
 #include "media/RenderController.h"
 

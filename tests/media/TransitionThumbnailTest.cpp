@@ -8,7 +8,7 @@
 #include <QFileInfo>
 
 #include "TransitionTestSupport.h"
-#include "media/PropertyList.h"
+#include "platform/PropertyList.h"
 #include "media/QuartzController.h"
 #include "media/TransitionPreview.h"
 

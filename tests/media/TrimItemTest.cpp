@@ -25,9 +25,9 @@ TEST(TrimItem, TimesTruncateTowardZero)
         double start, duration;
         LMMediaTime startTime, stopTime, durationTime;
     };
-    for (const Case& c : {Case{1.5, 2.25, 1500000, 3750000, 2250000},
-                          Case{0.0000015, 0.0000014, 1, 2, 1},
-                          Case{-0.0000015, -1.0000005, -1, -1000002, -1000000}}) {
+    for (const Case& c :
+         {Case{1.5, 2.25, 1500000, 3750000, 2250000}, Case{0.0000015, 0.0000014, 1, 2, 1},
+          Case{-0.0000015, -1.0000005, -1, -1000002, -1000000}}) {
         MovieTrimItem item(c.start, c.duration);
         EXPECT_DOUBLE_EQ(item.stop(), c.start + c.duration);
         EXPECT_EQ(item.startTime(), c.startTime) << c.start;

@@ -127,8 +127,12 @@ TEST(VCMovie, RotationSwapsSizes)
 {
     auto movie = std::make_shared<GeometryMovie>();
     auto item = VCMovie::movieWithMovie(movie, kSecond);
-    for (auto [degrees, swapped] : {std::pair{0.0f, false}, {90.0f, true}, {180.0f, false},
-                                    {270.0f, true}, {89.95f, true}, {-90.0f, true}}) {
+    for (auto [degrees, swapped] : {std::pair{0.0f, false},
+                                    {90.0f, true},
+                                    {180.0f, false},
+                                    {270.0f, true},
+                                    {89.95f, true},
+                                    {-90.0f, true}}) {
         movie->setRotate(degrees);
         EXPECT_EQ(item->rotatedVideoSize(), swapped ? QSizeF(360, 640) : QSizeF(640, 360))
             << degrees;
@@ -172,7 +176,7 @@ TEST(VCMovie, WatermarkPictureIsClippedToTheOutput)
     item->setWatermarkImage(red);
     item->setWatermarkOpacity(0.5f);
     item->setRealWatermarkRect(QRectF(180, 10, 40, 20));  // half outside on the right
-    EXPECT_TRUE(item->watermark().isNull());                // off
+    EXPECT_TRUE(item->watermark().isNull());              // off
     item->setEnableWatermark(true);
     const LMPicture picture = item->watermark();
     ASSERT_FALSE(picture.isNull());

@@ -7,7 +7,9 @@
 // video, the decode failed or the time lies past the end). mediaImage() comes
 // first, and only when wantsMediaImage() says so. Callbacks may run on a
 // thread of the movie's own; movie-like sources that draw their frame call
-// fillImageBufferWithBlock() instead, on the requesting thread.
+// fillImageBufferWithBlock() instead, on the requesting thread. A provider
+// must outlive the requests it made; a movie answers what is still queued
+// before it is destroyed.
 
 #include <QImage>
 #include <cstdint>
@@ -24,17 +26,18 @@ public:
 
     // movie:format:size: a buffer of `bytes` bytes the unedited frame (in the
     // given format) is copied into, or null to let the movie keep its own.
-    virtual uint8_t* movieFormatSize(IMovie* movie, const LMFFVideoFormat& format, int32_t bytes)
+    virtual uint8_t* movieFormatSize(IMovie* /*movie*/, const LMFFVideoFormat& /*format*/,
+                                     int32_t /*bytes*/)
     {
         return nullptr;
     }
     // movie:mediaImage: the frame before the movie's edits.
     virtual bool wantsMediaImage() const { return false; }
-    virtual void mediaImage(IMovie* movie, const QImage& image) {}
+    virtual void mediaImage(IMovie* /*movie*/, const QImage& /*image*/) {}
     // movie:mediaEffectImage: the frame after all edits, at the movie's
     // output size, watermark included. Null when there is no frame.
-    virtual void mediaEffectImage(IMovie* movie, const QImage& image) {}
+    virtual void mediaEffectImage(IMovie* /*movie*/, const QImage& /*image*/) {}
     // Movie-like sources hand the provider a block that draws their frame into
     // the context it is given.
-    virtual void fillImageBufferWithBlock(const std::function<void(LMDrawContext&)>& block) {}
+    virtual void fillImageBufferWithBlock(const std::function<void(LMDrawContext&)>& /*block*/) {}
 };

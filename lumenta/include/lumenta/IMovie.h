@@ -56,10 +56,10 @@ public:
     bool hasVideo() const { return !videos().isEmpty(); }
     bool hasAudio() const { return !audios().isEmpty(); }
     // Indexes into audioStreams(); the first index plays and is exported.
-    virtual void setSelectAudioStreams(const IndexSet& streams) {}
+    virtual void setSelectAudioStreams(const IndexSet& /*streams*/) {}
     virtual IndexSet selectAudioStreams() const { return {}; }
     // Absent (nullopt) and present-but-empty are told apart.
-    virtual void setSelectSubtitleStreams(const std::optional<IndexSet>& streams) {}
+    virtual void setSelectSubtitleStreams(const std::optional<IndexSet>& /*streams*/) {}
     virtual std::optional<IndexSet> selectSubtitleStreams() const { return std::nullopt; }
 
     // --- Edits ---
@@ -110,7 +110,7 @@ public:
     // Reads the file (UTF-8 "srt", "ass", "smi" or "sami") during the call;
     // the caller may delete it right after. An empty path removes the
     // subtitle. False when the file cannot be read.
-    virtual bool openSubtitle(const QString& path) { return false; }
+    virtual bool openSubtitle(const QString& /*path*/) { return false; }
     virtual bool hasSubtitle() const { return false; }
     // The subtitle text as loaded, or null.
     virtual Value subtitle() const { return {}; }
@@ -130,11 +130,12 @@ public:
     // Asks for the frame at `time`; returns at once. The provider is called
     // back as described in IFrameProvider.
     virtual void decodeImageAtTime(LMMediaTime time, IFrameProvider* provider);
-    // The same; with waitUntilDone the call returns after the answer.
+    // The same; with waitUntilDone the call returns after the answer (so the
+    // provider's callbacks must not wait for the calling thread).
     virtual void decodeImageAtTime(LMMediaTime time, IFrameProvider* provider, bool waitUntilDone);
     // The edited frame at `time` scaled to `size` (the output size when
     // empty); null without video.
-    virtual QImage thumbnailAtTime(LMMediaTime time, const QSize& size) { return {}; }
+    virtual QImage thumbnailAtTime(LMMediaTime /*time*/, const QSize& /*size*/) { return {}; }
     // The largest video time read so far by the export side.
     virtual LMMediaTime currentVideoMediaMaxTime() const { return 3600 * lm_default_time_base(); }
 
@@ -143,6 +144,7 @@ public:
     virtual void pause() {}
     virtual void stop() {}
     virtual bool isPlay() const { return false; }
+    // While playing it runs on past duration() until paused or moved.
     virtual LMMediaTime currentTime() const { return 0; }
     virtual void setCurrentTime(LMMediaTime) {}
     // 0 to 1, applied at once.
@@ -151,7 +153,7 @@ public:
     // --- Audio for export ---
     // The format readSample() delivers (interleaved float, layout, rate).
     virtual void configOutputFormat(const LMFFAudioFormat& format) { m_outputAudioFormat = format; }
-    LMFFAudioFormat outputAudioFormat() const { return m_outputAudioFormat; }
+    virtual LMFFAudioFormat outputAudioFormat() const { return m_outputAudioFormat; }
     // Fills `buffer` with exactly `frames` sample frames from the current
     // position. False at the end or on failure; the buffer is then zero-filled
     // (as is any part the source could not fill).

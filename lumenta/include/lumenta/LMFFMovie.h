@@ -130,6 +130,7 @@ public:
 
     // IMovie: export
     void configOutputFormat(const LMFFAudioFormat& format) override;
+    LMFFAudioFormat outputAudioFormat() const override;
     bool readSample(uint8_t* buffer, int nbStream, int frames) override;
     void setDisableVideo(bool v) override;
     bool disableVideo() const;

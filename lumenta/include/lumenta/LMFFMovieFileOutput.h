@@ -15,8 +15,8 @@
 // Video frames are encoded on a thread of the writer's own, so a caller that
 // composes frames runs in parallel with the encoder. Write calls may come
 // from different threads but not at the same time as stopOutput().
-// A failed write is logged and makes stopOutput() answer false; a file whose
-// output never started is removed.
+// A failed write is logged; stopOutput() then removes the file and answers
+// false. A file whose output never started is removed as well.
 
 #include <QImage>
 #include <QString>
@@ -79,7 +79,7 @@ public:
     void writeAudioPacket(LMFFItem* item);
 
     // Flushes the encoders, writes the trailer and closes the file. True when
-    // the file was written completely.
+    // the file was written completely; false (file removed) otherwise.
     bool stopOutput();
 
 private:

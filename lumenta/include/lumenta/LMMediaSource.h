@@ -22,8 +22,9 @@ public:
     bool isDRM();
     // True for a DVD-Video folder or image.
     bool isDVD() const { return m_isDVD; }
-    // One media per container; for a DVD folder one per title set. Probed once
-    // and cached.
+    // One media per container; for a DVD folder one per title set. The same
+    // medias are answered while any of them is alive (they keep the source
+    // alive, the source does not keep them).
     QList<LMMedia::Ptr> createMedias();
 
 private:
@@ -35,5 +36,5 @@ private:
     bool m_isDVD = false;
     bool m_probed = false;
     bool m_drm = false;
-    QList<LMMedia::Ptr> m_medias;
+    QList<std::weak_ptr<LMMedia>> m_medias;
 };

@@ -1,8 +1,10 @@
-#include "media/PropertyList.h"
+#include "platform/PropertyList.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QSaveFile>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 namespace {
 
@@ -148,7 +150,80 @@ private:
     bool m_failed = false;
 };
 
+
+void writeValue(QXmlStreamWriter& xml, const Value& value)
+{
+    switch (value.kind()) {
+        case Value::Kind::Dictionary:
+            xml.writeStartElement(QStringLiteral("dict"));
+            for (auto it = value.dictionary().cbegin(); it != value.dictionary().cend(); ++it) {
+                if (it.value().isNull()) {
+                    continue;
+                }
+                xml.writeTextElement(QStringLiteral("key"), it.key());
+                writeValue(xml, it.value());
+            }
+            xml.writeEndElement();
+            break;
+        case Value::Kind::Array:
+            xml.writeStartElement(QStringLiteral("array"));
+            for (const Value& item : value.array()) {
+                writeValue(xml, item);
+            }
+            xml.writeEndElement();
+            break;
+        case Value::Kind::Bool:
+            xml.writeEmptyElement(*value.toBool() ? QStringLiteral("true")
+                                                  : QStringLiteral("false"));
+            break;
+        case Value::Kind::Int:
+            xml.writeTextElement(QStringLiteral("integer"), QString::number(*value.toInt()));
+            break;
+        case Value::Kind::Double:
+            xml.writeTextElement(QStringLiteral("real"),
+                                 QString::number(*value.toDouble(), 'g', 17));
+            break;
+        case Value::Kind::String:
+            xml.writeTextElement(QStringLiteral("string"), *value.toString());
+            break;
+        case Value::Kind::Data:
+            xml.writeTextElement(QStringLiteral("data"),
+                                 QString::fromLatin1(value.toData()->toBase64()));
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
+
+std::optional<Value> PropertyList::fromData(const QByteArray& data, QString* error)
+{
+    Parser parser(data);
+    auto root = parser.parseDocument();
+    if (!root && error) {
+        *error = parser.error();
+    }
+    return root;
+}
+
+std::optional<Value> PropertyList::read(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return std::nullopt;
+    }
+    if (file.size() > MaximumFileSize) {
+        if (error) {
+            *error = QStringLiteral("the file is too large");
+        }
+        return std::nullopt;
+    }
+    return fromData(file.readAll(), error);
+}
 
 std::optional<Value::Dictionary> PropertyList::dictionaryFromData(const QByteArray& data,
                                                                   QString* error)
@@ -181,4 +256,22 @@ std::optional<Value::Dictionary> PropertyList::readDictionary(const QString& pat
         qWarning().noquote() << "Malformed property list" << path << ":" << error;
     }
     return dictionary;
+}
+
+bool PropertyList::write(const QString& path, const Value& root)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QXmlStreamWriter xml(&file);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(-1);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("plist"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
+    writeValue(xml, root);
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return !xml.hasError() && file.commit();
 }
