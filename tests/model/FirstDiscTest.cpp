@@ -1,7 +1,7 @@
 // The first disc from a project model: a disc side built in code (two menu
-// pages with music, text and buttons; a title of one clip and a title of two
-// clips with its chapter page), turned into a DVDLibrary, every title and menu
-// stream rendered through the converter in production's order, then spumux,
+// pages with music, text and buttons; a title of one clip, a title of two
+// clips with its chapter page, and a photo slideshow with music), turned into a DVDLibrary, every
+// title and menu stream rendered through the converter in production's order, then spumux,
 // dvdauthor and mkisofs through Corvane, and the result read back with
 // libdvdread.
 //
@@ -33,7 +33,13 @@
 #include "media/DVDChapterVideo.h"
 #include "media/DVDMenuVideo.h"
 #include "media/DVDTitleVideo.h"
+#include "media/ImageAudioVideo.h"
+#include "media/ImageRenderVideo.h"
+#include "media/MediaItem.h"
 #include "media/MenuMusic.h"
+#include "media/PhotoItem.h"
+#include "media/RenderItem.h"
+#include "media/SlideshowItem.h"
 #include "media/VCMovie.h"
 #include "media/VCVideoConverter.h"
 #include "model/DVDPage.h"
@@ -110,11 +116,35 @@ QList<IMediaItem::Ptr> items(const QList<VCMovie::Ptr>& movies)
     return {movies.begin(), movies.end()};
 }
 
+// A slideshow piece gets its music encoded first and carried beside its
+// pictures; then the title's pieces are encoded together.
 bool renderTitle(const brisane::DVDTitleVideo& title, qsizetype index, const QString& work,
                  const LMFFMovieFileOutputFormat& format)
 {
-    return convertMovies(items(title.vcmovies()), work + QString("/title%1.dvd").arg(index),
-                         format);
+    const QList<VCMovie::Ptr> pieces = title.vcmovies();
+    int slideshows = 0;
+    for (const VCMovie::Ptr& piece : pieces) {
+        const auto slideshow = std::dynamic_pointer_cast<ImageRenderVideo>(piece->movie());
+        if (!slideshow) {
+            continue;
+        }
+        const QList<VCMovie::Ptr> music = slideshow->musicVcMovies();
+        if (!music.isEmpty()) {
+            const QString path =
+                work + QString("/title_music_temp-%1-%2.dvd").arg(index).arg(slideshows);
+            LMFFMovieFileOutputFormat musicFormat = format;
+            musicFormat.frameTime = 0;
+            if (!convertMovies(items(music), path, musicFormat)) {
+                return false;
+            }
+            const VCMovie::Ptr sound = VCMovie::movieWithPath(path);
+            EXPECT_TRUE(sound) << "slideshow music of title " << index;
+            piece->setMovie(std::make_shared<ImageAudioVideo>(
+                slideshow, sound ? sound->movie() : IMovie::Ptr()));
+        }
+        ++slideshows;
+    }
+    return convertMovies(items(pieces), work + QString("/title%1.dvd").arg(index), format);
 }
 
 // The page's music first (music only, cut to the menu length), then the page
@@ -380,15 +410,46 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     // Two clips cut from one file at 1 s: two chapters that play as one run.
     const Clip secondA = clip(two, {{0.0, 1.0}});
     const Clip secondB = clip(two, {{1.0, 2.0}});
+    // Two photos with a short tune: the slideshow title.
+    const QString photos = dir.filePath("temp-photo");
+    ASSERT_TRUE(QDir().mkpath(photos));
+    PhotoItem::updateAppTempPath(photos);
+    QStringList photoPaths;
+    for (const QColor colour : {QColor(Qt::red), QColor(Qt::yellow)}) {
+        QImage photo(320, 240, QImage::Format_RGB32);
+        photo.fill(colour);
+        photoPaths << dir.filePath(QString("photo-%1.png").arg(photoPaths.size()));
+        ASSERT_TRUE(photo.save(photoPaths.last()));
+    }
+    const QString chime = dir.filePath("chime.wav");
+    ASSERT_TRUE(testsupport::generateMedia(
+        chime, {"-f", "lavfi", "-i", "sine=frequency=880:duration=1", "-ac", "2"}));
+    auto render = RenderItem::renderItemWithPhotoPaths(photoPaths);
+    ASSERT_TRUE(render);
+    // Whole frames: dvdauthor ends a title's last chapter at a VOBU boundary
+    // when the chapter ends before its stream does.
+    render->oSlideshowItem()->setDDuration(0.8);
+    render->oSlideshowItem()->setDBestDuration(0.8);
+    render->setAudioItems({MediaItem::mediaItemWithPath(chime)});
+    Clip third;
+    {
+        auto slideshow = std::make_shared<ImageRenderVideo>(render);
+        third.segmentMovies << VCMovie::movieWithMovie(slideshow, slideshow->duration());
+        third.seconds = lm_ff_time_to_double(slideshow->duration());
+        auto shown = std::make_shared<ImageRenderVideo>(render);
+        third.menuClip->pieces << SegmentsMovie::Piece{shown, 0, shown->duration()};
+    }
 
     auto titleOne = std::make_shared<DiscTestTitle>();
     titleOne->clips = {first.menuClip};
     auto titleTwo = std::make_shared<DiscTestTitle>();
     titleTwo->clips = {secondA.menuClip, secondB.menuClip};
+    auto titleThree = std::make_shared<DiscTestTitle>();
+    titleThree->clips = {third.menuClip};
     auto list = std::make_shared<DiscTestListPage>();
-    list->titles = 2;
+    list->titles = 3;
 
-    // Page 1: both titles, a text and the play button, with music.
+    // Page 1: the three titles, a text and the play button, with music.
     auto top = std::make_shared<DVDPage>();
     top->setMedia(list);
     top->setMenuDuration(2.0);
@@ -397,11 +458,12 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     ASSERT_TRUE(music->item);
     music->item->setFadeOut(seconds(0.3));
     top->setMusic(music);
-    auto itemOne = pictureItem({120, 190, 240, 180}, titleOne);
-    auto itemTwo = pictureItem({494, 190, 240, 180}, titleTwo);
+    auto itemOne = pictureItem({50, 190, 230, 170}, titleOne);
+    auto itemTwo = pictureItem({312, 190, 230, 170}, titleTwo);
+    auto itemThree = pictureItem({574, 190, 230, 170}, titleThree);
     auto heading = textItem("My First Disc", {377, 400, 100, 50});
     auto topPlay = top->playButtonItem();
-    top->setItemArray({itemOne, itemTwo, heading, topPlay});
+    top->setItemArray({itemOne, itemTwo, itemThree, heading, topPlay});
 
     // Page 2: the chapter page of the second title.
     auto chapters = std::make_shared<DVDPage>();
@@ -439,15 +501,19 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     titleVideoOne->setChapters({chapter(first, {topPlay, itemOne})});
     auto titleVideoTwo = brisane::DVDTitleVideo::create();
     titleVideoTwo->setChapters({chapter(secondA, {chapterA}), chapter(secondB, {chapterB})});
-    disc->setTitles({titleVideoOne, titleVideoTwo});
+    auto titleVideoThree = brisane::DVDTitleVideo::create();
+    titleVideoThree->setChapters({chapter(third, {itemThree})});
+    disc->setTitles({titleVideoOne, titleVideoTwo, titleVideoThree});
     ASSERT_EQ(titleVideoTwo->vcmovies().size(), 1);  // joined for encoding
 
     // Production: titles, then menus, then the DVD folder and the image.
     const LMFFMovieFileOutputFormat format = movieOutputFormat(*disc);
-    const QList<std::shared_ptr<brisane::DVDTitleVideo>> titles{titleVideoOne, titleVideoTwo};
+    const QList<std::shared_ptr<brisane::DVDTitleVideo>> titles{titleVideoOne, titleVideoTwo,
+                                                                titleVideoThree};
     for (qsizetype i = 0; i < titles.size(); ++i) {
         ASSERT_TRUE(renderTitle(*titles[i], i, work, format)) << "title " << i;
     }
+    EXPECT_GT(meanVolume(work + "/title2.dvd"), -40.0);  // the slideshow's music
     for (qsizetype k = 0; k < menus.size(); ++k) {
         ASSERT_TRUE(renderMenu(std::dynamic_pointer_cast<DVDPage>(menus[k]), k, disc, work, format))
             << "menu " << k;
@@ -488,20 +554,21 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
 
     const Buttons topButtons = expectedButtons(*top, *disc);
     const Buttons chapterButtons = expectedButtons(*chapters, *disc);
-    EXPECT_EQ(topButtons.size(), 3);      // two titles and play
+    EXPECT_EQ(topButtons.size(), 4);      // three titles and play
     EXPECT_EQ(chapterButtons.size(), 3);  // two chapters and back
     const double frame = 1.0 / 25.0;
     for (const QString& path : {folder, iso}) {
         SCOPED_TRACE(qPrintable(path));
         const ReadBack read = readBack(path);
-        EXPECT_EQ(read.chapters, (QList<int>{1, 2}));
+        EXPECT_EQ(read.chapters, (QList<int>{1, 2, 1}));
         EXPECT_TRUE(read.palWide);
         EXPECT_TRUE(read.menusPalWide);
         EXPECT_TRUE(read.menuButtons.contains(topButtons));
         EXPECT_TRUE(read.menuButtons.contains(chapterButtons));
-        ASSERT_EQ(read.titleSeconds.size(), 2);
+        ASSERT_EQ(read.titleSeconds.size(), 3);
         EXPECT_NEAR(read.titleSeconds[0], first.seconds, 2 * frame);
         EXPECT_NEAR(read.titleSeconds[1], secondA.seconds + secondB.seconds, 2 * frame);
+        EXPECT_NEAR(read.titleSeconds[2], third.seconds, 2 * frame);
         QList<double> menuSeconds = read.menuSeconds;
         std::sort(menuSeconds.begin(), menuSeconds.end());
         ASSERT_GE(menuSeconds.size(), 2);
