@@ -8,7 +8,6 @@
 #include "lumenta/IFrameProvider.h"
 #include "lumenta/LMDrawContext.h"
 #include "media/MenuElementClock.h"
-#include "media/MenuMusic.h"
 
 namespace {
 
@@ -59,13 +58,17 @@ IMovie::Ptr DVDMenuVideo::audio() const
 
 VCMovie::Ptr DVDMenuVideo::menuMusicMovie() const
 {
-    static const QString key = QStringLiteral("music");
-    if (!m_menu || !m_menu->propertyTable().contains(key)) {
+    // The page's "music", then that music's "vcmovie".
+    static const QString musicKey = QStringLiteral("music");
+    static const QString movieKey = QStringLiteral("vcmovie");
+    if (!m_menu || !m_menu->propertyTable().contains(musicKey)) {
         return nullptr;
     }
-    const ObjectPtr music = m_menu->valueForKey(key).object();
-    const auto* role = dynamic_cast<const MenuMusic*>(music.get());
-    return role ? role->menuMusicMovie() : nullptr;
+    const ObjectPtr music = m_menu->valueForKey(musicKey).object();
+    if (!music || !music->propertyTable().contains(movieKey)) {
+        return nullptr;
+    }
+    return music->valueForKey(movieKey).objectAs<VCMovie>();
 }
 
 IMovie::Ptr DVDMenuVideo::menuMusic() const

@@ -8,10 +8,10 @@
 // A page whose loop length is zero, negative or not a number plays for 15 s;
 // no menu plays shorter than 1 s, so a menu stream always has frames.
 //
-// The page's music is the object under the page's "music" key when it adopts
-// MenuMusic. For preview, updatePlayerPlaySegment() keeps that music in step
-// with the menu clock: it repeats every music length, fades in at each start
-// and fades out before the menu's or the music's end.
+// The page's music is the media item under the "vcmovie" key of the object
+// under the page's "music" key (the media side's music). For preview, updatePlayerPlaySegment()
+// keeps that music in step with the menu clock: it repeats every music length, fades in at each
+// start and fades out before the menu's or the music's end.
 //
 // Threads: the export frame and the audio reads run on the converter's thread;
 // the preview operations run on the main thread.

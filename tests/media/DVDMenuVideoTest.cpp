@@ -21,7 +21,6 @@
 #include "lumenta/LMFFMovie.h"
 #include "media/DVDMenuVideo.h"
 #include "media/MenuElementClock.h"
-#include "media/MenuMusic.h"
 
 namespace {
 
@@ -62,9 +61,17 @@ public:
     int lastStream = -1;
 };
 
-class Music : public Object, public MenuMusic {
+// The media side's music as the menu reads it: its item under "vcmovie".
+class Music : public Object {
 public:
-    VCMovie::Ptr menuMusicMovie() const override { return item; }
+    VCMovie::Ptr vcmovie() const { return item; }
+    void setVcmovie(const VCMovie::Ptr& v) { item = v; }
+    const PropertyTable& propertyTable() const override
+    {
+        static const PropertyTable table =
+            PropertyTable(Object::properties()).add("vcmovie", &Music::vcmovie, &Music::setVcmovie);
+        return table;
+    }
     VCMovie::Ptr item;
 };
 

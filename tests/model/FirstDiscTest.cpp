@@ -36,7 +36,6 @@
 #include "media/ImageAudioVideo.h"
 #include "media/ImageRenderVideo.h"
 #include "media/MediaItem.h"
-#include "media/MenuMusic.h"
 #include "media/PhotoItem.h"
 #include "media/RenderItem.h"
 #include "media/SlideshowItem.h"
@@ -52,10 +51,19 @@ namespace {
 
 // --- The media side, as far as the disc side reads it ---
 
-class TestMusic : public Object, public MenuMusic {
+// The page's music, read by its "vcmovie" key.
+class TestMusic : public Object {
 public:
+    VCMovie::Ptr vcmovie() const { return item; }
+    void setVcmovie(const VCMovie::Ptr& v) { item = v; }
+    const PropertyTable& propertyTable() const override
+    {
+        static const PropertyTable table =
+            PropertyTable(Object::properties())
+                .add("vcmovie", &TestMusic::vcmovie, &TestMusic::setVcmovie);
+        return table;
+    }
     VCMovie::Ptr item;
-    VCMovie::Ptr menuMusicMovie() const override { return item; }
 };
 
 // A clip: its pieces for the menu's live picture, and its segment movies for
