@@ -1,6 +1,7 @@
 #include "model/ButtonType.h"
 
 #include "corvane/DVDLibraryButtonResource.h"
+#include "model/CustomButtonImageResource.h"
 
 bool ButtonType::isPlay(const DVDLibraryButtonResource& button)
 {
@@ -19,6 +20,9 @@ bool ButtonType::isNext(const DVDLibraryButtonResource& button)
 
 qint64 ButtonType::type(const DVDLibraryButtonResource& button)
 {
+    if (const auto* custom = dynamic_cast<const CustomButtonImageResource*>(&button)) {
+        return custom->type();
+    }
     if (isPlay(button)) {
         return 11;
     }

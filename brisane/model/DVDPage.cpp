@@ -15,6 +15,7 @@
 #include "model/DVDResource.h"
 #include "corvane/DLShadowPainter.h"
 #include "model/ModelServices.h"
+#include "model/MusicData.h"
 #include "platform/ClassRegistry.h"
 
 BRISANE_REGISTER_CLASS(DVDPage)

@@ -21,6 +21,7 @@
 
 class DVDMenuBackgroundResource;
 class DVDPageItem;
+class MusicData;
 class QPainter;
 
 class DVDPage : public CodingBase, public DVDMenuPage {
@@ -64,9 +65,9 @@ public:
     void setPreButtonItem(const std::shared_ptr<DVDPageItem>& item) { m_preButtonItem = item; }
     std::shared_ptr<DVDPageItem> nextButtonItem() const { return m_nextButtonItem; }
     void setNextButtonItem(const std::shared_ptr<DVDPageItem>& item) { m_nextButtonItem = item; }
-    // The page's background music (the media side's music object).
-    ObjectPtr music() const { return m_music; }
-    void setMusic(const ObjectPtr& music) { m_music = music; }
+    // The page's background music.
+    std::shared_ptr<MusicData> music() const { return m_music; }
+    void setMusic(const std::shared_ptr<MusicData>& music) { m_music = music; }
     std::shared_ptr<DVDMenuBackgroundResource> backgourndPictureResource() const
     {
         return m_background;
@@ -106,7 +107,7 @@ private:
     std::shared_ptr<DVDPageItem> m_playButtonItem;
     std::shared_ptr<DVDPageItem> m_preButtonItem;
     std::shared_ptr<DVDPageItem> m_nextButtonItem;
-    ObjectPtr m_music;
+    std::shared_ptr<MusicData> m_music;
     std::shared_ptr<DVDMenuBackgroundResource> m_background;
     QRectF m_imageCanvasRect;
     QRectF m_imageCropRect;

@@ -1,7 +1,12 @@
 #include "model/ModelServices.h"
 
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QStandardPaths>
 
 #include "corvane/DVDLibraryResource.h"
 #include "model/DVDResource.h"
@@ -35,6 +40,52 @@ std::shared_ptr<DVDLibraryResource> ModelServices::dvdLibSource() const
 }
 
 void ModelServices::displayCanvasView() {}
+
+std::shared_ptr<DataResource> ModelServices::dateResource() const
+{
+    return nullptr;
+}
+
+QString ModelServices::applicationSupportPath() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QLatin1Char('/') + bundleIdentifier();
+}
+
+QString ModelServices::defaultOutputVideoPath() const
+{
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) +
+                         QLatin1Char('/') + bundleIdentifier();
+    createDirectoryAtPathIfCan(path);
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    return resolved.isEmpty() ? path : resolved;
+}
+
+IMovie::Ptr ModelServices::slideshowMovie(const std::shared_ptr<RenderItem>&) const
+{
+    return nullptr;
+}
+
+bool ModelServices::createDirectoryAtPathIfCan(const QString& path)
+{
+    if (path.isEmpty()) {
+        return false;
+    }
+    const QFileInfo info(path);
+    if (!info.exists() && !QDir().mkpath(path)) {
+        qWarning().noquote() << "could not create the folder" << path;
+    }
+    return QFileInfo(path).isDir();
+}
+
+QString ModelServices::bundleIdentifier()
+{
+    QString name = QCoreApplication::applicationName();
+    if (name.isEmpty()) {
+        name = QStringLiteral("Brisane");
+    }
+    return QStringLiteral("org.brisane.") + name;
+}
 
 std::shared_ptr<ModelServices> ModelServices::current()
 {

@@ -1,10 +1,12 @@
 #pragma once
-// What the disc-side model asks of the application around it: the open
-// project's disc settings, the template library, and the menu editor's
-// canvas redisplay. The shell installs its own services at start-up; until
-// then (and in tools and tests that install none) the default answers no
-// disc settings, Corvane's shared template store, and ignores redisplay
-// requests, as the model does before the main window has loaded its views.
+// What the project model asks of the application around it: the open
+// project's two roots (disc settings and media side), the template library,
+// the menu editor's canvas redisplay, the user folders, and the movie that
+// plays a photo slideshow. The shell installs its own services at start-up;
+// until then (and in tools and tests that install none) the default answers
+// no project roots, Corvane's shared template store, ignores redisplay
+// requests (as the model does before the main window has loaded its views),
+// gives the user folders from QStandardPaths and has no slideshow movie.
 //
 // Every operation may be called from any thread: pages render on the
 // conversion thread and read the disc aspect through current(), and a project
@@ -12,10 +14,15 @@
 // asks for a redisplay. The shell's displayCanvasView therefore hands the
 // request to the main thread.
 
+#include <QString>
 #include <memory>
 
+#include "lumenta/IMovie.h"
+
+class DataResource;
 class DVDResource;
 class DVDLibraryResource;
+class RenderItem;
 
 class ModelServices {
 public:
@@ -29,6 +36,24 @@ public:
     // Marks the menu editor's canvas for redisplay; nothing when there is no
     // menu editor.
     virtual void displayCanvasView();
+
+    // The open project's media side; null when there is none.
+    virtual std::shared_ptr<DataResource> dateResource() const;
+    // The folder of the user's settings: the user's application data folder
+    // for this program. Not created here.
+    virtual QString applicationSupportPath() const;
+    // The default folder of produced videos (the user's video folder + the
+    // program's identifier), created when it can be.
+    virtual QString defaultOutputVideoPath() const;
+    // A new movie that plays the slideshow (the media engine's slideshow
+    // source); null when there is none. The default has none.
+    virtual IMovie::Ptr slideshowMovie(const std::shared_ptr<RenderItem>& slideshow) const;
+
+    // Creates the folder with its parents when nothing exists at `path`.
+    // Answers whether a folder is there afterwards.
+    static bool createDirectoryAtPathIfCan(const QString& path);
+    // The program's identifier in folder names ("org.brisane.Brisane").
+    static QString bundleIdentifier();
 
     // The installed services, or the default ones.
     static std::shared_ptr<ModelServices> current();

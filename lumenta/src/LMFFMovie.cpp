@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
@@ -39,6 +40,8 @@ struct LMFFMovie::Impl {
     EditSettings edits;
     float volume = 1.0f;
     std::function<void()> watermarkObserver;
+    QMap<quint64, std::function<void()>> watermarkObservers;
+    quint64 lastWatermarkToken = 0;
     QString subtitleText;
     std::unique_ptr<QTemporaryDir> subtitleDir;
     int subtitleCount = 0;
@@ -427,13 +430,18 @@ LMPicture LMFFMovie::watermark() const
 void LMFFMovie::setWatermark(const LMPicture& v)
 {
     std::function<void()> observer;
+    QList<std::function<void()>> others;
     {
         std::lock_guard lock(d->state);
         d->edits.watermark = v;
         observer = d->watermarkObserver;
+        others = d->watermarkObservers.values();
     }
     if (observer) {
         observer();
+    }
+    for (const auto& other : others) {
+        other();
     }
 }
 
@@ -441,6 +449,20 @@ void LMFFMovie::setWatermarkObserver(std::function<void()> observer)
 {
     std::lock_guard lock(d->state);
     d->watermarkObserver = std::move(observer);
+}
+
+quint64 LMFFMovie::addWatermarkObserver(std::function<void()> observer)
+{
+    std::lock_guard lock(d->state);
+    const quint64 token = ++d->lastWatermarkToken;
+    d->watermarkObservers.insert(token, std::move(observer));
+    return token;
+}
+
+void LMFFMovie::removeWatermarkObserver(quint64 token)
+{
+    std::lock_guard lock(d->state);
+    d->watermarkObservers.remove(token);
 }
 
 // --- Subtitles ---

@@ -147,6 +147,14 @@ TEST_F(Edits, WatermarkIsLaidOverAtItsLowerLeftOrigin)
     m_movie->setWatermarkObserver([&] { ++notified; });
     m_movie->setWatermark(LMPicture{mark, QPointF(2, 3)});
     EXPECT_EQ(notified, 1);
+    int others = 0;
+    const quint64 token = m_movie->addWatermarkObserver([&] { ++others; });
+    m_movie->addWatermarkObserver([&] { others += 10; });
+    m_movie->setWatermark(LMPicture{mark, QPointF(2, 3)});
+    m_movie->removeWatermarkObserver(token);
+    m_movie->setWatermark(LMPicture{mark, QPointF(2, 3)});
+    EXPECT_EQ(notified, 3);
+    EXPECT_EQ(others, 21);
     const QImage image = frame();
     // Lower-left origin (2, 3): Qt rows 35..44, columns 2..11.
     EXPECT_EQ(qGray(image.pixel(6, 40)), 255);

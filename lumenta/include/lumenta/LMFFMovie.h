@@ -87,6 +87,11 @@ public:
     // Called (on the setting thread) after every watermark change, so that
     // players can redraw.
     void setWatermarkObserver(std::function<void()> observer);
+    // More observers of the same change, each called after the one above.
+    // addWatermarkObserver() answers a token that removes it again; an
+    // observer may still run once if a change is under way while removed.
+    quint64 addWatermarkObserver(std::function<void()> observer);
+    void removeWatermarkObserver(quint64 token);
 
     // IMovie: subtitles. The text encoding of the file is taken as UTF-8
     // unless setSubtitleEncoding() names another (an iconv name).

@@ -1,0 +1,41 @@
+#pragma once
+// The media side of a project: every imported source in import order and the
+// pages of the title list in list order. Archived under the project's root
+// key "DataResourceData" with the keys "sectionDataResourceArray" and
+// "dvdPageArray".
+//
+// Adding appends without looking for the object already there; removing
+// drops every entry that is the very object. Either way the array is
+// replaced by a new one.
+
+#include <QList>
+#include <memory>
+
+#include "platform/CodingBase.h"
+
+class DVDPageData;
+class SectionDataResource;
+
+class DataResource : public CodingBase {
+public:
+    using SourceList = QList<std::shared_ptr<SectionDataResource>>;
+    using PageList = QList<std::shared_ptr<DVDPageData>>;
+
+    void addSectionDataResourceToArray(const std::shared_ptr<SectionDataResource>& source);
+    void removeSectionDataResourceFromArray(const std::shared_ptr<SectionDataResource>& source);
+    void addDvdPageToArray(const std::shared_ptr<DVDPageData>& page);
+    void removeDvdPageFromArray(const std::shared_ptr<DVDPageData>& page);
+
+    const SourceList& sectionDataResourceArray() const { return m_sources; }
+    void setSectionDataResourceArray(const SourceList& sources) { m_sources = sources; }
+    const PageList& dvdPageArray() const { return m_pages; }
+    void setDvdPageArray(const PageList& pages) { m_pages = pages; }
+
+    QStringList allCoderKeys() const override;
+    const PropertyTable& propertyTable() const override { return properties(); }
+    static const PropertyTable& properties();
+
+private:
+    SourceList m_sources;
+    PageList m_pages;
+};

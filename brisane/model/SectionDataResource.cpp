@@ -1,0 +1,103 @@
+#include "model/SectionDataResource.h"
+
+#include "corvane/DVDMenu.h"
+#include "media/RenderItem.h"
+#include "model/DVDFileSource.h"
+#include "model/DVDResource.h"
+#include "model/MediaSectionItem.h"
+#include "model/ModelServices.h"
+#include "platform/ClassRegistry.h"
+
+BRISANE_REGISTER_CLASS(SectionDataResource)
+
+namespace {
+
+// A file item shorter than this (seconds) makes no section.
+constexpr double MinimumSectionSeconds = 0.1;
+
+VCMovie::Ptr fileItem(const DVDFileSource& file)
+{
+    VCMovie::Ptr item = VCMovie::movieWithSource(LMMediaSource::mediaWithPath(file.path()));
+    if (!item || !item->hasVideo() ||
+        lm_ff_time_to_double(item->movie()->duration()) <= MinimumSectionSeconds) {
+        return nullptr;
+    }
+    item->movie()->setZoomType(2);
+    return item;
+}
+
+VCMovie::Ptr slideshowItem(const std::shared_ptr<RenderItem>& slideshow)
+{
+    const IMovie::Ptr movie = ModelServices::current()->slideshowMovie(slideshow);
+    if (!movie) {
+        qWarning("no slideshow movie source is installed");
+        return nullptr;
+    }
+    return VCMovie::movieWithMovie(movie, movie->duration());
+}
+
+}  // namespace
+
+std::shared_ptr<SectionDataResource> SectionDataResource::resourceWithPath(const QString& path)
+{
+    auto source = std::make_shared<SectionDataResource>();
+    source->m_fileSource = DVDFileSource::sourceWithPath(path);
+    return source;
+}
+
+std::shared_ptr<SectionDataResource> SectionDataResource::resourceWithImagePaths(
+    const QStringList& paths)
+{
+    auto source = std::make_shared<SectionDataResource>();
+    source->m_imageSource = RenderItem::renderItemWithPhotoPaths(paths);
+    return source;
+}
+
+VCMovie::Ptr SectionDataResource::createVcmovieWithSectionDataSource(
+    const SectionDataResource& source)
+{
+    VCMovie::Ptr item;
+    if (source.m_fileSource) {
+        item = fileItem(*source.m_fileSource);
+    } else if (source.m_imageSource) {
+        item = slideshowItem(source.m_imageSource);
+    }
+    if (const auto disc = ModelServices::current()->dvd()) {
+        disc->changeVideoOutputSizeWithVCMovie(item);
+    } else if (item) {
+        item->setVideoOutputSize(DVDMenu::menuSizeForAspectType(1));
+    }
+    return item;
+}
+
+std::shared_ptr<MediaSectionItem> SectionDataResource::createMediaSectionItem()
+{
+    const VCMovie::Ptr item = createVcmovieWithSectionDataSource(*this);
+    if (!item) {
+        return nullptr;
+    }
+    auto section = std::make_shared<MediaSectionItem>();
+    section->setStartTimeInMedia(0);
+    section->setEndTimeInMedia(item->movie()->duration());
+    section->setSuperResource(
+        std::dynamic_pointer_cast<SectionDataResource>(weak_from_this().lock()));
+    return section;
+}
+
+QStringList SectionDataResource::allCoderKeys() const
+{
+    return {"mediaSectionArray", "fileSource", "imageSource"};
+}
+
+const PropertyTable& SectionDataResource::properties()
+{
+    using S = SectionDataResource;
+    static const PropertyTable table =
+        PropertyTable(CodingBase::properties())
+            .add("mediaSectionArray",
+                 static_cast<const SectionList& (S::*)() const>(&S::mediaSectionArray),
+                 &S::setMediaSectionArray)
+            .add("fileSource", &S::fileSource, &S::setFileSource)
+            .add("imageSource", &S::imageSource, &S::setImageSource);
+    return table;
+}
