@@ -1,5 +1,7 @@
 #include "model/ModelServices.h"
 
+#include "media/ImageRenderVideo.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -61,9 +63,12 @@ QString ModelServices::defaultOutputVideoPath() const
     return resolved.isEmpty() ? path : resolved;
 }
 
-IMovie::Ptr ModelServices::slideshowMovie(const std::shared_ptr<RenderItem>&) const
+IMovie::Ptr ModelServices::slideshowMovie(const std::shared_ptr<RenderItem>& slideshow) const
 {
-    return nullptr;
+    if (!slideshow) {
+        return nullptr;
+    }
+    return std::make_shared<ImageRenderVideo>(slideshow);
 }
 
 bool ModelServices::createDirectoryAtPathIfCan(const QString& path)

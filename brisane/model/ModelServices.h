@@ -46,7 +46,7 @@ public:
     // program's identifier), created when it can be.
     virtual QString defaultOutputVideoPath() const;
     // A new movie that plays the slideshow (the media engine's slideshow
-    // source); null when there is none. The default has none.
+    // source); null for no slideshow.
     virtual IMovie::Ptr slideshowMovie(const std::shared_ptr<RenderItem>& slideshow) const;
 
     // Creates the folder with its parents when nothing exists at `path`.

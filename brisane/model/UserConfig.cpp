@@ -9,7 +9,7 @@
 
 #include "common/CommonFunction.h"
 #include "common/NamedImage.h"
-#include "media/PropertyList.h"
+#include "platform/PropertyList.h"
 #include "model/ModelServices.h"
 #include "platform/ClassRegistry.h"
 

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include "DataResourceTestFixture.h"
+#include "media/ImageRenderVideo.h"
+#include "media/RenderItem.h"
 #include "media/VCMovie.h"
 #include "model/DVDFileSource.h"
 #include "model/MediaData.h"
@@ -122,11 +124,15 @@ TEST_F(DataResourceImportTest, SlideshowBecomesPhotoSlideshow)
     EXPECT_FALSE(made->previewImage().isNull());  // the default picture
 }
 
-TEST_F(DataResourceImportTest, SlideshowWithoutMovieSourceIsRefused)
+TEST_F(DataResourceImportTest, DefaultServicesPlaySlideshowsThroughTheSlideshowSource)
 {
-    ModelServices::install(nullptr);  // the default services have no slideshow source
+    ModelServices::install(nullptr);
     const auto source = SectionDataResource::resourceWithImagePaths({picture("a.png", Qt::red)});
-    EXPECT_EQ(source->createMediaSectionItem(), nullptr);
+    const auto section = source->createMediaSectionItem();
+    ASSERT_NE(section, nullptr);
+    const auto movie = ModelServices::current()->slideshowMovie(std::make_shared<RenderItem>());
+    EXPECT_TRUE(std::dynamic_pointer_cast<ImageRenderVideo>(movie));
+    EXPECT_EQ(ModelServices::current()->slideshowMovie(nullptr), nullptr);
 }
 
 TEST_F(DataResourceImportTest, RootArraysAddAndRemoveByIdentity)
