@@ -1,6 +1,7 @@
-// The first disc from a project model: a disc side built in code (two menu
-// pages with music, text and buttons; a title of one clip, a title of two
-// clips with its chapter page, and a photo slideshow with music), turned into a DVDLibrary, every
+// The first disc from a project model: a project built in code, its media
+// side (a list page with a title of one clip, a title of two clips and a photo
+// slideshow with music) and its disc side (a menu page with music, text and
+// buttons, and the chapter page of the two-clip title), turned into a DVDLibrary, every
 // title and menu stream rendered through the converter in production's order, then spumux,
 // dvdauthor and mkisofs through Corvane, and the result read back with
 // libdvdread.
@@ -42,37 +43,19 @@
 #include "media/VCMovie.h"
 #include "media/VCVideoConverter.h"
 #include "model/DVDPage.h"
+#include "model/DVDPageData.h"
 #include "model/DVDPageItem.h"
+#include "model/DVDTitleData.h"
+#include "model/DataResource.h"
 #include "model/EffectTextImage.h"
+#include "model/MediaData.h"
+#include "model/MediaSectionItem.h"
+#include "model/MusicData.h"
+#include "model/SectionDataResource.h"
 
 using namespace disctest;
 
 namespace {
-
-// --- The media side, as far as the disc side reads it ---
-
-// The page's music, read by its "vcmovie" key.
-class TestMusic : public Object {
-public:
-    VCMovie::Ptr vcmovie() const { return item; }
-    void setVcmovie(const VCMovie::Ptr& v) { item = v; }
-    const PropertyTable& propertyTable() const override
-    {
-        static const PropertyTable table =
-            PropertyTable(Object::properties())
-                .add("vcmovie", &TestMusic::vcmovie, &TestMusic::setVcmovie);
-        return table;
-    }
-    VCMovie::Ptr item;
-};
-
-// A clip: its pieces for the menu's live picture, and its segment movies for
-// the title.
-struct Clip {
-    std::shared_ptr<DiscTestClip> menuClip = std::make_shared<DiscTestClip>();
-    QList<VCMovie::Ptr> segmentMovies;
-    double seconds = 0;
-};
 
 // --- Production, in the order the production workflow runs it ---
 
@@ -332,38 +315,57 @@ bool copyTree(const QString& from, const QString& to)
 
 // --- The model ---
 
-class FirstDisc : public DiscSideTest {
+class FirstDisc : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DiscSideTest::SetUp();
-        DVDToolLocator::setToolFolder(QString());  // the real tools
+        services = std::make_shared<DiscServices>();
+        services->library = templateLibrary();
+        ASSERT_FALSE(services->library->buttons().isEmpty());
+        ModelServices::install(services);
+        services->disc = std::make_shared<DVDResource>();
         services->disc->setDvdFormat(1);
         services->disc->setAspectType(1);
+        DVDToolLocator::setToolFolder(QString());  // the real tools
+    }
+    void TearDown() override { ModelServices::install(nullptr); }
+
+    // A clip of the source's section [from, to), as the title list imports it.
+    static std::shared_ptr<MediaData> clip(const std::shared_ptr<SectionDataResource>& source,
+                                           double from, double to)
+    {
+        const auto section = source->createMediaSectionItem();
+        EXPECT_TRUE(section);
+        if (!section) {
+            return nullptr;
+        }
+        section->setStartTimeInMedia(seconds(from));
+        section->setEndTimeInMedia(seconds(to));
+        source->mediaSectionArray().append(section);
+        auto made = section->createMediaData();
+        EXPECT_TRUE(made);
+        return made;
     }
 
-    // A clip over `file`: sections [from, to) of it, each a segment movie.
-    Clip clip(const QString& file, const QList<std::pair<double, double>>& sections)
+    static std::shared_ptr<DVDTitleData> title(const std::shared_ptr<DVDPageData>& page,
+                                               const QList<std::shared_ptr<MediaData>>& clips)
     {
-        Clip c;
-        auto menuMovie = LMFFMovie::create();
-        EXPECT_TRUE(menuMovie->openMedias(LMMediaSource::mediaWithPath(file)->createMedias()));
-        const VCMovie::Ptr source = VCMovie::movieWithPath(file);
-        EXPECT_TRUE(source);
-        if (!source) {
-            return c;
+        auto t = std::make_shared<DVDTitleData>();
+        t->setMediaDataArray(clips);
+        t->setSuperPage(page);
+        for (const auto& c : clips) {
+            c->setSuperTitleData(t);
         }
-        services->disc->changeVideoOutputSizeWithVCMovie(source);
-        source->movie()->setZoomType(2);
-        for (const auto& [from, to] : sections) {
-            auto piece = VCMovie::movieWithMovie(source->movie(), seconds(to));
-            piece->setTrimStart(seconds(from));
-            c.segmentMovies << piece;
-            c.menuClip->pieces << SegmentsMovie::Piece{menuMovie, seconds(from),
-                                                       seconds(to - from)};
-            c.seconds += to - from;
-        }
-        return c;
+        auto titles = page->titleDataArray();
+        titles.append(t);
+        page->setTitleDataArray(titles);
+        return t;
+    }
+
+    static double lengthOf(const MediaData& clip)
+    {
+        return lm_ff_time_to_double(
+            brisane::DVDChapterVideo::durationForVcMovies(clip.segmentMovies()));
     }
 
     static std::shared_ptr<DVDPageItem> pictureItem(const QRectF& frame, const ObjectPtr& media)
@@ -388,14 +390,17 @@ protected:
         return item;
     }
 
-    static brisane::DVDChapterVideo::Ptr chapter(const Clip& clip,
+    // A chapter of a clip, as the main window builds it.
+    static brisane::DVDChapterVideo::Ptr chapter(const MediaData& clip,
                                                  QList<std::shared_ptr<DVDMenuElement>> titles)
     {
         auto c = brisane::DVDChapterVideo::create();
-        c->setMovies(clip.segmentMovies);
+        c->setMovies(clip.segmentMovies());
         c->setTitles(titles);
         return c;
     }
+
+    std::shared_ptr<DiscServices> services;
 };
 
 TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
@@ -414,11 +419,7 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     ASSERT_TRUE(testsupport::generateMedia(
         tune, {"-f", "lavfi", "-i", "sine=frequency=660:sample_rate=44100:duration=1.2"}));
 
-    const Clip first = clip(one, {{0.0, 1.2}});
-    // Two clips cut from one file at 1 s: two chapters that play as one run.
-    const Clip secondA = clip(two, {{0.0, 1.0}});
-    const Clip secondB = clip(two, {{1.0, 2.0}});
-    // Two photos with a short tune: the slideshow title.
+    // Two photos with a short chime: the slideshow.
     const QString photos = dir.filePath("temp-photo");
     ASSERT_TRUE(QDir().mkpath(photos));
     PhotoItem::updateAppTempPath(photos);
@@ -432,43 +433,49 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     const QString chime = dir.filePath("chime.wav");
     ASSERT_TRUE(testsupport::generateMedia(
         chime, {"-f", "lavfi", "-i", "sine=frequency=880:duration=1", "-ac", "2"}));
-    auto render = RenderItem::renderItemWithPhotoPaths(photoPaths);
-    ASSERT_TRUE(render);
+
+    // The media side: three sources, one list page of three titles.
+    auto media = std::make_shared<DataResource>();
+    const auto sourceOne = SectionDataResource::resourceWithPath(one);
+    const auto sourceTwo = SectionDataResource::resourceWithPath(two);
+    const auto slides = SectionDataResource::resourceWithImagePaths(photoPaths);
+    ASSERT_TRUE(slides->imageSource());
     // Whole frames: dvdauthor ends a title's last chapter at a VOBU boundary
     // when the chapter ends before its stream does.
-    render->oSlideshowItem()->setDDuration(0.8);
-    render->oSlideshowItem()->setDBestDuration(0.8);
-    render->setAudioItems({MediaItem::mediaItemWithPath(chime)});
-    Clip third;
-    {
-        auto slideshow = std::make_shared<ImageRenderVideo>(render);
-        third.segmentMovies << VCMovie::movieWithMovie(slideshow, slideshow->duration());
-        third.seconds = lm_ff_time_to_double(slideshow->duration());
-        auto shown = std::make_shared<ImageRenderVideo>(render);
-        third.menuClip->pieces << SegmentsMovie::Piece{shown, 0, shown->duration()};
+    slides->imageSource()->oSlideshowItem()->setDDuration(0.8);
+    slides->imageSource()->oSlideshowItem()->setDBestDuration(0.8);
+    slides->imageSource()->setAudioItems({MediaItem::mediaItemWithPath(chime)});
+    for (const auto& source : {sourceOne, sourceTwo, slides}) {
+        media->addSectionDataResourceToArray(source);
     }
+    const auto first = clip(sourceOne, 0.0, 1.2);
+    // Two clips cut from one file at 1 s: two chapters that play as one run.
+    const auto secondA = clip(sourceTwo, 0.0, 1.0);
+    const auto secondB = clip(sourceTwo, 1.0, 2.0);
+    const auto third = clip(slides, 0.0, slides->imageSource()->slideshowDuration());
+    ASSERT_TRUE(first && secondA && secondB && third);
+    auto list = std::make_shared<DVDPageData>();
+    media->addDvdPageToArray(list);
+    const auto titleOne = title(list, {first});
+    const auto titleTwo = title(list, {secondA, secondB});
+    const auto titleThree = title(list, {third});
 
-    auto titleOne = std::make_shared<DiscTestTitle>();
-    titleOne->clips = {first.menuClip};
-    auto titleTwo = std::make_shared<DiscTestTitle>();
-    titleTwo->clips = {secondA.menuClip, secondB.menuClip};
-    auto titleThree = std::make_shared<DiscTestTitle>();
-    titleThree->clips = {third.menuClip};
-    auto list = std::make_shared<DiscTestListPage>();
-    list->titles = 3;
-
-    // Page 1: the three titles, a text and the play button, with music.
+    // The disc side. Page 1: the three titles, a text and the play button,
+    // with music.
     auto top = std::make_shared<DVDPage>();
     top->setMedia(list);
+    list->setMenuPage(top);
     top->setMenuDuration(2.0);
-    auto music = std::make_shared<TestMusic>();
-    music->item = VCMovie::movieWithPath(tune);
-    ASSERT_TRUE(music->item);
-    music->item->setFadeOut(seconds(0.3));
+    const auto music = MusicData::musicDataWithPath(tune);
+    ASSERT_TRUE(music && music->vcmovie());
+    music->vcmovie()->setFadeOut(seconds(0.3));
     top->setMusic(music);
     auto itemOne = pictureItem({50, 190, 230, 170}, titleOne);
     auto itemTwo = pictureItem({312, 190, 230, 170}, titleTwo);
     auto itemThree = pictureItem({574, 190, 230, 170}, titleThree);
+    titleOne->setMenuItem(itemOne);
+    titleTwo->setMenuItem(itemTwo);
+    titleThree->setMenuItem(itemThree);
     auto heading = textItem("My First Disc", {377, 400, 100, 50});
     auto topPlay = top->playButtonItem();
     top->setItemArray({itemOne, itemTwo, itemThree, heading, topPlay});
@@ -482,8 +489,8 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     chapters->setMenuDuration(1.0);
     itemTwo->setHasSubPage(true);
     itemTwo->setSubPage(chapters);
-    auto chapterA = pictureItem({120, 190, 240, 180}, secondA.menuClip);
-    auto chapterB = pictureItem({494, 190, 240, 180}, secondB.menuClip);
+    auto chapterA = pictureItem({120, 190, 240, 180}, secondA);
+    auto chapterB = pictureItem({494, 190, 240, 180}, secondB);
     auto back = chapters->preButtonItem();
     back->setJumpMenu(top);
     chapters->setItemArray({chapterA, chapterB, back, textItem("Chapters", {377, 400, 100, 50})});
@@ -506,11 +513,11 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     ASSERT_EQ(menus.size(), 2);
     disc->setMenus(menus);
     auto titleVideoOne = brisane::DVDTitleVideo::create();
-    titleVideoOne->setChapters({chapter(first, {topPlay, itemOne})});
+    titleVideoOne->setChapters({chapter(*first, {topPlay, itemOne})});
     auto titleVideoTwo = brisane::DVDTitleVideo::create();
-    titleVideoTwo->setChapters({chapter(secondA, {chapterA}), chapter(secondB, {chapterB})});
+    titleVideoTwo->setChapters({chapter(*secondA, {chapterA}), chapter(*secondB, {chapterB})});
     auto titleVideoThree = brisane::DVDTitleVideo::create();
-    titleVideoThree->setChapters({chapter(third, {itemThree})});
+    titleVideoThree->setChapters({chapter(*third, {itemThree})});
     disc->setTitles({titleVideoOne, titleVideoTwo, titleVideoThree});
     ASSERT_EQ(titleVideoTwo->vcmovies().size(), 1);  // joined for encoding
 
@@ -574,9 +581,9 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
         EXPECT_TRUE(read.menuButtons.contains(topButtons));
         EXPECT_TRUE(read.menuButtons.contains(chapterButtons));
         ASSERT_EQ(read.titleSeconds.size(), 3);
-        EXPECT_NEAR(read.titleSeconds[0], first.seconds, 2 * frame);
-        EXPECT_NEAR(read.titleSeconds[1], secondA.seconds + secondB.seconds, 2 * frame);
-        EXPECT_NEAR(read.titleSeconds[2], third.seconds, 2 * frame);
+        EXPECT_NEAR(read.titleSeconds[0], lengthOf(*first), 2 * frame);
+        EXPECT_NEAR(read.titleSeconds[1], lengthOf(*secondA) + lengthOf(*secondB), 2 * frame);
+        EXPECT_NEAR(read.titleSeconds[2], lengthOf(*third), 2 * frame);
         QList<double> menuSeconds = read.menuSeconds;
         std::sort(menuSeconds.begin(), menuSeconds.end());
         ASSERT_GE(menuSeconds.size(), 2);
