@@ -9,9 +9,11 @@
 // no menu plays shorter than 1 s, so a menu stream always has frames.
 //
 // The page's music is the media item under the "vcmovie" key of the object
-// under the page's "music" key (the media side's music). For preview, updatePlayerPlaySegment()
-// keeps that music in step with the menu clock: it repeats every music length, fades in at each
-// start and fades out before the menu's or the music's end.
+// under the page's "music" key (the media side's music). For preview,
+// updatePlayerPlaySegment() keeps that music in step with the menu clock: it
+// repeats every music length, fades in at each start and fades out before the
+// menu's or the music's end. Elements of the page that adopt MenuElementClock
+// follow the menu's clock moves.
 //
 // Threads: the export frame and the audio reads run on the converter's thread;
 // the preview operations run on the main thread.
