@@ -211,11 +211,16 @@ QString DVDAuthorDocument::titleCells(const ObjectPtr& title) const
     for (qsizetype i = 0; i < chapters.size(); ++i) {
         const auto& chapter = chapters[i];
         const double end = start + (chapter ? chapter->duration() : 0.0);
-        // The title's last cell must reach the end of its stream: an end cut
-        // short by the hundredths makes dvdauthor drop the final VOBU.
-        const QString endText = i + 1 == chapters.size() ? lastCellEndTime(end) : cellTime(end);
-        cells += QStringLiteral("<cell start=\"%1\" end=\"%2\" chapter=\"yes\">")
-                     .arg(cellTime(start), endText) +
+        // The title's last cell runs to the end of its stream. dvdauthor counts
+        // cell times from the stream's clock, which starts past zero, so an
+        // explicit end equal to the title's length loses the final VOBU.
+        if (i + 1 == chapters.size()) {
+            cells += QStringLiteral("<cell start=\"%1\" chapter=\"yes\">").arg(cellTime(start));
+        } else {
+            cells += QStringLiteral("<cell start=\"%1\" end=\"%2\" chapter=\"yes\">")
+                         .arg(cellTime(start), cellTime(end));
+        }
+        cells +=
                  m_library.actionForChapterVideo(chapter) + QStringLiteral("</cell>");
         start = end;
     }
@@ -236,13 +241,6 @@ QString DVDAuthorDocument::titlePost(const ObjectPtr& title, qint64 position) co
         return QStringLiteral("<post>if ( g4 gt 0 ){%1}else{%2}</post>").arg(chained, ordinary);
     }
     return QStringLiteral("<post>g4=0;%1</post>").arg(ordinary);
-}
-
-QString DVDAuthorDocument::lastCellEndTime(double seconds)
-{
-    // Rounded up to the next hundredth (a time already on one stays as it is).
-    const double hundredths = std::ceil(seconds * 100.0 - 1e-6);
-    return cellTime(std::isfinite(hundredths) ? hundredths / 100.0 + 0.0005 : seconds);
 }
 
 QString DVDAuthorDocument::cellTime(double seconds)

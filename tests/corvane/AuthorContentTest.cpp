@@ -72,11 +72,11 @@ TEST(AuthorContent, menusWithButtons)
         V +
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title0.dvd\" >"
         "<cell start=\"00:00:00.00\" end=\"00:00:01.50\" chapter=\"yes\">g3=0;</cell>"
-        "<cell start=\"00:00:01.50\" end=\"00:00:03.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:01.50\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;g2=1;call menu entry root;</post></pgc>\n"
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title1.dvd\" >"
         "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">g3=0;</cell>"
-        "<cell start=\"00:00:01.00\" end=\"00:00:03.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:01.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;g2=1;call menu entry root;</post></pgc>\n"
         "\n</titles></titleset>\n"
         "</dvdauthor>";
@@ -104,10 +104,10 @@ TEST(AuthorContent, noMenu)
         "\n</menus><titles>\n" +
         v +
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title0.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:02.50\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;jump title 2 chapter 1;</post></pgc>\n"
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title1.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"01:02:05.13\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;jump title 1 chapter 1;</post></pgc>\n"
         "\n</titles></titleset>\n"
         "</dvdauthor>";
@@ -137,10 +137,10 @@ TEST(AuthorContent, playFirstTitle)
         "\n</menus><titles>\n" +
         V +
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title0.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;jump title 2 chapter 1;</post></pgc>\n"
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title1.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;g2=1;call menu entry root;</post></pgc>\n"
         "\n</titles></titleset>\n"
         "</dvdauthor>";
@@ -175,10 +175,10 @@ TEST(AuthorContent, warningTitle)
         "\n</menus><titles>\n" +
         V +
         "<pgc><vob file=\"title0.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:02.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g5=93; call menu entry root;</post></pgc>\n"
         "<pgc><pre> if (g5 != 93) jump title 1; </pre><vob file=\"title1.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;g2=1;call menu entry root;</post></pgc>\n"
         "\n</titles></titleset>\n"
         "</dvdauthor>";
@@ -221,15 +221,15 @@ TEST(AuthorContent, autoPlayChain)
     const QString titles =
         "\n</menus><titles>\n" + V +
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title0.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>if ( g4 gt 0 ){jump title 2 chapter 1;}else{g2=1;call menu entry root;}</post>"
         "</pgc>\n"
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title1.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>if ( g4 gt 0 ){g2=1;call menu entry root;}else{g2=1;call menu entry root;}</post>"
         "</pgc>\n"
         "<pgc><pre> if (g5 != 93) g3=0; </pre><vob file=\"title2.dvd\" >"
-        "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">g3=0;</cell></vob>"
+        "<cell start=\"00:00:00.00\" chapter=\"yes\">g3=0;</cell></vob>"
         "<post>g4=0;g2=1;call menu entry root;</post></pgc>\n"
         "\n</titles></titleset>\n"
         "</dvdauthor>";
@@ -240,7 +240,7 @@ TEST(AuthorContent, autoPlayChain)
     const QString looped = library->authorContent();
     EXPECT_TRUE(
         looped.contains("<vob file=\"title2.dvd\" >"
-                        "<cell start=\"00:00:00.00\" end=\"00:00:01.00\" chapter=\"yes\">"
+                        "<cell start=\"00:00:00.00\" chapter=\"yes\">"
                         "g3=0;</cell></vob><post>if ( g4 gt 0 ){jump title 1 chapter 1;}"
                         "else{g2=1;call menu entry root;}</post>"));
 }
@@ -362,22 +362,5 @@ TEST(AuthorContent, cellTimes)
     }
 }
 
-// A title's last cell ends at or after its stream's end, never before it.
-TEST(AuthorContent, lastCellEndsRoundUp)
-{
-    const struct {
-        double seconds;
-        const char* text;
-    } rows[] = {
-        {2.5, "00:00:02.50"},      {3725.129, "01:02:05.13"},
-        {4.004, "00:00:04.01"},    {2.0020000000000002, "00:00:02.01"},
-        {59.999, "00:01:00.00"},   {0, "00:00:00.00"},
-        {-3, "00:00:00.00"},       {std::nan(""), "00:00:00.00"},
-        {1e12, "596:31:23.64"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(DVDAuthorDocument::lastCellEndTime(row.seconds), row.text) << row.seconds;
-    }
-}
 
 }  // namespace

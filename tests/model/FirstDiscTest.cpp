@@ -440,10 +440,10 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     const auto sourceTwo = SectionDataResource::resourceWithPath(two);
     const auto slides = SectionDataResource::resourceWithImagePaths(photoPaths);
     ASSERT_TRUE(slides->imageSource());
-    // Whole frames: dvdauthor ends a title's last chapter at a VOBU boundary
-    // when the chapter ends before its stream does.
-    slides->imageSource()->oSlideshowItem()->setDDuration(0.8);
-    slides->imageSource()->oSlideshowItem()->setDBestDuration(0.8);
+    // 1.5 s is not a whole number of frames (the stream holds 38): the title
+    // must still keep its whole length on the disc.
+    slides->imageSource()->oSlideshowItem()->setDDuration(0.75);
+    slides->imageSource()->oSlideshowItem()->setDBestDuration(0.75);
     slides->imageSource()->setAudioItems({MediaItem::mediaItemWithPath(chime)});
     for (const auto& source : {sourceOne, sourceTwo, slides}) {
         media->addSectionDataResourceToArray(source);

@@ -31,9 +31,6 @@ public:
 
     // A cell time in seconds as "HH:MM:SS.hh" (truncated, not rounded).
     static QString cellTime(double seconds);
-    // The end of a title's last cell: as cellTime, but rounded up to the next
-    // hundredth so that the cell covers the whole stream.
-    static QString lastCellEndTime(double seconds);
 
 private:
     QString firstPlayPart() const;
