@@ -10,42 +10,16 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
 
+#include "BenchSupport.h"
 #include "lumenta/LMFunctions.h"
 #include "media/VCMovie.h"
 #include "media/VCVideoConverter.h"
 
 namespace {
-
-bool run(const QStringList& args)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start("ffmpeg", QStringList{"-hide_banner", "-loglevel", "error", "-y"} + args);
-    return process.waitForFinished(-1) && process.exitCode() == 0;
-}
-
-LMFFMovieFileOutputFormat palWide()
-{
-    LMFFMovieFileOutputFormat format;
-    lm_get_default_movie_file_ouput_format(&format);
-    format.width = 720;
-    format.height = 576;
-    format.video_codec = lm_get_codec_id_by_name("mpeg2");
-    format.video_bitrate = 6000000;
-    format.framerate = 25;
-    format.frameTime = 1;
-    format.aspect = 16.0f / 9.0f;
-    format.channel_layout = lm_get_channel_layout_by_name("stereo");
-    format.sample_rate = 48000;
-    format.audio_codec = lm_get_codec_id_by_name("ac3");
-    format.audio_bitrate = 448000;
-    return format;
-}
 
 class Finish : public VCVideoConverterDelegate {
 public:
@@ -69,7 +43,9 @@ double convert(const QString& clip, const QString& out, bool composed)
     job->setMovies({item});
     job->setDelegate(&finish);
     job->setPath(out);
-    job->setMovieOutputFormat(palWide());
+    LMFFMovieFileOutputFormat format = bench::palWideFormat();
+    format.channel_layout = lm_get_channel_layout_by_name("stereo");
+    job->setMovieOutputFormat(format);
     job->updateConverterContent();
     QElapsedTimer timer;
     timer.start();
@@ -86,12 +62,6 @@ double convert(const QString& clip, const QString& out, bool composed)
     return seconds;
 }
 
-double writtenLength(const QString& path)
-{
-    const QList<LMMedia::Ptr> medias = LMMediaSource::mediaWithPath(path)->createMedias();
-    return medias.isEmpty() ? 0.0 : lm_ff_time_to_double(medias.first()->duration());
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -104,49 +74,23 @@ int main(int argc, char** argv)
     const int seconds = args.size() > 1 ? args[1].toInt() : 20;
     QTemporaryDir dir;
     const QString clip = args.size() > 2 ? args[2] : dir.filePath("clip1080.mp4");
-    if (args.size() <= 2) {
-        std::printf("making a %d s 1080p25 H.264 clip...\n", seconds);
-        std::fflush(stdout);
-        if (!run({"-f",
-                  "lavfi",
-                  "-i",
-                  QString("testsrc2=size=1920x1080:rate=25:duration=%1").arg(seconds),
-                  "-f",
-                  "lavfi",
-                  "-i",
-                  QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds),
-                  "-c:v",
-                  "libx264",
-                  "-preset",
-                  "veryfast",
-                  "-crf",
-                  "23",
-                  "-pix_fmt",
-                  "yuv420p",
-                  "-c:a",
-                  "aac",
-                  "-shortest",
-                  clip})) {
-            std::fprintf(stderr, "cannot make the clip\n");
-            return 1;
-        }
+    if (args.size() <= 2 && !bench::makeClip1080(clip, seconds)) {
+        std::fprintf(stderr, "cannot make the clip\n");
+        return 1;
     }
-    QElapsedTimer timer;
-    timer.start();
-    if (!run({"-i", clip, "-target", "pal-dvd", "-aspect", "16:9", "-ac", "2",
-              dir.filePath("cli.mpg")})) {
+    const double cli = bench::timeFfmpegDvd(clip, dir.filePath("cli.mpg"));
+    if (cli < 0) {
         std::fprintf(stderr, "ffmpeg failed\n");
         return 1;
     }
-    const double cli = timer.elapsed() / 1000.0;
     const double direct = convert(clip, dir.filePath("direct/title0.dvd"), false);
     const double composed = convert(clip, dir.filePath("composed/title0.dvd"), true);
     if (direct < 0 || composed < 0) {
         return 1;
     }
     std::printf("written: direct %.2f s, composed %.2f s of %d s\n",
-                writtenLength(dir.filePath("direct/title0.dvd")),
-                writtenLength(dir.filePath("composed/title0.dvd")), seconds);
+                bench::writtenLength(dir.filePath("direct/title0.dvd")),
+                bench::writtenLength(dir.filePath("composed/title0.dvd")), seconds);
     std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli);
     std::printf("direct road: %.2f s\n", direct);
     std::printf("composed road: %.2f s\n", composed);

@@ -7,24 +7,16 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMFFMovieFileOutput.h"
 #include "lumenta/LMFunctions.h"
 
 namespace {
-
-bool run(const QStringList& args)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start("ffmpeg", QStringList{"-hide_banner", "-loglevel", "error", "-y"} + args);
-    return process.waitForFinished(-1) && process.exitCode() == 0;
-}
 
 bool transcode(const QString& clip, const QString& out)
 {
@@ -34,22 +26,9 @@ bool transcode(const QString& clip, const QString& out)
         std::fprintf(stderr, "no video in %s\n", qPrintable(clip));
         return false;
     }
-    LMFFMovieFileOutputFormat format;
-    lm_get_default_movie_file_ouput_format(&format);
-    format.width = 720;
-    format.height = 576;
-    format.video_codec = lm_get_codec_id_by_name("mpeg2");
-    format.video_bitrate = 6000000;
-    format.framerate = 25;
-    format.frameTime = 1;
-    format.aspect = 16.0f / 9.0f;
-    format.sample_rate = 48000;
-    format.audio_codec = lm_get_codec_id_by_name("ac3");
-    format.audio_bitrate = 448000;
-
     LMFFMovieFileOutput output;
     output.setPath(out);
-    output.setMovieFormat(format);
+    output.setMovieFormat(bench::palWideFormat());
     output.openVideo();
     output.openAudio();
     if (!output.startOutput()) {
@@ -103,51 +82,23 @@ int main(int argc, char** argv)
     const int seconds = args.size() > 1 ? args[1].toInt() : 20;
     QTemporaryDir dir;
     QString clip = args.size() > 2 ? args[2] : dir.filePath("clip1080.mp4");
-    if (args.size() <= 2) {
-        std::printf("making a %d s 1080p25 H.264 clip...\n", seconds);
-        std::fflush(stdout);
-        if (!run({"-f",
-                  "lavfi",
-                  "-i",
-                  QString("testsrc2=size=1920x1080:rate=25:duration=%1").arg(seconds),
-                  "-f",
-                  "lavfi",
-                  "-i",
-                  QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds),
-                  "-c:v",
-                  "libx264",
-                  "-preset",
-                  "veryfast",
-                  "-crf",
-                  "23",
-                  "-pix_fmt",
-                  "yuv420p",
-                  "-c:a",
-                  "aac",
-                  "-shortest",
-                  clip})) {
-            std::fprintf(stderr, "cannot make the clip\n");
-            return 1;
-        }
+    if (args.size() <= 2 && !bench::makeClip1080(clip, seconds)) {
+        std::fprintf(stderr, "cannot make the clip\n");
+        return 1;
     }
-    QElapsedTimer timer;
-    timer.start();
-    if (!run({"-i", clip, "-target", "pal-dvd", "-aspect", "16:9", "-ac", "2",
-              dir.filePath("cli.mpg")})) {
+    const double cli = bench::timeFfmpegDvd(clip, dir.filePath("cli.mpg"));
+    if (cli < 0) {
         std::fprintf(stderr, "ffmpeg failed\n");
         return 1;
     }
-    const double cli = timer.elapsed() / 1000.0;
-    timer.restart();
+    QElapsedTimer timer;
+    timer.start();
     if (!transcode(clip, dir.filePath("title0.dvd"))) {
         std::fprintf(stderr, "Lumenta transcode failed\n");
         return 1;
     }
     const double ours = timer.elapsed() / 1000.0;
-    const QList<LMMedia::Ptr> written =
-        LMMediaSource::mediaWithPath(dir.filePath("title0.dvd"))->createMedias();
-    std::printf("written: %.2f s of %d s\n",
-                written.isEmpty() ? 0.0 : lm_ff_time_to_double(written.first()->duration()),
+    std::printf("written: %.2f s of %d s\n", bench::writtenLength(dir.filePath("title0.dvd")),
                 seconds);
     std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli);
     std::printf("lumenta: %.2f s\n", ours);
