@@ -84,15 +84,6 @@ bool writeTitle(const QString& path, const LMFFMovieFileOutputFormat& format, in
     return output.stopOutput();
 }
 
-QJsonObject probe(const QString& path)
-{
-    QString out;
-    const int code = testsupport::runProgram(
-        "ffprobe", {"-v", "error", "-show_format", "-show_streams", "-of", "json", path}, &out);
-    EXPECT_EQ(code, 0) << out.toStdString();
-    return QJsonDocument::fromJson(out.toUtf8()).object();
-}
-
 }  // namespace
 
 TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
@@ -110,7 +101,7 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
         auto dir = testsupport::makeTempDir();
         const QString path = dir.filePath("title0.dvd");
         ASSERT_TRUE(writeTitle(path, dvdFormat(c.pal, c.aspect), 40));
-        const QJsonObject info = probe(path);
+        const QJsonObject info = testsupport::probeMedia(path);
         EXPECT_EQ(info["format"].toObject()["format_name"].toString(), "mpeg");
         int count = 0;
         for (const auto& s : info["streams"].toArray()) {

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,32 +12,18 @@
 #include <cmath>
 #include <vector>
 
+#include "EncodeTestSupport.h"
 #include "TestSupport.h"
 #include "lumenta/LMFunctions.h"
 #include "media/VCMovie.h"
 #include "media/VCVideoConverter.h"
 
+using encodetest::dvdFormat;
+using encodetest::loudness;
+
 namespace {
 
 constexpr LMMediaTime kSecond = 1000000;
-
-LMFFMovieFileOutputFormat dvdFormat(bool pal, bool wide)
-{
-    LMFFMovieFileOutputFormat format;
-    lm_get_default_movie_file_ouput_format(&format);
-    format.width = 720;
-    format.height = pal ? 576 : 480;
-    format.video_codec = lm_get_codec_id_by_name("mpeg2");
-    format.video_bitrate = 4000000;
-    format.framerate = pal ? 25 : 30000;
-    format.frameTime = pal ? 1 : 1001;
-    format.aspect = wide ? 16.0f / 9.0f : 4.0f / 3.0f;
-    format.channel_layout = lm_get_channel_layout_by_name("stereo");
-    format.sample_rate = 48000;
-    format.audio_codec = lm_get_codec_id_by_name("ac3");
-    format.audio_bitrate = 448000;
-    return format;
-}
 
 // A movie-like source without sound that draws its frames itself: a grey
 // level that follows the time.
@@ -111,34 +96,6 @@ bool waitForFinish(RecordingDelegate& delegate, VCVideoConverter* job = nullptr,
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     return delegate.finished > 0;
-}
-
-QJsonObject probe(const QString& path)
-{
-    QString out;
-    const int code = testsupport::runProgram(
-        "ffprobe", {"-v", "error", "-show_format", "-show_streams", "-of", "json", path}, &out);
-    EXPECT_EQ(code, 0) << out.toStdString();
-    return QJsonDocument::fromJson(out.toUtf8()).object();
-}
-
-// Root mean square of the written sound over [from, to) seconds.
-double loudness(const QString& path, double from, double to)
-{
-    auto movie = LMFFMovie::create();
-    movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
-    movie->configOutputFormat(
-        {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"), 48000});
-    movie->setCurrentTime(static_cast<LMMediaTime>(from * kSecond));
-    movie->flushOperation();
-    const int frames = static_cast<int>((to - from) * 48000);
-    std::vector<float> samples(static_cast<size_t>(frames));
-    movie->readSample(reinterpret_cast<uint8_t*>(samples.data()), 0, frames);
-    double sum = 0.0;
-    for (float s : samples) {
-        sum += static_cast<double>(s) * s;
-    }
-    return std::sqrt(sum / qMax(frames, 1));
 }
 
 bool runDvdauthor(const QString& folder, const QString& file, bool pal, QString* log)
@@ -245,7 +202,7 @@ TEST_F(ConverterJob, TitleStreamHasTheDiscFormatAndDvdauthorTakesIt)
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"title0.dvd"});
         EXPECT_TRUE(QFileInfo(path).permissions() & QFileDevice::ReadOther);
 
-        const QJsonObject info = probe(path);
+        const QJsonObject info = testsupport::probeMedia(path);
         EXPECT_EQ(info["format"].toObject()["format_name"].toString(), "mpeg");
         EXPECT_NEAR(info["format"].toObject()["duration"].toString().toDouble(), 6.0, 0.1);
         int streams = 0;
@@ -424,6 +381,8 @@ TEST_F(ConverterJob, FiftyPiecesKeepTheTracksTogether)
             EXPECT_NEAR(video, 6.0, 1001.0 / 30000.0);
             EXPECT_NEAR(audio, 6.0, block);
         }
-        EXPECT_NEAR(probe(path)["format"].toObject()["duration"].toString().toDouble(), 6.0, 0.1);
+        EXPECT_NEAR(
+            testsupport::probeMedia(path)["format"].toObject()["duration"].toString().toDouble(),
+            6.0, 0.1);
     }
 }

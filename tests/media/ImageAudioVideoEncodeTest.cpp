@@ -7,12 +7,12 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
 #include <cmath>
 #include <vector>
 
+#include "EncodeTestSupport.h"
 #include "SlideshowRenderTestSupport.h"
 #include "TransitionTestSupport.h"
 #include "lumenta/LMFunctions.h"
@@ -21,27 +21,11 @@
 #include "media/MediaItem.h"
 #include "media/VCVideoConverter.h"
 
+using encodetest::loudness;
+
 namespace {
 
 constexpr LMMediaTime kSecond = 1000000;
-
-LMFFMovieFileOutputFormat palWideFormat()
-{
-    LMFFMovieFileOutputFormat format;
-    lm_get_default_movie_file_ouput_format(&format);
-    format.width = 720;
-    format.height = 576;
-    format.video_codec = lm_get_codec_id_by_name("mpeg2");
-    format.video_bitrate = 4000000;
-    format.framerate = 25;
-    format.frameTime = 1;
-    format.aspect = 16.0f / 9.0f;
-    format.channel_layout = lm_get_channel_layout_by_name("stereo");
-    format.sample_rate = 48000;
-    format.audio_codec = lm_get_codec_id_by_name("ac3");
-    format.audio_bitrate = 448000;
-    return format;
-}
 
 class FinishDelegate : public VCVideoConverterDelegate {
 public:
@@ -57,7 +41,7 @@ bool encode(const QList<IMediaItem::Ptr>& items, const QString& path, QString* e
     job->setMovies(items);
     job->setDelegate(&delegate);
     job->setPath(path);
-    job->setMovieOutputFormat(palWideFormat());
+    job->setMovieOutputFormat(encodetest::dvdFormat(true, true));
     job->updateConverterContent();
     job->startConvert();
     QElapsedTimer timer;
@@ -70,15 +54,6 @@ bool encode(const QList<IMediaItem::Ptr>& items, const QString& path, QString* e
     return delegate.finished > 0 && job->succeeded();
 }
 
-QJsonObject probe(const QString& path)
-{
-    QString out;
-    const int code = testsupport::runProgram(
-        "ffprobe", {"-v", "error", "-show_format", "-show_streams", "-of", "json", path}, &out);
-    EXPECT_EQ(code, 0) << out.toStdString();
-    return QJsonDocument::fromJson(out.toUtf8()).object();
-}
-
 QString audioCodec(const QJsonObject& info)
 {
     for (const auto& s : info["streams"].toArray()) {
@@ -87,24 +62,6 @@ QString audioCodec(const QJsonObject& info)
         }
     }
     return {};
-}
-
-double loudness(const QString& path, double from, double to)
-{
-    auto movie = LMFFMovie::create();
-    movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
-    movie->configOutputFormat(
-        {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("mono"), 48000});
-    movie->setCurrentTime(static_cast<LMMediaTime>(from * kSecond));
-    movie->flushOperation();
-    const int frames = static_cast<int>((to - from) * 48000);
-    std::vector<float> samples(static_cast<size_t>(frames));
-    movie->readSample(reinterpret_cast<uint8_t*>(samples.data()), 0, frames);
-    double sum = 0.0;
-    for (float s : samples) {
-        sum += static_cast<double>(s) * s;
-    }
-    return std::sqrt(sum / std::max(frames, 1));
 }
 
 QImage frameAt(const QString& path, double seconds, const QString& png)
@@ -137,7 +94,7 @@ TEST_F(SlideshowEncodeTest, SlideshowWithoutMusicGivesMovingPicturesAndSilentAc3
     QString error;
     ASSERT_TRUE(encode({item}, path, &error)) << error.toStdString();
 
-    const QJsonObject info = probe(path);
+    const QJsonObject info = testsupport::probeMedia(path);
     EXPECT_NEAR(info["format"].toObject()["duration"].toString().toDouble(), 3.0, 0.1);
     EXPECT_EQ(audioCodec(info), "ac3");
     EXPECT_LT(loudness(path, 0.1, 2.9), 0.002);
@@ -176,7 +133,7 @@ TEST_F(SlideshowEncodeTest, MusicIsEncodedFirstAndEndsWithTheSlideshow)
     const QString path = photos.path() + "/title.dvd";
     ASSERT_TRUE(encode({item}, path, &error)) << error.toStdString();
 
-    const QJsonObject info = probe(path);
+    const QJsonObject info = testsupport::probeMedia(path);
     EXPECT_NEAR(info["format"].toObject()["duration"].toString().toDouble(), 3.0, 0.1);
     EXPECT_EQ(audioCodec(info), "ac3");
     EXPECT_GT(loudness(path, 0.5, 1.5), 0.05);                             // the tone

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -72,6 +73,15 @@ bool makeTestClip(const QString& path, double seconds, int width, int height, bo
     }
     args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-shortest");
     return generateMedia(path, args);
+}
+
+QJsonObject probeMedia(const QString& path)
+{
+    QString out;
+    const int code = runProgram(
+        "ffprobe", {"-v", "error", "-show_format", "-show_streams", "-of", "json", path}, &out);
+    EXPECT_EQ(code, 0) << out.toStdString();
+    return QJsonDocument::fromJson(out.toUtf8()).object();
 }
 
 }  // namespace testsupport

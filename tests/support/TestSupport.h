@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the test suites.
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,5 +25,9 @@ bool generateMedia(const QString& path, const QStringList& ffmpegArguments);
 // A short test clip: `seconds` long, width x height, with a tone when `audio`.
 bool makeTestClip(const QString& path, double seconds, int width = 160, int height = 120,
                   bool audio = true);
+
+// What ffprobe reports of a media file (its "format" and "streams"); fails the
+// current test when ffprobe fails.
+QJsonObject probeMedia(const QString& path);
 
 }  // namespace testsupport
