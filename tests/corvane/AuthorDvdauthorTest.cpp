@@ -1,9 +1,6 @@
 // The generated description run through the real dvdauthor with small
 // MPEG-2 / AC-3 streams made here, and the result read back with libdvdread.
 
-#include <dvdread/dvd_reader.h>
-#include <dvdread/ifo_read.h>
-#include <dvdread/ifo_types.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -15,6 +12,7 @@
 #include <QStandardPaths>
 
 #include "DVDLibraryTestFakes.h"
+#include "DiscReadBack.h"
 #include "TestSupport.h"
 
 using namespace disctest;
@@ -58,16 +56,6 @@ ToolRun runTool(const QString& tool, const QStringList& arguments, const QString
     return run;
 }
 
-// A PAL DVD stream: test picture and tone, `seconds` long.
-bool makeDvdStream(const QString& path, double seconds)
-{
-    const QString duration = QString::number(seconds);
-    return testsupport::generateMedia(
-        path, {"-f", "lavfi", "-i", "testsrc=size=720x576:rate=25:duration=" + duration, "-f",
-               "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=" + duration,
-               "-target", "pal-dvd", "-aspect", "16:9", "-ac", "2", "-shortest"});
-}
-
 // The button subpictures of one menu: one rectangle per button name.
 bool addButtons(const QString& folder, int menu, const QStringList& names)
 {
@@ -107,40 +95,6 @@ bool addButtons(const QString& folder, int menu, const QStringList& names)
                                 folder + QString("/menu%1.dvd").arg(menu));
     EXPECT_EQ(run.code, 0) << qPrintable(run.output);
     return run.code == 0;
-}
-
-struct Layout {
-    int titles = 0;
-    QList<int> chapters;  // per title
-    int menuChains = -1;  // program chains of the title set's menus
-};
-
-// Titles and chapters of an authored VIDEO_TS folder, as libdvdread sees them.
-Layout readBack(const QString& folder)
-{
-    Layout layout;
-    dvd_reader_t* dvd = DVDOpen(QFile::encodeName(folder).constData());
-    if (!dvd) {
-        ADD_FAILURE() << "libdvdread cannot open " << qPrintable(folder);
-        return layout;
-    }
-    if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
-        if (vmg->tt_srpt) {
-            layout.titles = vmg->tt_srpt->nr_of_srpts;
-            for (int i = 0; i < layout.titles; ++i) {
-                layout.chapters.append(vmg->tt_srpt->title[i].nr_of_ptts);
-            }
-        }
-        ifoClose(vmg);
-    }
-    if (ifo_handle_t* vts = ifoOpen(dvd, 1)) {
-        if (vts->pgci_ut && vts->pgci_ut->nr_of_lus > 0) {
-            layout.menuChains = vts->pgci_ut->lu[0].pgcit->nr_of_pgci_srp;
-        }
-        ifoClose(vts);
-    }
-    DVDClose(dvd);
-    return layout;
 }
 
 class AuthorDvdauthor : public ::testing::Test {
@@ -212,7 +166,7 @@ TEST_F(AuthorDvdauthor, menusTitlesAndChapters)
         copyStream("title-source.dvd", QString("title%1.dvd").arg(t));
     }
 
-    const Layout layout = readBack(author(library));
+    const DiscLayout layout = readLayout(author(library));
     EXPECT_EQ(layout.titles, 3);
     EXPECT_EQ(layout.chapters, (QList<int>{2, 3, 1}));
     EXPECT_EQ(layout.menuChains, 3);  // the two pages and the root
@@ -230,7 +184,7 @@ TEST_F(AuthorDvdauthor, noMenuWithAWarningTitleFirst)
         copyStream("title-source.dvd", QString("title%1.dvd").arg(t));
     }
 
-    const Layout layout = readBack(author(library));
+    const DiscLayout layout = readLayout(author(library));
     EXPECT_EQ(layout.titles, 3);
     EXPECT_EQ(layout.chapters, (QList<int>{1, 2, 1}));
     EXPECT_GE(layout.menuChains, 1);  // the root (dvdauthor may add its own)

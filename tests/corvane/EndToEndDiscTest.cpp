@@ -3,8 +3,6 @@
 // reads the DVD folder and the image back.
 
 #include <dvdread/dvd_reader.h>
-#include <dvdread/ifo_read.h>
-#include <dvdread/ifo_types.h>
 #include <dvdread/nav_read.h>
 #include <dvdread/nav_types.h>
 #include <gtest/gtest.h>
@@ -14,6 +12,7 @@
 #include <QSet>
 
 #include "DVDLibraryTestFakes.h"
+#include "DiscReadBack.h"
 #include "TestSupport.h"
 #include "ToolTestSupport.h"
 #include "corvane/DVDFSMake.h"
@@ -25,16 +24,6 @@
 using namespace tooltest;
 
 namespace {
-
-// A PAL 16:9 DVD stream: test picture and tone, `seconds` long.
-bool makeDvdStream(const QString& path, double seconds)
-{
-    const QString duration = QString::number(seconds);
-    return testsupport::generateMedia(
-        path, {"-f", "lavfi", "-i", "testsrc=size=720x576:rate=25:duration=" + duration, "-f",
-               "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=" + duration,
-               "-target", "pal-dvd", "-aspect", "16:9", "-ac", "2", "-shortest"});
-}
 
 // An element leading to itself, linked to `chapter`.
 std::shared_ptr<ToolElement> videoButton(const QRectF& frame,
@@ -48,10 +37,7 @@ std::shared_ptr<ToolElement> videoButton(const QRectF& frame,
     return e;
 }
 
-struct Layout {
-    int titles = -1;
-    QList<int> chapters;
-    int menuChains = -1;
+struct Layout : disctest::DiscLayout {
     QString volume;
     // The button areas of the first navigation packet of the title set's menus,
     // as x0, y0, x1, y1 (the packet carries the description's corners as they are).
@@ -88,26 +74,11 @@ QSet<QList<int>> firstMenuButtons(dvd_reader_t* dvd)
 Layout readBack(const QString& path)
 {
     Layout layout;
-    dvd_reader_t* dvd = DVDOpen(QFile::encodeName(path).constData());
+    dvd_reader_t* dvd = disctest::openDisc(path);
     if (!dvd) {
-        ADD_FAILURE() << "libdvdread cannot open " << qPrintable(path);
         return layout;
     }
-    if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
-        if (vmg->tt_srpt) {
-            layout.titles = vmg->tt_srpt->nr_of_srpts;
-            for (int i = 0; i < layout.titles; ++i) {
-                layout.chapters.append(vmg->tt_srpt->title[i].nr_of_ptts);
-            }
-        }
-        ifoClose(vmg);
-    }
-    if (ifo_handle_t* vts = ifoOpen(dvd, 1)) {
-        if (vts->pgci_ut && vts->pgci_ut->nr_of_lus > 0) {
-            layout.menuChains = vts->pgci_ut->lu[0].pgcit->nr_of_pgci_srp;
-        }
-        ifoClose(vts);
-    }
+    static_cast<disctest::DiscLayout&>(layout) = disctest::readLayout(dvd);
     char volume[33] = {};
     unsigned char set[128] = {};
     if (DVDUDFVolumeInfo(dvd, volume, sizeof volume, set, sizeof set) == 0 ||
@@ -148,9 +119,9 @@ TEST(EndToEndDisc, menusAndTitlesBecomeAFolderAndAnImage)
     ASSERT_TRUE(QDir().mkpath(work));
 
     // The rendered streams, as the production leaves them in the work folder.
-    ASSERT_TRUE(makeDvdStream(work + "/menu-temp-0.dvd", 1.0));
+    ASSERT_TRUE(disctest::makeDvdStream(work + "/menu-temp-0.dvd", 1.0));
     ASSERT_TRUE(QFile::copy(work + "/menu-temp-0.dvd", work + "/menu-temp-1.dvd"));
-    ASSERT_TRUE(makeDvdStream(work + "/title0.dvd", 2.5));
+    ASSERT_TRUE(disctest::makeDvdStream(work + "/title0.dvd", 2.5));
     ASSERT_TRUE(QFile::copy(work + "/title0.dvd", work + "/title1.dvd"));
 
     // Two titles of two chapters; page 0 leads to a chapter of each title and
