@@ -174,7 +174,7 @@ bool AudioSampleReader::decodeMore()
         return false;
     }
     for (;;) {
-        int ret = avcodec_receive_frame(m_decoder.get(), m_frame.get());
+        const int ret = avcodec_receive_frame(m_decoder.get(), m_frame.get());
         if (ret == 0) {
             queue(m_frame.get());
             av_frame_unref(m_frame.get());
@@ -189,23 +189,7 @@ bool AudioSampleReader::decodeMore()
             m_end = true;
             return false;
         }
-        if (m_demuxEnd) {
-            avcodec_send_packet(m_decoder.get(), nullptr);
-            continue;
-        }
-        ret = av_read_frame(m_input.get(), m_packet.get());
-        if (ret < 0) {
-            m_demuxEnd = true;
-            avcodec_send_packet(m_decoder.get(), nullptr);
-            continue;
-        }
-        if (m_packet->stream_index == m_stream->index) {
-            ret = avcodec_send_packet(m_decoder.get(), m_packet.get());
-            if (ret < 0 && ret != AVERROR(EAGAIN)) {
-                qWarning().noquote() << "Lumenta: bad audio packet skipped:" << errorText(ret);
-            }
-        }
-        av_packet_unref(m_packet.get());
+        feedDecoder(m_input.get(), m_packet.get(), m_decoder.get(), m_stream, m_demuxEnd, "audio");
     }
 }
 

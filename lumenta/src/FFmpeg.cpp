@@ -63,4 +63,26 @@ CodecContextPtr openDecoder(const AVStream* stream, int threads)
     return context;
 }
 
+void feedDecoder(AVFormatContext* input, AVPacket* packet, AVCodecContext* decoder,
+                 const AVStream* stream, bool& demuxEnd, const char* kind)
+{
+    if (demuxEnd) {
+        avcodec_send_packet(decoder, nullptr);
+        return;
+    }
+    int ret = av_read_frame(input, packet);
+    if (ret < 0) {
+        demuxEnd = true;
+        avcodec_send_packet(decoder, nullptr);
+        return;
+    }
+    if (packet->stream_index == stream->index) {
+        ret = avcodec_send_packet(decoder, packet);
+        if (ret < 0 && ret != AVERROR(EAGAIN)) {
+            qWarning().noquote() << "Lumenta: bad" << kind << "packet skipped:" << errorText(ret);
+        }
+    }
+    av_packet_unref(packet);
+}
+
 }  // namespace lumenta

@@ -75,4 +75,11 @@ FormatInputPtr openInput(const QString& url);
 // A decoder for the stream, opened; null (logged) on failure.
 CodecContextPtr openDecoder(const AVStream* stream, int threads);
 
+// Gives `decoder` the next packet of `stream` read from `input`; packets of
+// other streams are dropped. Once the input is exhausted it sets `demuxEnd`
+// and drains the decoder instead. A packet the decoder refuses is logged
+// (as a `kind` packet) and skipped.
+void feedDecoder(AVFormatContext* input, AVPacket* packet, AVCodecContext* decoder,
+                 const AVStream* stream, bool& demuxEnd, const char* kind);
+
 }  // namespace lumenta

@@ -90,7 +90,7 @@ bool VideoFrameReader::decodeNext()
     }
     FramePtr frame = makeFrame();
     for (;;) {
-        int ret = avcodec_receive_frame(m_decoder.get(), frame.get());
+        const int ret = avcodec_receive_frame(m_decoder.get(), frame.get());
         if (ret == 0) {
             frame->pts = toMovieTime(frame->best_effort_timestamp);
             if (frame->pts == AV_NOPTS_VALUE) {
@@ -109,23 +109,7 @@ bool VideoFrameReader::decodeNext()
             m_decodeEnd = true;
             return false;
         }
-        if (m_demuxEnd) {
-            avcodec_send_packet(m_decoder.get(), nullptr);
-            continue;
-        }
-        ret = av_read_frame(m_input.get(), m_packet.get());
-        if (ret < 0) {
-            m_demuxEnd = true;
-            avcodec_send_packet(m_decoder.get(), nullptr);
-            continue;
-        }
-        if (m_packet->stream_index == m_stream->index) {
-            ret = avcodec_send_packet(m_decoder.get(), m_packet.get());
-            if (ret < 0 && ret != AVERROR(EAGAIN)) {
-                qWarning().noquote() << "Lumenta: bad video packet skipped:" << errorText(ret);
-            }
-        }
-        av_packet_unref(m_packet.get());
+        feedDecoder(m_input.get(), m_packet.get(), m_decoder.get(), m_stream, m_demuxEnd, "video");
     }
 }
 
