@@ -116,6 +116,10 @@ struct LMFFMovie::Impl {
     // Frees the preview decoders after a pause in requests: a project keeps
     // a movie per clip, and an open decoder holds many frames.
     void releasePreviewReaders();
+    // The preview decoder; only on the worker thread.
+    void releaseDecodeReader();
+    void releaseThumbReader();
+    void releaseAudioReader();
     // Frees the export readers at the end of an export.
     void releaseExportReaders();
     // Drops every reader, so that the next use opens the current medias.
@@ -143,13 +147,30 @@ void LMFFMovie::Impl::ensureWorker()
 
 void LMFFMovie::Impl::releasePreviewReaders()
 {
+    releaseDecodeReader();
+    releaseThumbReader();
+}
+
+void LMFFMovie::Impl::releaseDecodeReader()
+{
     decodeReader = VideoFrameReader();
     decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
     decodeOpened = false;
+}
+
+void LMFFMovie::Impl::releaseThumbReader()
+{
     std::lock_guard lock(thumbMutex);
     thumbReader = VideoFrameReader();
     thumbChain = VideoEditChain();
     thumbOpened = false;
+}
+
+void LMFFMovie::Impl::releaseAudioReader()
+{
+    std::lock_guard lock(audioMutex);
+    audioReader = AudioSampleReader();
+    audioOpened = false;
 }
 
 void LMFFMovie::Impl::releaseExportReaders()
@@ -161,11 +182,7 @@ void LMFFMovie::Impl::releaseExportReaders()
         directPositioned = false;
         pending.reset();
     }
-    {
-        std::lock_guard lock(audioMutex);
-        audioReader = AudioSampleReader();
-        audioOpened = false;
-    }
+    releaseAudioReader();
     std::lock_guard lock(packetMutex);
     packetReader = VideoFrameReader();
     packetOpened = false;
@@ -175,36 +192,10 @@ void LMFFMovie::Impl::releaseExportReaders()
 void LMFFMovie::Impl::resetReaders()
 {
     if (worker) {
-        worker->postAndWait([this] {
-            decodeReader = VideoFrameReader();
-            decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
-            decodeOpened = false;
-        });
+        worker->postAndWait([this] { releaseDecodeReader(); });
     }
-    {
-        std::lock_guard lock(thumbMutex);
-        thumbReader = VideoFrameReader();
-        thumbChain = VideoEditChain();
-        thumbOpened = false;
-    }
-    {
-        std::lock_guard lock(directMutex);
-        directReader = VideoFrameReader();
-        directOpened = false;
-        directPositioned = false;
-        pending.reset();
-    }
-    {
-        std::lock_guard lock(audioMutex);
-        audioReader = AudioSampleReader();
-        audioOpened = false;
-    }
-    {
-        std::lock_guard lock(packetMutex);
-        packetReader = VideoFrameReader();
-        packetOpened = false;
-        packetNeedsSeek = true;
-    }
+    releaseThumbReader();
+    releaseExportReaders();
     maxVideoTime = 0;
 }
 
@@ -327,11 +318,7 @@ void LMFFMovie::setSelectAudioStreams(const IndexSet& streams)
         d->selectedAudio = selected;
     }
     // Readers of the old stream are dropped and reopened on the new one.
-    {
-        std::lock_guard lock(d->audioMutex);
-        d->audioReader = AudioSampleReader();
-        d->audioOpened = false;
-    }
+    d->releaseAudioReader();
     {
         std::lock_guard lock(d->packetMutex);
         d->packetReader = VideoFrameReader();
