@@ -55,21 +55,38 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The text's bytes past leading blanks and an optional sign, and the sign.
+struct SignedDigits {
+    QByteArray bytes;
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    bool negative = false;
+};
+
+SignedDigits signedDigits(const QString& text)
+{
+    SignedDigits d;
+    d.bytes = text.toUtf8();
+    d.begin = d.bytes.constData();
+    d.end = d.begin + d.bytes.size();
+    while (d.begin < d.end && isSpace(*d.begin)) {
+        ++d.begin;
+    }
+    if (d.begin < d.end && (*d.begin == '+' || *d.begin == '-')) {
+        d.negative = *d.begin == '-';
+        ++d.begin;
+    }
+    return d;
+}
+
 // The number at the start of a text, after blanks and an optional sign;
 // the rest of the text is ignored. 0 when there is none.
 double leadingDouble(const QString& text)
 {
-    const QByteArray bytes = text.toUtf8();
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    while (p < end && isSpace(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const SignedDigits digits = signedDigits(text);
+    const char* p = digits.begin;
+    const char* end = digits.end;
+    const bool negative = digits.negative;
     // Only plain decimal notation: "inf" and "nan" are not numbers here.
     if (p == end || !(isDigit(*p) || (*p == '.' && p + 1 < end && isDigit(p[1])))) {
         return 0;
@@ -85,17 +102,10 @@ double leadingDouble(const QString& text)
 // The integer at the start of a text; saturates when it does not fit.
 int leadingInt(const QString& text)
 {
-    const QByteArray bytes = text.toUtf8();
-    const char* p = bytes.constData();
-    const char* end = p + bytes.size();
-    while (p < end && isSpace(*p)) {
-        ++p;
-    }
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const SignedDigits digits = signedDigits(text);
+    const char* p = digits.begin;
+    const char* end = digits.end;
+    const bool negative = digits.negative;
     long long value = 0;
     const auto [rest, error] = std::from_chars(p, end, value);
     if (error == std::errc::result_out_of_range) {
