@@ -17,41 +17,78 @@ QString localized(const char* text)
     return QCoreApplication::translate("Alert", text);
 }
 
-// A message box with the texts and the three answers; an answer without a
-// title gets no button.
 QMessageBox* makeAlert(const char* message, const char* informative, const char* defaultTitle,
                        const char* alternateTitle, const char* otherTitle)
 {
+    const auto text = [](const char* source) { return *source ? localized(source) : QString(); };
+    return AlertExtention::alertWithMessageText(text(message), text(defaultTitle),
+                                                text(alternateTitle), text(otherTitle),
+                                                text(informative));
+}
+
+}  // namespace
+
+QMessageBox* AlertExtention::alertWithMessageText(const QString& message,
+                                                  const QString& defaultTitle,
+                                                  const QString& alternateTitle,
+                                                  const QString& otherTitle,
+                                                  const QString& informativeText)
+{
     auto* alert = new QMessageBox();
     alert->setIcon(QMessageBox::Warning);
-    alert->setText(localized(message));
-    alert->setInformativeText(*informative ? localized(informative) : QString());
+    alert->setText(message);
+    alert->setInformativeText(informativeText);
     struct Button {
-        const char* title;
+        QString title;
         QMessageBox::ButtonRole role;
         int answer;
     };
+    const bool untitled =
+        defaultTitle.isEmpty() && alternateTitle.isEmpty() && otherTitle.isEmpty();
     const Button buttons[] = {
-        {defaultTitle, QMessageBox::AcceptRole, AlertExtention::DefaultButton},
-        {alternateTitle, QMessageBox::DestructiveRole, AlertExtention::AlternateButton},
-        {otherTitle, QMessageBox::RejectRole, AlertExtention::OtherButton},
+        {untitled ? localized("OK") : defaultTitle, QMessageBox::AcceptRole, DefaultButton},
+        {alternateTitle, QMessageBox::DestructiveRole, AlternateButton},
+        {otherTitle, QMessageBox::RejectRole, OtherButton},
     };
     for (const Button& button : buttons) {
-        if (!*button.title) {
+        if (button.title.isEmpty()) {
             continue;
         }
-        QPushButton* added = alert->addButton(localized(button.title), button.role);
+        QPushButton* added = alert->addButton(button.title, button.role);
         added->setProperty(kAnswerProperty, button.answer);
-        if (button.answer == AlertExtention::DefaultButton) {
+        if (button.answer == DefaultButton) {
             alert->setDefaultButton(added);
-        } else if (button.answer == AlertExtention::OtherButton) {
+        } else if (button.answer == OtherButton) {
             alert->setEscapeButton(added);
         }
     }
     return alert;
 }
 
-}  // namespace
+QAbstractButton* AlertExtention::buttonOfAnswer(const QMessageBox* alert, int answer)
+{
+    if (!alert) {
+        return nullptr;
+    }
+    for (QAbstractButton* button : alert->buttons()) {
+        if (answerOfButton(button) == answer) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+int AlertExtention::returnCodeOfAnswer(int answer)
+{
+    switch (answer) {
+        case DefaultButton:
+            return 1;
+        case AlternateButton:
+            return 0;
+        default:
+            return -1;
+    }
+}
 
 QMessageBox* AlertExtention::saveAlert()
 {

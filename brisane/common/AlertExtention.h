@@ -14,6 +14,7 @@
 
 #include "common/Operation.h"
 
+class QAbstractButton;
 class QMessageBox;
 class QObject;
 class QWidget;
@@ -43,6 +44,19 @@ public:
     // The same with no operations.
     static void beginSheet(QMessageBox* alert);
 
+    // A new alert with the texts as given (already translated); each titled
+    // button carries its answer. With no button title at all it has one "OK"
+    // default button.
+    static QMessageBox* alertWithMessageText(const QString& message, const QString& defaultTitle,
+                                             const QString& alternateTitle,
+                                             const QString& otherTitle,
+                                             const QString& informativeText);
+
     // The answer a button of a prepared alert stands for; -1 for none.
     static int answerOfButton(const QObject* button);
+    // The button of an alert standing for the answer; null for none.
+    static QAbstractButton* buttonOfAnswer(const QMessageBox* alert, int answer);
+    // The return code of an answer: 1 for the default button, 0 for the
+    // alternate button, -1 for the other button or none.
+    static int returnCodeOfAnswer(int answer);
 };

@@ -2,14 +2,10 @@
 
 #include "media/ImageRenderVideo.h"
 
-#include <QCoreApplication>
-#include <QDebug>
-#include <QDir>
-#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QStandardPaths>
 
+#include "common/FileManagerExtention.h"
 #include "corvane/DVDLibraryResource.h"
 #include "model/DVDResource.h"
 
@@ -50,17 +46,12 @@ std::shared_ptr<DataResource> ModelServices::dateResource() const
 
 QString ModelServices::applicationSupportPath() const
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QLatin1Char('/') + bundleIdentifier();
+    return FileManagerExtention::applicationSupportPath();
 }
 
 QString ModelServices::defaultOutputVideoPath() const
 {
-    const QString path = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) +
-                         QLatin1Char('/') + bundleIdentifier();
-    createDirectoryAtPathIfCan(path);
-    const QString resolved = QFileInfo(path).canonicalFilePath();
-    return resolved.isEmpty() ? path : resolved;
+    return FileManagerExtention::defaultOutputVideoPath();
 }
 
 IMovie::Ptr ModelServices::slideshowMovie(const std::shared_ptr<RenderItem>& slideshow) const
@@ -73,23 +64,12 @@ IMovie::Ptr ModelServices::slideshowMovie(const std::shared_ptr<RenderItem>& sli
 
 bool ModelServices::createDirectoryAtPathIfCan(const QString& path)
 {
-    if (path.isEmpty()) {
-        return false;
-    }
-    const QFileInfo info(path);
-    if (!info.exists() && !QDir().mkpath(path)) {
-        qWarning().noquote() << "could not create the folder" << path;
-    }
-    return QFileInfo(path).isDir();
+    return FileManagerExtention::createDirectoryAtPathIfCan(path);
 }
 
 QString ModelServices::bundleIdentifier()
 {
-    QString name = QCoreApplication::applicationName();
-    if (name.isEmpty()) {
-        name = QStringLiteral("Brisane");
-    }
-    return QStringLiteral("org.brisane.") + name;
+    return FileManagerExtention::bundleIdentifier();
 }
 
 std::shared_ptr<ModelServices> ModelServices::current()

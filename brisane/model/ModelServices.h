@@ -6,7 +6,7 @@
 // until then (and in tools and tests that install none) the default answers
 // no project roots, Corvane's shared template store, ignores redisplay
 // requests (as the model does before the main window has loaded its views),
-// gives the user folders from QStandardPaths and has no slideshow movie.
+// gives the user folders of FileManagerExtention and has no slideshow movie.
 //
 // Every operation may be called from any thread: pages render on the
 // conversion thread and read the disc aspect through current(), and a project
@@ -39,18 +39,19 @@ public:
 
     // The open project's media side; null when there is none.
     virtual std::shared_ptr<DataResource> dateResource() const;
-    // The folder of the user's settings: the user's application data folder
-    // for this program. Not created here.
+    // The folder of the user's settings
+    // (FileManagerExtention::applicationSupportPath). Not created here.
     virtual QString applicationSupportPath() const;
-    // The default folder of produced videos (the user's video folder + the
-    // program's identifier), created when it can be.
+    // The default folder of produced videos
+    // (FileManagerExtention::defaultOutputVideoPath), created when it can be.
     virtual QString defaultOutputVideoPath() const;
     // A new movie that plays the slideshow (the media engine's slideshow
     // source); null for no slideshow.
     virtual IMovie::Ptr slideshowMovie(const std::shared_ptr<RenderItem>& slideshow) const;
 
-    // Creates the folder with its parents when nothing exists at `path`.
-    // Answers whether a folder is there afterwards.
+    // FileManagerExtention::createDirectoryAtPathIfCan: creates the folder
+    // with its parents when nothing exists at `path`. Answers whether a
+    // folder is there afterwards.
     static bool createDirectoryAtPathIfCan(const QString& path);
     // The program's identifier in folder names ("org.brisane.Brisane").
     static QString bundleIdentifier();

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QList>
 #include <QMutexLocker>
 #include <QProcess>
 #include <QtDebug>
@@ -13,7 +14,51 @@ namespace {
 constexpr int pollMilliseconds = 50;
 constexpr qint64 killAfterMilliseconds = 3000;
 
+struct Observers {
+    QMutex mutex;
+    int lastId = 0;
+    QList<std::pair<int, DVDToolTask::TerminationObserver>> list;
+};
+
+Observers& observers()
+{
+    static Observers all;
+    return all;
+}
+
 }  // namespace
+
+int DVDToolTask::addTerminationObserver(TerminationObserver observer)
+{
+    Observers& all = observers();
+    QMutexLocker lock(&all.mutex);
+    const int id = ++all.lastId;
+    all.list.append({id, std::move(observer)});
+    return id;
+}
+
+void DVDToolTask::removeTerminationObserver(int id)
+{
+    Observers& all = observers();
+    QMutexLocker lock(&all.mutex);
+    all.list.removeIf([id](const auto& entry) { return entry.first == id; });
+}
+
+void DVDToolTask::notifyTermination(int status, TerminationReason reason) const
+{
+    QList<std::pair<int, TerminationObserver>> list;
+    {
+        Observers& all = observers();
+        QMutexLocker lock(&all.mutex);
+        list = all.list;
+    }
+    const QString name = toolName();
+    for (const auto& [id, observer] : list) {
+        if (observer) {
+            observer(name, status, reason);
+        }
+    }
+}
 
 DVDToolTask::Outcome DVDToolTask::launchAndWait()
 {
@@ -69,6 +114,9 @@ DVDToolTask::Outcome DVDToolTask::launchAndWait()
         }
     }
 
+    notifyTermination(process.exitCode(), process.exitStatus() == QProcess::NormalExit
+                                              ? TerminationReason::Exit
+                                              : TerminationReason::UncaughtSignal);
     if (terminateRequested() && terminateSent) {
         qWarning("%s was stopped", qPrintable(toolName()));
         return finish(Outcome::Terminated, -1);

@@ -17,11 +17,15 @@
 // Only a normal exit with status 0 counts as success: a tool that could not be
 // started, crashed, was terminated or ended with another status has failed.
 // Every failure is logged once with qWarning.
+//
+// Process-wide termination observers hear of every run that was started,
+// once it has ended (the application's log keeps a line per tool run).
 
 #include <QMutex>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class DVDToolTask {
@@ -34,6 +38,19 @@ public:
         Crashed,        // killed by a signal it was not sent by terminate
         Terminated,     // stopped through terminate
     };
+
+    // How a started run ended.
+    enum class TerminationReason {
+        Exit = 1,            // the tool exited; the status is its exit status
+        UncaughtSignal = 2,  // a signal ended it; the status is the signal's number
+    };
+    // Called on the thread that ran the tool, with the tool's file name. It
+    // must not block or start a tool run itself.
+    using TerminationObserver =
+        std::function<void(const QString& toolName, int status, TerminationReason reason)>;
+    // Any thread. Answers the id that removes the observer again.
+    static int addTerminationObserver(TerminationObserver observer);
+    static void removeTerminationObserver(int id);
 
     DVDToolTask() = default;
     DVDToolTask(const DVDToolTask&) = delete;
@@ -69,6 +86,7 @@ public:
 
 private:
     Outcome finish(Outcome outcome, int status);
+    void notifyTermination(int status, TerminationReason reason) const;
     QString toolName() const;
 
     QString m_launchPath;

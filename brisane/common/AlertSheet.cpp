@@ -1,0 +1,62 @@
+#include "common/AlertSheet.h"
+
+#include <QMutexLocker>
+#include <utility>
+
+#include "common/AlertService.h"
+
+AlertSheet::AlertSheet(AlertContent content)
+    : m_content(std::move(content)), m_returnCode(AlertService::OtherReturn)
+{
+}
+
+void AlertSheet::setButtonEnabled(int returnCode, bool enabled)
+{
+    std::function<void()> changed;
+    {
+        QMutexLocker locker(&m_mutex);
+        if (m_enabled.value(returnCode, true) == enabled) {
+            return;
+        }
+        m_enabled.insert(returnCode, enabled);
+        changed = m_buttonsChanged;
+    }
+    if (changed) {
+        changed();
+    }
+}
+
+bool AlertSheet::isButtonEnabled(int returnCode) const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_enabled.value(returnCode, true);
+}
+
+bool AlertSheet::hasEnded() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_ended;
+}
+
+int AlertSheet::returnCode() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_returnCode;
+}
+
+bool AlertSheet::end(int returnCode)
+{
+    QMutexLocker locker(&m_mutex);
+    if (m_ended) {
+        return false;
+    }
+    m_ended = true;
+    m_returnCode = returnCode;
+    return true;
+}
+
+void AlertSheet::setButtonsChangedHandler(std::function<void()> handler)
+{
+    QMutexLocker locker(&m_mutex);
+    m_buttonsChanged = std::move(handler);
+}

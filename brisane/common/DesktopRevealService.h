@@ -1,0 +1,28 @@
+#pragma once
+// Reveals through the desktop: the file manager's D-Bus call
+// org.freedesktop.FileManager1.ShowItems selects the item; when no file
+// manager answers it (or the item is gone), the nearest existing folder is
+// opened instead. The call does not wait for the file manager.
+
+#include <QDBusConnection>
+#include <QUrl>
+#include <functional>
+
+#include "common/RevealService.h"
+
+class DesktopRevealService : public RevealService {
+public:
+    using UrlOpener = std::function<bool(const QUrl&)>;
+
+    // The session bus and QDesktopServices::openUrl by default.
+    DesktopRevealService();
+    DesktopRevealService(const QDBusConnection& bus, UrlOpener openUrl);
+
+    void selectFile(const QString& path) override;
+
+private:
+    void openFolderOf(const QString& path) const;
+
+    QDBusConnection m_bus;
+    UrlOpener m_openUrl;
+};
