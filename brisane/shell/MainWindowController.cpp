@@ -1,5 +1,10 @@
 #include "shell/MainWindowController.h"
 
+#include "corvane/DVDLibrary.h"
+#include "model/ModelServices.h"
+#include "shell/ControllerFunction.h"
+#include "shell/DiscModelBuilder.h"
+#include "shell/DiscSideRebuild.h"
 #include "shell/IClipEditWindowController.h"
 #include "shell/IListEditViewController.h"
 #include "shell/IMenuEditViewController.h"
@@ -84,20 +89,60 @@ bool MainWindowController::isDocumentEdited() const
     return documentEdited_;
 }
 
-void MainWindowController::initDvdResource() {}
+namespace {
 
-void MainWindowController::updatePreNextButtonForDVDPageArray() {}
+DiscSideRebuild openProjectRebuild()
+{
+    const auto services = ModelServices::current();
+    return DiscSideRebuild(services->dateResource(), services->dvd());
+}
+
+}  // namespace
+
+void MainWindowController::initDvdResource()
+{
+    openProjectRebuild().flushDVDResourceBeforeEdit();
+    if (IMenuEditViewController* menuEditor = ControllerFunction::menuEditController()) {
+        menuEditor->flushDVDPageEditWhenOpen();
+    }
+}
+
+void MainWindowController::updatePreNextButtonForDVDPageArray()
+{
+    openProjectRebuild().updatePreNextButtonForDVDPageArray();
+}
 
 double MainWindowController::getCurrentDVDMenuDuration()
 {
-    return 15.0;
+    return openProjectRebuild().getCurrentDVDMenuDuration();
 }
 
-void MainWindowController::changeCapacityValue() {}
+void MainWindowController::changeCapacityValue()
+{
+    const auto services = ModelServices::current();
+    const auto disc = services->dvd();
+    if (!disc) {
+        capacity_ = CapacityEstimate::resultForUsedSpace(
+            0, CapacityEstimate::capacityForDiscModel(dvdModelIndex()));
+        return;
+    }
+    capacity_ = CapacityEstimate::changeCapacityValue(services->dateResource().get(), *disc,
+                                                      dvdModelIndex());
+}
 
 double MainWindowController::totalMediaDataTime(const std::shared_ptr<MediaData>& media)
 {
-    return 0.0;
+    return media ? CapacityEstimate::totalMediaDataTime(*media) : 0.0;
+}
+
+std::shared_ptr<DVDLibrary> MainWindowController::getDVDObj()
+{
+    return DiscModelBuilder(ModelServices::current()->dvd()).getDVDObj();
+}
+
+int MainWindowController::dvdModelIndex() const
+{
+    return 0;
 }
 
 void MainWindowController::closePreviewWindow() {}

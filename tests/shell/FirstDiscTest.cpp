@@ -1,8 +1,9 @@
 // The first disc from a project model: a project built in code, its media
 // side (a list page with a title of one clip, a title of two clips and a photo
-// slideshow with music) and its disc side (a menu page with music, text and
-// buttons, and the chapter page of the two-clip title), turned into a DVDLibrary, every
-// title and menu stream rendered through the converter in production's order, then spumux,
+// slideshow with music), its disc side rebuilt from it as the main window
+// does (a menu page with music, text and buttons, and the chapter page of the
+// two-clip title), the disc model built from that, every title and menu
+// stream rendered through the converter in production's order, then spumux,
 // dvdauthor and mkisofs through Corvane, and the result read back with
 // libdvdread.
 //
@@ -22,7 +23,7 @@
 #include <QThread>
 #include <cmath>
 
-#include "DVDResourceTestFixture.h"
+#include "../model/DVDResourceTestFixture.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDImageMake.h"
 #include "corvane/DVDLibrary.h"
@@ -52,6 +53,8 @@
 #include "model/MediaSectionItem.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
+#include "shell/DiscModelBuilder.h"
+#include "shell/DiscSideRebuild.h"
 
 using namespace disctest;
 
@@ -368,15 +371,6 @@ protected:
             brisane::DVDChapterVideo::durationForVcMovies(clip.segmentMovies()));
     }
 
-    static std::shared_ptr<DVDPageItem> pictureItem(const QRectF& frame, const ObjectPtr& media)
-    {
-        auto item = std::make_shared<DVDPageItem>();
-        item->setFrame(frame);
-        item->setMedia(media);
-        item->setHasShadow(false);
-        return item;
-    }
-
     static std::shared_ptr<DVDPageItem> textItem(const QString& text, const QRectF& frame)
     {
         auto item = std::make_shared<DVDPageItem>();
@@ -388,16 +382,6 @@ protected:
         item->setFrame(frame);
         EffectTextImage::updaeDVDPageItemFrameWhenSizeChanged(*source);
         return item;
-    }
-
-    // A chapter of a clip, as the main window builds it.
-    static brisane::DVDChapterVideo::Ptr chapter(const MediaData& clip,
-                                                 QList<std::shared_ptr<DVDMenuElement>> titles)
-    {
-        auto c = brisane::DVDChapterVideo::create();
-        c->setMovies(clip.segmentMovies());
-        c->setTitles(titles);
-        return c;
     }
 
     std::shared_ptr<DiscServices> services;
@@ -449,7 +433,7 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
         media->addSectionDataResourceToArray(source);
     }
     const auto first = clip(sourceOne, 0.0, 1.2);
-    // Two clips cut from one file at 1 s: two chapters that play as one run.
+    // Two clips cut from one file at 1 s: the titles of the chapter page.
     const auto secondA = clip(sourceTwo, 0.0, 1.0);
     const auto secondB = clip(sourceTwo, 1.0, 2.0);
     const auto third = clip(slides, 0.0, slides->imageSource()->slideshowDuration());
@@ -460,75 +444,70 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     const auto titleTwo = title(list, {secondA, secondB});
     const auto titleThree = title(list, {third});
 
-    // The disc side. Page 1: the three titles, a text and the play button,
-    // with music.
-    auto top = std::make_shared<DVDPage>();
-    top->setMedia(list);
-    list->setMenuPage(top);
+    // The disc side, rebuilt from the list as the main window does; then the
+    // layout the menu editor would give it: frames, texts, lengths, music.
+    services->disc->setShowPlayButton(true);
+    DiscSideRebuild rebuild(media, services->disc);
+    rebuild.flushDVDResourceBeforeEdit();
+    const auto top = list->menuPage();
+    ASSERT_TRUE(top);
+    const auto itemOne = titleOne->menuItem();
+    const auto itemTwo = titleTwo->menuItem();
+    const auto itemThree = titleThree->menuItem();
+    const auto chapters = itemTwo->subPage();
+    ASSERT_TRUE(chapters);
+    const auto chapterA = secondA->menuItem();
+    const auto chapterB = secondB->menuItem();
+    const QList<std::pair<std::shared_ptr<DVDPageItem>, QRectF>> frames{
+        {itemOne, {50, 190, 230, 170}},    {itemTwo, {312, 190, 230, 170}},
+        {itemThree, {574, 190, 230, 170}}, {chapterA, {120, 190, 240, 180}},
+        {chapterB, {494, 190, 240, 180}},
+    };
+    for (const auto& [item, frame] : frames) {
+        item->setFrame(frame);
+        item->setHasShadow(false);
+    }
+    top->setItemArray(top->itemArray() +
+                      DVDPage::ItemList{textItem("My First Disc", {377, 400, 100, 50})});
+    chapters->setItemArray(chapters->itemArray() +
+                           DVDPage::ItemList{textItem("Chapters", {377, 400, 100, 50})});
+    rebuild.flushDVDResourceBeforeEdit();  // the texts stay, after the titles
     top->setMenuDuration(2.0);
+    chapters->setMenuDuration(1.0);
     const auto music = MusicData::musicDataWithPath(tune);
     ASSERT_TRUE(music && music->vcmovie());
     music->vcmovie()->setFadeOut(seconds(0.3));
     top->setMusic(music);
-    auto itemOne = pictureItem({50, 190, 230, 170}, titleOne);
-    auto itemTwo = pictureItem({312, 190, 230, 170}, titleTwo);
-    auto itemThree = pictureItem({574, 190, 230, 170}, titleThree);
-    titleOne->setMenuItem(itemOne);
-    titleTwo->setMenuItem(itemTwo);
-    titleThree->setMenuItem(itemThree);
-    auto heading = textItem("My First Disc", {377, 400, 100, 50});
-    auto topPlay = top->playButtonItem();
-    top->setItemArray({itemOne, itemTwo, itemThree, heading, topPlay});
+    const auto topPlay = top->playButtonItem();
+    EXPECT_EQ(top->itemArray().size(), 5);       // three titles, the text and play
+    EXPECT_EQ(chapters->itemArray().size(), 5);  // two chapters, the text, back and play
 
-    // Page 2: the chapter page of the second title.
-    auto chapters = std::make_shared<DVDPage>();
-    chapters->setMedia(titleTwo);
-    chapters->setIsSubPage(true);
-    chapters->setSuperPage(top);
-    chapters->setParent(itemTwo);
-    chapters->setMenuDuration(1.0);
-    itemTwo->setHasSubPage(true);
-    itemTwo->setSubPage(chapters);
-    auto chapterA = pictureItem({120, 190, 240, 180}, secondA);
-    auto chapterB = pictureItem({494, 190, 240, 180}, secondB);
-    auto back = chapters->preButtonItem();
-    back->setJumpMenu(top);
-    chapters->setItemArray({chapterA, chapterB, back, textItem("Chapters", {377, 400, 100, 50})});
-    services->disc->setPageArray({top, chapters});
-
-    // The disc model, as the main window builds it.
-    auto disc = std::make_shared<DVDLibrary>();
-    disc->setAutoMenus(false);
-    disc->setNoMenu(false);
-    disc->setAspectType(services->disc->aspectType());
-    disc->setDvdBitrate(services->disc->dvdBitrate());
-    disc->setFormat(services->disc->dvdFormat());
-    disc->setMenuLoop(true);
-    disc->setLoopVideo(true);
-    QList<DVDLibrary::MenuPtr> menus;
-    for (const auto& page : services->disc->pageArrayForPreview()) {
-        menus << page;
-        page->setDvd(disc);
+    // The disc model, as the main window builds it: one title per playable
+    // item, the top page's first, then the chapter page's.
+    const auto disc = DiscModelBuilder(services->disc).getDVDObj();
+    ASSERT_TRUE(disc);
+    const QList<DVDLibrary::MenuPtr> menus = disc->menus();
+    ASSERT_EQ(menus, (QList<DVDLibrary::MenuPtr>{top, chapters}));
+    QList<std::shared_ptr<brisane::DVDTitleVideo>> titles;
+    for (const auto& title : disc->titles()) {
+        titles << std::dynamic_pointer_cast<brisane::DVDTitleVideo>(title);
+        ASSERT_TRUE(titles.last());
+        ASSERT_EQ(titles.last()->chapters().size(), 1);
     }
-    ASSERT_EQ(menus.size(), 2);
-    disc->setMenus(menus);
-    auto titleVideoOne = brisane::DVDTitleVideo::create();
-    titleVideoOne->setChapters({chapter(*first, {topPlay, itemOne})});
-    auto titleVideoTwo = brisane::DVDTitleVideo::create();
-    titleVideoTwo->setChapters({chapter(*secondA, {chapterA}), chapter(*secondB, {chapterB})});
-    auto titleVideoThree = brisane::DVDTitleVideo::create();
-    titleVideoThree->setChapters({chapter(*third, {itemThree})});
-    disc->setTitles({titleVideoOne, titleVideoTwo, titleVideoThree});
-    ASSERT_EQ(titleVideoTwo->vcmovies().size(), 1);  // joined for encoding
+    ASSERT_EQ(titles.size(), 4);
+    const QList<QList<std::shared_ptr<DVDMenuElement>>> leading{
+        {topPlay, itemOne}, {itemThree}, {chapters->playButtonItem(), chapterA}, {chapterB}};
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        EXPECT_EQ(titles[i]->chapters().first()->titles(), leading[i]) << "title " << i;
+    }
+    EXPECT_EQ(chapters->preButtonItem()->jumpMenu(), top);
 
     // Production: titles, then menus, then the DVD folder and the image.
     const LMFFMovieFileOutputFormat format = movieOutputFormat(*disc);
-    const QList<std::shared_ptr<brisane::DVDTitleVideo>> titles{titleVideoOne, titleVideoTwo,
-                                                                titleVideoThree};
     for (qsizetype i = 0; i < titles.size(); ++i) {
         ASSERT_TRUE(renderTitle(*titles[i], i, work, format)) << "title " << i;
     }
-    EXPECT_GT(meanVolume(work + "/title2.dvd"), -40.0);  // the slideshow's music
+    EXPECT_GT(meanVolume(work + "/title1.dvd"), -40.0);  // the slideshow's music
     for (qsizetype k = 0; k < menus.size(); ++k) {
         ASSERT_TRUE(renderMenu(std::dynamic_pointer_cast<DVDPage>(menus[k]), k, disc, work, format))
             << "menu " << k;
@@ -570,20 +549,21 @@ TEST_F(FirstDisc, ProjectModelBecomesADiscThatReadsBack)
     const Buttons topButtons = expectedButtons(*top, *disc);
     const Buttons chapterButtons = expectedButtons(*chapters, *disc);
     EXPECT_EQ(topButtons.size(), 4);      // three titles and play
-    EXPECT_EQ(chapterButtons.size(), 3);  // two chapters and back
+    EXPECT_EQ(chapterButtons.size(), 4);  // two chapters, back and play
     const double frame = 1.0 / 25.0;
     for (const QString& path : {folder, iso}) {
         SCOPED_TRACE(qPrintable(path));
         const ReadBack read = readBack(path);
-        EXPECT_EQ(read.chapters, (QList<int>{1, 2, 1}));
+        EXPECT_EQ(read.chapters, (QList<int>{1, 1, 1, 1}));
         EXPECT_TRUE(read.palWide);
         EXPECT_TRUE(read.menusPalWide);
         EXPECT_TRUE(read.menuButtons.contains(topButtons));
         EXPECT_TRUE(read.menuButtons.contains(chapterButtons));
-        ASSERT_EQ(read.titleSeconds.size(), 3);
+        ASSERT_EQ(read.titleSeconds.size(), 4);
         EXPECT_NEAR(read.titleSeconds[0], lengthOf(*first), 2 * frame);
-        EXPECT_NEAR(read.titleSeconds[1], lengthOf(*secondA) + lengthOf(*secondB), 2 * frame);
-        EXPECT_NEAR(read.titleSeconds[2], lengthOf(*third), 2 * frame);
+        EXPECT_NEAR(read.titleSeconds[1], lengthOf(*third), 2 * frame);
+        EXPECT_NEAR(read.titleSeconds[2], lengthOf(*secondA), 2 * frame);
+        EXPECT_NEAR(read.titleSeconds[3], lengthOf(*secondB), 2 * frame);
         QList<double> menuSeconds = read.menuSeconds;
         std::sort(menuSeconds.begin(), menuSeconds.end());
         ASSERT_GE(menuSeconds.size(), 2);
