@@ -48,6 +48,10 @@ protected:
             during.windowModal =
                 sheet->windowModality() == Qt::WindowModal && sheet->parentWidget() == &window;
             during.indeterminate = controller->importProgress()->maximum() == 0;
+            const QString artifacts = qEnvironmentVariable("BRISANE_TEST_ARTIFACTS");
+            if (!artifacts.isEmpty() && QDir().mkpath(artifacts)) {
+                sheet->grab().save(artifacts + "/import-sheet.png");
+            }
         }
         during.listTakesDrops = controller->listTableView()->acceptDrops();
         EXPECT_TRUE(waitFor([this] { return !controller->isImporting(); }));
