@@ -54,6 +54,9 @@ ListEditViewController::ListEditViewController(QWidget* parent)
 
 ListEditViewController::~ListEditViewController()
 {
+    // An import still running is forgotten with its watcher; its sheet must
+    // not stay up on the window.
+    delete m_importWindow.data();
     delete m_view.data();
 }
 

@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QThread>
+#include <QThreadPool>
 #include <thread>
 
 #include "ListEditTestFixture.h"
@@ -238,6 +240,23 @@ TEST_F(ListImportTest, ClosingASheetThatIsNotShownDoesNothing)
     controller->closeImportWindowInMainThread();
     EXPECT_TRUE(other.isVisible());
     EXPECT_FALSE(controller->importWindow()->isVisible());
+}
+
+// A list editor that goes away while its import runs leaves no sheet on the
+// window, and the import's end finds nothing to touch.
+TEST_F(ListImportTest, ControllerGoneDuringImport)
+{
+    makeController();
+    panelAnswer = {clip("a.mp4", 1.2)};
+    controller->addVideoToListAction();
+    QPointer<QDialog> sheet = controller->importWindow();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    controller.reset();
+    EXPECT_TRUE(sheet.isNull());
+    QThreadPool::globalInstance()->waitForDone();
+    settle();
+    EXPECT_TRUE(page()->titleDataArray().isEmpty());
+    EXPECT_TRUE(project()->sectionDataResourceArray().isEmpty());
 }
 
 TEST_F(ListImportTest, BlocksRunOnTheMainThreadAndAreWaitedFor)
