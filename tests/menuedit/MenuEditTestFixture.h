@@ -100,6 +100,8 @@ protected:
         controller = made.get();
         installed->mainController->setMenuEditController(std::move(made));
         controller->view()->resize(1000, 600);
+        controller->view()->show();
+        processEvents();
     }
 
     void TearDown() override
