@@ -44,8 +44,6 @@ ItemControlView::ItemControlView(MenuEditViewController* controller, QWidget* pa
     controlEditBtn_->setText(controlEditTitle());
     keys_.observeKey(QStringLiteral("controlEditTitle"), controlEditBtn_,
                      [this] { controlEditBtn_->setText(controlEditTitle()); });
-    keys_.observeKey(QStringLiteral("controlGotoSubMenuEnable"), controlMenuBtn_,
-                     [this] { controlMenuBtn_->setEnabled(controlGotoSubMenuEnable()); });
     connect(controlEditBtn_, &QPushButton::clicked, this, [this] { editButtonAction(); });
     connect(controlMenuBtn_, &QPushButton::clicked, this, [this] { gotoSubmenuAction(); });
     flushButtonFrameInView();

@@ -9,8 +9,9 @@
 // and placed through the canvas's transform; its buttons sit at fixed places
 // in the bar's own units and scale with it. The controller shows, hides and
 // places the bar; the bar reads the controller's current item and page. The
-// properties "controlEditTitle" and "controlGotoSubMenuEnable" are announced
-// on keys(). Main thread.
+// properties "controlEditTitle" (bound to the edit button's title) and
+// "controlGotoSubMenuEnable" are announced on keys(); the go-to button is
+// shown or hidden at once by flushButtonFrameInView. Main thread.
 
 #include <QRectF>
 #include <QString>
