@@ -466,6 +466,7 @@ void MenuEditViewController::aspectChangedAction()
     if (const auto media = dateResource()) {
         MenuAspectSwitch::changeClipOutputSizes(*media, *disc);
     }
+    refreshControls();
     markDocumentEdited();
 }
 
@@ -493,6 +494,7 @@ void MenuEditViewController::hidePlayBtnOnMenuAction()
         return;
     }
     disc->setShowPlayButton(showPlayBtn_);
+    refreshControls();
     if (!showPlayBtn_ && selectionHoldsPlayButton()) {
         clearShapeViewSelection();
         currentItem_.reset();
@@ -513,6 +515,7 @@ void MenuEditViewController::noMenuCheckButtonAction()
     clearShapeViewSelection();
     updateNoMenuCover();
     disc->setUseNoMenu(useNoMenu_);
+    refreshControls();
     if (QWidget* panel = canvasView_->parentWidget()) {
         panel->update();
     }
