@@ -30,6 +30,9 @@ public:
     virtual void setCurrentMenu(const std::shared_ptr<DVDPage>& page) = 0;
     // The editor's view, placed in the main window's menu tab.
     virtual QWidget* view() = 0;
+    // Redisplays the menu canvas. Any thread: the redisplay itself runs on
+    // the main thread (the model asks for it while pages are decoded).
+    virtual void displayCanvasView() = 0;
 
     // The five dialogs; null until the editor has made them.
     virtual IBackgroundMusicWindowController* bgMusicController() const = 0;

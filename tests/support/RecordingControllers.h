@@ -138,6 +138,7 @@ public:
         menu = page;
     }
     QWidget* view() override { return &widget; }
+    void displayCanvasView() override { record("displayCanvasView"); }
     IBackgroundMusicWindowController* bgMusicController() const override
     {
         return const_cast<RecordingBgMusicController*>(&bgMusic);
