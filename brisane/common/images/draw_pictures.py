@@ -272,4 +272,5 @@ if __name__ == "__main__":
     cursors()
     action_icon()
     default_image()
+    __import__("draw_videoedit").draw(globals())
     write_qrc()
