@@ -33,7 +33,7 @@ VEPlayerProgressBarView::VEPlayerProgressBarView(QWidget* parent)
     m_timeline.setHandleSizes(sizeOr(m_leftTrimImage, kDefaultHandle),
                               sizeOr(m_rightTrimImage, kDefaultHandle));
     m_timeline.setNeedsDisplay([this] { update(); });
-    m_timeline.setBounds(QRectF(QPointF(0, 0), QSizeF(size())));
+    syncBounds();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -56,9 +56,14 @@ QSize VEPlayerProgressBarView::minimumSizeHint() const
     return {80, int(2.0 * (below + TimelineMapping::kInsetY)) + 2};
 }
 
-void VEPlayerProgressBarView::resizeEvent(QResizeEvent* event)
+void VEPlayerProgressBarView::syncBounds()
 {
     m_timeline.setBounds(QRectF(QPointF(0, 0), QSizeF(size())));
+}
+
+void VEPlayerProgressBarView::resizeEvent(QResizeEvent* event)
+{
+    syncBounds();
     QWidget::resizeEvent(event);
 }
 
@@ -66,6 +71,7 @@ void VEPlayerProgressBarView::resizeEvent(QResizeEvent* event)
 
 void VEPlayerProgressBarView::paintEvent(QPaintEvent*)
 {
+    syncBounds();
     const TimelineMapping mapping = m_timeline.mapping();
     if (mapping.isEmpty()) {
         return;
@@ -136,12 +142,14 @@ void VEPlayerProgressBarView::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
+    syncBounds();
     m_timeline.mousePressed(toWidget().map(event->position()));
 }
 
 void VEPlayerProgressBarView::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton) {
+        syncBounds();
         m_timeline.mouseDragged(toWidget().map(event->position()));
     }
 }

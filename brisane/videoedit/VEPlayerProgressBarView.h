@@ -52,6 +52,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The timeline's bounds follow the widget's size, also before a pending
+    // resize event has arrived.
+    void syncBounds();
     void drawTrim(QPainter& painter, const MovieTrimItem& trim, bool selected) const;
     QRectF widgetRect(const QRectF& rect) const { return toWidget().mapRect(rect); }
 
