@@ -273,4 +273,5 @@ if __name__ == "__main__":
     action_icon()
     default_image()
     __import__("draw_menuedit").draw(globals())
+    __import__("draw_videoedit").draw(globals())
     write_qrc()

@@ -1,0 +1,853 @@
+#include "videoedit/VideoEditWindowController.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtDebug>
+#include <algorithm>
+
+#include "common/CommonFunction.h"
+#include "common/CommonFunctionThreads.h"
+#include "common/NamedImage.h"
+#include "media/MovieTrimItem.h"
+#include "media/VideoEditPlayer.h"
+#include "model/MediaData.h"
+#include "model/MediaSectionItem.h"
+#include "shell/ControllerFunction.h"
+#include "shell/MainWindowController.h"
+#include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
+#include "videoedit/TrimSegmentRules.h"
+#include "videoedit/VECenterBackgroundView.h"
+#include "videoedit/VEMoviePlayerDisplayView.h"
+#include "videoedit/VEPlayerBackgroundView.h"
+#include "videoedit/VEPlayerCropView.h"
+#include "videoedit/VEPlayerProgressBarView.h"
+#include "videoedit/VideoEditBackgroundView.h"
+#include "videoedit/VideoEditLayout.h"
+#include "videoedit/VideoEditTabView.h"
+
+namespace {
+
+double seconds(LMMediaTime time)
+{
+    return lm_ff_time_to_double(time);
+}
+
+const FFMovieTime2PlayTimeStringTransformer& timeTransformer()
+{
+    static const FFMovieTime2PlayTimeStringTransformer transformer;
+    return transformer;
+}
+
+QToolButton* textButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+}  // namespace
+
+const QStringList& VideoEditWindowController::tabIdentifiers()
+{
+    static const QStringList identifiers{QStringLiteral("trim"), QStringLiteral("crop"),
+                                         QStringLiteral("watermark"), QStringLiteral("subtitle"),
+                                         QStringLiteral("audio")};
+    return identifiers;
+}
+
+VideoEditWindowController::VideoEditWindowController(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QCoreApplication::applicationName());
+    setWindowModality(Qt::WindowModal);
+    m_player = new VideoEditPlayer(this);
+    m_player->setDelegate(this);
+    buildWindow();
+    m_originPlayerView->setPlayer(m_player);
+    m_effectPlayerView->setPlayer(m_player);
+    m_originPlayerView->setShowOrigin(true);
+    m_playerCropView->setDelegate(this);
+    m_playerProgressBarView->setDelegate(this);
+    bindControls();
+    connect(this, &QDialog::finished, this, [this] { windowWillClose(); });
+}
+
+VideoEditWindowController::~VideoEditWindowController()
+{
+    // The children go after this object's own parts: none may call back.
+    m_player->setDelegate(nullptr);
+    m_playerProgressBarView->setDelegate(nullptr);
+    m_playerCropView->setDelegate(nullptr);
+}
+
+// --- The window ---
+
+void VideoEditWindowController::buildWindow()
+{
+    QPalette dark = palette();
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    setPalette(dark);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* background = new VideoEditBackgroundView(this);
+    outer->addWidget(background);
+    auto* column = new QVBoxLayout(background);
+    column->setContentsMargins(12, 10, 12, 10);
+
+    // The segmented control choosing the pages.
+    m_editSegment = new QButtonGroup(this);
+    m_editSegment->setExclusive(true);
+    auto* segments = new QHBoxLayout;
+    segments->addStretch();
+    const QStringList titles{tr("Trim"), tr("Crop"), tr("Watermark"), tr("Subtitle"), tr("Audio")};
+    for (int i = 0; i < titles.size(); ++i) {
+        auto* segment = textButton(titles[i], background);
+        segment->setCheckable(true);
+        m_editSegment->addButton(segment, i);
+        segments->addWidget(segment);
+    }
+    segments->addStretch();
+    column->addLayout(segments);
+    connect(m_editSegment, &QButtonGroup::idClicked, this,
+            &VideoEditWindowController::segmentSelectChanged);
+
+    // The pictures and the overlay above them.
+    m_pictureArea = new VEPlayerBackgroundView(background);
+    m_pictureArea->setMinimumSize(480, 270);
+    m_pictureArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_originPlayerView = new VEMoviePlayerDisplayView(m_pictureArea);
+    m_effectPlayerView = new VEMoviePlayerDisplayView(m_pictureArea);
+    m_playerCropView = new VEPlayerCropView(m_pictureArea);
+    m_playerCropView->hide();
+    m_pictureArea->installEventFilter(this);
+    column->addWidget(m_pictureArea, 1);
+
+    // Play button, times and the trim timeline.
+    auto* playRow = new QHBoxLayout;
+    m_playPauseButton = new QToolButton(background);
+    m_playPauseButton->setAutoRaise(true);
+    m_playPauseButton->setIconSize(QSize(24, 24));
+    m_playPauseButton->setToolTip(tr("Play"));
+    connect(m_playPauseButton, &QToolButton::clicked, this,
+            &VideoEditWindowController::playOrPausePlayer);
+    m_currentTimeLabel = new QLabel(background);
+    m_currentLeftTimeLabel = new QLabel(background);
+    m_playerProgressBarView = new VEPlayerProgressBarView(background);
+    playRow->addWidget(m_playPauseButton);
+    playRow->addWidget(m_currentTimeLabel);
+    playRow->addWidget(m_playerProgressBarView, 1);
+    playRow->addWidget(m_currentLeftTimeLabel);
+    column->addLayout(playRow);
+
+    // The pages.
+    auto* centre = new VECenterBackgroundView(background);
+    auto* centreLayout = new QVBoxLayout(centre);
+    centreLayout->setContentsMargins(10, 8, 10, 8);
+    m_tabview = new VideoEditTabView(centre);
+    m_tabview->addTab(buildTrimPage(), tabIdentifiers()[0]);
+    for (int i = 1; i < tabIdentifiers().size(); ++i) {
+        m_tabview->addTab(new QWidget(m_tabview), tabIdentifiers()[i]);
+    }
+    centreLayout->addWidget(m_tabview);
+    column->addWidget(centre);
+    connect(m_tabview, &QStackedWidget::currentChanged, this, [this] {
+        m_playerProgressBarView->update();
+        updateForTabViewSelectedItem();
+    });
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    auto* done = new QPushButton(tr("Done"), background);
+    // Return ends a field's editing; it must not also close the sheet.
+    done->setAutoDefault(false);
+    m_doneButton = done;
+    connect(done, &QPushButton::clicked, this, &VideoEditWindowController::doneVideoEdit);
+    bottom->addWidget(done);
+    column->addLayout(bottom);
+
+    m_deleteAction = new QAction(tr("Delete"), this);
+    m_deleteAction->setShortcut(QKeySequence::Delete);
+    m_deleteAction->setShortcutContext(Qt::WindowShortcut);
+    m_deleteAction->setEnabled(false);
+    addAction(m_deleteAction);
+    connect(m_deleteAction, &QAction::triggered, this,
+            &VideoEditWindowController::deleteTrimAction);
+
+    resize(760, 640);
+}
+
+QWidget* VideoEditWindowController::buildTrimPage()
+{
+    auto* page = new QWidget(m_tabview);
+    auto* row = new QHBoxLayout(page);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_addTrimButton = textButton(tr("Add"), page);
+    m_addTrimButton->setToolTip(tr("Keep one second at the playhead"));
+    m_deleteTrimButton = textButton(tr("Delete"), page);
+    m_previewTrimButton = new QToolButton(page);
+    m_previewTrimButton->setAutoRaise(true);
+    m_previewTrimButton->setIconSize(QSize(24, 24));
+    m_previewTrimButton->setToolTip(tr("Preview the kept pieces"));
+    m_resetTrimButton = textButton(tr("Reset"), page);
+    m_resetTrimButton->setToolTip(tr("Remove every piece"));
+    m_trimStartField = new QLineEdit(page);
+    m_trimEndFiled = new QLineEdit(page);
+    for (QLineEdit* field : {m_trimStartField, m_trimEndFiled}) {
+        field->setFixedWidth(80);
+        field->setAlignment(Qt::AlignCenter);
+        connect(field, &QLineEdit::editingFinished, this,
+                [this, field] { fieldEditingFinished(field); });
+    }
+    connect(m_addTrimButton, &QToolButton::clicked, this,
+            &VideoEditWindowController::addTrimAction);
+    connect(m_deleteTrimButton, &QToolButton::clicked, this,
+            &VideoEditWindowController::deleteTrimAction);
+    connect(m_previewTrimButton, &QToolButton::clicked, this,
+            &VideoEditWindowController::playTrimAction);
+    connect(m_resetTrimButton, &QToolButton::clicked, this,
+            &VideoEditWindowController::resetTrimAction);
+    row->addWidget(m_addTrimButton);
+    row->addWidget(m_deleteTrimButton);
+    row->addWidget(m_previewTrimButton);
+    row->addSpacing(16);
+    row->addWidget(new QLabel(tr("Start"), page));
+    row->addWidget(m_trimStartField);
+    row->addWidget(new QLabel(tr("End"), page));
+    row->addWidget(m_trimEndFiled);
+    row->addStretch();
+    row->addWidget(m_resetTrimButton);
+    return page;
+}
+
+QAbstractButton* VideoEditWindowController::addTrimButton() const
+{
+    return m_addTrimButton;
+}
+
+QAbstractButton* VideoEditWindowController::deleteTrimButton() const
+{
+    return m_deleteTrimButton;
+}
+
+QAbstractButton* VideoEditWindowController::previewTrimButton() const
+{
+    return m_previewTrimButton;
+}
+
+QAbstractButton* VideoEditWindowController::resetTrimButton() const
+{
+    return m_resetTrimButton;
+}
+
+QAbstractButton* VideoEditWindowController::playPauseButton() const
+{
+    return m_playPauseButton;
+}
+
+QAbstractButton* VideoEditWindowController::doneButton() const
+{
+    return m_doneButton;
+}
+
+// --- Bindings ---
+
+void VideoEditWindowController::bind(const QString& key, QObject* control,
+                                     std::function<void()> refresh)
+{
+    m_keys.observeKey(key, control, [control, refresh] {
+        const QSignalBlocker blocker(control);
+        refresh();
+    });
+    refresh();
+}
+
+void VideoEditWindowController::bindControls()
+{
+    bind(QStringLiteral("currentTimeStr"), m_currentTimeLabel,
+         [this] { m_currentTimeLabel->setText(currentTimeStr()); });
+    bind(QStringLiteral("currentLeftTimeStr"), m_currentLeftTimeLabel,
+         [this] { m_currentLeftTimeLabel->setText(currentLeftTimeStr()); });
+    bind(QStringLiteral("playPauseImage"), m_playPauseButton, [this] {
+        m_playPauseButton->setIcon(QIcon(QPixmap::fromImage(playPauseImage())));
+        m_playPauseButton->setToolTip(m_player->isPlay() ? tr("Pause") : tr("Play"));
+    });
+    bind(QStringLiteral("playPreviewImage"), m_previewTrimButton,
+         [this] { m_previewTrimButton->setIcon(QIcon(QPixmap::fromImage(playPreviewImage()))); });
+    bind(QStringLiteral("previewTrimEnable"), m_previewTrimButton,
+         [this] { m_previewTrimButton->setEnabled(previewTrimEnable() || m_isPlayTrim); });
+    const auto refreshAdd = [this] {
+        m_addTrimButton->setEnabled(trimCountLessThanFive() && addTrimEnable());
+    };
+    bind(QStringLiteral("addTrimEnable"), m_addTrimButton, refreshAdd);
+    bind(QStringLiteral("trimCountLessThanFive"), m_addTrimButton, refreshAdd);
+    bind(QStringLiteral("deleteTrimButtonEnable"), m_deleteTrimButton,
+         [this] { m_deleteTrimButton->setEnabled(deleteTrimButtonEnable()); });
+    bind(QStringLiteral("deleteTrimButtonEnable"), m_deleteAction,
+         [this] { m_deleteAction->setEnabled(deleteTrimButtonEnable()); });
+    bind(QStringLiteral("selectedStartTime"), m_trimStartField, [this] {
+        m_trimStartField->setText(
+            *timeTransformer().transformedValue(Value(selectedStartTime())).toString());
+        m_trimStartField->setEnabled(selectedTrimItem() != nullptr);
+    });
+    bind(QStringLiteral("selectedEndTime"), m_trimEndFiled, [this] {
+        m_trimEndFiled->setText(
+            *timeTransformer().transformedValue(Value(selectedEndTime())).toString());
+        m_trimEndFiled->setEnabled(selectedTrimItem() != nullptr);
+    });
+}
+
+void VideoEditWindowController::announce(const QString& key)
+{
+    CommonFunctionThreads::flushObject(&m_keys, key);
+}
+
+// --- Opening and closing ---
+
+void VideoEditWindowController::updateWindowWithMedia(const std::shared_ptr<MediaData>& media)
+{
+    const VCMovie::Ptr item = media ? media->vcmovie() : nullptr;
+    const auto section = media ? media->sectionItem() : nullptr;
+    if (!item || !section) {
+        qWarning() << "video edit: the clip has no media item or no section, not opened";
+        return;
+    }
+    m_media = media;
+    item->setTrimStart(section->startTimeInMedia());
+    item->setTrimStop(section->endTimeInMedia());
+    m_importMovieStart = item->trimStart();
+    m_importMovieStop = item->trimStop();
+
+    setVcMovie(item);
+    m_isPlayTrim = false;
+    m_player->setIsPreview(false);
+
+    m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
+    segmentSelectChanged(0);
+    flushMovieAttribute();
+    updateForTabViewSelectedItem();
+    const IMovie::Ptr m = movie();
+    m_volume = m ? m->volume() : 1.0f;
+
+    showOnMainWindow();
+
+    m_player->seek(0);
+    m_player->play();
+    flushProgressTimeLabel();
+    flushPlayerStatusImage();
+}
+
+void VideoEditWindowController::showOnMainWindow()
+{
+    MainWindowController* main = ControllerFunction::mainController();
+    QWidget* mainWindow = main ? main->window() : nullptr;
+    if (mainWindow && mainWindow != parentWidget()) {
+        setParent(mainWindow, windowFlags());
+    }
+    setWindowModality(Qt::WindowModal);
+    open();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void VideoEditWindowController::doneVideoEdit()
+{
+    accept();
+}
+
+void VideoEditWindowController::done(int result)
+{
+    // Ends a field's editing while the clip is still here to take it.
+    if (QWidget* focused = focusWidget()) {
+        focused->clearFocus();
+    }
+    QDialog::done(result);
+}
+
+void VideoEditWindowController::windowWillClose()
+{
+    const std::shared_ptr<MediaData> clip = m_media;
+    if (!clip) {
+        return;
+    }
+    m_player->pause();
+    m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
+    if (m_isPlayTrim) {
+        m_isPlayTrim = false;
+        m_player->setIsPreview(false);
+    }
+    m_player->seek(0);
+    flushPlayerStatusImage();
+    flushProgressTimeLabel();
+
+    MainWindowController* main = ControllerFunction::mainController();
+    if (main) {
+        main->changeCapacityValue();
+    }
+    updateMediaTimeAfterVideoEdit(clip->mediaDataView());
+    if (clip->isSubMedia()) {
+        if (const auto group = clip->superMediaData()) {
+            updateMediaTimeAfterVideoEdit(group->mediaDataView());
+        }
+    }
+    setVcMovie(nullptr);
+    m_media.reset();
+    if (main) {
+        main->setDocumentEdited(true);
+    }
+}
+
+void VideoEditWindowController::updateMediaTimeAfterVideoEdit(QObject* row)
+{
+    if (!row) {
+        return;
+    }
+    if (row->metaObject()->indexOfMethod("updateMediaTimeAfterVideoEdit()") < 0) {
+        qWarning() << "video edit: the clip row" << row->metaObject()->className()
+                   << "does not refresh its time";
+        return;
+    }
+    QMetaObject::invokeMethod(row, "updateMediaTimeAfterVideoEdit", Qt::DirectConnection);
+}
+
+// --- State ---
+
+VCMovie::Ptr VideoEditWindowController::vcMovie() const
+{
+    return std::dynamic_pointer_cast<VCMovie>(m_player->vcMovie());
+}
+
+IMovie::Ptr VideoEditWindowController::movie() const
+{
+    const VCMovie::Ptr item = vcMovie();
+    return item ? item->movie() : nullptr;
+}
+
+void VideoEditWindowController::setVcMovie(const VCMovie::Ptr& item)
+{
+    if (item) {
+        m_player->setOldMovieTrimStart(item->trimStart());
+        m_player->setOldMovieTrimStop(item->trimStop());
+    }
+    m_player->setVcMovie(item);
+    flushPlayerImage();
+}
+
+QSizeF VideoEditWindowController::validOriginVideoSize() const
+{
+    const IMovie::Ptr m = movie();
+    return m ? m->videoSize() : QSizeF();
+}
+
+QSizeF VideoEditWindowController::validVideoOutputSize() const
+{
+    const IMovie::Ptr m = movie();
+    return m ? m->outputVideoSize() : QSizeF();
+}
+
+// --- Playing ---
+
+void VideoEditWindowController::playOrPausePlayer()
+{
+    if (m_player->isPlay()) {
+        m_player->pause();
+    } else {
+        m_player->play();
+    }
+    flushPlayerStatusImage();
+}
+
+void VideoEditWindowController::seek(LMMediaTime time)
+{
+    m_player->seek(time);
+}
+
+void VideoEditWindowController::pause()
+{
+    m_player->pause();
+}
+
+void VideoEditWindowController::flushPlayerImage()
+{
+    m_player->updateImage();
+}
+
+void VideoEditWindowController::imageDidFlushInPlayer(MoviePlayer*)
+{
+    flushPlayerProgress();
+}
+
+void VideoEditWindowController::flushPlayerProgress()
+{
+    const LMMediaTime duration = m_player->duration();
+    m_playerProgressBarView->setDuration(duration);
+    m_playerProgressBarView->setCurrentTime(
+        std::clamp<LMMediaTime>(m_player->currentTime(), 0, std::max<LMMediaTime>(duration, 0)));
+    m_playerProgressBarView->update();
+    flushPlayerProgressTimeStr();
+    flushPlayerStatusImage();
+    m_originPlayerView->update();
+    m_effectPlayerView->update();
+}
+
+void VideoEditWindowController::flushPlayerProgressTimeStr()
+{
+    for (const char* key : {"currentTimeStr", "currentLeftTimeStr", "previewTrimEnable",
+                            "deleteTrimButtonEnable", "trimCountLessThanFive", "addTrimEnable"}) {
+        announce(QString::fromLatin1(key));
+    }
+}
+
+void VideoEditWindowController::flushPlayerStatusImage()
+{
+    announce(QStringLiteral("playPreviewImage"));
+    announce(QStringLiteral("playPauseImage"));
+}
+
+QString VideoEditWindowController::currentTimeStr() const
+{
+    return CommonFunction::timeStrFromSecond(
+        static_cast<float>(seconds(m_playerProgressBarView->currentTime())));
+}
+
+QString VideoEditWindowController::currentLeftTimeStr() const
+{
+    const LMMediaTime left = std::max<LMMediaTime>(
+        0, m_playerProgressBarView->duration() - m_playerProgressBarView->currentTime());
+    return QStringLiteral("-%1").arg(
+        CommonFunction::timeStrFromSecond(static_cast<float>(seconds(left))));
+}
+
+QImage VideoEditWindowController::playPauseImage() const
+{
+    return NamedImage::imageNamed(m_player->isPlay() ? QStringLiteral("video_edit_pause")
+                                                     : QStringLiteral("video_edit_play"));
+}
+
+QImage VideoEditWindowController::playPreviewImage() const
+{
+    return NamedImage::imageNamed(m_isPlayTrim ? QStringLiteral("video_edit_preview_stop")
+                                               : QStringLiteral("video_edit_preview"));
+}
+
+// --- Pages and pictures ---
+
+bool VideoEditWindowController::currentEditTypeIsString(const QString& identifier) const
+{
+    return m_tabview->currentIdentifier() == identifier;
+}
+
+bool VideoEditWindowController::isEditWaterMark() const
+{
+    return currentEditTypeIsString(QStringLiteral("watermark"));
+}
+
+void VideoEditWindowController::segmentSelectChanged(int segment)
+{
+    const int index = segment >= 0 && segment <= 3 ? segment : 4;
+    if (QAbstractButton* button = m_editSegment->button(index)) {
+        const QSignalBlocker blocker(m_editSegment);
+        button->setChecked(true);
+    }
+    m_tabview->selectTabViewItemWithIdentifier(tabIdentifiers()[index]);
+}
+
+void VideoEditWindowController::updateForTabViewSelectedItem()
+{
+    const VideoEditLayout::PictureFrames frames = VideoEditLayout::pictureFrames(
+        QRectF(m_pictureArea->rect()), m_player->originVideoRect(), m_player->effectVideoRect(),
+        currentEditTypeIsString(QStringLiteral("crop")));
+    m_originPlayerView->setVisible(frames.showOrigin);
+    if (frames.showOrigin) {
+        m_originPlayerView->setGeometry(frames.origin.toRect());
+    }
+    m_effectPlayerView->setGeometry(frames.effect.toRect());
+    updatePlayCropViewPlace();
+}
+
+void VideoEditWindowController::updatePlayCropViewPlace()
+{
+    m_playerCropView->setOnlyMove(false);
+    announce(QStringLiteral("playerCropView"));
+    bool shown = false;
+    const VCMovie::Ptr item = vcMovie();
+    const IMovie::Ptr m = movie();
+    const auto placeOver = [this](QWidget* picture, const QSizeF& size) {
+        const QRectF fitted =
+            CommonFunction::scaleRectIn(QRectF(QPointF(0, 0), size), QRectF(picture->rect()));
+        m_playerCropView->setGeometry(fitted.translated(picture->pos()).toRect());
+    };
+    if (currentEditTypeIsString(QStringLiteral("crop"))) {
+        placeOver(m_originPlayerView, validOriginVideoSize());
+        m_playerCropView->setCropRect(
+            mediaCropToCropViewWithFrame(m ? m->cropRect() : QRectF(), false));
+        shown = true;
+    } else if (isEditWaterMark() && item && item->enableWatermark()) {
+        placeOver(m_effectPlayerView, validVideoOutputSize());
+        m_playerCropView->setCropRect(
+            mediaCropToCropViewWithFrame(item->realWatermarkRect(), true));
+        if (item->watermarkType() == 0) {
+            shown = true;
+        } else if (item->watermarkType() == 1) {
+            m_playerCropView->setOnlyMove(true);
+            shown = true;
+        }
+    }
+    m_playerCropView->setVisible(shown);
+    if (shown) {
+        m_playerCropView->raise();
+    }
+}
+
+QRectF VideoEditWindowController::mediaCropToCropViewWithFrame(const QRectF& rect,
+                                                               bool forWaterMark) const
+{
+    return VideoEditLayout::mediaCropToCropView(
+        rect, forWaterMark ? validVideoOutputSize() : validOriginVideoSize(),
+        QSizeF(m_playerCropView->size()));
+}
+
+QRectF VideoEditWindowController::cropViewRectToMediaCrop(const QRectF& rect,
+                                                          bool forWaterMark) const
+{
+    return VideoEditLayout::cropViewRectToMediaCrop(
+        rect, forWaterMark ? validVideoOutputSize() : validOriginVideoSize(),
+        QSizeF(m_playerCropView->size()));
+}
+
+void VideoEditWindowController::playerCropDidChanged(VEPlayerCropView* view)
+{
+    if (!view) {
+        return;
+    }
+    if (currentEditTypeIsString(QStringLiteral("crop"))) {
+        if (const IMovie::Ptr m = movie()) {
+            m->setCropRect(cropViewRectToMediaCrop(view->cropRect(), false));
+        }
+    } else if (isEditWaterMark()) {
+        if (const VCMovie::Ptr item = vcMovie()) {
+            item->setRealWatermarkRect(cropViewRectToMediaCrop(view->cropRect(), true));
+            item->updateMovieWatermarkImage();
+        }
+    }
+}
+
+bool VideoEditWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pictureArea && event->type() == QEvent::Resize) {
+        updateForTabViewSelectedItem();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// --- Trim segments ---
+
+std::shared_ptr<MovieTrimItem> VideoEditWindowController::trimAt(int index) const
+{
+    const VCMovie::Ptr item = vcMovie();
+    const VCMovie::TrimArray trims = item ? item->trimArray() : VCMovie::TrimArray();
+    return TrimSegmentRules::selects(index, trims.size()) ? trims.at(index) : nullptr;
+}
+
+std::shared_ptr<MovieTrimItem> VideoEditWindowController::selectedTrimItem() const
+{
+    return trimAt(m_playerProgressBarView->selectedTrimIndex());
+}
+
+bool VideoEditWindowController::trimCountLessThanFive() const
+{
+    const VCMovie::Ptr item = vcMovie();
+    return !item || item->trimArray().size() < TrimSegmentRules::kMaxTrimCount;
+}
+
+bool VideoEditWindowController::deleteTrimButtonEnable() const
+{
+    return selectedTrimItem() != nullptr;
+}
+
+bool VideoEditWindowController::previewTrimEnable() const
+{
+    const VCMovie::Ptr item = vcMovie();
+    return item && !item->trimArray().isEmpty();
+}
+
+bool VideoEditWindowController::addTrimEnable() const
+{
+    const VCMovie::Ptr item = vcMovie();
+    return item && TrimSegmentRules::addTrimEnable(item->trimArray(),
+                                                   seconds(m_playerProgressBarView->currentTime()),
+                                                   seconds(m_playerProgressBarView->duration()));
+}
+
+LMMediaTime VideoEditWindowController::selectedStartTime() const
+{
+    const auto trim = selectedTrimItem();
+    return trim ? trim->startTime() : 0;
+}
+
+LMMediaTime VideoEditWindowController::selectedEndTime() const
+{
+    const auto trim = selectedTrimItem();
+    return trim ? trim->stopTime() : 0;
+}
+
+void VideoEditWindowController::setSelectedStartTime(LMMediaTime time)
+{
+    const auto trim = selectedTrimItem();
+    if (!trim) {
+        return;
+    }
+    m_doSeek = TrimSegmentRules::movesPlayhead(seconds(time), trim->start());
+    const double stop = trim->stop();
+    const double start = TrimSegmentRules::clampedStart(
+        vcMovie()->trimArray(), m_playerProgressBarView->selectedTrimIndex(), seconds(time));
+    trim->setStart(start);
+    trim->setDuration(stop - start);
+    m_playerProgressBarView->update();
+}
+
+void VideoEditWindowController::setSelectedEndTime(LMMediaTime time)
+{
+    const auto trim = selectedTrimItem();
+    if (!trim) {
+        return;
+    }
+    m_doSeek = TrimSegmentRules::movesPlayhead(seconds(time), trim->stop());
+    const double end = TrimSegmentRules::clampedEnd(vcMovie()->trimArray(),
+                                                    m_playerProgressBarView->selectedTrimIndex(),
+                                                    seconds(time), seconds(m_player->duration()));
+    trim->setDuration(end - trim->start());
+    m_playerProgressBarView->update();
+}
+
+LMMediaTime VideoEditWindowController::trimDuration() const
+{
+    const VCMovie::Ptr item = vcMovie();
+    return item ? item->trimDuration() : 0;
+}
+
+void VideoEditWindowController::addTrimAction()
+{
+    m_playerProgressBarView->addTrimAction();
+    flushProgressTimeLabel();
+    flushPlayerProgressTimeStr();
+}
+
+void VideoEditWindowController::deleteTrimAction()
+{
+    m_playerProgressBarView->deleteSelectedTrimAction();
+    if (m_isPlayTrim) {
+        m_isPlayTrim = false;
+        m_player->setIsPreview(false);
+    }
+    flushProgressTimeLabel();
+    flushPlayerProgressTimeStr();
+    flushPlayerStatusImage();
+}
+
+void VideoEditWindowController::playTrimAction()
+{
+    m_player->setIsPreview(!m_player->isPreview());
+    m_isPlayTrim = !m_isPlayTrim;
+    if (m_isPlayTrim) {
+        const VCMovie::Ptr item = vcMovie();
+        const VCMovie::TrimArray trims = item ? item->trimArray() : VCMovie::TrimArray();
+        m_player->seek(trims.isEmpty() ? 0 : trims.first()->startTime());
+        m_player->play();
+    }
+    flushPlayerStatusImage();
+    announce(QStringLiteral("previewTrimEnable"));
+}
+
+void VideoEditWindowController::resetTrimAction()
+{
+    if (const VCMovie::Ptr item = vcMovie()) {
+        item->setTrimArray({});
+    }
+    m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
+    m_playerProgressBarView->update();
+    m_isPlayTrim = false;
+    m_player->setIsPreview(false);
+    flushPlayerProgress();
+    flushProgressTimeLabel();
+}
+
+void VideoEditWindowController::flushProgressTimeLabel()
+{
+    announce(QStringLiteral("selectedStartTime"));
+    announce(QStringLiteral("selectedEndTime"));
+    const VCMovie::Ptr item = vcMovie();
+    const qsizetype count = item ? item->trimArray().size() : 0;
+    if (m_playerProgressBarView->selectedTrimIndex() >= count) {
+        m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
+    }
+    m_playerProgressBarView->update();
+}
+
+void VideoEditWindowController::fieldEditingFinished(QLineEdit* field)
+{
+    // Focus leaving an untouched field writes nothing: it shows whole
+    // seconds only.
+    if (!field->isModified()) {
+        return;
+    }
+    field->setModified(false);
+    const LMMediaTime time =
+        timeTransformer().reverseTransformedValue(Value(field->text())).toInt().value_or(0);
+    if (field == m_trimStartField) {
+        setSelectedStartTime(time);
+    } else {
+        setSelectedEndTime(time);
+    }
+    controlTextDidEndEditing(field);
+}
+
+void VideoEditWindowController::controlTextDidEndEditing(QLineEdit* field)
+{
+    if (field != m_trimStartField && field != m_trimEndFiled) {
+        return;
+    }
+    m_lastTimeField = field;
+    flushSelectedTrimStartStop();
+}
+
+void VideoEditWindowController::flushSelectedTrimStartStop()
+{
+    const bool seekAfter = m_doSeek;
+    setSelectedStartTime(selectedStartTime());
+    setSelectedEndTime(selectedEndTime());
+    const auto trim = selectedTrimItem();
+    if (seekAfter && trim) {
+        if (m_lastTimeField == m_trimStartField) {
+            seek(trim->startTime());
+        } else if (m_lastTimeField == m_trimEndFiled) {
+            seek(trim->stopTime());
+        }
+    }
+    m_lastTimeField = nullptr;
+    announce(QStringLiteral("selectedStartTime"));
+    announce(QStringLiteral("selectedEndTime"));
+    flushPlayerProgressTimeStr();
+    m_playerProgressBarView->update();
+}
+
+void VideoEditWindowController::flushTrimAttribute()
+{
+    announce(QStringLiteral("trimDuration"));
+    m_playerProgressBarView->update();
+}
+
+void VideoEditWindowController::flushMovieAttribute()
+{
+    flushTrimAttribute();
+    flushProgressTimeLabel();
+    flushPlayerProgressTimeStr();
+}

@@ -1,0 +1,227 @@
+#pragma once
+// The video edit sheet: edits one clip of the title list while it plays.
+// There is no Apply and no Cancel; every control writes straight into the
+// clip's media item (VCMovie) or its movie, and the picture shows the result
+// at once. Closing only tells the main window and the clip's rows that the
+// clip changed, and always marks the project as edited.
+//
+// The sheet is a window-modal dialog on the main window, made once and kept:
+// updateWindowWithMedia() opens it on a clip and returns at once (open()).
+// Its five pages are chosen by a segmented control, in this order: "trim",
+// "crop", "watermark", "subtitle", "audio". The trim page keeps the clip's
+// segments (see VEPlayerProgressBarView and TrimSegmentRules); the other
+// pages come with the crop, watermark, subtitle and audio editing.
+//
+// Controls show computed values by key: a change is announced through
+// keys() (CommonFunctionThreads::flushObject) and the bound control re-reads
+// the key on a later pass of the event loop, with its signals blocked, so
+// filling the sheet never writes back into the clip.
+//
+// The clip's rows in the title list are refreshed through their invokable
+// updateMediaTimeAfterVideoEdit(); a row that does not answer it is skipped.
+// The main window is reached through ControllerFunction::mainController();
+// without one the sheet still works and only those calls are skipped.
+//
+// Main thread only.
+
+#include <QDialog>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "common/PropertyNotifier.h"
+#include "lumenta/IMovie.h"
+#include "media/MoviePlayerDelegate.h"
+#include "media/VCMovie.h"
+#include "shell/IVideoEditWindowController.h"
+#include "videoedit/VEPlayerCropViewDelegate.h"
+#include "videoedit/VEPlayerProgressBarDelegate.h"
+
+class MediaData;
+class MovieTrimItem;
+class QAbstractButton;
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class VEMoviePlayerDisplayView;
+class VEPlayerCropView;
+class VEPlayerProgressBarView;
+class VideoEditPlayer;
+class VideoEditTabView;
+
+class VideoEditWindowController : public QDialog,
+                                  public IVideoEditWindowController,
+                                  public MoviePlayerDelegate,
+                                  public VEPlayerProgressBarDelegate,
+                                  public VEPlayerCropViewDelegate {
+    Q_OBJECT
+public:
+    // The pages' identifiers, in the order of the segmented control.
+    static const QStringList& tabIdentifiers();
+
+    explicit VideoEditWindowController(QWidget* parent = nullptr);
+    ~VideoEditWindowController() override;
+
+    // --- Opening and closing ---
+    using QWidget::window;
+    QWidget* window() override { return this; }
+    // Opens the sheet on the clip: its item's range becomes the clip's
+    // section, the trim page shows with no segment selected, and the clip
+    // plays from its start. A clip without a media item or a section is
+    // refused (logged).
+    void updateWindowWithMedia(const std::shared_ptr<MediaData>& media) override;
+    // The Done button: closes the sheet (see finished()).
+    void doneVideoEdit();
+
+    // --- State ---
+    std::shared_ptr<MediaData> media() const override { return m_media; }
+    LMMediaTime importMovieStart() const override { return m_importMovieStart; }
+    LMMediaTime importMovieStop() const override { return m_importMovieStop; }
+    VideoEditPlayer* player() const { return m_player; }
+    // The player's item and its movie; null while closed.
+    VCMovie::Ptr vcMovie() const;
+    IMovie::Ptr movie() const;
+    // Gives the player the item on the item's own range; null clears it.
+    void setVcMovie(const VCMovie::Ptr& item);
+    // The source picture before rotation, and the encoded picture, in pixels.
+    QSizeF validOriginVideoSize() const;
+    QSizeF validVideoOutputSize() const;
+    bool isPlayTrim() const { return m_isPlayTrim; }
+    bool doSeek() const { return m_doSeek; }
+    float volume() const { return m_volume; }
+    // The announcements the controls are bound to.
+    PropertyNotifier& keys() { return m_keys; }
+
+    // --- The window's parts ---
+    VEPlayerProgressBarView* playerProgressBarView() const { return m_playerProgressBarView; }
+    VEMoviePlayerDisplayView* originPlayerView() const { return m_originPlayerView; }
+    VEMoviePlayerDisplayView* effectPlayerView() const { return m_effectPlayerView; }
+    VEPlayerCropView* playerCropView() const { return m_playerCropView; }
+    VideoEditTabView* tabview() const { return m_tabview; }
+    QButtonGroup* editSegment() const { return m_editSegment; }
+    QWidget* pictureArea() const { return m_pictureArea; }
+    QLineEdit* trimStartField() const { return m_trimStartField; }
+    QLineEdit* trimEndFiled() const { return m_trimEndFiled; }
+    QAbstractButton* addTrimButton() const;
+    QAbstractButton* deleteTrimButton() const;
+    QAbstractButton* previewTrimButton() const;
+    QAbstractButton* resetTrimButton() const;
+    QAbstractButton* playPauseButton() const;
+    QAbstractButton* doneButton() const;
+    QLabel* currentTimeLabel() const { return m_currentTimeLabel; }
+    QLabel* currentLeftTimeLabel() const { return m_currentLeftTimeLabel; }
+    // The Delete command; enabled exactly while a segment is selected.
+    QAction* deleteAction() const { return m_deleteAction; }
+
+    // --- Playing ---
+    void playOrPausePlayer();
+    void seek(LMMediaTime time) override;
+    void pause() override;
+    void flushPlayerImage();
+    void imageDidFlushInPlayer(MoviePlayer* player) override;
+    // The timeline from the player (its position never past its length),
+    // the labels, the play pictures and both pictures again.
+    void flushPlayerProgress() override;
+    // Announces the time labels and the enabled states of the trim buttons.
+    void flushPlayerProgressTimeStr();
+    // Announces "playPreviewImage" and "playPauseImage".
+    void flushPlayerStatusImage();
+    QString currentTimeStr() const;
+    QString currentLeftTimeStr() const;
+    QImage playPauseImage() const;
+    QImage playPreviewImage() const;
+
+    // --- Pages and pictures ---
+    bool currentEditTypeIsString(const QString& identifier) const;
+    bool isEditWaterMark() const override;
+    // Segment 0 to 3 choose "trim", "crop", "watermark", "subtitle"; any other
+    // value "audio".
+    void segmentSelectChanged(int segment);
+    // Lays the pictures out for the current page, then places the overlay.
+    void updateForTabViewSelectedItem();
+    void updatePlayCropViewPlace();
+    QRectF mediaCropToCropViewWithFrame(const QRectF& rect, bool forWaterMark) const;
+    QRectF cropViewRectToMediaCrop(const QRectF& rect, bool forWaterMark) const;
+    void playerCropDidChanged(VEPlayerCropView* view) override;
+
+    // --- Trim segments ---
+    bool trimCountLessThanFive() const;
+    bool deleteTrimButtonEnable() const;
+    bool previewTrimEnable() const;
+    bool addTrimEnable() const;
+    // The selected segment's start and end (media time); 0 without one.
+    LMMediaTime selectedStartTime() const;
+    void setSelectedStartTime(LMMediaTime time);
+    LMMediaTime selectedEndTime() const;
+    void setSelectedEndTime(LMMediaTime time);
+    LMMediaTime trimDuration() const;
+    std::shared_ptr<MovieTrimItem> selectedTrimItem() const;
+    void addTrimAction();
+    void deleteTrimAction();
+    // The Preview button: plays only the kept segments, or stops doing so.
+    void playTrimAction();
+    // Removes every segment: the whole clip plays again.
+    void resetTrimAction();
+    void flushProgressTimeLabel() override;
+    // The start or end field finished an edit.
+    void controlTextDidEndEditing(QLineEdit* field);
+    void flushSelectedTrimStartStop();
+    void flushTrimAttribute();
+    // Announces every key of the clip's edits.
+    void flushMovieAttribute();
+
+    // Refreshes a clip row's time after an edit; null and rows that do not
+    // answer updateMediaTimeAfterVideoEdit() are skipped.
+    static void updateMediaTimeAfterVideoEdit(QObject* row);
+
+public slots:
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    QWidget* buildTrimPage();
+    void bindControls();
+    void bind(const QString& key, QObject* control, std::function<void()> refresh);
+    void announce(const QString& key);
+    void fieldEditingFinished(QLineEdit* field);
+    void showOnMainWindow();
+    // The close sequence; runs once per opening, whoever has the focus.
+    void windowWillClose();
+    std::shared_ptr<MovieTrimItem> trimAt(int index) const;
+
+    PropertyNotifier m_keys;
+    VideoEditPlayer* m_player = nullptr;
+    VEPlayerProgressBarView* m_playerProgressBarView = nullptr;
+    VEMoviePlayerDisplayView* m_originPlayerView = nullptr;
+    VEMoviePlayerDisplayView* m_effectPlayerView = nullptr;
+    VEPlayerCropView* m_playerCropView = nullptr;
+    VideoEditTabView* m_tabview = nullptr;
+    QButtonGroup* m_editSegment = nullptr;
+    QWidget* m_pictureArea = nullptr;
+    QLineEdit* m_trimStartField = nullptr;
+    QLineEdit* m_trimEndFiled = nullptr;
+    QPointer<QLineEdit> m_lastTimeField;
+    QToolButton* m_addTrimButton = nullptr;
+    QToolButton* m_deleteTrimButton = nullptr;
+    QToolButton* m_previewTrimButton = nullptr;
+    QToolButton* m_resetTrimButton = nullptr;
+    QToolButton* m_playPauseButton = nullptr;
+    QAbstractButton* m_doneButton = nullptr;
+    QLabel* m_currentTimeLabel = nullptr;
+    QLabel* m_currentLeftTimeLabel = nullptr;
+    QAction* m_deleteAction = nullptr;
+
+    std::shared_ptr<MediaData> m_media;
+    LMMediaTime m_importMovieStart = 0;
+    LMMediaTime m_importMovieStop = 0;
+    bool m_doSeek = false;
+    bool m_isPlayTrim = false;
+    float m_volume = 1.0f;
+};

@@ -1,0 +1,199 @@
+// From the video edit sheet to a disc: a 6 s clip whose frames show their
+// number (eight vertical bands, band k white when bit k of the number is
+// set) is imported as a clip, segments 1-2 s and 3-5 s are set through the
+// sheet's controls, and the clip's title is encoded and authored the way
+// production does it (the converter, then Corvane's dvdauthor step). The
+// authored title must last 3 s, and its first frame must be the source's
+// frame at 1 s; the frame 1 s in, the source's frame at 3 s.
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QThread>
+
+#include "RecordingControllers.h"
+#include "TestSupport.h"
+#include "corvane/DVDFSMake.h"
+#include "corvane/DVDLibrary.h"
+#include "corvane/DVDToolLocator.h"
+#include "lumenta/LMDVD.h"
+#include "lumenta/LMFunctions.h"
+#include "media/DVDChapterVideo.h"
+#include "media/DVDTitleVideo.h"
+#include "media/VCVideoConverter.h"
+#include "model/DVDResource.h"
+#include "model/MediaData.h"
+#include "model/MediaSectionItem.h"
+#include "model/ModelServices.h"
+#include "model/SectionDataResource.h"
+#include "videoedit/VEPlayerProgressBarView.h"
+#include "videoedit/VideoEditWindowController.h"
+
+namespace {
+
+LMMediaTime sec(double s)
+{
+    return static_cast<LMMediaTime>(s * static_cast<double>(lm_default_time_base()));
+}
+
+struct PalWide : ModelServices {
+    std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
+    PalWide()
+    {
+        disc->setDvdFormat(1);
+        disc->setAspectType(1);
+    }
+    std::shared_ptr<DVDResource> dvd() const override { return disc; }
+};
+
+// The number a picture shows in its bands; -1 when a band is neither dark
+// nor light.
+int shownNumber(const QImage& picture)
+{
+    int number = 0;
+    for (int bit = 0; bit < 8; ++bit) {
+        const int x = picture.width() * (2 * bit + 1) / 16;
+        const int grey = qGray(picture.pixel(x, picture.height() / 2));
+        if (grey > 160) {
+            number |= 1 << bit;
+        } else if (grey > 90) {
+            return -1;
+        }
+    }
+    return number;
+}
+
+QImage frameOf(const QString& stream, int frame, const QString& png)
+{
+    testsupport::runProgram("ffmpeg",
+                            {"-v", "error", "-y", "-i", stream, "-vf",
+                             QString("select=eq(n\\,%1)").arg(frame), "-frames:v", "1", png});
+    return QImage(png);
+}
+
+bool encode(const QList<VCMovie::Ptr>& movies, const QString& path)
+{
+    LMFFMovieFileOutputFormat format;
+    lm_get_default_movie_file_ouput_format(&format);
+    format.video_codec = lm_get_codec_id_by_name("mpeg2");
+    format.video_bitrate = 4000000;
+    format.audio_codec = lm_get_codec_id_by_name("ac3");
+    format.audio_bitrate = 448000;
+    format.sample_rate = 48000;
+    format.aspect = 16.0f / 9.0f;
+    format.width = 720;
+    format.height = 576;
+    format.frameTime = 1;
+    format.framerate = 25;
+    auto job = VCVideoConverter::create();
+    job->setMovies({movies.begin(), movies.end()});
+    job->setPath(path);
+    job->setMovieOutputFormat(format);
+    job->updateConverterContent();
+    job->startConvert();
+    QElapsedTimer timer;
+    timer.start();
+    while (!job->isFinished() && !job->isCanceled() && timer.elapsed() < 120000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    EXPECT_TRUE(job->isFinished() && job->succeeded()) << qPrintable(job->errorText());
+    return job->isFinished() && job->succeeded() && QFile::exists(path);
+}
+
+TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    ASSERT_TRUE(dir.isValid());
+    const QString source = dir.filePath("numbered.mp4");
+    ASSERT_TRUE(testsupport::generateMedia(
+        source, {"-f", "lavfi", "-i",
+                 "color=black:size=320x180:rate=25:duration=6,format=yuv420p,"
+                 "geq=lum='if(bitand(N\\,pow(2\\,floor(X*8/W)))\\,235\\,16)':cb=128:cr=128",
+                 "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=6", "-c:v",
+                 "libx264", "-crf", "12", "-c:a", "aac", "-shortest"}));
+    auto services = std::make_shared<PalWide>();
+    ModelServices::install(services);
+    DVDToolLocator::setToolFolder(QString());
+
+    // The clip, as the title list imports it.
+    const auto resource = SectionDataResource::resourceWithPath(source);
+    ASSERT_TRUE(resource);
+    const auto section = resource->createMediaSectionItem();
+    ASSERT_TRUE(section);
+    section->setStartTimeInMedia(0);
+    section->setEndTimeInMedia(sec(6.0));
+    resource->mediaSectionArray().append(section);
+    const auto clip = section->createMediaData();
+    ASSERT_TRUE(clip && clip->vcmovie());
+
+    // Segments through the sheet: Add at 1 s and at 3 s, then the second
+    // one's end typed as 5 s.
+    {
+        testsupport::InstalledControllers installed;
+        VideoEditWindowController sheet;
+        sheet.updateWindowWithMedia(clip);
+        sheet.pause();
+        for (double at : {1.0, 3.0}) {
+            sheet.seek(sec(at));
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(sheet.addTrimEnable()) << at;
+            sheet.addTrimButton()->click();
+        }
+        ASSERT_EQ(sheet.playerProgressBarView()->selectedTrimIndex(), 1);
+        QLineEdit* end = sheet.trimEndFiled();
+        end->setText("00:00:05");
+        end->setModified(true);
+        emit end->editingFinished();
+        sheet.doneVideoEdit();
+        EXPECT_EQ(installed.mainController->count("setDocumentEdited:YES"), 1);
+    }
+    const auto trims = clip->vcmovie()->trimArray();
+    ASSERT_EQ(trims.size(), 2);
+    EXPECT_NEAR(trims[0]->start(), 1.0, 1e-6);
+    EXPECT_NEAR(trims[0]->stop(), 2.0, 1e-6);
+    EXPECT_NEAR(trims[1]->start(), 3.0, 1e-6);
+    EXPECT_NEAR(trims[1]->stop(), 5.0, 1e-6);
+
+    // Production's road: the title's stream, then dvdauthor.
+    const QString work = dir.filePath("work");
+    ASSERT_TRUE(QDir().mkpath(work));
+    auto chapter = brisane::DVDChapterVideo::create();
+    chapter->setMovies(clip->segmentMovies());
+    auto title = brisane::DVDTitleVideo::create();
+    title->setChapters({chapter});
+    ASSERT_TRUE(encode(title->vcmovies(), work + "/title0.dvd"));
+    auto disc = std::make_shared<DVDLibrary>();
+    disc->setNoMenu(true);
+    disc->setAspectType(1);
+    disc->setFormat(1);
+    disc->setDvdBitrate(4000);
+    disc->setTitles({title});
+    DVDFSMake author;
+    author.dvd(disc, work);
+    ASSERT_TRUE(author.start());
+    ModelServices::install(nullptr);
+
+    const QString folder = work + "/dvd.dvdmedia";
+    const LMDVD::Ptr read = LMDVD::open(folder);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->titleSources().size(), 1);
+    const double seconds =
+        read->titleSources().first().dictionary().value("duration").toDouble().value_or(-1);
+    EXPECT_NEAR(seconds, 3.0, 2.0 / 25.0);
+
+    const QString vob = folder + "/VIDEO_TS/VTS_01_1.VOB";
+    const QImage first = frameOf(vob, 0, dir.filePath("first.png"));
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(shownNumber(first), 25) << "the source's frame at 1 s";
+    EXPECT_EQ(shownNumber(frameOf(vob, 25, dir.filePath("second.png"))), 75)
+        << "1 s in: the second piece, the source's frame at 3 s";
+    const QString artifacts = qEnvironmentVariable("BRISANE_TEST_ARTIFACTS");
+    if (!artifacts.isEmpty()) {
+        first.save(artifacts + "/video-edit-disc-first-frame.png");
+    }
+}
+
+}  // namespace
