@@ -12,6 +12,8 @@ import os
 import struct
 import zlib
 
+import draw_slideshow
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 SS = 4  # subsamples per pixel side
 SAVED = {}  # logical name -> file name
@@ -61,8 +63,8 @@ class Canvas:
         png += chunk(b"IHDR", struct.pack(">IIBBBBB", self.w, self.h, 8, 6, 0, 0, 0))
         png += chunk(b"IDAT", zlib.compress(raw, 9))
         png += chunk(b"IEND", b"")
-        # "Name.tiff" is stored as "Name.png" and keeps its name in the resource.
-        stem = name.rsplit(".", 1)[0] if name.endswith((".tiff", ".tif")) else name
+        # "Name.tiff" (or "Name.png") is stored as "Name.png" and keeps its name in the resource.
+        stem = name.rsplit(".", 1)[0] if name.endswith((".tiff", ".tif", ".png")) else name
         SAVED[name] = stem + ".png"
         with open(os.path.join(HERE, stem + ".png"), "wb") as f:
             f.write(png)
@@ -274,4 +276,5 @@ if __name__ == "__main__":
     default_image()
     __import__("draw_menuedit").draw(globals())
     __import__("draw_videoedit").draw(globals())
+    draw_slideshow.slideshow(Canvas, circle, polygon, rounded)
     write_qrc()
