@@ -107,9 +107,11 @@ void VCVideoConverter::fillImageBufferWithBlock(const std::function<void(LMDrawC
         return;
     }
     while (!isCanceled()) {
-        VCImagePool::Context context = m_imagePool.getFreeImageContext();
+        // Woken as soon as the loop gives a context back; the time limit only
+        // lets a cancel be seen.
+        VCImagePool::Context context =
+            m_imagePool.waitForFreeImageContext(std::chrono::milliseconds(10));
         if (!context) {
-            sleepMs(10);
             continue;
         }
         block(*context);

@@ -319,15 +319,17 @@ void LMFFMovieFileOutput::openVideo()
         enc->rc_max_rate = kDvdMaxVideoRate;
         enc->rc_min_rate = 0;
         enc->rc_buffer_size = kDvdBufferSize;
-        enc->gop_size = ntsc ? 18 : 15;
+        // One B-frame between references: it scores best on grainy pictures.
+        // Its pattern makes a group one frame longer than gop_size when that
+        // is odd, so PAL asks for 14 to stay within the 15 frames allowed.
+        enc->gop_size = ntsc ? 18 : 14;
         enc->max_b_frames = 1;
         enc->thread_type = FF_THREAD_SLICE;
         // The disc's space is budgeted by the bitrate asked, so spend it: let
         // the quantiser go down to its finest step (the encoder stops at the
         // second by default) and keep the B-frame close to its neighbours
         // (1.25 by default starves it). Content that needs the bits then lands
-        // near the rate asked; the buffer model still bounds the peak. One
-        // B-frame between references scores best on grainy pictures.
+        // near the rate asked; the buffer model still bounds the peak.
         enc->qmin = 1;
         enc->b_quant_factor = 1.1f;
     } else {

@@ -251,10 +251,14 @@ TEST(DvdRateControl, SpendsTheRateAskedAtTheCommandLinesQualityOrBetter)
 {
     QTemporaryDir dir = testsupport::makeTempDir();
     const QString source = dir.filePath("grain.mp4");
+    // Moving colour gradients under a drifting fine grain, with the test
+    // shapes over them and a light noise that changes every frame.
     ASSERT_TRUE(testsupport::generateMedia(
-        source, {"-f", "lavfi", "-i", "testsrc2=size=720x576:rate=25:duration=4", "-vf",
-                 "noise=c0s=8:c0f=p,noise=alls=3:allf=t", "-c:v", "libx264", "-preset", "veryfast",
-                 "-crf", "16", "-pix_fmt", "yuv420p"}));
+        source, {"-f", "lavfi", "-i", "gradients=s=720x576:r=25:d=8:speed=0.02:n=5:seed=7", "-f",
+                 "lavfi", "-i", "testsrc2=size=720x576:rate=25:duration=8", "-filter_complex",
+                 "[0:v]format=yuv420p,noise=c0s=10:c0f=p,scroll=h=0.0006:v=0.0003[g];"
+                 "[1:v]format=yuv420p[s];[g][s]blend=all_mode=average,noise=alls=2:allf=t",
+                 "-c:v", "libx264", "-preset", "veryfast", "-crf", "14", "-pix_fmt", "yuv420p"}));
     const QString cli = dir.filePath("cli.mpg");
     QString log;
     ASSERT_EQ(testsupport::runProgram("ffmpeg",
