@@ -1,7 +1,9 @@
 #include "BenchSupport.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <cstdio>
 
 #include "lumenta/LMFunctions.h"
@@ -21,17 +23,44 @@ bool makeClip1080(const QString& path, int seconds)
 {
     std::printf("making a %d s 1080p25 H.264 clip...\n", seconds);
     std::fflush(stdout);
-    return runFfmpeg(
-        {"-f",        "lavfi",
-         "-i",        QString("testsrc2=size=1920x1080:rate=25:duration=%1").arg(seconds),
-         "-f",        "lavfi",
-         "-i",        QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds),
-         "-c:v",      "libx264",
-         "-preset",   "veryfast",
-         "-crf",      "23",
-         "-pix_fmt",  "yuv420p",
-         "-c:a",      "aac",
-         "-shortest", path});
+    const QString length = QString::number(seconds);
+    // Gradients with a drifting grain (fixed pattern noise, scrolled), averaged
+    // with the moving test shapes, then a fresh noise on every frame.
+    const QString picture =
+        "[0:v]format=yuv420p,noise=c0s=36:c0f=p:c1s=10:c1f=p:c2s=10:c2f=p,"
+        "scroll=h=0.0006:v=0.0003[ground];"
+        "[1:v]format=yuv420p[shapes];"
+        "[ground][shapes]blend=all_mode=average,noise=alls=5:allf=t[v]";
+    return runFfmpeg({"-f",
+                      "lavfi",
+                      "-i",
+                      "gradients=s=1920x1080:r=25:speed=0.02:n=5:seed=7:d=" + length,
+                      "-f",
+                      "lavfi",
+                      "-i",
+                      "testsrc2=size=1920x1080:rate=25:duration=" + length,
+                      "-f",
+                      "lavfi",
+                      "-i",
+                      "sine=frequency=440:sample_rate=48000:duration=" + length,
+                      "-filter_complex",
+                      picture,
+                      "-map",
+                      "[v]",
+                      "-map",
+                      "2:a",
+                      "-c:v",
+                      "libx264",
+                      "-preset",
+                      "veryfast",
+                      "-crf",
+                      "23",
+                      "-pix_fmt",
+                      "yuv420p",
+                      "-c:a",
+                      "aac",
+                      "-shortest",
+                      path});
 }
 
 double timeFfmpegDvd(const QString& clip, const QString& out)
@@ -65,6 +94,80 @@ double writtenLength(const QString& path)
 {
     const QList<LMMedia::Ptr> medias = LMMediaSource::mediaWithPath(path)->createMedias();
     return medias.isEmpty() ? 0.0 : lm_ff_time_to_double(medias.first()->duration());
+}
+
+double videoBitrate(const QString& path)
+{
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                            "packet=pts_time,size", "-of", "csv=p=0", path});
+    if (!probe.waitForFinished(-1) || probe.exitCode() != 0) {
+        return 0.0;
+    }
+    double first = 0.0;
+    double last = 0.0;
+    double bytes = 0.0;
+    qint64 packets = 0;
+    for (const QByteArray& line : probe.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        bool timed = false;
+        const double time = fields.value(0).toDouble(&timed);
+        if (fields.size() < 2 || !timed) {
+            continue;
+        }
+        first = packets == 0 ? time : qMin(first, time);
+        last = packets == 0 ? time : qMax(last, time);
+        bytes += fields.value(1).toDouble();
+        ++packets;
+    }
+    if (packets < 2 || last <= first) {
+        return 0.0;
+    }
+    // The span of n frames is n frame times: the last one lasts too.
+    const double span = (last - first) * packets / (packets - 1);
+    return bytes * 8.0 / span;
+}
+
+double psnr(const QString& path, const QString& clip, const QString& reference)
+{
+    QProcess process;
+    process.start("ffmpeg",
+                  {"-hide_banner", "-nostats", "-i", path, "-i", clip, "-lavfi",
+                   QString("[0:v]setpts=PTS-STARTPTS[ours];[1:v]%1,setpts=PTS-STARTPTS[ref];"
+                           "[ours][ref]psnr=shortest=1")
+                       .arg(reference),
+                   "-f", "null", "-"});
+    if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+        return -1.0;
+    }
+    const QString log = QString::fromUtf8(process.readAllStandardError());
+    const QRegularExpressionMatch match = QRegularExpression("average:([0-9.]+|inf)").match(log);
+    if (!match.hasMatch()) {
+        return -1.0;
+    }
+    return match.captured(1) == "inf" ? 99.0 : match.captured(1).toDouble();
+}
+
+void resetPeakMemory()
+{
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly)) {
+        clear.write("5");
+    }
+}
+
+double peakMemoryMiB()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0.0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return 0.0;
 }
 
 }  // namespace bench

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the benchmarks: the ffmpeg command line, the 1080p source
-// clip, the reference "-target pal-dvd" run and the PAL 16:9 output format.
+// clip, the reference "-target pal-dvd" run, the PAL 16:9 output format, and
+// the measures of what was written (length, video bitrate, PSNR, peak memory).
 
 #include <QString>
 #include <QStringList>
@@ -12,8 +13,11 @@ namespace bench {
 // Runs ffmpeg quietly (errors forwarded) with `args`; true when it succeeded.
 bool runFfmpeg(const QStringList& args);
 
-// Makes a `seconds` long 1080p25 H.264 clip with an AAC tone at `path`,
-// announcing it on standard output. False when ffmpeg failed.
+// Makes a `seconds` long 1080p25 H.264 clip (x264, CRF 23) with an AAC tone at
+// `path`, announcing it on standard output. The picture is made to cost what
+// a filmed one does: moving colour gradients under a fine grain that drifts,
+// moving test shapes, and a temporal noise that changes every frame. False
+// when ffmpeg failed.
 bool makeClip1080(const QString& path, int seconds);
 
 // Converts `clip` with "ffmpeg -target pal-dvd" (16:9, stereo) to `out`.
@@ -25,5 +29,20 @@ LMFFMovieFileOutputFormat palWideFormat();
 
 // The duration in seconds of the first media in the file at `path`, 0 if none.
 double writtenLength(const QString& path);
+
+// The average bitrate in bit/s of the first video stream of the file at
+// `path`: its packets' bytes over the time they span. 0 when it has none.
+double videoBitrate(const QString& path);
+
+// The average PSNR in dB of the video of `path` against `clip` passed through
+// the filters `reference` (a libavfilter chain, such as "scale=720:576"),
+// both taken from their first frame; negative when it cannot be measured.
+double psnr(const QString& path, const QString& clip, const QString& reference);
+
+// Forgets this process's peak resident memory, so that the next reading
+// covers only what runs from now on.
+void resetPeakMemory();
+// The peak resident memory of this process in MiB since the last reset.
+double peakMemoryMiB();
 
 }  // namespace bench

@@ -16,12 +16,24 @@ void VCImagePool::append(List& list, const Context& context)
     if (!context) {
         return;
     }
-    std::lock_guard lock(list.lock);
-    list.contexts.append(context);
+    {
+        std::lock_guard lock(list.lock);
+        list.contexts.append(context);
+    }
+    list.appended.notify_all();
 }
 
 VCImagePool::Context VCImagePool::getFreeImageContext()
 {
+    return take(m_free);
+}
+
+VCImagePool::Context VCImagePool::waitForFreeImageContext(std::chrono::milliseconds timeout)
+{
+    {
+        std::unique_lock lock(m_free.lock);
+        m_free.appended.wait_for(lock, timeout, [this] { return !m_free.contexts.isEmpty(); });
+    }
     return take(m_free);
 }
 

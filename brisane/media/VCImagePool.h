@@ -8,6 +8,8 @@
 // Each list has its own lock; no operation holds both. Any thread may call.
 
 #include <QList>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 
@@ -19,6 +21,9 @@ public:
 
     // The oldest free context, removed from the list; null when there is none.
     Context getFreeImageContext();
+    // The oldest free context, waiting up to `timeout` for one to come back
+    // (woken as soon as one does); null when none came.
+    Context waitForFreeImageContext(std::chrono::milliseconds timeout);
     // Appends at the end of the free list; null is ignored.
     void appendFreeImageContext(const Context& context);
     // The oldest filled context, removed from the list; null when there is none.
@@ -33,6 +38,7 @@ public:
 private:
     struct List {
         mutable std::mutex lock;
+        std::condition_variable appended;
         QList<Context> contexts;
     };
     static Context take(List& list);

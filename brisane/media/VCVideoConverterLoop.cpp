@@ -107,9 +107,11 @@ void VCVideoConverter::fillImageBufferWithBlock(const std::function<void(LMDrawC
         return;
     }
     while (!isCanceled()) {
-        VCImagePool::Context context = m_imagePool.getFreeImageContext();
+        // Woken as soon as the loop gives a context back; the time limit only
+        // lets a cancel be seen.
+        VCImagePool::Context context =
+            m_imagePool.waitForFreeImageContext(std::chrono::milliseconds(10));
         if (!context) {
-            sleepMs(10);
             continue;
         }
         block(*context);
@@ -305,8 +307,12 @@ bool VCVideoConverter::runPass(Piece& piece)
     }
     bool videoDone = videoOver;
     if (!videoDone && videoTime + piece.trimStart > maximum && videoTime > audioTime) {
-        videoDone = true;  // the decoder has not caught up yet
-        if (piece.outstanding > 0) {
+        // The decoder has not caught up yet. While the request window has
+        // room the audio goes on, so that frames are asked for ahead and
+        // decoding, editing, drawing and encoding overlap; only a full window
+        // waits for a frame.
+        videoDone = true;
+        if (piece.outstanding >= ContextCount) {
             if (!wrote) {
                 waitForFrame(20);
             }

@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "AudioSampleReader.h"
+#include "EditPipeline.h"
 #include "EditSettings.h"
 #include "FFmpeg.h"
 #include "LMFFItemData.h"
@@ -56,6 +57,9 @@ struct LMFFMovie::Impl {
     VideoFrameReader decodeReader;
     VideoEditChain decodeChain{qBound(1, QThread::idealThreadCount(), 4)};
     bool decodeOpened = false;
+    // Edits the frames of an export side by side; made on the first request
+    // of an export, dropped with the decoder.
+    std::unique_ptr<EditPipeline> editPipeline;
 
     std::mutex thumbMutex;
     VideoFrameReader thumbReader;
@@ -111,7 +115,9 @@ struct LMFFMovie::Impl {
         return audioStreams.value(qBound(0, selectedAudio, int(audioStreams.size()) - 1)).index;
     }
 
-    void serveDecode(LMMediaTime time, IFrameProvider* provider);
+    // `mayPipeline`: the caller does not wait for the answer, so an export may
+    // edit the frame on the pipeline and answer later (still in order).
+    void serveDecode(LMMediaTime time, IFrameProvider* provider, bool mayPipeline);
     void ensureWorker();
     // Frees the preview decoders after a pause in requests: a project keeps
     // a movie per clip, and an open decoder holds many frames.
@@ -134,6 +140,7 @@ LMFFMovie::LMFFMovie() : d(std::make_unique<Impl>(this)) {}
 LMFFMovie::~LMFFMovie()
 {
     d->worker.reset();
+    d->editPipeline.reset();
 }
 
 void LMFFMovie::Impl::ensureWorker()
@@ -153,6 +160,7 @@ void LMFFMovie::Impl::releasePreviewReaders()
 
 void LMFFMovie::Impl::releaseDecodeReader()
 {
+    editPipeline.reset();
     decodeReader = VideoFrameReader();
     decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
     decodeOpened = false;
@@ -515,7 +523,7 @@ void LMFFMovie::setSubtitleEncoding(const QString& encoding)
 
 // --- Decoding ---
 
-void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider)
+void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bool mayPipeline)
 {
     if (!provider) {
         return;
@@ -523,11 +531,13 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider)
     const EditSettings settings = snapshot();
     const AVFrame* frame = nullptr;
     bool video = false;
+    bool exporting = false;
     LMMedia::Ptr media;
     LMStreamInfo stream;
     {
         std::lock_guard lock(state);
         video = hasVideoStream() && !disableVideo;
+        exporting = exportMovie;
         media = videoMedia;
         stream = videoStream;
     }
@@ -561,6 +571,21 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider)
             }
         }
     }
+    if (mayPipeline && exporting && !provider->wantsMediaImage()) {
+        if (!editPipeline) {
+            editPipeline =
+                std::make_unique<EditPipeline>(qBound(1, QThread::idealThreadCount() / 2, 4));
+        }
+        FramePtr reference(frame ? av_frame_clone(frame) : nullptr);
+        editPipeline->submit(std::move(reference), decodeReader.sampleAspect(), settings,
+                             [this, provider](const QImage& picture) {
+                                 provider->mediaEffectImage(owner, picture);
+                             });
+        return;
+    }
+    if (editPipeline) {
+        editPipeline->drain();  // the answers before this one go first
+    }
     QImage edited;
     if (frame) {
         edited = decodeChain.apply(frame, decodeReader.sampleAspect(), settings);
@@ -575,9 +600,9 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, IFrameProvider* provider, bo
     }
     d->ensureWorker();
     if (waitUntilDone) {
-        d->worker->postAndWait([this, time, provider] { d->serveDecode(time, provider); });
+        d->worker->postAndWait([this, time, provider] { d->serveDecode(time, provider, false); });
     } else {
-        d->worker->post([this, time, provider] { d->serveDecode(time, provider); });
+        d->worker->post([this, time, provider] { d->serveDecode(time, provider, true); });
     }
 }
 

@@ -52,6 +52,86 @@ int encoderThreads()
     return qBound(1, QThread::idealThreadCount(), 8);
 }
 
+// A scaler kept for one input shape and rebuilt only when it changes: bicubic,
+// sliced over several threads (the slices give the same pixels as one).
+class FrameScaler {
+public:
+    // Scales `source` into `target` (both allocated); false on failure.
+    bool scale(const AVFrame* source, AVFrame* target)
+    {
+        if (!m_sws || m_width != source->width || m_height != source->height ||
+            m_format != source->format || m_targetWidth != target->width ||
+            m_targetHeight != target->height || m_targetFormat != target->format) {
+            if (!rebuild(source, target)) {
+                return false;
+            }
+        }
+        return sws_scale_frame(m_sws.get(), target, source) >= 0;
+    }
+
+private:
+    bool rebuild(const AVFrame* source, const AVFrame* target)
+    {
+        m_sws.reset(sws_alloc_context());
+        if (!m_sws) {
+            return false;
+        }
+        SwsContext* sws = m_sws.get();
+        av_opt_set_int(sws, "srcw", source->width, 0);
+        av_opt_set_int(sws, "srch", source->height, 0);
+        av_opt_set_int(sws, "src_format", source->format, 0);
+        av_opt_set_int(sws, "dstw", target->width, 0);
+        av_opt_set_int(sws, "dsth", target->height, 0);
+        av_opt_set_int(sws, "dst_format", target->format, 0);
+        av_opt_set_int(sws, "sws_flags", SWS_BICUBIC, 0);
+        av_opt_set_int(sws, "threads", encoderThreads(), 0);
+        if (sws_init_context(sws, nullptr, nullptr) < 0) {
+            m_sws.reset();
+            return false;
+        }
+        m_width = source->width;
+        m_height = source->height;
+        m_format = source->format;
+        m_targetWidth = target->width;
+        m_targetHeight = target->height;
+        m_targetFormat = target->format;
+        return true;
+    }
+
+    SwsPtr m_sws;
+    int m_width = 0;
+    int m_height = 0;
+    int m_format = -1;
+    int m_targetWidth = 0;
+    int m_targetHeight = 0;
+    int m_targetFormat = -1;
+};
+
+// True when every pixel of a 32-bit picture with an alpha channel is opaque.
+bool isOpaque(const QImage& image)
+{
+    if (!image.hasAlphaChannel()) {
+        return true;
+    }
+    if (image.format() != QImage::Format_ARGB32 &&
+        image.format() != QImage::Format_ARGB32_Premultiplied) {
+        return false;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+struct BufferPoolDeleter {
+    void operator()(AVBufferPool* pool) const { av_buffer_pool_uninit(&pool); }
+};
+
 }  // namespace
 
 struct LMFFMovieFileOutput::Impl {
@@ -71,8 +151,10 @@ struct LMFFMovieFileOutput::Impl {
     AVRational videoCopyTimeBase{1, AV_TIME_BASE};
     std::atomic<LMMediaTime> videoCopyEnd{0};
     std::mutex scaleMutex;
-    SwsPtr contextScaler;
-    SwsPtr itemScaler;
+    FrameScaler contextScaler;
+    FrameScaler itemScaler;
+    // Memory of the frames handed to the encoder, reused once it lets go.
+    std::unique_ptr<AVBufferPool, BufferPoolDeleter> framePool;
     std::atomic<int64_t> framesSubmitted{0};
     FramePtr lastItemFrame;
 
@@ -120,10 +202,7 @@ struct LMFFMovieFileOutput::Impl {
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
     void submitVideo(FramePtr frame);
-    bool scaleItem(const AVFrame* source, AVFrame* target);
-    int itemWidth = 0;
-    int itemHeight = 0;
-    int itemFormat = -1;
+    FramePtr videoFrame();
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
@@ -240,16 +319,31 @@ void LMFFMovieFileOutput::openVideo()
         enc->rc_max_rate = kDvdMaxVideoRate;
         enc->rc_min_rate = 0;
         enc->rc_buffer_size = kDvdBufferSize;
-        enc->gop_size = ntsc ? 18 : 15;
-        enc->max_b_frames = 2;
+        // One B-frame between references: it scores best on grainy pictures.
+        // Its pattern makes a group one frame longer than gop_size when that
+        // is odd, so PAL asks for 14 to stay within the 15 frames allowed.
+        enc->gop_size = ntsc ? 18 : 14;
+        enc->max_b_frames = 1;
         enc->thread_type = FF_THREAD_SLICE;
+        // The disc's space is budgeted by the bitrate asked, so spend it: let
+        // the quantiser go down to its finest step (the encoder stops at the
+        // second by default) and keep the B-frame close to its neighbours
+        // (1.25 by default starves it). Content that needs the bits then lands
+        // near the rate asked; the buffer model still bounds the peak.
+        enc->qmin = 1;
+        enc->b_quant_factor = 1.1f;
     } else {
         enc->gop_size = 12;
     }
     if (d->output->oformat->flags & AVFMT_GLOBALHEADER) {
         enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
-    const int ret = avcodec_open2(enc.get(), codec, nullptr);
+    AVDictionary* options = nullptr;
+    if (d->dvd) {
+        av_dict_set_int(&options, "lmin", FF_QP2LAMBDA, 0);  // quantiser 1
+    }
+    const int ret = avcodec_open2(enc.get(), codec, &options);
+    av_dict_free(&options);
     if (ret < 0) {
         qWarning().noquote() << "Lumenta: cannot open the video encoder:" << errorText(ret);
         return;
@@ -470,7 +564,13 @@ void LMFFMovieFileOutput::drawImage(const QImage& image, LMDrawContext& context)
     }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(context.image().rect()), image);
+    // An opaque picture is drawn as one without alpha (the same pixels, read
+    // in place): Qt then skips the blending.
+    const QImage opaque = isOpaque(image) && image.hasAlphaChannel()
+                              ? QImage(image.constBits(), image.width(), image.height(),
+                                       image.bytesPerLine(), QImage::Format_RGB32)
+                              : image;
+    painter.drawImage(QRectF(context.image().rect()), opaque);
 }
 
 // --- Video ---
@@ -551,49 +651,29 @@ void LMFFMovieFileOutput::Impl::submitVideo(FramePtr frame)
     }
 }
 
-// Decoded frames (often large) are scaled by a sliced, threaded scaler.
-bool LMFFMovieFileOutput::Impl::scaleItem(const AVFrame* source, AVFrame* target)
+// A frame of the encoder's shape whose memory comes from the pool.
+FramePtr LMFFMovieFileOutput::Impl::videoFrame()
 {
-    if (!itemScaler || itemWidth != source->width || itemHeight != source->height ||
-        itemFormat != source->format) {
-        itemScaler.reset(sws_alloc_context());
-        if (!itemScaler) {
-            return false;
-        }
-        SwsContext* sws = itemScaler.get();
-        av_opt_set_int(sws, "srcw", source->width, 0);
-        av_opt_set_int(sws, "srch", source->height, 0);
-        av_opt_set_int(sws, "src_format", source->format, 0);
-        av_opt_set_int(sws, "dstw", target->width, 0);
-        av_opt_set_int(sws, "dsth", target->height, 0);
-        av_opt_set_int(sws, "dst_format", target->format, 0);
-        av_opt_set_int(sws, "sws_flags", SWS_BICUBIC, 0);
-        av_opt_set_int(sws, "threads", encoderThreads(), 0);
-        if (sws_init_context(sws, nullptr, nullptr) < 0) {
-            itemScaler.reset();
-            fail(QStringLiteral("scaler"), 0);
-            return false;
-        }
-        itemWidth = source->width;
-        itemHeight = source->height;
-        itemFormat = source->format;
+    const AVCodecContext* encoder = videoEncoder.get();
+    const auto format = encoder->pix_fmt;
+    const int size = av_image_get_buffer_size(format, encoder->width, encoder->height, 64);
+    if (size <= 0) {
+        return nullptr;
     }
-    const int ret = sws_scale_frame(itemScaler.get(), target, source);
-    if (ret < 0) {
-        fail(QStringLiteral("scaling"), ret);
-        return false;
+    if (!framePool) {
+        framePool.reset(av_buffer_pool_init(static_cast<size_t>(size), nullptr));
     }
-    return true;
-}
-
-static FramePtr videoFrame(const AVCodecContext* encoder)
-{
     FramePtr frame = makeFrame();
-    frame->format = encoder->pix_fmt;
+    if (!frame || !framePool) {
+        return nullptr;
+    }
+    frame->format = format;
     frame->width = encoder->width;
     frame->height = encoder->height;
     frame->sample_aspect_ratio = encoder->sample_aspect_ratio;
-    if (av_frame_get_buffer(frame.get(), 0) < 0) {
+    frame->buf[0] = av_buffer_pool_get(framePool.get());
+    if (!frame->buf[0] || av_image_fill_arrays(frame->data, frame->linesize, frame->buf[0]->data,
+                                               format, frame->width, frame->height, 64) < 0) {
         return nullptr;
     }
     return frame;
@@ -605,24 +685,24 @@ void LMFFMovieFileOutput::writeCGContext(const LMDrawContext& context)
         return;
     }
     const QImage& image = context.image();
-    FramePtr frame = videoFrame(d->videoEncoder.get());
-    if (!frame) {
+    FramePtr frame = d->videoFrame();
+    FramePtr source = makeFrame();
+    if (!frame || !source) {
         d->fail(QStringLiteral("frame memory"), 0);
         return;
     }
+    // The context's pixels, read in place.
+    source->format = AV_PIX_FMT_RGB32;
+    source->width = image.width();
+    source->height = image.height();
+    source->data[0] = const_cast<uint8_t*>(image.constBits());
+    source->linesize[0] = static_cast<int>(image.bytesPerLine());
     {
         std::lock_guard lock(d->scaleMutex);
-        d->contextScaler.reset(sws_getCachedContext(
-            d->contextScaler.release(), image.width(), image.height(), AV_PIX_FMT_RGB32,
-            frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), SWS_BICUBIC,
-            nullptr, nullptr, nullptr));
-        if (!d->contextScaler) {
+        if (!d->contextScaler.scale(source.get(), frame.get())) {
+            d->fail(QStringLiteral("colour conversion"), 0);
             return;
         }
-        const uint8_t* src[4] = {image.constBits(), nullptr, nullptr, nullptr};
-        const int lines[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
-        sws_scale(d->contextScaler.get(), src, lines, 0, image.height(), frame->data,
-                  frame->linesize);
     }
     d->submitVideo(std::move(frame));
 }
@@ -662,13 +742,15 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     if (index < d->framesSubmitted.load()) {
         return;  // behind the timeline: dropped
     }
-    FramePtr frame = videoFrame(d->videoEncoder.get());
+    FramePtr frame = d->videoFrame();
     if (!frame) {
+        d->fail(QStringLiteral("frame memory"), 0);
         return;
     }
     {
         std::lock_guard lock(d->scaleMutex);
-        if (!d->scaleItem(source, frame.get())) {
+        if (!d->itemScaler.scale(source, frame.get())) {
+            d->fail(QStringLiteral("scaling"), 0);
             return;
         }
     }

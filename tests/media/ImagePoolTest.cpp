@@ -59,3 +59,18 @@ TEST(ImagePool, ProducerAndConsumerLoseNothing)
     EXPECT_EQ(pool.freeCount(), 0);
     EXPECT_EQ(pool.bufferedCount(), 0);
 }
+
+TEST(ImagePool, WaitingTakerWakesWhenAContextComesBack)
+{
+    VCImagePool pool;
+    EXPECT_EQ(pool.waitForFreeImageContext(std::chrono::milliseconds(1)), nullptr);
+    auto context = std::make_shared<LMDrawContext>(4, 4);
+    std::thread giver([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        pool.appendFreeImageContext(context);
+    });
+    // A generous limit: the context arrives long before it.
+    EXPECT_EQ(pool.waitForFreeImageContext(std::chrono::seconds(30)), context);
+    giver.join();
+    EXPECT_EQ(pool.freeCount(), 0);
+}

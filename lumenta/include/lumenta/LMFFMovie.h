@@ -3,7 +3,10 @@
 // for export, playback, and the direct path for unedited files.
 //
 // Decoding: decode requests are served in order by one worker thread of the
-// movie; each gets exactly one answer (see IFrameProvider). Thumbnails, the
+// movie; each gets exactly one answer (see IFrameProvider). While the movie
+// is exported, requests that are not waited for are decoded on the worker and
+// edited on a few threads of their own, side by side, and answered from those
+// threads, still in request order. Thumbnails, the
 // export audio, the direct path and playback each read the file through their
 // own demuxer, so none of them disturbs the others' position.
 //
