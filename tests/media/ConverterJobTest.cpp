@@ -296,6 +296,33 @@ TEST(ConverterJobControl, UnwritableDestinationFailsWithoutFile)
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
+// A job killed mid-way leaves its hidden part-file beside the destination;
+// the next job for that destination removes it, and nothing else.
+TEST(ConverterJobControl, StalePartFilesOfTheDestinationAreRemovedAtStart)
+{
+    QTemporaryDir out = testsupport::makeTempDir();
+    const QStringList stale = {".title1-Ab3dE9.dvd", ".title1-zzzzzz.dvd"};
+    const QStringList others = {".title10-Ab3dE9.dvd", ".title1-Ab3dE9.dvd.keep",
+                                "title1-Ab3dE9.dvd", ".title1-Ab3d.dvd"};
+    for (const QString& name : stale + others) {
+        QFile file(out.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("part");
+    }
+    RecordingDelegate delegate;
+    auto source = VCMovie::movieWithMovie(std::make_shared<DrawnSource>(kSecond), kSecond);
+    auto job = makeJob({source}, out.filePath("title1.dvd"), dvdFormat(true, true), &delegate);
+    job->startConvert();
+    ASSERT_TRUE(waitForFinish(delegate));
+    EXPECT_TRUE(job->succeeded()) << job->errorText().toStdString();
+    QStringList expected = others;
+    expected << "title1.dvd";
+    expected.sort();
+    QStringList left = QDir(out.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, expected);
+}
+
 TEST(ConverterJobControl, PauseResumeAndStartFollowTheStateTable)
 {
     QTemporaryDir out = testsupport::makeTempDir();
