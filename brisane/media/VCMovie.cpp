@@ -147,7 +147,9 @@ VCMovie::Ptr VCMovie::movieWithSource(const LMMediaSource::Ptr& source)
         movie->setSelectSubtitleStreams(IMovie::IndexSet{});
     }
     if (!movie->hasAudio() && !movie->hasVideo()) {
-        qWarning().noquote() << "No audio or video in" << source->path();
+        const QString reason = source->errorString();
+        qWarning().noquote() << "Cannot use" << source->path() << ":"
+                             << (reason.isEmpty() ? QStringLiteral("no audio or video") : reason);
         return nullptr;
     }
     return movieWithMovie(movie, movie->duration());

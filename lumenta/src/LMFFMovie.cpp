@@ -225,6 +225,7 @@ bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
     }
     if (d->videoMedia) {
         const QSizeF size(d->videoStream.width, d->videoStream.height);
+        d->edits.displayRotation = d->videoStream.rotation;
         d->edits.videoSize = size;
         d->edits.cropRect = QRectF(QPointF(0, 0), size);
         d->edits.outputVideoSize = QSizeF(
@@ -549,7 +550,8 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider)
         uint8_t* buffer =
             provider->movieFormatSize(owner, {frame->width, frame->height, AV_PIX_FMT_BGRA}, bytes);
         if (wantsRaw || buffer) {
-            const QImage raw = VideoEditChain::plainImage(frame);
+            const QImage raw = VideoEditChain::turnedForDisplay(VideoEditChain::plainImage(frame),
+                                                                settings.displayRotation);
             if (buffer && !raw.isNull()) {
                 for (int y = 0; y < raw.height(); ++y) {
                     std::memcpy(buffer + static_cast<ptrdiff_t>(y) * raw.width() * 4,
