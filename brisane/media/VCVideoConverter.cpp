@@ -285,7 +285,9 @@ bool VCVideoConverter::isCanCopyImageForMovie(const IMediaItem& piece) const
 {
     const auto movie = std::dynamic_pointer_cast<LMFFMovie>(piece.movie());
     // A piece without pictures is composed, so that it still fills its time.
-    if (!movie || !movie->hasVideo() || !isNoneEditWithMovie(*movie)) {
+    // A stream turned by its display matrix is turned in the edit chain only.
+    if (!movie || !movie->hasVideo() || !isNoneEditWithMovie(*movie) ||
+        movie->displayRotation() != 0) {
         return false;
     }
     const LMMedia::Ptr lastVideo = lastOf(movie->videos());

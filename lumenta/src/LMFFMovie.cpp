@@ -382,6 +382,12 @@ LM_CHAIN_PROPERTY(int, subtitlePosition, setSubtitlePosition, subtitlePosition)
 LM_CHAIN_PROPERTY_REF(QString, effectName, setEffectName, effectName)
 LM_CHAIN_PROPERTY_REF(QRectF, cropRect, setCropRect, cropRect)
 LM_CHAIN_PROPERTY_REF(QSizeF, videoSize, setVideoSize, videoSize)
+
+int LMFFMovie::displayRotation() const
+{
+    std::lock_guard lock(d->state);
+    return d->edits.displayRotation;
+}
 LM_CHAIN_PROPERTY_REF(QSizeF, outputVideoSize, setOutputVideoSize, outputVideoSize)
 LM_CHAIN_PROPERTY_REF(QColor, subtitleColor, setSubtitleColor, subtitleColor)
 
@@ -546,9 +552,11 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider)
     }
     if (frame) {
         const bool wantsRaw = provider->wantsMediaImage();
-        const int bytes = frame->width * frame->height * 4;
-        uint8_t* buffer =
-            provider->movieFormatSize(owner, {frame->width, frame->height, AV_PIX_FMT_BGRA}, bytes);
+        const bool quarter = settings.displayRotation == 90 || settings.displayRotation == 270;
+        const int width = quarter ? frame->height : frame->width;
+        const int height = quarter ? frame->width : frame->height;
+        const int bytes = width * height * 4;
+        uint8_t* buffer = provider->movieFormatSize(owner, {width, height, AV_PIX_FMT_BGRA}, bytes);
         if (wantsRaw || buffer) {
             const QImage raw = VideoEditChain::turnedForDisplay(VideoEditChain::plainImage(frame),
                                                                 settings.displayRotation);

@@ -78,6 +78,10 @@ public:
     void setCropRect(const QRectF& v) override;
     QSizeF videoSize() const override;
     void setVideoSize(const QSizeF& v) override;
+    // The quarter turn (counter-clockwise degrees) the video stream's display
+    // matrix asks for; the edit chain applies it before every edit, so frames
+    // taken straight from the decoder (the direct path) are not upright.
+    int displayRotation() const;
     QSizeF outputVideoSize() const override;
     void setOutputVideoSize(const QSizeF& v) override;
     float volume() const override;
