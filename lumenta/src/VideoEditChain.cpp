@@ -353,7 +353,16 @@ QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
         m_height != frame->height || m_format != frame->format ||
         av_cmp_q(m_sar, sampleAspect) != 0) {
         if (!rebuild(frame, sampleAspect, edits)) {
-            return {};
+            if (edits.subtitleFile.isEmpty()) {
+                return {};
+            }
+            // A subtitle must never take the picture with it.
+            qWarning() << "Lumenta: the picture is shown without its subtitles";
+            EditSettings withoutSubtitles = edits;
+            withoutSubtitles.subtitleFile.clear();
+            if (!rebuild(frame, sampleAspect, withoutSubtitles)) {
+                return {};
+            }
         }
     }
     FramePtr input(av_frame_clone(frame));

@@ -19,7 +19,8 @@ public:
     explicit VideoEditChain(int threads = 1) : m_threads(threads) {}
 
     // The edited picture of the frame (whose pts is a movie time); null on
-    // failure (logged).
+    // failure (logged). A chain that cannot be built with its subtitles is
+    // built without them, so the picture stays.
     QImage apply(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
 
     // The filter description for a frame of that size and pixel aspect; also
