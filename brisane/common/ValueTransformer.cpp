@@ -106,6 +106,10 @@ int leadingInt(const QString& text)
     const char* p = digits.begin;
     const char* end = digits.end;
     const bool negative = digits.negative;
+    // One sign, then digits: a second sign ("--5", "+-5") makes no number.
+    if (p == end || !isDigit(*p)) {
+        return 0;
+    }
     long long value = 0;
     const auto [rest, error] = std::from_chars(p, end, value);
     if (error == std::errc::result_out_of_range) {

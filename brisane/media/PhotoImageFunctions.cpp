@@ -26,8 +26,9 @@ bool usable(const QImage& image, const char* function)
 
 QSize pixels(const QSizeF& size)
 {
-    return QSize(saturatingCast<int>(std::round(std::min(size.width(), MaximumSide))),
-                 saturatingCast<int>(std::round(std::min(size.height(), MaximumSide))));
+    const QSizeF within = sizeWithinSide(size, MaximumSide);
+    return QSize(saturatingCast<int>(std::round(within.width())),
+                 saturatingCast<int>(std::round(within.height())));
 }
 
 // Draws `image` into a canvas at `drawn` size, centred.
@@ -117,6 +118,17 @@ QImage standardRatioFilledCIImage(const QImage& image, const QColor& fill, doubl
     const QSizeF drawn = r <= ratio ? QSizeF(canvas.height() * r, canvas.height())
                                     : QSizeF(canvas.width(), canvas.width() / r);
     return centredOnCanvas(image, canvas, drawn, fill);
+}
+
+QSizeF sizeWithinSide(const QSizeF& size, double maximumSide)
+{
+    const double longer = std::max(size.width(), size.height());
+    if (!(longer > maximumSide)) {
+        return size;
+    }
+    // Both sides together, so the picture keeps its shape; never below a pixel.
+    const double scale = maximumSide / longer;
+    return QSizeF(std::max(size.width() * scale, 1.0), std::max(size.height() * scale, 1.0));
 }
 
 QSizeF coverSizeInBox(const QSizeF& image, const QSizeF& box)

@@ -29,6 +29,10 @@ QImage standardRatioCuttedCIImage(const QImage& image, double ratio, double widt
 QImage standardRatioFilledCIImage(const QImage& image, const QColor& fill, double ratio,
                                   double width, double height);
 
+// `size` scaled down, both sides by one factor, so that its longer side is
+// at most `maximumSide`; unchanged when it already is. No side goes below 1.
+QSizeF sizeWithinSide(const QSizeF& size, double maximumSide);
+
 // The cover size of a picture of `image` size in a box: the smallest size of
 // the picture's aspect that covers the box.
 QSizeF coverSizeInBox(const QSizeF& image, const QSizeF& box);

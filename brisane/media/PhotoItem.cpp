@@ -14,6 +14,7 @@
 
 #include "media/PhotoImageFunctions.h"
 #include "media/SlideshowFiles.h"
+#include "platform/BoundedFile.h"
 #include "platform/ClassRegistry.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
@@ -38,6 +39,11 @@ qint64 tickCount()
 
 QImage readPicture(const QString& path)
 {
+    QString error;
+    if (!BoundedFile::isRegularFile(path, &error)) {
+        qWarning().noquote() << "Cannot read the picture" << path << ":" << error;
+        return {};
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImage image = reader.read();
@@ -103,10 +109,8 @@ QString PhotoItem::appTempPath()
 QSizeF PhotoItem::workingSizeOf(const QSizeF& original)
 {
     const double r = original.width() / original.height();
-    if (r <= StandardRatio) {
-        return QSizeF(800.0, 800.0 / r);
-    }
-    return QSizeF(600.0 * r, 600.0);
+    const QSizeF working = r <= StandardRatio ? QSizeF(800.0, 800.0 / r) : QSizeF(600.0 * r, 600.0);
+    return sizeWithinSide(working, MaximumWorkingSide);
 }
 
 std::shared_ptr<PhotoItem> PhotoItem::itemWithPhotoPath(const QString& path)
@@ -135,7 +139,7 @@ std::shared_ptr<PhotoItem> PhotoItem::itemWithPhotoPath(const QString& path)
     item->m_imagePath = copy;
     item->m_imageName = QFileInfo(copy).fileName();
     item->m_originalSize = original;
-    item->m_thumbnail = drawnInSize(drawn, coverSizeInBox(working, ThumbnailBox), Qt::transparent);
+    item->m_thumbnail = thumbnailOfImage(drawn);
     item->m_savedName = QStringLiteral("Image-%1").arg(tickCount());
     return item;
 }
@@ -186,7 +190,9 @@ QImage PhotoItem::thumbnailOfImage(const QImage& image, const QSizeF& box)
     if (image.isNull()) {
         return {};
     }
-    return drawnInSize(image, coverSizeInBox(QSizeF(image.size()), box), Qt::transparent);
+    const double longest = 4 * std::max(box.width(), box.height());
+    return drawnInSize(image, sizeWithinSide(coverSizeInBox(QSizeF(image.size()), box), longest),
+                       Qt::transparent);
 }
 
 QImage PhotoItem::resortableThumnbailOfMaxSize(const QSizeF& size) const

@@ -22,6 +22,10 @@ class PhotoItem : public Object {
 public:
     static inline const QSizeF ThumbnailBox{80, 80};
     static constexpr double StandardRatio = 4.0 / 3.0;
+    // Longest side of a working copy and of a thumbnail: a picture of extreme
+    // shape (a 1 x 16000 strip) is scaled down whole, keeping its shape.
+    static constexpr double MaximumWorkingSide = 8192.0;
+    static constexpr double MaximumThumbnailSide = 4 * 80.0;
 
     PhotoItem();
 
@@ -31,7 +35,8 @@ public:
     // A photo of the picture at `path`, or null when it cannot be read as a
     // picture or its working copy cannot be written (both logged).
     static std::shared_ptr<PhotoItem> itemWithPhotoPath(const QString& path);
-    // The size of the working copy of a picture of `original` size.
+    // The size of the working copy of a picture of `original` size, its
+    // longer side at most MaximumWorkingSide.
     static QSizeF workingSizeOf(const QSizeF& original);
 
     // The working picture; null when it cannot be read.
@@ -42,6 +47,8 @@ public:
     // The picture reduced so its crop part is no smaller than `size` needs.
     QImage precessImage(const QImage& image, const QSizeF& size) const;
 
+    // The picture at its cover size in `box`, its longer side at most four
+    // times the box's longer side.
     static QImage thumbnailOfImage(const QImage& image, const QSizeF& box = ThumbnailBox);
     QImage resortableThumnbailOfMaxSize(const QSizeF& size) const;
 

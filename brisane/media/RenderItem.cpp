@@ -226,18 +226,14 @@ bool RenderItem::initWithCoder(KeyedUnarchiver& coder)
     Object::initWithCoder(coder);
     setOSlideshowItem(
         coder.decodeObjectForKey(QStringLiteral("RI_SlideshowItem")).objectAs<SlideshowItem>());
-    QList<std::shared_ptr<PhotoItem>> photos;
-    for (const Value& value : coder.decodeObjectForKey(QStringLiteral("RI_PhotoItems")).array()) {
-        photos.append(value.objectAs<PhotoItem>());
-    }
-    setMtAryPhotoItems(photos);
+    // Lists leave out what did not decode (an unknown class, a damaged entry).
+    const auto photos = ValueTraits<QList<std::shared_ptr<PhotoItem>>>::fromValue(
+        coder.decodeObjectForKey(QStringLiteral("RI_PhotoItems")));
+    setMtAryPhotoItems(photos.value_or(QList<std::shared_ptr<PhotoItem>>()));
     const Value audio = coder.decodeObjectForKey(QStringLiteral("audioItems"));
     if (audio.isArray()) {
-        QList<std::shared_ptr<MediaItem>> items;
-        for (const Value& value : audio.array()) {
-            items.append(value.objectAs<MediaItem>());
-        }
-        setAudioItems(items);
+        const auto items = ValueTraits<QList<std::shared_ptr<MediaItem>>>::fromValue(audio);
+        setAudioItems(items.value_or(QList<std::shared_ptr<MediaItem>>()));
     }
     setBKeepStandardRatio(coder.decodeBool(QStringLiteral("RI_KeepStandardRatio")));
     return true;

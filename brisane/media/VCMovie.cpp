@@ -147,7 +147,9 @@ VCMovie::Ptr VCMovie::movieWithSource(const LMMediaSource::Ptr& source)
         movie->setSelectSubtitleStreams(IMovie::IndexSet{});
     }
     if (!movie->hasAudio() && !movie->hasVideo()) {
-        qWarning().noquote() << "No audio or video in" << source->path();
+        const QString reason = source->errorString();
+        qWarning().noquote() << "Cannot use" << source->path() << ":"
+                             << (reason.isEmpty() ? QStringLiteral("no audio or video") : reason);
         return nullptr;
     }
     return movieWithMovie(movie, movie->duration());
@@ -237,18 +239,19 @@ void VCMovie::setThumbnail(const QImage& v)
 
 VCMovie::TrimArray VCMovie::validTrimArray() const
 {
-    if (m_trimArray.isEmpty()) {
+    const TrimArray segments = trimArray();
+    if (segments.isEmpty()) {
         const double start = lm_ff_time_to_double(m_trimStart);
         const double duration = qMax(lm_ff_time_to_double(m_trimStop) - start, 0.0);
         return {std::make_shared<MovieTrimItem>(start, duration, lm_ff_time_to_double(m_fadeIn),
                                                 lm_ff_time_to_double(m_fadeOut))};
     }
     LMMediaTime base = 0;
-    for (const auto& member : m_trimArray) {
+    for (const auto& member : segments) {
         member->setBase(base);
         base += member->durationTime();
     }
-    return m_trimArray;
+    return segments;
 }
 
 LMMediaTime VCMovie::trimArrayDuration() const
@@ -263,15 +266,19 @@ QList<IMediaItem::Ptr> VCMovie::validVCMovies()
     QList<IMediaItem::Ptr> pieces;
     const IMovie::Ptr sharedMovie = movie();
     const QImage sharedThumbnail = thumbnail();
+    const MosaicArray sharedMosaics = mosaicArray();
+    const bool wholeRange = trimArray().isEmpty();
+    const LMMediaTime start = m_trimStart;
+    const LMMediaTime stop = m_trimStop;
     for (const auto& member : validTrimArray()) {
         auto piece = create();
         piece->m_movie = sharedMovie;
         piece->m_thumbnail = sharedThumbnail;
-        piece->m_mosaicArray = m_mosaicArray;
-        if (m_trimArray.isEmpty()) {
+        piece->m_mosaicArray = sharedMosaics;
+        if (wholeRange) {
             // The kept range itself: no round trip through seconds.
-            piece->m_trimStart = m_trimStart;
-            piece->m_trimStop = qMax(m_trimStop, m_trimStart);
+            piece->m_trimStart = start;
+            piece->m_trimStop = qMax(stop, start);
         } else {
             piece->m_trimStart = member->startTime();
             piece->m_trimStop = member->stopTime();
@@ -339,14 +346,18 @@ void VCMovie::resetWatermark()
 {
     m_enableWatermark = false;
     m_watermarkType = 0;
-    m_watermarkText.clear();
-    m_watermarkTextFont = QFont();
-    m_watermarkTextFont.setPointSizeF(80.0);
-    m_watermarkTextColor = Qt::white;
-    m_watermarkImagePath.clear();
-    m_watermarkImage = QImage();
+    QFont font;
+    font.setPointSizeF(80.0);
+    {
+        std::lock_guard lock(m_lock);
+        m_watermarkText.clear();
+        m_watermarkTextFont = font;
+        m_watermarkTextColor = Qt::white;
+        m_watermarkImagePath.clear();
+        m_watermarkImage = QImage();
+        m_watermarkRect = QRectF(0.0, 0.0, 0.3, 0.3);
+    }
     setWatermarkCacheImage(QImage());
-    m_watermarkRect = QRectF(0.0, 0.0, 0.3, 0.3);
     m_watermarkOpacity = 1.0f;
 }
 
@@ -365,22 +376,22 @@ void VCMovie::setWatermarkCacheImage(const QImage& v)
 
 QString VCMovie::watermarkRectString() const
 {
-    return stringFromRect(m_watermarkRect);
+    return stringFromRect(watermarkRect());
 }
 
 void VCMovie::setWatermarkRectString(const QString& v)
 {
-    m_watermarkRect = rectFromString(v);
+    setWatermarkRect(rectFromString(v));
 }
 
 QString VCMovie::watermarkTextSizeString() const
 {
-    return stringFromSize(m_watermarkTextSize);
+    return stringFromSize(watermarkTextSize());
 }
 
 void VCMovie::setWatermarkTextSizeString(const QString& v)
 {
-    m_watermarkTextSize = sizeFromString(v);
+    setWatermarkTextSize(sizeFromString(v));
 }
 
 // --- Watermark geometry ---
@@ -393,7 +404,8 @@ QRectF VCMovie::maxWatermarkRect() const
 QPointF VCMovie::watermarkPoint() const
 {
     const QSizeF out = videoOutputSize();
-    return QPointF(m_watermarkRect.x() * out.width(), m_watermarkRect.y() * out.height());
+    const QRectF rect = watermarkRect();
+    return QPointF(rect.x() * out.width(), rect.y() * out.height());
 }
 
 void VCMovie::setWatermarkPoint(const QPointF& point)
@@ -401,18 +413,21 @@ void VCMovie::setWatermarkPoint(const QPointF& point)
     const QSizeF out = videoOutputSize();
     const float w = qMax(static_cast<float>(out.width()), 1.0f);
     const float h = qMax(static_cast<float>(out.height()), 1.0f);
+    std::lock_guard lock(m_lock);
     m_watermarkRect.moveTo(point.x() / w, point.y() / h);
 }
 
 QSizeF VCMovie::watermarkImageDisplaySize() const
 {
     const QSizeF out = videoOutputSize();
-    return QSizeF(m_watermarkRect.width() * out.width(), m_watermarkRect.height() * out.height());
+    const QRectF rect = watermarkRect();
+    return QSizeF(rect.width() * out.width(), rect.height() * out.height());
 }
 
 void VCMovie::setWatermarkImageDisplaySize(const QSizeF& size)
 {
     const QSizeF out = videoOutputSize();
+    std::lock_guard lock(m_lock);
     m_watermarkRect.setSize(
         QSizeF(size.width() / qMax(out.width(), 1.0), size.height() / qMax(out.height(), 1.0)));
 }
@@ -420,15 +435,15 @@ void VCMovie::setWatermarkImageDisplaySize(const QSizeF& size)
 QSizeF VCMovie::watermarkTextDisplaySize() const
 {
     const QSizeF out = videoOutputSize();
-    return QSizeF(m_watermarkTextSize.width() * out.width(),
-                  m_watermarkTextSize.height() * out.height());
+    const QSizeF text = watermarkTextSize();
+    return QSizeF(text.width() * out.width(), text.height() * out.height());
 }
 
 void VCMovie::setWatermarkTextDisplaySize(const QSizeF& size)
 {
     const QSizeF out = videoOutputSize();
-    m_watermarkTextSize =
-        QSizeF(size.width() / qMax(out.width(), 1.0), size.height() / qMax(out.height(), 1.0));
+    setWatermarkTextSize(
+        QSizeF(size.width() / qMax(out.width(), 1.0), size.height() / qMax(out.height(), 1.0)));
 }
 
 QRectF VCMovie::realWatermarkRect() const
@@ -470,20 +485,22 @@ void VCMovie::forceUpdateWatermarkImage()
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (isPicture) {
-        if (!m_watermarkImage.isNull()) {
+        const QImage picture = watermarkImage();
+        if (!picture.isNull()) {
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(toImageRect(target, area), m_watermarkImage);
+            painter.drawImage(toImageRect(target, area), picture);
         }
     } else {
-        const QString text = m_watermarkText;
-        const QFontMetricsF metrics(m_watermarkTextFont);
+        const QString text = watermarkText();
+        const QFont font = watermarkTextFont();
+        const QFontMetricsF metrics(font);
         const QSizeF natural(metrics.horizontalAdvance(text), metrics.height());
         if (natural.width() > 1.0 && natural.height() > 1.0) {
             // At the picture's lower-left corner, scaled to the target size.
             painter.translate(0, size.height() - target.height());
             painter.scale(target.width() / natural.width(), target.height() / natural.height());
-            painter.setFont(m_watermarkTextFont);
-            painter.setPen(m_watermarkTextColor);
+            painter.setFont(font);
+            painter.setPen(watermarkTextColor());
             painter.setClipRect(QRectF(QPointF(0, 0), natural));
             painter.drawText(QRectF(QPointF(0, 0), natural),
                              Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
@@ -580,29 +597,37 @@ QImage VCMovie::processMosaicEffect(const QImage& frame) const
     if (frame.isNull() || !m) {
         return frame;
     }
+    // The blur does not care which way the picture is turned, so it is made
+    // from the frame itself; only the regions, drawn on the turned picture,
+    // are carried back into the frame.
     QTransform turn;
     turn.rotate(-m->rotate());
     turn.scale(m->hflip() ? -1 : 1, m->vflip() ? -1 : 1);
-    const QImage blurred = mosaicImageForImage(frame.transformed(turn, Qt::SmoothTransformation));
+    const QTransform toTurned = QImage::trueMatrix(turn, frame.width(), frame.height());
+    const QTransform toFrame = toTurned.inverted();
+    const QRectF turnedWhole = toTurned.mapRect(QRectF(frame.rect()));
+    const QRectF turnedArea(QPointF(0, 0), turnedWhole.size());
+
+    const QImage blurred = mosaicImageForImage(frame);
     QImage result = frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const LMMediaTime now = m->currentTime();
     const QRectF whole(QPointF(0, 0), QSizeF(result.size()));
-    for (const auto& item : m_mosaicArray) {
+    for (const auto& item : mosaicArray()) {
         if (!item || !item->appliesAt(now)) {
             continue;
         }
-        const QRectF region = toImageRect(item->mosaicRect(), whole).intersected(whole);
+        QPainterPath turnedRegion;
+        turnedRegion.addRect(toImageRect(item->mosaicRect(), turnedArea).intersected(turnedArea));
+        const QPainterPath region = toFrame.map(turnedRegion);
         QPainter painter(&result);
         if (item->mosaicMode() == 0) {
             QPainterPath outside;
             outside.addRect(whole);
-            QPainterPath inside;
-            inside.addRect(region);
-            painter.setClipPath(outside.subtracted(inside));
+            painter.setClipPath(outside.subtracted(region));
         } else {
-            painter.setClipRect(region);
+            painter.setClipPath(region);
         }
-        painter.drawImage(whole, blurred);
+        painter.drawImage(QPointF(0, 0), blurred);
     }
     return result;
 }

@@ -18,8 +18,10 @@
 //
 // Threads: items are made on any thread and edited on the main thread;
 // validVCMovies() and updateMovieWatermarkImageIfNeeded() also run on the
-// converter's thread. updateMovieWatermarkImage() needs the calling thread's
-// event loop.
+// converter's thread. Every attribute is read and written whole: scalars are
+// atomic, the others are copied in and out under the item's lock, so the
+// converter never reads one half-written. updateMovieWatermarkImage() needs
+// the calling thread's event loop.
 
 #include <QColor>
 #include <QFont>
@@ -98,8 +100,8 @@ public:
     LMMediaTime timeToMediaTime(LMMediaTime t) const { return t + m_trimStart; }
 
     // --- Trimming ---
-    TrimArray trimArray() const { return m_trimArray; }
-    void setTrimArray(const TrimArray& v) { m_trimArray = v; }
+    TrimArray trimArray() const { return guarded(m_trimArray); }
+    void setTrimArray(const TrimArray& v) { assign(m_trimArray, v); }
     // The segments with their running bases; one segment over the kept range
     // when there are none.
     TrimArray validTrimArray() const;
@@ -119,10 +121,10 @@ public:
     QImage thumbnail() const;
     void setThumbnail(const QImage& v);
     void setThumbnailNSImage(const QImage& picture) { setThumbnail(picture); }
-    MosaicArray mosaicArray() const { return m_mosaicArray; }
-    void setMosaicArray(const MosaicArray& v) { m_mosaicArray = v; }
-    QString subtitlePath() const { return m_subtitlePath; }
-    void setSubtitlePath(const QString& v) { m_subtitlePath = v; }
+    MosaicArray mosaicArray() const { return guarded(m_mosaicArray); }
+    void setMosaicArray(const MosaicArray& v) { assign(m_mosaicArray, v); }
+    QString subtitlePath() const { return guarded(m_subtitlePath); }
+    void setSubtitlePath(const QString& v) { assign(m_subtitlePath, v); }
     quint64 subtitleEncoding() const { return m_subtitleEncoding; }
     void setSubtitleEncoding(quint64 v) { m_subtitleEncoding = v; }
 
@@ -133,23 +135,23 @@ public:
     // 0 picture, 1 text.
     int watermarkType() const { return m_watermarkType; }
     void setWatermarkType(int v) { m_watermarkType = v; }
-    QString watermarkText() const { return m_watermarkText; }
-    void setWatermarkText(const QString& v) { m_watermarkText = v; }
-    QFont watermarkTextFont() const { return m_watermarkTextFont; }
-    void setWatermarkTextFont(const QFont& v) { m_watermarkTextFont = v; }
-    QColor watermarkTextColor() const { return m_watermarkTextColor; }
-    void setWatermarkTextColor(const QColor& v) { m_watermarkTextColor = v; }
-    QString watermarkImagePath() const { return m_watermarkImagePath; }
-    void setWatermarkImagePath(const QString& v) { m_watermarkImagePath = v; }
-    QImage watermarkImage() const { return m_watermarkImage; }
-    void setWatermarkImage(const QImage& v) { m_watermarkImage = v; }
+    QString watermarkText() const { return guarded(m_watermarkText); }
+    void setWatermarkText(const QString& v) { assign(m_watermarkText, v); }
+    QFont watermarkTextFont() const { return guarded(m_watermarkTextFont); }
+    void setWatermarkTextFont(const QFont& v) { assign(m_watermarkTextFont, v); }
+    QColor watermarkTextColor() const { return guarded(m_watermarkTextColor); }
+    void setWatermarkTextColor(const QColor& v) { assign(m_watermarkTextColor, v); }
+    QString watermarkImagePath() const { return guarded(m_watermarkImagePath); }
+    void setWatermarkImagePath(const QString& v) { assign(m_watermarkImagePath, v); }
+    QImage watermarkImage() const { return guarded(m_watermarkImage); }
+    void setWatermarkImage(const QImage& v) { assign(m_watermarkImage, v); }
     QImage watermarkCacheImage() const;
     void setWatermarkCacheImage(const QImage& v);
     // Origin and picture size as fractions of the output size.
-    QRectF watermarkRect() const { return m_watermarkRect; }
-    void setWatermarkRect(const QRectF& v) { m_watermarkRect = v; }
-    QSizeF watermarkTextSize() const { return m_watermarkTextSize; }
-    void setWatermarkTextSize(const QSizeF& v) { m_watermarkTextSize = v; }
+    QRectF watermarkRect() const { return guarded(m_watermarkRect); }
+    void setWatermarkRect(const QRectF& v) { assign(m_watermarkRect, v); }
+    QSizeF watermarkTextSize() const { return guarded(m_watermarkTextSize); }
+    void setWatermarkTextSize(const QSizeF& v) { assign(m_watermarkTextSize, v); }
     QString watermarkRectString() const;
     void setWatermarkRectString(const QString& v);
     QString watermarkTextSizeString() const;
@@ -184,6 +186,9 @@ public:
     // The picture over opaque black, blurred (radius 20); null for null.
     static QImage mosaicImageForImage(const QImage& image);
     // The frame with the regions active at the movie's current time blurred.
+    // Regions are given in the turned picture (the movie's rotation and
+    // flips applied), pixels with the origin at the lower left; the blur is
+    // laid over the frame as it is, each region mapped back into it.
     QImage processMosaicEffect(const QImage& frame) const;
 
     // --- Key access ---
@@ -193,19 +198,32 @@ public:
     static QStringList snapshotKeys();
 
 private:
-    mutable std::mutex m_lock;  // movie, thumbnail and watermark cache
+    template <typename T>
+    T guarded(const T& field) const
+    {
+        std::lock_guard lock(m_lock);
+        return field;
+    }
+    template <typename T>
+    void assign(T& field, const T& value)
+    {
+        std::lock_guard lock(m_lock);
+        field = value;
+    }
+
+    mutable std::mutex m_lock;  // every attribute that is not atomic
     IMovie::Ptr m_movie;
     QImage m_thumbnail;
-    LMMediaTime m_trimStart = 0;
-    LMMediaTime m_trimStop = 0;
-    LMMediaTime m_fadeIn = 0;
-    LMMediaTime m_fadeOut = 0;
+    std::atomic<LMMediaTime> m_trimStart{0};
+    std::atomic<LMMediaTime> m_trimStop{0};
+    std::atomic<LMMediaTime> m_fadeIn{0};
+    std::atomic<LMMediaTime> m_fadeOut{0};
     TrimArray m_trimArray;
     MosaicArray m_mosaicArray;
     QString m_subtitlePath;
-    quint64 m_subtitleEncoding = 0;
-    bool m_enableWatermark = false;
-    int m_watermarkType = 0;
+    std::atomic<quint64> m_subtitleEncoding{0};
+    std::atomic<bool> m_enableWatermark{false};
+    std::atomic<int> m_watermarkType{0};
     QString m_watermarkText;
     QFont m_watermarkTextFont;
     QColor m_watermarkTextColor;
@@ -215,6 +233,6 @@ private:
     QPointF m_watermarkCacheOrigin;
     QRectF m_watermarkRect;
     QSizeF m_watermarkTextSize;
-    float m_watermarkOpacity = 1.0f;
+    std::atomic<float> m_watermarkOpacity{1.0f};
     std::atomic<quint64> m_watermarkRequest{0};
 };

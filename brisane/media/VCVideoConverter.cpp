@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QThread>
 #include <cmath>
@@ -15,6 +16,22 @@
 #include "media/VCMovie.h"
 
 namespace {
+
+// Removes the part-files that an earlier job for `destination`, ended before
+// it could finish (killed, crashed), left beside it: ".<name>-XXXXXX.<suffix>".
+void removeStalePartFiles(const QFileInfo& destination)
+{
+    const QRegularExpression partFile(
+        QStringLiteral("^\\.%1-[A-Za-z0-9]{6}\\.%2$")
+            .arg(QRegularExpression::escape(destination.completeBaseName()),
+                 QRegularExpression::escape(destination.suffix())));
+    QDir folder = destination.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (partFile.match(name).hasMatch() && folder.remove(name)) {
+            qInfo().noquote() << "Removed the unfinished output" << folder.filePath(name);
+        }
+    }
+}
 
 QString lowerExtension(const QString& path)
 {
@@ -268,7 +285,9 @@ bool VCVideoConverter::isCanCopyImageForMovie(const IMediaItem& piece) const
 {
     const auto movie = std::dynamic_pointer_cast<LMFFMovie>(piece.movie());
     // A piece without pictures is composed, so that it still fills its time.
-    if (!movie || !movie->hasVideo() || !isNoneEditWithMovie(*movie)) {
+    // A stream turned by its display matrix is turned in the edit chain only.
+    if (!movie || !movie->hasVideo() || !isNoneEditWithMovie(*movie) ||
+        movie->displayRotation() != 0) {
         return false;
     }
     const LMMedia::Ptr lastVideo = lastOf(movie->videos());
@@ -429,6 +448,7 @@ bool VCVideoConverter::startMovieOutput()
         fail(QStringLiteral("the folder of the destination cannot be made"));
         return false;
     }
+    removeStalePartFiles(info);
     // Beside the destination, so that the final rename stays on one file system.
     QTemporaryFile temp(info.absoluteDir().filePath(
         QStringLiteral(".%1-XXXXXX.%2").arg(info.completeBaseName(), info.suffix())));

@@ -28,6 +28,7 @@
 #include <memory>
 
 #include "corvane/DVDMenuElement.h"
+#include "media/MenuElementClock.h"
 #include "media/SegmentsMovie.h"
 #include "platform/CodingBase.h"
 
@@ -37,7 +38,7 @@ class DVDPage;
 class EffectTextImage;
 class MenuClip;
 
-class DVDPageItem : public CodingBase, public DVDMenuElement {
+class DVDPageItem : public CodingBase, public DVDMenuElement, public MenuElementClock {
 public:
     // The media time at which no clock runs: title and chapter elements show
     // a still instead of live video.
@@ -72,11 +73,11 @@ public:
     bool isTextButtonItem() const { return isButtonItem() && m_useTextSource; }
     bool isTextTitleItem() const { return m_type == 4; }
 
-    // --- What the menu's movie source sends every element ---
+    // --- MenuElementClock: what the menu's movie source sends every element ---
     // Drops the video timeline; the next live picture rebuilds it.
-    void setCurrentTime(qint64 time);
-    void setExportMovie(bool) {}
-    void flushOperation() {}
+    void setCurrentTime(qint64 time) override;
+    void setExportMovie(bool) override {}
+    void flushOperation() override {}
     bool itemBehind() const { return false; }
 
     // --- The picture ---

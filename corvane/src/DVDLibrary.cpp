@@ -226,30 +226,31 @@ QList<DVDLibrary::MenuPtr> DVDLibrary::submenusForMenuItem(const ElementPtr& ele
 
 QList<DVDLibrary::MenuPtr> DVDLibrary::submenusForMenu(const MenuPtr& menu) const
 {
-    // Level by level: the sub pages of each element of a page, then theirs.
-    // A page is listed once, so parent links that form a circle end here.
     QList<MenuPtr> below;
     QSet<const DVDMenuPage*> seen{menu.get()};
-    QList<MenuPtr> level{menu};
-    while (!level.isEmpty()) {
-        QList<MenuPtr> next;
-        for (const auto& page : level) {
-            if (!page) {
-                continue;
-            }
-            for (const auto& element : page->items()) {
-                for (const auto& sub : submenusForMenuItem(element)) {
-                    if (!seen.contains(sub.get())) {
-                        seen.insert(sub.get());
-                        next.append(sub);
-                    }
-                }
+    appendSubmenus(menu, seen, below);
+    return below;
+}
+
+void DVDLibrary::appendSubmenus(const MenuPtr& menu, QSet<const DVDMenuPage*>& seen,
+                                QList<MenuPtr>& below) const
+{
+    if (!menu) {
+        return;
+    }
+    QList<MenuPtr> direct;
+    for (const auto& element : menu->items()) {
+        for (const auto& sub : submenusForMenuItem(element)) {
+            if (!seen.contains(sub.get())) {
+                seen.insert(sub.get());
+                direct.append(sub);
             }
         }
-        below += next;
-        level = next;
     }
-    return below;
+    below += direct;
+    for (const auto& sub : direct) {
+        appendSubmenus(sub, seen, below);
+    }
 }
 
 // ---- navigation

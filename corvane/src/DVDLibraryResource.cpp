@@ -1,6 +1,7 @@
 #include "corvane/DVDLibraryResource.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -8,6 +9,7 @@
 #include <QMutexLocker>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <cmath>
 #include <mutex>
 
 #include "platform/PropertyList.h"
@@ -16,6 +18,7 @@
 #include "corvane/DVDMenu.h"
 #include "corvane/DVDMenuBackgroundResource.h"
 #include "corvane/DVDMenuItem.h"
+#include "platform/BoundedFile.h"
 #include "platform/GeometryStrings.h"
 #include "platform/Numeric.h"
 
@@ -35,9 +38,30 @@ QStringList entriesOf(const QString& folder, QDir::Filters filters = QDir::Files
     }
     QStringList names = dir.entryList(filters | QDir::NoDotAndDotDot, QDir::NoSort);
     names.removeIf([](const QString& name) { return name.startsWith(u'.'); });
+    if (filters & QDir::Files) {
+        // A pipe, a device or a link to one is no resource: skipped, the rest stays.
+        names.removeIf([&dir](const QString& name) {
+            QString error;
+            if (BoundedFile::isRegularFile(dir.filePath(name), &error)) {
+                return false;
+            }
+            qWarning().noquote() << "Template bundle: skipping" << dir.filePath(name) << ":"
+                                 << error;
+            return true;
+        });
+    }
     std::sort(names.begin(), names.end(),
               [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
     return names;
+}
+
+// A page canvas the menu drawing can make: positive, finite and no larger
+// than any disc picture needs.
+bool isSaneMenuSize(const QSizeF& size)
+{
+    constexpr double Largest = 4096.0;
+    return std::isfinite(size.width()) && std::isfinite(size.height()) && size.width() >= 1.0 &&
+           size.height() >= 1.0 && size.width() <= Largest && size.height() <= Largest;
 }
 
 QString baseName(const QString& fileName)
@@ -109,7 +133,11 @@ QImage DVDLibraryResource::imageWithName(const QString& relativePath) const
     if (root.isEmpty() || relativePath.isEmpty()) {
         return QImage();
     }
-    QImageReader reader(join(root, relativePath));
+    const QString path = join(root, relativePath);
+    if (!BoundedFile::isRegularFile(path)) {
+        return QImage();
+    }
+    QImageReader reader(path);
     return reader.read();
 }
 
@@ -157,7 +185,9 @@ void DVDLibraryResource::loadMenuResourceTemplate(const QString& bundlePath)
     }
     const QString menusFolder = join(bundlePath, QStringLiteral("menus"));
     for (const QString& entry : entriesOf(menusFolder)) {
-        m_menus.append(pageFromFile(entry, join(menusFolder, entry)));
+        if (auto page = pageFromFile(entry, join(menusFolder, entry))) {
+            m_menus.append(page);
+        }
     }
 }
 
@@ -172,12 +202,20 @@ std::shared_ptr<DVDMenu> DVDLibraryResource::pageFromFile(const QString& fileNam
     }
     page->setName(name);
 
-    const std::optional<Value> root = PropertyList::read(path);
+    QString error;
+    const std::optional<Value> root = PropertyList::read(path, &error);
     if (!root || !root->isDictionary()) {
-        return page;
+        qWarning().noquote() << "Template bundle: skipping the page" << path << ":"
+                             << (root ? QStringLiteral("not a dictionary") : error);
+        return nullptr;
     }
     const Value::Dictionary& info = root->dictionary();
     page->setMenuSizeObject(stringIn(info, QStringLiteral("menuSize")));
+    if (!isSaneMenuSize(page->menuSize())) {
+        qWarning().noquote() << "Template bundle: skipping the page" << path
+                             << ": its menu size is not a usable size";
+        return nullptr;
+    }
     page->setBackgroundImageRectObject(stringIn(info, QStringLiteral("backgroundImageRect")));
     page->setBackgroundResource(
         backgroundResourceForPath(stringIn(info, QStringLiteral("bgName"))));

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include "corvane/DVDLibraryResource.h"
+#include "platform/BoundedFile.h"
 #include "platform/ClassRegistry.h"
 
 BRISANE_REGISTER_CLASS(DVDMenuBackgroundResource)
@@ -13,6 +14,9 @@ namespace {
 // The picture in `path`, passed through PNG so that every user picture is held alike.
 QImage pngImageFromFile(const QString& path)
 {
+    if (!BoundedFile::isRegularFile(path)) {
+        return QImage();
+    }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QImage picture = reader.read();

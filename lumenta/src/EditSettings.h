@@ -23,8 +23,9 @@ struct EditSettings {
     QString effectName;
     int zoomType = 2;
     int aspectType = 0;
-    QRectF cropRect;               // source pixels, origin lower left; empty = whole frame
-    QSizeF videoSize{0, 0};        // source pixels the crop refers to
+    int displayRotation = 0;       // counter-clockwise quarter turn of the stream's display matrix
+    QRectF cropRect;               // shown pixels, origin lower left; empty = whole frame
+    QSizeF videoSize{0, 0};        // shown pixels (after the display turn) the crop refers to
     QSizeF outputVideoSize{0, 0};  // empty = the content's own size
     QString subtitleFile;          // movie-owned copy, empty for none
     QString subtitleEncoding;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
@@ -20,8 +21,57 @@
 #include "VideoEditChain.h"
 #include "VideoFrameReader.h"
 #include "lumenta/IFrameProvider.h"
+#include "platform/BoundedFile.h"
 
 using namespace lumenta;
+
+namespace {
+
+// No subtitle file of a clip comes near this.
+constexpr qint64 MaximumSubtitleBytes = 16 << 20;
+
+// Why a subtitle file cannot be shown, or empty when it can: its text must be
+// UTF-8 (or UTF-16 with a byte order mark) unless an encoding was chosen, its
+// format one FFmpeg reads, and it must hold at least one cue.
+QString subtitleProblem(const QString& copy, const QByteArray& content, const QString& encoding)
+{
+    if (content.trimmed().isEmpty()) {
+        return QStringLiteral("no cues");
+    }
+    const bool utf16 = content.startsWith("\xff\xfe") || content.startsWith("\xfe\xff");
+    if (encoding.isEmpty() && !utf16) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        (void)QString(utf8(content));
+        if (utf8.hasError()) {
+            return QStringLiteral("not UTF-8: choose an encoding");
+        }
+    }
+    const FormatInputPtr input = openInput(copy);
+    if (!input) {
+        return QStringLiteral("this subtitle format is not supported");
+    }
+    int stream = -1;
+    for (unsigned i = 0; i < input->nb_streams; ++i) {
+        if (input->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE) {
+            stream = static_cast<int>(i);
+            break;
+        }
+    }
+    if (stream < 0) {
+        return QStringLiteral("this subtitle format is not supported");
+    }
+    PacketPtr packet = makePacket();
+    while (av_read_frame(input.get(), packet.get()) >= 0) {
+        const bool cue = packet->stream_index == stream && packet->size > 0;
+        av_packet_unref(packet.get());
+        if (cue) {
+            return {};
+        }
+    }
+    return QStringLiteral("no cues");
+}
+
+}  // namespace
 
 struct LMFFMovie::Impl {
     explicit Impl(LMFFMovie* owner) : owner(owner) {}
@@ -44,6 +94,7 @@ struct LMFFMovie::Impl {
     QMap<quint64, std::function<void()>> watermarkObservers;
     quint64 lastWatermarkToken = 0;
     QString subtitleText;
+    QString subtitleError;  // why the last subtitle was refused
     std::unique_ptr<QTemporaryDir> subtitleDir;
     int subtitleCount = 0;
     bool disableVideo = false;
@@ -233,6 +284,7 @@ bool LMFFMovie::openMedias(const QList<LMMedia::Ptr>& medias)
     }
     if (d->videoMedia) {
         const QSizeF size(d->videoStream.width, d->videoStream.height);
+        d->edits.displayRotation = d->videoStream.rotation;
         d->edits.videoSize = size;
         d->edits.cropRect = QRectF(QPointF(0, 0), size);
         d->edits.outputVideoSize = QSizeF(
@@ -389,6 +441,12 @@ LM_CHAIN_PROPERTY(int, subtitlePosition, setSubtitlePosition, subtitlePosition)
 LM_CHAIN_PROPERTY_REF(QString, effectName, setEffectName, effectName)
 LM_CHAIN_PROPERTY_REF(QRectF, cropRect, setCropRect, cropRect)
 LM_CHAIN_PROPERTY_REF(QSizeF, videoSize, setVideoSize, videoSize)
+
+int LMFFMovie::displayRotation() const
+{
+    std::lock_guard lock(d->state);
+    return d->edits.displayRotation;
+}
 LM_CHAIN_PROPERTY_REF(QSizeF, outputVideoSize, setOutputVideoSize, outputVideoSize)
 LM_CHAIN_PROPERTY_REF(QColor, subtitleColor, setSubtitleColor, subtitleColor)
 
@@ -467,6 +525,7 @@ bool LMFFMovie::openSubtitle(const QString& path)
     if (path.isEmpty()) {
         std::lock_guard lock(d->state);
         d->subtitleText.clear();
+        d->subtitleError.clear();
         if (!d->edits.subtitleFile.isEmpty()) {
             QFile::remove(d->edits.subtitleFile);
             d->edits.subtitleFile.clear();
@@ -474,34 +533,53 @@ bool LMFFMovie::openSubtitle(const QString& path)
         }
         return true;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "Lumenta: cannot read the subtitle file" << path;
+    QString error;
+    const std::optional<QByteArray> content = BoundedFile::read(path, MaximumSubtitleBytes, &error);
+    QString encoding;
+    QString copy;
+    {
+        std::lock_guard lock(d->state);
+        encoding = d->edits.subtitleEncoding;
+        if (!d->subtitleDir) {
+            d->subtitleDir = std::make_unique<QTemporaryDir>(
+                QDir::tempPath() + QStringLiteral("/lumenta-subtitle-XXXXXX"));
+        }
+        copy = d->subtitleDir->filePath(QStringLiteral("subtitle-%1.%2")
+                                            .arg(++d->subtitleCount)
+                                            .arg(QFileInfo(path).suffix().toLower()));
+    }
+    if (content) {
+        QFile out(copy);
+        if (!d->subtitleDir->isValid() || !out.open(QIODevice::WriteOnly) ||
+            out.write(*content) != content->size()) {
+            error = QStringLiteral("a copy of the subtitle cannot be kept");
+        }
+    }
+    if (content && error.isEmpty()) {
+        error = subtitleProblem(copy, *content, encoding);
+    }
+    if (!error.isEmpty()) {
+        QFile::remove(copy);
+        qWarning().noquote() << "Lumenta: the subtitle file" << path << "is refused:" << error;
+        std::lock_guard lock(d->state);
+        d->subtitleError = error;
         return false;
     }
-    const QByteArray content = file.readAll();
     std::lock_guard lock(d->state);
-    if (!d->subtitleDir) {
-        d->subtitleDir = std::make_unique<QTemporaryDir>(
-            QDir::tempPath() + QStringLiteral("/lumenta-subtitle-XXXXXX"));
-    }
-    const QString copy = d->subtitleDir->filePath(QStringLiteral("subtitle-%1.%2")
-                                                      .arg(++d->subtitleCount)
-                                                      .arg(QFileInfo(path).suffix().toLower()));
-    QFile out(copy);
-    if (!d->subtitleDir->isValid() || !out.open(QIODevice::WriteOnly) ||
-        out.write(content) != content.size()) {
-        qWarning().noquote() << "Lumenta: cannot keep a copy of the subtitle file" << path;
-        return false;
-    }
-    out.close();
     if (!d->edits.subtitleFile.isEmpty()) {
         QFile::remove(d->edits.subtitleFile);
     }
     d->edits.subtitleFile = copy;
-    d->subtitleText = QString::fromUtf8(content);
+    d->subtitleText = QString::fromUtf8(*content);
+    d->subtitleError.clear();
     ++d->edits.chainVersion;
     return true;
+}
+
+QString LMFFMovie::subtitleError() const
+{
+    std::lock_guard lock(d->state);
+    return d->subtitleError;
 }
 
 bool LMFFMovie::hasSubtitle() const
@@ -555,11 +633,14 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
     }
     if (frame) {
         const bool wantsRaw = provider->wantsMediaImage();
-        const int bytes = frame->width * frame->height * 4;
-        uint8_t* buffer =
-            provider->movieFormatSize(owner, {frame->width, frame->height, AV_PIX_FMT_BGRA}, bytes);
+        const bool quarter = settings.displayRotation == 90 || settings.displayRotation == 270;
+        const int width = quarter ? frame->height : frame->width;
+        const int height = quarter ? frame->width : frame->height;
+        const int bytes = width * height * 4;
+        uint8_t* buffer = provider->movieFormatSize(owner, {width, height, AV_PIX_FMT_BGRA}, bytes);
         if (wantsRaw || buffer) {
-            const QImage raw = VideoEditChain::plainImage(frame);
+            const QImage raw = VideoEditChain::turnedForDisplay(VideoEditChain::plainImage(frame),
+                                                                settings.displayRotation);
             if (buffer && !raw.isNull()) {
                 for (int y = 0; y < raw.height(); ++y) {
                     std::memcpy(buffer + static_cast<ptrdiff_t>(y) * raw.width() * 4,

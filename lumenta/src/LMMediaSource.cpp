@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <cmath>
 
 #include "FFmpeg.h"
 #include "lumenta/LMFunctions.h"
@@ -21,6 +23,26 @@ LMMediaTime toMediaTime(int64_t value, AVRational timeBase)
         return 0;
     }
     return av_rescale_q(value, timeBase, AVRational{1, AV_TIME_BASE});
+}
+
+// The quarter turn (counter-clockwise degrees) the stream's display matrix
+// asks for; 0 without one or for an angle that is no quarter turn.
+int displayRotation(const AVStream* stream)
+{
+    size_t size = 0;
+    const uint8_t* data = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size);
+    if (!data || size < 9 * sizeof(int32_t)) {
+        return 0;
+    }
+    const double angle = av_display_rotation_get(reinterpret_cast<const int32_t*>(data));
+    if (!std::isfinite(angle)) {
+        return 0;
+    }
+    const long quarter = std::lround(angle / 90.0);
+    if (std::fabs(angle - quarter * 90.0) > 1.0) {
+        return 0;
+    }
+    return static_cast<int>(((quarter % 4) + 4) % 4) * 90;
 }
 
 LMStreamInfo describe(const AVStream* stream)
@@ -48,6 +70,11 @@ LMStreamInfo describe(const AVStream* stream)
             }
             if (par->sample_aspect_ratio.num > 0 && par->sample_aspect_ratio.den > 0) {
                 info.sampleAspect = av_q2d(par->sample_aspect_ratio);
+            }
+            info.rotation = displayRotation(stream);
+            if (info.rotation == 90 || info.rotation == 270) {
+                std::swap(info.width, info.height);
+                info.sampleAspect = 1.0 / info.sampleAspect;
             }
             break;
         case AVMEDIA_TYPE_AUDIO:
@@ -84,20 +111,42 @@ bool isEncrypted(const AVStream* stream)
            tag == MKTAG('d', 'r', 'm', 's') || tag == MKTAG('d', 'r', 'm', 'i');
 }
 
-// Common encryption marks its packets; a few are enough to tell.
-bool hasEncryptedPackets(AVFormatContext* input)
+// What reading a container's packets (without decoding them) tells.
+struct PacketScan {
+    bool encrypted = false;
+    bool anyMedia = false;              // a packet of an audio or video stream
+    LMMediaTime end = AV_NOPTS_VALUE;   // the latest packet end, when measured
+    QHash<int, LMMediaTime> streamEnds;  // per stream, when measured
+};
+
+// Common encryption marks its packets, and a file with media data has some
+// in its first packets: a few are enough to tell both. With `measure` every
+// packet is read to find where the streams really end.
+PacketScan scanPackets(AVFormatContext* input, bool measure)
 {
+    PacketScan scan;
     lumenta::PacketPtr packet = lumenta::makePacket();
-    for (int i = 0; i < 16 && av_read_frame(input, packet.get()) >= 0; ++i) {
+    for (int i = 0; (measure || i < 16) && av_read_frame(input, packet.get()) >= 0; ++i) {
         size_t size = 0;
-        const bool encrypted =
-            av_packet_get_side_data(packet.get(), AV_PKT_DATA_ENCRYPTION_INFO, &size) != nullptr;
-        av_packet_unref(packet.get());
-        if (encrypted) {
-            return true;
+        if (av_packet_get_side_data(packet.get(), AV_PKT_DATA_ENCRYPTION_INFO, &size)) {
+            scan.encrypted = true;
         }
+        const AVStream* stream = input->streams[packet->stream_index];
+        const AVMediaType type = stream->codecpar->codec_type;
+        if (type == AVMEDIA_TYPE_AUDIO || type == AVMEDIA_TYPE_VIDEO) {
+            scan.anyMedia = true;
+            const int64_t at = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            if (measure && at != AV_NOPTS_VALUE) {
+                const LMMediaTime end =
+                    av_rescale_q(at + qMax<int64_t>(packet->duration, 0), stream->time_base,
+                                 AVRational{1, AV_TIME_BASE});
+                scan.end = scan.end == AV_NOPTS_VALUE ? end : qMax(scan.end, end);
+                scan.streamEnds[stream->index] = qMax(scan.streamEnds.value(stream->index), end);
+            }
+        }
+        av_packet_unref(packet.get());
     }
-    return false;
+    return scan;
 }
 
 QString dvdRoot(const QString& path)
@@ -159,7 +208,11 @@ QList<LMMedia::Ptr> LMMediaSource::createMedias()
         return medias;
     }
     m_probed = true;
+    m_error.clear();
     medias = m_isDVD ? probeDVD() : probeFile(m_path, QString());
+    if (medias.isEmpty() && m_error.isEmpty()) {
+        m_error = QStringLiteral("the file cannot be read as audio or video");
+    }
     m_medias.clear();
     for (const auto& media : medias) {
         m_medias << media;
@@ -170,7 +223,10 @@ QList<LMMedia::Ptr> LMMediaSource::createMedias()
 QList<LMMedia::Ptr> LMMediaSource::probeFile(const QString& url, const QString& aspect)
 {
     if (!url.startsWith(QLatin1String("concat:")) && !QFileInfo(url).isFile()) {
-        qWarning().noquote() << "Lumenta: no file at" << url;
+        m_error = url.contains(QChar::ReplacementCharacter)
+                      ? QStringLiteral("the file name is not valid UTF-8; rename the file")
+                      : QStringLiteral("there is no file at this path");
+        qWarning().noquote() << "Lumenta:" << m_error << ":" << url;
         return {};
     }
     lumenta::FormatInputPtr input = lumenta::openInput(url);
@@ -191,19 +247,40 @@ QList<LMMedia::Ptr> LMMediaSource::probeFile(const QString& url, const QString& 
         streams << info;
     }
     if (!any) {
-        qWarning().noquote() << "Lumenta: no audio or video stream in" << url;
+        m_error = QStringLiteral("the file holds no audio or video stream");
+        qWarning().noquote() << "Lumenta:" << m_error << "in" << url;
         return {};
     }
-    if (!m_drm && hasEncryptedPackets(input.get())) {
+    // A length guessed from the bit rate (an MP3 without a VBR header, a file
+    // cut short) can be far off: it is measured once from the packets.
+    // An MP3's own header (when it has one) only claims a length: a file cut
+    // short keeps the claim.
+    const bool estimated = input->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE ||
+                           qstrcmp(input->iformat->name, "mp3") == 0;
+    const PacketScan scan = scanPackets(input.get(), estimated);
+    if (scan.encrypted) {
         m_drm = true;
     }
+    if (!scan.anyMedia) {
+        m_error = QStringLiteral("the file holds no audio or video data");
+        qWarning().noquote() << "Lumenta:" << m_error << "in" << url;
+        return {};
+    }
+    const LMMediaTime start = input->start_time == AV_NOPTS_VALUE ? 0 : input->start_time;
     LMMediaTime duration = input->duration == AV_NOPTS_VALUE ? 0 : input->duration;
+    if (estimated && scan.end != AV_NOPTS_VALUE) {
+        duration = qMax<LMMediaTime>(scan.end - start, 0);
+        for (LMStreamInfo& s : streams) {
+            if (scan.streamEnds.contains(s.index)) {
+                s.duration = qMax<LMMediaTime>(scan.streamEnds.value(s.index) - start, 0);
+            }
+        }
+    }
     if (duration <= 0) {
         for (const LMStreamInfo& s : streams) {
             duration = qMax(duration, s.duration);
         }
     }
-    const LMMediaTime start = input->start_time == AV_NOPTS_VALUE ? 0 : input->start_time;
     auto media = std::make_shared<LMMedia>(shared_from_this(), url);
     media->setProbe(streams, duration, start, QString::fromUtf8(input->iformat->name));
     media->setDisplayAspectRatio(aspect);

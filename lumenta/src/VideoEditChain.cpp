@@ -90,6 +90,26 @@ void addCrop(QStringList& chain, Shape& shape, const EditSettings& edits)
     shape.height = ih;
 }
 
+// The stream's display turn, so that every later step sees the picture as it
+// is shown: crop rectangles and output sizes refer to the turned picture.
+void addDisplayTurn(QStringList& chain, Shape& shape, const EditSettings& edits)
+{
+    switch (edits.displayRotation) {
+        case 90:
+        case 270:
+            chain << (edits.displayRotation == 90 ? QStringLiteral("transpose=cclock")
+                                                  : QStringLiteral("transpose=clock"));
+            std::swap(shape.width, shape.height);
+            shape.sar = 1.0 / shape.sar;
+            break;
+        case 180:
+            chain << QStringLiteral("hflip") << QStringLiteral("vflip");
+            break;
+        default:
+            break;
+    }
+}
+
 // Rotation (counter-clockwise degrees), then the flips.
 void addRotation(QStringList& chain, Shape& shape, const EditSettings& edits)
 {
@@ -232,6 +252,7 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
     QStringList chain;
     Shape shape{static_cast<double>(width), static_cast<double>(height),
                 sampleAspect > 0 ? sampleAspect : 1.0};
+    addDisplayTurn(chain, shape, edits);
     addCrop(chain, shape, edits);
     addRotation(chain, shape, edits);
     addColour(chain, edits);
@@ -332,7 +353,16 @@ QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
         m_height != frame->height || m_format != frame->format ||
         av_cmp_q(m_sar, sampleAspect) != 0) {
         if (!rebuild(frame, sampleAspect, edits)) {
-            return {};
+            if (edits.subtitleFile.isEmpty()) {
+                return {};
+            }
+            // A subtitle must never take the picture with it.
+            qWarning() << "Lumenta: the picture is shown without its subtitles";
+            EditSettings withoutSubtitles = edits;
+            withoutSubtitles.subtitleFile.clear();
+            if (!rebuild(frame, sampleAspect, withoutSubtitles)) {
+                return {};
+            }
         }
     }
     FramePtr input(av_frame_clone(frame));
@@ -382,6 +412,15 @@ QImage VideoEditChain::plainImage(const AVFrame* frame)
     int lines[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
     sws_scale(sws.get(), frame->data, frame->linesize, 0, frame->height, data, lines);
     return image;
+}
+
+QImage VideoEditChain::turnedForDisplay(const QImage& image, int displayRotation)
+{
+    if (image.isNull() || displayRotation % 360 == 0) {
+        return image;
+    }
+    // QTransform turns clockwise on screen for a positive angle.
+    return image.transformed(QTransform().rotate(-displayRotation));
 }
 
 }  // namespace lumenta

@@ -1,7 +1,7 @@
 #pragma once
 // The libavfilter chain that applies a movie's edits to decoded frames:
-// crop, rotation, flips, colour, effect, zoom to the output size, subtitles,
-// then BGRA. Rebuilt lazily when the edits or the input format change. The
+// the stream's own display turn, then crop, rotation, flips, colour, effect,
+// zoom to the output size, subtitles, then BGRA. Rebuilt lazily when the edits or the input format change. The
 // watermark is laid over the result with QPainter. Not thread-safe.
 
 #include <QImage>
@@ -19,7 +19,8 @@ public:
     explicit VideoEditChain(int threads = 1) : m_threads(threads) {}
 
     // The edited picture of the frame (whose pts is a movie time); null on
-    // failure (logged).
+    // failure (logged). A chain that cannot be built with its subtitles is
+    // built without them, so the picture stays.
     QImage apply(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
 
     // The filter description for a frame of that size and pixel aspect; also
@@ -29,6 +30,9 @@ public:
 
     // The frame converted to BGRA without edits.
     static QImage plainImage(const AVFrame* frame);
+    // A plain picture turned upright as the display turn says (counter-
+    // clockwise quarter turns), the same turn the chain starts with.
+    static QImage turnedForDisplay(const QImage& image, int displayRotation);
 
 private:
     bool rebuild(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);

@@ -2,15 +2,17 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include "platform/BoundedFile.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 
 namespace {
 
 // Files larger than this are not project or settings archives.
-constexpr qint64 MaximumArchiveFileSize = qint64(1) << 31;
+constexpr qint64 MaximumArchiveFileSize = qint64(128) << 20;
 
 }  // namespace
 
@@ -44,16 +46,12 @@ bool CodingBase::writeToFile(const QString& path, bool atomically) const
 
 bool CodingBase::initWithContentsOfFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists()) {
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaximumArchiveFileSize) {
-        qWarning().noquote() << "could not read" << path << ":" << file.errorString();
+    if (!QFileInfo::exists(path) && !BoundedFile::hasUndecodableName(path)) {
         return false;
     }
     QString error;
-    if (!KeyedUnarchiver::unarchiveInto(file.readAll(), *this, &error)) {
+    const auto data = BoundedFile::read(path, MaximumArchiveFileSize, &error);
+    if (!data || !KeyedUnarchiver::unarchiveInto(*data, *this, &error)) {
         qWarning().noquote() << "could not read" << path << ":" << error;
         return false;
     }

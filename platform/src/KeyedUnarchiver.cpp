@@ -2,6 +2,7 @@
 
 #include <QCborArray>
 #include <QCborParserError>
+#include <QCborStreamReader>
 #include <QDebug>
 #include <cmath>
 
@@ -67,38 +68,86 @@ bool KeyedUnarchiver::unarchiveInto(const QByteArray& data, Object& receiver, QS
 {
     KeyedUnarchiver unarchiver;
     QString message;
-    if (!unarchiver.load(data, &message)) {
+    if (!unarchiver.load(data, &message) || !unarchiver.decodeRootInto(receiver, &message)) {
         if (error) {
             *error = message;
         }
         return false;
     }
-    const QCborMap root = unarchiver.m_root.toMap();
+    return true;
+}
+
+bool KeyedUnarchiver::decodeRootInto(Object& receiver, QString* error)
+{
+    const QCborMap root = m_root.toMap();
     const qint64 index = root.value(af::Payload).toInteger(-1);
-    if (root.value(af::Type).toString() != af::Reference || index < 0 ||
-        index >= unarchiver.m_keys.size()) {
-        if (error) {
-            *error = QStringLiteral("the archive's root is not an object");
-        }
+    if (root.value(af::Type).toString() != af::Reference || index < 0 || index >= m_keys.size()) {
+        *error = QStringLiteral("the archive's root is not an object");
+        return false;
+    }
+    if (m_classNames[index] != receiver.className()) {
+        *error = QStringLiteral("the archive holds a %1, not a %2")
+                     .arg(m_classNames[index], receiver.className());
         return false;
     }
     // The receiver stands for the root object; a back-link to the root inside
     // the graph cannot be re-pointed at it without ownership, so it decodes
     // as the receiver's own shared pointer when it has one.
-    unarchiver.m_decoded.insert(index, receiver.weak_from_this().lock());
-    unarchiver.m_current.append(index);
+    m_decoded.insert(index, receiver.weak_from_this().lock());
+    m_current.append(index);
+    QList<std::pair<QString, Value>> values;
     for (const auto& key : receiver.allCoderKeys()) {
-        receiver.decoder(unarchiver, key);
+        if (containsValueForKey(key)) {
+            values.append({key, decodeObjectForKey(key)});
+        }
+        if (!m_error.isEmpty()) {
+            break;
+        }
     }
-    unarchiver.m_current.removeLast();
-    if (!unarchiver.m_error.isEmpty() && error) {
-        *error = unarchiver.m_error;
+    m_current.removeLast();
+    if (!m_error.isEmpty()) {
+        *error = m_error;
+        return false;
     }
-    return unarchiver.m_error.isEmpty();
+    for (const auto& [key, value] : values) {
+        receiver.setValueForKey(value, key);
+    }
+    return true;
+}
+
+QString KeyedUnarchiver::budgetError(const QByteArray& data)
+{
+    QCborStreamReader reader(data);
+    qsizetype values = 0;
+    while (reader.lastError() == QCborError::NoError) {
+        if (!reader.hasNext()) {
+            if (reader.containerDepth() == 0) {
+                break;
+            }
+            reader.leaveContainer();
+            continue;
+        }
+        if (++values > MaximumValues) {
+            return QStringLiteral("the archive is too large");
+        }
+        if (reader.isContainer()) {
+            if (reader.containerDepth() >= MaximumDepth) {
+                return QStringLiteral("the archive is nested too deeply");
+            }
+            reader.enterContainer();
+        } else {
+            reader.next();
+        }
+    }
+    return {};  // a damaged stream is the parser's to report
 }
 
 bool KeyedUnarchiver::load(const QByteArray& data, QString* error)
 {
+    if (const QString budget = budgetError(data); !budget.isEmpty()) {
+        *error = budget;
+        return false;
+    }
     QCborParserError parseError;
     const QCborValue document = QCborValue::fromCbor(data, &parseError);
     if (parseError.error != QCborError::NoError) {
@@ -171,6 +220,10 @@ Value KeyedUnarchiver::decodeValue(const QCborValue& value, int depth)
     }
     if (depth > MaximumDepth || m_current.size() > MaximumDepth) {
         fail(QStringLiteral("the archive is nested too deeply"));
+        return Value();
+    }
+    if (++m_values > MaximumValues) {
+        fail(QStringLiteral("the archive is too large"));
         return Value();
     }
     switch (value.type()) {

@@ -6,6 +6,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include "platform/BoundedFile.h"
+
 namespace {
 
 constexpr int MaximumDepth = 64;
@@ -209,20 +211,11 @@ std::optional<Value> PropertyList::fromData(const QByteArray& data, QString* err
 
 std::optional<Value> PropertyList::read(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) {
-            *error = file.errorString();
-        }
+    const auto data = BoundedFile::read(path, MaximumFileSize, error);
+    if (!data) {
         return std::nullopt;
     }
-    if (file.size() > MaximumFileSize) {
-        if (error) {
-            *error = QStringLiteral("the file is too large");
-        }
-        return std::nullopt;
-    }
-    return fromData(file.readAll(), error);
+    return fromData(*data, error);
 }
 
 std::optional<Value::Dictionary> PropertyList::dictionaryFromData(const QByteArray& data,
@@ -241,17 +234,13 @@ std::optional<Value::Dictionary> PropertyList::dictionaryFromData(const QByteArr
 
 std::optional<Value::Dictionary> PropertyList::readDictionary(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "Cannot read property list" << path << ":" << file.errorString();
-        return std::nullopt;
-    }
-    if (file.size() > MaximumFileSize) {
-        qWarning().noquote() << "Property list too large:" << path;
-        return std::nullopt;
-    }
     QString error;
-    auto dictionary = dictionaryFromData(file.readAll(), &error);
+    const auto data = BoundedFile::read(path, MaximumFileSize, &error);
+    if (!data) {
+        qWarning().noquote() << "Cannot read property list" << path << ":" << error;
+        return std::nullopt;
+    }
+    auto dictionary = dictionaryFromData(*data, &error);
     if (!dictionary) {
         qWarning().noquote() << "Malformed property list" << path << ":" << error;
     }

@@ -86,6 +86,12 @@ TEST(Transformer, Reverse)
         {"IntToStringTransformer", "12.7", 12},
         {"IntToStringTransformer", "99999999999", std::numeric_limits<int>::max()},
         {"IntToStringTransformer", "-99999999999", std::numeric_limits<int>::min()},
+        {"IntToStringTransformer", "--5", 0},
+        {"IntToStringTransformer", "+-5", 0},
+        {"IntToStringTransformer", "-+5", 0},
+        {"IntToStringTransformer", " +5", 5},
+        {"Int2PercentTransformer", "--50", 0.0f},
+        {"Float2PercentTransformer", "--50%", 0.0f},
         {"Float2StringTransformer", "2.5", 2.5f},
         {"Float2StringTransformer", "nan", 0.0f},
     };

@@ -143,21 +143,24 @@ TEST(DVDLibrary, menuQueries)
     EXPECT_TRUE(library.submenusForMenuItem(as<DVDMenuElement>(disc["e0a"])).isEmpty());
 }
 
-TEST(DVDLibrary, submenusLevelByLevel)
+TEST(DVDLibrary, submenusFollowTheRecursion)
 {
-    // A (a1, a2): a1 opens B, a2 opens C; B's b1 opens D; C's c1 opens E.
-    auto a1 = element(), a2 = element(), b1 = element(), c1 = element();
-    auto A = page({a1, a2}), B = page({b1}, a1), C = page({c1}, a2), D = page({}, b1),
-         E = page({}, c1);
+    // A (a1, a2): a1 opens B, a2 opens C; B's b1 opens D; C's c1 opens E;
+    // D's d1 opens F (depth three).
+    auto a1 = element(), a2 = element(), b1 = element(), c1 = element(), d1 = element();
+    auto A = page({a1, a2}), B = page({b1}, a1), C = page({c1}, a2), D = page({d1}, b1),
+         E = page({}, c1), F = page({}, d1);
     DVDLibrary library;
-    library.setMenus({E, D, C, B, A});
-    EXPECT_EQ(library.submenusForMenu(A), (QList<DVDLibrary::MenuPtr>{B, C, D, E}));
+    library.setMenus({F, E, D, C, B, A});
+    // A's own pages first, then B's whole subtree, then C's.
+    EXPECT_EQ(library.submenusForMenu(A), (QList<DVDLibrary::MenuPtr>{B, C, D, F, E}));
+    EXPECT_EQ(library.submenusForMenu(B), (QList<DVDLibrary::MenuPtr>{D, F}));
     EXPECT_EQ(library.submenusForMenu(C), (QList<DVDLibrary::MenuPtr>{E}));
-    EXPECT_TRUE(library.submenusForMenu(D).isEmpty());
+    EXPECT_TRUE(library.submenusForMenu(F).isEmpty());
 
     // Parent links in a circle end once every page is listed.
     A->setParent(c1);
-    EXPECT_EQ(library.submenusForMenu(A), (QList<DVDLibrary::MenuPtr>{B, C, D, E}));
+    EXPECT_EQ(library.submenusForMenu(A), (QList<DVDLibrary::MenuPtr>{B, C, D, F, E}));
 }
 
 // ---- archiving

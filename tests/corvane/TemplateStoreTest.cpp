@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <sys/stat.h>
 
 #include "TemplateFixture.h"
 #include "corvane/DVDLibraryButtonResource.h"
@@ -52,7 +53,8 @@ TEST_F(TemplateStoreTest, ListsFollowTheByteOrderOfNamesAndSkipHiddenEntries)
     EXPECT_EQ(namesOf(store->backgrounds()), QStringList({"blue", "green"}));
     EXPECT_TRUE(store->backgrounds().at(0)->isResource());
     EXPECT_EQ(store->backgrounds().at(0)->path(), "backgrounds/blue.png");
-    EXPECT_EQ(namesOf(store->menus()), QStringList({"Broken", "Empty", "Li", "Party"}));
+    EXPECT_EQ(namesOf(store->menus()), QStringList({"Empty", "Party"}))
+        << "pages that cannot be read are not listed";
 }
 
 TEST_F(TemplateStoreTest, ReadsAPageWithItsElements)
@@ -86,21 +88,39 @@ TEST_F(TemplateStoreTest, ReadsAPageWithItsElements)
     EXPECT_TRUE(bare->isStaticItem());
 }
 
-TEST_F(TemplateStoreTest, BadPagesDegradeToEmptyPages)
+TEST_F(TemplateStoreTest, BadPagesAreSkipped)
 {
-    auto store = storeFor(bundle.path);
-    for (const char* name : {"Li", "Broken"}) {
-        auto page = store->menus().at(namesOf(store->menus()).indexOf(name));
-        EXPECT_EQ(page->menuSize(), QSizeF()) << name;
-        EXPECT_EQ(page->backgroundResource(), nullptr) << name;
-        EXPECT_TRUE(page->items().isEmpty()) << name;
-        EXPECT_TRUE(page->imageAtTime(DVDMenu::stillTime).isNull())
-            << "a zero canvas renders nothing";
+    // Pages whose canvas could never be drawn.
+    for (const char* size : {"{0, 480}", "{854, -1}", "{}", "{1e9, 480}"}) {
+        writeFile(bundle.path + "/menus/Odd" + QByteArray::number(qHash(QByteArray(size))) +
+                      "-0.plist",
+                  plist(QByteArray("<dict><key>menuSize</key><string>") + size +
+                        "</string></dict>"));
     }
-    EXPECT_EQ(store->menus().at(2)->name(), "Li") << "a two-character name is kept whole";
+    auto store = storeFor(bundle.path);
+    EXPECT_EQ(namesOf(store->menus()), QStringList({"Empty", "Party"}))
+        << "unreadable pages, pages that are no dictionary and odd sizes are left out";
     auto empty = store->dvdMenuForIdentifier("Empty-0");
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->backgroundResource(), nullptr) << "an empty bgName";
+}
+
+// Special entries in the bundle (a pipe, a link to an endless device) are
+// skipped; they neither block the store nor take it down.
+TEST_F(TemplateStoreTest, SpecialEntriesAreSkipped)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(bundle.path + "/menus/Pipe-0.plist").constData(), 0600),
+              0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(bundle.path + "/buttons/c-play.png").constData(), 0600),
+              0);
+    ASSERT_TRUE(QFile::link("/dev/zero", bundle.path + "/backgrounds/zero.png"));
+    ASSERT_TRUE(QFile::link("/dev/zero", bundle.path + "/menus/Zero-1.plist"));
+    auto store = storeFor(bundle.path);
+    EXPECT_EQ(namesOf(store->menus()), QStringList({"Empty", "Party"}));
+    EXPECT_EQ(namesOf(store->buttons()), QStringList({"Z-play", "a-play", "a-pre", "b-next"}));
+    EXPECT_EQ(namesOf(store->backgrounds()), QStringList({"blue", "green"}));
+    EXPECT_TRUE(store->imageWithName("backgrounds/zero.png").isNull());
+    EXPECT_FALSE(store->imageWithName("backgrounds/blue.png").isNull());
 }
 
 TEST_F(TemplateStoreTest, FindResourceTakesTheLastMatchByNameOrPathEnd)

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 
@@ -215,6 +216,67 @@ TEST_F(Edits, SubtitleInAChosenTextEncoding)
         }
     }
     EXPECT_GT(white, 20);
+}
+
+// A bad subtitle is refused when it is opened, with a reason the editor can
+// show, and the picture stays; a good one opened before stays in place.
+TEST_F(Edits, BadSubtitlesAreRefusedWithAReasonAndThePictureStays)
+{
+    const struct {
+        const char* name;
+        QByteArray content;
+        const char* reason;
+    } cases[] = {
+        {"empty.srt", "", "no cues"},
+        {"blank.srt", "\n\n  \n", "no cues"},
+        {"latin.srt", "1\n00:00:00,000 --> 00:00:02,000\nCAF\xc9\n\n",
+         "not UTF-8: choose an encoding"},
+        {"noise.srt", QByteArray("\x01\x02\x03garbage\xff\xfe\x00", 14),
+         "not UTF-8: choose an encoding"},
+        {"notes.srt", "just some words, no timing at all\n", "this subtitle format is not supported"},
+    };
+    const QString good = m_dir.filePath("good.srt");
+    QFile goodFile(good);
+    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
+    goodFile.write("1\n00:00:00,000 --> 00:00:02,000\nGOOD\n\n");
+    goodFile.close();
+    ASSERT_TRUE(m_movie->openSubtitle(good));
+    EXPECT_TRUE(m_movie->subtitleError().isEmpty());
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = m_dir.filePath(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.content);
+        file.close();
+        EXPECT_FALSE(m_movie->openSubtitle(path));
+        EXPECT_EQ(m_movie->subtitleError(), c.reason);
+        EXPECT_EQ(m_movie->subtitle().toString().value_or(""), "1\n00:00:00,000 --> 00:00:02,000\nGOOD\n\n")
+            << "the subtitle shown before stays";
+        EXPECT_FALSE(frame(500000).isNull());
+    }
+    const QString pipe = m_dir.filePath("pipe.srt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(m_movie->openSubtitle(pipe));
+    EXPECT_EQ(m_movie->subtitleError(), "not a regular file");
+}
+
+// A chain that cannot be built with its subtitle is built without it: the
+// picture never goes missing because of a subtitle.
+TEST_F(Edits, AFailingSubtitleChainFallsBackToThePicture)
+{
+    const QString srt = m_dir.filePath("cue.srt");
+    QFile file(srt);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1\n00:00:00,000 --> 00:00:02,000\nHELLO\n\n");
+    file.close();
+    ASSERT_TRUE(m_movie->openSubtitle(srt));
+    m_movie->setSubtitleEncoding("NO-SUCH-ENCODING");  // the subtitle filter cannot start
+    m_movie->setOutputVideoSize(QSizeF(320, 240));
+    const QImage image = frame(500000);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(320, 240));
 }
 
 TEST_F(Edits, ZoomTypesIntoA16By9Frame)

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
@@ -296,6 +297,33 @@ TEST(ConverterJobControl, UnwritableDestinationFailsWithoutFile)
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
+// A job killed mid-way leaves its hidden part-file beside the destination;
+// the next job for that destination removes it, and nothing else.
+TEST(ConverterJobControl, StalePartFilesOfTheDestinationAreRemovedAtStart)
+{
+    QTemporaryDir out = testsupport::makeTempDir();
+    const QStringList stale = {".title1-Ab3dE9.dvd", ".title1-zzzzzz.dvd"};
+    const QStringList others = {".title10-Ab3dE9.dvd", ".title1-Ab3dE9.dvd.keep",
+                                "title1-Ab3dE9.dvd", ".title1-Ab3d.dvd"};
+    for (const QString& name : stale + others) {
+        QFile file(out.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("part");
+    }
+    RecordingDelegate delegate;
+    auto source = VCMovie::movieWithMovie(std::make_shared<DrawnSource>(kSecond), kSecond);
+    auto job = makeJob({source}, out.filePath("title1.dvd"), dvdFormat(true, true), &delegate);
+    job->startConvert();
+    ASSERT_TRUE(waitForFinish(delegate));
+    EXPECT_TRUE(job->succeeded()) << job->errorText().toStdString();
+    QStringList expected = others;
+    expected << "title1.dvd";
+    expected.sort();
+    QStringList left = QDir(out.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, expected);
+}
+
 TEST(ConverterJobControl, PauseResumeAndStartFollowTheStateTable)
 {
     QTemporaryDir out = testsupport::makeTempDir();
@@ -384,5 +412,60 @@ TEST_F(ConverterJob, FiftyPiecesKeepTheTracksTogether)
         EXPECT_NEAR(
             testsupport::probeMedia(path)["format"].toObject()["duration"].toString().toDouble(),
             6.0, 0.1);
+    }
+}
+
+// A phone video recorded upright (stored landscape with a rotation flag)
+// comes out upright in the title: every frame read back shows the picture
+// standing, blue above red, inside a pillarbox.
+TEST(ConverterJobControl, RotatedSourceIsUprightInEveryFrameOfTheTitle)
+{
+    QTemporaryDir out = testsupport::makeTempDir();
+    const QString plain = out.filePath("plain.mp4");
+    const QString portrait = out.filePath("portrait.mp4");
+    ASSERT_TRUE(testsupport::generateMedia(
+        plain, {"-f", "lavfi", "-i",
+                "color=c=red:size=160x90:rate=25:duration=1[a];"
+                "color=c=blue:size=80x90:rate=25:duration=1[b];[a][b]overlay=x=80",
+                "-c:v", "libx264", "-pix_fmt", "yuv420p"}));
+    ASSERT_TRUE(testsupport::generateMedia(
+        portrait, {"-i", plain, "-c", "copy", "-metadata:s:v:0", "rotate=90"}));
+    auto source = VCMovie::movieWithPath(portrait);
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->rotatedVideoSize(), QSizeF(90, 160));
+    source->setVideoOutputSize(QSizeF(720, 576));  // as production sizes a title's clips
+
+    const QString title = out.filePath("title.dvd");
+    RecordingDelegate delegate;
+    auto job = makeJob({source}, title, dvdFormat(true, false), &delegate);
+    job->startConvert();
+    ASSERT_TRUE(waitForFinish(delegate));
+    ASSERT_TRUE(job->succeeded()) << job->errorText().toStdString();
+
+    // Every frame, shrunk to 72 x 48 RGB (each column ten source columns).
+    QProcess ffmpeg;
+    ffmpeg.start(QStandardPaths::findExecutable("ffmpeg"),
+                 {"-v", "error", "-i", title, "-vf", "scale=72:48", "-f", "rawvideo", "-pix_fmt",
+                  "rgb24", "-"});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+    const QByteArray rgb = ffmpeg.readAllStandardOutput();
+    const int frameBytes = 72 * 48 * 3;
+    ASSERT_GE(rgb.size() / frameBytes, 20);
+    QImage first(reinterpret_cast<const uchar*>(rgb.constData()), 72, 48, 72 * 3,
+                 QImage::Format_RGB888);
+    testsupport::writeArtifact(first.scaled(720, 480), "rotated-title-frame.png");
+    auto at = [&](int frame, int x, int y) {
+        const auto* p = reinterpret_cast<const uchar*>(rgb.constData()) +
+                        frame * frameBytes + (y * 72 + x) * 3;
+        return QColor(p[0], p[1], p[2]);
+    };
+    for (int f = 0; f < rgb.size() / frameBytes; ++f) {
+        SCOPED_TRACE(f);
+        const QColor top = at(f, 36, 8);
+        const QColor bottom = at(f, 36, 40);
+        EXPECT_TRUE(top.blue() > 150 && top.red() < 90) << top.name().toStdString();
+        EXPECT_TRUE(bottom.red() > 150 && bottom.blue() < 90) << bottom.name().toStdString();
+        EXPECT_LT(at(f, 2, 24).value(), 40) << "the sides are black";
+        EXPECT_LT(at(f, 69, 24).value(), 40) << "the sides are black";
     }
 }

@@ -118,6 +118,40 @@ TEST_F(PhotoFixture, ImportMakesWorkingCopiesAndThumbnailsOfTheRightSize)
     }
 }
 
+// Pictures of extreme shape: the working copy and the thumbnail are scaled
+// down whole, so they keep the picture's shape and stay small.
+TEST_F(PhotoFixture, ExtremePicturesKeepTheirShapeWithinBounds)
+{
+    for (const QSize original : {QSize(1, 16000), QSize(16000, 1), QSize(20, 16000)}) {
+        SCOPED_TRACE(original.width());
+        // The shape is kept down to a side of one pixel.
+        const double narrow = double(std::min(original.width(), original.height())) /
+                              std::max(original.width(), original.height());
+        const QSizeF working = PhotoItem::workingSizeOf(QSizeF(original));
+        const double longer = std::max(working.width(), working.height());
+        EXPECT_DOUBLE_EQ(longer, PhotoItem::MaximumWorkingSide);
+        EXPECT_NEAR(std::min(working.width(), working.height()), std::max(longer * narrow, 1.0),
+                    1e-6);
+
+        QImage strip(original, QImage::Format_RGB32);
+        strip.fill(Qt::darkGreen);
+        const auto photo = PhotoItem::itemWithPhotoPath(
+            picture(QStringLiteral("strip%1x%2.png").arg(original.width()).arg(original.height()),
+                    strip));
+        ASSERT_TRUE(photo);
+        const QImage copy = photo->originalCIImage();
+        EXPECT_EQ(copy.size(), working.toSize());
+        const QSize thumbnail = photo->imgThumbnail().size();
+        EXPECT_LE(std::max(thumbnail.width(), thumbnail.height()), PhotoItem::MaximumThumbnailSide);
+        EXPECT_GE(std::min(thumbnail.width(), thumbnail.height()), 1);
+        const QSize again = PhotoItem::thumbnailOfImage(copy).size();
+        EXPECT_LE(std::max(again.width(), again.height()), PhotoItem::MaximumThumbnailSide);
+    }
+    // Ordinary pictures are not affected.
+    EXPECT_EQ(sizeWithinSide(QSizeF(800, 600), 8192), QSizeF(800, 600));
+    EXPECT_EQ(sizeWithinSide(QSizeF(100, 40000), 400), QSizeF(1, 400));
+}
+
 TEST_F(PhotoFixture, PortraitExifOrientationIsApplied)
 {
     // A JPEG stored landscape with the rotate-90 orientation tag reads upright.
@@ -136,6 +170,10 @@ TEST_F(PhotoFixture, UnreadableOrUnwritableFilesGiveNoPhoto)
     ASSERT_TRUE(writeText(text, "not a picture"));
     EXPECT_FALSE(PhotoItem::itemWithPhotoPath(text));
     EXPECT_FALSE(PhotoItem::itemWithPhotoPath(dir.filePath("missing.png")));
+    // A named pipe named like a picture neither blocks nor gives a photo.
+    const QString pipe = dir.filePath("pipe.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(PhotoItem::itemWithPhotoPath(pipe));
 
     const QString source = picture("ok.png", quarters(64, 48));
     PhotoItem::updateAppTempPath(dir.filePath("no-such-folder"));

@@ -3,9 +3,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPainter>
+#include <atomic>
+#include <thread>
 
 #include "TestSupport.h"
 #include "media/MediaItem.h"
+#include "media/MosaicItem.h"
 #include "media/VCMovie.h"
 
 namespace {
@@ -295,4 +298,82 @@ TEST(VCMovie, MusicPiecesBecomeItemsAndFilesHaveTheirLength)
     EXPECT_EQ(own->trimStart(), kSecond / 2);
     EXPECT_EQ(own->fadeIn(), kSecond / 4);
     EXPECT_EQ(MediaItem::mediaItemWithPath(dir.filePath("none.mp3"))->vcmovie(), nullptr);
+}
+
+// A frame turned by a quarter: the region is drawn on the turned picture and
+// must blur the part of the frame the user sees there, in the frame's own
+// shape. Frame 200 x 100, left half red, right half blue; turned a quarter
+// counter-clockwise the left half lies at the bottom of the 100 x 200 picture.
+TEST(VCMovie, MosaicOfATurnedFrameBlursWhereTheRegionWasDrawn)
+{
+    QImage frame(200, 100, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::blue);
+    QPainter(&frame).fillRect(0, 0, 100, 100, Qt::red);
+
+    auto movie = std::make_shared<GeometryMovie>();
+    movie->setRotate(90);
+    auto item = VCMovie::movieWithMovie(movie, 10 * kSecond);
+    auto region = MosaicItem::initNewMosaic();
+    region->setMosaicMode(1);
+    region->setMosaicRect(QRectF(0, 0, 100, 100));  // the turned picture's lower half
+    region->setEndTime(10 * kSecond);
+    item->setMosaicArray({region});
+
+    const QImage result = item->processMosaicEffect(frame);
+    testsupport::writeArtifact(result, "mosaic-turned.png");
+    ASSERT_EQ(result.size(), frame.size());
+    for (const QPoint p : {QPoint(20, 10), QPoint(20, 90), QPoint(60, 50)}) {
+        EXPECT_EQ(result.pixelColor(p), QColor(Qt::red)) << p.x() << "," << p.y();
+    }
+    const QColor edge = result.pixelColor(98, 50);
+    EXPECT_GT(edge.blue(), 10) << "the red half next to the blue one is blurred";
+    for (const QPoint p : {QPoint(101, 50), QPoint(150, 10), QPoint(199, 99)}) {
+        EXPECT_EQ(result.pixelColor(p), QColor(Qt::blue)) << "outside the region, untouched";
+    }
+
+    // Mode 0 blurs everything but the region: the red half stays sharp.
+    region->setMosaicMode(0);
+    region->setMosaicRect(QRectF(0, 0, 100, 100));
+    const QImage outside = item->processMosaicEffect(frame);
+    EXPECT_EQ(outside.pixelColor(98, 50), QColor(Qt::red));
+    EXPECT_GT(outside.pixelColor(101, 50).red(), 10);
+}
+
+// Editors write the attributes on one thread while the converter reads them
+// on another: every read sees one whole value.
+TEST(VCMovie, AttributesAreReadWholeWhileAnotherThreadWritesThem)
+{
+    auto item = VCMovie::create();
+    const QString a = QString(64, QLatin1Char('a'));
+    const QString b = QString(80, QLatin1Char('b'));
+    const VCMovie::TrimArray one{std::make_shared<MovieTrimItem>(0, 1, 0, 0)};
+    const VCMovie::TrimArray two{std::make_shared<MovieTrimItem>(1, 1, 0, 0),
+                                 std::make_shared<MovieTrimItem>(3, 1, 0, 0)};
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 20000; ++i) {
+            item->setWatermarkText(i % 2 ? a : b);
+            item->setTrimArray(i % 2 ? one : two);
+            item->setWatermarkRect(QRectF(i % 2, 0, 0.5, 0.5));
+            item->setTrimStart(i % 2 ? kSecond : 2 * kSecond);
+        }
+        done = true;
+    });
+    int bad = 0;
+    while (!done) {
+        const QString text = item->watermarkText();
+        if (!text.isEmpty() && text != a && text != b) {
+            ++bad;
+        }
+        const auto segments = item->validTrimArray();
+        if (segments.isEmpty() || segments.size() > 2) {
+            ++bad;
+        }
+        const LMMediaTime start = item->trimStart();
+        if (start != 0 && start != kSecond && start != 2 * kSecond) {
+            ++bad;
+        }
+    }
+    writer.join();
+    EXPECT_EQ(bad, 0);
 }

@@ -2,6 +2,8 @@
 #include "corvane/DVDLibraryFrameResource.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMMediaSource.h"
+#include "media/DVDMenuVideo.h"
+#include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/EffectTextImage.h"
 
@@ -78,6 +80,28 @@ TEST_F(ElementPictureTest, TimelineLivesUntilTheNextTimeChange)
     EXPECT_EQ(movie->seeks, 1);
     item->setCurrentTime(seconds(3));
     EXPECT_FALSE(item->itemSegmentMovie());
+}
+
+// The menu source's clock reaches a real element of its page: a clip trimmed
+// after the menu first played live shows its new picture, not the old one.
+TEST_F(ElementPictureTest, MenuClockReachesTheRealElement)
+{
+    auto page = std::make_shared<DVDPage>();
+    page->setItemArray({item});
+    const auto menu = DVDMenuVideo::create(page);
+    ASSERT_TRUE(menu);
+
+    const QColor before = centreAt(0);
+    ASSERT_TRUE(item->itemSegmentMovie());
+    EXPECT_EQ(before, ClockMovie::colourFor(seconds(5.5)));
+
+    clip->pieces = {{movie, seconds(20), seconds(4)}};  // trimmed to 20..24 s
+    menu->setCurrentTime(0);
+    EXPECT_FALSE(item->itemSegmentMovie()) << "the clock did not reach the element";
+    centreAt(0);
+    ASSERT_FALSE(movie->decoded.isEmpty());
+    EXPECT_GE(movie->decoded.last(), seconds(20));
+    EXPECT_LT(movie->decoded.last(), seconds(24));
 }
 
 TEST_F(ElementPictureTest, GroupClipsPlayTheirMembers)

@@ -1,4 +1,9 @@
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborValue>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -18,6 +23,47 @@ QImage smallPicture()
     image.fill(QColor(10, 200, 30, 255));
     image.setPixelColor(1, 2, QColor(255, 0, 0, 128));
     return image;
+}
+
+// A receiver whose every value differs from the archived ones.
+std::shared_ptr<ArchNode> distinctiveNode()
+{
+    auto node = std::make_shared<ArchNode>();
+    node->setName("kept");
+    node->setCount(-1);
+    node->setTags({"kept"});
+    node->setChild(std::make_shared<ArchNode>());
+    node->setChildren({std::make_shared<ArchNode>(), std::make_shared<ArchNode>()});
+    return node;
+}
+
+void expectNoNullChildren(const ArchNode& node)
+{
+    for (const auto& child : node.children()) {
+        ASSERT_TRUE(child) << "a null in an object list";
+    }
+}
+
+// One to four random byte changes, removals or insertions.
+QByteArray mutate(const QByteArray& good, QRandomGenerator& random)
+{
+    QByteArray mutated = good;
+    const int edits = 1 + random.bounded(4);
+    for (int e = 0; e < edits && !mutated.isEmpty(); ++e) {
+        const int at = random.bounded(mutated.size());
+        switch (random.bounded(3)) {
+        case 0:
+            mutated[at] = static_cast<char>(random.bounded(256));
+            break;
+        case 1:
+            mutated.remove(at, 1 + random.bounded(8));
+            break;
+        default:
+            mutated.insert(at, static_cast<char>(random.bounded(256)));
+            break;
+        }
+    }
+    return mutated;
 }
 
 std::shared_ptr<ArchNode> decodeRoot(const QByteArray& data)
@@ -141,14 +187,14 @@ TEST(Archive, FileRoundTripAndInPlaceReload)
 {
     auto dir = testsupport::makeTempDir();
     const QString path = dir.filePath("settings.data");
-    auto saved = std::make_shared<ArchNode>();
-    saved->setName("saved");
+    auto saved = std::make_shared<ArchLeaf>();
+    saved->setName("never archived");
     saved->setCount(5);
     ASSERT_TRUE(saved->writeToFile(path, true));
 
     auto target = std::make_shared<ArchLeaf>();  // reloads only the keys of its own list
     target->setName("kept");
-    target->setNote("kept too");
+    target->setNote("replaced");
     ASSERT_TRUE(target->initWithContentsOfFile(path));
     EXPECT_EQ(target->count(), 5);
     EXPECT_EQ(target->name(), "kept");
@@ -160,6 +206,26 @@ TEST(Archive, FileRoundTripAndInPlaceReload)
     EXPECT_EQ(untouched->count(), 99);
 }
 
+// A file holding another class (a settings file opened as something else)
+// is refused with both class names, and the receiver keeps its values.
+TEST(Archive, ARootOfAnotherClassIsRefusedNamingBoth)
+{
+    auto node = std::make_shared<ArchNode>();
+    node->setCount(5);
+    auto leaf = std::make_shared<ArchLeaf>();
+    leaf->setCount(42);
+    QString error;
+    EXPECT_FALSE(
+        KeyedUnarchiver::unarchiveInto(KeyedArchiver::archivedData(Value(node)), *leaf, &error));
+    EXPECT_TRUE(error.contains("ArchNode") && error.contains("ArchLeaf")) << error.toStdString();
+    EXPECT_EQ(leaf->count(), 42);
+
+    // A root that is no object at all.
+    EXPECT_FALSE(
+        KeyedUnarchiver::unarchiveInto(KeyedArchiver::archivedData(Value("text")), *leaf, &error));
+    EXPECT_EQ(leaf->count(), 42);
+}
+
 TEST(Archive, FailedWriteKeepsTheOldFile)
 {
     auto dir = testsupport::makeTempDir();
@@ -169,22 +235,31 @@ TEST(Archive, FailedWriteKeepsTheOldFile)
     const QString path = dir.filePath("x.data");
     node->setCount(1);
     ASSERT_TRUE(node->writeToFile(path, true));
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+
+    // Failures that no permission lifts (the test may run as root): a path
+    // that is a folder, and a path below a file.
+    const QString folder = dir.filePath("busy.data");
+    ASSERT_TRUE(QDir().mkpath(folder + "/inside"));
     node->setCount(2);
-    const bool rewritten = node->writeToFile(path, true);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
+    EXPECT_FALSE(node->writeToFile(folder, true));
+    EXPECT_FALSE(node->writeToFile(path + "/below", true));
+    EXPECT_TRUE(QFileInfo(folder + "/inside").isDir()) << "the folder is left as it was";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"x.data"})
+        << "no half-written file is left behind";
+
     auto reread = std::make_shared<ArchNode>();
     ASSERT_TRUE(reread->initWithContentsOfFile(path));
-    // As root the folder stays writable; either way the file is whole.
-    EXPECT_EQ(reread->count(), rewritten ? 2 : 1);
+    EXPECT_EQ(reread->count(), 1);
 }
 
 TEST(Archive, DamagedArchivesAreRejectedWithoutACrash)
 {
     auto root = std::make_shared<ArchNode>();
+    root->setName("archived");
     root->setChild(std::make_shared<ArchNode>());
     root->child()->setParent(root);
+    root->setChildren({root->child(), std::make_shared<ArchNode>(), std::make_shared<ArchNode>()});
+    root->setTags({"a", "b"});
     root->setPicture(smallPicture());
     const QByteArray good = KeyedArchiver::archivedData(Value(root));
 
@@ -201,35 +276,117 @@ TEST(Archive, DamagedArchivesAreRejectedWithoutACrash)
         EXPECT_EQ(node->count(), 7);
     }
 
-    // Mutations of a good archive: whatever they decode to, nothing crashes.
+    // Mutations of a good archive: whatever they decode to, nothing crashes,
+    // no object list holds a null, and a refused archive leaves the receiver
+    // exactly as it was.
     QRandomGenerator random(1234);
+    int refused = 0;
+    int loaded = 0;
     for (int round = 0; round < 3000; ++round) {
-        QByteArray mutated = good;
-        const int edits = 1 + random.bounded(4);
-        for (int e = 0; e < edits; ++e) {
-            const int at = random.bounded(mutated.size());
-            switch (random.bounded(3)) {
-            case 0:
-                mutated[at] = static_cast<char>(random.bounded(256));
-                break;
-            case 1:
-                mutated.remove(at, 1 + random.bounded(8));
-                break;
-            default:
-                mutated.insert(at, static_cast<char>(random.bounded(256)));
-                break;
-            }
-            if (mutated.isEmpty()) {
-                break;
-            }
-        }
+        const QByteArray mutated = mutate(good, random);
         auto result = KeyedUnarchiver::unarchive(mutated);
         if (result.root) {
             if (auto node = result.root->objectAs<ArchNode>()) {
-                (void)node->children().size();
+                expectNoNullChildren(*node);
             }
         }
+        auto receiver = distinctiveNode();
+        const QByteArray before = KeyedArchiver::archivedData(Value(receiver));
+        if (KeyedUnarchiver::unarchiveInto(mutated, *receiver)) {
+            ++loaded;
+            expectNoNullChildren(*receiver);
+        } else {
+            ++refused;
+            ASSERT_EQ(KeyedArchiver::archivedData(Value(receiver)), before)
+                << "round " << round << ": a refused archive changed the receiver";
+        }
     }
+    EXPECT_GT(refused, 100);
+    EXPECT_GT(loaded, 100);
+}
+
+// An archive damaged half-way (a reference past the object table in a key
+// after "name") is refused before any key is set.
+TEST(Archive, ALoadDamagedHalfWayChangesNothing)
+{
+    auto root = std::make_shared<ArchNode>();
+    root->setName("from the file");
+    root->setChildren({std::make_shared<ArchNode>()});
+    QCborMap document = QCborValue::fromCbor(KeyedArchiver::archivedData(Value(root))).toMap();
+    QCborArray objects = document.value("objects").toArray();
+    const qint64 rootIndex = document.value("root").toMap().value("v").toInteger();
+    QCborMap rootObject = objects.at(rootIndex).toMap();
+    QCborMap keys = rootObject.value("keys").toMap();
+    QCborMap reference;
+    reference.insert(QStringLiteral("$t"), QStringLiteral("ref"));
+    reference.insert(QStringLiteral("v"), 9999);
+    keys.insert(QStringLiteral("children"), QCborArray{reference});
+    rootObject.insert(QStringLiteral("keys"), keys);
+    objects[rootIndex] = rootObject;
+    document.insert(QStringLiteral("objects"), objects);
+
+    auto receiver = distinctiveNode();
+    const auto children = receiver->children();
+    QString error;
+    EXPECT_FALSE(KeyedUnarchiver::unarchiveInto(QCborValue(document).toCbor(), *receiver, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(receiver->name(), "kept") << "a key before the damage was set";
+    EXPECT_EQ(receiver->children(), children);
+}
+
+// Elements of an object list that are null, of an unknown class or of
+// another class are left out, never handed on as null.
+TEST(Archive, ObjectListsLeaveOutMissingElements)
+{
+    auto root = std::make_shared<ArchNode>();
+    auto first = std::make_shared<ArchNode>();
+    auto stranger = std::make_shared<ArchLeaf>();
+    auto last = std::make_shared<ArchNode>();
+    first->setName("first");
+    last->setName("last");
+    root->setChildren({first, stranger, last});
+    QByteArray data = KeyedArchiver::archivedData(Value(root));
+    ASSERT_TRUE(data.contains("ArchLeaf"));
+    data.replace("ArchLeaf", "ArchLeaX");  // an unknown class
+    auto back = decodeRoot(data);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->children().size(), 2);
+    EXPECT_EQ(back->children()[0]->name(), "first");
+    EXPECT_EQ(back->children()[1]->name(), "last");
+
+    auto node = std::make_shared<ArchNode>();
+    EXPECT_TRUE(node->setValueForKey(
+        Value(Value::Array{Value(), Value(std::make_shared<CodingBase>()), Value(first)}),
+        "children"));
+    EXPECT_EQ(node->children(), (QList<std::shared_ptr<ArchNode>>{first}));
+}
+
+TEST(Archive, ArchivesPastTheDecodeBudgetAreRefused)
+{
+    // Many small values: refused before they are built.
+    Value::Array many;
+    many.reserve(KeyedUnarchiver::MaximumValues + 10);
+    for (qsizetype i = 0; i < KeyedUnarchiver::MaximumValues + 10; ++i) {
+        many.append(Value(static_cast<qint64>(i & 7)));
+    }
+    auto node = std::make_shared<ArchNode>();
+    node->setInfo({{"many", Value(many)}});
+    const QByteArray data = KeyedArchiver::archivedData(Value(node));
+    auto result = KeyedUnarchiver::unarchive(data);
+    EXPECT_FALSE(result.root.has_value());
+    EXPECT_EQ(result.error, "the archive is too large");
+    auto receiver = distinctiveNode();
+    QString error;
+    EXPECT_FALSE(KeyedUnarchiver::unarchiveInto(data, *receiver, &error));
+    EXPECT_EQ(error, "the archive is too large");
+    EXPECT_TRUE(receiver->info().isEmpty());
+
+    // Within the budget the same shape loads.
+    many.resize(100000);
+    node->setInfo({{"many", Value(many)}});
+    auto back = decodeRoot(KeyedArchiver::archivedData(Value(node)));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->info().value("many").array().size(), 100000);
 }
 
 TEST(Archive, DeepNestingIsRejected)

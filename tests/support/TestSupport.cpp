@@ -84,4 +84,14 @@ QJsonObject probeMedia(const QString& path)
     return QJsonDocument::fromJson(out.toUtf8()).object();
 }
 
+QString writeArtifact(const QImage& image, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("BRISANE_TEST_ARTIFACTS");
+    if (folder.isEmpty() || image.isNull() || !QDir().mkpath(folder)) {
+        return {};
+    }
+    const QString path = QDir(folder).filePath(name);
+    return image.save(path, "PNG") ? path : QString();
+}
+
 }  // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the test suites.
 
+#include <QImage>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -29,5 +30,10 @@ bool makeTestClip(const QString& path, double seconds, int width = 160, int heig
 // What ffprobe reports of a media file (its "format" and "streams"); fails the
 // current test when ffprobe fails.
 QJsonObject probeMedia(const QString& path);
+
+// Writes `image` as <name> (a PNG) into the folder $BRISANE_TEST_ARTIFACTS
+// names, when it names one, so that a person can look at a test's picture.
+// Answers the path written, or an empty string.
+QString writeArtifact(const QImage& image, const QString& name);
 
 }  // namespace testsupport

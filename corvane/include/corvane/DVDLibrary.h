@@ -127,7 +127,9 @@ public:
     MenuPtr menuForItem(const ElementPtr& element) const;
     // The pages whose parent is that very element; for null, the top-level pages.
     QList<MenuPtr> submenusForMenuItem(const ElementPtr& element) const;
-    // Every page below a page, breadth first by element order.
+    // Every page below a page: the sub pages of each of its elements in
+    // element order, then, for each of those in turn, its own pages below.
+    // A page is listed once, so parent links that form a circle end.
     QList<MenuPtr> submenusForMenu(const MenuPtr& menu) const;
 
     // Navigation.
@@ -182,6 +184,8 @@ private:
     static ObjectPtr menuPlayJump(const MenuPtr& menu);
     static void updateMenuElement(const ElementPtr& element, const ObjectPtr& jump);
     void updateDVDMenuJump(const ElementPtr& element, QSet<const DVDMenuPage*>& visited);
+    void appendSubmenus(const MenuPtr& menu, QSet<const DVDMenuPage*>& seen,
+                        QList<MenuPtr>& below) const;
 
     MenuPtr m_currentMenu;
     QList<MenuPtr> m_menus;

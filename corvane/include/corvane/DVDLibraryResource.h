@@ -9,7 +9,10 @@
 // The bundle is looked up beside the executable first, then in
 // "<executable folder>/../share/brisane". Folder entries are taken in byte
 // order of their names, skipping names that start with ".", so the lists are
-// the same on every run and every file system.
+// the same on every run and every file system. An entry that is not a
+// regular file (a pipe, a device, a link to one) and a page that cannot be
+// read or has no usable menu size are skipped with a log line; the rest of
+// the bundle loads.
 
 #include <QImage>
 #include <QList>
@@ -97,6 +100,8 @@ public:
     virtual Value menuTextItemInfo(const DVDMenuItem& item) const;
 
 private:
+    // The page of a property-list file; null (logged) when the file cannot be
+    // read as a page or its menu size is not a usable size.
     std::shared_ptr<DVDMenu> pageFromFile(const QString& fileName, const QString& path);
     std::shared_ptr<DVDMenuItem> elementFromDictionary(const Value::Dictionary& info);
     std::shared_ptr<DVDMenu> oldPageForSize(const DVDMenu& prototype, const Value::Dictionary& info,

@@ -81,6 +81,10 @@ public:
     void setCropRect(const QRectF& v) override;
     QSizeF videoSize() const override;
     void setVideoSize(const QSizeF& v) override;
+    // The quarter turn (counter-clockwise degrees) the video stream's display
+    // matrix asks for; the edit chain applies it before every edit, so frames
+    // taken straight from the decoder (the direct path) are not upright.
+    int displayRotation() const;
     QSizeF outputVideoSize() const override;
     void setOutputVideoSize(const QSizeF& v) override;
     float volume() const override;
@@ -97,8 +101,14 @@ public:
     void removeWatermarkObserver(quint64 token);
 
     // IMovie: subtitles. The text encoding of the file is taken as UTF-8
-    // unless setSubtitleEncoding() names another (an iconv name).
+    // unless setSubtitleEncoding() names another (an iconv name). The file is
+    // checked when it is opened: a special or oversized file, one that is not
+    // UTF-8 while no encoding is chosen, one in a format FFmpeg cannot read
+    // and one without a single cue are refused (false), with the reason in
+    // subtitleError() ("not UTF-8: choose an encoding", "no cues", "this
+    // subtitle format is not supported"); the subtitle shown before stays.
     bool openSubtitle(const QString& path) override;
+    QString subtitleError() const;
     bool hasSubtitle() const override;
     Value subtitle() const override;
     void setSubtitleEncoding(const QString& encoding);

@@ -1,7 +1,10 @@
 #pragma once
 // A media path as the user chose it: a file, a DVD folder (holding VIDEO_TS)
 // or a DVD image. createMedias() probes it; an unreadable, truncated or
-// missing file gives an empty list, never a crash.
+// missing file, or one whose streams hold no data, gives an empty list (and
+// a reason), never a crash. Where the container only estimates its length
+// from the bit rate, the probe measures it once by reading every packet
+// (no decoding), so probe on a worker thread, as import does.
 
 #include <QList>
 #include <QString>
@@ -26,6 +29,10 @@ public:
     // medias are answered while any of them is alive (they keep the source
     // alive, the source does not keep them).
     QList<LMMedia::Ptr> createMedias();
+    // Why the last createMedias() gave nothing, in words a user can act on
+    // ("the file holds no audio or video data", "the file name is not valid
+    // UTF-8; rename the file"); empty after a probe that found media.
+    QString errorString() const { return m_error; }
 
 private:
     explicit LMMediaSource(QString path);
@@ -36,5 +43,6 @@ private:
     bool m_isDVD = false;
     bool m_probed = false;
     bool m_drm = false;
+    QString m_error;
     QList<std::weak_ptr<LMMedia>> m_medias;
 };

@@ -15,9 +15,14 @@ struct LMStreamInfo {
     QString codecName;
     LMMediaTime duration = 0;
     QString language;  // ISO 639 tag, or empty
-    // Video
+    // Video. Width and height are those of the picture as it is shown: a
+    // stream whose display matrix turns it a quarter reports them swapped.
     int width = 0;
     int height = 0;
+    // Counter-clockwise degrees (0, 90, 180 or 270) that turn a decoded frame
+    // upright, from the stream's display matrix (a phone recording held
+    // upright). The edit chain turns every frame by it before any edit.
+    int rotation = 0;
     double frameRate = 0.0;
     double sampleAspect = 1.0;  // pixel width / height
     // Audio

@@ -17,6 +17,8 @@ public:
 
     // Reads a file written by writeToFile into this (already initialised)
     // object: keys present in the file are set, others keep their values. A
-    // missing, unreadable or damaged file changes nothing and answers false.
+    // missing, unreadable, special (not a regular file), oversized or damaged
+    // file, or one that holds another class, changes nothing and answers
+    // false (logged, except for a missing file).
     bool initWithContentsOfFile(const QString& path);
 };

@@ -2,8 +2,11 @@
 // Conversions between property types and Value. `fromValue` answers empty for
 // a value of the wrong kind, so a property never receives what it cannot hold.
 // A null value converts to a null pointer for object properties and to an
-// empty list for list properties; scalars refuse it.
+// empty list for list properties; scalars refuse it. Lists of objects never
+// hold a null: an element that is null (an unknown class or a damaged entry
+// in an archive) or an object of another class is left out, with a log line.
 
+#include <QDebug>
 #include <QList>
 #include <QStringList>
 #include <limits>
@@ -109,7 +112,13 @@ struct ValueTraits<std::shared_ptr<T>, std::enable_if_t<std::is_base_of_v<Object
     }
 };
 
-// Lists of any convertible element: every element must convert.
+template <typename E>
+struct IsObjectPointer : std::false_type {};
+template <typename T>
+struct IsObjectPointer<std::shared_ptr<T>> : std::is_base_of<Object, T> {};
+
+// Lists of any convertible element: every element must convert, except that
+// lists of objects leave out null elements and objects of another class.
 template <typename E>
 struct ValueTraits<QList<E>> {
     static Value toValue(const QList<E>& list)
@@ -131,13 +140,30 @@ struct ValueTraits<QList<E>> {
         }
         QList<E> list;
         list.reserve(v.array().size());
+        qsizetype dropped = 0;
         for (const auto& element : v.array()) {
-            auto e = ValueTraits<E>::fromValue(element);
-            if (!e) {
-                return std::nullopt;
+            if constexpr (IsObjectPointer<E>::value) {
+                if (!element.isNull() && element.kind() != Value::Kind::Object) {
+                    return std::nullopt;  // not a list of objects at all
+                }
+                if (auto object = element.objectAs<typename E::element_type>()) {
+                    list.append(std::move(object));
+                } else {
+                    ++dropped;
+                }
+            } else {
+                auto e = ValueTraits<E>::fromValue(element);
+                if (!e) {
+                    return std::nullopt;
+                }
+                list.append(*e);
             }
-            list.append(*e);
+        }
+        if (dropped > 0) {
+            qWarning().noquote() << "a list of objects left out" << dropped
+                                 << "missing or unknown elements";
         }
         return list;
     }
 };
+
