@@ -28,6 +28,8 @@ public:
     // `controller` is not owned.
     explicit MenuEditCanvasView(MenuEditViewController* controller, QWidget* parent = nullptr);
 
+    // The controller this canvas shows the page of; not owned.
+    MenuEditViewController* controller() const { return controller_; }
     // The controller's canvas and current page.
     QRectF menuCanvasRect() const;
     std::shared_ptr<DVDPage> currentMenu() const;

@@ -275,6 +275,7 @@ if __name__ == "__main__":
     action_icon()
     default_image()
     __import__("draw_menuedit").draw(globals())
+    __import__("draw_menucanvas").draw(globals())
     __import__("draw_videoedit").draw(globals())
     draw_slideshow.slideshow(Canvas, circle, polygon, rounded)
     write_qrc()
