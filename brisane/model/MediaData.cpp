@@ -55,8 +55,14 @@ void MediaData::takeSnapshot() const
 
 void MediaData::updateMovieAttributesToMovie()
 {
-    if (m_vcmovie) {
-        MediaEditSnapshot::apply(m_movieAttributes, *m_vcmovie, clipMovieKeys());
+    if (!m_vcmovie) {
+        return;
+    }
+    MediaEditSnapshot::apply(m_movieAttributes, *m_vcmovie, clipMovieKeys());
+    // The stream chosen in the video editor plays and goes to the disc again.
+    const IMovie::Ptr movie = m_vcmovie->movie();
+    if (movie && m_audioTreamTag >= 0 && m_audioTreamTag < movie->audioStreams().size()) {
+        movie->setSelectAudioStreams({static_cast<int>(m_audioTreamTag)});
     }
 }
 

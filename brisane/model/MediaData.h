@@ -43,7 +43,9 @@ public:
     void loadVCMovie();
     // Takes the snapshot from the media item; nothing without a media item.
     void newMediaEditDic();
-    // Applies the snapshot to the media item (see MediaEditSnapshot).
+    // Applies the snapshot to the media item (see MediaEditSnapshot), and
+    // selects the audio stream audioTreamTag names on its movie (99, and an
+    // index the movie does not have, leave the movie's choice).
     void updateMovieAttributesToMovie();
     // The media item's movie; null while there is none.
     IMovie::Ptr ffmovie() const;

@@ -23,6 +23,7 @@
 #include "model/MediaSectionItem.h"
 #include "shell/ControllerFunction.h"
 #include "shell/MainWindowController.h"
+#include "videoedit/AudioTrackChoice.h"
 #include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
 #include "videoedit/TrimSegmentRules.h"
 #include "videoedit/VECenterBackgroundView.h"
@@ -30,8 +31,10 @@
 #include "videoedit/VEPlayerBackgroundView.h"
 #include "videoedit/VEPlayerCropView.h"
 #include "videoedit/VEPlayerProgressBarView.h"
+#include "videoedit/VideoEditAudioTab.h"
 #include "videoedit/VideoEditBackgroundView.h"
 #include "videoedit/VideoEditLayout.h"
+#include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditTabView.h"
 
 namespace {
@@ -155,9 +158,13 @@ void VideoEditWindowController::buildWindow()
     centreLayout->setContentsMargins(10, 8, 10, 8);
     m_tabview = new VideoEditTabView(centre);
     m_tabview->addTab(buildTrimPage(), tabIdentifiers()[0]);
-    for (int i = 1; i < tabIdentifiers().size(); ++i) {
+    for (int i = 1; i < 3; ++i) {
         m_tabview->addTab(new QWidget(m_tabview), tabIdentifiers()[i]);
     }
+    m_subtitleTab = new VideoEditSubtitleTab(this, m_tabview);
+    m_tabview->addTab(m_subtitleTab, QStringLiteral("subtitle"));
+    m_audioTab = new VideoEditAudioTab(this, m_tabview);
+    m_tabview->addTab(m_audioTab, QStringLiteral("audio"));
     centreLayout->addWidget(m_tabview);
     column->addWidget(centre);
     connect(m_tabview, &QStackedWidget::currentChanged, this, [this] {
@@ -336,7 +343,9 @@ void VideoEditWindowController::updateWindowWithMedia(const std::shared_ptr<Medi
     flushMovieAttribute();
     updateForTabViewSelectedItem();
     const IMovie::Ptr m = movie();
-    m_volume = m ? m->volume() : 1.0f;
+    setVolume(m ? m->volume() : 1.0f);
+    m_audioTab->updateAudioTrackVolumePopBtn();
+    m_subtitleTab->updateForMedia();
 
     showOnMainWindow();
 
@@ -439,6 +448,12 @@ void VideoEditWindowController::setVcMovie(const VCMovie::Ptr& item)
     }
     m_player->setVcMovie(item);
     flushPlayerImage();
+}
+
+void VideoEditWindowController::setVolume(float volume)
+{
+    m_volume = AudioTrackChoice::clampedVolume(volume);
+    announce(QStringLiteral("volume"));
 }
 
 QSizeF VideoEditWindowController::validOriginVideoSize() const

@@ -52,6 +52,8 @@ class VEPlayerCropView;
 class VEPlayerProgressBarView;
 class VideoEditPlayer;
 class VideoEditTabView;
+class VideoEditAudioTab;
+class VideoEditSubtitleTab;
 
 class VideoEditWindowController : public QDialog,
                                   public IVideoEditWindowController,
@@ -93,6 +95,8 @@ public:
     bool isPlayTrim() const { return m_isPlayTrim; }
     bool doSeek() const { return m_doSeek; }
     float volume() const { return m_volume; }
+    // Held to 0 .. 3; announces "volume".
+    void setVolume(float volume);
     // The announcements the controls are bound to.
     PropertyNotifier& keys() { return m_keys; }
 
@@ -116,6 +120,9 @@ public:
     QLabel* currentLeftTimeLabel() const { return m_currentLeftTimeLabel; }
     // The Delete command; enabled exactly while a segment is selected.
     QAction* deleteAction() const { return m_deleteAction; }
+    // The subtitle and audio pages.
+    VideoEditSubtitleTab* subtitleTab() const { return m_subtitleTab; }
+    VideoEditAudioTab* audioTab() const { return m_audioTab; }
 
     // --- Playing ---
     void playOrPausePlayer();
@@ -217,6 +224,8 @@ private:
     QLabel* m_currentTimeLabel = nullptr;
     QLabel* m_currentLeftTimeLabel = nullptr;
     QAction* m_deleteAction = nullptr;
+    VideoEditSubtitleTab* m_subtitleTab = nullptr;
+    VideoEditAudioTab* m_audioTab = nullptr;
 
     std::shared_ptr<MediaData> m_media;
     LMMediaTime m_importMovieStart = 0;

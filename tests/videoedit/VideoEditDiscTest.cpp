@@ -5,16 +5,28 @@
 // production does it (the converter, then Corvane's dvdauthor step). The
 // authored title must last 3 s, and its first frame must be the source's
 // frame at 1 s; the frame 1 s in, the source's frame at 3 s.
+//
+// The subtitle and audio pages take the same road: a clip with a 440 Hz and
+// an 880 Hz stream gets a Shift-JIS subtitle cue from 1 s to 2 s and its
+// second track through the sheet; a second import of the same file gets the
+// volume 0 %. On the authored disc the first title shows the cue at 1.5 s
+// and not at 3 s, its AC-3 is the 880 Hz tone, and the second title is
+// silent.
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QThread>
+#include <cstring>
+#include <vector>
 
 #include "RecordingControllers.h"
+#include "SubtitleFixtures.h"
 #include "TestSupport.h"
+#include "UserFolders.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDToolLocator.h"
@@ -29,6 +41,8 @@
 #include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
 #include "videoedit/VEPlayerProgressBarView.h"
+#include "videoedit/VideoEditAudioTab.h"
+#include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditWindowController.h"
 
 namespace {
@@ -101,6 +115,48 @@ bool encode(const QList<VCMovie::Ptr>& movies, const QString& path)
     }
     EXPECT_TRUE(job->isFinished() && job->succeeded()) << qPrintable(job->errorText());
     return job->isFinished() && job->succeeded() && QFile::exists(path);
+}
+
+// The clip of a freshly imported file, over its whole length.
+std::shared_ptr<MediaData> importClip(const QString& path, double length)
+{
+    const auto resource = SectionDataResource::resourceWithPath(path);
+    if (!resource) {
+        return nullptr;
+    }
+    const auto section = resource->createMediaSectionItem();
+    section->setStartTimeInMedia(0);
+    section->setEndTimeInMedia(sec(length));
+    resource->mediaSectionArray().append(section);
+    return section->createMediaData();
+}
+
+// Bright pixels in the lower third of a picture over black.
+int lowerThirdInk(const QImage& picture)
+{
+    int ink = 0;
+    for (int y = picture.height() * 2 / 3; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            ink += qGray(picture.pixel(x, y)) > 150 ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+// `length` seconds of a stream's first audio track from `from`, mono.
+std::vector<float> audioOf(const QString& stream, double from, double length, const QString& raw)
+{
+    testsupport::runProgram(
+        "ffmpeg", {"-v", "error", "-y", "-i", stream, "-map", "0:a:0", "-ss", QString::number(from),
+                   "-t", QString::number(length), "-ac", "1", "-ar", "48000", "-f", "f32le", raw});
+    QFile file(raw);
+    std::vector<float> samples;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        samples.resize(static_cast<size_t>(bytes.size()) / sizeof(float));
+        std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(float));
+    }
+    return samples;
 }
 
 TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
@@ -194,6 +250,96 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
     if (!artifacts.isEmpty()) {
         first.save(artifacts + "/video-edit-disc-first-frame.png");
     }
+}
+
+TEST(VideoEditDisc, SubtitleTrackAndVolumeChosenOnTheSheetReachTheDisc)
+{
+    testsupport::UserFolders folders;
+    QTemporaryDir dir = testsupport::makeTempDir();
+    ASSERT_TRUE(dir.isValid());
+    const QString source = dir.filePath("two-tones.mp4");
+    ASSERT_TRUE(subtitlefixtures::makeTwoToneClip(source, 4.0));
+    const QString cue = dir.filePath("cue.srt");
+    ASSERT_TRUE(subtitlefixtures::writeFile(
+        cue, subtitlefixtures::encode(subtitlefixtures::srt({QStringLiteral("字幕のテスト")}),
+                                      "SHIFT_JIS")));
+    auto services = std::make_shared<PalWide>();
+    ModelServices::install(services);
+    DVDToolLocator::setToolFolder(QString());
+
+    const auto voiced = importClip(source, 4.0);
+    const auto silent = importClip(source, 4.0);
+    ASSERT_TRUE(voiced && voiced->vcmovie() && silent && silent->vcmovie());
+    ASSERT_NE(voiced->ffmovie(), silent->ffmovie());
+    {
+        testsupport::InstalledControllers installed;
+        VideoEditWindowController sheet;
+        sheet.updateWindowWithMedia(voiced);
+        sheet.pause();
+        sheet.segmentSelectChanged(3);
+        VideoEditSubtitleTab& subtitles = *sheet.subtitleTab();
+        subtitles.addSubtitlePathToList(cue);
+        QCoreApplication::processEvents();  // the pop-up lists it
+        emit subtitles.subtitlePathButton()->activated(1);
+        ASSERT_TRUE(voiced->ffmovie()->hasSubtitle()) << subtitles.subtitleProblem().toStdString();
+        sheet.segmentSelectChanged(4);
+        emit sheet.audioTab()->audioTrackPopBtn()->activated(1);
+        EXPECT_EQ(voiced->audioTreamTag(), 1);
+        sheet.doneVideoEdit();
+
+        sheet.updateWindowWithMedia(silent);
+        sheet.pause();
+        QLineEdit* volume = sheet.audioTab()->volumeField();
+        volume->setText("0");
+        volume->setModified(true);
+        emit volume->editingFinished();
+        sheet.doneVideoEdit();
+    }
+    EXPECT_FLOAT_EQ(silent->ffmovie()->volume(), 0.0f);
+
+    const QString work = dir.filePath("work");
+    ASSERT_TRUE(QDir().mkpath(work));
+    QList<std::shared_ptr<brisane::DVDTitleVideo>> titles;
+    int index = 0;
+    for (const auto& clip : {voiced, silent}) {
+        auto chapter = brisane::DVDChapterVideo::create();
+        chapter->setMovies(clip->segmentMovies());
+        auto title = brisane::DVDTitleVideo::create();
+        title->setChapters({chapter});
+        ASSERT_TRUE(encode(title->vcmovies(), work + QString("/title%1.dvd").arg(index++)));
+        titles << title;
+    }
+    auto disc = std::make_shared<DVDLibrary>();
+    disc->setNoMenu(true);
+    disc->setAspectType(1);
+    disc->setFormat(1);
+    disc->setDvdBitrate(4000);
+    disc->setTitles({titles[0], titles[1]});
+    DVDFSMake author;
+    author.dvd(disc, work);
+    ASSERT_TRUE(author.start());
+    ModelServices::install(nullptr);
+
+    const QString folder = work + "/dvd.dvdmedia";
+    const LMDVD::Ptr read = LMDVD::open(folder);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->titleSources().size(), 2);
+    // Both titles lie one after the other in the title set's stream.
+    const QString vob = folder + "/VIDEO_TS/VTS_01_1.VOB";
+    const QImage during = frameOf(vob, 37, dir.filePath("during.png"));
+    const QImage after = frameOf(vob, 75, dir.filePath("after.png"));
+    ASSERT_FALSE(during.isNull());
+    ASSERT_FALSE(after.isNull());
+    EXPECT_GT(lowerThirdInk(during), 50) << "the cue at 1.5 s";
+    EXPECT_EQ(lowerThirdInk(after), 0) << "no cue at 3 s";
+    testsupport::writeArtifact(during, "video-edit-disc-subtitle-1.5s.png");
+
+    const auto first = audioOf(vob, 0.5, 3.0, dir.filePath("first.raw"));
+    ASSERT_GT(first.size(), 48000u);
+    EXPECT_NEAR(subtitlefixtures::toneFrequency(first, 48000), 880.0, 15.0) << "track 2";
+    const auto second = audioOf(vob, 4.5, 3.0, dir.filePath("second.raw"));
+    ASSERT_GT(second.size(), 48000u);
+    EXPECT_LT(subtitlefixtures::peakOf(second), 1e-3f) << "volume 0 %";
 }
 
 }  // namespace
