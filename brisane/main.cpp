@@ -1,15 +1,22 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
+
+#include "app/ApplicationParts.h"
+#include "shell/AppDelegate.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brisane"));
+    QApplication::setApplicationVersion(QStringLiteral(BRISANE_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("brisane.org"));
+    // Closing the main window ends the program (after the save question);
+    // closing a sheet or a panel never does.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Brisane"));
-    window.resize(1024, 700);
-    window.show();
+    ApplicationParts::install();
+    AppDelegate delegate;
+    const QStringList arguments = QApplication::arguments();
+    delegate.launch(arguments.size() > 1 ? arguments.at(1) : QString());
     return QApplication::exec();
 }

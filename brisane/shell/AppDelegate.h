@@ -1,12 +1,31 @@
 #pragma once
-// The application delegate: one per run. It owns the main window controller
-// and is reached from anywhere through AppDelegate::current() or
+// The application delegate: one per run. It starts the application, owns the
+// open project's two roots, the menu template library and the main window
+// controller, and saves the user settings when the application ends. It is
+// reached from anywhere through AppDelegate::current() or
 // ControllerFunction::appDelegate().
+//
+// Launch runs in two steps on the main thread: applicationWillFinishLaunching
+// before the event loop (log, roots, services, main window), then
+// applicationDidFinishLaunching from the event loop's first turn (temporary
+// root, photo folder, menus, the window shown). launch() does both, the
+// second from a zero-time timer, then hands a project named on the command
+// line to applicationOpenFile.
+//
+// The roots are replaced as a whole and may be read from any thread.
 
+#include <QMutex>
 #include <QObject>
+#include <QString>
+#include <functional>
 #include <memory>
 
+class DataResource;
+class DVDLibraryResource;
+class DVDPageData;
+class DVDResource;
 class MainWindowController;
+class SectionDataResource;
 
 class AppDelegate : public QObject {
     Q_OBJECT
@@ -18,11 +37,107 @@ public:
     // The running delegate; null before one exists. Any thread.
     static AppDelegate* current();
 
-    // The main window controller; null before it is made. Any thread.
+    // --- Roots (any thread) ---
+    // The main window controller; null before it is made.
     MainWindowController* mainController() const;
     // Takes ownership (null releases the current one).
     void setMainController(std::unique_ptr<MainWindowController> controller);
+    std::shared_ptr<DataResource> dateResource() const;
+    void setDateResource(const std::shared_ptr<DataResource>& resource);
+    std::shared_ptr<DVDLibraryResource> dvdLibSource() const;
+    void setDvdLibSource(const std::shared_ptr<DVDLibraryResource>& library);
+    std::shared_ptr<DVDResource> dvd() const;
+    void setDvd(const std::shared_ptr<DVDResource>& dvd);
+
+    // --- Project flags ---
+    bool isExistedProject() const { return m_isExistedProject; }
+    void setIsExistedProject(bool existed) { m_isExistedProject = existed; }
+    QString existedProjectPath() const;
+    void setExistedProjectPath(const QString& path);
+    bool closeWindowAfterSave() const { return m_closeWindowAfterSave; }
+    void setCloseWindowAfterSave(bool value) { m_closeWindowAfterSave = value; }
+    bool openNewAfterSave() const { return m_openNewAfterSave; }
+    void setOpenNewAfterSave(bool value) { m_openNewAfterSave = value; }
+    bool openExistAfterSave() const { return m_openExistAfterSave; }
+    void setOpenExistAfterSave(bool value) { m_openExistAfterSave = value; }
+
+    // --- Forwarders to the media-side root; nothing without one ---
+    void addSectionDataResourceToArray(const std::shared_ptr<SectionDataResource>& source);
+    void removeSectionDataResourceFromArray(const std::shared_ptr<SectionDataResource>& source);
+    void addDvdPageToArray(const std::shared_ptr<DVDPageData>& page);
+    void removeDvdPageFromArray(const std::shared_ptr<DVDPageData>& page);
+
+    // --- Launch and quit (main thread) ---
+    // Whether launch sends the process's output into the log file (on by
+    // default; tests keep their own streams).
+    void setLogsToFile(bool logs) { m_logsToFile = logs; }
+    // Step 1, then step 2 from a zero-time timer, then the project path (when
+    // not empty) to applicationOpenFile.
+    void launch(const QString& projectPath = QString());
+    // Step 1: the log, an empty media side, the template library, empty disc
+    // settings, the project model's services, the main window (centred).
+    void applicationWillFinishLaunching();
+    // Step 2: the temporary root emptied (under its lock), a new photo folder
+    // "temp-photo/XXXXXXXX.dir" handed to the photo store, the menus set up,
+    // the main window shown.
+    void applicationDidFinishLaunching();
+    // Whether step 2 has run.
+    bool hasFinishedLaunching() const { return m_finishedLaunching; }
+    // Saves the user settings and lets go of the temporary root.
+    void applicationWillTerminate();
+    // Quits by closing the main window, which asks about unsaved changes
+    // first; without a main window, quits at once.
+    void terminate();
+    // The main window has closed: applicationWillTerminate, then the event
+    // loop ends (quitApplication).
+    void mainWindowDidClose();
+
+    // Opens a project folder handed over on the command line. Answers YES.
+    virtual bool applicationOpenFile(const QString& path);
+    void openMainWindowController();
+    // Removes whatever is at the path, then makes a folder there.
+    static void makeNewDirAtPath(const QString& path);
+
+    // --- Menus ---
+    void setupApp();
+    // The standard about box.
+    void orderFrontStandardAboutPanel();
+    // support: opens the support page in the web browser.
+    void support();
+    void openSupportLink();
+    bool isOptionKeyDown() const;
+    bool isDeveloper() const { return isOptionKeyDown(); }
+    static int getANewRandNumber();
+
+    // --- Project documents ---
+    // The save-changes question as a sheet on the main window: "Save" runs
+    // `save`, "Don't Save" `dontSave`, anything else `cancel`.
+    void alertSavePanelWithAction(std::function<void()> save, std::function<void()> dontSave,
+                                  std::function<void()> cancel);
+    // Marks the window to close once the save has finished, then saves.
+    virtual void saveProjectAndCloseWindow();
+    virtual void openNewProjectAction();
+    virtual void openExistProjectAction();
+    virtual void saveProjectAction();
+
+protected:
+    // Ends the event loop.
+    virtual void quitApplication();
 
 private:
+    void installModelServices();
+
+    mutable QMutex m_lock;
     std::unique_ptr<MainWindowController> mainController_;
+    std::shared_ptr<DataResource> m_dateResource;
+    std::shared_ptr<DVDLibraryResource> m_dvdLibSource;
+    std::shared_ptr<DVDResource> m_dvd;
+    QString m_existedProjectPath;
+    bool m_isExistedProject = false;
+    bool m_closeWindowAfterSave = false;
+    bool m_openNewAfterSave = false;
+    bool m_openExistAfterSave = false;
+    bool m_logsToFile = true;
+    bool m_finishedLaunching = false;
+    bool m_terminated = false;
 };

@@ -1,19 +1,328 @@
 #include "shell/MainWindowController.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QThread>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "corvane/DVDBurn.h"
+#include "corvane/DVDBurnNotification.h"
 #include "corvane/DVDLibrary.h"
+#include "model/DVDResource.h"
 #include "model/ModelServices.h"
+#include "shell/AppDelegate.h"
 #include "shell/ControllerFunction.h"
+#include "shell/CustomCapacityView.h"
+#include "shell/CustomQualityPanel.h"
 #include "shell/DiscModelBuilder.h"
 #include "shell/DiscSideRebuild.h"
+#include "shell/EditorFactory.h"
+#include "shell/FileLogger.h"
+#include "shell/HelperExtention.h"
 #include "shell/IClipEditWindowController.h"
 #include "shell/IListEditViewController.h"
 #include "shell/IMenuEditViewController.h"
 #include "shell/IRenderEditWndCtrl.h"
 #include "shell/IVideoEditWindowController.h"
+#include "shell/MainDownView.h"
+#include "shell/MainWindow.h"
+#include "shell/ThemeExtention.h"
+#include "shell/WndTitleBackView.h"
+
+namespace {
+
+const QString deleteSelector = QStringLiteral("delete:");
+
+QWidget* containerPage(const QString& identifier)
+{
+    auto* page = new QWidget;
+    page->setObjectName(identifier);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return page;
+}
+
+void hostView(QWidget* container, QWidget* view)
+{
+    if (container && view) {
+        container->layout()->addWidget(view);
+        view->show();
+    }
+}
+
+}  // namespace
 
 MainWindowController::MainWindowController(QObject* parent) : QObject(parent) {}
 
-MainWindowController::~MainWindowController() = default;
+MainWindowController::~MainWindowController()
+{
+    // The editors first: their views and sheets live in the window.
+    imageEditController_.reset();
+    menuEditController_.reset();
+    videoEditController_.reset();
+    clipEditController_.reset();
+    listEditController_.reset();
+    m_window.reset();
+}
+
+// --- Set-up -----------------------------------------------------------------
+
+void MainWindowController::awakeFromNib()
+{
+    if (m_window) {
+        return;
+    }
+    buildWindow();
+    // 1. The header strip.
+    ThemeExtention::changeTitleBarTheme(m_window.get(), new WndTitleBackView);
+    // 2. The window opens in list-edit mode.
+    m_isEditSource = true;
+    flushEditSourceOrMenuIfChanged();
+    // 3 to 5. The editors.
+    createEditors();
+    // 6. The custom bitrate bounds and the estimate.
+    m_minQualityValue = QualityMenuModel::minQualityValue;
+    m_maxQualityValue = QualityMenuModel::maxQualityValue;
+    capacity_ = CapacityEstimate::resultForUsedSpace(0, CapacityEstimate::singleLayerCapacity);
+    // 7. The disc sizes, D5 first.
+    {
+        const QSignalBlocker blocker(m_dvdModelPopButton);
+        m_dvdModelPopButton->clear();
+        m_dvdModelPopButton->addItems(DvdModelTitles);
+        m_dvdModelPopButton->setCurrentIndex(0);
+    }
+    // 8. The quality pop-up.
+    setDvdQualityMenu();
+    showCapacity();
+    // 10. The burner and its drive watch.
+    m_burner = std::make_unique<DVDBurn>();
+    m_burnNotification = new DVDBurnNotification(this);
+    m_burnNotification->setDelegate(this);
+    // 13. The slideshow editor.
+    if (IRenderEditWndCtrl* imageEditor = imageEditController()) {
+        imageEditor->setEnumDisplayRatio(1);
+        imageEditor->setWndSheetedWindow(m_window.get());
+    }
+    // 14. Nothing to save yet.
+    clearDocumentChangedStatus();
+    // 15. 720 high, centred vertically in the visible area.
+    placeWindow();
+}
+
+void MainWindowController::buildWindow()
+{
+    m_window = std::make_unique<MainWindow>(this);
+    m_window->setObjectName(windowNibName());
+    setDocumentTitle(QCoreApplication::applicationName());
+    m_window->resize(1024, WindowHeight);
+    m_window->setMinimumSize(800, 560);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_mainTabView = new QStackedWidget;
+    m_listContainerView = containerPage(SourceTab);
+    m_menuEditContainerView = containerPage(MenuTab);
+    m_mainTabView->addWidget(m_listContainerView);
+    m_mainTabView->addWidget(m_menuEditContainerView);
+    layout->addWidget(m_mainTabView, 1);
+    layout->addWidget(buildBottomBar());
+    m_window->setCentralWidget(central);
+
+    buildMenuBar();
+    buildSaveWindow();
+    buildCustomQualityWindow();
+}
+
+void MainWindowController::buildMenuBar()
+{
+    QMenuBar* bar = m_window->menuBar();
+    auto addItem = [this](QMenu* menu, const QString& title, const QString& selector, auto slot,
+                          const QKeySequence& shortcut = {}) {
+        QAction* item = menu->addAction(title);
+        HelperExtention::setSelector(item, selector);
+        item->setShortcut(shortcut);
+        connect(item, &QAction::triggered, this, slot);
+        return item;
+    };
+    auto delegateCall = [](void (AppDelegate::*call)()) {
+        return [call] {
+            if (AppDelegate* delegate = AppDelegate::current()) {
+                (delegate->*call)();
+            }
+        };
+    };
+
+    QMenu* application = bar->addMenu(QCoreApplication::applicationName());
+    addItem(application, QStringLiteral("About"), HelperExtention::AboutSelector,
+            delegateCall(&AppDelegate::orderFrontStandardAboutPanel));
+    application->addSeparator();
+    addItem(application, QStringLiteral("Hide"), HelperExtention::HideSelector,
+            [this] { m_window->showMinimized(); });
+    application->addSeparator();
+    addItem(application, QStringLiteral("Quit"), HelperExtention::QuitSelector,
+            delegateCall(&AppDelegate::terminate), QKeySequence::Quit);
+
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    addItem(file, QStringLiteral("New Project"), QStringLiteral("openNewProjectInFirstResponder:"),
+            &MainWindowController::openNewProjectInFirstResponder, QKeySequence::New);
+    addItem(file, QStringLiteral("Open Project..."),
+            QStringLiteral("openExistProjectInFirstResponder:"),
+            &MainWindowController::openExistProjectInFirstResponder, QKeySequence::Open);
+    addItem(file, QStringLiteral("Save Project"), QStringLiteral("saveProjectInFirstResponder:"),
+            &MainWindowController::saveProjectInFirstResponder, QKeySequence::Save);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    m_deleteAction = addItem(edit, QStringLiteral("Delete"), deleteSelector,
+                             &MainWindowController::deleteCommand, QKeySequence::Delete);
+    // The item shows whether Delete applies; between showings it stays
+    // enabled so that its key reaches deleteCommand, which checks again.
+    connect(edit, &QMenu::aboutToShow, this, &MainWindowController::validateDeleteItem);
+    connect(edit, &QMenu::aboutToHide, this, [this] { m_deleteAction->setEnabled(true); });
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    addItem(help, QStringLiteral("%1 Support").arg(QCoreApplication::applicationName()),
+            HelperExtention::SupportSelector, delegateCall(&AppDelegate::support));
+}
+
+QWidget* MainWindowController::buildBottomBar()
+{
+    auto* bar = new MainDownView;
+    bar->setFixedHeight(48);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(10);
+
+    m_mainEditModeBtn = new QPushButton(MenuEditTitle);
+    m_mainEditModeBtn->setMinimumWidth(100);
+    connect(m_mainEditModeBtn, &QPushButton::clicked, this,
+            &MainWindowController::editModeChangedAction);
+    m_capacityView = new CustomCapacityView;
+    m_capacityView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_dvdQualityPopBtn = new QComboBox;
+    m_dvdQualityPopBtn->setToolTip(QStringLiteral("Video quality"));
+    connect(m_dvdQualityPopBtn, &QComboBox::activated, this,
+            &MainWindowController::dvdQualityChosen);
+    m_dvdModelPopButton = new QComboBox;
+    m_dvdModelPopButton->setToolTip(QStringLiteral("Disc size"));
+    connect(m_dvdModelPopButton, &QComboBox::activated, this,
+            &MainWindowController::dvdModelChangedAction);
+    m_previewButton = new QPushButton(QStringLiteral("Preview"));
+    m_burnButton = new QPushButton(QStringLiteral("Burn"));
+    // Preview and production are not part of this window yet.
+    m_previewButton->setEnabled(false);
+    m_burnButton->setEnabled(false);
+
+    layout->addWidget(m_mainEditModeBtn);
+    layout->addWidget(m_capacityView, 1);
+    layout->addWidget(m_dvdQualityPopBtn);
+    layout->addWidget(m_dvdModelPopButton);
+    layout->addWidget(m_previewButton);
+    layout->addWidget(m_burnButton);
+    return bar;
+}
+
+void MainWindowController::buildSaveWindow()
+{
+    m_saveWindow = new QDialog(m_window.get());
+    m_saveWindow->setWindowModality(Qt::WindowModal);
+    m_saveWindow->setWindowTitle(QStringLiteral("Saving"));
+    auto* layout = new QVBoxLayout(m_saveWindow);
+    layout->addWidget(new QLabel(QStringLiteral("Saving the project...")));
+    auto* progress = new QProgressBar;
+    progress->setObjectName(QStringLiteral("saveProgress"));
+    progress->setRange(0, 1);  // still until the sheet shows
+    progress->setTextVisible(false);
+    layout->addWidget(progress);
+}
+
+void MainWindowController::buildCustomQualityWindow()
+{
+    m_customQualityWindow =
+        new CustomQualityPanel(m_minQualityValue, m_maxQualityValue, m_window.get());
+    connect(m_customQualityWindow, &CustomQualityPanel::fieldEdited, this,
+            &MainWindowController::changedQualityUseField);
+    connect(m_customQualityWindow, &CustomQualityPanel::sliderMoved, this,
+            &MainWindowController::changeQualityUseSlider);
+    connect(m_customQualityWindow, &CustomQualityPanel::willClose, this,
+            [this] { windowWillClose(m_customQualityWindow); });
+}
+
+void MainWindowController::createEditors()
+{
+    const auto factory = EditorFactory::current();
+    QWidget* window = m_window.get();
+    setListEditController(factory->makeListEditController(window));
+    if (IListEditViewController* listEditor = listEditController()) {
+        hostView(m_listContainerView, listEditor->view());
+    }
+    setClipEditController(factory->makeClipEditController(window));
+    setVideoEditController(factory->makeVideoEditController(window));
+    setMenuEditController(factory->makeMenuEditController(window));
+    if (IMenuEditViewController* menuEditor = menuEditController()) {
+        hostView(m_menuEditContainerView, menuEditor->view());
+    }
+    setImageEditController(factory->makeImageEditController(window));
+}
+
+void MainWindowController::centerWindow()
+{
+    if (!m_window) {
+        return;
+    }
+    QScreen* screen = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    QRect geometry = m_window->geometry();
+    geometry.moveCenter(screen->availableGeometry().center());
+    m_window->setGeometry(geometry);
+}
+
+void MainWindowController::showWindow()
+{
+    if (m_window) {
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    }
+}
+
+QRect MainWindowController::placedWindowGeometry(const QRect& geometry, const QRect& screen,
+                                                 const QRect& available)
+{
+    const int height = std::min(WindowHeight, std::max(1, available.height()));
+    // The bottom edge, measured up from the screen's bottom (y up) ...
+    const int bottomUp = (available.height() - height) / 2;
+    // ... turned into Qt's top edge (y down).
+    const int top = screen.y() + screen.height() - bottomUp - height;
+    return QRect(geometry.x(), std::max(top, available.y()), geometry.width(), height);
+}
+
+void MainWindowController::placeWindow()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    m_window->setGeometry(placedWindowGeometry(m_window->geometry(), screen->geometry(),
+                                               screen->availableGeometry()));
+}
+
+// --- Editors ----------------------------------------------------------------
 
 IListEditViewController* MainWindowController::listEditController() const
 {
@@ -71,23 +380,373 @@ void MainWindowController::setImageEditController(std::unique_ptr<IRenderEditWnd
 
 QWidget* MainWindowController::window() const
 {
-    return nullptr;
+    return m_window.get();
 }
+
+QMenuBar* MainWindowController::mainMenu() const
+{
+    return m_window ? m_window->menuBar() : nullptr;
+}
+
+QString MainWindowController::selectedTabIdentifier() const
+{
+    return m_mainTabView && m_mainTabView->currentWidget()
+               ? m_mainTabView->currentWidget()->objectName()
+               : QString();
+}
+
+// --- Modes ------------------------------------------------------------------
 
 bool MainWindowController::isEditSource() const
 {
-    return true;
+    return m_isEditSource;
+}
+
+void MainWindowController::editModeChangedAction()
+{
+    m_isEditSource = !m_isEditSource;
+    flushEditSourceOrMenuIfChanged();
+}
+
+void MainWindowController::flushEditSourceOrMenuIfChanged()
+{
+    const bool listMode = isEditSource();
+    if (!listMode) {
+        if (IListEditViewController* listEditor = listEditController()) {
+            listEditor->listSourceHasChanged();
+        } else {
+            // What the list's change hook does.
+            initDvdResource();
+            changeCapacityValue();
+            setDocumentEdited(true);
+        }
+    }
+    if (!m_mainTabView) {
+        return;
+    }
+    QWidget* tab = listMode ? m_listContainerView : m_menuEditContainerView;
+    if (m_mainTabView->currentWidget() != tab) {
+        endTabEditing();
+        m_mainTabView->setCurrentWidget(tab);
+    }
+    m_mainEditModeBtn->setText(listMode ? MenuEditTitle : ListEditTitle);
+}
+
+void MainWindowController::endTabEditing()
+{
+    // A field being edited in the tab left ends its editing.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && m_window && m_window->isAncestorOf(focus)) {
+        focus->clearFocus();
+    }
+}
+
+// --- Delete command ---------------------------------------------------------
+
+void MainWindowController::deleteCommand()
+{
+    if (!validateMenuItem(m_deleteAction)) {
+        return;
+    }
+    if (isEditSource()) {
+        listEditController()->deleteSelectedData();
+    } else {
+        menuEditController()->deleteCurrentTextItem();
+    }
+}
+
+bool MainWindowController::validateMenuItem(const QAction* item) const
+{
+    if (HelperExtention::selector(item) != deleteSelector) {
+        return true;
+    }
+    if (isEditSource()) {
+        const IListEditViewController* listEditor = listEditController();
+        return listEditor && listEditor->selectedType() != 0;
+    }
+    const IMenuEditViewController* menuEditor = menuEditController();
+    return menuEditor && menuEditor->hasSelectAndSelectedAllPageItemText();
+}
+
+void MainWindowController::validateDeleteItem()
+{
+    m_deleteAction->setEnabled(validateMenuItem(m_deleteAction));
+}
+
+// --- Project commands -------------------------------------------------------
+
+void MainWindowController::openNewProjectInFirstResponder()
+{
+    if (AppDelegate* delegate = AppDelegate::current()) {
+        delegate->openNewProjectAction();
+    }
+}
+
+void MainWindowController::openExistProjectInFirstResponder()
+{
+    if (AppDelegate* delegate = AppDelegate::current()) {
+        delegate->openExistProjectAction();
+    }
+}
+
+void MainWindowController::saveProjectInFirstResponder()
+{
+    if (AppDelegate* delegate = AppDelegate::current()) {
+        delegate->saveProjectAction();
+    }
+}
+
+// --- Closing ----------------------------------------------------------------
+
+bool MainWindowController::windowShouldClose(QWidget* window)
+{
+    if (window != m_window.get() || !isDocumentEdited() || m_closeWithoutQuestion) {
+        return true;
+    }
+    closeActionAlertSavePanel();
+    return false;
+}
+
+void MainWindowController::closeActionAlertSavePanel()
+{
+    AppDelegate* delegate = AppDelegate::current();
+    if (!delegate) {
+        return;
+    }
+    QPointer<MainWindowController> self(this);
+    auto save = [] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [] {
+                if (AppDelegate* current = AppDelegate::current()) {
+                    current->saveProjectAndCloseWindow();
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    auto dontSave = [self] {
+        if (self && self->m_window) {
+            self->m_closeWithoutQuestion = true;
+            self->m_window->close();
+            if (self) {
+                self->m_closeWithoutQuestion = false;
+            }
+        }
+    };
+    delegate->alertSavePanelWithAction(save, dontSave, {});
+}
+
+void MainWindowController::windowWillClose(QWidget* window)
+{
+    if (window && window == m_customQualityWindow) {
+        doCustomQualityOk();
+    } else if (window && window == m_window.get()) {
+        if (AppDelegate* delegate = AppDelegate::current()) {
+            delegate->mainWindowDidClose();
+        }
+    }
+}
+
+// --- Edited mark ------------------------------------------------------------
+
+void MainWindowController::performBlockOnMainThread(const std::function<void()>& block)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() == application->thread()) {
+        block();
+        return;
+    }
+    QMetaObject::invokeMethod(application, block, Qt::BlockingQueuedConnection);
 }
 
 void MainWindowController::setDocumentEdited(bool edited)
 {
-    documentEdited_ = edited;
+    performBlockOnMainThread([this, edited] {
+        documentEdited_ = edited;
+        if (m_window) {
+            m_window->setWindowModified(edited);
+        }
+    });
 }
 
 bool MainWindowController::isDocumentEdited() const
 {
     return documentEdited_;
 }
+
+void MainWindowController::clearDocumentChangedStatus()
+{
+    performBlockOnMainThread([this] { setDocumentEdited(false); });
+}
+
+void MainWindowController::setDocumentTitle(const QString& title)
+{
+    if (m_window) {
+        m_window->setWindowTitle(title + QStringLiteral("[*]"));
+    }
+}
+
+// --- Saving sheet -----------------------------------------------------------
+
+void MainWindowController::showSaveWindow()
+{
+    if (!m_saveWindow) {
+        return;
+    }
+    m_saveWindow->findChild<QProgressBar*>()->setRange(0, 0);  // busy
+    m_saveWindow->open();
+}
+
+void MainWindowController::closeSaveWindow()
+{
+    if (!m_saveWindow) {
+        return;
+    }
+    m_saveWindow->findChild<QProgressBar*>()->setRange(0, 1);
+    m_saveWindow->accept();
+}
+
+void MainWindowController::showSaveWindowInMainThread()
+{
+    performBlockOnMainThread([this] { showSaveWindow(); });
+}
+
+void MainWindowController::closeSaveWindowInMainThread()
+{
+    performBlockOnMainThread([this] { closeSaveWindow(); });
+}
+
+// --- Quality and capacity ---------------------------------------------------
+
+qint64 MainWindowController::projectBitrate() const
+{
+    const auto disc = ModelServices::current()->dvd();
+    return disc ? disc->dvdBitrate() : DVDResource().dvdBitrate();
+}
+
+void MainWindowController::setProjectBitrate(qint64 bitrate)
+{
+    if (const auto disc = ModelServices::current()->dvd()) {
+        disc->setDvdBitrate(bitrate);
+    }
+}
+
+void MainWindowController::setDvdQualityMenu()
+{
+    m_dvdQualityMenu = QualityMenuModel::setDvdQualityMenu(projectBitrate());
+    if (!m_dvdQualityPopBtn) {
+        return;
+    }
+    const QSignalBlocker blocker(m_dvdQualityPopBtn);
+    m_dvdQualityPopBtn->clear();
+    for (const QualityMenuModel::Entry& entry : m_dvdQualityMenu.entries()) {
+        if (entry.action == QualityMenuModel::Action::Separator) {
+            m_dvdQualityPopBtn->insertSeparator(m_dvdQualityPopBtn->count());
+        } else {
+            m_dvdQualityPopBtn->addItem(entry.title);
+        }
+    }
+    m_dvdQualityPopBtn->setCurrentIndex(int(m_dvdQualityMenu.selectedIndex()));
+}
+
+void MainWindowController::dvdQualityChosen(int index)
+{
+    const auto& entries = m_dvdQualityMenu.entries();
+    if (index < 0 || index >= entries.size()) {
+        return;
+    }
+    const QualityMenuModel::Entry& entry = entries.at(index);
+    switch (entry.action) {
+        case QualityMenuModel::Action::Preset:
+            menuItemDVDQualityAction(entry.tag);
+            break;
+        case QualityMenuModel::Action::ExistQuality:
+            useExistQualityAction(entry.title);
+            break;
+        case QualityMenuModel::Action::CustomSize:
+            openCustomDvdQualityWnd();
+            break;
+        case QualityMenuModel::Action::Separator:
+            break;
+    }
+}
+
+void MainWindowController::menuItemDVDQualityAction(qint64 tag)
+{
+    if (const auto bitrate = QualityMenuModel::bitrateForPresetTag(tag)) {
+        setProjectBitrate(*bitrate);
+        changeCapacityValue();
+    }
+}
+
+void MainWindowController::useExistQualityAction(const QString& title)
+{
+    setProjectBitrate(QualityMenuModel::bitrateForExistQualityTitle(title));
+    changeCapacityValue();
+}
+
+void MainWindowController::openCustomDvdQualityWnd()
+{
+    m_qualityValue = projectBitrate();
+    if (!m_customQualityWindow) {
+        return;
+    }
+    m_customQualityWindow->showQualityValue(m_qualityValue);
+    m_customQualityWindow->open();
+}
+
+void MainWindowController::changedQualityUseField(qint64 value)
+{
+    m_qualityValue = std::min(std::max(value, m_minQualityValue), m_maxQualityValue);
+    if (m_customQualityWindow) {
+        m_customQualityWindow->showQualityValue(m_qualityValue);
+    }
+    doCustomQualityOk();
+}
+
+void MainWindowController::changeQualityUseSlider(qint64 value)
+{
+    m_qualityValue = value;
+    if (m_customQualityWindow) {
+        m_customQualityWindow->showQualityValue(m_qualityValue);
+    }
+    doCustomQualityOk();
+}
+
+void MainWindowController::customQualityOkAction()
+{
+    if (m_customQualityWindow) {
+        m_customQualityWindow->accept();  // closing applies the value
+    }
+}
+
+void MainWindowController::doCustomQualityOk()
+{
+    setProjectBitrate(m_qualityValue);
+    setDvdQualityMenu();
+    changeCapacityValue();
+}
+
+void MainWindowController::dvdModelChangedAction()
+{
+    FileLogger::writeLine(QStringLiteral("dvd model change"));
+    changeCapacityValue();
+}
+
+int MainWindowController::dvdModelIndex() const
+{
+    return m_dvdModelPopButton ? std::max(0, m_dvdModelPopButton->currentIndex()) : 0;
+}
+
+void MainWindowController::showCapacity()
+{
+    if (m_capacityView) {
+        m_capacityView->setShowString(capacity_.showString);
+        m_capacityView->setCapacityValue(capacity_.capacityValue);
+    }
+}
+
+// --- Disc side --------------------------------------------------------------
 
 namespace {
 
@@ -124,10 +783,11 @@ void MainWindowController::changeCapacityValue()
     if (!disc) {
         capacity_ = CapacityEstimate::resultForUsedSpace(
             0, CapacityEstimate::capacityForDiscModel(dvdModelIndex()));
-        return;
+    } else {
+        capacity_ = CapacityEstimate::changeCapacityValue(services->dateResource().get(), *disc,
+                                                          dvdModelIndex());
     }
-    capacity_ = CapacityEstimate::changeCapacityValue(services->dateResource().get(), *disc,
-                                                      dvdModelIndex());
+    showCapacity();
 }
 
 double MainWindowController::totalMediaDataTime(const std::shared_ptr<MediaData>& media)
@@ -138,11 +798,6 @@ double MainWindowController::totalMediaDataTime(const std::shared_ptr<MediaData>
 std::shared_ptr<DVDLibrary> MainWindowController::getDVDObj()
 {
     return DiscModelBuilder(ModelServices::current()->dvd()).getDVDObj();
-}
-
-int MainWindowController::dvdModelIndex() const
-{
-    return 0;
 }
 
 void MainWindowController::closePreviewWindow() {}

@@ -1,32 +1,80 @@
 #pragma once
-// The controller of the one main window. It owns the editors (which lie
-// above the shell in the module order, so they are handed in as their
-// interfaces) and keeps the window's edited mark, the only record of unsaved
-// changes.
+// The controller of the one main window. Its set-up (awakeFromNib) makes the
+// window, its menus and bottom bar, and the editors (through the installed
+// EditorFactory: the editors lie above the shell in the module order). It
+// switches the window between list-edit and menu-edit mode, routes the
+// Delete command, guards closing with the save question, shows the saving
+// sheet, keeps the window's edited mark (the only record of unsaved
+// changes), and drives the quality and disc-size pop-ups and the capacity
+// bar.
 //
-// The operations the editors call are virtual so that tests can record them.
+// Made and set up by the application delegate at launch; reached through
+// ControllerFunction::mainController(). Main thread, except where an
+// operation says "any thread". The operations the editors call are virtual
+// so that tests can record them; a controller that is never set up has no
+// window and still answers them.
 
 #include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <atomic>
+#include <functional>
 #include <memory>
 
 #include "shell/CapacityEstimate.h"
+#include "shell/QualityMenuModel.h"
 
 class IListEditViewController;
 class IClipEditWindowController;
 class IVideoEditWindowController;
 class IMenuEditViewController;
 class IRenderEditWndCtrl;
+class CustomCapacityView;
+class CustomQualityPanel;
+class DVDBurn;
+class DVDBurnNotification;
 class DVDLibrary;
+class MainWindow;
 class MediaData;
+class QAction;
+class QComboBox;
+class QDialog;
+class QMenuBar;
+class QPushButton;
+class QStackedWidget;
 class QWidget;
 
 class MainWindowController : public QObject {
     Q_OBJECT
 public:
+    // The tab identifiers and the mode button's titles.
+    static inline const QString SourceTab = QStringLiteral("source");
+    static inline const QString MenuTab = QStringLiteral("menu");
+    static inline const QString MenuEditTitle = QStringLiteral("Menu Edit");
+    static inline const QString ListEditTitle = QStringLiteral("List Edit");
+    static inline const QStringList DvdModelTitles = {QStringLiteral("D5 / 4.7GB"),
+                                                      QStringLiteral("D9 / 8.3GB")};
+    static constexpr int WindowHeight = 720;
+
     explicit MainWindowController(QObject* parent = nullptr);
     ~MainWindowController() override;
 
-    // The editors; null until set. Owned: setting one releases the previous.
+    static QString windowNibName() { return QStringLiteral("MainWindowController"); }
+
+    // --- Set-up ---
+    // Makes the window and everything in it, in the set-up order. Once.
+    void awakeFromNib();
+    // Centres the window on its screen.
+    void centerWindow();
+    // Shows the window and brings it to the front.
+    void showWindow();
+    // The window placed 720 high, keeping its x and width: its bottom edge
+    // (measured up from the bottom of `screen`) at half of what the visible
+    // height leaves. Never higher than the visible area, nor above its top.
+    static QRect placedWindowGeometry(const QRect& geometry, const QRect& screen,
+                                      const QRect& available);
+
+    // --- Editors; null until set. Owned: setting one releases the previous ---
     IListEditViewController* listEditController() const;
     IClipEditWindowController* clipEditController() const;
     IVideoEditWindowController* videoEditController() const;
@@ -38,16 +86,103 @@ public:
     void setMenuEditController(std::unique_ptr<IMenuEditViewController> controller);
     void setImageEditController(std::unique_ptr<IRenderEditWndCtrl> controller);
 
-    // The main window; null before it is made.
+    // --- The window and its parts; null before set-up ---
     virtual QWidget* window() const;
+    QMenuBar* mainMenu() const;
+    QStackedWidget* mainTabView() const { return m_mainTabView; }
+    // The identifier of the tab shown ("source" or "menu").
+    QString selectedTabIdentifier() const;
+    QPushButton* mainEditModeBtn() const { return m_mainEditModeBtn; }
+    QWidget* listContainerView() const { return m_listContainerView; }
+    QWidget* menuEditContainerView() const { return m_menuEditContainerView; }
+    QPushButton* previewButton() const { return m_previewButton; }
+    QPushButton* burnButton() const { return m_burnButton; }
+    QAction* deleteMenuItem() const { return m_deleteAction; }
+    DVDBurn* burner() const { return m_burner.get(); }
+    DVDBurnNotification* burnNotification() const { return m_burnNotification; }
 
+    // --- Modes ---
     // YES in list-edit mode, NO in menu-edit mode.
     virtual bool isEditSource() const;
+    // Toggles the mode.
+    void editModeChangedAction();
+    // Shows the mode isEditSource names; entering menu-edit mode first runs
+    // the title list's change hook.
+    void flushEditSourceOrMenuIfChanged();
 
-    // Sets the edited mark. Any thread; returns once the mark is set.
+    // --- Delete command ---
+    // In list-edit mode the list editor deletes its selection, in menu-edit
+    // mode the menu editor its current text item; nothing when the command
+    // is not enabled.
+    void deleteCommand();
+    // Whether the item may be used: the Delete item only with a list
+    // selection (list-edit mode) or a selection of static texts only
+    // (menu-edit mode); every other item always.
+    bool validateMenuItem(const QAction* item) const;
+
+    // --- Project commands, forwarded to the application delegate ---
+    void openNewProjectInFirstResponder();
+    void openExistProjectInFirstResponder();
+    void saveProjectInFirstResponder();
+
+    // --- Closing ---
+    // YES for another window, and for the main window without the edited
+    // mark; with the mark, asks the save question and answers NO.
+    bool windowShouldClose(QWidget* window);
+    // The save question: "Save" queues the delegate's
+    // saveProjectAndCloseWindow, "Don't Save" closes the window, "Cancel"
+    // does nothing.
+    void closeActionAlertSavePanel();
+    // The custom bitrate panel applies its value; the main window ends the
+    // application.
+    void windowWillClose(QWidget* window);
+
+    // --- Edited mark (any thread; the work runs on the main thread and the
+    // call returns once it has run) ---
     virtual void setDocumentEdited(bool edited);
     virtual bool isDocumentEdited() const;
+    void clearDocumentChangedStatus();
+    // Runs the block on the main thread and waits for it; on the main thread
+    // (or without an application) it runs at once.
+    static void performBlockOnMainThread(const std::function<void()>& block);
+    // The window's title; the edited mark is shown beside it.
+    void setDocumentTitle(const QString& title);
 
+    // --- Saving sheet ---
+    void showSaveWindow();
+    void closeSaveWindow();
+    void showSaveWindowInMainThread();
+    void closeSaveWindowInMainThread();
+    QDialog* saveWindow() const { return m_saveWindow; }
+
+    // --- Quality and capacity ---
+    QComboBox* dvdQualityPopBtn() const { return m_dvdQualityPopBtn; }
+    QComboBox* dvdModelPopButton() const { return m_dvdModelPopButton; }
+    CustomCapacityView* capacityView() const { return m_capacityView; }
+    CustomQualityPanel* customQualityWindow() const { return m_customQualityWindow; }
+    const QualityMenuModel& dvdQualityMenu() const { return m_dvdQualityMenu; }
+    qint64 minQualityValue() const { return m_minQualityValue; }
+    qint64 maxQualityValue() const { return m_maxQualityValue; }
+    qint64 qualityValue() const { return m_qualityValue; }
+    void setQualityValue(qint64 value) { m_qualityValue = value; }
+    // Rebuilds the quality pop-up for the project's bitrate.
+    void setDvdQualityMenu();
+    void updateDVDQualityPopBtnWhenOpenProject() { setDvdQualityMenu(); }
+    // The pop-up's entry at `index` chosen.
+    void dvdQualityChosen(int index);
+    void menuItemDVDQualityAction(qint64 tag);
+    void useExistQualityAction(const QString& title);
+    // Shows the custom bitrate panel on the project's bitrate.
+    void openCustomDvdQualityWnd();
+    void changedQualityUseField(qint64 value);
+    void changeQualityUseSlider(qint64 value);
+    void customQualityOkAction();
+    // The project's bitrate becomes qualityValue; the pop-up and the
+    // estimate follow.
+    void doCustomQualityOk();
+    void dvdModelChangedAction();
+
+    // --- Disc side ---
     // Rebuilds the disc side of the open project from the title list
     // (DiscSideRebuild), then has the menu editor, when there is one, reload
     // its pages. Nothing without an open project.
@@ -58,7 +193,8 @@ public:
     // page's when above 1 s, else 15.
     virtual double getCurrentDVDMenuDuration();
     // Recomputes the disc size estimate (CapacityEstimate) for the chosen
-    // disc size; totalUsedSpace() and capacityEstimate() answer it.
+    // disc size and shows it on the capacity bar; totalUsedSpace() and
+    // capacityEstimate() answer it.
     virtual void changeCapacityValue();
     // The seconds a clip plays on the disc (its pieces within its section);
     // 0 for no clip.
@@ -74,15 +210,51 @@ public:
 
 protected:
     // The disc-size choice the estimate measures against: 0 for D5, any other
-    // value for D9. D5 until the window offers the choice.
+    // value for D9.
     virtual int dvdModelIndex() const;
 
 private:
+    void buildWindow();
+    void buildMenuBar();
+    QWidget* buildBottomBar();
+    void buildSaveWindow();
+    void buildCustomQualityWindow();
+    void createEditors();
+    void placeWindow();
+    void showCapacity();
+    void endTabEditing();
+    void validateDeleteItem();
+    qint64 projectBitrate() const;
+    void setProjectBitrate(qint64 bitrate);
+
     std::unique_ptr<IListEditViewController> listEditController_;
     std::unique_ptr<IClipEditWindowController> clipEditController_;
     std::unique_ptr<IVideoEditWindowController> videoEditController_;
     std::unique_ptr<IMenuEditViewController> menuEditController_;
     std::unique_ptr<IRenderEditWndCtrl> imageEditController_;
-    bool documentEdited_ = false;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<DVDBurn> m_burner;
+    DVDBurnNotification* m_burnNotification = nullptr;
+
+    QStackedWidget* m_mainTabView = nullptr;
+    QPushButton* m_mainEditModeBtn = nullptr;
+    QWidget* m_listContainerView = nullptr;
+    QWidget* m_menuEditContainerView = nullptr;
+    QPushButton* m_previewButton = nullptr;
+    QPushButton* m_burnButton = nullptr;
+    QAction* m_deleteAction = nullptr;
+    QComboBox* m_dvdQualityPopBtn = nullptr;
+    QComboBox* m_dvdModelPopButton = nullptr;
+    CustomCapacityView* m_capacityView = nullptr;
+    CustomQualityPanel* m_customQualityWindow = nullptr;
+    QDialog* m_saveWindow = nullptr;
+
+    bool m_isEditSource = true;
+    bool m_closeWithoutQuestion = false;
+    std::atomic<bool> documentEdited_{false};
+    QualityMenuModel m_dvdQualityMenu;
+    qint64 m_minQualityValue = QualityMenuModel::minQualityValue;
+    qint64 m_maxQualityValue = QualityMenuModel::maxQualityValue;
+    qint64 m_qualityValue = 0;
     CapacityEstimate::Result capacity_;
 };

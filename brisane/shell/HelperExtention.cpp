@@ -1,0 +1,110 @@
+#include "shell/HelperExtention.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/FileLogger.h"
+
+namespace {
+
+const char* const selectorProperty = "selector";
+
+// The item found and the menu (or menu bar) holding it.
+struct Hit {
+    QAction* item = nullptr;
+    QWidget* container = nullptr;
+};
+
+Hit findIn(QWidget* container, const QString& selector)
+{
+    if (!container) {
+        return {};
+    }
+    const QList<QAction*> items = container->actions();
+    for (QAction* item : items) {
+        if (QMenu* submenu = item->menu()) {
+            const Hit inside = findIn(submenu, selector);
+            if (inside.item) {
+                return inside;
+            }
+        }
+        if (HelperExtention::selector(item) == selector) {
+            return {item, container};
+        }
+    }
+    return {};
+}
+
+void retitle(QMenu* menu, const QString& selector, const QString& format, const QString& name)
+{
+    for (QAction* item : menu->actions()) {
+        if (HelperExtention::selector(item) == selector) {
+            item->setText(format.arg(name));
+        }
+    }
+}
+
+}  // namespace
+
+void HelperExtention::setSelector(QAction* item, const QString& selector)
+{
+    item->setProperty(selectorProperty, selector);
+}
+
+QString HelperExtention::selector(const QAction* item)
+{
+    return item ? item->property(selectorProperty).toString() : QString();
+}
+
+QAction* HelperExtention::findMenuItemBySelector(const QWidget* menu, const QString& selector)
+{
+    return findIn(const_cast<QWidget*>(menu), selector).item;
+}
+
+void HelperExtention::setupApp(QMenuBar* mainMenu, const QString& applicationName)
+{
+    const QList<QAction*> top = mainMenu ? mainMenu->actions() : QList<QAction*>();
+    if (!top.isEmpty() && top.first()->menu()) {
+        QMenu* applicationMenu = top.first()->menu();
+        retitle(applicationMenu, AboutSelector, QStringLiteral("About %1"), applicationName);
+        retitle(applicationMenu, HideSelector, QStringLiteral("Hide %1"), applicationName);
+        retitle(applicationMenu, QuitSelector, QStringLiteral("Quit %1"), applicationName);
+    }
+    setupUpdate();
+    setupSupportMenu(mainMenu);
+}
+
+QAction* HelperExtention::setupSupportMenu(QMenuBar* mainMenu)
+{
+    const Hit support = findIn(mainMenu, SupportSelector);
+    if (!support.item) {
+        return nullptr;
+    }
+    auto* showLog = new QAction(ShowLogTitle, support.container);
+    setSelector(showLog, ShowLogSelector);
+    QObject::connect(showLog, &QAction::triggered, showLog,
+                     [] { FileLogger::share().showLoggerFile(); });
+    showLog->setEnabled(FileLogger::share().isLoggerAllowed());
+
+    const QList<QAction*> items = support.container->actions();
+    const qsizetype next = items.indexOf(support.item) + 1;
+    support.container->insertAction(next < items.size() ? items.at(next) : nullptr, showLog);
+    return showLog;
+}
+
+QUrl HelperExtention::supportURL()
+{
+    return QUrl(QStringLiteral("https://www.brisane.org/support"));
+}
+
+QUrl HelperExtention::updateURL()
+{
+    return QUrl(QStringLiteral("https://www.brisane.org/update/brisane"));
+}
+
+bool HelperExtention::isOptionKeyDown()
+{
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
+}

@@ -1,0 +1,122 @@
+// The program's own set-up, as main() makes it: the real editors in the main
+// window, a photo and a clip imported through the title list's open-panel
+// road, and pictures of list mode and menu mode.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+
+#include "ShellLaunch.h"
+#include "TestSupport.h"
+#include "app/ApplicationParts.h"
+#include "app/PendingClipEditWindowController.h"
+#include "listedit/ListEditViewController.h"
+#include "media/PhotoItem.h"
+#include "menuedit/MenuEditViewController.h"
+#include "model/DVDPageData.h"
+#include "model/DVDResource.h"
+#include "model/DataResource.h"
+#include "shell/ControllerFunction.h"
+#include "slideshow/BusyWindowController.h"
+#include "slideshow/RenderEditWndCtrl.h"
+#include "videoedit/VideoEditWindowController.h"
+
+namespace {
+
+class ApplicationStartTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ApplicationParts::install();
+        shell = std::make_unique<testsupport::ShellLaunch>(false);
+    }
+    void TearDown() override { shell.reset(); }
+
+    ListEditViewController* listEditor() const
+    {
+        return dynamic_cast<ListEditViewController*>(ControllerFunction::listEditController());
+    }
+
+    // Answers the next open panel with `paths`, runs the import `action`
+    // and waits until the current page holds `titles` titles.
+    void import(const QStringList& paths, void (ListEditViewController::*action)(),
+                qsizetype titles)
+    {
+        listEditor()->setOpenPanel([paths](const MediaOpenPanel::Request&, QWidget*,
+                                           MediaOpenPanel::Completion done) { done(paths); });
+        (listEditor()->*action)();
+        const auto page = listEditor()->currentDVDPage();
+        ASSERT_TRUE(page);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return page->titleDataArray().size() == titles; }, 60000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !listEditor()->isImporting(); }, 10000));
+    }
+
+    std::unique_ptr<testsupport::ShellLaunch> shell;
+};
+
+}  // namespace
+
+TEST_F(ApplicationStartTest, TheMainWindowHostsEveryEditor)
+{
+    MainWindowController* controller = shell->controller();
+    ASSERT_NE(listEditor(), nullptr);
+    auto* menuEditor =
+        dynamic_cast<MenuEditViewController*>(ControllerFunction::menuEditController());
+    ASSERT_NE(menuEditor, nullptr);
+    EXPECT_NE(dynamic_cast<VideoEditWindowController*>(ControllerFunction::videoEditController()),
+              nullptr);
+    EXPECT_NE(dynamic_cast<RenderEditWndCtrl*>(ControllerFunction::imageEditController()), nullptr);
+    EXPECT_NE(
+        dynamic_cast<PendingClipEditWindowController*>(ControllerFunction::clipEditController()),
+        nullptr);
+    EXPECT_TRUE(controller->listContainerView()->isAncestorOf(listEditor()->view()));
+    EXPECT_TRUE(controller->menuEditContainerView()->isAncestorOf(menuEditor->view()));
+    // The list starts with one empty page, and the project is not edited.
+    EXPECT_EQ(shell->delegate->dateResource()->dvdPageArray().size(), 1);
+    EXPECT_FALSE(controller->isDocumentEdited());
+    // The chapter editor's stand-in opens nothing.
+    ControllerFunction::clipEditController()->showWindowWithMediaData(nullptr);
+    EXPECT_FALSE(ControllerFunction::clipEditController()->window()->isVisible());
+}
+
+TEST_F(ApplicationStartTest, APhotoAndAClipImportThroughTheListAndTheWindowShowsBothModes)
+{
+    const QString media = shell->folders.root() + "/media";
+    ASSERT_TRUE(QDir().mkpath(media));
+    QImage photo(320, 240, QImage::Format_RGB32);
+    photo.fill(QColor(40, 120, 200));
+    ASSERT_TRUE(photo.save(media + "/photo.png"));
+    ASSERT_TRUE(testsupport::makeTestClip(media + "/clip.mp4", 2.0));
+
+    import({media + "/photo.png"}, &ListEditViewController::addPictureToListAction, 1);
+    // The photo's working copy lies in this run's photo folder.
+    const QString photos = PhotoItem::appTempPath();
+    ASSERT_FALSE(photos.isEmpty());
+    EXPECT_FALSE(QDir(photos).entryList(QDir::Files).isEmpty());
+
+    import({media + "/clip.mp4"}, &ListEditViewController::addVideoToListAction, 2);
+    MainWindowController* controller = shell->controller();
+    EXPECT_TRUE(controller->isDocumentEdited());
+    EXPECT_GT(controller->totalUsedSpace(), 0);
+
+    controller->showWindow();
+    QWidget* window = controller->window();
+    window->resize(1024, 720);
+    QCoreApplication::processEvents();
+    const QImage listMode = window->grab().toImage();
+    testsupport::writeArtifact(listMode, "main-window-list-mode.png");
+
+    QTest::mouseClick(controller->mainEditModeBtn(), Qt::LeftButton);
+    EXPECT_EQ(controller->selectedTabIdentifier(), "menu");
+    // The disc side now has the page, with its two titles.
+    const auto disc = shell->delegate->dvd();
+    ASSERT_FALSE(disc->pageArray().isEmpty());
+    QCoreApplication::processEvents();
+    const QImage menuMode = window->grab().toImage();
+    testsupport::writeArtifact(menuMode, "main-window-menu-mode.png");
+    EXPECT_NE(listMode, menuMode);
+}
