@@ -23,6 +23,7 @@
 #include <future>
 
 #include "BenchSupport.h"
+#include "corvane/DVDLibrary.h"
 #include "corvane/DVDLibraryResource.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageData.h"

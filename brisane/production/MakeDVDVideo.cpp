@@ -1,5 +1,6 @@
 #include "production/MakeDVDVideo.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -413,8 +414,18 @@ ProductionResult MakeDVDVideo::waitForConversions(int limit)
 {
     std::unique_lock lock(m_mutex);
     const auto allowed = [&] { return (m_cancelled || m_failure) ? 0 : limit; };
+    // On the main thread itself (a caller that should not block it) the
+    // finish would never arrive while this thread waits: serve events instead.
+    QCoreApplication* app = QCoreApplication::instance();
+    const bool onMainThread = app && QThread::currentThread() == app->thread();
     while (m_running.size() > allowed()) {
-        m_ended.wait_for(lock, std::chrono::seconds(1));
+        if (onMainThread) {
+            lock.unlock();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            lock.lock();
+        } else {
+            m_ended.wait_for(lock, std::chrono::seconds(1));
+        }
         for (qsizetype i = 0; i < m_running.size();) {
             const Conversion conversion = m_running[i];
             if (!m_finished.remove(conversion.converter.get())) {

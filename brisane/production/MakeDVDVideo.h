@@ -30,7 +30,8 @@
 // makeDVDVideo runs on the production thread and blocks it. The converters
 // report their finish on the main thread, so the main event loop must run
 // meanwhile; a wait wakes at a converter's finish, and at the latest after
-// one second. cancel, progress and task may be called from any thread.
+// one second. (Called on the main thread itself, it serves that loop while it
+// waits rather than block it for ever.) cancel, progress and task may be called from any thread.
 
 #include <QList>
 #include <QSet>
