@@ -1,0 +1,228 @@
+// Times the whole production of a small disc against the command-line road.
+//
+// The disc: one menu page (2 s) with three titles, each one 20 s 1080p25
+// H.264 clip with a tone, PAL 16:9 at 6000 kbit/s. Ours is the production
+// workflow: every title and the menu rendered, spumux, dvdauthor (the DVD
+// folder), then mkisofs (the ISO). The baseline, in the same run: "ffmpeg
+// -target pal-dvd -aspect 16:9" per title one after another, dvdauthor on
+// the three titles, then "genisoimage -dvd-video". Both images are read back
+// with libdvdread (three titles each) before the times are printed, with
+// "disc ratio:" (ours over the baseline) and the machine's load around the run.
+//
+// Usage: bench_disc_production [ignored...]
+// BRISANE_BENCH_KEEP=1 keeps the work folder (its path is printed).
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+#include <future>
+
+#include "BenchSupport.h"
+#include "corvane/DVDLibrary.h"
+#include "corvane/DVDLibraryResource.h"
+#include "model/DVDPage.h"
+#include "model/DVDPageData.h"
+#include "model/DVDResource.h"
+#include "model/DVDTitleData.h"
+#include "model/DataResource.h"
+#include "model/MediaData.h"
+#include "model/MediaSectionItem.h"
+#include "model/ModelServices.h"
+#include "model/SectionDataResource.h"
+#include "production/BurnDVDWorkflow.h"
+#include "production/DVDMenuImageGeneratorCustomImage.h"
+#include "production/DVDTitleCount.h"
+#include "production/MakeDVDVideo.h"
+#include "shell/DiscModelBuilder.h"
+#include "shell/DiscSideRebuild.h"
+
+namespace {
+
+constexpr int clipSeconds = 20;
+constexpr int titleCount = 3;
+
+struct Services : ModelServices {
+    std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
+    std::shared_ptr<DVDLibraryResource> library = std::make_shared<DVDLibraryResource>();
+    std::shared_ptr<DVDResource> dvd() const override { return disc; }
+    std::shared_ptr<DVDLibraryResource> dvdLibSource() const override { return library; }
+};
+
+QString loadAverage()
+{
+    QFile file("/proc/loadavg");
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(' ', 0, 2)
+                                          : QStringLiteral("unknown");
+}
+
+// The fixed project: three titles of the clip on one page, its disc model.
+std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip)
+{
+    services.disc->setDvdFormat(1);
+    services.disc->setAspectType(1);
+    services.disc->setDvdBitrate(6000);
+    auto media = std::make_shared<DataResource>();
+    auto list = std::make_shared<DVDPageData>();
+    media->addDvdPageToArray(list);
+    for (int i = 0; i < titleCount; ++i) {
+        const auto source = SectionDataResource::resourceWithPath(clip);
+        const auto section = source ? source->createMediaSectionItem() : nullptr;
+        if (!section) {
+            return nullptr;
+        }
+        source->mediaSectionArray().append(section);
+        media->addSectionDataResourceToArray(source);
+        const auto piece = section->createMediaData();
+        if (!piece) {
+            return nullptr;
+        }
+        auto title = std::make_shared<DVDTitleData>();
+        title->setSuperPage(list);
+        title->setMediaDataArray({piece});
+        piece->setSuperTitleData(title);
+        list->titleDataArray().append(title);
+    }
+    DiscSideRebuild(media, services.disc).flushDVDResourceBeforeEdit();
+    if (!list->menuPage()) {
+        return nullptr;
+    }
+    list->menuPage()->setMenuDuration(2.0);
+    return DiscModelBuilder(services.disc).getDVDObj();
+}
+
+// Seconds of our folder-plus-image production, or a negative number.
+double timeOurs(const std::shared_ptr<DVDLibrary>& disc, const QString& folder, const QString& iso)
+{
+    BurnDVDWorkflow flow;
+    QElapsedTimer timer;
+    timer.start();
+    std::future<bool> done = std::async(std::launch::async, [&] {
+        const ProductionResult made = flow.make(disc, folder);
+        if (!made.isSucceeded()) {
+            std::fprintf(stderr, "DVD folder: %s\n", qPrintable(made.toString()));
+            return false;
+        }
+        const ProductionResult imaged = flow.make(folder, iso, "BENCH");
+        if (!imaged.isSucceeded()) {
+            std::fprintf(stderr, "image: %s\n", qPrintable(imaged.toString()));
+        }
+        return imaged.isSucceeded();
+    });
+    while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done.get() ? timer.elapsed() / 1000.0 : -1.0;
+}
+
+bool runTool(const QString& program, const QStringList& arguments, const QString& folder)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VIDEO_FORMAT", "PAL");
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed\n", qPrintable(program));
+        return false;
+    }
+    return true;
+}
+
+// Seconds of the command-line road, or a negative number.
+double timeBaseline(const QString& clip, const QString& work, const QString& iso)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QString xml = "<dvdauthor dest=\"dvd\"><vmgm/><titleset><titles>";
+    for (int i = 0; i < titleCount; ++i) {
+        const QString title = QString("%1/title%2.mpg").arg(work).arg(i);
+        if (bench::timeFfmpegDvd(clip, title) < 0) {
+            return -1.0;
+        }
+        xml += QString("<pgc><vob file=\"%1\"/></pgc>").arg(title);
+    }
+    xml += "</titles></titleset></dvdauthor>\n";
+    QFile author(work + "/author.xml");
+    if (!author.open(QIODevice::WriteOnly) || author.write(xml.toUtf8()) < 0) {
+        return -1.0;
+    }
+    author.close();
+    if (!runTool("dvdauthor", {"-x", "author.xml"}, work) ||
+        !runTool("genisoimage", {"-quiet", "-dvd-video", "-V", "BASELINE", "-o", iso, "dvd"},
+                 work)) {
+        return -1.0;
+    }
+    return timer.elapsed() / 1000.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    dir.setAutoRemove(qEnvironmentVariableIsEmpty("BRISANE_BENCH_KEEP"));
+    std::printf("work folder: %s\n", qPrintable(dir.path()));
+    // The temporary root of production lives in the bench's folder.
+    qputenv("TMPDIR", QFile::encodeName(dir.filePath("tmp")));
+    QDir().mkpath(dir.filePath("tmp"));
+
+    const QString clip = dir.filePath("clip1080.mp4");
+    if (!bench::makeClip1080(clip, clipSeconds)) {
+        std::fprintf(stderr, "cannot make the clip\n");
+        return 1;
+    }
+    auto services = std::make_shared<Services>();
+    services->library->loadMenuResourceTemplate(QCoreApplication::applicationDirPath() +
+                                                "/menu_template.plugin");
+    ModelServices::install(services);
+    DVDMenuImageGeneratorCustomImage::install();
+    const auto disc = buildDisc(*services, clip);
+    if (!disc || disc->titles().size() != titleCount || disc->menus().isEmpty()) {
+        std::fprintf(stderr, "cannot build the project\n");
+        return 1;
+    }
+
+    const QString loadBefore = loadAverage();
+    const QString oursIso = dir.filePath("ours.iso");
+    const double ours = timeOurs(disc, dir.filePath("ours.dvdmedia"), oursIso);
+    const QString baselineWork = dir.filePath("baseline");
+    QDir().mkpath(baselineWork);
+    const QString baselineIso = dir.filePath("baseline.iso");
+    const double baseline = timeBaseline(clip, baselineWork, baselineIso);
+    const QString loadAfter = loadAverage();
+    if (ours < 0 || baseline < 0) {
+        return 1;
+    }
+    const long oursTitles = DVDTitleCount::titleCountAtPath(oursIso);
+    const long baselineTitles = DVDTitleCount::titleCountAtPath(baselineIso);
+    if (oursTitles != titleCount || baselineTitles != titleCount) {
+        std::fprintf(stderr, "read back: ours %ld titles, baseline %ld titles (want %d)\n",
+                     oursTitles, baselineTitles, titleCount);
+        return 1;
+    }
+    std::printf("ours (DVD folder and ISO, %d titles of %d s 1080p and a menu): %.2f s\n",
+                titleCount, clipSeconds, ours);
+    std::printf("baseline (ffmpeg per title, dvdauthor, genisoimage): %.2f s\n", baseline);
+    std::printf("disc ratio: %.2f\n", ours / baseline);
+    std::printf(
+        "measured: wall-clock time of each road on a %d-core machine, titles encoded "
+        "up to %d at once, load average %s before and %s after\n",
+        QThread::idealThreadCount(), MakeDVDVideo::defaultConcurrentTitles(),
+        qPrintable(loadBefore), qPrintable(loadAfter));
+    DVDMenuImageGeneratorCustomImage::uninstall();
+    ModelServices::install(nullptr);
+    return 0;
+}

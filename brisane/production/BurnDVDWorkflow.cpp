@@ -1,0 +1,333 @@
+#include "production/BurnDVDWorkflow.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <algorithm>
+#include <atomic>
+
+#include "common/FileManagerExtention.h"
+#include "corvane/DVDFSMake.h"
+#include "corvane/DVDImageMake.h"
+#include "corvane/DVDLibrary.h"
+#include "production/MakeDVDVideo.h"
+#include "production/ProductionFiles.h"
+#include "production/ProductionStepAdapter.h"
+
+namespace {
+
+// Milliseconds from 1970 to the reference date, 1 January 2001.
+constexpr qint64 referenceDateOffsetMs = 978307200000;
+// Weights within a step (of BurnDVDWorkflow::totalLength()).
+constexpr double renderWeight = 90.0;
+constexpr double authorWeight = 10.0;
+constexpr double imageWeight = 100.0;
+// The most a step's progress shows.
+constexpr double progressCap = 0.98;
+
+void log(const QString& line)
+{
+    qInfo().noquote() << line;
+}
+
+QString listText(const QStringList& names)
+{
+    return QStringLiteral("(%1)").arg(names.join(QStringLiteral(", ")));
+}
+
+QString errorText(const QString& error)
+{
+    return error.isEmpty() ? QStringLiteral("(null)") : error;
+}
+
+QString dvdFolderName()
+{
+    return QStringLiteral("/dvd.dvdmedia");
+}
+
+QString imageName()
+{
+    return QStringLiteral("/dvd.iso");
+}
+
+}  // namespace
+
+BurnDVDWorkflow::BurnDVDWorkflow() = default;
+BurnDVDWorkflow::~BurnDVDWorkflow() = default;
+
+// --- State ---
+
+void BurnDVDWorkflow::cancel()
+{
+    std::shared_ptr<IProductionStep> running;
+    {
+        std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+        running = m_task;
+    }
+    if (running) {
+        running->cancel();
+    }
+}
+
+bool BurnDVDWorkflow::isCancelled() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_cancelled;
+}
+
+double BurnDVDWorkflow::progress() const
+{
+    std::lock_guard lock(m_mutex);
+    const double running = m_task ? m_task->progress() : 0.0;
+    const double step =
+        (m_convertedLength + m_convertingLength * running) / std::max(totalLength(), 1.0);
+    m_shownProgress = std::max(m_shownProgress, std::min(progressCap, step));
+    return m_shownProgress;
+}
+
+std::shared_ptr<IProductionStep> BurnDVDWorkflow::task() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_task;
+}
+
+double BurnDVDWorkflow::convertedLength() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_convertedLength;
+}
+
+double BurnDVDWorkflow::convertingLength() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_convertingLength;
+}
+
+QString BurnDVDWorkflow::workPath()
+{
+    // In whole microseconds (the six decimals of the name), strictly growing,
+    // so two calls in one microsecond still differ.
+    static std::atomic<qint64> last{0};
+    const auto now =
+        static_cast<qint64>((QDateTime::currentMSecsSinceEpoch() - referenceDateOffsetMs) * 1000);
+    qint64 previous = last.load();
+    qint64 micro = 0;
+    do {
+        micro = std::max(now, previous + 1);
+    } while (!last.compare_exchange_weak(previous, micro));
+    return FileManagerExtention::tempFileDirectory(
+        QStringLiteral("temp-%1.%2")
+            .arg(micro / 1000000)
+            .arg(micro % 1000000, 6, 10, QLatin1Char('0')));
+}
+
+void BurnDVDWorkflow::beginStep()
+{
+    std::lock_guard lock(m_mutex);
+    m_convertedLength = 0.0;
+    m_convertingLength = 0.0;
+    m_shownProgress = 0.0;
+}
+
+void BurnDVDWorkflow::endStep()
+{
+    beginStep();
+}
+
+template <typename Run>
+ProductionResult BurnDVDWorkflow::runTask(const std::shared_ptr<IProductionStep>& step,
+                                          double weight, Run run)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_cancelled) {
+            return ProductionResult::cancelled();
+        }
+        m_task = step;
+        m_convertingLength = weight;
+    }
+    const ProductionResult result = run();
+    std::lock_guard lock(m_mutex);
+    // One change, so that progress never sees the task gone before its weight.
+    m_convertedLength += m_convertingLength;
+    m_convertingLength = 0.0;
+    m_task.reset();
+    return m_cancelled && result.isSucceeded() ? ProductionResult::cancelled() : result;
+}
+
+ProductionResult BurnDVDWorkflow::makeWorkFolder(const QString& work)
+{
+    ProductionFiles::removeItem(work);
+    if (!QDir().mkpath(work)) {
+        return ProductionResult::failed(
+            QStringLiteral("The work folder %1 cannot be made.").arg(work));
+    }
+    return ProductionResult::succeeded();
+}
+
+// --- The DVD folder ---
+
+ProductionResult BurnDVDWorkflow::make(const std::shared_ptr<DVDLibrary>& dvd, const QString& media)
+{
+    beginStep();
+    ProductionResult result = ProductionResult::succeeded();
+    if (!dvd || dvd->titles().isEmpty()) {
+        result = ProductionResult::failed(QStringLiteral("The disc has no titles to play."));
+    } else if (!ProductionFiles::isPlaceholder(media)) {
+        result = ProductionResult::failed(
+            QStringLiteral("Something is already at %1; it was left alone.").arg(media));
+    }
+    if (!result.isSucceeded()) {
+        log(QStringLiteral("dvd media failed: %1").arg(result.reason()));
+        endStep();
+        return result;
+    }
+
+    const QString work = workPath();
+    result = makeWorkFolder(work);
+    if (result.isSucceeded()) {
+        result = renderAndAuthor(dvd, work);
+    }
+    log(QStringLiteral("work %1").arg(listText(ProductionFiles::entryNames(work))));
+    result = placeDVDFolder(work + dvdFolderName(), media, result);
+    ProductionFiles::removeItem(work);
+    log(QStringLiteral("dvd media %1").arg(QFileInfo::exists(media) ? 1 : 0));
+    if (!result.isSucceeded()) {
+        log(QStringLiteral("dvd media %1").arg(result.toString()));
+    }
+    endStep();
+    return result;
+}
+
+ProductionResult BurnDVDWorkflow::renderAndAuthor(const std::shared_ptr<DVDLibrary>& dvd,
+                                                  const QString& work)
+{
+    auto render = std::make_shared<MakeDVDVideo>();
+    if (m_concurrentTitles > 0) {
+        render->setMaximumConcurrentTitles(m_concurrentTitles);
+    }
+    ProductionResult result =
+        runTask(render, renderWeight, [&] { return render->makeDVDVideo(dvd, work); });
+    if (!result.isSucceeded()) {
+        return result;
+    }
+    auto author = std::make_shared<DVDFSMake>();
+    author->dvd(dvd, work);
+    return runTask(std::make_shared<ProductionStepAdapter<DVDFSMake>>(author), authorWeight, [&] {
+        if (author->start()) {
+            return ProductionResult::succeeded();
+        }
+        return author->isCancelled() ? ProductionResult::cancelled()
+                                     : ProductionResult::failed(QStringLiteral(
+                                           "dvdauthor could not author the disc (see the log)."));
+    });
+}
+
+ProductionResult BurnDVDWorkflow::placeDVDFolder(const QString& folder, const QString& media,
+                                                 const ProductionResult& made)
+{
+    QDir().mkpath(QFileInfo(media).absolutePath());
+    if (!ProductionFiles::removePlaceholder(media)) {
+        return made.isSucceeded()
+                   ? ProductionResult::failed(
+                         QStringLiteral("Something is already at %1; it was left alone.")
+                             .arg(media))
+                   : made;
+    }
+    if (!made.isSucceeded()) {
+        return made;
+    }
+    QString error;
+    if (!ProductionFiles::moveItem(folder, media, &error)) {
+        return ProductionResult::failed(
+            QStringLiteral("The DVD folder cannot be moved to %1: %2").arg(media, error));
+    }
+    return made;
+}
+
+// --- The ISO image ---
+
+ProductionResult BurnDVDWorkflow::make(const QString& media, const QString& iso,
+                                       const QString& name)
+{
+    beginStep();
+    const QString work = workPath();
+    ProductionResult result = makeWorkFolder(work);
+    log(QStringLiteral("start iso make %1").arg(QFileInfo::exists(media) ? 1 : 0));
+    log(QStringLiteral("media %1 %2 name:%3 0").arg(media, iso, name));
+    const QString volume = name.isEmpty() ? defaultVolumeName() : name;
+
+    if (result.isSucceeded()) {
+        auto image = std::make_shared<DVDImageMake>();
+        image->setInputPath(media);
+        image->volume(volume, work);
+        result =
+            runTask(std::make_shared<ProductionStepAdapter<DVDImageMake>>(image), imageWeight, [&] {
+                if (image->start()) {
+                    return ProductionResult::succeeded();
+                }
+                return image->isCancelled()
+                           ? ProductionResult::cancelled()
+                           : ProductionResult::failed(
+                                 QStringLiteral("mkisofs could not make the image (see the log)."));
+            });
+    }
+    result = placeImage(work + imageName(), iso, media, result);
+    ProductionFiles::removeItem(work);
+    endStep();
+    return result;
+}
+
+ProductionResult BurnDVDWorkflow::placeImage(const QString& image, const QString& iso,
+                                             const QString& media, const ProductionResult& made)
+{
+    const bool temp = QFileInfo::exists(image);
+    const QString folder = QFileInfo(iso).absolutePath();
+    QDir().mkpath(folder);
+    log(QStringLiteral("iso dir:%1 %2").arg(QFileInfo(folder).isWritable() ? 1 : 0).arg(folder));
+
+    // A file at the ISO path is replaced; a folder only when it is empty.
+    QString error;
+    const QFileInfo target(iso);
+    if (target.isFile() && !target.isSymLink()) {
+        QFile::remove(iso);
+    } else if (!ProductionFiles::removePlaceholder(iso)) {
+        error = QStringLiteral("something that is not an image is at %1").arg(iso);
+    }
+    if (made.isSucceeded() && error.isEmpty()) {
+        ProductionFiles::moveItem(image, iso, &error);
+    }
+    const bool isoExists = made.isSucceeded() && error.isEmpty() && QFileInfo::exists(iso);
+    const QString state = QStringLiteral("iso:%1 temp:%2 err:%3")
+                              .arg(isoExists ? 1 : 0)
+                              .arg(temp ? 1 : 0)
+                              .arg(errorText(error));
+    log(state);
+    if (made.isSucceeded() && error.isEmpty() && temp && isoExists) {
+        return made;
+    }
+    const QFileInfo info(folder);
+    log(QStringLiteral("dir attr %1")
+            .arg(QStringLiteral("{owner = %1; permissions = %2; writable = %3}")
+                     .arg(info.owner())
+                     .arg(static_cast<int>(info.permissions()), 0, 16)
+                     .arg(info.isWritable() ? 1 : 0)));
+    const QStorageInfo volume(folder);
+    log(QStringLiteral("dir attr %1")
+            .arg(QStringLiteral("{device = %1; free = %2; size = %3; readOnly = %4}")
+                     .arg(QString::fromUtf8(volume.device()))
+                     .arg(volume.bytesAvailable())
+                     .arg(volume.bytesTotal())
+                     .arg(volume.isReadOnly() ? 1 : 0)));
+    log(QStringLiteral("make iso error :%1\ndvd media:%2")
+            .arg(state)
+            .arg(QFileInfo::exists(media) ? 1 : 0));
+    if (!made.isSucceeded()) {
+        return made;
+    }
+    return ProductionResult::failed(
+        QStringLiteral("The image cannot be put at %1: %2").arg(iso, errorText(error)));
+}

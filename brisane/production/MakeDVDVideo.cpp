@@ -1,0 +1,516 @@
+#include "production/MakeDVDVideo.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+
+#include "corvane/DVDLibrary.h"
+#include "corvane/DVDMenuMake.h"
+#include "corvane/DVDMenuPage.h"
+#include "lumenta/LMFFMovie.h"
+#include "lumenta/LMFunctions.h"
+#include "lumenta/LMMedia.h"
+#include "media/DVDMenuVideo.h"
+#include "media/DVDTitleVideo.h"
+#include "media/ImageAudioVideo.h"
+#include "media/ImageRenderVideo.h"
+
+namespace {
+
+QList<IMediaItem::Ptr> items(const QList<VCMovie::Ptr>& movies)
+{
+    return {movies.begin(), movies.end()};
+}
+
+QString nameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+}  // namespace
+
+MakeDVDVideo::MakeDVDVideo() : m_maximumConcurrentTitles(defaultConcurrentTitles()) {}
+
+MakeDVDVideo::~MakeDVDVideo()
+{
+    // A run always waits for its converters' finish, so none can still
+    // report to this object.
+    cancel();
+    waitForConversions(0);
+}
+
+// --- Settings and state ---
+
+void MakeDVDVideo::setMaximumConcurrentTitles(int count)
+{
+    m_maximumConcurrentTitles = std::max(count, 1);
+}
+
+int MakeDVDVideo::defaultConcurrentTitles()
+{
+    return std::clamp(QThread::idealThreadCount() / 4, 1, 4);
+}
+
+int MakeDVDVideo::mostConcurrentConversions() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_mostConcurrent;
+}
+
+bool MakeDVDVideo::isCancelled() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_cancelled;
+}
+
+double MakeDVDVideo::totalLength() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_totalLength;
+}
+
+double MakeDVDVideo::convertedLength() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_convertedLength;
+}
+
+double MakeDVDVideo::convertingLength() const
+{
+    std::lock_guard lock(m_mutex);
+    double weight = 0.0;
+    for (const Conversion& running : m_running) {
+        weight += running.weight;
+    }
+    return weight;
+}
+
+VCVideoConverter::Ptr MakeDVDVideo::task() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_running.isEmpty() ? nullptr : m_running.last().converter;
+}
+
+void MakeDVDVideo::cancel()
+{
+    std::lock_guard lock(m_mutex);
+    m_cancelled = true;
+    for (const Conversion& running : m_running) {
+        running.converter->cancel();
+    }
+}
+
+double MakeDVDVideo::progress() const
+{
+    std::lock_guard lock(m_mutex);
+    double done = m_convertedLength;
+    for (const Conversion& running : m_running) {
+        done += running.weight * running.converter->progress();
+    }
+    m_shownProgress = std::max(m_shownProgress, done / std::max(m_totalLength, 1.0));
+    return m_shownProgress;
+}
+
+// --- The run ---
+
+ProductionResult MakeDVDVideo::makeDVDVideo(const std::shared_ptr<DVDLibrary>& dvd,
+                                            const QString& work)
+{
+    if (!dvd) {
+        return ProductionResult::failed(QStringLiteral("There is no disc to render."));
+    }
+    QList<TitleJob> jobs = titleJobs(*dvd);
+    const QList<DVDLibrary::MenuPtr> menus =
+        dvd->noMenu() ? QList<DVDLibrary::MenuPtr>() : dvd->menus();
+    double total = 0.0;
+    for (const auto& menu : menus) {
+        total += menu ? menu->duration() * 2 : 0.0;
+    }
+    for (const TitleJob& job : jobs) {
+        total += job.length;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_totalLength = total;
+    }
+    // A source file gone since it was imported would give a short or broken
+    // title: refuse before anything is encoded.
+    for (const TitleJob& job : jobs) {
+        const QString missing = missingSource(job.movies);
+        if (!missing.isEmpty()) {
+            return ProductionResult::failed(
+                QStringLiteral("The source file %1 of title %2 is missing.")
+                    .arg(missing)
+                    .arg(job.index + 1));
+        }
+    }
+
+    ProductionResult result = renderTitles(jobs, *dvd, work);
+    for (qsizetype i = 0; result.isSucceeded() && i < menus.size(); ++i) {
+        result = renderMenu(menus[i], i, dvd, work);
+    }
+    const ProductionResult drained = waitForConversions(0);
+    return result.isSucceeded() ? drained : result;
+}
+
+QList<MakeDVDVideo::TitleJob> MakeDVDVideo::titleJobs(const DVDLibrary& dvd) const
+{
+    QList<TitleJob> jobs;
+    const QList<ObjectPtr>& titles = dvd.titles();
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        TitleJob job;
+        job.index = i;
+        job.movies =
+            getMoviesFromTitle(std::dynamic_pointer_cast<brisane::DVDTitleVideo>(titles[i]).get());
+        job.length = lengthFromMovies(job.movies);
+        // Drawn sources (slideshows, pictures) keep state of their own.
+        job.alone = std::any_of(job.movies.begin(), job.movies.end(), [](const auto& piece) {
+            return !std::dynamic_pointer_cast<LMFFMovie>(piece->movie());
+        });
+        jobs.append(job);
+    }
+    markSharedMovies(jobs);
+    return jobs;
+}
+
+void MakeDVDVideo::markSharedMovies(QList<TitleJob>& jobs)
+{
+    QHash<const IMovie*, qsizetype> owner;
+    QSet<qsizetype> shared;
+    for (qsizetype j = 0; j < jobs.size(); ++j) {
+        for (const VCMovie::Ptr& piece : jobs[j].movies) {
+            const IMovie* movie = piece->movie().get();
+            const auto found = owner.constFind(movie);
+            if (found == owner.constEnd()) {
+                owner.insert(movie, j);
+            } else if (found.value() != j) {
+                shared << found.value() << j;
+            }
+        }
+    }
+    for (const qsizetype j : shared) {
+        jobs[j].alone = true;
+    }
+}
+
+ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
+                                            const QString& work)
+{
+    const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
+    for (TitleJob& job : jobs) {
+        const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
+        ProductionResult room = waitForConversions(alone ? 0 : m_maximumConcurrentTitles - 1);
+        if (!room.isSucceeded()) {
+            return room;
+        }
+        const ProductionResult music = renderSlideshowMusic(job, dvd, work);
+        if (!music.isSucceeded()) {
+            return music;
+        }
+        const VCVideoConverter::Ptr converter =
+            convertMovies(items(job.movies), work + titleFileName(job.index), format);
+        if (!startConversion(converter, job.length)) {
+            return stopResult();
+        }
+        if (alone) {
+            const ProductionResult done = waitForConversions(0);
+            if (!done.isSucceeded()) {
+                return done;
+            }
+        }
+    }
+    return waitForConversions(0);
+}
+
+ProductionResult MakeDVDVideo::renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
+                                                    const QString& work)
+{
+    int counter = 0;
+    for (const VCMovie::Ptr& piece : job.movies) {
+        const auto slideshow = std::dynamic_pointer_cast<ImageRenderVideo>(piece->movie());
+        if (!slideshow) {
+            continue;
+        }
+        const QString path = work + titleMusicFileName(job.index, counter++);
+        const QList<VCMovie::Ptr> music = slideshow->musicVcMovies();
+        if (music.isEmpty()) {
+            continue;  // a silent slideshow
+        }
+        const ProductionResult made =
+            waitForConverter(convertMovies(items(music), path, musicOutputFormat(dvd)), 0);
+        if (!made.isSucceeded()) {
+            return made;
+        }
+        const VCMovie::Ptr sound = VCMovie::movieWithPath(path);
+        if (!sound) {
+            return ProductionResult::failed(
+                QStringLiteral("The slideshow music %1 cannot be read back.").arg(nameOf(path)));
+        }
+        piece->setMovie(std::make_shared<ImageAudioVideo>(slideshow, sound->movie()));
+    }
+    return ProductionResult::succeeded();
+}
+
+ProductionResult MakeDVDVideo::renderMenu(const std::shared_ptr<DVDMenuPage>& page, qsizetype index,
+                                          const std::shared_ptr<DVDLibrary>& dvd,
+                                          const QString& work)
+{
+    if (isCancelled()) {
+        return stopResult();
+    }
+    const QList<DVDMenuVideo::Ptr> videos = DVDMenuVideo::vcmovies(page);
+    if (!page || videos.isEmpty()) {
+        return ProductionResult::failed(QStringLiteral("Menu %1 cannot be drawn.").arg(index + 1));
+    }
+    const DVDMenuVideo::Ptr menu = videos.last();
+    const QString musicPath = work + menuMusicFileName(index);
+    const QString videoPath = work + menuVideoFileName(index);
+    const auto removeTemporaryStreams = [&] {
+        QFile::remove(videoPath);
+        QFile::remove(musicPath);
+    };
+
+    const QList<VCMovie::Ptr> music = menu->musicVcMovies();
+    if (!music.isEmpty()) {
+        const ProductionResult made =
+            waitForConverter(convertMovies(items(music), musicPath, musicOutputFormat(*dvd)), 0);
+        if (!made.isSucceeded()) {
+            removeTemporaryStreams();
+            return made;
+        }
+    }
+    if (QFileInfo::exists(musicPath)) {
+        const VCMovie::Ptr sound = VCMovie::movieWithPath(musicPath);
+        if (!sound) {
+            removeTemporaryStreams();
+            return ProductionResult::failed(
+                QStringLiteral("The music of menu %1 cannot be read back.").arg(index + 1));
+        }
+        menu->setAudioMovie(sound);
+    }
+
+    ProductionResult result = waitForConverter(
+        convertMovies({menu}, videoPath, movieOutputFormat(*dvd)), page->duration() * 2);
+    if (result.isSucceeded() && !isCancelled()) {
+        DVDMenuMake spumux;
+        spumux.makeMenu(page, dvd, work + menuFileName(index), videoPath, work);
+        if (!spumux.start()) {
+            result = ProductionResult::failed(
+                QStringLiteral("spumux could not add the buttons of menu %1.").arg(index + 1));
+        }
+    }
+    removeTemporaryStreams();
+    return result.isSucceeded() ? stopResult() : result;
+}
+
+// --- Conversions ---
+
+LMFFMovieFileOutputFormat MakeDVDVideo::movieOutputFormat(const DVDLibrary& dvd)
+{
+    LMFFMovieFileOutputFormat format;
+    lm_get_default_movie_file_ouput_format(&format);
+    const QSize size = dvd.dvdVideoSize();
+    const QSize timebase = dvd.dvdVideoTimebase();
+    format.width = size.width();
+    format.height = size.height();
+    format.video_codec = lm_get_codec_id_by_name("mpeg2");
+    format.video_bitrate = static_cast<int32_t>(dvd.dvdBitrate() * 1000);
+    format.framerate = timebase.height();
+    format.frameTime = timebase.width();
+    format.aspect = static_cast<float>(dvd.aspectType() == 1 ? 16.0 / 9.0 : 4.0 / 3.0);
+    format.sample_rate = 48000;
+    format.audio_codec = lm_get_codec_id_by_name("ac3");
+    format.audio_bitrate = 448000;
+    return format;
+}
+
+LMFFMovieFileOutputFormat MakeDVDVideo::musicOutputFormat(const DVDLibrary& dvd)
+{
+    LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
+    format.frameTime = 0;
+    return format;
+}
+
+QList<VCMovie::Ptr> MakeDVDVideo::getMoviesFromTitle(const brisane::DVDTitleVideo* title)
+{
+    QList<VCMovie::Ptr> movies = title ? title->vcmovies() : QList<VCMovie::Ptr>();
+    if (movies.isEmpty()) {
+        const auto empty = LMFFMovie::create();
+        empty->openMedias({});
+        movies << VCMovie::movieWithMovie(empty, lm_default_time_base());
+    }
+    return movies;
+}
+
+QString MakeDVDVideo::missingSource(const QList<VCMovie::Ptr>& movies)
+{
+    for (const VCMovie::Ptr& piece : movies) {
+        const IMovie::Ptr movie = piece ? piece->movie() : nullptr;
+        const QList<LMMedia::Ptr> medias = movie ? movie->medias() : QList<LMMedia::Ptr>();
+        for (const LMMedia::Ptr& media : medias) {
+            const QString path =
+                media ? media->value(QStringLiteral("source.path")).toString().value_or(QString())
+                      : QString();
+            if (!path.isEmpty() && !QFileInfo::exists(path)) {
+                return path;
+            }
+        }
+    }
+    return {};
+}
+
+double MakeDVDVideo::lengthFromMovies(const QList<VCMovie::Ptr>& movies)
+{
+    double seconds = 0.0;
+    for (const VCMovie::Ptr& movie : movies) {
+        seconds += movie ? lm_ff_time_to_double(movie->trimDuration()) : 0.0;
+    }
+    return seconds;
+}
+
+VCVideoConverter::Ptr MakeDVDVideo::convertMovies(const QList<IMediaItem::Ptr>& movies,
+                                                  const QString& path,
+                                                  const LMFFMovieFileOutputFormat& format)
+{
+    auto converter = VCVideoConverter::create();
+    converter->setMovies(movies);
+    converter->setDelegate(this);
+    converter->setPath(path);
+    QFile::remove(converter->path());
+    converter->setMovieOutputFormat(format);
+    converter->updateConverterContent();
+    return converter;
+}
+
+ProductionResult MakeDVDVideo::waitForConverter(const VCVideoConverter::Ptr& converter,
+                                                double weight)
+{
+    if (!startConversion(converter, weight)) {
+        return stopResult();
+    }
+    return waitForConversions(0);
+}
+
+bool MakeDVDVideo::startConversion(const VCVideoConverter::Ptr& converter, double weight)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_cancelled || m_failure) {
+        return false;
+    }
+    // Started under the lock, so that a cancel either comes first (nothing
+    // starts) or finds the converter running.
+    m_running.append({converter, weight});
+    m_mostConcurrent = std::max(m_mostConcurrent, static_cast<int>(m_running.size()));
+    converter->startConvert();
+    return true;
+}
+
+ProductionResult MakeDVDVideo::waitForConversions(int limit)
+{
+    std::unique_lock lock(m_mutex);
+    const auto allowed = [&] { return (m_cancelled || m_failure) ? 0 : limit; };
+    // On the main thread itself (a caller that should not block it) the
+    // finish would never arrive while this thread waits: serve events instead.
+    QCoreApplication* app = QCoreApplication::instance();
+    const bool onMainThread = app && QThread::currentThread() == app->thread();
+    while (m_running.size() > allowed()) {
+        if (onMainThread) {
+            lock.unlock();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            lock.lock();
+        } else {
+            m_ended.wait_for(lock, std::chrono::seconds(1));
+        }
+        for (qsizetype i = 0; i < m_running.size();) {
+            const Conversion conversion = m_running[i];
+            if (!m_finished.remove(conversion.converter.get())) {
+                ++i;
+                continue;
+            }
+            m_running.removeAt(i);
+            m_convertedLength += conversion.weight;
+            const ProductionResult ended = endedResult(conversion);
+            if (ended.isFailed() && !m_failure && !m_cancelled) {
+                qWarning().noquote() << "Production stops:" << ended.reason();
+                m_failure = ended;
+                for (const Conversion& other : m_running) {
+                    other.converter->cancel();
+                }
+            }
+        }
+    }
+    return stopResultLocked();
+}
+
+ProductionResult MakeDVDVideo::endedResult(const Conversion& conversion) const
+{
+    const VCVideoConverter& converter = *conversion.converter;
+    if (m_cancelled || converter.isCanceled()) {
+        return ProductionResult::cancelled();
+    }
+    const QString name = nameOf(converter.path());
+    if (!converter.isFinished() || !converter.succeeded()) {
+        return ProductionResult::failed(
+            QStringLiteral("%1 could not be encoded: %2").arg(name, converter.errorText()));
+    }
+    const QFileInfo written(converter.path());
+    if (!written.isFile() || written.size() <= 0) {
+        return ProductionResult::failed(QStringLiteral("%1 was not written.").arg(name));
+    }
+    return ProductionResult::succeeded();
+}
+
+ProductionResult MakeDVDVideo::stopResult() const
+{
+    std::lock_guard lock(m_mutex);
+    return stopResultLocked();
+}
+
+ProductionResult MakeDVDVideo::stopResultLocked() const
+{
+    if (m_failure) {
+        return *m_failure;
+    }
+    return m_cancelled ? ProductionResult::cancelled() : ProductionResult::succeeded();
+}
+
+void MakeDVDVideo::converterDidFinished(VCVideoConverter* converter)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_finished.insert(converter);
+    }
+    m_ended.notify_all();
+}
+
+// --- File names ---
+
+QString MakeDVDVideo::titleFileName(qsizetype index)
+{
+    return QStringLiteral("/title%1.dvd").arg(index);
+}
+
+QString MakeDVDVideo::titleMusicFileName(qsizetype index, int counter)
+{
+    return QStringLiteral("/title_music_temp-%1-%2.dvd").arg(index).arg(counter);
+}
+
+QString MakeDVDVideo::menuMusicFileName(qsizetype index)
+{
+    return QStringLiteral("/menu-music-temp-%1.dvd").arg(index);
+}
+
+QString MakeDVDVideo::menuVideoFileName(qsizetype index)
+{
+    return QStringLiteral("/menu-temp-%1.dvd").arg(index);
+}
+
+QString MakeDVDVideo::menuFileName(qsizetype index)
+{
+    return QStringLiteral("/menu%1.dvd").arg(index);
+}

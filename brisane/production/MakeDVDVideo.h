@@ -1,0 +1,168 @@
+#pragma once
+// The rendering step of production: every title and every menu page of a
+// disc encoded into the MPEG-2 / AC-3 streams dvdauthor reads, in a work
+// folder:
+//
+//   "/title%ld.dvd"                 one title (index in the disc's titles)
+//   "/title_music_temp-%ld-%d.dvd"  the music of the title's %d-th slideshow
+//   "/menu-music-temp-%ld.dvd"      a menu's music (removed after the menu)
+//   "/menu-temp-%ld.dvd"            a menu before its buttons (removed after)
+//   "/menu%ld.dvd"                  the menu with its button subpictures
+//
+// Titles come first, then menus (none when the disc has noMenu). Slideshow
+// music and menu music are encoded on their own first (weight 0), then
+// carried as the sound of the slideshow or the menu. Progress is weighted by
+// seconds of material: a title by its length, a menu by twice its duration.
+//
+// Titles made only of plain files, sharing no movie with another title, are
+// encoded side by side, up to maximumConcurrentTitles() at once, each by its
+// own converter into its own file; the rest (slideshows, other sources)
+// alone. The files are the same as in sequence.
+//
+// The titles' source files must all exist before anything starts. Every
+// conversion is checked: the converter succeeded and its file exists
+// and is not empty; every spumux run must succeed. The first failure cancels
+// whatever still runs and ends the run as failed; nothing later starts. A
+// cancel reaches every running converter, and no title, menu or spumux run
+// starts after it. Files already written stay in the work folder, which the
+// caller removes.
+//
+// makeDVDVideo runs on the production thread and blocks it. The converters
+// report their finish on the main thread, so the main event loop must run
+// meanwhile; a wait wakes at a converter's finish, and at the latest after
+// one second. (Called on the main thread itself, it serves that loop while it
+// waits rather than block it for ever.) cancel, progress and task may be called from any thread.
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "lumenta/LMFormats.h"
+#include "media/IMediaItem.h"
+#include "media/VCMovie.h"
+#include "media/VCVideoConverter.h"
+#include "media/VCVideoConverterDelegate.h"
+#include "production/IProductionStep.h"
+#include "production/ProductionResult.h"
+
+class DVDLibrary;
+class DVDMenuPage;
+
+namespace brisane {
+class DVDTitleVideo;
+}
+
+class MakeDVDVideo : public IProductionStep, private VCVideoConverterDelegate {
+public:
+    MakeDVDVideo();
+    ~MakeDVDVideo() override;
+    MakeDVDVideo(const MakeDVDVideo&) = delete;
+    MakeDVDVideo& operator=(const MakeDVDVideo&) = delete;
+
+    // Renders the disc into `work` (an existing folder). Once per object.
+    ProductionResult makeDVDVideo(const std::shared_ptr<DVDLibrary>& dvd, const QString& work);
+
+    // --- IProductionStep ---
+    // Sets isCancelled and cancels every running converter.
+    void cancel() override;
+    // (converted + the running weights times their progress) / max(total, 1);
+    // never less than an earlier answer; not capped at 1.
+    double progress() const override;
+
+    bool isCancelled() const;
+    double totalLength() const;
+    double convertedLength() const;
+    // The weight of the conversions running now.
+    double convertingLength() const;
+    // The converter started last among those running; null between them.
+    VCVideoConverter::Ptr task() const;
+
+    // How many titles may be encoded at once (at least 1); set it before the run.
+    int maximumConcurrentTitles() const { return m_maximumConcurrentTitles; }
+    void setMaximumConcurrentTitles(int count);
+    // The default: a quarter of the cores, from 1 to 4.
+    static int defaultConcurrentTitles();
+    // The most conversions that ran at once during the run.
+    int mostConcurrentConversions() const;
+
+    // --- The parts of a run ---
+    // The writer's record for the disc: its frame size and rate, MPEG-2 at
+    // dvdBitrate kbit/s, 16:9 when aspectType is 1 (else 4:3), AC-3 at 48 kHz
+    // and 448 kbit/s; the rest as Lumenta's default record gives it.
+    static LMFFMovieFileOutputFormat movieOutputFormat(const DVDLibrary& dvd);
+    // The same record for music alone (frameTime 0: no picture).
+    static LMFFMovieFileOutputFormat musicOutputFormat(const DVDLibrary& dvd);
+    // The title's pieces; one second of an empty movie when it has none.
+    static QList<VCMovie::Ptr> getMoviesFromTitle(const brisane::DVDTitleVideo* title);
+    // The first source file of the pieces that no longer exists; empty when
+    // every one is there (pieces drawn by the program have none).
+    static QString missingSource(const QList<VCMovie::Ptr>& movies);
+    // Seconds: the sum of the pieces' trimmed lengths.
+    static double lengthFromMovies(const QList<VCMovie::Ptr>& movies);
+    // A converter of `movies` into `path`, prepared and not started; any file
+    // at the path is removed first.
+    VCVideoConverter::Ptr convertMovies(const QList<IMediaItem::Ptr>& movies, const QString& path,
+                                        const LMFFMovieFileOutputFormat& format);
+    // Runs one conversion to its end with `weight`; nothing (cancelled) when
+    // the run is cancelled.
+    ProductionResult waitForConverter(const VCVideoConverter::Ptr& converter, double weight);
+
+    // Work folder file names (with the leading "/").
+    static QString titleFileName(qsizetype index);
+    static QString titleMusicFileName(qsizetype index, int counter);
+    static QString menuMusicFileName(qsizetype index);
+    static QString menuVideoFileName(qsizetype index);
+    static QString menuFileName(qsizetype index);
+
+private:
+    struct TitleJob {
+        qsizetype index = 0;
+        QList<VCMovie::Ptr> movies;
+        double length = 0.0;
+        // Encoded with nothing else running beside it.
+        bool alone = false;
+    };
+    struct Conversion {
+        VCVideoConverter::Ptr converter;
+        double weight = 0.0;
+    };
+
+    QList<TitleJob> titleJobs(const DVDLibrary& dvd) const;
+    static void markSharedMovies(QList<TitleJob>& jobs);
+    ProductionResult renderTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
+                                  const QString& work);
+    ProductionResult renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
+                                          const QString& work);
+    ProductionResult renderMenu(const std::shared_ptr<DVDMenuPage>& page, qsizetype index,
+                                const std::shared_ptr<DVDLibrary>& dvd, const QString& work);
+
+    // Starts a prepared converter as a running conversion of `weight`;
+    // false (nothing started) once the run is cancelled or has failed.
+    bool startConversion(const VCVideoConverter::Ptr& converter, double weight);
+    // Waits until at most `limit` conversions run, checking each that ends.
+    // The first failure cancels the rest and is answered once all have ended.
+    ProductionResult waitForConversions(int limit);
+    ProductionResult endedResult(const Conversion& conversion) const;
+    // Failed, cancelled or succeeded, as the run stands now.
+    ProductionResult stopResult() const;
+    ProductionResult stopResultLocked() const;  // m_mutex held
+
+    void converterDidFinished(VCVideoConverter* converter) override;
+
+    int m_maximumConcurrentTitles;
+
+    mutable std::mutex m_mutex;  // everything below
+    std::condition_variable m_ended;
+    double m_totalLength = 0.0;
+    double m_convertedLength = 0.0;
+    mutable double m_shownProgress = 0.0;
+    QList<Conversion> m_running;
+    QSet<const VCVideoConverter*> m_finished;
+    bool m_cancelled = false;
+    std::optional<ProductionResult> m_failure;
+    int m_mostConcurrent = 0;
+};
