@@ -1,14 +1,13 @@
 #include "dialogs/ButtonEditWindowController.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontComboBox>
-#include <QSlider>
-#include <QButtonGroup>
 #include <QDebug>
 #include <QDialog>
 #include <QEvent>
+#include <QFontComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -17,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -106,8 +106,9 @@ void ButtonEditWindowController::loadView(QWidget* parent)
     window_->addAction(undo);
     window_->addAction(redo);
 
-    panel_ = new TextStylePanel(TextStylePanel::Host::Button, *undoStack_,
-                                [] { return MenuEditorAccess::currentItem(); }, window_);
+    panel_ = new TextStylePanel(
+        TextStylePanel::Host::Button, *undoStack_, [] { return MenuEditorAccess::currentItem(); },
+        window_);
     zoom_ = new ItemZoomSlider(0.0f, 0.0f, 0.0f, window_);
     zoom_->setStoresTitleOldFrame(true);
 
@@ -258,8 +259,7 @@ void ButtonEditWindowController::initDefaultButtonMediaTextSource()
 
 void ButtonEditWindowController::removeAllButtonViews()
 {
-    for (QWidget* tile :
-         buttonTabLeView_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* tile : buttonTabLeView_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         tile->hide();
         tile->deleteLater();
         tile->setParent(nullptr);

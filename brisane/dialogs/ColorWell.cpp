@@ -26,8 +26,8 @@ void ColorWell::chooseColor(const QColor& colour)
 
 void ColorWell::openChooser()
 {
-    const QColor chosen = QColorDialog::getColor(color_, this, QString(),
-                                                 QColorDialog::ShowAlphaChannel);
+    const QColor chosen =
+        QColorDialog::getColor(color_, this, QString(), QColorDialog::ShowAlphaChannel);
     if (chosen.isValid()) {
         chooseColor(chosen);
     }

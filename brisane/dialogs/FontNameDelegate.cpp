@@ -7,8 +7,7 @@ QFont FontNameDelegate::previewFont(const QString& family)
     return font;
 }
 
-void FontNameDelegate::initStyleOption(QStyleOptionViewItem* option,
-                                       const QModelIndex& index) const
+void FontNameDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     option->font = previewFont(index.data(Qt::DisplayRole).toString());

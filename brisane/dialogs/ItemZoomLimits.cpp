@@ -72,12 +72,10 @@ QRectF ItemZoomLimits::getValidBigRectWithRect(const QRectF& frame, const QRectF
 {
     const float left = std::min(static_cast<float>(frame.x()), static_cast<float>(other.x()));
     const float bottom = std::min(static_cast<float>(frame.y()), static_cast<float>(other.y()));
-    const float right =
-        std::max(static_cast<float>(frame.x() + frame.width()),
-                 static_cast<float>(other.x() + other.width()));
-    const float top =
-        std::max(static_cast<float>(frame.y() + frame.height()),
-                 static_cast<float>(other.y() + other.height()));
+    const float right = std::max(static_cast<float>(frame.x() + frame.width()),
+                                 static_cast<float>(other.x() + other.width()));
+    const float top = std::max(static_cast<float>(frame.y() + frame.height()),
+                               static_cast<float>(other.y() + other.height()));
     return QRectF(left, bottom, right - left, top - bottom);
 }
 

@@ -59,8 +59,7 @@ public:
     static QList<QRectF> limitingFrames(const QList<std::shared_ptr<DVDPageItem>>& items);
     // The limits of `item` among the page's `items` on `canvas`; {1, 1}
     // without an item.
-    static ZoomRange zoomRangeOfItem(const std::shared_ptr<DVDPageItem>& item,
-                                     const QRectF& canvas,
+    static ZoomRange zoomRangeOfItem(const std::shared_ptr<DVDPageItem>& item, const QRectF& canvas,
                                      const QList<std::shared_ptr<DVDPageItem>>& items);
 
     // The frame a zoom factor gives: `oldFrame`'s width and height truncated

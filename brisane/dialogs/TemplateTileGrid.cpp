@@ -47,8 +47,8 @@ void TemplateTileGrid::layOut(QScrollArea& scrollArea)
     const double width = viewport.width();
     const TileGrid layout = grid(width);
     container->resize(viewport.width(),
-                      static_cast<int>(std::ceil(containerHeight(width, static_cast<int>(tiles.size()),
-                                                                 viewport.height()))));
+                      static_cast<int>(std::ceil(containerHeight(
+                          width, static_cast<int>(tiles.size()), viewport.height()))));
     for (int i = 0; i < tiles.size(); ++i) {
         const QRectF place = layout.fromTop(i);
         tiles[i]->move(static_cast<int>(std::lround(place.x())),

@@ -17,8 +17,8 @@ void TextStyleOperations::displayCanvasView()
 }
 
 template <typename Value, typename Getter, typename Setter>
-void TextStyleOperations::change(const std::shared_ptr<EffectTextImage>& text,
-                                 const Value& value, Getter get, Setter set, bool refit)
+void TextStyleOperations::change(const std::shared_ptr<EffectTextImage>& text, const Value& value,
+                                 Getter get, Setter set, bool refit)
 {
     if (!text) {
         return;
@@ -88,8 +88,8 @@ void TextStyleOperations::textViewOutlineWidth(const std::shared_ptr<EffectTextI
 void TextStyleOperations::textViewOutlineColor(const std::shared_ptr<EffectTextImage>& text,
                                                const QColor& colour)
 {
-    change(text, colour, &EffectTextImage::textOutlineColor,
-           &EffectTextImage::setTextOutlineColor, false);
+    change(text, colour, &EffectTextImage::textOutlineColor, &EffectTextImage::setTextOutlineColor,
+           false);
 }
 
 void TextStyleOperations::textViewHasOutline(const std::shared_ptr<EffectTextImage>& text, bool on)
@@ -121,6 +121,6 @@ void TextStyleOperations::textViewBackgroundImage(const std::shared_ptr<EffectTe
 void TextStyleOperations::textViewBackFilletValue(const std::shared_ptr<EffectTextImage>& text,
                                                   float fillet)
 {
-    change(text, fillet, &EffectTextImage::backgroundRadius,
-           &EffectTextImage::setBackgroundRadius, false);
+    change(text, fillet, &EffectTextImage::backgroundRadius, &EffectTextImage::setBackgroundRadius,
+           false);
 }

@@ -41,8 +41,7 @@ public:
     void textViewBackgroundType(const std::shared_ptr<EffectTextImage>& text, quint64 type);
     void textViewBackgroundColor(const std::shared_ptr<EffectTextImage>& text,
                                  const QColor& colour);
-    void textViewBackgroundImage(const std::shared_ptr<EffectTextImage>& text,
-                                 const QImage& image);
+    void textViewBackgroundImage(const std::shared_ptr<EffectTextImage>& text, const QImage& image);
     void textViewBackFilletValue(const std::shared_ptr<EffectTextImage>& text, float fillet);
 
     // Redisplays the menu editor's canvas; nothing without a menu editor.

@@ -72,7 +72,10 @@ void setSliderQuietly(QSlider* slider, double value)
 
 TextStylePanel::TextStylePanel(Host host, QUndoStack& stack, ItemSource currentMedia,
                                QWidget* owner)
-    : QObject(owner), host_(host), currentMedia_(std::move(currentMedia)), operations_(stack),
+    : QObject(owner),
+      host_(host),
+      currentMedia_(std::move(currentMedia)),
+      operations_(stack),
       owner_(owner)
 {
     buildTextEditView(owner);
@@ -208,7 +211,8 @@ void TextStylePanel::connectControls()
             [this] { fillGradientStartColorAction(); });
     connect(fillGradientEndColorWell_, &ColorWell::colorChanged, this,
             [this] { fillGradientEndColorAction(); });
-    connect(fillChooseImageButton_, &QPushButton::clicked, this, [this] { chooseFillImageAction(); });
+    connect(fillChooseImageButton_, &QPushButton::clicked, this,
+            [this] { chooseFillImageAction(); });
     connect(fillImageView_, &ImageWell::imageDropped, this,
             [this](const QImage& image) { setTextImage(image); });
     connect(outlineCheckBox_, &QCheckBox::toggled, this, [this] { checkOutlineAction(); });
@@ -216,7 +220,8 @@ void TextStylePanel::connectControls()
         outlineSliderValue_ = static_cast<float>(value);
         changeOutlineWidthAction();
     });
-    connect(outlineColorWell_, &ColorWell::colorChanged, this, [this] { changeOutlineColorAction(); });
+    connect(outlineColorWell_, &ColorWell::colorChanged, this,
+            [this] { changeOutlineColorAction(); });
     connect(backdropCheckBox_, &QCheckBox::toggled, this, [this] { checkBackdropAction(); });
     connect(backdropCategory_, &QComboBox::activated, this,
             [this] { backdropCategoryChangeAction(); });
@@ -294,8 +299,8 @@ void TextStylePanel::setUp()
     {
         const QSignalBlocker blocker(fillCategory_);
         fillCategory_->clear();
-        fillCategory_->addItems({QStringLiteral("Solid Color"), QStringLiteral("Gradient"),
-                                 QStringLiteral("Image")});
+        fillCategory_->addItems(
+            {QStringLiteral("Solid Color"), QStringLiteral("Gradient"), QStringLiteral("Image")});
         fillCategory_->setCurrentIndex(1);
     }
     fillCategoryChangeAction();
@@ -331,12 +336,22 @@ void TextStylePanel::updateTextMediaAttributes()
         return;
     }
     const std::shared_ptr<EffectTextImage> text = item->textSource();
-    const QList<QWidget*> controls = {
-        textStringField_,           fontButton_,        sizeSlider_,       fillCategory_,
-        fillColorWell_,             fillImageView_,     fillGradientStartColorWell_,
-        fillGradientEndColorWell_,  outlineCheckBox_,   outlineSlider_,    outlineColorWell_,
-        backdropCheckBox_,          backdropCategory_,  backdropImageView_, backdropColorWell_,
-        backFilletSlider_};
+    const QList<QWidget*> controls = {textStringField_,
+                                      fontButton_,
+                                      sizeSlider_,
+                                      fillCategory_,
+                                      fillColorWell_,
+                                      fillImageView_,
+                                      fillGradientStartColorWell_,
+                                      fillGradientEndColorWell_,
+                                      outlineCheckBox_,
+                                      outlineSlider_,
+                                      outlineColorWell_,
+                                      backdropCheckBox_,
+                                      backdropCategory_,
+                                      backdropImageView_,
+                                      backdropColorWell_,
+                                      backFilletSlider_};
     QList<std::shared_ptr<QSignalBlocker>> blockers;
     for (QWidget* control : controls) {
         blockers.append(std::make_shared<QSignalBlocker>(control));
@@ -417,9 +432,9 @@ void TextStylePanel::updateShadowAttributes()
 
 void TextStylePanel::showShadowValues()
 {
-    const QList<QWidget*> controls = {shadowCheckBox_,     shadowAngleSlider_, shadowAngleField_,
-                                      shadowBlurSlider_,   shadowBlurField_,   shadowOffsetSlider_,
-                                      shadowOffsetField_,  shadowColorWell_,   shadowOpacitySlider_,
+    const QList<QWidget*> controls = {shadowCheckBox_,    shadowAngleSlider_, shadowAngleField_,
+                                      shadowBlurSlider_,  shadowBlurField_,   shadowOffsetSlider_,
+                                      shadowOffsetField_, shadowColorWell_,   shadowOpacitySlider_,
                                       shadowOpacityField_};
     QList<std::shared_ptr<QSignalBlocker>> blockers;
     for (QWidget* control : controls) {
@@ -429,14 +444,15 @@ void TextStylePanel::showShadowValues()
     shadowAngleSlider_->setValue(static_cast<int>(shadowAngleValue_));
     shadowAngleField_->setText(ShadowValueRules::angleText(shadowAngleValue_));
     shadowBlurSlider_->setValue(static_cast<int>(std::lround(shadowBlursizeValue_)));
-    shadowBlurField_->setText(QString::number(shadowBlursizeValue_));
+    shadowBlurField_->setText(QString::number(shadowBlursizeValue_, 'g', 4));
     shadowOffsetSlider_->setValue(static_cast<int>(std::lround(shadowOffset_ * offsetSteps)));
-    shadowOffsetField_->setText(QString::number(shadowOffset_));
+    shadowOffsetField_->setText(QString::number(shadowOffset_, 'g', 3));
     QColor opaque = shadowColor_;
     opaque.setAlphaF(1.0f);
     shadowColorWell_->setColor(opaque);
-    shadowOpacitySlider_->setValue(static_cast<int>(std::lround(shadowOpacityValue_ * opacitySteps)));
-    shadowOpacityField_->setText(QString::number(shadowOpacityValue_));
+    shadowOpacitySlider_->setValue(
+        static_cast<int>(std::lround(shadowOpacityValue_ * opacitySteps)));
+    shadowOpacityField_->setText(QString::number(shadowOpacityValue_, 'f', 2));
 }
 
 void TextStylePanel::showFillKind(int index)
@@ -468,9 +484,9 @@ void TextStylePanel::applyOutlineEnable()
 void TextStylePanel::applyBackdropEnable()
 {
     const bool on = backdropCheckBox_->isChecked();
-    for (QWidget* control : QList<QWidget*>{backdropCategory_, backdropImageView_,
-                                            backdropColorWell_, backdropChooseButton_,
-                                            backFilletSlider_}) {
+    for (QWidget* control :
+         QList<QWidget*>{backdropCategory_, backdropImageView_, backdropColorWell_,
+                         backdropChooseButton_, backFilletSlider_}) {
         control->setEnabled(on);
     }
 }

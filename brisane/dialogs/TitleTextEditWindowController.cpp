@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,8 +104,9 @@ void TitleTextEditWindowController::loadView(QWidget* parent)
     undoStack_ = new QUndoStack(window_);
     addUndoActions(window_, undoStack_);
 
-    panel_ = new TextStylePanel(TextStylePanel::Host::Title, *undoStack_,
-                                [] { return MenuEditorAccess::currentItem(); }, window_);
+    panel_ = new TextStylePanel(
+        TextStylePanel::Host::Title, *undoStack_, [] { return MenuEditorAccess::currentItem(); },
+        window_);
     zoom_ = new ItemZoomSlider(0.0f, 1.0f, 0.0f, window_);
 
     auto* layout = new QVBoxLayout(window_);
@@ -167,9 +168,8 @@ QWidget* TitleTextEditWindowController::makeRoundTab()
     layout->addWidget(roundShadowContainerView_);
     layout->addStretch(1);
 
-    connect(roundSlider_, &QSlider::valueChanged, this, [this](int value) {
-        roundChangeUseSlider(static_cast<double>(value) / roundSteps);
-    });
+    connect(roundSlider_, &QSlider::valueChanged, this,
+            [this](int value) { roundChangeUseSlider(static_cast<double>(value) / roundSteps); });
     connect(roundField_, &QLineEdit::editingFinished, this, [this] {
         bool ok = false;
         const double value = roundField_->text().toDouble(&ok);
@@ -265,8 +265,8 @@ void TitleTextEditWindowController::makeImageTypeControlView()
         bool ok = false;
         const double seconds = imageFromTimeField_->text().toDouble(&ok);
         if (ok) {
-            videoImageFromTimeFieldChanged(static_cast<LMMediaTime>(
-                seconds * static_cast<double>(lm_default_time_base())));
+            videoImageFromTimeFieldChanged(
+                static_cast<LMMediaTime>(seconds * static_cast<double>(lm_default_time_base())));
         } else {
             showVideoImageTime();
         }
@@ -467,25 +467,25 @@ void TitleTextEditWindowController::updateWndSettingWhenEditTitleMedia()
     }
     window_->setWindowTitle(QStringLiteral("Frame Edit"));
     switch (item->titleUseType()) {
-    case 0:
-        showUseFrame(false);
-        moveViewInto(imageTypeControlView_, roundImageContainerView_);
-        titleTypeTabView_->setCurrentIndex(0);
-        showRadio(0);
-        break;
-    case 1:
-        showUseFrame(true);
-        moveViewInto(imageTypeControlView_, frameImageContainerView_);
-        titleTypeTabView_->setCurrentIndex(1);
-        showRadio(0);
-        break;
-    case 2:
-        moveViewInto(panel_->textEditView(), textContainerView_);
-        titleTypeTabView_->setCurrentIndex(2);
-        showRadio(1);
-        break;
-    default:
-        break;
+        case 0:
+            showUseFrame(false);
+            moveViewInto(imageTypeControlView_, roundImageContainerView_);
+            titleTypeTabView_->setCurrentIndex(0);
+            showRadio(0);
+            break;
+        case 1:
+            showUseFrame(true);
+            moveViewInto(imageTypeControlView_, frameImageContainerView_);
+            titleTypeTabView_->setCurrentIndex(1);
+            showRadio(0);
+            break;
+        case 2:
+            moveViewInto(panel_->textEditView(), textContainerView_);
+            titleTypeTabView_->setCurrentIndex(2);
+            showRadio(1);
+            break;
+        default:
+            break;
     }
     updateAllAttriWhenWindowOpen();
 }
@@ -764,8 +764,7 @@ void TitleTextEditWindowController::applyStaticTextEditToAllAction()
     const AlertContent alert{
         QStringLiteral("Do you want to apply the text setting to all static texts ?"), QString(),
         QStringLiteral("Apply to all"), QStringLiteral("Cancel"), QString()};
-    if (AlertService::current()->runAlert(alert, textEditWindow_) !=
-        AlertService::DefaultReturn) {
+    if (AlertService::current()->runAlert(alert, textEditWindow_) != AlertService::DefaultReturn) {
         return;
     }
     applyTextStyleToAllItemsOfType(2);

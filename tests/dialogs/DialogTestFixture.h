@@ -11,13 +11,13 @@
 #include <QImage>
 
 #include "../menuedit/MenuEditTestFixture.h"
+#include "RecordingServices.h"
 #include "TestSupport.h"
 #include "common/AlertService.h"
 #include "dialogs/ButtonEditWindowController.h"
 #include "dialogs/ItemDialogFactory.h"
 #include "dialogs/TextStylePanel.h"
 #include "dialogs/TitleTextEditWindowController.h"
-#include "RecordingServices.h"
 
 namespace dialogtest {
 
@@ -45,8 +45,8 @@ protected:
 
     TitleTextEditWindowController& titleDialog()
     {
-        auto* dialog = dynamic_cast<TitleTextEditWindowController*>(
-            controller->titleTextEditController());
+        auto* dialog =
+            dynamic_cast<TitleTextEditWindowController*>(controller->titleTextEditController());
         EXPECT_NE(dialog, nullptr);
         return *dialog;
     }

@@ -24,19 +24,26 @@ TEST(ItemZoomLimits, LargestFactorStopsAtTheNearestEdgeOrNeighbour)
     // other canvas limit is larger than the one the case is about.
     const MaxCase cases[] = {
         {"right edge 50 inside", QRectF(604, 190, 200, 100), {}, 1.5f},
-        {"neighbour 20 to the right, overlapping vertically", QRectF(300, 190, 200, 100),
-         {QRectF(520, 200, 50, 50)}, 1.2f},
+        {"neighbour 20 to the right, overlapping vertically",
+         QRectF(300, 190, 200, 100),
+         {QRectF(520, 200, 50, 50)},
+         1.2f},
         {"neighbour apart on both axes: the larger of the two limits",
-         QRectF(300, 190, 200, 100), {QRectF(520, 310, 50, 50)}, 1.4f},
-        {"neighbour overlapping on both axes does not limit", QRectF(300, 190, 200, 100),
-         {QRectF(350, 200, 50, 50)}, 4.0f},
-        {"the item itself does not limit", QRectF(300, 190, 200, 100),
-         {QRectF(300, 190, 200, 100)}, 4.0f},
+         QRectF(300, 190, 200, 100),
+         {QRectF(520, 310, 50, 50)},
+         1.4f},
+        {"neighbour overlapping on both axes does not limit",
+         QRectF(300, 190, 200, 100),
+         {QRectF(350, 200, 50, 50)},
+         4.0f},
+        {"the item itself does not limit",
+         QRectF(300, 190, 200, 100),
+         {QRectF(300, 190, 200, 100)},
+         4.0f},
         {"an item sticking out gets a factor below 1", QRectF(700, 190, 200, 100), {}, 0.54f},
     };
     for (const MaxCase& c : cases) {
-        EXPECT_NEAR(ItemZoomLimits::getMaxZoomFunction(c.frame, canvas, c.others), c.expected,
-                    1e-4)
+        EXPECT_NEAR(ItemZoomLimits::getMaxZoomFunction(c.frame, canvas, c.others), c.expected, 1e-4)
             << c.name;
     }
 }
@@ -71,8 +78,8 @@ TEST(ItemZoomLimits, StaticTextsDoNotHoldItemsBack)
     button->setFrame(QRectF(520, 200, 50, 50));
 
     EXPECT_NEAR(ItemZoomLimits::zoomRangeOfItem(title, canvas, {text, title}).maxZoom, 4.0f, 1e-4);
-    EXPECT_NEAR(ItemZoomLimits::zoomRangeOfItem(title, canvas, {text, title, button}).maxZoom,
-                1.2f, 1e-4);
+    EXPECT_NEAR(ItemZoomLimits::zoomRangeOfItem(title, canvas, {text, title, button}).maxZoom, 1.2f,
+                1e-4);
     EXPECT_FLOAT_EQ(ItemZoomLimits::zoomRangeOfItem(nullptr, canvas, {title}).maxZoom, 1.0f);
 }
 

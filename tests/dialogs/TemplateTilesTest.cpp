@@ -25,10 +25,8 @@ TEST(TemplateTileGrid, ColumnsGapsAndRows)
         int rows;
     };
     const Case cases[] = {
-        {290, 7, 3, 5.0, 3},
-        {385, 7, 4, 5.0, 2},
-        {300, 3, 3, 7.5, 1},
-        {60, 2, 1, -15.0, 2},  // narrower than a tile: still one column
+        {290, 7, 3, 5.0, 3}, {385, 7, 4, 5.0, 2},
+        {300, 3, 3, 7.5, 1}, {60, 2, 1, -15.0, 2},  // narrower than a tile: still one column
         {0, 1, 1, -45.0, 1},
     };
     for (const Case& c : cases) {
@@ -50,8 +48,8 @@ TEST(TemplateTileView, PictureIsFittedIntoTheInsetRectangle)
     EXPECT_DOUBLE_EQ(wide.height(), 17.5);
     EXPECT_DOUBLE_EQ(wide.center().y(), 45);
     const QRectF small = TemplateTileView::pictureRect(QSizeF(10, 20), bounds);
-    EXPECT_DOUBLE_EQ(small.height(), 70);
-    EXPECT_DOUBLE_EQ(small.width(), 35);
+    EXPECT_NEAR(small.height(), 70, 1e-4);
+    EXPECT_NEAR(small.width(), 35, 1e-4);
     EXPECT_EQ(TemplateTileView::highlightRect(bounds), QRectF(3, 3, 84, 84));
 }
 

@@ -25,10 +25,13 @@ using dialogtest::DialogTest;
 QString styleOf(const DVDPageItem& item)
 {
     const EffectTextImage& t = *item.textSource();
-    QStringList parts{t.textString(), t.textFont().toString(),
-                      QString::number(t.textFillType()), t.textColor().name(QColor::HexArgb),
+    QStringList parts{t.textString(),
+                      t.textFont().toString(),
+                      QString::number(t.textFillType()),
+                      t.textColor().name(QColor::HexArgb),
                       QString::number(t.textImage().cacheKey()),
-                      QString::number(t.hasOutline()), QString::number(t.outlineWidth()),
+                      QString::number(t.hasOutline()),
+                      QString::number(t.outlineWidth()),
                       t.textOutlineColor().name(QColor::HexArgb),
                       QString::number(t.backgroundType()),
                       t.backgroundColor().name(QColor::HexArgb),
@@ -41,8 +44,7 @@ QString styleOf(const DVDPageItem& item)
     parts << QString("%1 %2 %3 %4").arg(f.x()).arg(f.y()).arg(f.width()).arg(f.height());
     parts << QString::number(item.hasShadow()) << QString::number(item.shadowAngleValue())
           << QString::number(item.shadowBlursizeValue())
-          << QString::number(item.shadowOffsetValue())
-          << item.shadowColor().name(QColor::HexArgb);
+          << QString::number(item.shadowOffsetValue()) << item.shadowColor().name(QColor::HexArgb);
     return parts.join('|');
 }
 
