@@ -1,0 +1,248 @@
+#pragma once
+// The text style panel that the title dialog and the button dialog both
+// carry for the item they edit: the text itself, font and size, fill (solid
+// colour, gradient or picture), outline, backdrop (solid colour or picture,
+// with rounded corners), and the item's drop shadow. One panel per dialog,
+// owned by it; its two views (the style controls and the shadow controls) are
+// placed by the dialog and may move between its windows.
+//
+// Every change is written at once: text attributes into the item's styled
+// text through the undoable operations (one undo step per call on the
+// dialog's stack), shadow values into the item itself, without undo. Each
+// action reads the panel value, which its control has set just before.
+// Filling the controls from an item (updateTextMediaAttributes,
+// updateShadowAttributes) runs with every control's signals blocked: it
+// writes nothing into the model, pushes nothing and redraws nothing.
+//
+// The two hosts differ in two points. The title dialog writes a typed text
+// straight into the item's text (no undo step) and fills the panel from items
+// that are text items; the button dialog sends the typed text through the
+// undoable operation and fills the panel from items that have a text.
+//
+// The edited item is asked of `currentMedia` at each call; the panel keeps no
+// reference to it. Main thread.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "dialogs/TextStyleOperations.h"
+
+class ColorWell;
+class DVDPageItem;
+class EffectTextImage;
+class ImageWell;
+class QCheckBox;
+class QComboBox;
+class QFontComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QUndoStack;
+class QWidget;
+class TextStringField;
+
+class TextStylePanel : public QObject {
+    Q_OBJECT
+public:
+    enum class Host { Title, Button };
+    using ItemSource = std::function<std::shared_ptr<DVDPageItem>()>;
+
+    // Builds both views as children of `owner` (the dialog's window, where the
+    // open panels attach). `stack` is the dialog's undo stack; it must outlive
+    // the panel.
+    TextStylePanel(Host host, QUndoStack& stack, ItemSource currentMedia, QWidget* owner);
+    ~TextStylePanel() override;
+
+    // Sets the controls up: every font of the system, size 50, the fill kinds
+    // with "Gradient" chosen, the outline off at 20, the backdrop off with
+    // "Solid Color" chosen and fillet 0.3. Runs the fill, outline and backdrop
+    // actions, which write into the current item's text if there is one.
+    void setUp();
+
+    // Fills the style controls from the current item's text, when the item is
+    // a text item (title host) or has a text (button host); otherwise changes
+    // nothing.
+    void updateTextMediaAttributes();
+    // Fills the shadow controls from the current item, if any.
+    void updateShadowAttributes();
+
+    QWidget* textEditView() const { return textEditView_; }
+    QWidget* shadowControlView() const { return shadowControlView_; }
+
+    std::shared_ptr<DVDPageItem> currentMedia() const;
+    // The current item's styled text; null without an item or text.
+    std::shared_ptr<EffectTextImage> textView() const;
+    TextStyleOperations& operations() { return operations_; }
+    QUndoStack& undoer() const { return operations_.undoer(); }
+
+    // Ends a text edit in progress (a closing window does this first).
+    void finishEditing();
+
+    // --- Panel values ---
+    float fontSizeSliderValue() const { return fontSizeSliderValue_; }
+    void setFontSizeSliderValue(float value);
+    float outlineSliderValue() const { return outlineSliderValue_; }
+    void setOutlineSliderValue(float value);
+    float backFilletSliderValue() const { return backFilletSliderValue_; }
+    void setBackFilletSliderValue(float value);
+    bool hasShadow() const { return hasShadow_; }
+    void setHasShadow(bool on);
+    qint64 shadowAngleValue() const { return shadowAngleValue_; }
+    void setShadowAngleValue(qint64 degrees);
+    float shadowBlursizeValue() const { return shadowBlursizeValue_; }
+    void setShadowBlursizeValue(float value);
+    float shadowOffset() const { return shadowOffset_; }
+    void setShadowOffset(float value);
+    float shadowOpacityValue() const { return shadowOpacityValue_; }
+    void setShadowOpacityValue(float value);
+    QColor shadowColor() const { return shadowColor_; }
+    void setShadowColor(const QColor& colour);
+    // A copy of the text's string; setting it writes the text (see the class
+    // comment for the two hosts). An absent text is written as "".
+    QString textViewString() const;
+    void setTextViewString(const QString& string);
+    // The text's fill and backdrop pictures. Setting one (a picture dropped
+    // on a well) normalises it to PNG, switches the fill or backdrop to its
+    // picture kind and stores it, undoably.
+    QImage textImage() const;
+    void setTextImage(const QImage& image);
+    QImage textBackgroundImage() const;
+    void setTextBackgroundImage(const QImage& image);
+
+    // --- Actions of the style controls ---
+    void fontSelectAction();
+    void sizeSelectAction();
+    void fillCategoryChangeAction();
+    void changeFillColorAction();
+    void fillGradientStartColorAction();
+    void fillGradientEndColorAction();
+    void setTextViewGradient();
+    void chooseFillImageAction();
+    void checkOutlineAction();
+    void changeOutlineWidthAction();
+    void changeOutlineColorAction();
+    void checkBackdropAction();
+    void backdropCategoryChangeAction();
+    void backdropColorChangeAction();
+    void backdropChooseImageAction();
+    void backFilletSliderAction();
+    // The confirmed choice of the fill or backdrop open panel.
+    void loadFillImageFromPath(const QString& path);
+    void loadBackdropImageFromPath(const QString& path);
+    // Shows the text's fill and backdrop pictures in the wells.
+    void flushTextImage();
+
+    // --- Actions of the shadow controls (no undo) ---
+    void hasShadowChangedAction();
+    void changeShadowAngleUseSlider();
+    void changeShadowAngleUseField();
+    void setShadowAngleValueString();
+    void shadowBlurSizeSliderChangedAction();
+    void shadowBlurSizeFieldChangedAction();
+    void shadowOffsetXSliderChanged();
+    void shadowOffsetXChangedAction();
+    void shadowColorChangedAction();
+    void changeShadowOpacityUseSlider();
+    void changeShadowOpacityUseField();
+    void setShadowOpacityValueString();
+
+    // --- Controls ---
+    TextStringField* textStringField() const { return textStringField_; }
+    QFontComboBox* fontButton() const { return fontButton_; }
+    QSlider* sizeSlider() const { return sizeSlider_; }
+    QComboBox* fillCategory() const { return fillCategory_; }
+    ColorWell* fillColorWell() const { return fillColorWell_; }
+    ImageWell* fillImageView() const { return fillImageView_; }
+    QPushButton* fillChooseImageButton() const { return fillChooseImageButton_; }
+    QLabel* startColorLabel() const { return startColorLabel_; }
+    QLabel* endColorLabel() const { return endColorLabel_; }
+    ColorWell* fillGradientStartColorWell() const { return fillGradientStartColorWell_; }
+    ColorWell* fillGradientEndColorWell() const { return fillGradientEndColorWell_; }
+    QCheckBox* outlineCheckBox() const { return outlineCheckBox_; }
+    QSlider* outlineSlider() const { return outlineSlider_; }
+    ColorWell* outlineColorWell() const { return outlineColorWell_; }
+    QCheckBox* backdropCheckBox() const { return backdropCheckBox_; }
+    QComboBox* backdropCategory() const { return backdropCategory_; }
+    ImageWell* backdropImageView() const { return backdropImageView_; }
+    ColorWell* backdropColorWell() const { return backdropColorWell_; }
+    QPushButton* backdropChooseButton() const { return backdropChooseButton_; }
+    QSlider* backFilletSlider() const { return backFilletSlider_; }
+    QCheckBox* shadowCheckBox() const { return shadowCheckBox_; }
+    QSlider* shadowAngleSlider() const { return shadowAngleSlider_; }
+    QLineEdit* shadowAngleField() const { return shadowAngleField_; }
+    QSlider* shadowBlurSlider() const { return shadowBlurSlider_; }
+    QLineEdit* shadowBlurField() const { return shadowBlurField_; }
+    QSlider* shadowOffsetSlider() const { return shadowOffsetSlider_; }
+    QLineEdit* shadowOffsetField() const { return shadowOffsetField_; }
+    ColorWell* shadowColorWell() const { return shadowColorWell_; }
+    QSlider* shadowOpacitySlider() const { return shadowOpacitySlider_; }
+    QLineEdit* shadowOpacityField() const { return shadowOpacityField_; }
+
+private:
+    void buildTextEditView(QWidget* owner);
+    void buildShadowControlView(QWidget* owner);
+    void connectControls();
+    bool hasTextStyle(const DVDPageItem& item) const;
+    void showFillKind(int index);
+    void showBackdropKind(int index);
+    void applyOutlineEnable();
+    void applyBackdropEnable();
+    void showShadowValues();
+    void openImagePanel(const std::function<void(const QString&)>& chosen);
+    void finishShadowChange();
+
+    Host host_;
+    ItemSource currentMedia_;
+    TextStyleOperations operations_;
+    QWidget* owner_ = nullptr;
+
+    float fontSizeSliderValue_ = 50.0f;
+    float outlineSliderValue_ = 20.0f;
+    float backFilletSliderValue_ = 0.3f;
+    bool hasShadow_ = false;
+    qint64 shadowAngleValue_ = 0;
+    float shadowBlursizeValue_ = 0.0f;
+    float shadowOffset_ = 0.0f;
+    float shadowOpacityValue_ = 1.0f;
+    QColor shadowColor_ = Qt::black;
+
+    QWidget* textEditView_ = nullptr;
+    QWidget* shadowControlView_ = nullptr;
+    TextStringField* textStringField_ = nullptr;
+    QFontComboBox* fontButton_ = nullptr;
+    QSlider* sizeSlider_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
+    QComboBox* fillCategory_ = nullptr;
+    ColorWell* fillColorWell_ = nullptr;
+    ImageWell* fillImageView_ = nullptr;
+    QPushButton* fillChooseImageButton_ = nullptr;
+    QLabel* startColorLabel_ = nullptr;
+    QLabel* endColorLabel_ = nullptr;
+    ColorWell* fillGradientStartColorWell_ = nullptr;
+    ColorWell* fillGradientEndColorWell_ = nullptr;
+    QCheckBox* outlineCheckBox_ = nullptr;
+    QSlider* outlineSlider_ = nullptr;
+    ColorWell* outlineColorWell_ = nullptr;
+    QCheckBox* backdropCheckBox_ = nullptr;
+    QComboBox* backdropCategory_ = nullptr;
+    ImageWell* backdropImageView_ = nullptr;
+    ColorWell* backdropColorWell_ = nullptr;
+    QPushButton* backdropChooseButton_ = nullptr;
+    QSlider* backFilletSlider_ = nullptr;
+    QCheckBox* shadowCheckBox_ = nullptr;
+    QSlider* shadowAngleSlider_ = nullptr;
+    QLineEdit* shadowAngleField_ = nullptr;
+    QSlider* shadowBlurSlider_ = nullptr;
+    QLineEdit* shadowBlurField_ = nullptr;
+    QSlider* shadowOffsetSlider_ = nullptr;
+    QLineEdit* shadowOffsetField_ = nullptr;
+    ColorWell* shadowColorWell_ = nullptr;
+    QSlider* shadowOpacitySlider_ = nullptr;
+    QLineEdit* shadowOpacityField_ = nullptr;
+};
