@@ -24,6 +24,7 @@
 #include "shell/ControllerFunction.h"
 #include "shell/MainWindowController.h"
 #include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
+#include "videoedit/FontColorPanelRouter.h"
 #include "videoedit/TrimSegmentRules.h"
 #include "videoedit/VECenterBackgroundView.h"
 #include "videoedit/VEMoviePlayerDisplayView.h"
@@ -31,8 +32,10 @@
 #include "videoedit/VEPlayerCropView.h"
 #include "videoedit/VEPlayerProgressBarView.h"
 #include "videoedit/VideoEditBackgroundView.h"
+#include "videoedit/VideoEditCropTab.h"
 #include "videoedit/VideoEditLayout.h"
 #include "videoedit/VideoEditTabView.h"
+#include "videoedit/VideoEditWatermarkTab.h"
 
 namespace {
 
@@ -155,7 +158,18 @@ void VideoEditWindowController::buildWindow()
     centreLayout->setContentsMargins(10, 8, 10, 8);
     m_tabview = new VideoEditTabView(centre);
     m_tabview->addTab(buildTrimPage(), tabIdentifiers()[0]);
-    for (int i = 1; i < tabIdentifiers().size(); ++i) {
+    // Crop and watermark pages; the font and colour panels follow the page.
+    m_fontColorPanels =
+        new FontColorPanelRouter([this] { return m_tabview->currentIdentifier(); }, this);
+    m_cropTab = new VideoEditCropTab(*this, m_tabview);
+    m_watermarkTab = new VideoEditWatermarkTab(*this, *m_fontColorPanels, m_tabview);
+    m_tabview->addTab(m_cropTab, tabIdentifiers()[1]);
+    m_tabview->addTab(m_watermarkTab, tabIdentifiers()[2]);
+    connect(this, &QDialog::finished, this, [this] {
+        m_watermarkTab->closePopover();
+        m_fontColorPanels->closePanels();
+    });
+    for (int i = 3; i < tabIdentifiers().size(); ++i) {
         m_tabview->addTab(new QWidget(m_tabview), tabIdentifiers()[i]);
     }
     centreLayout->addWidget(m_tabview);
@@ -629,13 +643,11 @@ void VideoEditWindowController::playerCropDidChanged(VEPlayerCropView* view)
         return;
     }
     if (currentEditTypeIsString(QStringLiteral("crop"))) {
-        if (const IMovie::Ptr m = movie()) {
-            m->setCropRect(cropViewRectToMediaCrop(view->cropRect(), false));
-        }
+        m_cropTab->setCropRect(cropViewRectToMediaCrop(view->cropRect(), false));
     } else if (isEditWaterMark()) {
         if (const VCMovie::Ptr item = vcMovie()) {
             item->setRealWatermarkRect(cropViewRectToMediaCrop(view->cropRect(), true));
-            item->updateMovieWatermarkImage();
+            m_watermarkTab->updateWatermarkRect();
         }
     }
 }
@@ -847,6 +859,11 @@ void VideoEditWindowController::flushTrimAttribute()
 
 void VideoEditWindowController::flushMovieAttribute()
 {
+    m_cropTab->flushCropRectAttribute();
+    m_cropTab->flushZoomTypeAttribute();
+    m_cropTab->flushEffectAttribute();
+    m_cropTab->initCropFileds();
+    m_watermarkTab->updateWatermark();
     flushTrimAttribute();
     flushProgressTimeLabel();
     flushPlayerProgressTimeStr();

@@ -9,8 +9,8 @@
 // updateWindowWithMedia() opens it on a clip and returns at once (open()).
 // Its five pages are chosen by a segmented control, in this order: "trim",
 // "crop", "watermark", "subtitle", "audio". The trim page keeps the clip's
-// segments (see VEPlayerProgressBarView and TrimSegmentRules); the other
-// pages come with the crop, watermark, subtitle and audio editing.
+// segments (see VEPlayerProgressBarView and TrimSegmentRules); the crop and
+// watermark pages are VideoEditCropTab and VideoEditWatermarkTab.
 //
 // Controls show computed values by key: a change is announced through
 // keys() (CommonFunctionThreads::flushObject) and the bound control re-reads
@@ -47,11 +47,14 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QToolButton;
+class FontColorPanelRouter;
 class VEMoviePlayerDisplayView;
 class VEPlayerCropView;
 class VEPlayerProgressBarView;
 class VideoEditPlayer;
 class VideoEditTabView;
+class VideoEditCropTab;
+class VideoEditWatermarkTab;
 
 class VideoEditWindowController : public QDialog,
                                   public IVideoEditWindowController,
@@ -116,6 +119,11 @@ public:
     QLabel* currentLeftTimeLabel() const { return m_currentLeftTimeLabel; }
     // The Delete command; enabled exactly while a segment is selected.
     QAction* deleteAction() const { return m_deleteAction; }
+    // The crop and watermark pages, and the font and colour panels whose
+    // choices reach only the active page's route.
+    VideoEditCropTab* cropTab() const { return m_cropTab; }
+    VideoEditWatermarkTab* watermarkTab() const { return m_watermarkTab; }
+    FontColorPanelRouter* fontColorPanels() const { return m_fontColorPanels; }
 
     // --- Playing ---
     void playOrPausePlayer();
@@ -217,6 +225,9 @@ private:
     QLabel* m_currentTimeLabel = nullptr;
     QLabel* m_currentLeftTimeLabel = nullptr;
     QAction* m_deleteAction = nullptr;
+    VideoEditCropTab* m_cropTab = nullptr;
+    VideoEditWatermarkTab* m_watermarkTab = nullptr;
+    FontColorPanelRouter* m_fontColorPanels = nullptr;
 
     std::shared_ptr<MediaData> m_media;
     LMMediaTime m_importMovieStart = 0;

@@ -8,28 +8,17 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
-#include <QThread>
 
 #include "RecordingControllers.h"
 #include "TestSupport.h"
-#include "corvane/DVDFSMake.h"
-#include "corvane/DVDLibrary.h"
+#include "VideoEditDiscSupport.h"
 #include "corvane/DVDToolLocator.h"
 #include "lumenta/LMDVD.h"
-#include "lumenta/LMFunctions.h"
-#include "media/DVDChapterVideo.h"
-#include "media/DVDTitleVideo.h"
-#include "media/VCVideoConverter.h"
-#include "model/DVDResource.h"
-#include "model/MediaData.h"
-#include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
-#include "model/SectionDataResource.h"
 #include "videoedit/VEPlayerProgressBarView.h"
 #include "videoedit/VideoEditWindowController.h"
+
+using namespace videoedittest;
 
 namespace {
 
@@ -37,16 +26,6 @@ LMMediaTime sec(double s)
 {
     return static_cast<LMMediaTime>(s * static_cast<double>(lm_default_time_base()));
 }
-
-struct PalWide : ModelServices {
-    std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
-    PalWide()
-    {
-        disc->setDvdFormat(1);
-        disc->setAspectType(1);
-    }
-    std::shared_ptr<DVDResource> dvd() const override { return disc; }
-};
 
 // The number a picture shows in its bands; -1 when a band is neither dark
 // nor light.
@@ -65,44 +44,6 @@ int shownNumber(const QImage& picture)
     return number;
 }
 
-QImage frameOf(const QString& stream, int frame, const QString& png)
-{
-    testsupport::runProgram("ffmpeg",
-                            {"-v", "error", "-y", "-i", stream, "-vf",
-                             QString("select=eq(n\\,%1)").arg(frame), "-frames:v", "1", png});
-    return QImage(png);
-}
-
-bool encode(const QList<VCMovie::Ptr>& movies, const QString& path)
-{
-    LMFFMovieFileOutputFormat format;
-    lm_get_default_movie_file_ouput_format(&format);
-    format.video_codec = lm_get_codec_id_by_name("mpeg2");
-    format.video_bitrate = 4000000;
-    format.audio_codec = lm_get_codec_id_by_name("ac3");
-    format.audio_bitrate = 448000;
-    format.sample_rate = 48000;
-    format.aspect = 16.0f / 9.0f;
-    format.width = 720;
-    format.height = 576;
-    format.frameTime = 1;
-    format.framerate = 25;
-    auto job = VCVideoConverter::create();
-    job->setMovies({movies.begin(), movies.end()});
-    job->setPath(path);
-    job->setMovieOutputFormat(format);
-    job->updateConverterContent();
-    job->startConvert();
-    QElapsedTimer timer;
-    timer.start();
-    while (!job->isFinished() && !job->isCanceled() && timer.elapsed() < 120000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    EXPECT_TRUE(job->isFinished() && job->succeeded()) << qPrintable(job->errorText());
-    return job->isFinished() && job->succeeded() && QFile::exists(path);
-}
-
 TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
 {
     QTemporaryDir dir = testsupport::makeTempDir();
@@ -119,14 +60,7 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
     DVDToolLocator::setToolFolder(QString());
 
     // The clip, as the title list imports it.
-    const auto resource = SectionDataResource::resourceWithPath(source);
-    ASSERT_TRUE(resource);
-    const auto section = resource->createMediaSectionItem();
-    ASSERT_TRUE(section);
-    section->setStartTimeInMedia(0);
-    section->setEndTimeInMedia(sec(6.0));
-    resource->mediaSectionArray().append(section);
-    const auto clip = section->createMediaData();
+    const auto clip = importClip(source, 6.0);
     ASSERT_TRUE(clip && clip->vcmovie());
 
     // Segments through the sheet: Add at 1 s and at 3 s, then the second
@@ -158,25 +92,10 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
     EXPECT_NEAR(trims[1]->stop(), 5.0, 1e-6);
 
     // Production's road: the title's stream, then dvdauthor.
-    const QString work = dir.filePath("work");
-    ASSERT_TRUE(QDir().mkpath(work));
-    auto chapter = brisane::DVDChapterVideo::create();
-    chapter->setMovies(clip->segmentMovies());
-    auto title = brisane::DVDTitleVideo::create();
-    title->setChapters({chapter});
-    ASSERT_TRUE(encode(title->vcmovies(), work + "/title0.dvd"));
-    auto disc = std::make_shared<DVDLibrary>();
-    disc->setNoMenu(true);
-    disc->setAspectType(1);
-    disc->setFormat(1);
-    disc->setDvdBitrate(4000);
-    disc->setTitles({title});
-    DVDFSMake author;
-    author.dvd(disc, work);
-    ASSERT_TRUE(author.start());
+    const QString folder = authorClip(clip, dir.filePath("work"));
     ModelServices::install(nullptr);
+    ASSERT_FALSE(folder.isEmpty());
 
-    const QString folder = work + "/dvd.dvdmedia";
     const LMDVD::Ptr read = LMDVD::open(folder);
     ASSERT_TRUE(read);
     ASSERT_EQ(read->titleSources().size(), 1);
