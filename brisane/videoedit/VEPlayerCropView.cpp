@@ -42,7 +42,7 @@ void VEPlayerCropView::setOnlyMove(bool on)
     }
 }
 
-VEPlayerCropGeometry VEPlayerCropView::geometry() const
+VEPlayerCropGeometry VEPlayerCropView::cropGeometry() const
 {
     VEPlayerCropGeometry g;
     g.bounds = QSizeF(size());
@@ -63,7 +63,7 @@ QPointF VEPlayerCropView::toWidget(const QPointF& overlayPoint) const
 
 int VEPlayerCropView::dragTypeAt(const QPointF& widgetPoint) const
 {
-    return geometry().pointHitDragType(toOverlay(widgetPoint));
+    return cropGeometry().pointHitDragType(toOverlay(widgetPoint));
 }
 
 Qt::CursorShape VEPlayerCropView::cursorWithType(int type)
@@ -107,7 +107,7 @@ void VEPlayerCropView::updateCursor(const QPointF& widgetPoint)
 
 void VEPlayerCropView::moveStep(int dx, int dy)
 {
-    setCropRect(geometry().moveBy(dx, dy));
+    setCropRect(cropGeometry().moveBy(dx, dy));
     playerCropDidChanged();
 }
 
@@ -124,7 +124,7 @@ void VEPlayerCropView::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     m_pressPoint = toOverlay(event->position());
     m_pressRect = m_cropRect;
-    m_dragType = geometry().pointHitDragType(m_pressPoint);
+    m_dragType = cropGeometry().pointHitDragType(m_pressPoint);
     if (m_dragType == VEPlayerCropGeometry::Move) {
         setCursor(Qt::ClosedHandCursor);
     }
@@ -137,7 +137,7 @@ void VEPlayerCropView::mouseMoveEvent(QMouseEvent* event)
         updateCursor(event->position());
         return;
     }
-    setCropRect(geometry().doDragAction(m_dragType, m_pressPoint, toOverlay(event->position()),
+    setCropRect(cropGeometry().doDragAction(m_dragType, m_pressPoint, toOverlay(event->position()),
                                         m_pressRect));
     playerCropDidChanged();
 }
@@ -204,7 +204,7 @@ void VEPlayerCropView::paintEvent(QPaintEvent*)
         painter.drawRoundedRect(outline, kOutlineRadius, kOutlineRadius);
     }
 
-    const VEPlayerCropGeometry g = geometry();
+    const VEPlayerCropGeometry g = cropGeometry();
     painter.setPen(Qt::NoPen);
     for (int type = VEPlayerCropGeometry::TopLeft; type <= VEPlayerCropGeometry::Bottom; ++type) {
         if (g.allowDragType(type)) {

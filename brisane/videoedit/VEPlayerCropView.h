@@ -41,7 +41,7 @@ public:
     void setOnlyMove(bool on);
 
     // The rules over the current size and rectangle.
-    VEPlayerCropGeometry geometry() const;
+    VEPlayerCropGeometry cropGeometry() const;
     // A widget point (y down) as an overlay point (y up), and back.
     QPointF toOverlay(const QPointF& widgetPoint) const;
     QPointF toWidget(const QPointF& overlayPoint) const;

@@ -3,10 +3,12 @@
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <algorithm>
+#include <cmath>
 
 int VideoEditSettingRules::quarterTurn(float rotate)
 {
-    const int r = static_cast<int>(rotate + 0.1f);
+    // The integer part; rounded down so a negative turn keeps its quarter.
+    const int r = static_cast<int>(std::floor(rotate + 0.1f));
     return ((r % 360) + 360) % 360;
 }
 

@@ -5,13 +5,17 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 
 #include "videoedit/FontColorPanelRouter.h"
 #include "videoedit/VideoEditWatermarkTab.h"
 
 namespace {
+
+constexpr int kGap = 4;
 
 QIcon swatch(const QColor& colour)
 {
@@ -132,8 +136,20 @@ void WaterMarkTextViewController::showRelativeTo(QWidget* anchor)
 {
     adjustSize();
     if (anchor) {
-        const QPoint corner = anchor->mapToGlobal(QPoint(anchor->width(), 0));
-        move(corner + QPoint(4, (anchor->height() - height()) / 2));
+        // Beside the anchor's right-hand side; on its left where the screen
+        // ends first.
+        const int y = anchor->mapToGlobal(QPoint(0, 0)).y() + (anchor->height() - height()) / 2;
+        QPoint place(anchor->mapToGlobal(QPoint(anchor->width(), 0)).x() + kGap, y);
+        const QScreen* screen = anchor->screen();
+        const QRect room = screen ? screen->availableGeometry() : QRect();
+        if (room.isValid() && place.x() + width() > room.right()) {
+            place.setX(anchor->mapToGlobal(QPoint(0, 0)).x() - kGap - width());
+        }
+        if (room.isValid()) {
+            place.setY(
+                std::clamp(place.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+        }
+        move(place);
     }
     show();
     raise();

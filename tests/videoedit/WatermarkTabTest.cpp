@@ -277,19 +277,22 @@ TEST_F(WatermarkTab, ThePopoverSetsFontSizeAndColourAndClosingTheSheetEndsIt)
     emit popover->sizeButton()->activated(size40);
     EXPECT_DOUBLE_EQ(item()->watermarkTextFont().pointSizeF(), 40.0);
     EXPECT_EQ(item()->watermarkTextFont().family(), popover->fontButton()->currentText());
-    const QSizeF measured =
-        VideoEditSettingRules::textSize("Popover", item()->watermarkTextFont());
+    const QSizeF measured = VideoEditSettingRules::textSize("Popover", item()->watermarkTextFont());
     EXPECT_NEAR(item()->watermarkTextDisplaySize().width(), measured.width(), 1e-6);
     EXPECT_NEAR(item()->watermarkTextDisplaySize().height(), measured.height(), 1e-6);
     popover->colorChangedAction(QColor(255, 255, 0));
     EXPECT_EQ(item()->watermarkTextColor(), QColor(255, 255, 0));
 
     // The sheet with the popover drawn where it stands.
-    QImage shot = sheet.grab().toImage();
+    const QRect popoverPlace(sheet.mapFromGlobal(popover->mapToGlobal(QPoint(0, 0))),
+                             popover->size());
+    const QRect canvas = sheet.rect().united(popoverPlace);
+    QImage shot(canvas.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::white);
     {
         QPainter painter(&shot);
-        painter.drawImage(sheet.mapFromGlobal(popover->mapToGlobal(QPoint(0, 0))),
-                          popover->grab().toImage());
+        painter.drawImage(-canvas.topLeft(), sheet.grab().toImage());
+        painter.drawImage(popoverPlace.topLeft() - canvas.topLeft(), popover->grab().toImage());
     }
     testsupport::writeArtifact(shot, "video-edit-watermark-tab-popover.png");
 
