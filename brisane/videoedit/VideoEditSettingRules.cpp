@@ -37,7 +37,9 @@ double VideoEditSettingRules::minLengthOfCropToVideo(double minFrameLength, doub
 double VideoEditSettingRules::typedCropLength(double typed, double minimum, double frameLength)
 {
     if (typed < minimum) {
-        return minimum;
+        // Never past the frame, even where the overlay is too small to give
+        // a minimum below it.
+        return std::min(minimum, std::max(frameLength, 0.0));
     }
     return typed <= frameLength ? typed : frameLength;
 }

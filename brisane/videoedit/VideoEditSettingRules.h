@@ -34,7 +34,7 @@ public:
     static double minLengthOfCropToVideo(double minFrameLength, double sourceWidth,
                                          double overlayWidth);
     // A typed crop side: below the minimum gives the minimum, above the whole
-    // frame's side gives that side.
+    // frame's side gives that side; never more than the frame's side.
     static double typedCropLength(double typed, double minimum, double frameLength);
 
     // --- Watermark ---

@@ -78,6 +78,8 @@ TEST(CropSettingRules, TypedSidesAndWatermarkSizesStayInTheirRanges)
                           Typed{200, 200}, Typed{320, 320}, Typed{321, 320}, Typed{5000, 320}}) {
         EXPECT_DOUBLE_EQ(Rules::typedCropLength(t.typed, 40, 320), t.expected) << t.typed;
     }
+    EXPECT_DOUBLE_EQ(Rules::typedCropLength(0, 6400, 320), 320.0)
+        << "an overlay not yet laid out gives no minimum past the frame";
     for (const Typed t :
          {Typed{-1, 0}, Typed{0, 0}, Typed{100, 100}, Typed{250, 200}, Typed{1e9, 200}}) {
         EXPECT_DOUBLE_EQ(Rules::clampedDisplayLength(t.typed, 200), t.expected) << t.typed;
