@@ -25,6 +25,7 @@
 #include "shell/MainWindowController.h"
 #include "videoedit/AudioTrackChoice.h"
 #include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
+#include "videoedit/FontColorPanelRouter.h"
 #include "videoedit/TrimSegmentRules.h"
 #include "videoedit/VECenterBackgroundView.h"
 #include "videoedit/VEMoviePlayerDisplayView.h"
@@ -33,9 +34,11 @@
 #include "videoedit/VEPlayerProgressBarView.h"
 #include "videoedit/VideoEditAudioTab.h"
 #include "videoedit/VideoEditBackgroundView.h"
+#include "videoedit/VideoEditCropTab.h"
 #include "videoedit/VideoEditLayout.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditTabView.h"
+#include "videoedit/VideoEditWatermarkTab.h"
 
 namespace {
 
@@ -158,9 +161,17 @@ void VideoEditWindowController::buildWindow()
     centreLayout->setContentsMargins(10, 8, 10, 8);
     m_tabview = new VideoEditTabView(centre);
     m_tabview->addTab(buildTrimPage(), tabIdentifiers()[0]);
-    for (int i = 1; i < 3; ++i) {
-        m_tabview->addTab(new QWidget(m_tabview), tabIdentifiers()[i]);
-    }
+    // Crop and watermark pages; the font and colour panels follow the page.
+    m_fontColorPanels =
+        new FontColorPanelRouter([this] { return m_tabview->currentIdentifier(); }, this);
+    m_cropTab = new VideoEditCropTab(*this, m_tabview);
+    m_watermarkTab = new VideoEditWatermarkTab(*this, *m_fontColorPanels, m_tabview);
+    m_tabview->addTab(m_cropTab, tabIdentifiers()[1]);
+    m_tabview->addTab(m_watermarkTab, tabIdentifiers()[2]);
+    connect(this, &QDialog::finished, this, [this] {
+        m_watermarkTab->closePopover();
+        m_fontColorPanels->closePanels();
+    });
     m_subtitleTab = new VideoEditSubtitleTab(this, m_tabview);
     m_tabview->addTab(m_subtitleTab, QStringLiteral("subtitle"));
     m_audioTab = new VideoEditAudioTab(this, m_tabview);
@@ -644,13 +655,11 @@ void VideoEditWindowController::playerCropDidChanged(VEPlayerCropView* view)
         return;
     }
     if (currentEditTypeIsString(QStringLiteral("crop"))) {
-        if (const IMovie::Ptr m = movie()) {
-            m->setCropRect(cropViewRectToMediaCrop(view->cropRect(), false));
-        }
+        m_cropTab->setCropRect(cropViewRectToMediaCrop(view->cropRect(), false));
     } else if (isEditWaterMark()) {
         if (const VCMovie::Ptr item = vcMovie()) {
             item->setRealWatermarkRect(cropViewRectToMediaCrop(view->cropRect(), true));
-            item->updateMovieWatermarkImage();
+            m_watermarkTab->updateWatermarkRect();
         }
     }
 }
@@ -862,6 +871,11 @@ void VideoEditWindowController::flushTrimAttribute()
 
 void VideoEditWindowController::flushMovieAttribute()
 {
+    m_cropTab->flushCropRectAttribute();
+    m_cropTab->flushZoomTypeAttribute();
+    m_cropTab->flushEffectAttribute();
+    m_cropTab->initCropFileds();
+    m_watermarkTab->updateWatermark();
     flushTrimAttribute();
     flushProgressTimeLabel();
     flushPlayerProgressTimeStr();

@@ -9,8 +9,8 @@
 // updateWindowWithMedia() opens it on a clip and returns at once (open()).
 // Its five pages are chosen by a segmented control, in this order: "trim",
 // "crop", "watermark", "subtitle", "audio". The trim page keeps the clip's
-// segments (see VEPlayerProgressBarView and TrimSegmentRules); the other
-// pages come with the crop, watermark, subtitle and audio editing.
+// segments (see VEPlayerProgressBarView and TrimSegmentRules); the crop and
+// watermark pages are VideoEditCropTab and VideoEditWatermarkTab.
 //
 // Controls show computed values by key: a change is announced through
 // keys() (CommonFunctionThreads::flushObject) and the bound control re-reads
@@ -47,6 +47,7 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QToolButton;
+class FontColorPanelRouter;
 class VEMoviePlayerDisplayView;
 class VEPlayerCropView;
 class VEPlayerProgressBarView;
@@ -54,6 +55,8 @@ class VideoEditPlayer;
 class VideoEditTabView;
 class VideoEditAudioTab;
 class VideoEditSubtitleTab;
+class VideoEditCropTab;
+class VideoEditWatermarkTab;
 
 class VideoEditWindowController : public QDialog,
                                   public IVideoEditWindowController,
@@ -123,6 +126,11 @@ public:
     // The subtitle and audio pages.
     VideoEditSubtitleTab* subtitleTab() const { return m_subtitleTab; }
     VideoEditAudioTab* audioTab() const { return m_audioTab; }
+    // The crop and watermark pages, and the font and colour panels whose
+    // choices reach only the active page's route.
+    VideoEditCropTab* cropTab() const { return m_cropTab; }
+    VideoEditWatermarkTab* watermarkTab() const { return m_watermarkTab; }
+    FontColorPanelRouter* fontColorPanels() const { return m_fontColorPanels; }
 
     // --- Playing ---
     void playOrPausePlayer();
@@ -226,6 +234,9 @@ private:
     QAction* m_deleteAction = nullptr;
     VideoEditSubtitleTab* m_subtitleTab = nullptr;
     VideoEditAudioTab* m_audioTab = nullptr;
+    VideoEditCropTab* m_cropTab = nullptr;
+    VideoEditWatermarkTab* m_watermarkTab = nullptr;
+    FontColorPanelRouter* m_fontColorPanels = nullptr;
 
     std::shared_ptr<MediaData> m_media;
     LMMediaTime m_importMovieStart = 0;

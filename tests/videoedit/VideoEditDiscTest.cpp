@@ -27,6 +27,7 @@
 #include "SubtitleFixtures.h"
 #include "TestSupport.h"
 #include "UserFolders.h"
+#include "VideoEditDiscSupport.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDToolLocator.h"
@@ -44,6 +45,8 @@
 #include "videoedit/VideoEditAudioTab.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditWindowController.h"
+
+using namespace videoedittest;
 
 namespace {
 
@@ -77,58 +80,6 @@ int shownNumber(const QImage& picture)
         }
     }
     return number;
-}
-
-QImage frameOf(const QString& stream, int frame, const QString& png)
-{
-    testsupport::runProgram("ffmpeg",
-                            {"-v", "error", "-y", "-i", stream, "-vf",
-                             QString("select=eq(n\\,%1)").arg(frame), "-frames:v", "1", png});
-    return QImage(png);
-}
-
-bool encode(const QList<VCMovie::Ptr>& movies, const QString& path)
-{
-    LMFFMovieFileOutputFormat format;
-    lm_get_default_movie_file_ouput_format(&format);
-    format.video_codec = lm_get_codec_id_by_name("mpeg2");
-    format.video_bitrate = 4000000;
-    format.audio_codec = lm_get_codec_id_by_name("ac3");
-    format.audio_bitrate = 448000;
-    format.sample_rate = 48000;
-    format.aspect = 16.0f / 9.0f;
-    format.width = 720;
-    format.height = 576;
-    format.frameTime = 1;
-    format.framerate = 25;
-    auto job = VCVideoConverter::create();
-    job->setMovies({movies.begin(), movies.end()});
-    job->setPath(path);
-    job->setMovieOutputFormat(format);
-    job->updateConverterContent();
-    job->startConvert();
-    QElapsedTimer timer;
-    timer.start();
-    while (!job->isFinished() && !job->isCanceled() && timer.elapsed() < 120000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    EXPECT_TRUE(job->isFinished() && job->succeeded()) << qPrintable(job->errorText());
-    return job->isFinished() && job->succeeded() && QFile::exists(path);
-}
-
-// The clip of a freshly imported file, over its whole length.
-std::shared_ptr<MediaData> importClip(const QString& path, double length)
-{
-    const auto resource = SectionDataResource::resourceWithPath(path);
-    if (!resource) {
-        return nullptr;
-    }
-    const auto section = resource->createMediaSectionItem();
-    section->setStartTimeInMedia(0);
-    section->setEndTimeInMedia(sec(length));
-    resource->mediaSectionArray().append(section);
-    return section->createMediaData();
 }
 
 // Bright pixels in the lower third of a picture over black.
