@@ -4,7 +4,6 @@
 #include "listedit/ListEditViewController.h"
 #include "menuedit/MenuEditViewController.h"
 // The slideshow editor's header returns its busy sheet inline.
-#include "slideshow/BusyWindowController.h"
 #include "slideshow/RenderEditWndCtrl.h"
 #include "videoedit/VideoEditWindowController.h"
 

@@ -1,12 +1,12 @@
 #include "app/ApplicationParts.h"
 
 #include "app/AppEditorFactory.h"
+#include "dialogs/ItemDialogFactory.h"
 #include "menuedit/MenuDialogFactory.h"
 
 void ApplicationParts::install()
 {
     EditorFactory::install(std::make_shared<AppEditorFactory>());
-    // The dialogs' stand-ins until the dialogs themselves are part of the
-    // program.
-    MenuDialogFactory::install(std::make_shared<MenuDialogFactory>());
+    // The title and button dialogs; the page dialogs are still stand-ins.
+    installMenuDialogs();
 }

@@ -21,6 +21,7 @@
 #include "model/DataResource.h"
 #include "model/ModelMediaServices.h"
 #include "model/UserConfig.h"
+#include "production/DVDMenuImageGeneratorCustomImage.h"
 #include "shell/FileLogger.h"
 #include "shell/HelperExtention.h"
 #include "shell/HelperFunction.h"
@@ -182,6 +183,7 @@ void AppDelegate::installModelServices()
 {
     ModelServices::install(std::make_shared<ShellModelServices>());
     ModelMediaServices::installForMedia();
+    DVDMenuImageGeneratorCustomImage::install();
     VideoConverterManager::setMaxConvertCountSource(
         [] { return static_cast<int>(UserConfig::share()->maxConvertCount()); });
 }

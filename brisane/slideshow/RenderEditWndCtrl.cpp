@@ -689,3 +689,8 @@ void RenderEditWndCtrl::renderDisplay()
         chooseThumbnailView(tile, false);
     }
 }
+
+BusyWindowController* RenderEditWndCtrl::wCtrlBusy() const
+{
+    return m_busy;
+}

@@ -148,7 +148,7 @@ public:
     QAbstractButton* btnMusic() const;
     QAbstractButton* btnDone() const;
 
-    BusyWindowController* wCtrlBusy() const { return m_busy; }
+    BusyWindowController* wCtrlBusy() const;
     SlideshowWndCtrl* wCtrlSlideshow() const { return m_chooser.get(); }
     SlideshowRenderController* oSlideshowRenderCtrl() const { return m_renderer.get(); }
     OperationQueue& oOperationQueue() { return m_queue; }

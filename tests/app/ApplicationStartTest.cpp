@@ -20,7 +20,6 @@
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
 #include "shell/ControllerFunction.h"
-#include "slideshow/BusyWindowController.h"
 #include "slideshow/RenderEditWndCtrl.h"
 #include "videoedit/VideoEditWindowController.h"
 
