@@ -15,14 +15,18 @@ constexpr double PageTextGrey = 0.7;
 }  // namespace
 
 DVDPageDataView::DVDPageDataView(QWidget* parent)
-    : ListDataRowView(parent),
-      m_image(NamedImage::imageNamed(QStringLiteral("Page_arrow_image")))
+    : ListDataRowView(parent), m_image(NamedImage::imageNamed(QStringLiteral("Page_arrow_image")))
 {
 }
 
 QString DVDPageDataView::pageNameText(const QString& name, bool current)
 {
     return current ? QStringLiteral("%1  -  ( current page )").arg(name) : name;
+}
+
+QString DVDPageDataView::displayedName() const
+{
+    return m_page ? pageNameText(m_page->name(), isCurrentPage()) : QString();
 }
 
 QString DVDPageDataView::titleCountsText(qsizetype count)
@@ -84,11 +88,10 @@ void DVDPageDataView::paintEvent(QPaintEvent*)
         return;
     }
     painter.save();
-    ControllerFunctionImages::drawTitleAtRect(painter, pageNameRect(size()),
-                                              pageNameText(m_page->name(), isCurrentPage()),
+    ControllerFunctionImages::drawTitleAtRect(painter, pageNameRect(size()), displayedName(),
                                               PageTextSize, grey(PageTextGrey));
-    ControllerFunctionImages::drawTitleAtRect(
-        painter, titleCountsRect(size()), titleCountsText(m_page->titleDataArray().size()),
-        PageTextSize, grey(PageTextGrey));
+    ControllerFunctionImages::drawTitleAtRect(painter, titleCountsRect(size()),
+                                              titleCountsText(m_page->titleDataArray().size()),
+                                              PageTextSize, grey(PageTextGrey));
     painter.restore();
 }

@@ -30,6 +30,8 @@ public:
     // The name text: the page's name, or "%@  -  ( current page )" when
     // `current`.
     static QString pageNameText(const QString& name, bool current);
+    // The name text the row shows now.
+    QString displayedName() const;
     // "%ld Title" for every count.
     static QString titleCountsText(qsizetype count);
     // Drawing rectangles in a row of `size` (widget coordinates).

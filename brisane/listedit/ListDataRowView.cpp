@@ -98,10 +98,11 @@ ListEditViewController* ListDataRowView::controller() const
     return table ? table->controller() : nullptr;
 }
 
-QFont ListDataRowView::rowFont(int pointSize)
+QFont ListDataRowView::rowFont(int size)
 {
+    // Sizes are in drawing units, as the page texts drawn at 18.
     QFont font(ControllerFunctionImages::titleFontFamily());
-    font.setPointSize(pointSize);
+    font.setPixelSize(size);
     return font;
 }
 

@@ -64,8 +64,8 @@ public:
     // The list editor of that list, or null.
     ListEditViewController* controller() const;
 
-    // The label font, "STIXGeneral" (or the default family) at `pointSize`.
-    static QFont rowFont(int pointSize);
+    // The label font, "STIXGeneral" (or the default family), `size` units high.
+    static QFont rowFont(int size);
     static QColor grey(double level) { return QColor::fromRgbF(level, level, level, 1.0); }
     // The standard selection blue.
     static QColor selectionColor() { return QColor::fromRgbF(0.0, 0.0, 1.0, 1.0); }

@@ -135,8 +135,8 @@ QList<QLineF> ListTableLayout::connectorSegments(const QList<Row>& rows)
     const auto closeTitle = [&] {
         if (title) {
             const double bottom = title->frame.bottom();
-            segments.append(QLineF(ClipLineX, bottom, ClipLineX,
-                                   lastClip ? middle(lastClip->frame) : bottom));
+            segments.append(
+                QLineF(ClipLineX, bottom, ClipLineX, lastClip ? middle(lastClip->frame) : bottom));
         }
         title = nullptr;
         lastClip = nullptr;

@@ -69,8 +69,8 @@ void drawGlow(QPainter& painter, const QRectF& rect, double radius)
     for (int y = 0; y < size.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(glow.scanLine(y));
         for (int x = 0; x < size.width(); ++x) {
-            const int a = qBound(0, qRound(alpha[static_cast<size_t>(y * size.width() + x)] * 255),
-                                 255);
+            const int a =
+                qBound(0, qRound(alpha[static_cast<size_t>(y * size.width() + x)] * 255), 255);
             line[x] = qRgba(0, 0, 0, a);
         }
     }
@@ -128,8 +128,8 @@ void MediaDataView::setNameText()
 {
     const auto clip = m_media.lock();
     const QString name = clip ? clip->name() : QString();
-    m_mediaName->setText(m_mediaName->fontMetrics().elidedText(name, Qt::ElideRight,
-                                                                m_mediaName->width()));
+    m_mediaName->setText(
+        m_mediaName->fontMetrics().elidedText(name, Qt::ElideRight, m_mediaName->width()));
 }
 
 double MediaDataView::mediaSeconds(const std::shared_ptr<MediaData>& media)
@@ -137,7 +137,8 @@ double MediaDataView::mediaSeconds(const std::shared_ptr<MediaData>& media)
     if (media->isImageData() && media->hasSubMedia()) {
         double seconds = 0.0;
         for (const auto& member : media->subMediaArray()) {
-            seconds += member->isImageData() ? member->imageDataDuration() : measuredSeconds(member);
+            seconds +=
+                member->isImageData() ? member->imageDataDuration() : measuredSeconds(member);
         }
         return seconds;
     }
@@ -193,8 +194,8 @@ QRectF MediaDataView::clipMarkEditRect(const QSizeF& size, double indent)
 QRectF MediaDataView::videoEditBtnRect(const QSizeF& size, double indent)
 {
     const double h = size.height();
-    return flipRect(
-        QRectF(clipMarkEditRect(size, indent).right() + 100.0, 7.5, h - 15.0, h - 15.0), h);
+    return flipRect(QRectF(clipMarkEditRect(size, indent).right() + 100.0, 7.5, h - 15.0, h - 15.0),
+                    h);
 }
 
 void MediaDataView::paintEvent(QPaintEvent*)

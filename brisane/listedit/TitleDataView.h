@@ -44,7 +44,10 @@ public:
 
     quint64 typeCode() const override { return 2; }
     std::shared_ptr<Object> modelObject() const override;
-    double indent() const override { return ListTableLayout::indent(ListTableLayout::RowKind::Title); }
+    double indent() const override
+    {
+        return ListTableLayout::indent(ListTableLayout::RowKind::Title);
+    }
     void initAllControls() override { initAllTitleControls(); }
 
 protected:

@@ -132,13 +132,13 @@ TEST(ListTableLayoutTest, HitTestUsesContentFrames)
         bool hit;
     };
     const Case cases[] = {
-        {{69.9, 80}, false}, {{70, 80}, true},    {{5, 20}, true},      // page content from 0
-        {{119, 130}, false}, {{120, 130}, true},  {{169, 350}, false},  // S0 at y 340 from 170
+        {{69.9, 80}, false}, {{70, 80}, true},   {{5, 20}, true},      // page content from 0
+        {{119, 130}, false}, {{120, 130}, true}, {{169, 350}, false},  // S0 at y 340 from 170
         {{170, 350}, true},  {{500, 57}, false},  // the gap after the first row
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ListTableLayout::hitRow(rows, c.point) >= 0, c.hit) << c.point.x() << ","
-                                                                       << c.point.y();
+        EXPECT_EQ(ListTableLayout::hitRow(rows, c.point) >= 0, c.hit)
+            << c.point.x() << "," << c.point.y();
     }
 }
 
