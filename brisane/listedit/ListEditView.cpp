@@ -5,13 +5,26 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "listedit/ListEditBackgourndView.h"
+#include "listedit/ListTableView.h"
+#include "listedit/ListUpBgView.h"
+
 ListEditView::ListEditView(QWidget* parent)
-    : QWidget(parent), m_listScrollView(new QScrollArea(this))
+    : QWidget(parent), m_listScrollView(new QScrollArea), m_listTableView(new ListTableView)
 {
     setObjectName(QStringLiteral("ListEditViewController"));
+    // The list paints only its connectors; the background shows through.
+    auto* background = new ListEditBackgourndView(this);
+    m_listScrollView->setParent(background);
+    m_listScrollView->setFrameShape(QFrame::NoFrame);
+    m_listScrollView->setAutoFillBackground(false);
+    m_listScrollView->viewport()->setAutoFillBackground(false);
     m_listScrollView->setWidgetResizable(true);
-    m_listScrollView->setWidget(new QWidget);
-    m_listScrollView->widget()->setAcceptDrops(true);
+    m_listScrollView->setWidget(m_listTableView);
+    m_listTableView->setAutoFillBackground(false);
+    auto* backgroundLayout = new QVBoxLayout(background);
+    backgroundLayout->setContentsMargins(0, 0, 0, 0);
+    backgroundLayout->addWidget(m_listScrollView);
 
     auto* buttons = new QHBoxLayout;
     m_addVideo = addButton(tr("Add Video"), tr("Add videos to the current page"));
@@ -27,13 +40,12 @@ ListEditView::ListEditView(QWidget* parent)
     buttons->addWidget(m_moveDown);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_listScrollView, 1);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new ListUpBgView(this));
+    layout->addWidget(background, 1);
+    buttons->setContentsMargins(8, 6, 8, 6);
     layout->addLayout(buttons);
-}
-
-QWidget* ListEditView::listWidget() const
-{
-    return m_listScrollView->widget();
 }
 
 QPushButton* ListEditView::addButton(const QString& text, const QString& tip)

@@ -1,11 +1,13 @@
 #pragma once
-// The title list screen: the scroll area that holds the list, and the
-// buttons add video, add picture, add page, move up and move down below it.
+// The title list screen: a header bar, the scroll area that holds the list
+// over the list's dark background, and the buttons add video, add picture,
+// add page, move up and move down below it.
 // A thin layer: the list edit controller connects the buttons and keeps
 // their enabled state.
 
 #include <QWidget>
 
+class ListTableView;
 class QPushButton;
 class QScrollArea;
 
@@ -16,7 +18,7 @@ public:
 
     QScrollArea* listScrollView() const { return m_listScrollView; }
     // The list inside the scroll area.
-    QWidget* listWidget() const;
+    ListTableView* listTableView() const { return m_listTableView; }
     QPushButton* addVideoButton() const { return m_addVideo; }
     QPushButton* addPictureButton() const { return m_addPicture; }
     QPushButton* addPageButton() const { return m_addPage; }
@@ -27,6 +29,7 @@ private:
     QPushButton* addButton(const QString& text, const QString& tip);
 
     QScrollArea* m_listScrollView;
+    ListTableView* m_listTableView;
     QPushButton* m_addVideo;
     QPushButton* m_addPicture;
     QPushButton* m_addPage;

@@ -15,6 +15,7 @@
 #include "listedit/ListMediaFactory.h"
 #include "listedit/ListRemoval.h"
 #include "listedit/ListRowView.h"
+#include "listedit/ListTableView.h"
 #include "lumenta/LMMediaTime.h"
 #include "media/RenderItem.h"
 #include "model/DVDPageData.h"
@@ -36,6 +37,7 @@ const QString MoveDownKey = QStringLiteral("moveDownButtonEnable");
 ListEditViewController::ListEditViewController(QWidget* parent)
     : m_view(new ListEditView(parent)), m_openPanel(&MediaOpenPanel::beginSheetModalForWindow)
 {
+    m_view->listTableView()->setController(this);
     connect(m_view->addVideoButton(), &QPushButton::clicked, this,
             &ListEditViewController::addVideoToListAction);
     connect(m_view->addPictureButton(), &QPushButton::clicked, this,
@@ -264,7 +266,11 @@ void ListEditViewController::performBlockOnMainThread(const std::function<void()
 
 void ListEditViewController::reloadListTableView()
 {
-    listSourceHasChanged();
+    if (ListTableView* list = listTableView()) {
+        list->reloadView();
+    } else {
+        listSourceHasChanged();
+    }
 }
 
 void ListEditViewController::flushImageMediaDataWhenImageEditFinished()
@@ -302,9 +308,9 @@ QScrollArea* ListEditViewController::listScrollView() const
     return m_view ? m_view->listScrollView() : nullptr;
 }
 
-QWidget* ListEditViewController::listTableView() const
+ListTableView* ListEditViewController::listTableView() const
 {
-    return m_view ? m_view->listWidget() : nullptr;
+    return m_view ? m_view->listTableView() : nullptr;
 }
 
 ListEditView* ListEditViewController::listEditView() const

@@ -36,6 +36,7 @@ class DVDPageData;
 class DVDTitleData;
 class ImportSheet;
 class ListEditView;
+class ListTableView;
 class QDialog;
 class QProgressBar;
 class QScrollArea;
@@ -120,8 +121,8 @@ public:
     // main thread it runs at once. Any thread.
     static void performBlockOnMainThread(const std::function<void()>& block);
 
-    // Reloads the list; until the list has a view of its own this is the
-    // change hook, listSourceHasChanged.
+    // Reloads the list (ListTableView::reloadView, which ends with the
+    // change hook listSourceHasChanged); without a list, the change hook.
     void reloadListTableView();
     // After the slideshow editor has finished with the selected picture
     // clip: the clip's length and its section's end follow the slideshow;
@@ -132,7 +133,7 @@ public:
     QScrollArea* listScrollView() const;
     // The list inside the scroll area; it takes file drops unless an import
     // runs.
-    QWidget* listTableView() const;
+    ListTableView* listTableView() const;
     ListEditView* listEditView() const;
     // Null before the first import.
     QDialog* importWindow() const;

@@ -14,6 +14,7 @@
 #include "RecordingControllers.h"
 #include "listedit/ListEditViewController.h"
 #include "listedit/ListRowView.h"
+#include "listedit/ListTableView.h"
 #include "listedit/MediaOpenPanel.h"
 #include "model/DVDPageData.h"
 #include "model/PageRowView.h"

@@ -1,0 +1,159 @@
+#pragma once
+// The tree of the title list inside the list screen's scroll area: a row for
+// every page, under it a row for each of its titles, under each title a row
+// for each clip, and under a merged clip a row for each of its members,
+// joined by dashed connectors. A reload names every entry from its place,
+// makes the rows it has not met yet, refreshes and places them, sizes the
+// list to its content (never less than the scroll area's height) and reports
+// the change to the list editor.
+//
+// Rows follow the list's width; below the width a member's row needs for
+// its buttons the scroll area scrolls sideways. Page rows are owned by their
+// pages; title and clip rows by this list, which deletes a row once its
+// entry has gone (at the next reload) and all of them when it goes itself.
+// A row whose entry leaves the list is hidden and taken out of the list, and
+// comes back at the next reload while its entry is listed.
+//
+// The removals of entries are forwarded to ListRemoval with the editor's
+// selection; the drop state below is kept for the list's drags.
+//
+// Main thread only.
+
+#include <QImage>
+#include <QLineF>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "listedit/ListEditViewController.h"
+#include "listedit/ListTableLayout.h"
+#include "model/MediaData.h"
+
+class DVDPageData;
+class DVDTitleData;
+class ListDataRowView;
+class Object;
+
+class ListTableView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ListTableView(QWidget* parent = nullptr);
+    ~ListTableView() override;
+
+    // The list editor this list belongs to; not owned.
+    ListEditViewController* controller() const { return m_controller.data(); }
+    void setController(ListEditViewController* controller) { m_controller = controller; }
+    // The project's pages; empty without an open project.
+    DataResource::PageList pageArray() const;
+
+    // --- Reload ---
+    // updateTableFrame, flushAllItemView, placement, resetStatus, the
+    // editor's listSourceHasChanged, redraw and keyboard focus.
+    void reloadView();
+    // Stores the content height and makes the list at least that tall and
+    // at least as tall as the scroll area's view.
+    void updateTableFrame();
+    // Names every entry, makes missing rows, puts rows back into the list
+    // and refreshes them.
+    void flushAllItemView();
+    static void flushView(QWidget* view, double originY);
+    double maxHeightOfFrame() const { return maxHeightOfFrame_; }
+
+    // The laid-out rows and connectors of the last reload (rows without
+    // their entries).
+    const QList<ListTableLayout::Row>& laidOutRows() const { return m_rows; }
+    const QList<QLineF>& connectorSegments() const { return m_connectors; }
+    // Whether the point (list coordinates) lies in a row's content.
+    bool isMouseClickHittedSubView(const QPointF& point) const;
+
+    // --- Drag state ---
+    bool isClickWndBtn() const { return isClickWndBtn_; }
+    void setIsClickWndBtn(bool on) { isClickWndBtn_ = on; }
+    bool isOnlyMove() const { return isOnlyMove_; }
+    void setIsOnlyMove(bool on) { isOnlyMove_ = on; }
+    bool donotRemoveOld() const { return donotRemoveOld_; }
+    void setDonotRemoveOld(bool on) { donotRemoveOld_ = on; }
+    qint32 insertOrMerge() const { return insertOrMerge_; }
+    void setInsertOrMerge(qint32 value) { insertOrMerge_ = value; }
+    qint32 insertedType() const { return insertedType_; }
+    void setInsertedType(qint32 value) { insertedType_ = value; }
+    quint64 dragToType() const { return dragToType_; }
+    void setDragToType(quint64 value) { dragToType_ = value; }
+    std::shared_ptr<DVDPageData> dragToPage() const { return dragToPage_.lock(); }
+    void setDragToPage(const std::shared_ptr<DVDPageData>& page) { dragToPage_ = page; }
+    std::shared_ptr<DVDTitleData> dragToTitle() const { return dragToTitle_.lock(); }
+    void setDragToTitle(const std::shared_ptr<DVDTitleData>& title) { dragToTitle_ = title; }
+    MediaData::Ptr dragToMedia() const { return dragToMedia_.lock(); }
+    void setDragToMedia(const MediaData::Ptr& media) { dragToMedia_ = media; }
+    MediaData::Ptr dragToSubMedia() const { return dragToSubMedia_.lock(); }
+    void setDragToSubMedia(const MediaData::Ptr& media) { dragToSubMedia_ = media; }
+    std::shared_ptr<Object> insertUnderData() const { return insertUnderData_.lock(); }
+    void setInsertUnderData(const std::shared_ptr<Object>& data) { insertUnderData_ = data; }
+    MediaData::Ptr mergeMedia() const { return mergeMedia_.lock(); }
+    void setMergeMedia(const MediaData::Ptr& media) { mergeMedia_ = media; }
+    // Where the insert line stands; empty while there is none.
+    QWidget* lineView() const { return lineView_; }
+    QImage mouseDraggedImage() const { return mouseDraggedImage_; }
+    void setMouseDraggedImage(const QImage& image) { mouseDraggedImage_ = image; }
+    // Clears dragToType and insertOrMerge and hides the insert line; the
+    // other drop fields stay.
+    void resetStatus();
+    // Takes desktop file drops again.
+    void reRegisterDraggedTypes() { setAcceptDrops(true); }
+
+    // A press on a row (or an edit button of a row), after the row selected
+    // its entry. A press from an edit button ends here as a click.
+    void rowMouseDown(ListDataRowView* row, QMouseEvent* event);
+
+    // --- Removal (ListRemoval with the editor's selection) ---
+    void removeSelectedMedia(const MediaData::Ptr& media);
+    void removeMediaSectionInMedia(const MediaData::Ptr& media);
+    void removeSelectedTitle(const std::shared_ptr<DVDTitleData>& title);
+    void removeSelectedTitleWhenMovePlace(const std::shared_ptr<DVDTitleData>& title);
+    void removeSelectedPage(const std::shared_ptr<DVDPageData>& page);
+    void removePage(const std::shared_ptr<DVDPageData>& page);
+    void removeSelectedPageWhenMovePlace(const std::shared_ptr<DVDPageData>& page);
+    // Removes everything, then reloads.
+    void removeAllWhenCloseProject();
+
+    // The dashed connector pen: width 1, (0.2, 1, 0.2), dashes of 2.
+    static QPen connectorPen();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    ListDataRowView* rowOf(Object* entry) const;
+    void adopt(ListDataRowView* row);
+    void deleteRowsOfGoneEntries();
+    template <typename Remove>
+    void withRemoval(Remove remove);
+
+    QPointer<ListEditViewController> m_controller;
+    // Title and clip rows this list made, with their entries.
+    struct OwnedRow {
+        std::weak_ptr<Object> entry;
+        QPointer<ListDataRowView> row;
+    };
+    QList<OwnedRow> m_ownedRows;
+    QList<ListTableLayout::Row> m_rows;
+    QList<QLineF> m_connectors;
+
+    double maxHeightOfFrame_ = 0.0;
+    bool isClickWndBtn_ = false;
+    bool isOnlyMove_ = false;
+    bool donotRemoveOld_ = false;
+    qint32 insertOrMerge_ = 0;
+    qint32 insertedType_ = 0;
+    quint64 dragToType_ = 0;
+    std::weak_ptr<DVDPageData> dragToPage_;
+    std::weak_ptr<DVDTitleData> dragToTitle_;
+    std::weak_ptr<MediaData> dragToMedia_;
+    std::weak_ptr<MediaData> dragToSubMedia_;
+    std::weak_ptr<Object> insertUnderData_;
+    std::weak_ptr<MediaData> mergeMedia_;
+    QWidget* lineView_;
+    QImage mouseDraggedImage_;
+};

@@ -1,0 +1,96 @@
+#include "listedit/RowEditButtonView.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "common/NamedImage.h"
+#include "listedit/ListTableView.h"
+#include "listedit/MediaDataView.h"
+
+namespace {
+
+constexpr double PictureInset = 5.0;
+
+}  // namespace
+
+RowEditButtonView::RowEditButtonView(const QString& imageName, const QString& tooltip,
+                                     QWidget* parent)
+    : QWidget(parent), m_imageName(imageName)
+{
+    setToolTip(tooltip);
+    setAttribute(Qt::WA_Hover);
+}
+
+void RowEditButtonView::setIsMouseEntered(bool entered)
+{
+    if (m_isMouseEntered != entered) {
+        m_isMouseEntered = entered;
+        update();
+    }
+}
+
+QRectF RowEditButtonView::pictureRect(const QRectF& bounds, bool hovered)
+{
+    return hovered ? bounds
+                   : bounds.adjusted(PictureInset, PictureInset, -PictureInset, -PictureInset);
+}
+
+MediaDataView* RowEditButtonView::row() const
+{
+    return qobject_cast<MediaDataView*>(parentWidget());
+}
+
+ListTableView* RowEditButtonView::listTableView() const
+{
+    const MediaDataView* owner = row();
+    return owner ? owner->listTableView() : nullptr;
+}
+
+void RowEditButtonView::paintEvent(QPaintEvent*)
+{
+    const QImage picture = NamedImage::imageNamed(m_imageName);
+    if (picture.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(pictureRect(QRectF(rect()), m_isMouseEntered), picture);
+}
+
+void RowEditButtonView::enterEvent(QEnterEvent* event)
+{
+    setIsMouseEntered(true);
+    QWidget::enterEvent(event);
+}
+
+void RowEditButtonView::leaveEvent(QEvent* event)
+{
+    setIsMouseEntered(false);
+    QWidget::leaveEvent(event);
+}
+
+void RowEditButtonView::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    m_selfMouseDown = true;
+    if (ListTableView* table = listTableView()) {
+        table->setIsClickWndBtn(true);
+    }
+    if (MediaDataView* owner = row()) {
+        owner->pressRow(event);
+    }
+}
+
+void RowEditButtonView::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    const bool inside = rect().contains(event->position().toPoint());
+    const bool pressed = m_selfMouseDown;
+    m_selfMouseDown = false;
+    if (inside && pressed) {
+        if (const auto clip = media()) {
+            act(clip);
+        }
+    }
+}
