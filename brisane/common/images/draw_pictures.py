@@ -276,5 +276,6 @@ if __name__ == "__main__":
     default_image()
     __import__("draw_menuedit").draw(globals())
     __import__("draw_videoedit").draw(globals())
+    __import__("draw_slidecrop").draw(globals())
     draw_slideshow.slideshow(Canvas, circle, polygon, rounded)
     write_qrc()
