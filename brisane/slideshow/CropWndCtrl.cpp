@@ -18,12 +18,6 @@ namespace {
 
 constexpr long Decimals = 0;
 
-void showNumber(QLineEdit* field, double value)
-{
-    const QSignalBlocker blocker(field);
-    field->setText(NumberTextField::stringFromValue(value, Decimals));
-}
-
 QLabel* barLabel(const QString& text)
 {
     auto* label = new QLabel(text);
@@ -56,7 +50,6 @@ void CropWndCtrl::buildWindow()
     for (QLineEdit* field : {m_width, m_height}) {
         field->setFixedWidth(70);
         field->setAlignment(Qt::AlignRight);
-        field->installEventFilter(this);
     }
     auto* barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(12, 4, 12, 6);
@@ -97,6 +90,14 @@ void CropWndCtrl::buildWindow()
 
     connect(m_resetButton, &QPushButton::clicked, this, &CropWndCtrl::reset);
     connect(m_doneButton, &QPushButton::clicked, this, &CropWndCtrl::done);
+    // Editing begins with the first change the user makes to a field.
+    for (QLineEdit* field : {m_width, m_height}) {
+        connect(field, &QLineEdit::textEdited, this, [this, field] {
+            if (!m_tempStringValue) {
+                m_tempStringValue = m_shownText.value(field);
+            }
+        });
+    }
     connect(m_width, &QLineEdit::editingFinished, this,
             [this] { controlTextDidEndEditing(m_width); });
     connect(m_height, &QLineEdit::editingFinished, this,
@@ -203,6 +204,7 @@ void CropWndCtrl::showFieldsFromFrame()
         for (QLineEdit* field : {m_x.get(), m_y.get(), m_width, m_height}) {
             const QSignalBlocker blocker(field);
             field->clear();
+            m_shownText[field] = QString();
         }
         return;
     }
@@ -210,6 +212,13 @@ void CropWndCtrl::showFieldsFromFrame()
     showNumber(m_y.get(), numbers->y);
     showNumber(m_width, numbers->width);
     showNumber(m_height, numbers->height);
+}
+
+void CropWndCtrl::showNumber(QLineEdit* field, double value)
+{
+    const QSignalBlocker blocker(field);
+    field->setText(NumberTextField::stringFromValue(value, Decimals));
+    m_shownText[field] = field->text();
 }
 
 CropPixels CropWndCtrl::pixels() const
@@ -266,15 +275,12 @@ void CropWndCtrl::controlTextDidEndEditing(QLineEdit* field)
     const std::optional<QString> before = m_tempStringValue;
     m_tempStringValue.reset();
     const QString text = field->text();
-    if (before && text == *before) {
+    if (!before || text == *before) {
         return;  // left without a change
     }
     if (!NumberTextField::isContentAllowed(text)) {
         const QSignalBlocker blocker(field);
-        field->setText(before.value_or(QString()));
-        if (!before) {
-            showFieldsFromFrame();
-        }
+        field->setText(*before);
         return;
     }
     const auto minimum = CropMapping::minimumPixels(
@@ -318,12 +324,4 @@ void CropWndCtrl::endEditting()
         unload();
     }
     endSheet();
-}
-
-bool CropWndCtrl::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn && (watched == m_width || watched == m_height)) {
-        controlTextDidBeginEditing(static_cast<QLineEdit*>(watched));
-    }
-    return SheetWindowController::eventFilter(watched, event);
 }

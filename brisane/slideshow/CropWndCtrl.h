@@ -26,6 +26,7 @@
 // beginEdittingImage and endEditting are the same without the modal run.
 // Main thread.
 
+#include <QHash>
 #include <QImage>
 #include <QLineEdit>
 #include <QSizeF>
@@ -69,7 +70,9 @@ public:
     // --- Actions ---
     void reset();
     void done();
-    // A size field's editing began and ended.
+    // A size field's editing began (the user's first change to it) and
+    // ended (Return, or the field lost the focus). An end without a change
+    // since the beginning changes nothing.
     void controlTextDidBeginEditing(QLineEdit* field);
     void controlTextDidEndEditing(QLineEdit* field);
 
@@ -101,7 +104,6 @@ public:
 
 protected:
     void sheetRejected() override { done(); }
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -114,6 +116,8 @@ private:
     QRectF pictureRect() const;
     bool canMap() const;
     void userChanged();
+    // Shows a whole number in a field and remembers it as the field's text.
+    void showNumber(QLineEdit* field, double value);
     static QImage imageFromImage(const QImage& image);
 
     std::unique_ptr<QLineEdit> m_x;  // never shown
@@ -130,6 +134,7 @@ private:
     std::shared_ptr<CropItem> m_item;
     QSizeF m_sourceSize;
     std::optional<QString> m_tempStringValue;
+    QHash<QLineEdit*, QString> m_shownText;  // what each field last showed
     bool m_didChange = false;
     bool m_userChanged = false;
 };

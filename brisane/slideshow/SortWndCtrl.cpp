@@ -1,5 +1,6 @@
 #include "slideshow/SortWndCtrl.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>

@@ -98,7 +98,7 @@ TEST(SortLayout, ZoomTwoAndNarrowGrids)
     EXPECT_EQ(columns(30, 1.0), 1);
     const Layout narrow = layout(3, 30, 0, 1.0);
     EXPECT_EQ(narrow.frames[2].x(), 10);
-    EXPECT_EQ(insertPlace({5, 5}, {30, 400}, 3, 1.0).index, 3);
+    EXPECT_EQ(insertPlace({5, 5}, {30, 400}, 3, 1.0).index, 2);  // the last row, column 0
     EXPECT_EQ(insertPlace({5, 5}, {30, 400}, 0, 1.0).index, 0);
 }
 
