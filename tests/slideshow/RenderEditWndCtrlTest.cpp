@@ -382,10 +382,8 @@ TEST_F(SlideshowEditor, SheetsClosedAtOnceChangeNothing)
     ASSERT_TRUE(crop && sort);
     transitiontest::LogCapture log;
     const int setups = editor->oSlideshowRenderCtrl()->setupCount();
-    QTimer::singleShot(0, [sort] {
-        slideshowedit::waitUntil([sort] { return sort->isReady(); });
-        sort->btnDone()->click();
-    });
+    slideshowedit::whenReady([sort] { return sort->isReady(); },
+                             [sort] { sort->btnDone()->click(); });
     editor->btnSort()->click();
     QTimer::singleShot(0, [crop] { crop->btnDone()->click(); });
     editor->btnCrop()->click();

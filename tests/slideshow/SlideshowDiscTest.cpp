@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -377,18 +378,20 @@ TEST_F(SlideshowToDisc, CroppedAndSortedPhotosReachTheTitle)
 
         auto* sort = dynamic_cast<SortWndCtrl*>(editor.wCtrlSort());
         ASSERT_TRUE(sort);
-        QTimer::singleShot(0, [&, sort] {
-            ASSERT_TRUE(waitUntil([sort] { return sort->isReady(); }));
-            ResortableThumbnailView* second = sort->mtAryViews().last();
-            QTest::mouseClick(second, Qt::LeftButton, {}, second->rect().center());
-            ASSERT_TRUE(second->bIsChoosen());
-            const QRectF first = sort->mtAryViews().first()->frameUp();
-            sort->vBackView()->draggingUpdated({first.x() + 10, first.center().y()});
-            keepPicture(sort->window(), "sort-sheet-from-editor");
-            sort->vBackView()->performDragOperation();
-            sort->vBackView()->draggingEnded();
-            sort->btnDone()->click();
-        });
+        slideshowedit::whenReady(
+            [sort] { return sort->isReady(); },
+            [&, sort] {
+                const auto finish = qScopeGuard([sort] { sort->btnDone()->click(); });
+                ASSERT_EQ(sort->mtAryViews().size(), 2);
+                ResortableThumbnailView* second = sort->mtAryViews().last();
+                QTest::mouseClick(second, Qt::LeftButton, {}, second->rect().center());
+                ASSERT_TRUE(second->bIsChoosen());
+                const QRectF first = sort->mtAryViews().first()->frameUp();
+                sort->vBackView()->draggingUpdated({first.x() + 10, first.center().y()});
+                keepPicture(sort->window(), "sort-sheet-from-editor");
+                sort->vBackView()->performDragOperation();
+                sort->vBackView()->draggingEnded();
+            });
         editor.btnSort()->click();  // returns when the sort sheet closes
         edited = true;
         editor.btnDone()->click();
