@@ -21,15 +21,15 @@
 #include "media/SlideshowRenderController.h"
 #include "media/VCMovie.h"
 #include "slideshow/BusyWindowController.h"
+#include "slideshow/CropWndCtrl.h"
 #include "slideshow/DownRenderBackView.h"
 #include "slideshow/MiddleRenderBackView.h"
 #include "slideshow/PendingAudioLineCtrl.h"
-#include "slideshow/PendingCropWndCtrl.h"
-#include "slideshow/PendingSortWndCtrl.h"
 #include "slideshow/PhotoTimeline.h"
 #include "slideshow/RenderDisplayView.h"
 #include "slideshow/RenderThumbnailView.h"
 #include "slideshow/SlideshowWndCtrl.h"
+#include "slideshow/SortWndCtrl.h"
 #include "slideshow/UpCoordinates.h"
 #include "slideshow/UpRenderBackView.h"
 
@@ -69,9 +69,9 @@ RenderEditWndCtrl::RenderEditWndCtrl(QWidget* parent, RenderController& registry
 
     m_busy = BusyWindowController::sharedBusyWindowController();
     m_chooser = std::make_unique<SlideshowWndCtrl>(window(), registry);
-    m_crop = std::make_unique<PendingCropWndCtrl>();
+    m_crop = std::make_unique<CropWndCtrl>();
     m_crop->setWndSheetedWindow(window());
-    m_sort = std::make_unique<PendingSortWndCtrl>();
+    m_sort = std::make_unique<SortWndCtrl>();
     m_sort->setWndSheetedWindow(window());
     m_sort->setBlkSortCompleted([this](const Photos& removed) { sortCompleted(removed); });
     m_renderer = std::make_unique<SlideshowRenderController>(registry);

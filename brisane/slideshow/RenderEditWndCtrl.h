@@ -24,8 +24,9 @@
 // which come from its render queue and reach the display with a queued call.
 //
 // The crop and sort sheets and the music window are reached through their
-// interfaces; until they are built, stand-ins that log one line and change
-// nothing are installed.
+// interfaces: the crop sheet (CropWndCtrl) and the sort sheet (SortWndCtrl)
+// are installed by default; until the music window is built, a stand-in
+// that logs one line and changes nothing is.
 
 #include <QElapsedTimer>
 #include <QList>
@@ -155,7 +156,7 @@ public:
     ICropWndCtrl* wCtrlCrop() const { return m_crop.get(); }
     ISortWndCtrl* wCtrlSort() const { return m_sort.get(); }
     IAudioLineCtrl* audioLineCtrl() const { return m_audioLine.get(); }
-    // The real sheets, once built, replace the stand-ins.
+    // Other sheets in place of the installed ones (null keeps them).
     void setWCtrlCrop(std::unique_ptr<ICropWndCtrl> crop);
     void setWCtrlSort(std::unique_ptr<ISortWndCtrl> sort);
     void setAudioLineCtrl(std::unique_ptr<IAudioLineCtrl> audioLine);

@@ -13,6 +13,8 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -35,10 +37,17 @@
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"
 #include "slideshow/BusyWindowController.h"
+#include "slideshow/CropBackgroundView.h"
+#include "slideshow/CropFrameView.h"
+#include "slideshow/CropWndCtrl.h"
 #include "slideshow/QuartzPreviewView.h"
 #include "slideshow/RenderEditWndCtrl.h"
 #include "slideshow/RenderThumbnailView.h"
+#include "slideshow/ResortableBackView.h"
+#include "slideshow/ResortableThumbnailView.h"
 #include "slideshow/SlideshowWndCtrl.h"
+#include "slideshow/SortWndCtrl.h"
+#include "slideshow/UpCoordinates.h"
 
 namespace {
 
@@ -99,7 +108,53 @@ double titleSeconds(const QString& folder)
     return seconds;
 }
 
-QColor centreOfFrame(const QString& vob, double seconds, const QString& png)
+// The slideshow as production makes it today: a clip of the slideshow's
+// length, converted as a title, the DVD folder authored by Corvane's
+// dvdauthor step. Answers the DVD folder, empty on failure.
+QString produce(const std::shared_ptr<SectionDataResource>& slides,
+                const std::shared_ptr<RenderItem>& slideshow, const QTemporaryDir& dir,
+                qint64 bitrate)
+{
+    const auto section = slides->createMediaSectionItem();
+    if (!section) {
+        ADD_FAILURE() << "no section";
+        return {};
+    }
+    section->setStartTimeInMedia(0);
+    section->setEndTimeInMedia(disctest::seconds(slideshow->slideshowDuration()));
+    slides->mediaSectionArray().append(section);
+    const auto clip = section->createMediaData();
+    if (!clip) {
+        ADD_FAILURE() << "no clip";
+        return {};
+    }
+    auto chapter = brisane::DVDChapterVideo::create();
+    chapter->setMovies(clip->segmentMovies());
+    auto title = brisane::DVDTitleVideo::create();
+    title->setChapters({chapter});
+    auto disc = std::make_shared<DVDLibrary>();
+    disc->setNoMenu(true);
+    disc->setAspectType(1);
+    disc->setFormat(1);
+    disc->setDvdBitrate(bitrate);
+    disc->setTitles({title});
+
+    const QString work = dir.filePath("work");
+    QDir().mkpath(work);
+    if (!convert(title->vcmovies(), work + "/title0.dvd", discFormat(*disc))) {
+        return {};
+    }
+    DVDFSMake author;
+    author.dvd(disc, work);
+    if (!author.start()) {
+        ADD_FAILURE() << "authoring failed";
+        return {};
+    }
+    return work + "/dvd.dvdmedia";
+}
+
+// The frame of the title at `seconds`, decoded into `png`.
+QImage frameAt(const QString& vob, double seconds, const QString& png)
 {
     const int frame = static_cast<int>(seconds * 25.0);
     testsupport::runProgram(
@@ -107,7 +162,49 @@ QColor centreOfFrame(const QString& vob, double seconds, const QString& png)
                    "-frames:v", "1", png});
     const QImage picture(png);
     EXPECT_FALSE(picture.isNull()) << seconds;
+    return picture;
+}
+
+QColor centreOfFrame(const QString& vob, double seconds, const QString& png)
+{
+    const QImage picture = frameAt(vob, seconds, png);
     return picture.isNull() ? QColor() : picture.pixelColor(picture.rect().center());
+}
+
+// Pixels of the picture that are plainly red, green or blue.
+int pixelsOf(const QImage& picture, Qt::GlobalColor colour)
+{
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            const int own = colour == Qt::red     ? c.red()
+                            : colour == Qt::green ? c.green()
+                                                  : c.blue();
+            const int others = c.red() + c.green() + c.blue() - own;
+            count += own > 150 && others < 160 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Writes a picture of a sheet into $BRISANE_TEST_ARTIFACTS, and into the
+// temporary folder for a look.
+void keepPicture(QWidget* window, const QString& name)
+{
+    const QImage picture = window->grab().toImage();
+    slideshowedit::writeArtifact(picture, name);
+}
+
+// A mouse event at a point of `widget` (Qt's coordinates).
+void sendMouse(QWidget* widget, QEvent::Type type, const QPointF& at)
+{
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
 }
 
 class SlideshowToDisc : public disctest::DiscSideTest {};
@@ -185,32 +282,8 @@ TEST_F(SlideshowToDisc, EditedSlideshowBecomesATitle)
     EXPECT_DOUBLE_EQ(slideshow->slideshowDuration(), expected);
 
     // --- The clip takes the new length, then production ---
-    const auto section = slides->createMediaSectionItem();
-    ASSERT_TRUE(section);
-    section->setStartTimeInMedia(0);
-    section->setEndTimeInMedia(disctest::seconds(slideshow->slideshowDuration()));
-    slides->mediaSectionArray().append(section);
-    const auto clip = section->createMediaData();
-    ASSERT_TRUE(clip);
-    auto chapter = brisane::DVDChapterVideo::create();
-    chapter->setMovies(clip->segmentMovies());
-    auto title = brisane::DVDTitleVideo::create();
-    title->setChapters({chapter});
-    auto disc = std::make_shared<DVDLibrary>();
-    disc->setNoMenu(true);
-    disc->setAspectType(1);
-    disc->setFormat(1);
-    disc->setDvdBitrate(services->disc->dvdBitrate());
-    disc->setTitles({title});
-
-    const QString work = dir.filePath("work");
-    QDir().mkpath(work);
-    ASSERT_TRUE(convert(title->vcmovies(), work + "/title0.dvd", discFormat(*disc)));
-    DVDFSMake author;
-    author.dvd(disc, work);
-    ASSERT_TRUE(author.start());
-
-    const QString folder = work + "/dvd.dvdmedia";
+    const QString folder = produce(slides, slideshow, dir, services->disc->dvdBitrate());
+    ASSERT_FALSE(folder.isEmpty());
     EXPECT_NEAR(titleSeconds(folder), expected, 2.0 / 25.0);
     const QString vob = folder + "/VIDEO_TS/VTS_01_1.VOB";
     // Photo spans: green [0, 2], blue [2, 4], the added magenta [4, 6].
@@ -226,6 +299,122 @@ TEST_F(SlideshowToDisc, EditedSlideshowBecomesATitle)
         QFile::remove(artifacts + "/slideshow-disc-last.png");
         QFile::copy(dir.filePath("last.png"), artifacts + "/slideshow-disc-last.png");
     }
+}
+
+// A photo with a red left half and a blue right half, cropped to its right
+// half in the crop sheet by dragging the frame's left edge, and moved behind
+// a green photo in the sort sheet, both opened from the editing window: the
+// produced title shows the green photo first, then the cropped one with no
+// red left in it.
+TEST_F(SlideshowToDisc, CroppedAndSortedPhotosReachTheTitle)
+{
+    RenderController::setTransitionFolderPath(transitiontest::shippedTransitionFolder());
+    DVDToolLocator::setToolFolder(QString());
+    services->disc = std::make_shared<DVDResource>();
+    services->disc->setDvdFormat(1);
+    services->disc->setAspectType(1);
+    slideshowtest::PhotoFolder photos;
+    QTemporaryDir dir = testsupport::makeTempDir();
+    QImage halves(320, 240, QImage::Format_RGB32);
+    halves.fill(Qt::blue);
+    for (int y = 0; y < 240; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            halves.setPixelColor(x, y, Qt::red);
+        }
+    }
+    QImage green(320, 240, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    const QString halvesPath = dir.filePath("halves.png");
+    const QString greenPath = dir.filePath("green.png");
+    ASSERT_TRUE(halves.save(halvesPath) && green.save(greenPath));
+    const auto slides = SectionDataResource::resourceWithImagePaths({halvesPath, greenPath});
+    ASSERT_TRUE(slides && slides->imageSource());
+    const std::shared_ptr<RenderItem> slideshow = slides->imageSource();
+    slideshow->oSlideshowItem()->mergeFromDic(
+        RenderController::sharedRenderController().informationOfName("Crossfade.qtz"));
+    slideshow->oSlideshowItem()->setDDuration(2.0);
+    const auto cropped = slideshow->mtAryPhotoItems().first();
+    const auto greenPhoto = slideshow->mtAryPhotoItems().last();
+
+    QWidget mainWindow;
+    mainWindow.resize(1024, 768);
+    RenderEditWndCtrl editor(&mainWindow);
+    editor.setEnumDisplayRatio(1);
+    mainWindow.show();
+    bool edited = false;
+    QTimer::singleShot(0, [&] {
+        slideshowedit::showActive(editor.window());
+        QTest::mouseClick(editor.mtAryThumbnailViews().first(), Qt::LeftButton, {}, QPoint(50, 50));
+        auto* crop = dynamic_cast<CropWndCtrl*>(editor.wCtrlCrop());
+        ASSERT_TRUE(crop);
+        QTimer::singleShot(0, [&, crop] {
+            CropFrameView* frame = crop->vCropFrameView();
+            const QRectF picture = crop->vCropBackgroundView()->displayImageFrame();
+            const double areaHeight = crop->vCropBackgroundView()->height();
+            const auto at = [&](const QPointF& up) {
+                return UpCoordinates::toWidget(up, areaHeight) - QPointF(frame->pos());
+            };
+            // The top edge down and back: the centre guide shows meanwhile.
+            const QPointF top(picture.center().x(), picture.bottom() + 3);
+            sendMouse(frame, QEvent::MouseButtonPress, at(top));
+            sendMouse(frame, QEvent::MouseMove, at(top + QPointF(0, -60)));
+            keepPicture(crop->window(), "crop-sheet-from-editor");
+            sendMouse(frame, QEvent::MouseMove, at(top + QPointF(0, 500)));
+            sendMouse(frame, QEvent::MouseButtonRelease, at(top + QPointF(0, 500)));
+            // The left edge to the middle of the photo.
+            const QPointF left(picture.x() - 3, picture.center().y());
+            const QPointF middle = left + QPointF(picture.width() / 2, 0);
+            sendMouse(frame, QEvent::MouseButtonPress, at(left));
+            sendMouse(frame, QEvent::MouseMove, at(middle));
+            sendMouse(frame, QEvent::MouseButtonRelease, at(middle));
+            EXPECT_EQ(crop->edtCropW()->text(), "160");
+            EXPECT_EQ(crop->edtCropH()->text(), "240");
+            crop->btnDone()->click();
+        });
+        editor.btnCrop()->click();  // returns when the crop sheet closes
+        EXPECT_DOUBLE_EQ(cropped->oCropItem()->dCenterXRatio(), 0.75);
+        EXPECT_DOUBLE_EQ(cropped->oCropItem()->dWidthRatio(), 0.5);
+        EXPECT_DOUBLE_EQ(cropped->oCropItem()->dHeightRatio(), 1.0);
+
+        auto* sort = dynamic_cast<SortWndCtrl*>(editor.wCtrlSort());
+        ASSERT_TRUE(sort);
+        slideshowedit::whenReady(
+            [sort] { return sort->isReady(); },
+            [&, sort] {
+                const auto finish = qScopeGuard([sort] { sort->btnDone()->click(); });
+                ASSERT_EQ(sort->mtAryViews().size(), 2);
+                ResortableThumbnailView* second = sort->mtAryViews().last();
+                QTest::mouseClick(second, Qt::LeftButton, {}, second->rect().center());
+                ASSERT_TRUE(second->bIsChoosen());
+                const QRectF first = sort->mtAryViews().first()->frameUp();
+                sort->vBackView()->draggingUpdated({first.x() + 10, first.center().y()});
+                keepPicture(sort->window(), "sort-sheet-from-editor");
+                sort->vBackView()->performDragOperation();
+                sort->vBackView()->draggingEnded();
+            });
+        editor.btnSort()->click();  // returns when the sort sheet closes
+        edited = true;
+        editor.btnDone()->click();
+    });
+    editor.startEditting(slideshow);
+    ASSERT_TRUE(edited);
+    ASSERT_EQ(slideshow->mtAryPhotoItems(),
+              QList<std::shared_ptr<PhotoItem>>({greenPhoto, cropped}));
+    EXPECT_TRUE(cropped->oCropItem()->isCropped());
+
+    const QString folder = produce(slides, slideshow, dir, services->disc->dvdBitrate());
+    ASSERT_FALSE(folder.isEmpty());
+    const QString vob = folder + "/VIDEO_TS/VTS_01_1.VOB";
+    const double f = slideshow->slideshowFirstRatio();
+    const double l = slideshow->slideshowLastRatio();
+    // Photo spans: green [0, 2f], the cropped photo [2f, 2f + 2l].
+    const QImage first = frameAt(vob, f, dir.filePath("first.png"));
+    const QImage second = frameAt(vob, 2.0 * f + l, dir.filePath("second.png"));
+    ASSERT_FALSE(first.isNull() || second.isNull());
+    EXPECT_GT(pixelsOf(first, Qt::green), first.width() * first.height() / 4);
+    EXPECT_EQ(pixelsOf(second, Qt::red), 0);
+    EXPECT_GT(pixelsOf(second, Qt::blue), second.width() * second.height() / 8);
+    slideshowedit::writeArtifact(second, "slideshow-disc-cropped");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -29,6 +30,32 @@ inline bool waitUntil(const std::function<bool()>& done, int ms = 20000)
         QThread::msleep(1);
     }
     return true;
+}
+
+// Runs `then` on the main event loop once `ready` holds, checking every few
+// milliseconds from a timer, without a nested event loop (so it can be set up
+// before a modal run that must be driven from inside). After `ms` it reports
+// a failure and runs `then` all the same, so that a sheet still gets closed.
+inline void whenReady(const std::function<bool()>& ready, const std::function<void()>& then,
+                      int ms = 20000)
+{
+    auto* timer = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, ready, then, ms] {
+        const bool done = ready();
+        if (!done && clock->elapsed() <= ms) {
+            return;
+        }
+        if (!done) {
+            ADD_FAILURE() << "not ready after " << ms << " ms";
+        }
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        then();
+    });
+    timer->start(5);
 }
 
 // Shows the window and makes it the active one, so focus and keys reach it.
