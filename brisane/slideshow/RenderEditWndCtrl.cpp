@@ -23,7 +23,7 @@
 #include "slideshow/BusyWindowController.h"
 #include "slideshow/DownRenderBackView.h"
 #include "slideshow/MiddleRenderBackView.h"
-#include "slideshow/PendingAudioLineCtrl.h"
+#include "slideshow/AudioLineCtrl.h"
 #include "slideshow/PendingCropWndCtrl.h"
 #include "slideshow/PendingSortWndCtrl.h"
 #include "slideshow/PhotoTimeline.h"
@@ -107,7 +107,7 @@ void RenderEditWndCtrl::awakeFromNib()
 {
     setEnumDisplayRatio(0);
     setVThumbnailView(nullptr);
-    m_audioLine = std::make_unique<PendingAudioLineCtrl>();
+    m_audioLine = std::make_unique<AudioLineCtrl>();
     m_audioLine->setWndSheetedWindow(window());
     setBIsPlaying(false);
 }

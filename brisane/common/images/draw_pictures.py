@@ -277,5 +277,6 @@ if __name__ == "__main__":
     __import__("draw_menuedit").draw(globals())
     __import__("draw_menucanvas").draw(globals())
     __import__("draw_videoedit").draw(globals())
+    __import__("draw_musicline").draw(globals())
     draw_slideshow.slideshow(Canvas, circle, polygon, rounded)
     write_qrc()
