@@ -58,6 +58,7 @@ void AudioLineCtrl::buildWindow(QWidget* parent)
     m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->viewport()->setAutoFillBackground(false);
+    m_audioEditView->setAutoFillBackground(false);
     m_scroll->setFixedHeight(m_audioEditView->height() + 18);
     column->addWidget(m_scroll);
 
