@@ -1,7 +1,7 @@
 #include "media/MediaItem.h"
 
-#include <QDebug>
 #include <QCryptographicHash>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
@@ -40,8 +40,7 @@ std::shared_ptr<MediaItem> MediaItem::mediaItemWithPath(const QString& path)
     const QString fileName = QFileInfo(path).fileName();
     item->m_path = path;
     item->m_name = QFileInfo(path).completeBaseName();
-    item->m_itemPathName =
-        QStringLiteral("item-%1.%2").arg(shaString(path), fileName);
+    item->m_itemPathName = QStringLiteral("item-%1.%2").arg(shaString(path), fileName);
     return item;
 }
 
@@ -124,11 +123,11 @@ QImage MediaItem::thumbnailForMovie(const std::shared_ptr<IMovie>& movie)
 
 QRectF MediaItem::scaleRect(const QRectF& rect, const QRectF& box)
 {
-    const float r = std::max({float(rect.width() / box.width()),
-                              float(rect.height() / box.height()), 0.01f});
+    const float r =
+        std::max({float(rect.width() / box.width()), float(rect.height() / box.height()), 0.01f});
     const QSizeF size(rect.width() / r, rect.height() / r);
-    return QRectF(box.topLeft() + QPointF((box.width() - size.width()) / 2,
-                                          (box.height() - size.height()) / 2),
+    return QRectF(box.topLeft() +
+                      QPointF((box.width() - size.width()) / 2, (box.height() - size.height()) / 2),
                   size);
 }
 

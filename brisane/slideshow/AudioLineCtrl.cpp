@@ -238,8 +238,7 @@ void AudioLineCtrl::layoutAudioItemViews()
     m_audioEditView->resize(AudioLineLayout::stripWidth(int(rows.size()), visible),
                             m_audioEditView->height());
     for (int i = 0; i < rows.size(); ++i) {
-        rows.at(i)->setGeometry(
-            AudioLineLayout::rowRect(i, m_audioEditView->height()).toRect());
+        rows.at(i)->setGeometry(AudioLineLayout::rowRect(i, m_audioEditView->height()).toRect());
     }
 }
 

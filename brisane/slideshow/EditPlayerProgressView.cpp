@@ -79,25 +79,25 @@ void EditPlayerProgressView::seekToPointX(double x, Action action)
 {
     const double t = timeAtPointX(x);
     switch (action) {
-    case ActionSeek:
-        if (onSeek) {
-            onSeek(t);
-        }
-        break;
-    case ActionRight:
-        m_trimRight = std::max(t, m_trimLeft);
-        if (onTrimSeek) {
-            onTrimSeek(qint64(m_trimRight));
-        }
-        break;
-    case ActionLeft:
-        m_trimLeft = std::min(t, m_trimRight);
-        if (onTrimSeek) {
-            onTrimSeek(qint64(m_trimLeft));
-        }
-        break;
-    case ActionNone:
-        break;
+        case ActionSeek:
+            if (onSeek) {
+                onSeek(t);
+            }
+            break;
+        case ActionRight:
+            m_trimRight = std::max(t, m_trimLeft);
+            if (onTrimSeek) {
+                onTrimSeek(qint64(m_trimRight));
+            }
+            break;
+        case ActionLeft:
+            m_trimLeft = std::min(t, m_trimRight);
+            if (onTrimSeek) {
+                onTrimSeek(qint64(m_trimLeft));
+            }
+            break;
+        case ActionNone:
+            break;
     }
     update();
 }

@@ -71,9 +71,9 @@ TEST(MusicItemTest, VideoWithSoundGetsAFrameFittedInto480By320)
 TEST(MusicItemTest, ShaStringDigestsAnEmptyTextAsFiveSpaces)
 {
     EXPECT_EQ(MediaItem::shaString(""), MediaItem::shaString("     "));
-    EXPECT_EQ(MediaItem::shaString("abc"),
-              QString::fromLatin1(
-                  QCryptographicHash::hash("abc", QCryptographicHash::Sha256).toHex()));
+    EXPECT_EQ(
+        MediaItem::shaString("abc"),
+        QString::fromLatin1(QCryptographicHash::hash("abc", QCryptographicHash::Sha256).toHex()));
 }
 
 TEST(MusicItemTest, LayoutOfTheIssueTable)
@@ -129,7 +129,8 @@ TEST(MusicItemTest, ArchivedRangeSurvivesTheLazyOpenAndTheStoredCopyIsMadeOnce)
     slideshow.setAudioItems({first, second});
     const QString project = QDir(dir.path()).filePath("project");
     ASSERT_TRUE(slideshow.saveSourceAtPath(project));
-    const QStringList stored = QDir(QDir(project).filePath("slideshow-audio")).entryList(QDir::Files);
+    const QStringList stored =
+        QDir(QDir(project).filePath("slideshow-audio")).entryList(QDir::Files);
     EXPECT_EQ(stored, QStringList{first->itemPathName()});
 
     const auto result = KeyedUnarchiver::unarchive(KeyedArchiver::archivedData(Value(first)));

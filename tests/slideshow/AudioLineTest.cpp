@@ -322,7 +322,8 @@ TEST(AudioLineTest, ClosingStopsTheMusicAndAShotIsWritten)
 {
     Line l(2);
     l.line.window()->resize(760, 260);
-    QTest::mouseClick(l.strip(), Qt::LeftButton, {}, l.row(1)->geometry().topLeft() + QPoint(30, 8));
+    QTest::mouseClick(l.strip(), Qt::LeftButton, {},
+                      l.row(1)->geometry().topLeft() + QPoint(30, 8));
     QTest::mouseClick(l.row(1)->playButton(), Qt::LeftButton);
     l.row(1)->imageDidFlushInPlayer(l.line.audioPlayer());
     ASSERT_TRUE(l.row(1)->isPlayerPlay());
