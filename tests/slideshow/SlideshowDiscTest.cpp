@@ -11,12 +11,12 @@
 #include <dvdread/ifo_types.h>
 
 #include <QAbstractButton>
-#include <QMimeData>
-#include <QUrl>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include "../media/SlideshowRenderTestSupport.h"
 #include "../media/TransitionTestSupport.h"
@@ -236,7 +236,6 @@ TEST_F(SlideshowToDisc, EditedSlideshowBecomesATitle)
     }
 }
 
-
 // Mean absolute level of 16-bit mono samples in [from, to) seconds.
 double level(const QByteArray& pcm, int rate, double from, double to)
 {
@@ -350,10 +349,10 @@ TEST_F(SlideshowToDisc, MusicTrimmedInTheMusicLinePlaysUnderTheTitle)
     const QString vob = work + "/dvd.dvdmedia/VIDEO_TS/VTS_01_1.VOB";
     const QString raw = dir.filePath("sound.raw");
     constexpr int Rate = 8000;
-    ASSERT_EQ(testsupport::runProgram("ffmpeg", {"-v", "error", "-y", "-i", vob, "-map", "0:a:0",
-                                                 "-ac", "1", "-ar", QString::number(Rate), "-f",
-                                                 "s16le", raw}),
-              0);
+    ASSERT_EQ(
+        testsupport::runProgram("ffmpeg", {"-v", "error", "-y", "-i", vob, "-map", "0:a:0", "-ac",
+                                           "1", "-ar", QString::number(Rate), "-f", "s16le", raw}),
+        0);
     QFile file(raw);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pcm = file.readAll();
