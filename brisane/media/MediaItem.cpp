@@ -1,11 +1,14 @@
 #include "media/MediaItem.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
 #include <algorithm>
 
+#include "common/NamedImage.h"
+#include "lumenta/IMovie.h"
 #include "media/SlideshowFiles.h"
 #include "media/VCMovie.h"
 #include "platform/ClassRegistry.h"
@@ -26,6 +29,8 @@ MediaItem::DurationProbe& durationProbe()
 constexpr qint64 ShortestPiece = MediaItem::TimeBase / 2;       // shorter ones are skipped
 constexpr qint64 ShortestLaidPiece = MediaItem::TimeBase / 10;  // laid only when longer
 constexpr qint64 LastFadeOut = MediaItem::TimeBase;
+constexpr qint64 ShortestFile = MediaItem::TimeBase / 5;  // files this short are refused
+constexpr qint64 ThumbnailTime = MediaItem::TimeBase * 11 / 2;
 
 }  // namespace
 
@@ -35,9 +40,127 @@ std::shared_ptr<MediaItem> MediaItem::mediaItemWithPath(const QString& path)
     const QString fileName = QFileInfo(path).fileName();
     item->m_path = path;
     item->m_name = QFileInfo(path).completeBaseName();
-    item->m_itemPathName =
-        QStringLiteral("item-%1.%2").arg(SlideshowFiles::sha256Hex(path), fileName);
+    item->m_itemPathName = QStringLiteral("item-%1.%2").arg(shaString(path), fileName);
     return item;
+}
+
+std::shared_ptr<MediaItem> MediaItem::itemWithPath(const QString& path)
+{
+    const auto movie = VCMovie::movieWithPath(path);
+    if (!movie || !movie->hasAudio() || movie->trimDuration() <= ShortestFile) {
+        return nullptr;
+    }
+    auto item = mediaItemWithPath(path);
+    item->m_trimStart = movie->trimStart();
+    item->m_trimStop = movie->trimStop();
+    item->m_fadeIn = movie->fadeIn();
+    item->m_fadeOut = movie->fadeOut();
+    item->m_vcmovie = movie;
+    item->m_image = thumbnailForMovie(movie->movie());
+    if (item->m_image.isNull()) {
+        item->m_image = NamedImage::imageNamed(QStringLiteral("default-audio-icon"));
+    }
+    return item;
+}
+
+std::shared_ptr<MediaItem> MediaItem::itemWithPath(const QString& path,
+                                                   const Value::Dictionary& attributes)
+{
+    auto item = itemWithPath(path);
+    if (item) {
+        item->setItemAttributes(attributes);
+    }
+    return item;
+}
+
+Value::Dictionary MediaItem::itemAttributes() const
+{
+    Value::Dictionary attrs;
+    attrs.insert(QStringLiteral("name"), m_name.isNull() ? QStringLiteral("") : m_name);
+    attrs.insert(QStringLiteral("itemPathName"),
+                 m_itemPathName.isNull() ? QStringLiteral("") : m_itemPathName);
+    attrs.insert(QStringLiteral("fadeIn"), Value(m_fadeIn));
+    attrs.insert(QStringLiteral("fadeOut"), Value(m_fadeOut));
+    attrs.insert(QStringLiteral("trimStart"), Value(m_trimStart));
+    attrs.insert(QStringLiteral("trimStop"), Value(m_trimStop));
+    return attrs;
+}
+
+void MediaItem::setItemAttributes(const Value::Dictionary& attrs)
+{
+    auto text = [&](const char* key) {
+        return attrs.value(QString::fromLatin1(key)).toString().value_or(QString());
+    };
+    auto number = [&](const char* key) {
+        return attrs.value(QString::fromLatin1(key)).toInt().value_or(0);
+    };
+    m_name = text("name");
+    m_itemPathName = text("itemPathName");
+    setFadeIn(number("fadeIn"));
+    setFadeOut(number("fadeOut"));
+    setTrimStart(number("trimStart"));
+    setTrimStop(number("trimStop"));
+}
+
+QString MediaItem::shaString(const QString& text)
+{
+    const QByteArray bytes = text.isEmpty() ? QByteArray("     ") : text.toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+QImage MediaItem::thumbnailForMovie(const std::shared_ptr<IMovie>& movie)
+{
+    if (!movie || !movie->hasVideo()) {
+        return {};
+    }
+    const qint64 time = std::min<qint64>(ThumbnailTime, movie->duration() / 2);
+    QSizeF size = movie->videoSize();
+    if (size.width() > 480 || size.height() > 320) {
+        size = scaleRect(QRectF(QPointF(), size), QRectF(0, 0, 480, 320)).size();
+    }
+    return movie->thumbnailAtTime(time, size.toSize());
+}
+
+QRectF MediaItem::scaleRect(const QRectF& rect, const QRectF& box)
+{
+    const float r =
+        std::max({float(rect.width() / box.width()), float(rect.height() / box.height()), 0.01f});
+    const QSizeF size(rect.width() / r, rect.height() / r);
+    return QRectF(box.topLeft() +
+                      QPointF((box.width() - size.width()) / 2, (box.height() - size.height()) / 2),
+                  size);
+}
+
+void MediaItem::setTrimStart(qint64 v)
+{
+    m_trimStart = v;
+    if (m_vcmovie) {
+        m_vcmovie->setTrimStart(v);
+    }
+}
+
+void MediaItem::setTrimStop(qint64 v)
+{
+    m_trimStop = v;
+    if (m_vcmovie) {
+        m_vcmovie->setTrimStop(v);
+    }
+}
+
+void MediaItem::setFadeIn(qint64 v)
+{
+    m_fadeIn = v;
+    if (m_vcmovie) {
+        m_vcmovie->setFadeIn(v);
+    }
+}
+
+void MediaItem::setFadeOut(qint64 v)
+{
+    m_fadeOut = v;
+    if (m_vcmovie) {
+        m_vcmovie->setFadeOut(v);
+    }
 }
 
 void MediaItem::setDurationProbe(DurationProbe probe)
@@ -151,35 +274,13 @@ const PropertyTable& MediaItem::properties()
 
 void MediaItem::encodeWithCoder(KeyedArchiver& coder) const
 {
-    Value::Dictionary attrs;
-    if (!m_name.isNull()) {
-        attrs.insert(QStringLiteral("name"), m_name);
-    }
-    if (!m_itemPathName.isNull()) {
-        attrs.insert(QStringLiteral("itemPathName"), m_itemPathName);
-    }
-    attrs.insert(QStringLiteral("fadeIn"), Value(m_fadeIn));
-    attrs.insert(QStringLiteral("fadeOut"), Value(m_fadeOut));
-    attrs.insert(QStringLiteral("trimStart"), Value(m_trimStart));
-    attrs.insert(QStringLiteral("trimStop"), Value(m_trimStop));
-    coder.encodeObject(Value(attrs), QStringLiteral("attrs"));
+    coder.encodeObject(Value(itemAttributes()), QStringLiteral("attrs"));
 }
 
 bool MediaItem::initWithCoder(KeyedUnarchiver& coder)
 {
     Object::initWithCoder(coder);
-    const Value::Dictionary attrs = coder.decodeObjectForKey(QStringLiteral("attrs")).dictionary();
-    auto text = [&](const char* key) {
-        return attrs.value(QString::fromLatin1(key)).toString().value_or(QString());
-    };
-    auto number = [&](const char* key) {
-        return attrs.value(QString::fromLatin1(key)).toInt().value_or(0);
-    };
-    m_name = text("name");
-    m_itemPathName = text("itemPathName");
-    m_fadeIn = number("fadeIn");
-    m_fadeOut = number("fadeOut");
-    m_trimStart = number("trimStart");
-    m_trimStop = number("trimStop");
+    m_vcmovie.reset();
+    setItemAttributes(coder.decodeObjectForKey(QStringLiteral("attrs")).dictionary());
     return true;
 }

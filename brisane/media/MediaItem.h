@@ -20,7 +20,9 @@
 
 #include "media/MusicPiece.h"
 #include "platform/Object.h"
+#include "platform/Value.h"
 
+class IMovie;
 class VCMovie;
 
 class MediaItem : public Object {
@@ -31,6 +33,29 @@ public:
     MediaItem() = default;
 
     static std::shared_ptr<MediaItem> mediaItemWithPath(const QString& path);
+
+    // An item over the whole file, its picture a frame of the file or
+    // "default-audio-icon"; null for a file that does not open, has no sound
+    // or lasts 0.2 s or less.
+    static std::shared_ptr<MediaItem> itemWithPath(const QString& path);
+    // itemWithPath, then the six values of an "attrs" dictionary (a missing
+    // key reads as 0 or an empty text).
+    static std::shared_ptr<MediaItem> itemWithPath(const QString& path,
+                                                   const Value::Dictionary& attributes);
+    // The "attrs" dictionary: name, itemPathName, fadeIn, fadeOut, trimStart,
+    // trimStop.
+    Value::Dictionary itemAttributes() const;
+    void setItemAttributes(const Value::Dictionary& attributes);
+
+    // SHA-256 of the UTF-8 text, 64 lowercase hexadecimal digits; an empty
+    // text is digested as five spaces.
+    static QString shaString(const QString& text);
+    // A frame at min(5.5 s, duration / 2), fitted into 480 x 320 when larger;
+    // null for a movie without video.
+    static QImage thumbnailForMovie(const std::shared_ptr<IMovie>& movie);
+    // The rectangle's size scaled by the largest of w / box w, h / box h and
+    // 0.01, centred in the box (enlarges as well as shrinks).
+    static QRectF scaleRect(const QRectF& rect, const QRectF& box);
     static void setDurationProbe(DurationProbe probe);
 
     // The music laid end to end from 0 under `duration` (media time): items in
@@ -49,6 +74,11 @@ public:
     // with the kept range and fades, opened on first use; null when the file
     // cannot be opened.
     std::shared_ptr<VCMovie> vcmovie();
+    std::shared_ptr<VCMovie> getVcMovie() { return vcmovie(); }
+
+    QString itemName() const { return m_name; }
+    // The kept length in seconds.
+    double length() const { return double(m_trimStop - m_trimStart) / TimeBase; }
 
     // Stores the file as folder/itemPathName (hard link, else copy).
     bool saveSourceAtPath(const QString& folder) const;
@@ -67,13 +97,13 @@ public:
     QString itemPathName() const { return m_itemPathName; }
     void setItemPathName(const QString& v) { m_itemPathName = v; }
     qint64 trimStart() const { return m_trimStart; }
-    void setTrimStart(qint64 v) { m_trimStart = v; }
+    void setTrimStart(qint64 v);
     qint64 trimStop() const { return m_trimStop; }
-    void setTrimStop(qint64 v) { m_trimStop = v; }
+    void setTrimStop(qint64 v);
     qint64 fadeIn() const { return m_fadeIn; }
-    void setFadeIn(qint64 v) { m_fadeIn = v; }
+    void setFadeIn(qint64 v);
     qint64 fadeOut() const { return m_fadeOut; }
-    void setFadeOut(qint64 v) { m_fadeOut = v; }
+    void setFadeOut(qint64 v);
 
     const PropertyTable& propertyTable() const override { return properties(); }
     static const PropertyTable& properties();

@@ -24,7 +24,7 @@
 #include "slideshow/CropWndCtrl.h"
 #include "slideshow/DownRenderBackView.h"
 #include "slideshow/MiddleRenderBackView.h"
-#include "slideshow/PendingAudioLineCtrl.h"
+#include "slideshow/AudioLineCtrl.h"
 #include "slideshow/PhotoTimeline.h"
 #include "slideshow/RenderDisplayView.h"
 #include "slideshow/RenderThumbnailView.h"
@@ -107,7 +107,7 @@ void RenderEditWndCtrl::awakeFromNib()
 {
     setEnumDisplayRatio(0);
     setVThumbnailView(nullptr);
-    m_audioLine = std::make_unique<PendingAudioLineCtrl>();
+    m_audioLine = std::make_unique<AudioLineCtrl>();
     m_audioLine->setWndSheetedWindow(window());
     setBIsPlaying(false);
 }

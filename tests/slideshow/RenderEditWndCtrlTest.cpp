@@ -20,8 +20,11 @@
 #include "media/RenderItem.h"
 #include "media/SlideshowItem.h"
 #include "media/SlideshowRenderController.h"
+#include "slideshow/AudioEditView.h"
+#include "slideshow/AudioLineCtrl.h"
 #include "slideshow/BusyWindowController.h"
 #include "slideshow/CropWndCtrl.h"
+#include "slideshow/PendingAudioLineCtrl.h"
 #include "slideshow/RenderDisplayView.h"
 #include "slideshow/RenderEditWndCtrl.h"
 #include "slideshow/RenderThumbnailView.h"
@@ -376,6 +379,7 @@ TEST_F(SlideshowEditor, SheetsClosedAtOnceChangeNothing)
     const auto item = slideshow(3);
     item->setAudioItems({std::make_shared<MediaItem>()});
     const Photos before = item->mtAryPhotoItems();
+    editor->setAudioLineCtrl(std::make_unique<PendingAudioLineCtrl>());
     editor->beginEditting(item);
     auto* crop = dynamic_cast<CropWndCtrl*>(editor->wCtrlCrop());
     auto* sort = dynamic_cast<SortWndCtrl*>(editor->wCtrlSort());
@@ -393,6 +397,29 @@ TEST_F(SlideshowEditor, SheetsClosedAtOnceChangeNothing)
     EXPECT_EQ(item->audioItems().size(), 1);
     EXPECT_EQ(editor->oSlideshowRenderCtrl()->setupCount(), setups);
     EXPECT_EQ(log.captured().filter("not available yet").size(), 1);
+}
+
+// The music action runs the music window over the slideshow's music and
+// stores the list the user leaves there.
+TEST_F(SlideshowEditor, MusicRunsTheMusicLine)
+{
+    const auto item = slideshow(3);
+    const auto first = std::make_shared<MediaItem>();
+    const auto second = std::make_shared<MediaItem>();
+    item->setAudioItems({first, second});
+    editor->beginEditting(item);
+    auto* line = dynamic_cast<AudioLineCtrl*>(editor->audioLineCtrl());
+    ASSERT_TRUE(line);
+    int rows = 0;
+    QTimer::singleShot(0, [&] {
+        rows = int(line->audioEditView()->rows().size());
+        line->deleteAudioItemFromList(first);
+        line->audioEditDone();
+    });
+    editor->btnMusic()->click();
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(item->audioItems(), QList<std::shared_ptr<MediaItem>>{second});
+    EXPECT_FALSE(line->window()->isVisible());
 }
 
 // Themes runs the chooser; a change there reloads the preview at the

@@ -15,8 +15,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopeGuard>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include "../media/SlideshowRenderTestSupport.h"
 #include "../media/TransitionTestSupport.h"
@@ -28,6 +30,8 @@
 #include "lumenta/LMFunctions.h"
 #include "media/DVDChapterVideo.h"
 #include "media/DVDTitleVideo.h"
+#include "media/ImageAudioVideo.h"
+#include "media/ImageRenderVideo.h"
 #include "media/RenderController.h"
 #include "media/RenderItem.h"
 #include "media/SlideshowItem.h"
@@ -36,10 +40,14 @@
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"
+#include "slideshow/AudioEditItemView.h"
+#include "slideshow/AudioEditView.h"
+#include "slideshow/AudioLineCtrl.h"
 #include "slideshow/BusyWindowController.h"
 #include "slideshow/CropBackgroundView.h"
 #include "slideshow/CropFrameView.h"
 #include "slideshow/CropWndCtrl.h"
+#include "slideshow/EditPlayerProgressView.h"
 #include "slideshow/QuartzPreviewView.h"
 #include "slideshow/RenderEditWndCtrl.h"
 #include "slideshow/RenderThumbnailView.h"
@@ -415,6 +423,138 @@ TEST_F(SlideshowToDisc, CroppedAndSortedPhotosReachTheTitle)
     EXPECT_EQ(pixelsOf(second, Qt::red), 0);
     EXPECT_GT(pixelsOf(second, Qt::blue), second.width() * second.height() / 8);
     slideshowedit::writeArtifact(second, "slideshow-disc-cropped");
+}
+
+// Mean absolute level of 16-bit mono samples in [from, to) seconds.
+double level(const QByteArray& pcm, int rate, double from, double to)
+{
+    const auto* samples = reinterpret_cast<const qint16*>(pcm.constData());
+    const qsizetype count = pcm.size() / 2;
+    const qsizetype a = std::min<qsizetype>(qsizetype(from * rate), count);
+    const qsizetype b = std::min<qsizetype>(qsizetype(to * rate), count);
+    double sum = 0;
+    for (qsizetype i = a; i < b; ++i) {
+        sum += std::abs(int(samples[i]));
+    }
+    return b > a ? sum / double(b - a) : 0;
+}
+
+TEST_F(SlideshowToDisc, MusicTrimmedInTheMusicLinePlaysUnderTheTitle)
+{
+    RenderController::setTransitionFolderPath(transitiontest::shippedTransitionFolder());
+    DVDToolLocator::setToolFolder(QString());
+    services->disc = std::make_shared<DVDResource>();
+    services->disc->setDvdFormat(1);
+    services->disc->setAspectType(1);
+    slideshowtest::PhotoFolder photos;
+    const auto slides = SectionDataResource::resourceWithImagePaths(photos.photos(3));
+    ASSERT_TRUE(slides && slides->imageSource());
+    const std::shared_ptr<RenderItem> slideshow = slides->imageSource();
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString tone = dir.filePath("tone.wav");
+    ASSERT_TRUE(testsupport::generateMedia(
+        tone, {"-f", "lavfi", "-i", "sine=frequency=440:duration=3", "-ac", "2"}));
+
+    // --- The music line, opened from the editing window ---
+    QWidget mainWindow;
+    mainWindow.resize(1024, 768);
+    RenderEditWndCtrl editor(&mainWindow);
+    mainWindow.show();
+    auto* line = dynamic_cast<AudioLineCtrl*>(editor.audioLineCtrl());
+    ASSERT_TRUE(line);
+    bool edited = false;
+    QTimer::singleShot(0, [&] {
+        slideshowedit::showActive(editor.window());
+        QTimer::singleShot(0, [&] {
+            AudioEditView* strip = line->audioEditView();
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(tone)});
+            const QPoint at(40, 60);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(strip, &enter);
+            QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(strip, &move);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(strip, &drop);
+            ASSERT_EQ(strip->rows().size(), 1);
+            EditPlayerProgressView* bar = strip->rows().first()->audioTrimView();
+            const QRectF r = bar->progressRect();
+            bar->seekToPointX(r.x() + r.width() * 0.5e6 / bar->duration(),
+                              EditPlayerProgressView::ActionLeft);
+            bar->seekToPointX(r.x() + r.width() * 2.5e6 / bar->duration(),
+                              EditPlayerProgressView::ActionRight);
+            line->audioEditDone();
+        });
+        editor.btnMusic()->click();  // returns when the music line closes
+        edited = true;
+        editor.btnDone()->click();
+    });
+    editor.startEditting(slideshow);
+    ASSERT_TRUE(edited);
+    ASSERT_EQ(slideshow->audioItems().size(), 1);
+    EXPECT_NEAR(double(slideshow->audioItems().first()->trimStart()), 0.5e6, 1e3);
+    EXPECT_NEAR(double(slideshow->audioItems().first()->trimStop()), 2.5e6, 1e3);
+
+    // --- Production, then the title's AC-3 decoded ---
+    const double duration = slideshow->slideshowDuration();
+    ASSERT_GT(duration, 4.0);
+    const auto pieces = slideshow->audioVcMovies();
+    ASSERT_EQ(pieces.size(), qsizetype(std::ceil(duration / 2.0 - 0.05)));
+    EXPECT_NEAR(double(pieces.first().duration()), 2e6, 1e3);
+    const auto section = slides->createMediaSectionItem();
+    ASSERT_TRUE(section);
+    section->setStartTimeInMedia(0);
+    section->setEndTimeInMedia(disctest::seconds(duration));
+    slides->mediaSectionArray().append(section);
+    const auto clip = section->createMediaData();
+    ASSERT_TRUE(clip);
+    auto chapter = brisane::DVDChapterVideo::create();
+    chapter->setMovies(clip->segmentMovies());
+    auto title = brisane::DVDTitleVideo::create();
+    title->setChapters({chapter});
+    auto disc = std::make_shared<DVDLibrary>();
+    disc->setNoMenu(true);
+    disc->setAspectType(1);
+    disc->setFormat(1);
+    disc->setDvdBitrate(services->disc->dvdBitrate());
+    disc->setTitles({title});
+    const QString work = dir.filePath("work");
+    QDir().mkpath(work);
+    // The music is encoded first, then carried under the slideshow's pictures.
+    auto pictures = std::make_shared<ImageRenderVideo>(slideshow);
+    const QList<VCMovie::Ptr> music = pictures->musicVcMovies();
+    ASSERT_EQ(music.size(), pieces.size());
+    ASSERT_TRUE(convert(music, work + "/music.dvd", discFormat(*disc)));
+    const auto musicStream = VCMovie::movieWithPath(work + "/music.dvd");
+    ASSERT_NE(musicStream, nullptr);
+    auto composed = std::make_shared<ImageAudioVideo>(pictures, musicStream->movie());
+    ASSERT_TRUE(convert({VCMovie::movieWithMovie(composed, composed->duration())},
+                        work + "/title0.dvd", discFormat(*disc)));
+    QFile::remove(work + "/music.dvd");
+    DVDFSMake author;
+    author.dvd(disc, work);
+    ASSERT_TRUE(author.start());
+
+    const QString vob = work + "/dvd.dvdmedia/VIDEO_TS/VTS_01_1.VOB";
+    const QString raw = dir.filePath("sound.raw");
+    constexpr int Rate = 8000;
+    ASSERT_EQ(
+        testsupport::runProgram("ffmpeg", {"-v", "error", "-y", "-i", vob, "-map", "0:a:0", "-ac",
+                                           "1", "-ar", QString::number(Rate), "-f", "s16le", raw}),
+        0);
+    QFile file(raw);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pcm = file.readAll();
+    // The tone sounds through every 2 s repeat, then falls to silence.
+    const double full = level(pcm, Rate, 0.2, 1.8);
+    EXPECT_GT(full, 1000);
+    for (double t = 2.2; t + 1.6 < duration - 1.0; t += 2.0) {
+        EXPECT_GT(level(pcm, Rate, t, t + 1.6), full * 0.8) << t;
+    }
+    const double fading = level(pcm, Rate, duration - 0.5, duration - 0.3);
+    const double end = level(pcm, Rate, duration - 0.12, duration - 0.02);
+    EXPECT_LT(fading, full * 0.6);
+    EXPECT_LT(end, full * 0.15);
 }
 
 }  // namespace

@@ -279,6 +279,7 @@ if __name__ == "__main__":
     __import__("draw_videoedit").draw(globals())
     __import__("draw_listedit").draw(globals())
     __import__("draw_slidecrop").draw(globals())
+    __import__("draw_musicline").draw(globals())
     draw_slideshow.slideshow(Canvas, circle, polygon, rounded)
     __import__("draw_shell").draw(globals())
     write_qrc()
