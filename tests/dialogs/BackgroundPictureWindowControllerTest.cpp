@@ -197,7 +197,7 @@ TEST_F(BackgroundPictureTest, DraggingTheFrameWritesThePictureCrop)
     EXPECT_NEAR(crop.bottom(), 360, 0.1);
     EXPECT_NEAR(crop.width() / crop.height(), 16.0 / 9.0, 0.01);
     const QImage shot = dialog.grab().toImage();
-    testsupport::writeArtifact(shot, "background-picture-dialog");
+    testsupport::writeArtifact(shot, "background-picture-dialog.png");
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ TEST(ChooseBorderPreviewView, BorderWiderThanHalfFillsTheWholePreview)
     view.setHighlight(QColor(Qt::red), 40, QColor(Qt::blue));
     view.displayPreviewView();
     const QImage shot = view.grab().toImage();
-    testsupport::writeArtifact(shot, "play-mode-preview-wide-border");
+    testsupport::writeArtifact(shot, "play-mode-preview-wide-border.png");
     EXPECT_EQ(shot.pixelColor(50, 30).rgb(), QColor(Qt::red).rgb());
     view.setHighlight(QColor(Qt::red), 10, QColor(Qt::blue));
     const QImage narrow = view.grab().toImage();
