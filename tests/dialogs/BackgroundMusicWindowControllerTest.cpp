@@ -55,6 +55,9 @@ TEST_F(BackgroundMusicTest, RefusesSilentAndTooShortFiles)
     // The new file's fades follow the pop-ups ("3 s" by default).
     EXPECT_EQ(item->fadeIn(), ticks(3));
     EXPECT_EQ(item->fadeOut(), ticks(3));
+    dialog.show();
+    testsupport::writeArtifact(dialog.grab().toImage(), "background-music-dialog.png");
+    dialog.hide();
     // A refused file leaves the music the dialog held.
     EXPECT_FALSE(dialog.createMusicDataWithPath(tone("short2.wav", 0.4)));
     EXPECT_EQ(dialog.musicPath(), enough);

@@ -198,6 +198,18 @@ TEST_F(BackgroundPictureTest, DraggingTheFrameWritesThePictureCrop)
     EXPECT_NEAR(crop.width() / crop.height(), 16.0 / 9.0, 0.01);
     const QImage shot = dialog.grab().toImage();
     testsupport::writeArtifact(shot, "background-picture-dialog.png");
+
+    // Applied, the quadrant fills the whole menu picture.
+    dialog.applyAction();
+    const QImage menu = pages()[0]->imageAtTime(0);
+    ASSERT_FALSE(menu.isNull());
+    testsupport::writeArtifact(menu, "background-picture-menu.png");
+    for (const QPointF at : {QPointF(0.1, 0.1), QPointF(0.5, 0.5), QPointF(0.9, 0.9)}) {
+        const QColor c = menu.pixelColor(int(at.x() * menu.width()), int(at.y() * menu.height()));
+        EXPECT_GT(c.green(), 200) << at.x();
+        EXPECT_LT(c.red(), 60) << at.x();
+        EXPECT_LT(c.blue(), 60) << at.x();
+    }
 }
 
 }  // namespace

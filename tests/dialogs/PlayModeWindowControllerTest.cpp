@@ -115,6 +115,7 @@ TEST_F(PlayModeTest, ColoursOpenOpaqueAndKeepTheirOpacityApart)
     EXPECT_NEAR(services->disc->fillColor().alphaF(), 0.25, 0.01);
     EXPECT_NEAR(services->disc->borderColor().alphaF(), 0.6, 0.01);
     dialog.borderWidthSliderChangedAction(12);
+    testsupport::writeArtifact(dialog.grab().toImage(), "play-mode-dialog.png");
     EXPECT_DOUBLE_EQ(services->disc->borderWidth(), 12.0);
     EXPECT_TRUE(dialog.previewView()->isChangingValue());
 }
