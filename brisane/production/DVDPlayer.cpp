@@ -68,7 +68,9 @@ void DVDPlayer::playDVDItem(const ObjectPtr& item)
         start = 0;
     }
     playMovies(movies);
-    seek(start);
+    // A position exactly on a piece boundary belongs to the earlier piece;
+    // one tick later the chapter's own first piece holds it.
+    seek(start > 0 ? start + 1 : start);
     play();
 }
 
