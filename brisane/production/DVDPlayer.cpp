@@ -86,8 +86,7 @@ ObjectPtr DVDPlayer::resolveTarget(const ObjectPtr& item) const
     return target;
 }
 
-QList<IMediaItem::Ptr> DVDPlayer::moviesForTarget(const ObjectPtr& target,
-                                                  LMMediaTime& start) const
+QList<IMediaItem::Ptr> DVDPlayer::moviesForTarget(const ObjectPtr& target, LMMediaTime& start) const
 {
     QList<IMediaItem::Ptr> movies;
     start = 0;
@@ -159,7 +158,8 @@ DVDPlayer::ElementPtr DVDPlayer::findItemAtPoint(const QPointF& point) const
     const QSizeF size = menu->menuSize();
     const QPointF canvasPoint(point.x() * size.width(), point.y() * size.height());
     for (const auto& item : menu->items()) {
-        if (item && item->isValid() && !item->isStaticItem() && item->frame().contains(canvasPoint)) {
+        if (item && item->isValid() && !item->isStaticItem() &&
+            item->frame().contains(canvasPoint)) {
             return item;
         }
     }
@@ -272,8 +272,7 @@ DVDPlayer::ChapterPtr DVDPlayer::currentPlayItemRelative(int offset) const
     return object(chapters, here, offset);
 }
 
-DVDPlayer::ChapterPtr DVDPlayer::findChapterIn(const QList<ChapterPtr>& chapters,
-                                               LMMediaTime time)
+DVDPlayer::ChapterPtr DVDPlayer::findChapterIn(const QList<ChapterPtr>& chapters, LMMediaTime time)
 {
     LMMediaTime start = 0;
     for (const auto& chapter : chapters) {

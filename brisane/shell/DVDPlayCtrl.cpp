@@ -181,8 +181,8 @@ void DVDPlayCtrl::imageDidFlushInPlayer(MoviePlayer*)
 
 QString DVDPlayCtrl::timeStrFromFFTime(LMMediaTime time)
 {
-    const double seconds =
-        static_cast<double>(std::max<LMMediaTime>(time, 0)) / static_cast<double>(lm_default_time_base());
+    const double seconds = static_cast<double>(std::max<LMMediaTime>(time, 0)) /
+                           static_cast<double>(lm_default_time_base());
     const auto whole = static_cast<qint64>(seconds + 0.5);
     return QString::asprintf("%02lld:%02lld:%02lld", whole / 3600, (whole / 60) % 60, whole % 60);
 }

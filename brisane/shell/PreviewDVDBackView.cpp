@@ -28,8 +28,8 @@ void PreviewDVDBackView::paintEvent(QPaintEvent* event)
     const int grey = PreviewDisplayView::MarginGrey;
     painter.fillRect(event->rect(), QColor(grey, grey, grey));
     const QImage image = m_player ? m_player->effectImage() : QImage();
-    const QRectF target = CommonFunction::scaleRectIn(
-        QRectF(QPointF(0, 0), QSizeF(image.size())), QRectF(rect()));
+    const QRectF target =
+        CommonFunction::scaleRectIn(QRectF(QPointF(0, 0), QSizeF(image.size())), QRectF(rect()));
     if (image.isNull()) {
         painter.fillRect(target, Qt::black);
         return;

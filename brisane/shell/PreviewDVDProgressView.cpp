@@ -50,7 +50,8 @@ void PreviewDVDProgressView::paintEvent(QPaintEvent*)
     if (!back.isNull()) {
         // Places are measured from the bottom edge, y up.
         painter.drawImage(
-            QRectF(seek.left() - 1, height() - back.height(), seek.width() + 2, back.height()), back);
+            QRectF(seek.left() - 1, height() - back.height(), seek.width() + 2, back.height()),
+            back);
     }
     const QImage knob = NamedImage::imageNamed(QStringLiteral("PlayBtn2"));
     if (!knob.isNull()) {

@@ -9,8 +9,8 @@
 // The player is not owned and must outlive the view or be cleared first.
 
 #include <QPointer>
-#include <optional>
 #include <QWidget>
+#include <optional>
 
 class DVDPlayer;
 class MoviePlayer;

@@ -18,7 +18,8 @@ void ProgressBackView::paintEvent(QPaintEvent*)
     };
     const QImage strip = NamedImage::imageNamed(QStringLiteral("TimelineBack.png"));
     if (!strip.isNull()) {
-        painter.drawImage(QRectF(0, height() - 26 - strip.height(), width(), strip.height()), strip);
+        painter.drawImage(QRectF(0, height() - 26 - strip.height(), width(), strip.height()),
+                          strip);
     }
     drawAt(QStringLiteral("PlayBtn2.png"), 220, 32);
     drawAt(QStringLiteral("ChapterImage.png"), 110, 1);

@@ -125,8 +125,9 @@ TEST_F(DVDPlayerTest, StartPlaysFirstMenuOrFirstTitleAsTheDiscSays)
         bool noMenu;
         bool expectMenu;
     };
-    for (const Case& c : {Case{"menus", false, false, true}, Case{"playFirstTitle", true, false, false},
-                          Case{"noMenu", false, true, false}}) {
+    for (const Case& c :
+         {Case{"menus", false, false, true}, Case{"playFirstTitle", true, false, false},
+          Case{"noMenu", false, true, false}}) {
         SCOPED_TRACE(c.name);
         Disc d = makeDisc();
         d.dvd->setPlayFirstTitle(c.playFirstTitle);
@@ -183,7 +184,8 @@ TEST_F(DVDPlayerTest, SubPageChapterButtonPlaysTheWholeTitleFromTheChapter)
     EXPECT_EQ(player.lastMenu(), d.menu2);
     // The timeline covers the whole title, B1 then B2.
     EXPECT_NEAR(double(player.duration()), double(mediaTime(3.0)), double(mediaTime(0.1)));
-    EXPECT_EQ(DVDPlayer::startTimeOfChapter(d.titleB->chapters(), d.b2), mediaTime(d.b1->duration()));
+    EXPECT_EQ(DVDPlayer::startTimeOfChapter(d.titleB->chapters(), d.b2),
+              mediaTime(d.b1->duration()));
     EXPECT_NEAR(double(player.currentTime()), double(mediaTime(d.b1->duration())),
                 double(mediaTime(0.1)));
     player.pause();
@@ -351,7 +353,7 @@ TEST_F(DVDPlayerTest, HighlightShowsOnlyTheButtonUnderTheMouseTheRightWayUp)
     testsupport::writeArtifact(lit, "dvdplayer-highlight.png");
     const auto opaque = [&](int x, int yFromTop) { return qAlpha(lit.pixel(x, yFromTop)) > 0; };
     EXPECT_TRUE(opaque(140, 480 - 70));
-    EXPECT_FALSE(opaque(140, 70));   // the mirrored place stays clear
+    EXPECT_FALSE(opaque(140, 70));         // the mirrored place stays clear
     EXPECT_FALSE(opaque(140, 480 - 350));  // title A's button is not lit
     EXPECT_FALSE(opaque(300, 480 - 70));   // right of the button
     player.pause();

@@ -102,7 +102,8 @@ TEST(PreviewWindowTest, TimesRoundToTheNearestSecondAndNeverGoNegative)
     };
     for (const Case& c : {Case{59.5, "00:01:00"}, Case{59.49, "00:00:59"}, Case{0, "00:00:00"},
                           Case{3725.2, "01:02:05"}, Case{-4, "00:00:00"}}) {
-        EXPECT_EQ(DVDPlayCtrl::timeStrFromFFTime(mediaTime(c.seconds)), QString(c.text)) << c.seconds;
+        EXPECT_EQ(DVDPlayCtrl::timeStrFromFFTime(mediaTime(c.seconds)), QString(c.text))
+            << c.seconds;
     }
 
     DVDPlayCtrl preview;
@@ -198,7 +199,7 @@ TEST(PreviewWindowTest, HoveringALowButtonLightsOnlyThatButton)
     EXPECT_NE(after.pixel(toView(320, 70)), before.pixel(toView(320, 70)));
     EXPECT_EQ(after.pixel(toView(320, 380)), before.pixel(toView(320, 380)));  // high button
     EXPECT_EQ(after.pixel(toView(320, 240)), before.pixel(toView(320, 240)));  // between them
-    EXPECT_EQ(after.pixel(toView(100, 70)), before.pixel(toView(100, 70)));   // left of it
+    EXPECT_EQ(after.pixel(toView(100, 70)), before.pixel(toView(100, 70)));    // left of it
     preview.closeDVD();
 }
 
