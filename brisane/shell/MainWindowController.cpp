@@ -26,6 +26,7 @@
 #include "shell/ControllerFunction.h"
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
+#include "shell/DVDPlayCtrl.h"
 #include "shell/DiscModelBuilder.h"
 #include "shell/DiscSideRebuild.h"
 #include "shell/EditorFactory.h"
@@ -68,7 +69,9 @@ MainWindowController::MainWindowController(QObject* parent) : QObject(parent) {}
 
 MainWindowController::~MainWindowController()
 {
-    // The editors first: their views and sheets live in the window.
+    // The preview first: its player stops before the project it plays goes.
+    m_dvdPlay.reset();
+    // The editors next: their views and sheets live in the window.
     imageEditController_.reset();
     menuEditController_.reset();
     videoEditController_.reset();
@@ -222,8 +225,9 @@ QWidget* MainWindowController::buildBottomBar()
             &MainWindowController::dvdModelChangedAction);
     m_previewButton = new QPushButton(QStringLiteral("Preview"));
     m_burnButton = new QPushButton(QStringLiteral("Burn"));
-    // Preview and production are not part of this window yet.
-    m_previewButton->setEnabled(false);
+    connect(m_previewButton, &QPushButton::clicked, this,
+            &MainWindowController::previewDvdButtonAction);
+    // Production is not part of this window yet.
     m_burnButton->setEnabled(false);
 
     layout->addWidget(m_mainEditModeBtn);
@@ -800,4 +804,23 @@ std::shared_ptr<DVDLibrary> MainWindowController::getDVDObj()
     return DiscModelBuilder(ModelServices::current()->dvd()).getDVDObj();
 }
 
-void MainWindowController::closePreviewWindow() {}
+void MainWindowController::closePreviewWindow()
+{
+    if (m_dvdPlay && m_dvdPlay->window()->isVisible()) {
+        m_dvdPlay->closeDVD();
+    }
+}
+
+void MainWindowController::previewDvdButtonAction()
+{
+    const std::shared_ptr<DVDLibrary> dvd = getDVDObj();
+    if (!dvd || !m_window) {
+        return;
+    }
+    m_window->lower();
+    if (!m_dvdPlay) {
+        m_dvdPlay = std::make_unique<DVDPlayCtrl>();
+    }
+    m_dvdPlay->setModalWindow(m_window.get());
+    m_dvdPlay->playDVD(dvd);
+}

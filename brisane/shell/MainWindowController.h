@@ -34,6 +34,7 @@ class CustomQualityPanel;
 class DVDBurn;
 class DVDBurnNotification;
 class DVDLibrary;
+class DVDPlayCtrl;
 class MainWindow;
 class MediaData;
 class QAction;
@@ -207,6 +208,12 @@ public:
     const CapacityEstimate::Result& capacityEstimate() const { return capacity_; }
     // Closes the preview window when it is open.
     virtual void closePreviewWindow();
+    // The Preview button: the main window goes behind the others and the
+    // preview window plays a new disc model of the project, hiding the main
+    // window until it closes. Nothing without an open project.
+    void previewDvdButtonAction();
+    // The preview window; made at the first preview, null before.
+    DVDPlayCtrl* dvdPlay() const { return m_dvdPlay.get(); }
 
 protected:
     // The disc-size choice the estimate measures against: 0 for D5, any other
@@ -233,6 +240,7 @@ private:
     std::unique_ptr<IMenuEditViewController> menuEditController_;
     std::unique_ptr<IRenderEditWndCtrl> imageEditController_;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<DVDPlayCtrl> m_dvdPlay;
     std::unique_ptr<DVDBurn> m_burner;
     DVDBurnNotification* m_burnNotification = nullptr;
 

@@ -282,4 +282,5 @@ if __name__ == "__main__":
     __import__("draw_musicline").draw(globals())
     draw_slideshow.slideshow(Canvas, circle, polygon, rounded)
     __import__("draw_shell").draw(globals())
+    __import__("draw_preview").draw(globals())
     write_qrc()
