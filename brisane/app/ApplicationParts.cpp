@@ -7,6 +7,6 @@
 void ApplicationParts::install()
 {
     EditorFactory::install(std::make_shared<AppEditorFactory>());
-    // The title and button dialogs; the page dialogs are still stand-ins.
+    // The five dialogs of the menu editor.
     installMenuDialogs();
 }

@@ -1,7 +1,38 @@
 #include "dialogs/ItemDialogFactory.h"
 
+#include "dialogs/BackgroundMusicWindowController.h"
+#include "dialogs/BackgroundPictureWindowController.h"
 #include "dialogs/ButtonEditWindowController.h"
+#include "dialogs/PlayModeWindowController.h"
 #include "dialogs/TitleTextEditWindowController.h"
+#include "shell/ControllerFunction.h"
+#include "shell/MainWindowController.h"
+
+namespace {
+
+// The page dialogs are sheets on the main window.
+QWidget* mainWindow()
+{
+    MainWindowController* main = ControllerFunction::mainController();
+    return main ? main->window() : nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<IBackgroundMusicWindowController> ItemDialogFactory::makeBgMusicController()
+{
+    return std::make_unique<BackgroundMusicWindowController>(mainWindow());
+}
+
+std::unique_ptr<IBackgroundPictureWindowController> ItemDialogFactory::makeBgPictureController()
+{
+    return std::make_unique<BackgroundPictureWindowController>(mainWindow());
+}
+
+std::unique_ptr<IPlayModeWindowController> ItemDialogFactory::makePlayModeController()
+{
+    return std::make_unique<PlayModeWindowController>(mainWindow());
+}
 
 std::unique_ptr<ITitleTextEditWindowController> ItemDialogFactory::makeTitleTextEditController()
 {
