@@ -112,7 +112,7 @@ TEST_F(TextTitleOnDiscTest, StyledAndZoomedTextTitleReachesTheMenu)
 
     const auto model = DiscModelBuilder(services->disc).getDVDObj();
     ASSERT_TRUE(model);
-    ASSERT_TRUE(dialogtest::authorDisc(model, work));
+    ASSERT_TRUE(testsupport::authorDisc(model, work));
     const QString folder = work + "/dvd.dvdmedia";
 
     const QRect expected = buttonArea(after, *page, *model);
@@ -122,7 +122,7 @@ TEST_F(TextTitleOnDiscTest, StyledAndZoomedTextTitleReachesTheMenu)
     EXPECT_NEAR(double(expected.width()) / unzoomed.width(), 1.5, 0.03);
 
     const QImage picture =
-        dialogtest::frameOf(folder + "/VIDEO_TS/VTS_01_0.VOB", 10, dir.filePath("menu.png"));
+        testsupport::frameOf(folder + "/VIDEO_TS/VTS_01_0.VOB", 10, dir.filePath("menu.png"));
     ASSERT_FALSE(picture.isNull());
     int red = 0;
     for (int y = expected.top(); y <= expected.bottom(); y += 2) {

@@ -20,23 +20,7 @@ namespace {
 
 QByteArray mutate(const QByteArray& good, QRandomGenerator& random)
 {
-    QByteArray mutated = good;
-    const int edits = 1 + random.bounded(3);
-    for (int e = 0; e < edits && !mutated.isEmpty(); ++e) {
-        const int at = random.bounded(mutated.size());
-        switch (random.bounded(3)) {
-        case 0:
-            mutated[at] = static_cast<char>(random.bounded(256));
-            break;
-        case 1:
-            mutated.remove(at, 1 + random.bounded(4));
-            break;
-        default:
-            mutated.insert(at, static_cast<char>(random.bounded(256)));
-            break;
-        }
-    }
-    return mutated;
+    return testsupport::mutateBytes(good, random, 3, 4);
 }
 
 template <typename List>

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QCborArray>
 #include <QCborMap>
 #include <QCborValue>
@@ -5,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <gtest/gtest.h>
 
 #include "ArchiveTestTypes.h"
 #include "TestSupport.h"
@@ -47,23 +47,7 @@ void expectNoNullChildren(const ArchNode& node)
 // One to four random byte changes, removals or insertions.
 QByteArray mutate(const QByteArray& good, QRandomGenerator& random)
 {
-    QByteArray mutated = good;
-    const int edits = 1 + random.bounded(4);
-    for (int e = 0; e < edits && !mutated.isEmpty(); ++e) {
-        const int at = random.bounded(mutated.size());
-        switch (random.bounded(3)) {
-        case 0:
-            mutated[at] = static_cast<char>(random.bounded(256));
-            break;
-        case 1:
-            mutated.remove(at, 1 + random.bounded(8));
-            break;
-        default:
-            mutated.insert(at, static_cast<char>(random.bounded(256)));
-            break;
-        }
-    }
-    return mutated;
+    return testsupport::mutateBytes(good, random, 4, 8);
 }
 
 std::shared_ptr<ArchNode> decodeRoot(const QByteArray& data)
@@ -264,9 +248,7 @@ TEST(Archive, DamagedArchivesAreRejectedWithoutACrash)
     const QByteArray good = KeyedArchiver::archivedData(Value(root));
 
     const QList<QByteArray> bad = {
-        QByteArray(),
-        QByteArray("garbage"),
-        good.left(good.size() / 2),
+        QByteArray(), QByteArray("garbage"), good.left(good.size() / 2),
         QByteArray::fromHex("a0"),  // an empty map
     };
     for (const auto& data : bad) {

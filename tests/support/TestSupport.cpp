@@ -1,10 +1,12 @@
 #include "TestSupport.h"
 
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 namespace testsupport {
 
@@ -18,8 +20,7 @@ QTemporaryDir makeTempDir()
     return QTemporaryDir(root + QStringLiteral("/brisane-test-XXXXXX"));
 }
 
-int runProgram(const QString& program, const QStringList& arguments, QString* output,
-               int timeoutMs)
+int runProgram(const QString& program, const QStringList& arguments, QString* output, int timeoutMs)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -92,6 +93,28 @@ QString writeArtifact(const QImage& image, const QString& name)
     }
     const QString path = QDir(folder).filePath(name);
     return image.save(path, "PNG") ? path : QString();
+}
+
+QByteArray mutateBytes(const QByteArray& good, QRandomGenerator& random, int maxEdits,
+                       int maxRemoved)
+{
+    QByteArray mutated = good;
+    const int edits = 1 + random.bounded(maxEdits);
+    for (int e = 0; e < edits && !mutated.isEmpty(); ++e) {
+        const int at = random.bounded(mutated.size());
+        switch (random.bounded(3)) {
+            case 0:
+                mutated[at] = static_cast<char>(random.bounded(256));
+                break;
+            case 1:
+                mutated.remove(at, 1 + random.bounded(maxRemoved));
+                break;
+            default:
+                mutated.insert(at, static_cast<char>(random.bounded(256)));
+                break;
+        }
+    }
+    return mutated;
 }
 
 }  // namespace testsupport

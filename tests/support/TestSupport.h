@@ -1,11 +1,14 @@
 #pragma once
 // Helpers shared by the test suites.
 
+#include <QByteArray>
 #include <QImage>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+class QRandomGenerator;
 
 namespace testsupport {
 
@@ -34,6 +37,11 @@ QJsonObject probeMedia(const QString& path);
 // Writes `image` as <name> (a PNG) into the folder $BRISANE_TEST_ARTIFACTS
 // names, when it names one, so that a person can look at a test's picture.
 // Answers the path written, or an empty string.
+// `good` with one to `maxEdits` random byte changes, removals (of one to
+// `maxRemoved` bytes) or insertions, drawn from `random`.
+QByteArray mutateBytes(const QByteArray& good, QRandomGenerator& random, int maxEdits,
+                       int maxRemoved);
+
 QString writeArtifact(const QImage& image, const QString& name);
 
 }  // namespace testsupport

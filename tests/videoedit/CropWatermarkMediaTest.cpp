@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 #include "VideoEditDiscSupport.h"
+#include "VideoEditTestSupport.h"
 #include "lumenta/IFrameProvider.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMMediaSource.h"
@@ -16,19 +17,6 @@
 using namespace videoedittest;
 
 namespace {
-
-struct Capture : IFrameProvider {
-    QImage effect;
-    void mediaEffectImage(IMovie*, const QImage& image) override { effect = image.copy(); }
-};
-
-QImage frameAt(IMovie& movie, double seconds)
-{
-    Capture capture;
-    movie.decodeImageAtTime(static_cast<LMMediaTime>(seconds * lm_default_time_base()), &capture,
-                            true);
-    return capture.effect;
-}
 
 class CropWatermarkOutsideTheFrame : public ::testing::Test {
 protected:
@@ -60,7 +48,7 @@ TEST_F(CropWatermarkOutsideTheFrame, FramesAndThumbnailsAreMadeForEveryStoredCro
     for (const QRectF& crop : crops) {
         movie->setCropRect(crop);
         EXPECT_EQ(movie->cropRect(), crop) << "stored as given";
-        const QImage frame = frameAt(*movie, 0.5);
+        const QImage frame = effectImageAt(*movie, 0.5);
         ASSERT_FALSE(frame.isNull()) << crop.x() << "," << crop.y();
         EXPECT_EQ(frame.size(), QSize(160, 120));
         EXPECT_FALSE(movie->thumbnailAtTime(0, QSize(80, 60)).isNull());
@@ -84,7 +72,7 @@ TEST_F(CropWatermarkOutsideTheFrame, AHalfOutsideWatermarkIsClippedAndTheClipCon
     EXPECT_EQ(movie->watermark().extent(), QRectF(140, 10, 20, 40)) << "the part inside";
     movie->setCropRect(QRectF(100, -20, 200, 200));
 
-    const QImage frame = frameAt(*movie, 0.5).convertToFormat(QImage::Format_RGB32);
+    const QImage frame = effectImageAt(*movie, 0.5).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(frame.isNull());
     // y up 10..50 is rows 70..110 from the top.
     const QColor inside = frame.pixelColor(150, 90);

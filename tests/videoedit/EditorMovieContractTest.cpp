@@ -10,6 +10,7 @@
 
 #include "RecordingMovie.h"
 #include "TestSupport.h"
+#include "VideoEditTestSupport.h"
 #include "lumenta/EffectManager.h"
 #include "lumenta/IFrameProvider.h"
 #include "lumenta/LMFFMovie.h"
@@ -17,17 +18,9 @@
 
 namespace {
 
-struct Capture : IFrameProvider {
-    QImage effect;
-    void mediaEffectImage(IMovie*, const QImage& image) override { effect = image.copy(); }
-};
-
 QImage frameAt(IMovie& movie, double seconds)
 {
-    Capture capture;
-    movie.decodeImageAtTime(static_cast<LMMediaTime>(seconds * lm_default_time_base()), &capture,
-                            true);
-    return capture.effect.convertToFormat(QImage::Format_RGB32);
+    return videoedittest::effectImageAt(movie, seconds).convertToFormat(QImage::Format_RGB32);
 }
 
 // Mean absolute difference of the grey levels of two pictures of one size.

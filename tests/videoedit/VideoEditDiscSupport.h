@@ -1,25 +1,18 @@
 #pragma once
 // Shared by the video edit tests that go all the way to a disc: a clip
-// imported as the title list imports it, and production's road for one
-// title: the converter writes the title's stream (PAL, 16:9), then Corvane's
-// dvdauthor step authors it into a DVD folder. Also one frame of a stream as
-// a picture, through ffmpeg.
+// imported as the title list imports it, and production's road for a disc of
+// clip titles without menu (PAL, 16:9), through DiscRoadSupport.h.
 
 #include <gtest/gtest.h>
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QImage>
-#include <QThread>
+#include <QList>
 
+#include "DiscRoadSupport.h"
 #include "TestSupport.h"
-#include "corvane/DVDFSMake.h"
 #include "corvane/DVDLibrary.h"
 #include "lumenta/LMFunctions.h"
 #include "media/DVDChapterVideo.h"
 #include "media/DVDTitleVideo.h"
-#include "media/VCVideoConverter.h"
 #include "model/DVDResource.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
@@ -48,6 +41,10 @@ inline std::shared_ptr<MediaData> importClip(const QString& path, double seconds
         return nullptr;
     }
     const auto section = resource->createMediaSectionItem();
+    if (!section) {
+        ADD_FAILURE() << "no section for " << qPrintable(path);
+        return nullptr;
+    }
     section->setStartTimeInMedia(0);
     section->setEndTimeInMedia(
         static_cast<LMMediaTime>(seconds * static_cast<double>(lm_default_time_base())));
@@ -55,73 +52,54 @@ inline std::shared_ptr<MediaData> importClip(const QString& path, double seconds
     return section->createMediaData();
 }
 
-// Encodes the movies as one PAL 16:9 MPEG-2 title stream.
-inline bool encode(const QList<VCMovie::Ptr>& movies, const QString& path)
+// The disc the video edit tests author: PAL, 16:9, 4000 kbit/s, no menu.
+inline std::shared_ptr<DVDLibrary> palWideDisc()
 {
-    LMFFMovieFileOutputFormat format;
-    lm_get_default_movie_file_ouput_format(&format);
-    format.video_codec = lm_get_codec_id_by_name("mpeg2");
-    format.video_bitrate = 4000000;
-    format.audio_codec = lm_get_codec_id_by_name("ac3");
-    format.audio_bitrate = 448000;
-    format.sample_rate = 48000;
-    format.aspect = 16.0f / 9.0f;
-    format.width = 720;
-    format.height = 576;
-    format.frameTime = 1;
-    format.framerate = 25;
-    auto job = VCVideoConverter::create();
-    job->setMovies({movies.begin(), movies.end()});
-    job->setPath(path);
-    job->setMovieOutputFormat(format);
-    job->updateConverterContent();
-    job->startConvert();
-    QElapsedTimer timer;
-    timer.start();
-    while (!job->isFinished() && !job->isCanceled() && timer.elapsed() < 120000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    EXPECT_TRUE(job->isFinished() && job->succeeded()) << qPrintable(job->errorText());
-    return job->isFinished() && job->succeeded() && QFile::exists(path);
-}
-
-// The clip as the one title of a disc without menu, authored into
-// <work>/dvd.dvdmedia; answers that folder, or an empty string on failure.
-inline QString authorClip(const std::shared_ptr<MediaData>& clip, const QString& work)
-{
-    if (!QDir().mkpath(work)) {
-        return {};
-    }
-    auto chapter = brisane::DVDChapterVideo::create();
-    chapter->setMovies(clip->segmentMovies());
-    auto title = brisane::DVDTitleVideo::create();
-    title->setChapters({chapter});
-    if (!encode(title->vcmovies(), work + "/title0.dvd")) {
-        return {};
-    }
     auto disc = std::make_shared<DVDLibrary>();
     disc->setNoMenu(true);
     disc->setAspectType(1);
     disc->setFormat(1);
     disc->setDvdBitrate(4000);
-    disc->setTitles({title});
-    DVDFSMake author;
-    author.dvd(disc, work);
-    if (!author.start()) {
-        ADD_FAILURE() << "dvdauthor step failed";
+    return disc;
+}
+
+// Encodes the movies as one title stream of that disc.
+inline bool encode(const QList<VCMovie::Ptr>& movies, const QString& path)
+{
+    return testsupport::convertMovies({movies.begin(), movies.end()}, path,
+                                      testsupport::movieOutputFormat(*palWideDisc()));
+}
+
+// Each clip as one title of a disc without menu (PAL, 16:9), authored into
+// <work>/dvd.dvdmedia; answers that folder, or an empty string on failure.
+inline QString authorClips(const QList<std::shared_ptr<MediaData>>& clips, const QString& work)
+{
+    if (!QDir().mkpath(work)) {
+        ADD_FAILURE() << "cannot make " << qPrintable(work);
+        return {};
+    }
+    QList<ObjectPtr> titles;
+    for (const auto& clip : clips) {
+        auto chapter = brisane::DVDChapterVideo::create();
+        chapter->setMovies(clip->segmentMovies());
+        auto title = brisane::DVDTitleVideo::create();
+        title->setChapters({chapter});
+        titles << title;
+    }
+    const auto disc = palWideDisc();
+    disc->setTitles(titles);
+    if (!testsupport::authorDisc(disc, work)) {
         return {};
     }
     return work + "/dvd.dvdmedia";
 }
 
-// Frame number `frame` of a stream, written to `png` and read back.
-inline QImage frameOf(const QString& stream, int frame, const QString& png)
+// The clip as the one title of a disc without menu; see authorClips.
+inline QString authorClip(const std::shared_ptr<MediaData>& clip, const QString& work)
 {
-    testsupport::runProgram("ffmpeg",
-                            {"-v", "error", "-y", "-i", stream, "-vf",
-                             QString("select=eq(n\\,%1)").arg(frame), "-frames:v", "1", png});
-    return QImage(png);
+    return authorClips({clip}, work);
 }
+
+using testsupport::frameOf;
 
 }  // namespace videoedittest

@@ -16,10 +16,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QThread>
 #include <cstring>
 #include <vector>
 
@@ -28,19 +26,12 @@
 #include "TestSupport.h"
 #include "UserFolders.h"
 #include "VideoEditDiscSupport.h"
-#include "corvane/DVDFSMake.h"
-#include "corvane/DVDLibrary.h"
 #include "corvane/DVDToolLocator.h"
 #include "lumenta/LMDVD.h"
 #include "lumenta/LMFunctions.h"
-#include "media/DVDChapterVideo.h"
-#include "media/DVDTitleVideo.h"
-#include "media/VCVideoConverter.h"
 #include "model/DVDResource.h"
 #include "model/MediaData.h"
-#include "model/MediaSectionItem.h"
 #include "model/ModelServices.h"
-#include "model/SectionDataResource.h"
 #include "videoedit/VEPlayerProgressBarView.h"
 #include "videoedit/VideoEditAudioTab.h"
 #include "videoedit/VideoEditSubtitleTab.h"
@@ -54,16 +45,6 @@ LMMediaTime sec(double s)
 {
     return static_cast<LMMediaTime>(s * static_cast<double>(lm_default_time_base()));
 }
-
-struct PalWide : ModelServices {
-    std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
-    PalWide()
-    {
-        disc->setDvdFormat(1);
-        disc->setAspectType(1);
-    }
-    std::shared_ptr<DVDResource> dvd() const override { return disc; }
-};
 
 // The number a picture shows in its bands; -1 when a band is neither dark
 // nor light.
@@ -126,14 +107,7 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
     DVDToolLocator::setToolFolder(QString());
 
     // The clip, as the title list imports it.
-    const auto resource = SectionDataResource::resourceWithPath(source);
-    ASSERT_TRUE(resource);
-    const auto section = resource->createMediaSectionItem();
-    ASSERT_TRUE(section);
-    section->setStartTimeInMedia(0);
-    section->setEndTimeInMedia(sec(6.0));
-    resource->mediaSectionArray().append(section);
-    const auto clip = section->createMediaData();
+    const auto clip = importClip(source, 6.0);
     ASSERT_TRUE(clip && clip->vcmovie());
 
     // Segments through the sheet: Add at 1 s and at 3 s, then the second
@@ -165,25 +139,10 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
     EXPECT_NEAR(trims[1]->stop(), 5.0, 1e-6);
 
     // Production's road: the title's stream, then dvdauthor.
-    const QString work = dir.filePath("work");
-    ASSERT_TRUE(QDir().mkpath(work));
-    auto chapter = brisane::DVDChapterVideo::create();
-    chapter->setMovies(clip->segmentMovies());
-    auto title = brisane::DVDTitleVideo::create();
-    title->setChapters({chapter});
-    ASSERT_TRUE(encode(title->vcmovies(), work + "/title0.dvd"));
-    auto disc = std::make_shared<DVDLibrary>();
-    disc->setNoMenu(true);
-    disc->setAspectType(1);
-    disc->setFormat(1);
-    disc->setDvdBitrate(4000);
-    disc->setTitles({title});
-    DVDFSMake author;
-    author.dvd(disc, work);
-    ASSERT_TRUE(author.start());
+    const QString folder = authorClip(clip, dir.filePath("work"));
+    ASSERT_FALSE(folder.isEmpty());
     ModelServices::install(nullptr);
 
-    const QString folder = work + "/dvd.dvdmedia";
     const LMDVD::Ptr read = LMDVD::open(folder);
     ASSERT_TRUE(read);
     ASSERT_EQ(read->titleSources().size(), 1);
@@ -248,30 +207,10 @@ TEST(VideoEditDisc, SubtitleTrackAndVolumeChosenOnTheSheetReachTheDisc)
     }
     EXPECT_FLOAT_EQ(silent->ffmovie()->volume(), 0.0f);
 
-    const QString work = dir.filePath("work");
-    ASSERT_TRUE(QDir().mkpath(work));
-    QList<std::shared_ptr<brisane::DVDTitleVideo>> titles;
-    int index = 0;
-    for (const auto& clip : {voiced, silent}) {
-        auto chapter = brisane::DVDChapterVideo::create();
-        chapter->setMovies(clip->segmentMovies());
-        auto title = brisane::DVDTitleVideo::create();
-        title->setChapters({chapter});
-        ASSERT_TRUE(encode(title->vcmovies(), work + QString("/title%1.dvd").arg(index++)));
-        titles << title;
-    }
-    auto disc = std::make_shared<DVDLibrary>();
-    disc->setNoMenu(true);
-    disc->setAspectType(1);
-    disc->setFormat(1);
-    disc->setDvdBitrate(4000);
-    disc->setTitles({titles[0], titles[1]});
-    DVDFSMake author;
-    author.dvd(disc, work);
-    ASSERT_TRUE(author.start());
+    const QString folder = authorClips({voiced, silent}, dir.filePath("work"));
+    ASSERT_FALSE(folder.isEmpty());
     ModelServices::install(nullptr);
 
-    const QString folder = work + "/dvd.dvdmedia";
     const LMDVD::Ptr read = LMDVD::open(folder);
     ASSERT_TRUE(read);
     ASSERT_EQ(read->titleSources().size(), 2);

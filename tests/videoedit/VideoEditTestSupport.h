@@ -1,14 +1,17 @@
 #pragma once
-// Shared by the video edit tests: seconds as media time, a clip over a
-// recording movie with its section, trim lists from (start, end) pairs, and
-// a trim timeline delegate that records what the timeline asks of it.
+// Shared by the video edit tests: seconds as media time, the picture a movie
+// draws at a time, a clip over a recording movie with its section, trim lists from (start, end)
+// pairs, and a trim timeline delegate that records what the timeline asks of it.
 
+#include <QImage>
 #include <QList>
 #include <QPair>
 #include <QStringList>
 #include <memory>
 
 #include "RecordingMovie.h"
+#include "lumenta/IFrameProvider.h"
+#include "lumenta/IMovie.h"
 #include "media/MovieTrimItem.h"
 #include "media/VCMovie.h"
 #include "model/MediaData.h"
@@ -25,6 +28,18 @@ inline LMMediaTime sec(double s)
 inline double seconds(LMMediaTime t)
 {
     return lm_ff_time_to_double(t);
+}
+
+// The picture, effects applied, that `movie` hands its frame provider for
+// the time `at` (seconds), decoded synchronously; null when none came.
+inline QImage effectImageAt(IMovie& movie, double at)
+{
+    struct Capture : IFrameProvider {
+        QImage effect;
+        void mediaEffectImage(IMovie*, const QImage& image) override { effect = image.copy(); }
+    } capture;
+    movie.decodeImageAtTime(sec(at), &capture, true);
+    return capture.effect;
 }
 
 using Spans = QList<QPair<double, double>>;
