@@ -23,11 +23,13 @@
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "shell/AppDelegate.h"
+#include "shell/BurnSettingWindow.h"
 #include "shell/ControllerFunction.h"
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
 #include "shell/DiscModelBuilder.h"
 #include "shell/DiscSideRebuild.h"
+#include "shell/DVDBurnerState.h"
 #include "shell/EditorFactory.h"
 #include "shell/FileLogger.h"
 #include "shell/HelperExtention.h"
@@ -109,7 +111,9 @@ void MainWindowController::awakeFromNib()
     // 10. The burner and its drive watch.
     m_burner = std::make_unique<DVDBurn>();
     m_burnNotification = new DVDBurnNotification(this);
-    m_burnNotification->setDelegate(this);
+    m_burnSettingWindow = new BurnSettingWindow(this, m_window.get());
+    m_burnSettingWindow->setBurnerState(std::make_shared<DVDBurnerState>(m_burner.get()));
+    m_burnNotification->setDelegate(m_burnSettingWindow);
     // 13. The slideshow editor.
     if (IRenderEditWndCtrl* imageEditor = imageEditController()) {
         imageEditor->setEnumDisplayRatio(1);
@@ -222,9 +226,9 @@ QWidget* MainWindowController::buildBottomBar()
             &MainWindowController::dvdModelChangedAction);
     m_previewButton = new QPushButton(QStringLiteral("Preview"));
     m_burnButton = new QPushButton(QStringLiteral("Burn"));
-    // Preview and production are not part of this window yet.
+    // Preview is not part of this window yet.
     m_previewButton->setEnabled(false);
-    m_burnButton->setEnabled(false);
+    connect(m_burnButton, &QPushButton::clicked, this, &MainWindowController::burnDvdButtonAction);
 
     layout->addWidget(m_mainEditModeBtn);
     layout->addWidget(m_capacityView, 1);
@@ -376,6 +380,13 @@ void MainWindowController::setMenuEditController(
 void MainWindowController::setImageEditController(std::unique_ptr<IRenderEditWndCtrl> controller)
 {
     imageEditController_ = std::move(controller);
+}
+
+void MainWindowController::burnDvdButtonAction()
+{
+    if (m_burnSettingWindow) {
+        m_burnSettingWindow->burnDvdButtonAction();
+    }
 }
 
 QWidget* MainWindowController::window() const
