@@ -10,6 +10,8 @@
 
 #include "../model/DVDResourceTestFixture.h"
 #include "RecordingServices.h"
+#include "TestSupport.h"
+#include "production/BurnDVDCtrl.h"
 #include "UserFolders.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
@@ -229,6 +231,31 @@ TEST_F(BurnSheet, FreeSpaceOfTwoAndAHalfTimesTheEstimateAlerts)
 
     EXPECT_EQ(neededSpace(Estimate), freeSpace);
     EXPECT_EQ(neededSpace(1), 2);  // truncated toward zero
+}
+
+TEST_F(BurnSheet, PicturesOfTheSheetAndTheProductionWindow)
+{
+    addPlayableTitle();
+    burner->names = {"Writer"};
+    burner->present = burner->blank = true;
+    burner->writable = Estimate;
+    sheet.awakeDVDBurnSettingWindow();
+    sheet.adjustSize();
+    const QImage disc = sheet.grab().toImage();
+    EXPECT_FALSE(disc.isNull());
+    testsupport::writeArtifact(disc, "burn-sheet-disc.png");
+    sheet.setBurnType(BurnIso);
+    sheet.adjustSize();
+    const QImage iso = sheet.grab().toImage();
+    testsupport::writeArtifact(iso, "burn-sheet-iso.png");
+
+    BurnDVDCtrl window;
+    window.updateBurnWindowWithProgress(0.42);
+    window.updateBurnWindowWithProgress(0.3);  // never goes back
+    window.updateBurnWindowWithProgress(1.5);  // never shows 100 %
+    EXPECT_EQ(window.progressText(), "99 %");
+    window.adjustSize();
+    testsupport::writeArtifact(window.grab().toImage(), "production-window.png");
 }
 
 TEST(BurnSettingRules, SizeTexts)
