@@ -40,8 +40,8 @@ BurnDVDCtrl::BurnDVDCtrl(QWidget* parent) : QDialog(parent)
     m_progressIndicator->setRange(0, ProgressSteps);
     m_progressIndicator->setTextVisible(false);
     m_progressTextField = new QLabel(progressTextFor(0.0));
-    m_progressTextField->setMinimumWidth(m_progressTextField->fontMetrics().horizontalAdvance(
-        QStringLiteral("100 %")));
+    m_progressTextField->setMinimumWidth(
+        m_progressTextField->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"));
     connect(m_cancelButton, &QPushButton::clicked, this, &BurnDVDCtrl::cancel);
 
@@ -194,8 +194,8 @@ ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const
 ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso,
                                    const QString& name)
 {
-    const QString temporary = FileManagerExtention::tempFilePath(TmpDVDPathKey,
-                                                                 QStringLiteral("dvdmedia"));
+    const QString temporary =
+        FileManagerExtention::tempFilePath(TmpDVDPathKey, QStringLiteral("dvdmedia"));
     if (temporary.isEmpty()) {
         const ProductionResult failed =
             ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made."));

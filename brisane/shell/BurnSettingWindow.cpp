@@ -76,8 +76,7 @@ void BurnSettingWindow::buildWindow()
         m_burnTypeGroup->addButton(radio, tag);
         kinds->addWidget(radio);
     }
-    connect(m_burnTypeGroup, &QButtonGroup::idClicked, this,
-            [this] { burnTypeChangedAction(); });
+    connect(m_burnTypeGroup, &QButtonGroup::idClicked, this, [this] { burnTypeChangedAction(); });
 
     m_tvStandardGroup = new QButtonGroup(this);
     auto* standards = new QHBoxLayout;
@@ -266,8 +265,8 @@ void BurnSettingWindow::writeDiagnostics() const
         return;
     }
     qInfo().noquote() << QStringLiteral("blank:%1").arg(yesNo(m_burner->mediaIsBlank()));
-    qInfo().noquote() << QStringLiteral("IsOverwritable:%1")
-                             .arg(yesNo(m_burner->mediaIsOverwritable()));
+    qInfo().noquote()
+        << QStringLiteral("IsOverwritable:%1").arg(yesNo(m_burner->mediaIsOverwritable()));
     qInfo().noquote() << QStringLiteral("free:%1").arg(m_burner->mediaSpaceFree());
     qInfo().noquote() << QStringLiteral("used:%1").arg(m_burner->mediaSpaceUsed());
     qInfo().noquote() << QStringLiteral("writable:%1").arg(m_burner->mediaSpaceOverwritable());
@@ -363,10 +362,11 @@ bool BurnSettingWindow::confirmFreeSpace(const QString& folder, qint64 need)
     }
     AlertContent alert;
     alert.message = QStringLiteral("Free disk space is not enough.");
-    alert.informativeText = QStringLiteral("%1 space is available on the disk.\n"
-                                           "To continue, need %2 free hard space .")
-                                .arg(spaceDisplayStringWithSize(freeBytes),
-                                     spaceDisplayStringWithSize(need));
+    alert.informativeText =
+        QStringLiteral(
+            "%1 space is available on the disk.\n"
+            "To continue, need %2 free hard space .")
+            .arg(spaceDisplayStringWithSize(freeBytes), spaceDisplayStringWithSize(need));
     alert.defaultButton = QStringLiteral("Continue Burn");
     alert.alternateButton = QStringLiteral("Stop Burn");
     return AlertService::current()->runAlert(alert, this) == AlertService::DefaultReturn;
@@ -404,15 +404,15 @@ ProductionResult BurnSettingWindow::runRoad(const std::shared_ptr<DVDLibrary>& d
     BurnDVDCtrl& window = *m_dvdBurner;
     const int type = burnType();
     switch (type) {
-    case BurnDisc:
-        if (m_discRoad) {
-            return m_discRoad(window, dvd, name);
-        }
-        qWarning().noquote() << "no disc road is installed; nothing was burned";
-        return ProductionResult::failed(QStringLiteral("Burning a disc is not available."));
-    case BurnIso:
-        return window.burn(dvd, uniqueOutputPath(folder, name, type), name);
-    default:
-        return window.burn(dvd, uniqueOutputPath(folder, name, type));
+        case BurnDisc:
+            if (m_discRoad) {
+                return m_discRoad(window, dvd, name);
+            }
+            qWarning().noquote() << "no disc road is installed; nothing was burned";
+            return ProductionResult::failed(QStringLiteral("Burning a disc is not available."));
+        case BurnIso:
+            return window.burn(dvd, uniqueOutputPath(folder, name, type), name);
+        default:
+            return window.burn(dvd, uniqueOutputPath(folder, name, type));
     }
 }

@@ -142,8 +142,8 @@ TEST_F(BurnRoads, DeletedSourceClipShowsOneFailureAndRevealsNothing)
         EXPECT_TRUE(result->isFailed());
         ASSERT_EQ(installed.alerts->alerts.size(), 1) << kind;
         EXPECT_EQ(installed.alerts->alerts[0].content.message, "DVD Make Failed");
-        EXPECT_TRUE(installed.alerts->alerts[0].content.informativeText.startsWith(
-            "See the log file."));
+        EXPECT_TRUE(
+            installed.alerts->alerts[0].content.informativeText.startsWith("See the log file."));
     }
     EXPECT_TRUE(installed.reveal->revealed.isEmpty());
     EXPECT_TRUE(QDir(out).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());

@@ -3,20 +3,20 @@
 // free-space alerts, the size texts and the output paths.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QComboBox>
 #include <QPushButton>
 
 #include "../model/DVDResourceTestFixture.h"
 #include "RecordingServices.h"
 #include "TestSupport.h"
-#include "production/BurnDVDCtrl.h"
 #include "UserFolders.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
 #include "model/MediaData.h"
+#include "production/BurnDVDCtrl.h"
 #include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/IBurnerState.h"
@@ -134,7 +134,8 @@ TEST_F(BurnSheet, DiscStatusesFollowTheBurnerInOrder)
         EXPECT_EQ(sheet.statusString(), c.status) << qPrintable(c.names.join(','));
         EXPECT_EQ(sheet.canBurn(), c.status == ReadyToBurn);
         EXPECT_EQ(sheet.startButton()->isEnabled(), sheet.canBurn());
-        EXPECT_EQ(sheet.statusColor(), c.status == ReadyToBurn ? QColor(Qt::blue) : QColor(Qt::red));
+        EXPECT_EQ(sheet.statusColor(),
+                  c.status == ReadyToBurn ? QColor(Qt::blue) : QColor(Qt::red));
     }
 }
 
@@ -223,8 +224,9 @@ TEST_F(BurnSheet, FreeSpaceOfTwoAndAHalfTimesTheEstimateAlerts)
     ASSERT_EQ(installed.alerts->alerts.size(), 1);
     const AlertContent& alert = installed.alerts->alerts[0].content;
     EXPECT_EQ(alert.message, "Free disk space is not enough.");
-    EXPECT_EQ(alert.informativeText, "2.5 GB space is available on the disk.\n"
-                                     "To continue, need 2.5 GB free hard space .");
+    EXPECT_EQ(alert.informativeText,
+              "2.5 GB space is available on the disk.\n"
+              "To continue, need 2.5 GB free hard space .");
     EXPECT_EQ(alert.defaultButton, "Continue Burn");
     EXPECT_EQ(alert.alternateButton, "Stop Burn");
     EXPECT_EQ(sheet.dvdBurner(), nullptr);  // nothing started, sheet kept
