@@ -23,12 +23,14 @@
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "shell/AppDelegate.h"
+#include "shell/BurnSettingWindow.h"
 #include "shell/ControllerFunction.h"
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
 #include "shell/DVDPlayCtrl.h"
 #include "shell/DiscModelBuilder.h"
 #include "shell/DiscSideRebuild.h"
+#include "shell/DVDBurnerState.h"
 #include "shell/EditorFactory.h"
 #include "shell/FileLogger.h"
 #include "shell/HelperExtention.h"
@@ -112,7 +114,9 @@ void MainWindowController::awakeFromNib()
     // 10. The burner and its drive watch.
     m_burner = std::make_unique<DVDBurn>();
     m_burnNotification = new DVDBurnNotification(this);
-    m_burnNotification->setDelegate(this);
+    m_burnSettingWindow = new BurnSettingWindow(this, m_window.get());
+    m_burnSettingWindow->setBurnerState(std::make_shared<DVDBurnerState>(m_burner.get()));
+    m_burnNotification->setDelegate(m_burnSettingWindow);
     // 13. The slideshow editor.
     if (IRenderEditWndCtrl* imageEditor = imageEditController()) {
         imageEditor->setEnumDisplayRatio(1);
@@ -227,8 +231,7 @@ QWidget* MainWindowController::buildBottomBar()
     m_burnButton = new QPushButton(QStringLiteral("Burn"));
     connect(m_previewButton, &QPushButton::clicked, this,
             &MainWindowController::previewDvdButtonAction);
-    // Production is not part of this window yet.
-    m_burnButton->setEnabled(false);
+    connect(m_burnButton, &QPushButton::clicked, this, &MainWindowController::burnDvdButtonAction);
 
     layout->addWidget(m_mainEditModeBtn);
     layout->addWidget(m_capacityView, 1);
@@ -380,6 +383,13 @@ void MainWindowController::setMenuEditController(
 void MainWindowController::setImageEditController(std::unique_ptr<IRenderEditWndCtrl> controller)
 {
     imageEditController_ = std::move(controller);
+}
+
+void MainWindowController::burnDvdButtonAction()
+{
+    if (m_burnSettingWindow) {
+        m_burnSettingWindow->burnDvdButtonAction();
+    }
 }
 
 QWidget* MainWindowController::window() const

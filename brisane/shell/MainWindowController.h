@@ -31,6 +31,7 @@ class IMenuEditViewController;
 class IRenderEditWndCtrl;
 class CustomCapacityView;
 class CustomQualityPanel;
+class BurnSettingWindow;
 class DVDBurn;
 class DVDBurnNotification;
 class DVDLibrary;
@@ -101,6 +102,10 @@ public:
     QAction* deleteMenuItem() const { return m_deleteAction; }
     DVDBurn* burner() const { return m_burner.get(); }
     DVDBurnNotification* burnNotification() const { return m_burnNotification; }
+    // The burn settings sheet (it also hears the drive events); the Burn
+    // button opens it.
+    BurnSettingWindow* burnSettingWindow() const { return m_burnSettingWindow; }
+    void burnDvdButtonAction();
 
     // --- Modes ---
     // YES in list-edit mode, NO in menu-edit mode.
@@ -243,6 +248,7 @@ private:
     std::unique_ptr<DVDPlayCtrl> m_dvdPlay;
     std::unique_ptr<DVDBurn> m_burner;
     DVDBurnNotification* m_burnNotification = nullptr;
+    BurnSettingWindow* m_burnSettingWindow = nullptr;
 
     QStackedWidget* m_mainTabView = nullptr;
     QPushButton* m_mainEditModeBtn = nullptr;

@@ -1,0 +1,120 @@
+#pragma once
+// The burn settings sheet of the main window: the disc name, the output
+// kind (a disc, a DVD folder, a ".dvdmedia" package or an ISO image), the
+// drive or the output folder, and the TV standard. A status line says why
+// the project cannot be burnt yet; Start is enabled exactly when canBurn().
+//
+// awakeDVDBurnSettingWindow prepares it again at every opening. Drive and
+// disc events (devicesDidChanged, deviceStatusDidChanged) re-run the disc
+// tests only; the drive list is rebuilt only when the sheet opens.
+//
+// startBurnAction checks the name and the free space, builds the disc
+// model, closes the sheet and runs the chosen road in a new production
+// window (BurnDVDCtrl); it returns when the run has ended. The disc road is
+// handed in with setDiscRoad; without one a disc start is only logged.
+//
+// The burner, the free-space figure and the folder panel can be replaced
+// (tests). Everything runs on the main thread.
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "corvane/DVDBurnDeviceStatusDelegate.h"
+#include "corvane/DVDBurnDevicesDelegate.h"
+#include "production/ProductionResult.h"
+
+class BurnDVDCtrl;
+class DVDLibrary;
+class IBurnerState;
+class MainWindowController;
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class BurnSettingWindow : public QDialog,
+                          public DVDBurnDevicesDelegate,
+                          public DVDBurnDeviceStatusDelegate {
+    Q_OBJECT
+public:
+    using FreeSpaceFunction = std::function<std::optional<qint64>(const QString& path)>;
+    using FolderChooser = std::function<QString(QWidget* parent)>;
+    using DiscRoad = std::function<ProductionResult(
+        BurnDVDCtrl& window, const std::shared_ptr<DVDLibrary>& dvd, const QString& name)>;
+
+    // `owner` gives the size estimate and the disc model; `parent` is the
+    // main window the sheet belongs to.
+    BurnSettingWindow(MainWindowController* owner, QWidget* parent);
+    ~BurnSettingWindow() override;
+
+    void setBurnerState(std::shared_ptr<IBurnerState> burner);
+    void setFreeSpaceFunction(FreeSpaceFunction function) { m_freeSpace = std::move(function); }
+    void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
+    void setDiscRoad(DiscRoad road) { m_discRoad = std::move(road); }
+    // The size estimate; the main window's totalUsedSpace by default.
+    void setEstimateFunction(std::function<qint64()> estimate) { m_estimate = std::move(estimate); }
+    qint64 totalUsedSpace() const;
+
+    // The Burn button: the TV standard from the locale, prepare, show.
+    void burnDvdButtonAction();
+    void awakeDVDBurnSettingWindow();
+    void setStatusString(const QString& text);
+    bool hasMediaInList() const;
+    void burnTypeChangedAction();
+    void updateDVDBurnStatus();
+    void chooseFolderAction();
+    void changeDVDBurnDevice();
+    void selectDVDDeviceWithIndex(int index);
+    void deviceChangedAction();
+    void devicesDidChanged() override;
+    void deviceStatusDidChanged() override;
+    void tvStandardChangedAction();
+    void cancelBurnAction();
+    // Answers the road's result, or nothing when the start stopped at the
+    // sheet (a name too long, "Stop Burn").
+    std::optional<ProductionResult> startBurnAction();
+
+    bool canBurn() const { return m_canBurn; }
+    int burnType() const;
+    void setBurnType(int type);
+    QString statusString() const;
+    QColor statusColor() const;
+    QString selectedDir() const;
+    void setSelectedDir(const QString& path);
+    QLineEdit* dvdNameField() const { return m_dvdNameField; }
+    QComboBox* devicePopButton() const { return m_devicePopButton; }
+    QWidget* dvdOptionView() const { return m_dvdOptionView; }
+    QWidget* chooseFolderView() const { return m_chooseFolderView; }
+    QPushButton* startButton() const { return m_startButton; }
+    BurnDVDCtrl* dvdBurner() const { return m_dvdBurner; }
+
+private:
+    void buildWindow();
+    void setCanBurn(bool canBurn);
+    void writeDiagnostics() const;
+    bool confirmFreeSpace(const QString& folder, qint64 need);
+    std::optional<qint64> freeSpaceAt(const QString& path) const;
+    ProductionResult runRoad(const std::shared_ptr<DVDLibrary>& dvd, const QString& folder,
+                             const QString& name);
+
+    MainWindowController* m_owner;
+    std::shared_ptr<IBurnerState> m_burner;
+    FreeSpaceFunction m_freeSpace;
+    FolderChooser m_folderChooser;
+    DiscRoad m_discRoad;
+    std::function<qint64()> m_estimate;
+    bool m_canBurn = false;
+
+    QLineEdit* m_dvdNameField = nullptr;
+    QButtonGroup* m_burnTypeGroup = nullptr;
+    QButtonGroup* m_tvStandardGroup = nullptr;
+    QWidget* m_dvdOptionView = nullptr;
+    QWidget* m_chooseFolderView = nullptr;
+    QComboBox* m_devicePopButton = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    QLabel* m_selectedDirLabel = nullptr;
+    QPushButton* m_startButton = nullptr;
+    BurnDVDCtrl* m_dvdBurner = nullptr;
+};

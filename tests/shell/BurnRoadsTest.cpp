@@ -1,0 +1,153 @@
+// The folder, package and ISO roads started from the burn settings sheet
+// with the real tools: fresh output names, read back with libdvdread, the
+// reveals, the temporary DVD folder, the shown progress; cancels and
+// failures leave nothing and reveal nothing.
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+
+#include "DiscProjectFixture.h"
+#include "DiscReadBack.h"
+#include "RecordingServices.h"
+#include "StandInTool.h"
+#include "common/FileManagerExtention.h"
+#include "production/BurnDVDCtrl.h"
+#include "shell/BurnSettingRules.h"
+#include "shell/BurnSettingWindow.h"
+#include "shell/MainWindowController.h"
+
+using namespace discproject;
+using namespace discreadback;
+
+namespace {
+
+struct RoadServices : disctest::DiscServices {
+    std::shared_ptr<DataResource> media;
+    std::shared_ptr<DataResource> dateResource() const override { return media; }
+};
+
+::testing::AssertionResult shownSoundly(const QList<double>& values)
+{
+    double last = 0.0;
+    for (double v : values) {
+        if (v < last || v > 0.99) {
+            return ::testing::AssertionFailure() << "shown " << v << " after " << last;
+        }
+        last = v;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class BurnRoads : public DiscProjectTest {
+protected:
+    void SetUp() override
+    {
+        DiscProjectTest::SetUp();
+        auto mine = std::make_shared<RoadServices>();
+        mine->library = services->library;
+        mine->disc = services->disc;
+        services = mine;
+        roadServices = mine;
+        ModelServices::install(mine);
+        project = buildFirstDisc(folders.root());
+        mine->media = project.media;
+        out = folders.root() + "/out";
+        ASSERT_TRUE(QDir().mkpath(out));
+        sheet.setEstimateFunction([] { return qint64(1000); });
+        sheet.setFreeSpaceFunction([](const QString&) { return std::optional<qint64>(1LL << 40); });
+    }
+
+    std::optional<ProductionResult> start(int kind, const QString& name)
+    {
+        sheet.awakeDVDBurnSettingWindow();
+        sheet.setSelectedDir(out);
+        sheet.setBurnType(kind);
+        sheet.dvdNameField()->setText(name);
+        return sheet.startBurnAction();
+    }
+
+    static bool tempDVDFolderGone()
+    {
+        return !QFileInfo::exists(
+            FileManagerExtention::tempFileDirectory(BurnDVDCtrl::TmpDVDPathKey));
+    }
+
+    testsupport::InstalledServices installed;
+    std::shared_ptr<RoadServices> roadServices;
+    FirstDiscProject project;
+    QString out;
+    MainWindowController owner;
+    BurnSettingWindow sheet{&owner, nullptr};
+};
+
+TEST_F(BurnRoads, EveryFileKindTwiceGivesFreshReadableOutputs)
+{
+    using namespace BurnSettingRules;
+    const QList<std::pair<int, QStringList>> runs = {
+        {BurnFolder, {"My Disc", "My Disc_1"}},
+        {BurnPackage, {"My Disc.dvdmedia", "My Disc_1.dvdmedia"}},
+        {BurnIso, {"My Disc.iso", "My Disc_1.iso"}},
+    };
+    for (int run = 0; run < 2; ++run) {
+        for (const auto& [kind, names] : runs) {
+            const auto result = start(kind, "");
+            ASSERT_TRUE(result.has_value()) << kind;
+            ASSERT_TRUE(result->isSucceeded()) << qPrintable(result->toString());
+            const QString path = out + "/" + names[run];
+            EXPECT_TRUE(readBack(path).opened) << qPrintable(path);
+            ASSERT_FALSE(installed.reveal->revealed.isEmpty());
+            EXPECT_EQ(installed.reveal->revealed.constLast(), path);
+            ASSERT_NE(sheet.dvdBurner(), nullptr);
+            EXPECT_TRUE(shownSoundly(sheet.dvdBurner()->shownValues()));
+            EXPECT_TRUE(tempDVDFolderGone());
+        }
+    }
+    EXPECT_EQ(installed.reveal->revealed.size(), 6);
+    EXPECT_TRUE(installed.alerts->alerts.isEmpty());
+}
+
+TEST_F(BurnRoads, CancelInEitherIsoStepLeavesNothing)
+{
+    for (double at : {0.0, 0.8999}) {  // the folder step shows at most 0.882
+        // An image step slow enough to be cancelled while it runs.
+        std::optional<testsupport::StandInTool> slowImage;
+        if (at > 0.0) {
+            slowImage.emplace("mkisofs", "exec sleep 60");
+            ASSERT_TRUE(slowImage->isValid());
+        }
+        BurnDVDCtrl window;
+        window.setRefreshObserver([at](BurnDVDCtrl& shown) {
+            if (shown.progress() > at) {
+                shown.cancel();
+            }
+        });
+        const QString iso = out + QString("/cancel-%1.iso").arg(at);
+        const ProductionResult result = window.burn(discModel(), iso, "Cancelled");
+        EXPECT_TRUE(result.isCancelled()) << at << qPrintable(result.toString());
+        EXPECT_FALSE(QFileInfo::exists(iso)) << at;
+        EXPECT_TRUE(shownSoundly(window.shownValues()));
+        EXPECT_TRUE(tempDVDFolderGone());
+    }
+    EXPECT_TRUE(installed.reveal->revealed.isEmpty());
+    EXPECT_TRUE(installed.alerts->alerts.isEmpty());
+}
+
+TEST_F(BurnRoads, DeletedSourceClipShowsOneFailureAndRevealsNothing)
+{
+    ASSERT_TRUE(QFile::remove(project.one));
+    for (int kind : {BurnSettingRules::BurnFolder, BurnSettingRules::BurnIso}) {
+        installed.alerts->alerts.clear();
+        const auto result = start(kind, "Broken");
+        ASSERT_TRUE(result.has_value());
+        EXPECT_TRUE(result->isFailed());
+        ASSERT_EQ(installed.alerts->alerts.size(), 1) << kind;
+        EXPECT_EQ(installed.alerts->alerts[0].content.message, "DVD Make Failed");
+        EXPECT_TRUE(
+            installed.alerts->alerts[0].content.informativeText.startsWith("See the log file."));
+    }
+    EXPECT_TRUE(installed.reveal->revealed.isEmpty());
+    EXPECT_TRUE(QDir(out).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_TRUE(tempDVDFolderGone());
+}
+
+}  // namespace
