@@ -4,8 +4,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMutexLocker>
 #include <QTimer>
@@ -52,9 +52,9 @@ QString chooseWithDialog(AppDelegate::ProjectPanel panel, QWidget* parent)
                    ? dialog.selectedFiles().constFirst()
                    : QString();
     }
-    QString chosen = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Save"), QStringLiteral("Untitled.%1").arg(extension),
-        QStringLiteral("Projects (*.%1)").arg(extension));
+    QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("Save"),
+                                                  QStringLiteral("Untitled.%1").arg(extension),
+                                                  QStringLiteral("Projects (*.%1)").arg(extension));
     if (!chosen.isEmpty() && !chosen.endsWith(QStringLiteral(".") + extension)) {
         chosen += QStringLiteral(".") + extension;
     }
@@ -714,8 +714,8 @@ void AppDelegate::alertProjectFailure(const QString& message, const QString& rea
 
 void AppDelegate::changeMainWindowName(const QString& name)
 {
-    QMetaObject::invokeMethod(this, [this, name] { changeProjectName(name); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, name] { changeProjectName(name); }, Qt::QueuedConnection);
 }
 
 void AppDelegate::changeProjectName(const QString& name)
@@ -748,9 +748,9 @@ QString AppDelegate::openHelpDocument(const QString& fileName)
     if (!QFileInfo::exists(copy)) {
         const QString original = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
         if (!QFile::copy(original, copy)) {
-            alertProjectFailure(QStringLiteral("The document \"%1\" could not be opened.")
-                                    .arg(fileName),
-                                QStringLiteral("It is missing from the installation."));
+            alertProjectFailure(
+                QStringLiteral("The document \"%1\" could not be opened.").arg(fileName),
+                QStringLiteral("It is missing from the installation."));
             return {};
         }
     }

@@ -179,14 +179,15 @@ bool ProjectDocument::saveAndReplace(const ProjectRoots& roots, const QString& d
         return false;
     }
     QFile::setPermissions(fresh.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                            QFile::ReadGroup | QFile::ExeGroup |
-                                            QFile::ReadOther | QFile::ExeOther);
+                                            QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                            QFile::ExeOther);
     if (!saveDocumentAtPath(roots, fresh.path(), error)) {
         return false;
     }
     QString readBack;
     if (!readDocumentAtPath(fresh.path(), &readBack)) {
-        setError(error, QStringLiteral("The saved project could not be read back: %1").arg(readBack));
+        setError(error,
+                 QStringLiteral("The saved project could not be read back: %1").arg(readBack));
         return false;
     }
     const QString finalPath = target.absoluteFilePath();

@@ -14,6 +14,10 @@
 
 #include "ShellLaunch.h"
 #include "TestSupport.h"
+#include "lumenta/LMMediaTime.h"
+#include "media/MediaItem.h"
+#include "media/RenderItem.h"
+#include "model/CustomButtonImageResource.h"
 #include "model/DVDFileSource.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageData.h"
@@ -24,10 +28,9 @@
 #include "model/MediaSectionItem.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
+#include "platform/KeyedArchiver.h"
 #include "shell/AppDelegate.h"
 #include "shell/ProjectDocument.h"
-#include "lumenta/LMMediaTime.h"
-#include "platform/KeyedArchiver.h"
 
 namespace {
 
@@ -106,6 +109,16 @@ protected:
             made->flushSuperTitleData(title);
             title->mediaDataArray().append(made);
         }
+        const auto show = media->sectionDataResourceArray().last()->imageSource();
+        ASSERT_TRUE(show);
+        ASSERT_TRUE(testsupport::generateMedia(
+            path("tune.m4a"),
+            {"-f", "lavfi", "-i", "sine=frequency=660:duration=2", "-c:a", "aac"}));
+        show->setAudioItems({MediaItem::mediaItemWithPath(path("tune.m4a"))});
+        auto button = CustomButtonImageResource::createCustomButtonResourceWithPath(
+            picture("b.png", Qt::magenta));
+        ASSERT_TRUE(button);
+        delegate()->dvd()->setCustomButtonImageResourceArray({button});
         auto clip = title->mediaDataArray().first();
         clip->vcmovie()->setTrimStart(quarterSecond);
         auto menu = std::make_shared<DVDPage>();
@@ -129,16 +142,22 @@ TEST_F(ProjectDocumentTest, RoundTripKeepsLinkedCopiesAndEdits)
     buildProject();
     const QString folder = path("Holiday.brisane");
     save(folder);
-    ASSERT_TRUE(shell.services.alerts->alerts.isEmpty()) << shell.services.alerts->messages().join("|").toStdString();
+    ASSERT_TRUE(shell.services.alerts->alerts.isEmpty())
+        << shell.services.alerts->messages().join("|").toStdString();
     EXPECT_FALSE(shell.controller()->isDocumentEdited());
     EXPECT_EQ(delegate()->existedProjectPath(), folder);
     EXPECT_TRUE(shell.window()->windowTitle().startsWith("Holiday"));
-    for (const char* entry : {"project.data", "dvd-file", "slideshow-photo"}) {
+    for (const char* entry : {"project.data", "dvd-file", "slideshow-photo", "slideshow-audio"}) {
         EXPECT_TRUE(QFileInfo::exists(folder + "/" + entry)) << entry;
     }
     const auto source = delegate()->dateResource()->sectionDataResourceArray().first();
     EXPECT_TRUE(source->fileSource()->path().startsWith(folder + "/dvd-file/"));
     EXPECT_EQ(inodeOf(source->fileSource()->path()), inodeOf(path("holiday.mp4")));
+    const auto button = std::dynamic_pointer_cast<CustomButtonImageResource>(
+        delegate()->dvd()->customButtonImageResourceArray().first());
+    ASSERT_TRUE(button);
+    EXPECT_TRUE(button->fileSource()->path().startsWith(folder + "/dvd-file/"));
+    EXPECT_EQ(inodeOf(button->fileSource()->path()), inodeOf(path("b.png")));
     const auto music = delegate()->dvd()->pageArray().first()->music();
     EXPECT_TRUE(music->fileSource()->path().startsWith(folder + "/dvd-file/"));
 
@@ -150,7 +169,8 @@ TEST_F(ProjectDocumentTest, RoundTripKeepsLinkedCopiesAndEdits)
     EXPECT_TRUE(shell.services.alerts->alerts.isEmpty());
     EXPECT_NE(inodeOf(folder), before);
     EXPECT_EQ(inodeOf(source->fileSource()->path()), inodeOf(path("holiday.mp4")));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                   .filter("Holiday")
                   .size(),
               1);
@@ -165,8 +185,8 @@ TEST_F(ProjectDocumentTest, RoundTripKeepsLinkedCopiesAndEdits)
     EXPECT_EQ(delegate()->existedProjectPath(), folder);
     const auto back = delegate()->dateResource();
     ASSERT_EQ(back->sectionDataResourceArray().size(), 2);
-    const auto clip = back->sectionDataResourceArray().first()->mediaSectionArray().first()
-                          ->associatedMedia();
+    const auto clip =
+        back->sectionDataResourceArray().first()->mediaSectionArray().first()->associatedMedia();
     ASSERT_TRUE(clip && clip->vcmovie());
     EXPECT_EQ(clip->vcmovie()->trimStart(), quarterSecond);
     EXPECT_TRUE(back->sectionDataResourceArray().first()->fileSource()->path().startsWith(folder));
@@ -230,15 +250,19 @@ TEST_F(ProjectDocumentTest, FailedSaveKeepsThePreviousFolderAndTheMark)
     const QString parent = dir.path();
     const std::vector<Case> cases{
         {"archive write fails",
-         [] { ProjectDocument::setArchiveWriter([](const QString&, const QByteArray&) {
-                  return false;
-              }); },
+         [] {
+             ProjectDocument::setArchiveWriter(
+                 [](const QString&, const QByteArray&) { return false; });
+         },
          [] { ProjectDocument::setArchiveWriter(nullptr); }},
         {"archive written damaged",
-         [] { ProjectDocument::setArchiveWriter([](const QString& p, const QByteArray& data) {
-                  QFile file(p);
-                  return file.open(QIODevice::WriteOnly) && file.write(data.left(data.size() / 3)) > 0;
-              }); },
+         [] {
+             ProjectDocument::setArchiveWriter([](const QString& p, const QByteArray& data) {
+                 QFile file(p);
+                 return file.open(QIODevice::WriteOnly) &&
+                        file.write(data.left(data.size() / 3)) > 0;
+             });
+         },
          [] { ProjectDocument::setArchiveWriter(nullptr); }},
         {"parent made unwritable",
          [parent] { ::chmod(QFile::encodeName(parent).constData(), 0555); },
@@ -259,7 +283,8 @@ TEST_F(ProjectDocumentTest, FailedSaveKeepsThePreviousFolderAndTheMark)
         EXPECT_TRUE(shell.controller()->isDocumentEdited());
         ASSERT_EQ(shell.services.alerts->alerts.size(), 1);
         EXPECT_TRUE(shell.services.alerts->messages().first().contains(folder));
-        EXPECT_EQ(QDir(parent).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+        EXPECT_EQ(QDir(parent)
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                       .filter("Kept")
                       .size(),
                   1);

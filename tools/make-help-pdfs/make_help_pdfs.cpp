@@ -26,7 +26,8 @@ bool writeDocument(const QString& path, const QString& heading, const QStringLis
     title.setBold(true);
     painter.setFont(title);
     int y = 0;
-    const QRect headingRect = painter.boundingRect(QRect(0, y, width, 200), Qt::TextWordWrap, heading);
+    const QRect headingRect =
+        painter.boundingRect(QRect(0, y, width, 200), Qt::TextWordWrap, heading);
     painter.drawText(headingRect, Qt::TextWordWrap, heading);
     y += headingRect.height() + 40;
     QFont body = painter.font();
