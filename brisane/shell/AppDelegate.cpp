@@ -4,10 +4,12 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMutexLocker>
 #include <QTimer>
+#include <QUrl>
 #include <atomic>
 #include <cstdlib>
 #include <utility>
@@ -25,12 +27,47 @@
 #include "shell/FileLogger.h"
 #include "shell/HelperExtention.h"
 #include "shell/HelperFunction.h"
+#include "shell/IListEditViewController.h"
+#include "shell/IMenuEditViewController.h"
 #include "shell/MainWindowController.h"
+#include "shell/ProjectDocument.h"
 #include "shell/ShellModelServices.h"
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};
+AppDelegate::ProjectChooser projectChooser;
+AppDelegate::DocumentOpener documentOpener;
+
+QString chooseWithDialog(AppDelegate::ProjectPanel panel, QWidget* parent)
+{
+    const QString extension = AppDelegate::documentExtension();
+    if (panel == AppDelegate::ProjectPanel::Open) {
+        // Project folders are plain folders: choose the folder, or the
+        // "project.data" inside it.
+        QFileDialog dialog(parent, QStringLiteral("Open"));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Open"));
+        dialog.setNameFilter(QStringLiteral("Projects (*.%1)").arg(extension));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    }
+    QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("Save"),
+                                                  QStringLiteral("Untitled.%1").arg(extension),
+                                                  QStringLiteral("Projects (*.%1)").arg(extension));
+    if (!chosen.isEmpty() && !chosen.endsWith(QStringLiteral(".") + extension)) {
+        chosen += QStringLiteral(".") + extension;
+    }
+    return chosen;
 }
+
+// Runs `action` on the main thread after the current event (a sheet's end).
+void queueOnMainThread(std::function<void()> action)
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(action),
+                              Qt::QueuedConnection);
+}
+}  // namespace
 
 AppDelegate::AppDelegate(QObject* parent) : QObject(parent)
 {
@@ -39,6 +76,9 @@ AppDelegate::AppDelegate(QObject* parent) : QObject(parent)
 
 AppDelegate::~AppDelegate()
 {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
     // The editors may still reach the roots while the window goes.
     std::unique_ptr<MainWindowController> controller;
     {
@@ -237,6 +277,7 @@ void AppDelegate::quitApplication()
 bool AppDelegate::applicationOpenFile(const QString& path)
 {
     FileLogger::writeLine(QStringLiteral("Open project: %1").arg(path));
+    loadDocumentAtPath(ProjectDocument::projectFolderForChosenPath(path));
     return true;
 }
 
@@ -330,21 +371,393 @@ void AppDelegate::saveProjectAndCloseWindow()
     saveProjectAction();
 }
 
+void AppDelegate::saveProjectAndOpenNew()
+{
+    setOpenNewAfterSave(true);
+    saveProjectAction();
+}
+
+void AppDelegate::saveProjectAndOpenExist()
+{
+    setOpenExistAfterSave(true);
+    saveProjectAction();
+}
+
 void AppDelegate::openNewProjectAction()
 {
-    FileLogger::writeLine(QStringLiteral("New project: not available in this build"));
+    MainWindowController* controller = mainController();
+    if (m_busy || !controller) {
+        return;
+    }
+    controller->closePreviewWindow();
+    if (!controller->isDocumentEdited()) {
+        openNewProject();
+        return;
+    }
+    alertSavePanelWithAction(
+        [] {
+            queueOnMainThread([] {
+                if (AppDelegate* current = AppDelegate::current()) {
+                    current->saveProjectAndOpenNew();
+                }
+            });
+        },
+        [] {
+            queueOnMainThread([] {
+                if (AppDelegate* current = AppDelegate::current()) {
+                    current->openNewProject();
+                }
+            });
+        },
+        {});
 }
 
 void AppDelegate::openExistProjectAction()
 {
-    FileLogger::writeLine(QStringLiteral("Open project: not available in this build"));
+    MainWindowController* controller = mainController();
+    if (m_busy || !controller) {
+        return;
+    }
+    controller->closePreviewWindow();
+    if (!controller->isDocumentEdited()) {
+        openExistProject();
+        return;
+    }
+    alertSavePanelWithAction(
+        [] {
+            queueOnMainThread([] {
+                if (AppDelegate* current = AppDelegate::current()) {
+                    current->saveProjectAndOpenExist();
+                }
+            });
+        },
+        [] {
+            queueOnMainThread([] {
+                if (AppDelegate* current = AppDelegate::current()) {
+                    current->openExistProject();
+                }
+            });
+        },
+        {});
 }
 
 void AppDelegate::saveProjectAction()
 {
-    FileLogger::writeLine(QStringLiteral("Save project: not available in this build"));
-    // Nothing was saved: no action may wait for it.
+    MainWindowController* controller = mainController();
+    if (m_busy) {
+        return;
+    }
+    if (controller) {
+        controller->closePreviewWindow();
+    }
+    if (isExistedProject() && !existedProjectPath().isEmpty()) {
+        saveAndLoadDocumentAtPath(existedProjectPath());
+        return;
+    }
+    const ProjectChooser chooser = projectChooser ? projectChooser : chooseWithDialog;
+    const QString chosen = chooser(ProjectPanel::Save, controller ? controller->window() : nullptr);
+    if (chosen.isEmpty()) {
+        // Nothing was saved: no action may wait for it.
+        clearAfterSaveFlags();
+        return;
+    }
+    saveAndLoadDocumentAtPath(QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()));
+}
+
+void AppDelegate::setProjectChooser(ProjectChooser chooser)
+{
+    projectChooser = std::move(chooser);
+}
+
+QString AppDelegate::documentExtension()
+{
+    return ProjectDocument::documentExtension();
+}
+
+void AppDelegate::clearAfterSaveFlags()
+{
     setCloseWindowAfterSave(false);
     setOpenNewAfterSave(false);
     setOpenExistAfterSave(false);
+}
+
+// --- New and open ------------------------------------------------------------
+
+void AppDelegate::openNewProject()
+{
+    setIsExistedProject(false);
+    resetWindowWhenOpenNewProject();
+    setDvd(std::make_shared<DVDResource>());
+    setDateResource(std::make_shared<DataResource>());
+    MainWindowController* controller = mainController();
+    if (!controller) {
+        return;
+    }
+    if (IListEditViewController* list = controller->listEditController()) {
+        list->addMenuPageToArray();
+        list->reloadView();
+    }
+    controller->updateDVDQualityPopBtnWhenOpenProject();
+    controller->clearDocumentChangedStatus();
+    changeProjectName(QStringLiteral("Untitled"));
+}
+
+void AppDelegate::resetWindowWhenOpenNewProject()
+{
+    MainWindowController* controller = mainController();
+    if (controller) {
+        controller->setIsEditSource(true);
+        controller->flushEditSourceOrMenuIfChanged();
+        if (IListEditViewController* list = controller->listEditController()) {
+            list->removeAllWhenCloseProject();
+        }
+    }
+    if (auto media = dateResource()) {
+        media->setSectionDataResourceArray({});
+    }
+    if (controller) {
+        if (IMenuEditViewController* menu = controller->menuEditController()) {
+            menu->setCurrentMenu(nullptr);
+        }
+        if (IListEditViewController* list = controller->listEditController()) {
+            list->setCurrentDVDPage(nullptr);
+        }
+    }
+    setDateResource(nullptr);
+    setDvd(nullptr);
+    if (controller) {
+        controller->changeCapacityValue();
+    }
+}
+
+void AppDelegate::openExistProject()
+{
+    MainWindowController* controller = mainController();
+    if (m_busy) {
+        return;
+    }
+    const ProjectChooser chooser = projectChooser ? projectChooser : chooseWithDialog;
+    const QString folder = ProjectDocument::projectFolderForChosenPath(
+        chooser(ProjectPanel::Open, controller ? controller->window() : nullptr));
+    if (folder.isEmpty()) {
+        return;
+    }
+    // The open project stays until the new one has been read completely;
+    // meanwhile the window takes no edits.
+    m_busy = true;
+    setMainWindowBusy(true);
+    runInBackground([this, folder] {
+        QString error;
+        auto roots = ProjectDocument::loadDocumentAtPath(folder, &error);
+        QMetaObject::invokeMethod(
+            this,
+            [this, folder, error, roots = std::move(roots)] {
+                if (m_worker.joinable()) {
+                    m_worker.join();
+                }
+                m_busy = false;
+                setMainWindowBusy(false);
+                if (!roots) {
+                    alertProjectFailure(
+                        QStringLiteral("The project \"%1\" could not be opened.").arg(folder),
+                        error);
+                    return;
+                }
+                installProject(roots->media, roots->disc, folder);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void AppDelegate::setMainWindowBusy(bool busy)
+{
+    MainWindowController* controller = mainController();
+    QWidget* window = controller ? controller->window() : nullptr;
+    if (window) {
+        window->setEnabled(!busy);
+    }
+}
+
+void AppDelegate::runInBackground(std::function<void()> work)
+{
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    m_worker = std::thread(std::move(work));
+}
+
+// --- Load and save -----------------------------------------------------------
+
+bool AppDelegate::loadDocumentAtPath(const QString& path)
+{
+    QString error;
+    const auto roots = ProjectDocument::loadDocumentAtPath(path, &error);
+    if (!roots) {
+        alertProjectFailure(QStringLiteral("The project \"%1\" could not be opened.").arg(path),
+                            error);
+        return false;
+    }
+    installProject(roots->media, roots->disc, path);
+    return true;
+}
+
+void AppDelegate::installProject(const std::shared_ptr<DataResource>& media,
+                                 const std::shared_ptr<DVDResource>& disc, const QString& path)
+{
+    resetWindowWhenOpenNewProject();
+    setDvd(disc);
+    setDateResource(media);
+    setIsExistedProject(true);
+    setExistedProjectPath(path);
+    changeProjectName(ProjectDocument::projectName(path));
+    reloadProject();
+}
+
+void AppDelegate::loadFileSourceWithProject(const QString& path)
+{
+    ProjectDocument::loadFileSourceWithProject({dateResource(), dvd()}, path);
+}
+
+void AppDelegate::reloadProject()
+{
+    MainWindowController* controller = mainController();
+    if (!controller) {
+        return;
+    }
+    controller->changeCapacityValue();
+    if (IListEditViewController* list = controller->listEditController()) {
+        list->reloadView();
+    }
+    controller->updateDVDQualityPopBtnWhenOpenProject();
+    controller->clearDocumentChangedStatus();
+}
+
+void AppDelegate::saveAndLoadDocumentAtPath(const QString& path)
+{
+    if (m_busy) {
+        return;
+    }
+    m_busy = true;
+    m_saveDestination = path;
+    if (MainWindowController* controller = mainController()) {
+        controller->showSaveWindow();
+    }
+    const ProjectRoots roots{dateResource(), dvd()};
+    runInBackground([this, roots, path] {
+        QString error;
+        const bool saved = ProjectDocument::saveAndReplace(roots, path, &error);
+        if (saved) {
+            ProjectDocument::loadFileSourceWithProject(roots, path);
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, saved, error] {
+                m_saveSucceeded = saved;
+                m_saveError = error;
+                doSomethingAfterSave();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void AppDelegate::doSomethingAfterSave()
+{
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    m_busy = false;
+    MainWindowController* controller = mainController();
+    if (controller) {
+        controller->closeSaveWindow();
+    }
+    if (!m_saveSucceeded) {
+        clearAfterSaveFlags();
+        alertProjectFailure(
+            QStringLiteral("The project could not be saved to \"%1\".").arg(m_saveDestination),
+            m_saveError);
+        return;
+    }
+    setIsExistedProject(true);
+    setExistedProjectPath(m_saveDestination);
+    changeProjectName(ProjectDocument::projectName(m_saveDestination));
+    if (controller) {
+        controller->clearDocumentChangedStatus();
+    }
+    if (closeWindowAfterSave()) {
+        setCloseWindowAfterSave(false);
+        if (controller && controller->window()) {
+            controller->window()->close();
+        }
+    }
+    if (openNewAfterSave()) {
+        setOpenNewAfterSave(false);
+        openNewProject();
+    }
+    if (openExistAfterSave()) {
+        setOpenExistAfterSave(false);
+        openExistProject();
+    }
+}
+
+void AppDelegate::alertProjectFailure(const QString& message, const QString& reason)
+{
+    FileLogger::writeLine(message + QLatin1Char(' ') + reason);
+    AlertContent alert;
+    alert.message = message;
+    alert.informativeText = reason;
+    alert.defaultButton = QStringLiteral("OK");
+    MainWindowController* controller = mainController();
+    AlertService::current()->beginAlertSheet(alert, controller ? controller->window() : nullptr);
+}
+
+// --- Title -------------------------------------------------------------------
+
+void AppDelegate::changeMainWindowName(const QString& name)
+{
+    QMetaObject::invokeMethod(
+        this, [this, name] { changeProjectName(name); }, Qt::QueuedConnection);
+}
+
+void AppDelegate::changeProjectName(const QString& name)
+{
+    if (MainWindowController* controller = mainController()) {
+        controller->setDocumentTitle(name);
+    }
+}
+
+// --- Help --------------------------------------------------------------------
+
+void AppDelegate::help()
+{
+    openHelpDocument(QStringLiteral("Brisane Help.pdf"));
+}
+
+void AppDelegate::help2()
+{
+    openHelpDocument(QStringLiteral("Orvella Help.pdf"));
+}
+
+void AppDelegate::setDocumentOpener(DocumentOpener opener)
+{
+    documentOpener = std::move(opener);
+}
+
+QString AppDelegate::openHelpDocument(const QString& fileName)
+{
+    const QString copy = QDir(QDir::tempPath()).filePath(fileName);
+    if (!QFileInfo::exists(copy)) {
+        const QString original = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+        if (!QFile::copy(original, copy)) {
+            alertProjectFailure(
+                QStringLiteral("The document \"%1\" could not be opened.").arg(fileName),
+                QStringLiteral("It is missing from the installation."));
+            return {};
+        }
+    }
+    if (documentOpener) {
+        documentOpener(copy);
+    } else {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(copy));
+    }
+    return copy;
 }

@@ -19,6 +19,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <thread>
 
 class DataResource;
 class DVDLibraryResource;
@@ -119,6 +120,58 @@ public:
     virtual void openNewProjectAction();
     virtual void openExistProjectAction();
     virtual void saveProjectAction();
+    void saveProjectAndOpenNew();
+    void saveProjectAndOpenExist();
+
+    // Which chooser a project panel is.
+    enum class ProjectPanel { Open, Save };
+    // Answers the chosen path, empty when cancelled. The open panel may
+    // answer a project folder or the "project.data" inside one.
+    using ProjectChooser = std::function<QString(ProjectPanel panel, QWidget* parent)>;
+    // Replaces the file dialogs (tests script them); null restores them.
+    static void setProjectChooser(ProjectChooser chooser);
+    // The project extension, shared by both panels.
+    static QString documentExtension();
+
+    // A new project: the window reset, empty roots, one empty page added
+    // through the list editor, the edited mark cleared, "Untitled".
+    void openNewProject();
+    // The window back to list editing, the editors emptied, the roots gone.
+    void resetWindowWhenOpenNewProject();
+    // The open panel, then a load on a background thread; the window is
+    // disabled behind a busy sheet until the loaded project is installed.
+    void openExistProject();
+    // The whole save of the open project into `path` on a background
+    // thread, behind the save sheet; doSomethingAfterSave ends it.
+    void saveAndLoadDocumentAtPath(const QString& path);
+    // Loads the project folder `path` on the calling thread and installs
+    // it. A folder that is not a complete project is refused with an alert
+    // and the open project stays as it was. Answers whether it was loaded.
+    bool loadDocumentAtPath(const QString& path);
+    // Points every saved object of the open project at its copy in `path`.
+    void loadFileSourceWithProject(const QString& path);
+    // Refreshes the main window after a load (main thread).
+    void reloadProject();
+    // Ends a save (main thread): the sheet closes; on success the edited
+    // mark is cleared and a pending close, New or Open runs; on failure an
+    // alert names the destination and the reason, and nothing pending runs.
+    void doSomethingAfterSave();
+    // The main window's title, queued to the main thread / set at once.
+    void changeMainWindowName(const QString& name);
+    void changeProjectName(const QString& name);
+    // Whether a save or a panel load is running.
+    bool isBusy() const { return m_busy; }
+
+    // --- Help: the two manuals, copied into the temporary folder once ---
+    void help();
+    void help2();
+    // Copies `fileName` from the folder of the executable into the system's
+    // temporary folder unless it is there, then opens the copy. Answers the
+    // copy's path; empty when the document is missing.
+    QString openHelpDocument(const QString& fileName);
+    // Opens a document with the default application (tests record it).
+    using DocumentOpener = std::function<void(const QString& path)>;
+    static void setDocumentOpener(DocumentOpener opener);
 
 protected:
     // Ends the event loop.
@@ -126,6 +179,12 @@ protected:
 
 private:
     void installModelServices();
+    void installProject(const std::shared_ptr<DataResource>& media,
+                        const std::shared_ptr<DVDResource>& disc, const QString& path);
+    void alertProjectFailure(const QString& message, const QString& reason);
+    void clearAfterSaveFlags();
+    void runInBackground(std::function<void()> work);
+    void setMainWindowBusy(bool busy);
 
     mutable QMutex m_lock;
     std::unique_ptr<MainWindowController> mainController_;
@@ -140,4 +199,9 @@ private:
     bool m_logsToFile = true;
     bool m_finishedLaunching = false;
     bool m_terminated = false;
+    bool m_busy = false;
+    bool m_saveSucceeded = false;
+    QString m_saveError;
+    QString m_saveDestination;
+    std::thread m_worker;
 };

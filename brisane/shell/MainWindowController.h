@@ -110,6 +110,8 @@ public:
     // --- Modes ---
     // YES in list-edit mode, NO in menu-edit mode.
     virtual bool isEditSource() const;
+    // Sets the mode without showing it (flushEditSourceOrMenuIfChanged does).
+    void setIsEditSource(bool editSource) { m_isEditSource = editSource; }
     // Toggles the mode.
     void editModeChangedAction();
     // Shows the mode isEditSource names; entering menu-edit mode first runs

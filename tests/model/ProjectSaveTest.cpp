@@ -17,6 +17,7 @@
 #include "model/MediaSectionItem.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
+#include "shell/ProjectDocument.h"
 
 using namespace mediatest;
 
@@ -29,81 +30,19 @@ void setModified(const QString& path, const QDateTime& time)
     ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
 }
 
-// What the program saves and re-points, in its order: each source's file and
-// slideshow, each page's music, each custom button picture.
-struct Sources {
-    QList<std::shared_ptr<DVDFileSource>> files;
-    QList<std::shared_ptr<RenderItem>> slideshows;
-};
-
-Sources gather(const Project& project)
-{
-    Sources sources;
-    for (const auto& source : project.media->sectionDataResourceArray()) {
-        if (source->fileSource()) {
-            sources.files << source->fileSource();
-        }
-        if (source->imageSource()) {
-            sources.slideshows << source->imageSource();
-        }
-    }
-    for (const auto& page : project.disc->pageArray()) {
-        if (page->music() && page->music()->fileSource()) {
-            sources.files << page->music()->fileSource();
-        }
-    }
-    for (const auto& button : project.disc->customButtonImageResourceArray()) {
-        if (const auto custom = std::dynamic_pointer_cast<CustomButtonImageResource>(button)) {
-            sources.files << custom->fileSource();
-        }
-    }
-    return sources;
-}
-
 void save(const Project& project, const QString& folder)
 {
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const Sources sources = gather(project);
-    for (const auto& file : sources.files) {
-        file->saveSourceAtPath(folder);
-    }
-    for (const auto& slideshow : sources.slideshows) {
-        slideshow->saveSourceAtPath(folder);
-    }
-    QFile out(folder + "/project.data");
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(archiveProject(project.media, project.disc));
+    QString error;
+    ASSERT_TRUE(ProjectDocument::saveDocumentAtPath({project.media, project.disc}, folder, &error))
+        << error.toStdString();
 }
 
 Project reopen(const QString& folder)
 {
-    QFile in(folder + "/project.data");
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-    const Project project = unarchiveProject(in.readAll());
-    if (!project.media || !project.disc) {
-        return project;
-    }
-    const Sources sources = gather(project);
-    for (const auto& file : sources.files) {
-        EXPECT_TRUE(file->path().isEmpty());  // not archived
-        file->loadSourceAtPath(folder);
-    }
-    for (const auto& slideshow : sources.slideshows) {
-        slideshow->loadSourceAtPath(folder);
-    }
-    for (const auto& source : project.media->sectionDataResourceArray()) {
-        for (const auto& section : source->mediaSectionArray()) {
-            if (const auto clip = section->associatedMedia()) {
-                clip->loadVCMovieFromProject();
-            }
-        }
-    }
-    for (const auto& page : project.disc->pageArray()) {
-        if (page->music()) {
-            page->music()->loadVCMovieFromProject();
-        }
-    }
-    return project;
+    QString error;
+    const auto roots = ProjectDocument::loadDocumentAtPath(folder, &error);
+    EXPECT_TRUE(roots) << error.toStdString();
+    return roots ? Project{roots->media, roots->disc} : Project{};
 }
 
 class ProjectSaveTest : public MediaSideTest {
