@@ -408,8 +408,17 @@ ProductionResult BurnSettingWindow::runRoad(const std::shared_ptr<DVDLibrary>& d
             if (m_discRoad) {
                 return m_discRoad(window, dvd, name);
             }
-            qWarning().noquote() << "no disc road is installed; nothing was burned";
-            return ProductionResult::failed(QStringLiteral("Burning a disc is not available."));
+            {
+                // Say so rather than closing as if something had been burned.
+                qWarning().noquote() << "no disc road is installed; nothing was burned";
+                AlertContent alert;
+                alert.message = QStringLiteral("Burning a disc is not available.");
+                alert.informativeText =
+                    QStringLiteral("Choose a DVD folder or an ISO image and burn that.");
+                alert.defaultButton = QStringLiteral("OK");
+                AlertService::current()->runAlert(alert, parentWidget());
+                return ProductionResult::failed(alert.message);
+            }
         case BurnIso:
             return window.burn(dvd, uniqueOutputPath(folder, name, type), name);
         default:
