@@ -1,5 +1,7 @@
 #include "videoedit/VideoEditCropTab.h"
 
+#include "videoedit/NumberEditField.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -61,22 +63,6 @@ void VideoEditCropTab::announce(const QString& key)
 
 // --- The controls ---
 
-QLineEdit* VideoEditCropTab::numberField(const std::function<void(double)>& typed)
-{
-    auto* field = new QLineEdit(this);
-    field->setFixedWidth(64);
-    field->setAlignment(Qt::AlignRight);
-    connect(field, &QLineEdit::editingFinished, this, [field, typed] {
-        // Focus leaving an untouched field writes nothing.
-        if (!field->isModified()) {
-            return;
-        }
-        field->setModified(false);
-        typed(field->text().trimmed().toDouble());
-    });
-    return field;
-}
-
 void VideoEditCropTab::buildControls()
 {
     auto* grid = new QGridLayout(this);
@@ -84,10 +70,12 @@ void VideoEditCropTab::buildControls()
     grid->setHorizontalSpacing(8);
 
     // Crop: origin and size in source pixels, and its reset.
-    m_cropXField = numberField([this](double v) { setCropRectX(static_cast<float>(v)); });
-    m_cropYField = numberField([this](double v) { setCropRectY(static_cast<float>(v)); });
-    m_cropWidthField = numberField([this](double v) { cropWidthChanged(v); });
-    m_cropHeightField = numberField([this](double v) { cropHeightChanged(v); });
+    m_cropXField =
+        NumberEditField::make(this, [this](double v) { setCropRectX(static_cast<float>(v)); });
+    m_cropYField =
+        NumberEditField::make(this, [this](double v) { setCropRectY(static_cast<float>(v)); });
+    m_cropWidthField = NumberEditField::make(this, [this](double v) { cropWidthChanged(v); });
+    m_cropHeightField = NumberEditField::make(this, [this](double v) { cropHeightChanged(v); });
     m_resetCropButton = textButton(tr("Reset Crop"), this);
     auto* cropRow = new QHBoxLayout;
     cropRow->addWidget(new QLabel(tr("X"), this));

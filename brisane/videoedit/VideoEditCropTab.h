@@ -121,7 +121,6 @@ private:
     void afterPictureChange();
     void buildControls();
     void bindControls();
-    QLineEdit* numberField(const std::function<void(double)>& typed);
 
     VideoEditWindowController& m_sheet;
     QLineEdit* m_cropXField = nullptr;

@@ -1,5 +1,7 @@
 #include "videoedit/VideoEditWatermarkTab.h"
 
+#include "videoedit/NumberEditField.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -79,21 +81,6 @@ void VideoEditWatermarkTab::announce(const QString& key)
 
 // --- The controls ---
 
-QLineEdit* VideoEditWatermarkTab::numberField(const std::function<void(double)>& typed)
-{
-    auto* field = new QLineEdit(this);
-    field->setFixedWidth(64);
-    field->setAlignment(Qt::AlignRight);
-    connect(field, &QLineEdit::editingFinished, this, [field, typed] {
-        if (!field->isModified()) {
-            return;
-        }
-        field->setModified(false);
-        typed(field->text().trimmed().toDouble());
-    });
-    return field;
-}
-
 void VideoEditWatermarkTab::buildControls()
 {
     auto* grid = new QGridLayout(this);
@@ -130,12 +117,14 @@ void VideoEditWatermarkTab::buildControls()
     textRow->addWidget(m_fontButton);
     grid->addLayout(textRow, 1, 1, 1, 2);
 
-    m_pointXField = numberField([this](double v) { setWatermarkPointX(static_cast<float>(v)); });
-    m_pointYField = numberField([this](double v) { setWatermarkPointY(static_cast<float>(v)); });
-    m_widthField =
-        numberField([this](double v) { setWatermarkImageDisplayWidth(static_cast<float>(v)); });
-    m_heightField =
-        numberField([this](double v) { setWatermarkImageDisplayHeight(static_cast<float>(v)); });
+    m_pointXField = NumberEditField::make(
+        this, [this](double v) { setWatermarkPointX(static_cast<float>(v)); });
+    m_pointYField = NumberEditField::make(
+        this, [this](double v) { setWatermarkPointY(static_cast<float>(v)); });
+    m_widthField = NumberEditField::make(
+        this, [this](double v) { setWatermarkImageDisplayWidth(static_cast<float>(v)); });
+    m_heightField = NumberEditField::make(
+        this, [this](double v) { setWatermarkImageDisplayHeight(static_cast<float>(v)); });
     auto* placeRow = new QHBoxLayout;
     placeRow->addWidget(new QLabel(tr("X"), this));
     placeRow->addWidget(m_pointXField);

@@ -128,7 +128,6 @@ private:
     void buildControls();
     void bindControls();
     void registerRoute();
-    QLineEdit* numberField(const std::function<void(double)>& typed);
 
     VideoEditWindowController& m_sheet;
     FontColorPanelRouter& m_panels;
