@@ -116,12 +116,15 @@ double titleSeconds(const QString& folder)
     return seconds;
 }
 
-// The slideshow as production makes it today: a clip of the slideshow's
-// length, converted as a title, the DVD folder authored by Corvane's
-// dvdauthor step. Answers the DVD folder, empty on failure.
-QString produce(const std::shared_ptr<SectionDataResource>& slides,
-                const std::shared_ptr<RenderItem>& slideshow, const QTemporaryDir& dir,
-                qint64 bitrate)
+// A PAL 16:9 disc without menus whose one title is a clip of the slideshow's
+// first `seconds`. Null members when the clip could not be made.
+struct SlideshowDisc {
+    std::shared_ptr<DVDLibrary> disc;
+    decltype(brisane::DVDTitleVideo::create()) title;
+};
+
+SlideshowDisc slideshowDisc(const std::shared_ptr<SectionDataResource>& slides, double seconds,
+                            qint64 bitrate)
 {
     const auto section = slides->createMediaSectionItem();
     if (!section) {
@@ -129,7 +132,7 @@ QString produce(const std::shared_ptr<SectionDataResource>& slides,
         return {};
     }
     section->setStartTimeInMedia(0);
-    section->setEndTimeInMedia(disctest::seconds(slideshow->slideshowDuration()));
+    section->setEndTimeInMedia(disctest::seconds(seconds));
     slides->mediaSectionArray().append(section);
     const auto clip = section->createMediaData();
     if (!clip) {
@@ -146,7 +149,20 @@ QString produce(const std::shared_ptr<SectionDataResource>& slides,
     disc->setFormat(1);
     disc->setDvdBitrate(bitrate);
     disc->setTitles({title});
+    return {disc, title};
+}
 
+// The slideshow as production makes it today: a clip of the slideshow's
+// length, converted as a title, the DVD folder authored by Corvane's
+// dvdauthor step. Answers the DVD folder, empty on failure.
+QString produce(const std::shared_ptr<SectionDataResource>& slides,
+                const std::shared_ptr<RenderItem>& slideshow, const QTemporaryDir& dir,
+                qint64 bitrate)
+{
+    const auto [disc, title] = slideshowDisc(slides, slideshow->slideshowDuration(), bitrate);
+    if (!disc) {
+        return {};
+    }
     const QString work = dir.filePath("work");
     QDir().mkpath(work);
     if (!convert(title->vcmovies(), work + "/title0.dvd", discFormat(*disc))) {
@@ -501,23 +517,9 @@ TEST_F(SlideshowToDisc, MusicTrimmedInTheMusicLinePlaysUnderTheTitle)
     const auto pieces = slideshow->audioVcMovies();
     ASSERT_EQ(pieces.size(), qsizetype(std::ceil(duration / 2.0 - 0.05)));
     EXPECT_NEAR(double(pieces.first().duration()), 2e6, 1e3);
-    const auto section = slides->createMediaSectionItem();
-    ASSERT_TRUE(section);
-    section->setStartTimeInMedia(0);
-    section->setEndTimeInMedia(disctest::seconds(duration));
-    slides->mediaSectionArray().append(section);
-    const auto clip = section->createMediaData();
-    ASSERT_TRUE(clip);
-    auto chapter = brisane::DVDChapterVideo::create();
-    chapter->setMovies(clip->segmentMovies());
-    auto title = brisane::DVDTitleVideo::create();
-    title->setChapters({chapter});
-    auto disc = std::make_shared<DVDLibrary>();
-    disc->setNoMenu(true);
-    disc->setAspectType(1);
-    disc->setFormat(1);
-    disc->setDvdBitrate(services->disc->dvdBitrate());
-    disc->setTitles({title});
+    const std::shared_ptr<DVDLibrary> disc =
+        slideshowDisc(slides, duration, services->disc->dvdBitrate()).disc;
+    ASSERT_TRUE(disc);
     const QString work = dir.filePath("work");
     QDir().mkpath(work);
     // The music is encoded first, then carried under the slideshow's pictures.
