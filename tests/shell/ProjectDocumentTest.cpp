@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QTest>
 
 #include "ShellLaunch.h"
@@ -21,6 +22,7 @@
 #include "model/DVDFileSource.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageData.h"
+#include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
@@ -46,6 +48,37 @@ QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs one test of this executable again as the unprivileged user "nobody",
+// with scratch folders that user owns, and expects it to pass.
+void rerunUnprivileged(const QString& test)
+{
+    QTemporaryDir scratch = testsupport::makeTempDir();
+    ASSERT_TRUE(scratch.isValid());
+    const QString home = scratch.filePath("home");
+    ASSERT_TRUE(QDir().mkpath(home));
+    const uid_t nobody = 65534;
+    ASSERT_EQ(::chmod(QFile::encodeName(scratch.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chown(QFile::encodeName(home).constData(), nobody, nobody), 0);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"BRISANE_TEST_TMP", "HOME", "TMPDIR"}) {
+        environment.insert(name, home);
+    }
+    for (const char* name :
+         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        environment.remove(name);
+    }
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
+                            QCoreApplication::applicationFilePath(), "--gtest_filter=" + test});
+    ASSERT_TRUE(child.waitForStarted()) << "setpriv (util-linux) is needed";
+    ASSERT_TRUE(child.waitForFinished(180000));
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
 }
 
 class ProjectDocumentTest : public ::testing::Test {
@@ -124,6 +157,16 @@ protected:
         auto menu = std::make_shared<DVDPage>();
         menu->setMedia(page);
         page->setMenuPage(menu);
+        // A play button shown as text and a title picture from a file of
+        // its own: edits the load must bring back whatever order the keys
+        // come in.
+        auto play = std::make_shared<DVDPageItem>();
+        play->setType(11);
+        play->setButtonUseType(1);
+        auto picture = std::make_shared<DVDPageItem>();
+        picture->setTitleLocalImage(QImage(path("p2.png")));
+        picture->setTitleUseImageFrom(2);
+        menu->setItemArray({play, picture});
         auto music = MusicData::musicDataWithPath(path("song.m4a"));
         ASSERT_TRUE(music);
         menu->setMusic(music);
@@ -131,10 +174,42 @@ protected:
         shell.controller()->setDocumentEdited(true);
     }
 
+    // Saves an empty project into `name`, then changes it unsaved.
+    QString savedThenChanged(const QString& name)
+    {
+        const QString folder = path(name);
+        save(folder);
+        original = readAll(folder + "/project.data");
+        EXPECT_FALSE(original.isEmpty());
+        delegate()->dvd()->setPageArray({std::make_shared<DVDPage>()});
+        return folder;
+    }
+
+    // A save that must fail: the folder keeps its bytes and is alone, the
+    // mark stays, and one alert names the folder.
+    void expectFailedSaveKeeps(const QString& folder)
+    {
+        shell.services.alerts->alerts.clear();
+        shell.controller()->setDocumentEdited(true);
+        delegate()->saveProjectAction();
+        waitIdle();
+        EXPECT_EQ(readAll(folder + "/project.data"), original);
+        EXPECT_TRUE(shell.controller()->isDocumentEdited());
+        ASSERT_EQ(shell.services.alerts->alerts.size(), 1);
+        EXPECT_TRUE(shell.services.alerts->messages().first().contains(folder));
+        const QString name = QFileInfo(folder).completeBaseName();
+        EXPECT_EQ(QDir(dir.path())
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                      .filter(name)
+                      .size(),
+                  1);
+    }
+
     QTemporaryDir dir = testsupport::makeTempDir();
     testsupport::ShellLaunch shell;
     QStringList answers;
     QList<AppDelegate::ProjectPanel> panels;
+    QByteArray original;
 };
 
 TEST_F(ProjectDocumentTest, RoundTripKeepsLinkedCopiesAndEdits)
@@ -190,6 +265,11 @@ TEST_F(ProjectDocumentTest, RoundTripKeepsLinkedCopiesAndEdits)
     ASSERT_TRUE(clip && clip->vcmovie());
     EXPECT_EQ(clip->vcmovie()->trimStart(), quarterSecond);
     EXPECT_TRUE(back->sectionDataResourceArray().first()->fileSource()->path().startsWith(folder));
+    const auto items = delegate()->dvd()->pageArray().first()->itemArray();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_TRUE(items[0]->useTextSource());
+    EXPECT_TRUE(items[1]->useStaticImage());
+    EXPECT_EQ(items[1]->menuStaticImage().pixelColor(4, 4), QColor(Qt::blue));
 }
 
 TEST_F(ProjectDocumentTest, EmptyProjectHoldsOnlyItsArchiveAndNewIsUntitled)
@@ -237,58 +317,40 @@ TEST_F(ProjectDocumentTest, CancelledSavePanelLeavesNothingPending)
 
 TEST_F(ProjectDocumentTest, FailedSaveKeepsThePreviousFolderAndTheMark)
 {
-    const QString folder = path("Kept.brisane");
-    save(folder);
-    const QByteArray original = readAll(folder + "/project.data");
-    ASSERT_FALSE(original.isEmpty());
-    delegate()->dvd()->setPageArray({std::make_shared<DVDPage>()});
-
+    const QString folder = savedThenChanged("Kept.brisane");
     struct Case {
         const char* name;
-        std::function<void()> arrange, restore;
+        ProjectDocument::ArchiveWriter writer;
     };
-    const QString parent = dir.path();
     const std::vector<Case> cases{
-        {"archive write fails",
-         [] {
-             ProjectDocument::setArchiveWriter(
-                 [](const QString&, const QByteArray&) { return false; });
-         },
-         [] { ProjectDocument::setArchiveWriter(nullptr); }},
+        {"archive write fails", [](const QString&, const QByteArray&) { return false; }},
         {"archive written damaged",
-         [] {
-             ProjectDocument::setArchiveWriter([](const QString& p, const QByteArray& data) {
-                 QFile file(p);
-                 return file.open(QIODevice::WriteOnly) &&
-                        file.write(data.left(data.size() / 3)) > 0;
-             });
-         },
-         [] { ProjectDocument::setArchiveWriter(nullptr); }},
-        {"parent made unwritable",
-         [parent] { ::chmod(QFile::encodeName(parent).constData(), 0555); },
-         [parent] { ::chmod(QFile::encodeName(parent).constData(), 0755); }},
+         [](const QString& p, const QByteArray& data) {
+             QFile file(p);
+             return file.open(QIODevice::WriteOnly) && file.write(data.left(data.size() / 3)) > 0;
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (::geteuid() == 0 && std::string(c.name) == "parent made unwritable") {
-            continue;  // permissions do not bind the superuser
-        }
-        shell.services.alerts->alerts.clear();
-        shell.controller()->setDocumentEdited(true);
-        c.arrange();
-        delegate()->saveProjectAction();
-        waitIdle();
-        c.restore();
-        EXPECT_EQ(readAll(folder + "/project.data"), original);
-        EXPECT_TRUE(shell.controller()->isDocumentEdited());
-        ASSERT_EQ(shell.services.alerts->alerts.size(), 1);
-        EXPECT_TRUE(shell.services.alerts->messages().first().contains(folder));
-        EXPECT_EQ(QDir(parent)
-                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
-                      .filter("Kept")
-                      .size(),
-                  1);
+        ProjectDocument::setArchiveWriter(c.writer);
+        expectFailedSaveKeeps(folder);
+        ProjectDocument::setArchiveWriter(nullptr);
     }
+}
+
+TEST_F(ProjectDocumentTest, UnwritableParentKeepsThePreviousFolderAndTheMark)
+{
+    if (::geteuid() == 0) {
+        // Permissions do not bind the superuser: run this case again in a
+        // child that has given up its privileges.
+        rerunUnprivileged("ProjectDocumentTest.UnwritableParentKeepsThePreviousFolderAndTheMark");
+        return;
+    }
+    const QString folder = savedThenChanged("Kept.brisane");
+    const QByteArray parent = QFile::encodeName(dir.path());
+    ASSERT_EQ(::chmod(parent.constData(), 0555), 0);
+    expectFailedSaveKeeps(folder);
+    ::chmod(parent.constData(), 0755);
 }
 
 TEST_F(ProjectDocumentTest, BrokenProjectsAreRefusedAndTheOpenOneKept)
