@@ -6,6 +6,7 @@
 
 #include "listedit/DVDPageDataView.h"
 #include "listedit/ListEditViewController.h"
+#include "listedit/ListMediaPlacement.h"
 #include "listedit/ListRemoval.h"
 #include "listedit/MediaDataView.h"
 #include "listedit/TitleDataView.h"
@@ -158,8 +159,7 @@ bool ListTableView::isMouseClickHittedSubView(const QPointF& point) const
 
 void ListTableView::resetStatus()
 {
-    dragToType_ = 0;
-    insertOrMerge_ = 0;
+    m_drop.reset();
     lineView_->setGeometry(QRect());
     lineView_->update();
 }
@@ -170,6 +170,30 @@ void ListTableView::rowMouseDown(ListDataRowView*, QMouseEvent*)
         // A press on an edit button is a click: it selects, never drags.
         isClickWndBtn_ = false;
     }
+}
+
+void ListTableView::addMediaArrayToList(const QList<MediaData::Ptr>& clips)
+{
+    ListEditViewController::performBlockOnMainThread([this, &clips] {
+        const auto project = ModelServices::current()->dateResource();
+        if (!project || !ListMediaPlacement(*project).addMediaArrayToList(m_drop, clips)) {
+            qWarning("ListTableView: the list has no place for %lld clips; none placed",
+                     static_cast<long long>(clips.size()));
+        }
+        reloadView();
+    });
+}
+
+void ListTableView::clipEditControllerMergeMediaArrayToList(const QList<MediaData::Ptr>& clips)
+{
+    ListEditViewController::performBlockOnMainThread([this, &clips] {
+        const auto project = ModelServices::current()->dateResource();
+        if (!project ||
+            !ListMediaPlacement(*project).mergeMediaArrayIntoMedia(mergeMedia(), clips)) {
+            qWarning("ListTableView: the clip to merge into is not a listed clip; nothing merged");
+        }
+        reloadView();
+    });
 }
 
 template <typename Remove>

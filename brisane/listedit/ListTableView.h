@@ -26,6 +26,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "listedit/ListDropState.h"
 #include "listedit/ListEditViewController.h"
 #include "listedit/ListTableLayout.h"
 #include "model/MediaData.h"
@@ -74,24 +75,28 @@ public:
     void setIsOnlyMove(bool on) { isOnlyMove_ = on; }
     bool donotRemoveOld() const { return donotRemoveOld_; }
     void setDonotRemoveOld(bool on) { donotRemoveOld_ = on; }
-    qint32 insertOrMerge() const { return insertOrMerge_; }
-    void setInsertOrMerge(qint32 value) { insertOrMerge_ = value; }
-    qint32 insertedType() const { return insertedType_; }
-    void setInsertedType(qint32 value) { insertedType_ = value; }
-    quint64 dragToType() const { return dragToType_; }
-    void setDragToType(quint64 value) { dragToType_ = value; }
-    std::shared_ptr<DVDPageData> dragToPage() const { return dragToPage_.lock(); }
-    void setDragToPage(const std::shared_ptr<DVDPageData>& page) { dragToPage_ = page; }
-    std::shared_ptr<DVDTitleData> dragToTitle() const { return dragToTitle_.lock(); }
-    void setDragToTitle(const std::shared_ptr<DVDTitleData>& title) { dragToTitle_ = title; }
-    MediaData::Ptr dragToMedia() const { return dragToMedia_.lock(); }
-    void setDragToMedia(const MediaData::Ptr& media) { dragToMedia_ = media; }
-    MediaData::Ptr dragToSubMedia() const { return dragToSubMedia_.lock(); }
-    void setDragToSubMedia(const MediaData::Ptr& media) { dragToSubMedia_ = media; }
-    std::shared_ptr<Object> insertUnderData() const { return insertUnderData_.lock(); }
-    void setInsertUnderData(const std::shared_ptr<Object>& data) { insertUnderData_ = data; }
-    MediaData::Ptr mergeMedia() const { return mergeMedia_.lock(); }
-    void setMergeMedia(const MediaData::Ptr& media) { mergeMedia_ = media; }
+    qint32 insertOrMerge() const { return m_drop.insertOrMerge; }
+    void setInsertOrMerge(qint32 value) { m_drop.insertOrMerge = value; }
+    qint32 insertedType() const { return m_drop.insertedType; }
+    void setInsertedType(qint32 value) { m_drop.insertedType = value; }
+    quint64 dragToType() const { return m_drop.dragToType; }
+    void setDragToType(quint64 value) { m_drop.dragToType = value; }
+    std::shared_ptr<DVDPageData> dragToPage() const { return m_drop.dragToPage.lock(); }
+    void setDragToPage(const std::shared_ptr<DVDPageData>& page) { m_drop.dragToPage = page; }
+    std::shared_ptr<DVDTitleData> dragToTitle() const { return m_drop.dragToTitle.lock(); }
+    void setDragToTitle(const std::shared_ptr<DVDTitleData>& title) { m_drop.dragToTitle = title; }
+    MediaData::Ptr dragToMedia() const { return m_drop.dragToMedia.lock(); }
+    void setDragToMedia(const MediaData::Ptr& media) { m_drop.dragToMedia = media; }
+    MediaData::Ptr dragToSubMedia() const { return m_drop.dragToSubMedia.lock(); }
+    void setDragToSubMedia(const MediaData::Ptr& media) { m_drop.dragToSubMedia = media; }
+    // A DVDPageData, DVDTitleData or MediaData, or ListDropState::firstPage().
+    std::shared_ptr<Object> insertUnderData() const { return m_drop.insertUnderData.lock(); }
+    void setInsertUnderData(const std::shared_ptr<Object>& data) { m_drop.insertUnderData = data; }
+    MediaData::Ptr mergeMedia() const { return m_drop.mergeMedia.lock(); }
+    void setMergeMedia(const MediaData::Ptr& media) { m_drop.mergeMedia = media; }
+    // All of the drop state at once.
+    const ListDropState& dropState() const { return m_drop; }
+    void setDropState(const ListDropState& state) { m_drop = state; }
     // Where the insert line stands; empty while there is none.
     QWidget* lineView() const { return lineView_; }
     QImage mouseDraggedImage() const { return mouseDraggedImage_; }
@@ -105,6 +110,17 @@ public:
     // A press on a row (or an edit button of a row), after the row selected
     // its entry. A press from an edit button ends here as a click.
     void rowMouseDown(ListDataRowView* row, QMouseEvent* event);
+
+    // --- Placing clips (the chapter editor and desktop drops) ---
+    // Puts the clips where the drop state says (see ListMediaPlacement),
+    // then reloads the list. Any thread: the work runs on the main thread
+    // and the call returns once it is done. Nothing is placed, and a warning
+    // logged, when the drop state names no listed place. The import sheet is
+    // not touched.
+    void addMediaArrayToList(const QList<MediaData::Ptr>& clips);
+    // Makes the clips the last sub-clips of mergeMedia (no copy of it is
+    // made) and marks it merged, then reloads the list. Any thread, as above.
+    void clipEditControllerMergeMediaArrayToList(const QList<MediaData::Ptr>& clips);
 
     // --- Removal (ListRemoval with the editor's selection) ---
     void removeSelectedMedia(const MediaData::Ptr& media);
@@ -145,15 +161,7 @@ private:
     bool isClickWndBtn_ = false;
     bool isOnlyMove_ = false;
     bool donotRemoveOld_ = false;
-    qint32 insertOrMerge_ = 0;
-    qint32 insertedType_ = 0;
-    quint64 dragToType_ = 0;
-    std::weak_ptr<DVDPageData> dragToPage_;
-    std::weak_ptr<DVDTitleData> dragToTitle_;
-    std::weak_ptr<MediaData> dragToMedia_;
-    std::weak_ptr<MediaData> dragToSubMedia_;
-    std::weak_ptr<Object> insertUnderData_;
-    std::weak_ptr<MediaData> mergeMedia_;
+    ListDropState m_drop;
     QWidget* lineView_;
     QImage mouseDraggedImage_;
 };
