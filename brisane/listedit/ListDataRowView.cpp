@@ -141,12 +141,46 @@ void ListDataRowView::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
+void ListDataRowView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (ListTableView* table = listTableView()) {
+        table->rowMouseDragged(event);
+    }
+    event->accept();
+}
+
+void ListDataRowView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (ListTableView* table = listTableView()) {
+        table->rowMouseUp(event);
+    }
+    event->accept();
+}
+
 bool ListDataRowView::eventFilter(QObject* watched, QEvent* event)
 {
-    // A press on a selectable label selects the row too; the label still
-    // starts its text selection.
-    if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel*>(watched)) {
-        pressRow(static_cast<QMouseEvent*>(event));
+    // A press on a selectable label selects the row too (the label still
+    // starts its text selection), and what follows the press may drag it.
+    if (qobject_cast<QLabel*>(watched)) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        ListTableView* table = listTableView();
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                pressRow(mouse);
+                break;
+            case QEvent::MouseMove:
+                if (table) {
+                    table->rowMouseDragged(mouse);
+                }
+                break;
+            case QEvent::MouseButtonRelease:
+                if (table) {
+                    table->rowMouseUp(mouse);
+                }
+                break;
+            default:
+                break;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
