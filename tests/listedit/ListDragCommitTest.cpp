@@ -6,11 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include "../model/DataResourceTestFixture.h"
 #include "ListTreeText.h"
 #include "listedit/ListDragCommit.h"
+#include "listedit/ListMediaFactory.h"
 #include "listedit/ListSelection.h"
+#include "model/DVDFileSource.h"
 #include "model/DVDPageItem.h"
 #include "model/MediaSectionItem.h"
+#include "model/SectionDataResource.h"
 
 using namespace listtest;
 
@@ -294,6 +298,50 @@ TEST(ListDragCommitTest, ReleaseOutsideDeletes)
     ASSERT_EQ(four.project->dvdPageArray().size(), 1);
     EXPECT_NE(four.project->dvdPageArray().first(), four.pages.first());
     EXPECT_EQ(selection.currentDVDPage.lock(), four.project->dvdPageArray().first());
+}
+
+// With real clips: the audio stream chosen for a clip stays chosen after
+// the clip was dragged to another title and then merged into a clip, and
+// after the project was saved and opened again.
+class ListDragCommitMediaTest : public mediatest::MediaSideTest {};
+
+TEST_F(ListDragCommitMediaTest, AudioChoiceSurvivesMovesASaveAndAReopen)
+{
+    DataResource& project = *services->media;
+    ListSelection selection;
+    const auto page = ListMediaFactory::addMenuPageToArray(project, selection);
+    const auto chosen = ListMediaFactory::createMediaDataWithPath(project, clip("chosen.mp4", 1.5));
+    const auto other = ListMediaFactory::createMediaDataWithPath(project, clip("other.mp4", 1.5));
+    ASSERT_TRUE(chosen && other);
+    for (const auto& made : {chosen, other}) {
+        ListMediaFactory::appendTitleToPage(ListMediaFactory::createDVDTitleDataWithMedia(made),
+                                            page);
+    }
+    chosen->setAudioTreamTag(1);
+
+    selection = selecting(ListSelection::Clip, chosen);
+    ListDragCommit(project, selection).commitInside(insertUnder(3, other));
+    ASSERT_EQ(page->titleDataArray().size(), 1);
+    const auto moved = page->titleDataArray().first()->mediaDataArray().last();
+    selection = selecting(ListSelection::Clip, moved);
+    ListDragCommit(project, selection).commitInside(mergeInto(other));
+    ASSERT_EQ(other->subMediaArray().size(), 2);
+    EXPECT_EQ(other->subMediaArray().last()->audioTreamTag(), 1);
+
+    const mediatest::Project reopened =
+        mediatest::unarchiveProject(mediatest::archiveProject(services->media, services->disc));
+    ASSERT_TRUE(reopened.media);
+    const auto merged =
+        reopened.media->dvdPageArray().value(0)->titleDataArray().value(0)->mediaDataArray().value(
+            0);
+    ASSERT_TRUE(merged && merged->hasSubMedia());
+    ASSERT_EQ(merged->subMediaArray().size(), 2);
+    const auto member = merged->subMediaArray().last();
+    EXPECT_EQ(member->audioTreamTag(), 1);
+    ASSERT_TRUE(member->sectionItem());
+    EXPECT_TRUE(reopened.media->sectionDataResourceArray().contains(
+        member->sectionItem()->superResource()));
+    EXPECT_EQ(merged->subMediaArray().first()->audioTreamTag(), 99);
 }
 
 }  // namespace
