@@ -70,13 +70,19 @@ void ListDataRowView::setDraggedImage()
     if (!table) {
         return;
     }
-    const QPixmap shot = grab();
+    // Only what the row and its controls paint: the indent on its left,
+    // where the list draws connectors, stays clear.
+    const qreal ratio = devicePixelRatioF();
+    QImage shot(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(Qt::transparent);
+    render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
     QImage picture(shot.size(), QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(shot.devicePixelRatio());
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setOpacity(DragPictureOpacity);
-    painter.drawPixmap(0, 0, shot);
+    painter.drawImage(0, 0, shot);
     painter.end();
     table->setMouseDraggedImage(picture);
 }
