@@ -99,6 +99,8 @@ ListTableView::ListTableView(QWidget* parent) : QWidget(parent), lineView_(new I
 
 ListTableView::~ListTableView()
 {
+    restoreCursor();
+    delete m_dragPicture.data();
     // Page rows belong to their pages and outlive the list; the list's own
     // rows go with it, and their entries' row pointers become null.
     const QObjectList rows = children();
@@ -226,7 +228,7 @@ const QString& ListTableView::listDragNoneItemType()
 void ListTableView::rowMouseDown(ListDataRowView* row, QMouseEvent* event)
 {
     m_ownDrag = OwnDrag::Idle;
-    if (!event || event->button() != Qt::LeftButton) {
+    if (!event) {
         return;
     }
     const QPointF point = mapFromGlobal(event->globalPosition());
@@ -236,6 +238,9 @@ void ListTableView::rowMouseDown(ListDataRowView* row, QMouseEvent* event)
     if (isClickWndBtn_) {
         // A press on an edit button is a click: it selects, never drags.
         isClickWndBtn_ = false;
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
         return;
     }
     lineView_->raise();

@@ -211,6 +211,17 @@ TEST_F(ListOwnDragTest, EditButtonPressesAndClicksNeverDrag)
     EXPECT_EQ(controller->selectedData(), tree.D);
     EXPECT_FALSE(list().isOwnDragging());
     EXPECT_FALSE(calls().contains("setDocumentEdited:YES"));
+
+    // A right press on an edit button leaves the next left press free to drag.
+    send(button, QEvent::MouseButtonPress, button->mapToGlobal(button->rect().center()),
+         Qt::RightButton, Qt::RightButton);
+    send(button, QEvent::MouseButtonRelease, button->mapToGlobal(button->rect().center()),
+         Qt::RightButton, Qt::NoButton);
+    EXPECT_FALSE(list().isClickWndBtn());
+    press(row(tree.D), {300, 800});
+    moveTo({300, 805});
+    EXPECT_TRUE(list().isOwnDragging());
+    releaseAt({300, 805});
 }
 
 }  // namespace
