@@ -22,6 +22,7 @@
 
 #include "DialogTestFixture.h"
 #include "MenuDiscRoad.h"
+#include "PageDialogFixture.h"
 #include "corvane/DVDToolLocator.h"
 #include "dialogs/BackgroundMusicWindowController.h"
 #include "dialogs/BackgroundPictureWindowController.h"
@@ -37,11 +38,7 @@
 namespace {
 
 using dialogtest::DialogTest;
-
-qint64 ticks(double seconds)
-{
-    return static_cast<qint64>(seconds * static_cast<double>(lm_default_time_base()));
-}
+using pagedialogs::ticks;
 
 // One PAL frame, in seconds.
 constexpr double kFrame = 0.04;
