@@ -22,10 +22,15 @@
 
 namespace {
 
+// A well shows its colour flat: with a border of its own the style sheet
+// draws the whole button, where a bare background colour would only tint the
+// style's shaded button and show a paler colour than the one chosen.
 void paintWell(QPushButton* well, const QColor& color)
 {
-    well->setStyleSheet(
-        QStringLiteral("background-color: %1; min-width: 40px;").arg(color.name(QColor::HexRgb)));
+    well->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
+                                       "#3c3c3c; border-radius: 2px; min-width: 40px; "
+                                       "min-height: 18px; }")
+                            .arg(color.name(QColor::HexRgb)));
 }
 
 }  // namespace

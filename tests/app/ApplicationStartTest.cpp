@@ -1,6 +1,7 @@
 // The program's own set-up, as main() makes it: the real editors in the main
 // window, a photo and a clip imported through the title list's open-panel
-// road, and pictures of list mode and menu mode.
+// road, pictures of list mode and menu mode, and pictures of the three page
+// dialogs opened from the menu editor's buttons.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,6 +14,9 @@
 #include "TestSupport.h"
 #include "app/ApplicationParts.h"
 #include "app/PendingClipEditWindowController.h"
+#include "dialogs/BackgroundMusicWindowController.h"
+#include "dialogs/BackgroundPictureWindowController.h"
+#include "dialogs/PlayModeWindowController.h"
 #include "listedit/ListEditViewController.h"
 #include "media/PhotoItem.h"
 #include "menuedit/MenuEditViewController.h"
@@ -118,4 +122,66 @@ TEST_F(ApplicationStartTest, APhotoAndAClipImportThroughTheListAndTheWindowShows
     const QImage menuMode = window->grab().toImage();
     testsupport::writeArtifact(menuMode, "main-window-menu-mode.png");
     EXPECT_NE(listMode, menuMode);
+}
+
+TEST_F(ApplicationStartTest, ThePageDialogsOpenFromTheMenuEditorsButtons)
+{
+    const QString media = shell->folders.root() + "/media";
+    ASSERT_TRUE(QDir().mkpath(media));
+    ASSERT_TRUE(testsupport::makeTestClip(media + "/clip.mp4", 1.2));
+    import({media + "/clip.mp4"}, &ListEditViewController::addVideoToListAction, 1);
+
+    MainWindowController* controller = shell->controller();
+    controller->showWindow();
+    QWidget* window = controller->window();
+    window->resize(1024, 720);
+    QTest::mouseClick(controller->mainEditModeBtn(), Qt::LeftButton);
+    ASSERT_EQ(controller->selectedTabIdentifier(), "menu");
+    auto* menuEditor =
+        dynamic_cast<MenuEditViewController*>(ControllerFunction::menuEditController());
+    ASSERT_NE(menuEditor, nullptr);
+    ASSERT_TRUE(menuEditor->currentMenu());
+    QCoreApplication::processEvents();
+
+    struct Case {
+        QString button;
+        QWidget* dialog;
+        bool isProgramDialog;
+        QString picture;
+    };
+    const Case cases[] = {
+        {"Background", menuEditor->bgPictureController()->window(),
+         dynamic_cast<BackgroundPictureWindowController*>(menuEditor->bgPictureController()) !=
+             nullptr,
+         "app-background-picture-dialog.png"},
+        {"Music", menuEditor->bgMusicController()->window(),
+         dynamic_cast<BackgroundMusicWindowController*>(menuEditor->bgMusicController()) != nullptr,
+         "app-background-music-dialog.png"},
+        {"Play Mode", menuEditor->playModeController()->window(),
+         dynamic_cast<PlayModeWindowController*>(menuEditor->playModeController()) != nullptr,
+         "app-play-mode-dialog.png"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(qPrintable(c.button));
+        EXPECT_TRUE(c.isProgramDialog);
+        QPushButton* button = nullptr;
+        for (auto* candidate : menuEditor->view()->findChildren<QPushButton*>()) {
+            button = candidate->text() == c.button ? candidate : button;
+        }
+        ASSERT_NE(button, nullptr);
+        controller->setDocumentEdited(false);
+        QTest::mouseClick(button, Qt::LeftButton);
+        // A sheet on the main window.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return c.dialog->isVisible(); }, 5000));
+        EXPECT_EQ(c.dialog->parentWidget(), window);
+        EXPECT_EQ(c.dialog->windowModality(), Qt::WindowModal);
+        QTest::qWait(50);
+        const QImage shot = c.dialog->grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        testsupport::writeArtifact(shot, c.picture);
+        // Closing, whatever closes it, marks the project edited.
+        c.dialog->close();
+        EXPECT_FALSE(c.dialog->isVisible());
+        EXPECT_TRUE(controller->isDocumentEdited());
+    }
 }

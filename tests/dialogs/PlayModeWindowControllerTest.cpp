@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -118,6 +119,29 @@ TEST_F(PlayModeTest, ColoursOpenOpaqueAndKeepTheirOpacityApart)
     testsupport::writeArtifact(dialog.grab().toImage(), "play-mode-dialog.png");
     EXPECT_DOUBLE_EQ(services->disc->borderWidth(), 12.0);
     EXPECT_TRUE(dialog.previewView()->isChangingValue());
+}
+
+TEST_F(PlayModeTest, ColourWellsShowTheChosenColourOpaque)
+{
+    QColor red(Qt::red);
+    red.setAlphaF(0.4f);
+    services->disc->setBorderColor(red);
+    services->disc->setFillColor(QColor(0, 128, 0, 64));
+    PlayModeWindowController dialog;
+    dialog.showWindowInModel();
+    QList<QPushButton*> wells;
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text().isEmpty()) {
+            wells << button;
+        }
+    }
+    ASSERT_EQ(wells.size(), 2);
+    const QRgb expected[] = {qRgb(255, 0, 0), qRgb(0, 128, 0)};  // border, fill
+    for (int i = 0; i < 2; ++i) {
+        const QImage well = wells[i]->grab().toImage();
+        EXPECT_EQ(well.pixel(well.rect().center()), expected[i]) << i;
+    }
+    dialog.doneAction();
 }
 
 TEST(PreviewHideSchedule, ShowsTwoSecondsAfterTheFirstChangeOfABurst)

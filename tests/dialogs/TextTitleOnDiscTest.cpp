@@ -17,14 +17,7 @@
 #include "corvane/DVDToolLocator.h"
 #include "dialogs/ColorWell.h"
 #include "dialogs/ItemZoomSlider.h"
-#include "model/DVDPageData.h"
-#include "model/DVDTitleData.h"
-#include "model/DataResource.h"
-#include "model/MediaData.h"
-#include "model/MediaSectionItem.h"
-#include "model/SectionDataResource.h"
 #include "shell/DiscModelBuilder.h"
-#include "shell/DiscSideRebuild.h"
 
 namespace {
 
@@ -59,23 +52,8 @@ TEST_F(TextTitleOnDiscTest, StyledAndZoomedTextTitleReachesTheMenu)
     ASSERT_TRUE(testsupport::makeTestClip(movie, 1.2, 160, 120));
 
     // One clip, one title, one list page; the disc side rebuilt from it.
-    const auto source = SectionDataResource::resourceWithPath(movie);
-    services->media->addSectionDataResourceToArray(source);
-    const auto section = source->createMediaSectionItem();
-    section->setStartTimeInMedia(disctest::seconds(0.0));
-    section->setEndTimeInMedia(disctest::seconds(1.2));
-    source->mediaSectionArray().append(section);
-    const auto clip = section->createMediaData();
-    ASSERT_TRUE(clip);
-    auto list = std::make_shared<DVDPageData>();
-    services->media->addDvdPageToArray(list);
-    auto title = std::make_shared<DVDTitleData>();
-    title->setMediaDataArray({clip});
-    title->setSuperPage(list);
-    clip->setSuperTitleData(title);
-    list->setTitleDataArray({title});
-    DiscSideRebuild(services->media, services->disc).flushDVDResourceBeforeEdit();
-    const auto page = list->menuPage();
+    const auto [title, page] =
+        dialogtest::oneTitlePage(services->media, services->disc, movie, 1.2);
     ASSERT_TRUE(page);
     page->setMenuDuration(1.0);
     controller->flushDVDPageEditWhenOpen();

@@ -5,6 +5,10 @@
 // through Corvane. Also one frame of a stream as a picture, through ffmpeg.
 // Header-only: only test executables that link the media and Corvane
 // modules include it.
+//
+// produceDisc takes the whole road with production's own rendering step
+// (menu music included); executables that include this header link the
+// production module for it.
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -25,6 +29,8 @@
 #include "media/VCMovie.h"
 #include "media/VCVideoConverter.h"
 #include "model/DVDPage.h"
+#include "production/MakeDVDVideo.h"
+#include "production/ProductionResult.h"
 
 namespace testsupport {
 
@@ -119,6 +125,28 @@ inline QImage frameOf(const QString& stream, int frame, const QString& png)
     runProgram("ffmpeg", {"-v", "error", "-y", "-i", stream, "-vf",
                           QString("select=eq(n\\,%1)").arg(frame), "-frames:v", "1", png});
     return QImage(png);
+}
+
+// Production's own rendering step (MakeDVDVideo: the titles, then each menu
+// with its music rendered and carried as its sound, and its buttons through
+// spumux) into `work`, then dvdauthor through Corvane: the DVD folder
+// "dvd.dvdmedia" there. Runs on the calling thread, serving its events while
+// the converters work. False (with a failure) when a step fails.
+inline bool produceDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& work)
+{
+    MakeDVDVideo render;
+    const ProductionResult made = render.makeDVDVideo(disc, work);
+    if (!made.isSucceeded()) {
+        ADD_FAILURE() << "rendering failed: " << qPrintable(made.toString());
+        return false;
+    }
+    DVDFSMake author;
+    author.dvd(disc, work);
+    if (!author.start()) {
+        ADD_FAILURE() << "dvdauthor failed";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace testsupport
