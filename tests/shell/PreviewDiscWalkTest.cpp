@@ -1,7 +1,9 @@
-// The preview plays what the disc does: a walk through the first-disc
-// project's model, written from the project alone, replayed on the preview
-// player built from the main window's disc model, and on the DVD folder
-// produced from that model, played with libdvdnav.
+// The preview plays what the disc does: walks through the first-disc
+// project's model, each under a setting of the disc's navigation flags and
+// written from the project alone, replayed on the preview player built from
+// the main window's disc model and on the DVD folder produced from that
+// model, played with libdvdnav. The first difference from the walk fails and
+// names its step.
 
 #include <gtest/gtest.h>
 
@@ -80,8 +82,9 @@ QList<Step> walkAsSet(const discproject::FirstDiscProject& p, const DVDLibrary& 
 }
 
 // The first title plays at once and the titles follow one another, the last
-// one leading back to the first.
-QList<Step> walkInSequence(const discproject::FirstDiscProject&, const DVDLibrary&)
+// one leading back to the first: with the first title and the sequence set,
+// and on a disc without menus.
+QList<Step> walkThroughTheTitles(const discproject::FirstDiscProject&, const DVDLibrary&)
 {
     return {
         {"start", Move::Start, nullptr, {"title", 1, 1}},
@@ -128,7 +131,8 @@ const Walk walks[] = {
          dvd.setPlayFirstTitle(true);
          dvd.setPlayTitleSequence(true);
      },
-     walkInSequence},
+     walkThroughTheTitles},
+    {"NoMenu", [](DVDLibrary& dvd) { dvd.setNoMenu(true); }, walkThroughTheTitles},
     {"MenusJumpToTheirFirstVideo", [](DVDLibrary& dvd) { dvd.setMenuAutoJumpVideo(true); },
      walkWithMenusJumpingOn},
 };
