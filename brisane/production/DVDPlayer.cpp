@@ -79,6 +79,13 @@ ObjectPtr DVDPlayer::resolveTarget(const ObjectPtr& item) const
     if (std::dynamic_pointer_cast<DVDChapterVideo>(item)) {
         return item;
     }
+    // A page handed in is where navigation has already led (a menu's or a
+    // title's end, the Menu button): it plays itself. Asking the disc model
+    // again would give what follows the page's end, which the disc plays
+    // only after the page.
+    if (m_playWarnVideo && std::dynamic_pointer_cast<DVDMenuPage>(item)) {
+        return item;
+    }
     ObjectPtr target = m_playWarnVideo ? m_dvd->jumpForActionItem(item) : getWarnDVDTitle();
     if (auto title = std::dynamic_pointer_cast<DVDTitleVideo>(target)) {
         target = firstObject(title->chapters());

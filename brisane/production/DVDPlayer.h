@@ -54,7 +54,8 @@ public:
     QRectF dvd_highlight_rect() const { return m_highlightRect; }
     bool play_warn_video() const { return m_playWarnVideo; }
 
-    // Plays the target of `item`; null plays the disc's start.
+    // Plays the target of `item`; null plays the disc's start. A chapter or
+    // a menu page plays itself (once the warning title has played).
     void playDVDItem(const ObjectPtr& item);
     virtual void clickPoint(const QPointF& point);
     // Highlights the item at the point; elsewhere the highlight stays.

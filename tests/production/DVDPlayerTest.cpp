@@ -321,6 +321,28 @@ TEST_F(DVDPlayerTest, HitTestsSkipStaticAndInvalidItemsAndScaleByMenuSize)
     player.pause();
 }
 
+TEST_F(DVDPlayerTest, AMenuPageLedToPlaysItselfNotWhatFollowsIt)
+{
+    // Each menu plays its first item's target when it ends: title A.
+    Disc d = makeDisc();
+    d.dvd->setMenuAutoJumpVideo(true);
+    d.menu1->elements = {d.toA, d.decoration, d.toB, d.toMenu2};
+    player.setDvd(d.dvd);
+    player.playDVDItem(nullptr);
+    ASSERT_EQ(player.current_play(), d.menu1);
+
+    player.playDVDItem(d.b1);
+    player.playMenu();
+    EXPECT_EQ(player.current_play(), d.menu1);
+    player.clickPoint({400.0 / 640, 350.0 / 480});
+    ASSERT_EQ(player.current_play(), d.b1);
+    player.timeIsAfterAllMovieTime();  // B's end: back to the menu it was chosen on
+    EXPECT_EQ(player.current_play(), d.menu1);
+    player.timeIsAfterAllMovieTime();  // the menu's end: on to title A
+    EXPECT_EQ(player.current_play(), d.a1);
+    player.pause();
+}
+
 TEST_F(DVDPlayerTest, IndexOfMenuAndFirstMenu)
 {
     Disc d = makeDisc();
