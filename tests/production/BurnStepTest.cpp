@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QWidget>
 #include <future>
@@ -20,6 +23,7 @@
 #include "TestSupport.h"
 #include "TwoTitleDisc.h"
 #include "UserFolders.h"
+#include "common/WidgetAlertService.h"
 #include "corvane/DVDBurn.h"
 #include "production/BurnDVDCtrl.h"
 #include "production/BurnDVDWorkflow.h"
@@ -352,6 +356,50 @@ INSTANTIATE_TEST_SUITE_P(
                       StuckBurn{"idle_without_finishing", Outcome::GoIdle, true, false, false,
                                 "{State = TrackWrite;}"}),
     [](const ::testing::TestParamInfo<StuckBurn>& info) { return std::string(info.param.name); });
+
+TEST_F(BurnStep, SheetOnTheProductionWindowAsAMessageBox)
+{
+    AlertService::install(std::make_shared<WidgetAlertService>());
+    BurnDVDCtrl production;
+    production.updateBurnWindowWithProgress(0.62);
+    production.show();
+    flow.setSheetModalWindow(&production);
+    burner->setOutcomes({}, Outcome::Fail);
+    burner->setMedia(false, 1LL << 32);  // the failed disc: Retry stays off
+    QImage picture;
+    const ProductionResult result = burn(burner, [&] {
+        const QList<QMessageBox*> boxes = production.findChildren<QMessageBox*>();
+        if (boxes.isEmpty() || !boxes.first()->isVisible() || !picture.isNull()) {
+            return;
+        }
+        QMessageBox* box = boxes.first();
+        EXPECT_EQ(box->text(), "Burn Failed");
+        EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+        QAbstractButton* retry = nullptr;
+        QAbstractButton* cancel = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            (button->text() == "Retry" ? retry : cancel) = button;
+        }
+        ASSERT_TRUE(retry && cancel);
+        EXPECT_FALSE(retry->isEnabled());
+        EXPECT_EQ(cancel->text(), "Cancel");
+        box->adjustSize();
+        const QImage window = production.grab().toImage();
+        const QImage sheet = box->grab().toImage();
+        picture = QImage(std::max(window.width(), sheet.width()), window.height() + sheet.height(),
+                         QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        QPainter painter(&picture);
+        painter.drawImage(0, 0, window);
+        painter.drawImage(0, window.height(), sheet);
+        painter.end();
+        cancel->click();
+    });
+    EXPECT_TRUE(result.isCancelled()) << qPrintable(result.toString());
+    ASSERT_FALSE(picture.isNull());
+    testsupport::writeArtifact(picture, "production-window-burn-failed.png");
+    AlertService::install(installed.alerts);
+}
 
 // --- The production window's burn of the image an earlier disc road left ---
 
