@@ -68,6 +68,7 @@ TEST_F(BurnStdioTest, WritesTheImageAndFinishes)
     ASSERT_GE(disc.size(), image.size());
     EXPECT_TRUE(disc.startsWith(image));
     EXPECT_EQ(burner.status().value(DRStatusStateKey).toString(), DRStatusStateDone);
+    EXPECT_FALSE(burner.isBurning());
     EXPECT_FALSE(states.contains(DRStatusStateVerifying));
     EXPECT_EQ(states.last(), DRStatusStateDone);
 }
@@ -227,6 +228,20 @@ TEST_F(BurnStdioTest, DrivesAreNotLookedAtWhileABurnHoldsOne)
         return watched->mediaSpaceUsed() != usedBefore;
     }));
     DRDevice::forgetPseudoDevice(watched);
+}
+
+TEST_F(BurnStdioTest, ReplacedBurnNoLongerCountsAsBurning)
+{
+    // Whoever watches the burn must not wait for statuses that never come.
+    device = DRDevice::pseudoDevice(dir.filePath(QStringLiteral("disc.bin")));
+    ASSERT_TRUE(device);
+    burner.setDevice(device);
+    EXPECT_FALSE(burner.isBurning());
+    ASSERT_TRUE(burner.burnISOPath(iso));
+    EXPECT_TRUE(burner.isBurning());
+    burner.setDevice(device);
+    EXPECT_FALSE(burner.isBurning());
+    EXPECT_TRUE(burner.isDeviceFree());
 }
 
 TEST_F(BurnStdioTest, CancelEndsFailed)
