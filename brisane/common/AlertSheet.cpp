@@ -55,6 +55,29 @@ bool AlertSheet::end(int returnCode)
     return true;
 }
 
+void AlertSheet::dismiss()
+{
+    std::function<void()> takeAway;
+    {
+        QMutexLocker locker(&m_mutex);
+        if (m_ended) {
+            return;
+        }
+        m_ended = true;
+        m_returnCode = AlertService::OtherReturn;
+        takeAway = m_dismiss;
+    }
+    if (takeAway) {
+        takeAway();
+    }
+}
+
+void AlertSheet::setDismissHandler(std::function<void()> handler)
+{
+    QMutexLocker locker(&m_mutex);
+    m_dismiss = std::move(handler);
+}
+
 void AlertSheet::setButtonsChangedHandler(std::function<void()> handler)
 {
     QMutexLocker locker(&m_mutex);

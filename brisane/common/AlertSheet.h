@@ -2,9 +2,9 @@
 // The texts of an alert and the handle of an alert sheet that does not wait.
 //
 // A sheet ends once, with the return code of the button pressed
-// (AlertService::ReturnCode). Until then its buttons may be enabled and
-// disabled from any thread; a thread that waits for the answer polls
-// hasEnded(). Every operation is thread-safe.
+// (AlertService::ReturnCode), or when its owner dismisses it. Until then its
+// buttons may be enabled and disabled from any thread; a thread that waits
+// for the answer polls hasEnded(). Every operation is thread-safe.
 
 #include <QMap>
 #include <QMutex>
@@ -34,6 +34,10 @@ public:
     bool isButtonEnabled(int returnCode) const;
 
     bool hasEnded() const;
+    // Ends the sheet from the owner's side (the work it asked about is over)
+    // and has the service take it off the screen. The end call of the sheet
+    // is not run. Nothing happens once the sheet has ended.
+    void dismiss();
     // The answer once ended; AlertService::OtherReturn before.
     int returnCode() const;
 
@@ -42,6 +46,9 @@ public:
     // after every button change, on the changing thread.
     bool end(int returnCode);
     void setButtonsChangedHandler(std::function<void()> handler);
+    // The call that takes the sheet off the screen, run by dismiss on the
+    // dismissing thread.
+    void setDismissHandler(std::function<void()> handler);
 
 private:
     const AlertContent m_content;
@@ -50,4 +57,5 @@ private:
     bool m_ended = false;
     int m_returnCode;
     std::function<void()> m_buttonsChanged;
+    std::function<void()> m_dismiss;
 };

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QThread>
 
 #include "common/AlertExtention.h"
 
@@ -39,6 +40,17 @@ void applyButtonStates(QMessageBox* box, const AlertSheet& sheet)
     }
 }
 
+// Runs `work` on the main thread: at once when already there, else queued.
+void onMainThread(const std::function<void()>& work)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) {
+        work();
+    } else {
+        QMetaObject::invokeMethod(app, work, Qt::QueuedConnection);
+    }
+}
+
 }  // namespace
 
 int WidgetAlertService::runAlert(const AlertContent& alert, QWidget* window)
@@ -60,19 +72,26 @@ std::shared_ptr<AlertSheet> WidgetAlertService::beginAlertSheet(const AlertConte
     // there, and read on the main thread, where the box lives.
     const auto guard = std::make_shared<QPointer<QMessageBox>>(box);
     std::weak_ptr<AlertSheet> weakSheet = sheet;
+    // A change made on the main thread shows at once, so a button disabled
+    // right after the sheet began is never drawn enabled.
     sheet->setButtonsChangedHandler([guard, weakSheet] {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [guard, weakSheet] {
-                const auto sheet = weakSheet.lock();
-                if (*guard && sheet) {
-                    applyButtonStates(guard->data(), *sheet);
-                }
-            },
-            Qt::QueuedConnection);
+        onMainThread([guard, weakSheet] {
+            const auto sheet = weakSheet.lock();
+            if (*guard && sheet) {
+                applyButtonStates(guard->data(), *sheet);
+            }
+        });
+    });
+    sheet->setDismissHandler([guard] {
+        onMainThread([guard] {
+            if (*guard) {
+                (*guard)->done(QMessageBox::Cancel);
+            }
+        });
     });
     QObject::connect(box, &QMessageBox::finished, box, [box, sheet, didEnd] {
         sheet->setButtonsChangedHandler({});
+        sheet->setDismissHandler({});
         if (sheet->end(returnCodeOf(box)) && didEnd) {
             didEnd(sheet->returnCode());
         }

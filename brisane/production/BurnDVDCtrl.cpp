@@ -3,11 +3,13 @@
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include "common/RevealService.h"
 #include "lumenta/LMDVD.h"
 #include "production/BurnDVDWorkflow.h"
+#include "production/IDiscBurner.h"
 
 namespace {
 
@@ -119,6 +122,12 @@ void BurnDVDCtrl::cancel()
     }
 }
 
+void BurnDVDCtrl::reject()
+{
+    // The road owns this window until it returns: never leave it running.
+    cancel();
+}
+
 void BurnDVDCtrl::closeProgressWindow()
 {
     m_refresh->stop();
@@ -132,6 +141,8 @@ ProductionResult BurnDVDCtrl::burnDVDWithBlock(
     m_shown = 0.0;
     m_shownValues.clear();
     auto flow = std::make_shared<BurnDVDWorkflow>();
+    flow->setSheetModalWindow(this);
+    flow->setBurnIntervals(m_intervals);
     {
         const std::lock_guard lock(m_mutex);
         m_progressFinished = 0.0;
@@ -161,7 +172,7 @@ ProductionResult BurnDVDCtrl::burnDVDWithBlock(
         result = ProductionResult::cancelled();
     }
     qInfo().noquote() << "production ended:" << result.toString();
-    if (result.isFailed()) {
+    if (result.isFailed() && !result.wasShown()) {
         showFailure(result);
     }
     return result;
@@ -220,6 +231,87 @@ ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const
         selectOutputDVDFile(iso);
     }
     return result;
+}
+
+QString BurnDVDCtrl::currentBurnVideoIso()
+{
+    return FileManagerExtention::defaultOutputVideoPath() +
+           QStringLiteral("/currentBurnVideoISO.iso");
+}
+
+ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd,
+                                   const std::shared_ptr<IDiscBurner>& burner, const QString& name)
+{
+    const QString temporary =
+        FileManagerExtention::tempFilePath(TmpDVDPathKey, QStringLiteral("dvdmedia"));
+    if (temporary.isEmpty()) {
+        const ProductionResult failed =
+            ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made."));
+        showFailure(failed);
+        return failed;
+    }
+    const QString image = currentBurnVideoIso();
+    const QFileInfo old(image);
+    if (old.isFile() || old.isSymLink()) {
+        QFile::remove(image);
+    }
+    bool burned = false;
+    const ProductionResult result = burnDVDWithBlock([&](BurnDVDWorkflow& flow) {
+        setWeights(0.0, 0.5);
+        const ProductionResult folder = flow.make(dvd, temporary);
+        setWeights(0.5, 0.05);
+        if (!folder.isSucceeded()) {
+            return folder;
+        }
+        const ProductionResult imaged =
+            flow.isCancelled() ? ProductionResult::cancelled() : flow.make(temporary, image, name);
+        setWeights(0.55, 0.45);
+        if (flow.isCancelled()) {
+            return ProductionResult::cancelled();
+        }
+        // Only an image the image step finished is ever burned.
+        if (!imaged.isSucceeded() || !QFileInfo(image).isFile()) {
+            flow.showAlert(isoErrorAlert(image, temporary));
+            return ProductionResult::failedAndShown(
+                imaged.isSucceeded() ? QStringLiteral("The disc image is missing.")
+                                     : imaged.reason());
+        }
+        const ProductionResult burnt = flow.burn(image, burner);
+        burned = flow.burnSuccess();
+        return burnt;
+    });
+    if (burned || !existsAt(image)) {
+        QFile::remove(image);
+    } else {
+        selectOutputDVDFile(image);
+    }
+    FileManagerExtention::removeTempFile(TmpDVDPathKey);
+    return result;
+}
+
+ProductionResult BurnDVDCtrl::burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner)
+{
+    const QString image = currentBurnVideoIso();
+    if (!QFileInfo(image).isFile()) {
+        qInfo().noquote() << "no disc image to burn at" << image;
+        return ProductionResult::failed(QStringLiteral("There is no disc image to burn."));
+    }
+    return burnDVDWithBlock([this, image, burner](BurnDVDWorkflow& flow) {
+        setWeights(0.0, 1.0);
+        return flow.burn(image, burner);
+    });
+}
+
+AlertContent BurnDVDCtrl::isoErrorAlert(const QString& image, const QString& folder)
+{
+    const qint64 free = QStorageInfo(QFileInfo(image).absolutePath()).bytesAvailable();
+    const QString disk = QString::asprintf(
+        " disk:%fM ", static_cast<double>(std::max<qint64>(free, 0)) / 1024.0 / 1024.0);
+    AlertContent alert;
+    alert.message = QStringLiteral("Iso Error");
+    alert.informativeText = QStringLiteral("info %1 %2").arg(disk, getDVDMediaSizeInfo(folder));
+    alert.defaultButton = QStringLiteral("OK");
+    return alert;
 }
 
 void BurnDVDCtrl::selectOutputDVDFile(const QString& path)

@@ -1,9 +1,12 @@
 #pragma once
 // The modal production window and the entry of its roads: a DVD folder
-// (burn(disc, folder)) and an ISO image (burn(disc, iso, name)). Each road
-// runs the steps of a fresh BurnDVDWorkflow on its own thread while exec()
-// keeps the main loop serving; the window shows the combined progress every
-// 0.1 s and offers Cancel, and closes itself when the road returns.
+// (burn(disc, folder)), an ISO image (burn(disc, iso, name)) and a burned
+// disc (burn(disc, burner, name)). Each road runs the steps of a fresh
+// BurnDVDWorkflow on its own thread while exec() keeps the main loop
+// serving; the window shows the combined progress every 0.1 s and offers
+// Cancel, and closes itself when the road returns. Closing it any other way
+// (Escape, the title bar) cancels the run; it closes once the road has
+// ended.
 //
 // Shown progress: finished share + the workflow's progress x the current
 // step's share, clamped to 0..0.99 and never below the value shown before.
@@ -15,6 +18,15 @@
 // temporary folder "TmpDVDPath---Key", removed at its end, and leaves
 // nothing at the ISO path unless the image was finished.
 //
+// The disc road makes the DVD folder there too (half of the progress), then
+// the image "currentBurnVideoISO.iso" in the default video folder (an old
+// one is deleted first; 5 %), then burns it (the rest). Only a finished
+// image is burned: when there is none after the image step the road shows
+// "Iso Error" with the free space and the folder's listing and burns
+// nothing. After a burn the image is deleted when the disc was burned, and
+// revealed otherwise (a failed, refused or cancelled burn), so the user finds
+// it. The workflow reports the burn itself; the road shows nothing more.
+//
 // One controller serves one run. Create and call it on the main thread.
 #include <QDialog>
 #include <QList>
@@ -24,14 +36,16 @@
 #include <memory>
 #include <mutex>
 
+#include "production/BurnDVDWorkflow.h"
 #include "production/ProductionResult.h"
 
-class BurnDVDWorkflow;
 class DVDLibrary;
+class IDiscBurner;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+struct AlertContent;
 
 class BurnDVDCtrl : public QDialog {
     Q_OBJECT
@@ -48,6 +62,20 @@ public:
     // burn:iso:name: the ISO road into `iso` with the volume name `name`.
     ProductionResult burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso,
                           const QString& name);
+    // burn:dvd:name: the disc road, burning with `burner` (its drive chosen)
+    // under the volume name `name`.
+    ProductionResult burn(const std::shared_ptr<DVDLibrary>& dvd,
+                          const std::shared_ptr<IDiscBurner>& burner, const QString& name);
+    // Burns the image an earlier disc road left behind, when there is one.
+    ProductionResult burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner);
+    // The disc road's image: "currentBurnVideoISO.iso" in the default video folder.
+    static QString currentBurnVideoIso();
+
+    // The waits of the burn step of every later run.
+    void setBurnIntervals(const BurnDVDWorkflow::BurnIntervals& intervals)
+    {
+        m_intervals = intervals;
+    }
 
     // The common frame of every road: runs `road` on its own thread with a
     // fresh workflow while the window is up; returns when it has ended.
@@ -56,6 +84,8 @@ public:
     // The Cancel button: cancels the run for good.
     void cancel();
     bool isCancelled() const { return m_cancelled; }
+    // Escape and the title bar's close: the run is cancelled.
+    void reject() override;
     // progressFinished + the workflow's progress x currentWeight (unclamped).
     double progress() const;
     // Shows `value` clamped to 0..0.99 and not below the last shown value.
@@ -82,6 +112,7 @@ private:
     void setWeights(double finished, double current);
     void showFailure(const ProductionResult& result);
     void closeProgressWindow();
+    static AlertContent isoErrorAlert(const QString& image, const QString& folder);
 
     QProgressBar* m_progressIndicator = nullptr;
     QLabel* m_progressTextField = nullptr;
@@ -96,4 +127,5 @@ private:
     double m_shown = 0.0;
     QList<double> m_shownValues;
     std::function<void(BurnDVDCtrl&)> m_observer;
+    BurnDVDWorkflow::BurnIntervals m_intervals;
 };

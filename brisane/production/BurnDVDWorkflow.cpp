@@ -1,17 +1,24 @@
 #include "production/BurnDVDWorkflow.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QThread>
 #include <algorithm>
 #include <atomic>
 
+#include "common/AlertService.h"
 #include "common/FileManagerExtention.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDImageMake.h"
 #include "corvane/DVDLibrary.h"
+#include "production/BurnDVDWorkflowAlertHelper.h"
+#include "production/DVDTitleCount.h"
+#include "production/IDiscBurner.h"
 #include "production/MakeDVDVideo.h"
 #include "production/ProductionFiles.h"
 #include "production/ProductionStepAdapter.h"
@@ -24,6 +31,9 @@ constexpr qint64 referenceDateOffsetMs = 978307200000;
 constexpr double renderWeight = 90.0;
 constexpr double authorWeight = 10.0;
 constexpr double imageWeight = 100.0;
+constexpr double burnWeight = 100.0;
+// The longest sleep between two looks while a wait may end early.
+constexpr int pauseSliceMs = 20;
 // The most a step's progress shows.
 constexpr double progressCap = 0.98;
 
@@ -50,6 +60,31 @@ QString dvdFolderName()
 QString imageName()
 {
     return QStringLiteral("/dvd.iso");
+}
+
+// Runs `work` on the main thread and waits for it (at once when already there).
+void onMainThread(const std::function<void()>& work)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) {
+        work();
+    } else {
+        QMetaObject::invokeMethod(app, work, Qt::BlockingQueuedConnection);
+    }
+}
+
+AlertContent alertWith(const QString& message, const QString& informative)
+{
+    AlertContent alert;
+    alert.message = message;
+    alert.informativeText = informative;
+    alert.defaultButton = QStringLiteral("OK");
+    return alert;
+}
+
+double megabytes(qint64 bytes)
+{
+    return static_cast<double>(bytes) / 1024.0 / 1024.0;
 }
 
 }  // namespace
@@ -330,4 +365,234 @@ ProductionResult BurnDVDWorkflow::placeImage(const QString& image, const QString
     }
     return ProductionResult::failed(
         QStringLiteral("The image cannot be put at %1: %2").arg(iso, errorText(error)));
+}
+
+// --- The burn ---
+
+bool BurnDVDWorkflow::burnSuccess() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_burnSuccess;
+}
+
+ProductionResult BurnDVDWorkflow::burn(const QString& iso,
+                                       const std::shared_ptr<IDiscBurner>& burner)
+{
+    beginStep();
+    {
+        std::lock_guard lock(m_mutex);
+        m_burnSuccess = false;
+    }
+    ProductionResult result = ProductionResult::failed(QStringLiteral("No burner was chosen."));
+    if (burner) {
+        result = runTask(burner, burnWeight, [&] { return burnIso(iso, *burner); });
+    }
+    log(QStringLiteral("burn %1").arg(result.toString()));
+    endStep();
+    return result;
+}
+
+ProductionResult BurnDVDWorkflow::burnIso(const QString& iso, IDiscBurner& burner)
+{
+    const QFileInfo image(iso);
+    const bool existed = image.isFile();
+    const qint64 isoSize = existed ? image.size() : 0;
+    const bool fits = burner.mediaWritableSpace() > isoSize;
+    if (!fits) {
+        showAlert(alertWith(QStringLiteral("DVD Disc space is not enough."),
+                            QStringLiteral("you can remove some video and try again.")));
+    }
+    onMainThread([&burner] { burner.prepareForBurn(); });
+    if (!fits) {
+        return ProductionResult::failedAndShown(
+            QStringLiteral("The disc has not enough space for the image."));
+    }
+
+    for (;;) {
+        const bool started = startBurn(iso, burner);
+        if (!started && isCancelled()) {
+            // Nothing was written: the user asked for nothing more.
+            log(QStringLiteral("burn cancelled before it started"));
+            return ProductionResult::cancelled();
+        }
+        const BurnEnd end = started ? watchBurn(burner) : BurnEnd::Abandoned;
+        if (end == BurnEnd::Failed) {
+            if (askForRetry(isoSize, burner)) {
+                continue;
+            }
+            return ProductionResult::cancelled();
+        }
+        const bool success = end == BurnEnd::Finished;
+        {
+            std::lock_guard lock(m_mutex);
+            m_burnSuccess = success;
+        }
+        reportBurnEnd(success, started, existed, isoSize, iso, burner);
+        if (success) {
+            return ProductionResult::succeeded();
+        }
+        return isCancelled() ? ProductionResult::cancelled()
+                             : ProductionResult::failedAndShown(
+                                   started ? QStringLiteral("The burn failed.")
+                                           : QStringLiteral("The burn could not be started."));
+    }
+}
+
+bool BurnDVDWorkflow::startBurn(const QString& iso, IDiscBurner& burner)
+{
+    for (int left = StartAttempts; left > 0;) {
+        pause(m_intervals.startAttempt, [this] { return isCancelled(); });
+        bool started = false;
+        bool cancelled = false;
+        // Tested on the main thread, where a cancel comes from, right before
+        // the start: a cancel is never followed by a burn.
+        onMainThread([&] {
+            cancelled = isCancelled();
+            if (!cancelled) {
+                started = burner.burnISOPath(iso);
+            }
+        });
+        if (cancelled) {
+            return false;
+        }
+        --left;
+        log(QStringLiteral("failed load %1").arg(left));
+        if (started) {
+            return true;
+        }
+    }
+    return false;
+}
+
+BurnDVDWorkflow::BurnEnd BurnDVDWorkflow::watchBurn(IDiscBurner& burner)
+{
+    const auto ended = [&] {
+        return burner.isFinished() || burner.isFailed() || isCancelled() || !burner.hasDevice() ||
+               !burner.isBurning();
+    };
+    for (;;) {
+        log(QStringLiteral("burn.status %1").arg(burner.statusText()));
+        if (pause(m_intervals.statusPoll, ended)) {
+            break;
+        }
+    }
+    // The burner sets its end state and stops burning in one change: read
+    // the end states after the others.
+    if (isCancelled() && !burner.isFinished() && !burner.isFailed()) {
+        return settleCancelledBurn(burner);
+    }
+    if (burner.isFinished()) {
+        return BurnEnd::Finished;
+    }
+    if (!burner.hasDevice()) {
+        log(QStringLiteral("the drive disappeared during the burn"));
+        return BurnEnd::Abandoned;
+    }
+    if (burner.isFailed()) {
+        return isCancelled() ? BurnEnd::Abandoned : BurnEnd::Failed;
+    }
+    log(QStringLiteral("the burner is idle without having finished"));
+    return BurnEnd::Abandoned;
+}
+
+BurnDVDWorkflow::BurnEnd BurnDVDWorkflow::settleCancelledBurn(IDiscBurner& burner)
+{
+    // The cancel may have come before the burn started writing.
+    burner.cancel();
+    const bool settled = pause(m_intervals.cancelSettle, [&] {
+        return burner.isFinished() || burner.isFailed() || !burner.isBurning();
+    });
+    if (!settled) {
+        log(QStringLiteral("the cancelled burn did not end in %1 ms; it counts as failed")
+                .arg(m_intervals.cancelSettle));
+    }
+    return burner.isFinished() ? BurnEnd::Finished : BurnEnd::Abandoned;
+}
+
+bool BurnDVDWorkflow::askForRetry(qint64 isoSize, IDiscBurner& burner)
+{
+    onMainThread([&burner] { burner.prepareForBurn(); });
+    log(QStringLiteral("failed:%1").arg(burner.statusText()));
+
+    AlertContent alert;
+    alert.message = QStringLiteral("Burn Failed");
+    alert.informativeText = QStringLiteral(
+        "It maybe caused by the DVD Disc or the DVD Driver. You can insert a blank disc and try "
+        "again.");
+    alert.defaultButton = QStringLiteral("Retry");
+    alert.alternateButton = QStringLiteral("Cancel");
+    const auto helper = std::make_shared<BurnDVDWorkflowAlertHelper>();
+    const QPointer<QWidget> window = m_sheetModalWindow;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [helper, alert, window] {
+            if (helper->isDismissed()) {
+                return;
+            }
+            const std::shared_ptr<AlertSheet> sheet = AlertService::current()->beginAlertSheet(
+                alert, window, [helper](int code) { helper->alertDidEnd(code); });
+            sheet->setButtonEnabled(AlertService::DefaultReturn, false);
+            helper->setSheet(sheet);
+        },
+        Qt::QueuedConnection);
+
+    while (!helper->alertReturn()) {
+        pause(m_intervals.sheetPoll, [&] { return helper->alertReturn() || isCancelled(); });
+        if (helper->alertReturn()) {
+            break;
+        }
+        if (isCancelled()) {
+            helper->dismissSheet();
+            log(QStringLiteral("burn cancelled while the burn-failed sheet was up"));
+            return false;
+        }
+        if (const std::shared_ptr<AlertSheet> sheet = helper->sheet()) {
+            sheet->setButtonEnabled(AlertService::DefaultReturn,
+                                    burner.mediaIsBlank() && burner.mediaWritableSpace() > isoSize);
+        }
+    }
+    return helper->returnCode() == AlertService::DefaultReturn;
+}
+
+void BurnDVDWorkflow::reportBurnEnd(bool success, bool started, bool existed, qint64 isoSize,
+                                    const QString& iso, const IDiscBurner& burner)
+{
+    if (success) {
+        showAlert(alertWith(QStringLiteral("DVD Burn Success"), QString()));
+        return;
+    }
+    if (started) {
+        showAlert(alertWith(QStringLiteral("DVD Burn Failed"), burner.statusText()));
+        return;
+    }
+    const qint64 free = QStorageInfo(QFileInfo(iso).absolutePath()).bytesAvailable();
+    const QString text =
+        QString::asprintf("ISO File Error %d:%ld %.1fM disk:%.1fM \niso path ", existed ? 1 : 0,
+                          DVDTitleCount::titleCountAtPath(iso), megabytes(isoSize),
+                          megabytes(std::max<qint64>(free, 0))) +
+        iso;
+    showAlert(alertWith(QStringLiteral("DVD Burn Failed"), text));
+}
+
+void BurnDVDWorkflow::showAlert(const AlertContent& alert)
+{
+    log(QStringLiteral("alert %1 %2").arg(alert.message, alert.informativeText));
+    const QPointer<QWidget> window = m_sheetModalWindow;
+    onMainThread([&alert, window] { AlertService::current()->runAlert(alert, window); });
+}
+
+bool BurnDVDWorkflow::pause(int milliseconds, const std::function<bool()>& until)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        if (until && until()) {
+            return true;
+        }
+        const qint64 left = milliseconds - clock.elapsed();
+        if (left <= 0) {
+            return false;
+        }
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, pauseSliceMs)));
+    }
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The production steps of one run, on the production window's background
 // thread: render and author a disc into a DVD folder (make(disc, folder)),
-// and image a DVD folder into an ISO file (make(folder, iso, name)). Each step
-// runs its step objects one at a time as `task`, blocks until it is done,
-// logs its lines and answers how it ended.
+// image a DVD folder into an ISO file (make(folder, iso, name)), and burn an
+// ISO image onto a disc (burn(iso, burner)). Each step runs its step objects
+// one at a time as `task`, blocks until it is done, logs its lines and
+// answers how it ended.
 //
 // Progress of a step: (converted + converting weight x the task's progress)
 // / max(totalLength, 1), at most 0.98 and never less than an earlier answer
@@ -22,10 +23,29 @@
 // image is moved to the ISO path only after mkisofs succeeded (a file there is
 // replaced); after a failure or a cancel no image is left anywhere.
 //
+// The burn step checks that the image fits on the disc ("DVD Disc space is
+// not enough." and no burn otherwise), prepares the burner, tries to start
+// the burn up to five times, then watches it until it ends. A burn that
+// fails with its drive still there offers the "Burn Failed" sheet on the
+// sheet window, whose "Retry" is enabled only while a blank disc with room
+// for the image is in the drive; "Retry" burns again, "Cancel" ends the step
+// with no report. Every other end is reported: "DVD Burn Success", or "DVD
+// Burn Failed" with the burn's status, or with the "ISO File Error" text when
+// no attempt started. Besides a finish or a failure the watch also ends when
+// the drive disappears, when the burner is idle again without having
+// finished, and on a cancel: the burn is aborted and waited for at most the
+// settle time, then counts as failed. A cancel before the burn started starts
+// nothing and reports nothing; a run that ends takes its sheet away.
+//
 // The steps need the main event loop running (the converters report their
-// finish there). cancel, progress and task may be called from any thread.
+// finish there; the burner is prepared and started there, and every alert is
+// shown there while the step waits, except the "Burn Failed" sheet, which it
+// polls). cancel, progress and task may be called from any thread.
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -33,9 +53,20 @@
 #include "production/ProductionResult.h"
 
 class DVDLibrary;
+class IDiscBurner;
+struct AlertContent;
 
 class BurnDVDWorkflow {
 public:
+    // The waits of the burn step, in milliseconds.
+    struct BurnIntervals {
+        int startAttempt = 5000;   // before each start attempt
+        int statusPoll = 10000;    // between two status lines of a running burn
+        int sheetPoll = 1000;      // between two looks at the disc under the "Burn Failed" sheet
+        int cancelSettle = 30000;  // the longest wait for a cancelled burn to end
+    };
+    static constexpr int StartAttempts = 5;
+
     BurnDVDWorkflow();
     ~BurnDVDWorkflow();
     BurnDVDWorkflow(const BurnDVDWorkflow&) = delete;
@@ -46,6 +77,22 @@ public:
     // make:iso:name: an ISO image of the DVD folder `media` at `iso`, with the
     // volume name `name` ("My DVD" when empty).
     ProductionResult make(const QString& media, const QString& iso, const QString& name);
+    // burn:dvd: burns the image at `iso` with `burner`, which is the step's
+    // task. Succeeded when the disc was burned; cancelled after a cancel or
+    // the sheet's "Cancel"; otherwise failed, and already shown to the user.
+    ProductionResult burn(const QString& iso, const std::shared_ptr<IDiscBurner>& burner);
+    // Whether the last burn finished.
+    bool burnSuccess() const;
+
+    // The window the "Burn Failed" sheet and the alerts are shown on (not
+    // owned). Set it before the run starts.
+    void setSheetModalWindow(QWidget* window) { m_sheetModalWindow = window; }
+    QWidget* sheetModalWindow() const { return m_sheetModalWindow; }
+    void setBurnIntervals(const BurnIntervals& intervals) { m_intervals = intervals; }
+    const BurnIntervals& burnIntervals() const { return m_intervals; }
+    // Shows the alert on the sheet window from the main thread and waits
+    // for its answer (any thread).
+    void showAlert(const AlertContent& alert);
 
     void cancel();
     bool isCancelled() const;
@@ -74,6 +121,19 @@ private:
                                 const ProductionResult& made);
     static ProductionResult makeWorkFolder(const QString& work);
 
+    // How the watch of a started burn ended.
+    enum class BurnEnd { Finished, Failed, Abandoned };
+    ProductionResult burnIso(const QString& iso, IDiscBurner& burner);
+    bool startBurn(const QString& iso, IDiscBurner& burner);
+    BurnEnd watchBurn(IDiscBurner& burner);
+    BurnEnd settleCancelledBurn(IDiscBurner& burner);
+    bool askForRetry(qint64 isoSize, IDiscBurner& burner);
+    void reportBurnEnd(bool success, bool started, bool existed, qint64 isoSize, const QString& iso,
+                       const IDiscBurner& burner);
+    // Sleeps up to `milliseconds`, waking early once `until` answers true;
+    // answers whether it did.
+    static bool pause(int milliseconds, const std::function<bool()>& until);
+
     // Runs `run` with `step` as the task of `weight`; cancelled without
     // running it once the workflow is cancelled.
     template <typename Run>
@@ -82,6 +142,8 @@ private:
     void endStep();
 
     int m_concurrentTitles = 0;
+    QPointer<QWidget> m_sheetModalWindow;
+    BurnIntervals m_intervals;
 
     mutable std::mutex m_mutex;  // everything below
     std::shared_ptr<IProductionStep> m_task;
@@ -89,4 +151,5 @@ private:
     double m_convertingLength = 0.0;
     mutable double m_shownProgress = 0.0;
     bool m_cancelled = false;
+    bool m_burnSuccess = false;
 };

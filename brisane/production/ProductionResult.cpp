@@ -13,6 +13,13 @@ ProductionResult ProductionResult::failed(const QString& reason)
                             reason.isEmpty() ? QStringLiteral("unknown error") : reason);
 }
 
+ProductionResult ProductionResult::failedAndShown(const QString& reason)
+{
+    ProductionResult result = failed(reason);
+    result.m_shown = true;
+    return result;
+}
+
 QString ProductionResult::toString() const
 {
     switch (m_status) {

@@ -19,8 +19,10 @@
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "production/BurnDVDCtrl.h"
+#include "production/DVDBurnAdapter.h"
 #include "production/DVDFuncLib.h"
 #include "shell/BurnSettingRules.h"
+#include "shell/DVDBurnerState.h"
 #include "shell/IBurnerState.h"
 #include "shell/MainWindowController.h"
 
@@ -142,6 +144,12 @@ qint64 BurnSettingWindow::totalUsedSpace() const
         return m_estimate();
     }
     return m_owner ? m_owner->totalUsedSpace() : 0;
+}
+
+void BurnSettingWindow::setDVDBurn(DVDBurn* burner)
+{
+    m_dvdBurn = burner;
+    m_burner = burner ? std::make_shared<DVDBurnerState>(burner) : nullptr;
 }
 
 void BurnSettingWindow::setBurnerState(std::shared_ptr<IBurnerState> burner)
@@ -402,23 +410,16 @@ ProductionResult BurnSettingWindow::runRoad(const std::shared_ptr<DVDLibrary>& d
     delete m_dvdBurner;
     m_dvdBurner = new BurnDVDCtrl(parentWidget());
     BurnDVDCtrl& window = *m_dvdBurner;
+    window.setBurnIntervals(m_burnIntervals);
     const int type = burnType();
     switch (type) {
         case BurnDisc:
-            if (m_discRoad) {
-                return m_discRoad(window, dvd, name);
+            if (!m_dvdBurn) {
+                // Only a sheet without the main window's burner gets here.
+                qWarning().noquote() << "no burner to burn the disc with; nothing was burned";
+                return ProductionResult::failed(QStringLiteral("No burner was chosen."));
             }
-            {
-                // Say so rather than closing as if something had been burned.
-                qWarning().noquote() << "no disc road is installed; nothing was burned";
-                AlertContent alert;
-                alert.message = QStringLiteral("Burning a disc is not available.");
-                alert.informativeText =
-                    QStringLiteral("Choose a DVD folder or an ISO image and burn that.");
-                alert.defaultButton = QStringLiteral("OK");
-                AlertService::current()->runAlert(alert, parentWidget());
-                return ProductionResult::failed(alert.message);
-            }
+            return window.burn(dvd, std::make_shared<DVDBurnAdapter>(m_dvdBurn), name);
         case BurnIso:
             return window.burn(dvd, uniqueOutputPath(folder, name, type), name);
         default:

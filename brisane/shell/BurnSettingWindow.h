@@ -10,11 +10,12 @@
 //
 // startBurnAction checks the name and the free space, builds the disc
 // model, closes the sheet and runs the chosen road in a new production
-// window (BurnDVDCtrl); it returns when the run has ended. The disc road is
-// handed in with setDiscRoad; without one a disc start is only logged.
+// window (BurnDVDCtrl); it returns when the run has ended. The disc road
+// burns with the main window's DVDBurn (setDVDBurn): the drive chosen in the
+// pop-up is the one that burns.
 //
-// The burner, the free-space figure and the folder panel can be replaced
-// (tests). Everything runs on the main thread.
+// The burner state, the free-space figure, the folder panel and the burn
+// step's waits can be replaced (tests). Everything runs on the main thread.
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -22,9 +23,11 @@
 
 #include "corvane/DVDBurnDeviceStatusDelegate.h"
 #include "corvane/DVDBurnDevicesDelegate.h"
+#include "production/BurnDVDWorkflow.h"
 #include "production/ProductionResult.h"
 
 class BurnDVDCtrl;
+class DVDBurn;
 class DVDLibrary;
 class IBurnerState;
 class MainWindowController;
@@ -41,18 +44,24 @@ class BurnSettingWindow : public QDialog,
 public:
     using FreeSpaceFunction = std::function<std::optional<qint64>(const QString& path)>;
     using FolderChooser = std::function<QString(QWidget* parent)>;
-    using DiscRoad = std::function<ProductionResult(
-        BurnDVDCtrl& window, const std::shared_ptr<DVDLibrary>& dvd, const QString& name)>;
 
     // `owner` gives the size estimate and the disc model; `parent` is the
     // main window the sheet belongs to.
     BurnSettingWindow(MainWindowController* owner, QWidget* parent);
     ~BurnSettingWindow() override;
 
+    // The burner whose drives the pop-up lists and which burns the disc
+    // (not owned; it outlives the sheet). Sets the burner state over it.
+    void setDVDBurn(DVDBurn* burner);
+    // What the sheet reads of the burner; without a DVDBurn a disc cannot
+    // be burned.
     void setBurnerState(std::shared_ptr<IBurnerState> burner);
     void setFreeSpaceFunction(FreeSpaceFunction function) { m_freeSpace = std::move(function); }
     void setFolderChooser(FolderChooser chooser) { m_folderChooser = std::move(chooser); }
-    void setDiscRoad(DiscRoad road) { m_discRoad = std::move(road); }
+    void setBurnIntervals(const BurnDVDWorkflow::BurnIntervals& intervals)
+    {
+        m_burnIntervals = intervals;
+    }
     // The size estimate; the main window's totalUsedSpace by default.
     void setEstimateFunction(std::function<qint64()> estimate) { m_estimate = std::move(estimate); }
     qint64 totalUsedSpace() const;
@@ -103,7 +112,8 @@ private:
     std::shared_ptr<IBurnerState> m_burner;
     FreeSpaceFunction m_freeSpace;
     FolderChooser m_folderChooser;
-    DiscRoad m_discRoad;
+    DVDBurn* m_dvdBurn = nullptr;
+    BurnDVDWorkflow::BurnIntervals m_burnIntervals;
     std::function<qint64()> m_estimate;
     bool m_canBurn = false;
 

@@ -30,7 +30,6 @@
 #include "shell/DVDPlayCtrl.h"
 #include "shell/DiscModelBuilder.h"
 #include "shell/DiscSideRebuild.h"
-#include "shell/DVDBurnerState.h"
 #include "shell/EditorFactory.h"
 #include "shell/FileLogger.h"
 #include "shell/HelperExtention.h"
@@ -115,7 +114,7 @@ void MainWindowController::awakeFromNib()
     m_burner = std::make_unique<DVDBurn>();
     m_burnNotification = new DVDBurnNotification(this);
     m_burnSettingWindow = new BurnSettingWindow(this, m_window.get());
-    m_burnSettingWindow->setBurnerState(std::make_shared<DVDBurnerState>(m_burner.get()));
+    m_burnSettingWindow->setDVDBurn(m_burner.get());
     m_burnNotification->setDelegate(m_burnSettingWindow);
     // 13. The slideshow editor.
     if (IRenderEditWndCtrl* imageEditor = imageEditController()) {

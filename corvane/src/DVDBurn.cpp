@@ -15,19 +15,6 @@ namespace {
 
 constexpr qint64 SectorSize = 2048;
 
-// A dictionary as the burn log line shows it: "{\n    key = value;\n}".
-QString describe(const QVariantMap& map)
-{
-    QString text = QStringLiteral("{\n");
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        const QVariant& value = it.value();
-        const QString shown =
-            value.typeId() == QMetaType::Bool ? QString::number(value.toBool()) : value.toString();
-        text += QStringLiteral("    %1 = %2;\n").arg(it.key(), shown);
-    }
-    return text + QLatin1Char('}');
-}
-
 }  // namespace
 
 DVDBurn::DVDBurn(QObject* parent) : QObject(parent)
@@ -123,6 +110,24 @@ int DVDBurn::state() const
     return state_;
 }
 
+bool DVDBurn::isBurning() const
+{
+    QMutexLocker lock(&mutex_);
+    return burning_;
+}
+
+QString DVDBurn::describeDictionary(const QVariantMap& dictionary)
+{
+    QString text = QStringLiteral("{\n");
+    for (auto it = dictionary.cbegin(); it != dictionary.cend(); ++it) {
+        const QVariant& value = it.value();
+        const QString shown =
+            value.typeId() == QMetaType::Bool ? QString::number(value.toBool()) : value.toString();
+        text += QStringLiteral("    %1 = %2;\n").arg(it.key(), shown);
+    }
+    return text + QLatin1Char('}');
+}
+
 QList<DRDevicePtr> DVDBurn::devices() const
 {
     QList<DRDevicePtr> writers = DRDevice::devices();
@@ -136,6 +141,8 @@ void DVDBurn::setDevice(const DRDevicePtr& device)
         device && device->isValid() ? DRBurn::burnForDevice(device) : nullptr;
     QMutexLocker lock(&mutex_);
     burn_.swap(next);
+    // The replaced burn is no longer listened to: nothing of ours runs now.
+    burning_ = false;
     // The replaced burn (now in `next`) is released after the lock.
     lock.unlock();
 }
@@ -233,7 +240,8 @@ bool DVDBurn::startBurn(const QString& path)
         qWarning().noquote() << "cannot burn" << path << ": not a readable image file";
         return false;
     }
-    qInfo().noquote() << QStringLiteral("burn.properties %1").arg(describe(current->properties()));
+    qInfo().noquote()
+        << QStringLiteral("burn.properties %1").arg(describeDictionary(current->properties()));
 
     QVariantMap properties;
     {

@@ -1,5 +1,6 @@
 // Alerts as message boxes: the answer codes of the three buttons, a sheet
-// that does not wait and whose buttons are enabled later (from any thread).
+// that does not wait and whose buttons are enabled later (from any thread),
+// and a sheet its owner takes away.
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,31 @@ TEST(WidgetAlertServiceTest, aSheetReturnsAtOnceAndItsButtonsFollowLaterChanges)
     EXPECT_TRUE(waitUntil([&] { return window.findChildren<QMessageBox*>().isEmpty(); }));
     sheet->setButtonEnabled(AlertService::DefaultReturn, true);
     QCoreApplication::processEvents();
+}
+
+TEST(WidgetAlertServiceTest, aSheetDismissedByItsOwnerGoesWithoutAnAnswer)
+{
+    QWidget window;
+    window.show();
+    WidgetAlertService service;
+    QList<int> ended;
+    const auto sheet = service.beginAlertSheet({"Burn Failed", "", "Retry", "Cancel", ""}, &window,
+                                               [&](int code) { ended << code; });
+    // Turned off on the main thread right after it began: off before the
+    // box is ever drawn.
+    sheet->setButtonEnabled(AlertService::DefaultReturn, false);
+    const QList<QMessageBox*> boxes = window.findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_FALSE(buttonTitled(boxes.first(), "Retry")->isEnabled());
+
+    // The waiting thread gives up on the answer: the box goes, no answer comes.
+    std::thread([&] { sheet->dismiss(); }).join();
+    EXPECT_TRUE(sheet->hasEnded());
+    EXPECT_EQ(sheet->returnCode(), AlertService::OtherReturn);
+    EXPECT_TRUE(waitUntil([&] { return window.findChildren<QMessageBox*>().isEmpty(); }));
+    EXPECT_TRUE(ended.isEmpty());
+    sheet->dismiss();
+    EXPECT_FALSE(sheet->end(AlertService::DefaultReturn));
 }
 
 TEST(AlertSheetTest, endsOnceWithTheFirstAnswer)

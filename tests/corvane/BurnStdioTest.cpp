@@ -68,6 +68,7 @@ TEST_F(BurnStdioTest, WritesTheImageAndFinishes)
     ASSERT_GE(disc.size(), image.size());
     EXPECT_TRUE(disc.startsWith(image));
     EXPECT_EQ(burner.status().value(DRStatusStateKey).toString(), DRStatusStateDone);
+    EXPECT_FALSE(burner.isBurning());
     EXPECT_FALSE(states.contains(DRStatusStateVerifying));
     EXPECT_EQ(states.last(), DRStatusStateDone);
 }
@@ -187,6 +188,60 @@ TEST_F(BurnStdioTest, DriveLostDuringTheBurnFails)
     }));
     EXPECT_TRUE(burner.isFailed());
     device.reset();
+}
+
+TEST_F(BurnStdioTest, DrivesAreNotLookedAtWhileABurnHoldsOne)
+{
+    // Another drive's medium changes while the burn holds its drive: a look
+    // at the drives then changes nothing (no medium, no drive lost); once the
+    // burn has let go it sees the change.
+    const QString other = dir.filePath(QStringLiteral("other.bin"));
+    const DRDevicePtr watched = DRDevice::pseudoDevice(other);
+    ASSERT_TRUE(watched);
+    const quint32 usedBefore = watched->mediaSpaceUsed();
+    DRNotificationCenter* center = DRNotificationCenter::currentRunLoopCenter();
+    bool looked = false;
+    bool changedWhileBurning = true;
+    bool listedWhileBurning = false;
+    QObject::connect(center, &DRNotificationCenter::burnStatusChanged, &context,
+                     [&](const DRBurn* burn, const QVariantMap&) {
+                         if (looked || burn != burner.burn().get()) {
+                             return;
+                         }
+                         looked = true;
+                         QFile file(other);
+                         ASSERT_TRUE(file.open(QIODevice::Append));
+                         file.write(QByteArray(3 * 2048, 'x'));
+                         file.close();
+                         center->pollDevices();
+                         changedWhileBurning = watched->mediaSpaceUsed() != usedBefore;
+                         listedWhileBurning =
+                             watched->isValid() && DRDevice::devices().contains(watched);
+                     });
+    burnTo(dir.filePath(QStringLiteral("disc.bin")));
+    EXPECT_TRUE(burner.isFinished());
+    ASSERT_TRUE(looked);
+    EXPECT_FALSE(changedWhileBurning);
+    EXPECT_TRUE(listedWhileBurning);
+    EXPECT_TRUE(burntest::waitUntil([&] {
+        center->pollDevices();
+        return watched->mediaSpaceUsed() != usedBefore;
+    }));
+    DRDevice::forgetPseudoDevice(watched);
+}
+
+TEST_F(BurnStdioTest, ReplacedBurnNoLongerCountsAsBurning)
+{
+    // Whoever watches the burn must not wait for statuses that never come.
+    device = DRDevice::pseudoDevice(dir.filePath(QStringLiteral("disc.bin")));
+    ASSERT_TRUE(device);
+    burner.setDevice(device);
+    EXPECT_FALSE(burner.isBurning());
+    ASSERT_TRUE(burner.burnISOPath(iso));
+    EXPECT_TRUE(burner.isBurning());
+    burner.setDevice(device);
+    EXPECT_FALSE(burner.isBurning());
+    EXPECT_TRUE(burner.isDeviceFree());
 }
 
 TEST_F(BurnStdioTest, CancelEndsFailed)

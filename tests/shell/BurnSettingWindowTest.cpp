@@ -1,6 +1,7 @@
 // The burn settings sheet without production: the reset at each opening,
-// the statuses of every output kind with a scripted burner, the name and
-// free-space alerts, the size texts and the output paths.
+// the statuses of every output kind with a scripted burner and with the real
+// burner's drive events, the name and free-space alerts, the size texts and
+// the output paths.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -12,6 +13,8 @@
 #include "RecordingServices.h"
 #include "TestSupport.h"
 #include "UserFolders.h"
+#include "corvane/DVDBurn.h"
+#include "corvane/DVDBurnNotification.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
@@ -175,6 +178,38 @@ TEST_F(BurnSheet, DiscEventsRetestButTheDriveListWaitsForReopening)
     burner->present = false;
     sheet.deviceStatusDidChanged();
     EXPECT_EQ(sheet.statusString(), status);
+}
+
+TEST_F(BurnSheet, RealDriveEventsRetestTheChosenPseudoDrive)
+{
+    // The main window's burner and drive watch, on pseudo-drives.
+    DVDBurn dvdBurn;
+    DVDBurnNotification watch;
+    sheet.setDVDBurn(&dvdBurn);
+    watch.setDelegate(&sheet);
+    sheet.setEstimateFunction([] { return qint64(1000); });
+    addPlayableTitle();
+    const DRDevicePtr drive = DRDevice::pseudoDevice(folders.root() + "/disc.bin");
+    ASSERT_TRUE(drive);
+    sheet.awakeDVDBurnSettingWindow();
+    const int count = sheet.devicePopButton()->count();
+    ASSERT_GE(count, 1);
+    EXPECT_EQ(sheet.devicePopButton()->itemText(count - 1), drive->displayName());
+    sheet.devicePopButton()->setCurrentIndex(count - 1);
+    sheet.deviceChangedAction();
+    EXPECT_EQ(sheet.statusString(), ReadyToBurn);
+
+    // The drive goes: its disc with it. Another one comes: the list waits.
+    DRDevice::forgetPseudoDevice(drive);
+    EXPECT_EQ(sheet.statusString(), NoDisc);
+    EXPECT_FALSE(sheet.canBurn());
+    const DRDevicePtr other = DRDevice::pseudoDevice(folders.root() + "/other.bin");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(sheet.devicePopButton()->count(), count);
+    sheet.awakeDVDBurnSettingWindow();
+    EXPECT_EQ(sheet.devicePopButton()->itemText(sheet.devicePopButton()->count() - 1),
+              other->displayName());
+    DRDevice::forgetPseudoDevice(other);
 }
 
 TEST_F(BurnSheet, FileOutputNeedsAnExistingFolder)

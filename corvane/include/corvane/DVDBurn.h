@@ -55,6 +55,12 @@ public:
     // A copy of the last status the current burn reported (empty before one).
     QVariantMap status() const;
     int state() const;
+    // A burn was started and has not ended yet: no end status arrived, its
+    // drive is still there and its burn object was not replaced.
+    bool isBurning() const;
+    // A status or property dictionary as the log and the failure report show
+    // it: "{\n    key = value;\n}".
+    static QString describeDictionary(const QVariantMap& dictionary);
 
     // The attached drives that write DVDs, in the order the system lists them.
     QList<DRDevicePtr> devices() const;
