@@ -70,13 +70,19 @@ void ListDataRowView::setDraggedImage()
     if (!table) {
         return;
     }
-    const QPixmap shot = grab();
+    // Only what the row and its controls paint: the indent on its left,
+    // where the list draws connectors, stays clear.
+    const qreal ratio = devicePixelRatioF();
+    QImage shot(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(Qt::transparent);
+    render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
     QImage picture(shot.size(), QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(shot.devicePixelRatio());
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setOpacity(DragPictureOpacity);
-    painter.drawPixmap(0, 0, shot);
+    painter.drawImage(0, 0, shot);
     painter.end();
     table->setMouseDraggedImage(picture);
 }
@@ -141,12 +147,46 @@ void ListDataRowView::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
+void ListDataRowView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (ListTableView* table = listTableView()) {
+        table->rowMouseDragged(event);
+    }
+    event->accept();
+}
+
+void ListDataRowView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (ListTableView* table = listTableView()) {
+        table->rowMouseUp(event);
+    }
+    event->accept();
+}
+
 bool ListDataRowView::eventFilter(QObject* watched, QEvent* event)
 {
-    // A press on a selectable label selects the row too; the label still
-    // starts its text selection.
-    if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLabel*>(watched)) {
-        pressRow(static_cast<QMouseEvent*>(event));
+    // A press on a selectable label selects the row too (the label still
+    // starts its text selection), and what follows the press may drag it.
+    if (qobject_cast<QLabel*>(watched)) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        ListTableView* table = listTableView();
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                pressRow(mouse);
+                break;
+            case QEvent::MouseMove:
+                if (table) {
+                    table->rowMouseDragged(mouse);
+                }
+                break;
+            case QEvent::MouseButtonRelease:
+                if (table) {
+                    table->rowMouseUp(mouse);
+                }
+                break;
+            default:
+                break;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

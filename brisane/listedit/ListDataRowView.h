@@ -82,5 +82,8 @@ protected:
     virtual void afterSelect() {}
 
     void mousePressEvent(QMouseEvent* event) override;
+    // Moves and the release after a press go to the list, which drags.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

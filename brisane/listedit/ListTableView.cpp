@@ -1,13 +1,28 @@
 #include "listedit/ListTableView.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QFutureWatcher>
+#include <QLabel>
+#include <QMimeData>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScrollArea>
+#include <QVariantAnimation>
+#include <QtConcurrent>
 #include <cmath>
 
+#include "common/ViewExtention.h"
 #include "listedit/DVDPageDataView.h"
+#include "listedit/InsertLineView.h"
+#include "listedit/ListDragCommit.h"
 #include "listedit/ListEditViewController.h"
+#include "listedit/ListMediaPlacement.h"
 #include "listedit/ListRemoval.h"
 #include "listedit/MediaDataView.h"
+#include "listedit/MediaOpenPanel.h"
 #include "listedit/TitleDataView.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
@@ -33,9 +48,47 @@ QWidget* enclosingViewport(const QWidget* list)
     return nullptr;
 }
 
+// The local files a drag carries, in its order.
+QStringList localFiles(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    return paths;
+}
+
+// The cursor over a place where a released row goes away: an arrow with a
+// small puff of smoke beside it.
+QCursor disappearingItemCursor()
+{
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1.0));
+    painter.setBrush(Qt::white);
+    const QPointF arrow[] = {{1, 1}, {1, 17}, {5, 13}, {8, 20}, {10, 19}, {7, 12}, {12, 12}};
+    painter.drawPolygon(arrow, 7);
+    QPainterPath puff;
+    for (const QRectF& ball : {QRectF(12, 18, 9, 9), QRectF(17, 14, 10, 10), QRectF(22, 19, 9, 9),
+                               QRectF(16, 21, 10, 10)}) {
+        puff.addEllipse(ball);
+    }
+    painter.setBrush(QColor(235, 235, 235));
+    painter.drawPath(puff.simplified());
+    painter.end();
+    return QCursor(picture, 1, 1);
+}
+
 }  // namespace
 
-ListTableView::ListTableView(QWidget* parent) : QWidget(parent), lineView_(new QWidget(this))
+ListTableView::ListTableView(QWidget* parent) : QWidget(parent), lineView_(new InsertLineView(this))
 {
     setObjectName(QStringLiteral("ListTableView"));
     setFocusPolicy(Qt::ClickFocus);
@@ -46,6 +99,8 @@ ListTableView::ListTableView(QWidget* parent) : QWidget(parent), lineView_(new Q
 
 ListTableView::~ListTableView()
 {
+    restoreCursor();
+    delete m_dragPicture.data();
     // Page rows belong to their pages and outlive the list; the list's own
     // rows go with it, and their entries' row pointers become null.
     const QObjectList rows = children();
@@ -158,18 +213,468 @@ bool ListTableView::isMouseClickHittedSubView(const QPointF& point) const
 
 void ListTableView::resetStatus()
 {
-    dragToType_ = 0;
-    insertOrMerge_ = 0;
-    lineView_->setGeometry(QRect());
-    lineView_->update();
+    m_drop.reset();
+    lineView_->setLineFrame(QRectF());
 }
 
-void ListTableView::rowMouseDown(ListDataRowView*, QMouseEvent*)
+// ---- own drags
+
+const QString& ListTableView::listDragNoneItemType()
 {
+    static const QString type = QStringLiteral("private.ListDragNoneItemType");
+    return type;
+}
+
+void ListTableView::rowMouseDown(ListDataRowView* row, QMouseEvent* event)
+{
+    m_ownDrag = OwnDrag::Idle;
+    if (!event) {
+        return;
+    }
+    const QPointF point = mapFromGlobal(event->globalPosition());
+    if (!isMouseClickHittedSubView(point)) {
+        return;
+    }
     if (isClickWndBtn_) {
         // A press on an edit button is a click: it selects, never drags.
         isClickWndBtn_ = false;
+        return;
     }
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    lineView_->raise();
+    m_grabOffset = row ? point - QPointF(row->pos()) : QPointF();
+    m_ownDrag = OwnDrag::Pressed;
+}
+
+void ListTableView::rowMouseDragged(QMouseEvent* event)
+{
+    if (m_ownDrag == OwnDrag::Idle) {
+        return;
+    }
+    if (!(event->buttons() & Qt::LeftButton)) {
+        // The release went elsewhere; this press is over.
+        if (m_ownDrag == OwnDrag::Dragging) {
+            doOwnDragEndedAt(event->globalPosition());
+        }
+        m_ownDrag = OwnDrag::Idle;
+        return;
+    }
+    if (m_ownDrag == OwnDrag::Pressed) {
+        beginOwnDrag(event->globalPosition());
+    }
+    if (m_ownDrag == OwnDrag::Dragging) {
+        draggingMovedToPoint(event->globalPosition());
+    }
+}
+
+void ListTableView::rowMouseUp(QMouseEvent* event)
+{
+    const bool dragging = m_ownDrag == OwnDrag::Dragging;
+    m_ownDrag = OwnDrag::Idle;
+    if (dragging && event->button() == Qt::LeftButton) {
+        doOwnDragEndedAt(event->globalPosition());
+    } else if (dragging) {
+        m_ownDrag = OwnDrag::Dragging;
+    }
+}
+
+void ListTableView::beginOwnDrag(const QPointF& screenPoint)
+{
+    const auto entry = m_controller ? m_controller->selectedData() : nullptr;
+    ListDataRowView* row = rowOf(entry.get());
+    if (!row || row->parentWidget() != this) {
+        m_ownDrag = OwnDrag::Idle;
+        return;
+    }
+    m_ownDragData.reset(ViewExtention::draggingItemWithType(listDragNoneItemType(), QByteArray()));
+    auto* picture =
+        new QLabel(window(), Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput);
+    picture->setObjectName(QStringLiteral("ListDragPicture"));
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    picture->setAttribute(Qt::WA_ShowWithoutActivating);
+    picture->setAttribute(Qt::WA_TranslucentBackground);
+    picture->setAttribute(Qt::WA_DeleteOnClose);
+    const QImage image = mouseDraggedImage_.isNull() ? row->grab().toImage() : mouseDraggedImage_;
+    picture->setPixmap(QPixmap::fromImage(image));
+    picture->resize(row->size());
+    picture->move((screenPoint - m_grabOffset).toPoint());
+    picture->show();
+    m_dragPicture = picture;
+    m_ownDrag = OwnDrag::Dragging;
+}
+
+void ListTableView::draggingMovedToPoint(const QPointF& screenPoint)
+{
+    const QPointF point = mapFromGlobal(screenPoint);
+    resetStatus();
+    const ListDropResolver resolver = dropResolver();
+    const auto entry = m_controller ? m_controller->selectedData() : nullptr;
+    switch (m_controller ? m_controller->selectedType() : ListSelection::Nothing) {
+        case ListSelection::Clip:
+            lineView_->setLineFrame(
+                resolver.resolve(ListDropResolver::Variant::Media, m_drop, point, entry.get()));
+            break;
+        case ListSelection::Title:
+            lineView_->setLineFrame(
+                resolver.resolve(ListDropResolver::Variant::Title, m_drop, point));
+            break;
+        case ListSelection::Page:
+            lineView_->setLineFrame(
+                resolver.resolve(ListDropResolver::Variant::Page, m_drop, point));
+            break;
+        default:
+            break;
+    }
+    setDragCursor(isInsideScrollArea(screenPoint));
+    if (m_dragPicture) {
+        m_dragPicture->move((screenPoint - m_grabOffset).toPoint());
+    }
+}
+
+void ListTableView::doOwnDragEndedAt(const QPointF& screenPoint, quint64)
+{
+    const bool inside = isInsideScrollArea(screenPoint);
+    endDragPicture(!inside);
+    restoreCursor();
+    m_ownDrag = OwnDrag::Idle;
+    m_ownDragData.reset();
+    const auto project = ModelServices::current()->dateResource();
+    if (!project || !m_controller) {
+        qWarning("ListTableView: no open project or no list editor; the drag changes nothing");
+        reloadView();
+        return;
+    }
+    ListDragCommit commit(*project, m_controller->selection());
+    if (!inside) {
+        commit.commitOutside();
+    } else {
+        isOnlyMove_ = true;
+        donotRemoveOld_ = false;
+        const ListDragCommit::Result result = commit.commitInside(m_drop);
+        donotRemoveOld_ = !result.changed;
+        if (result.movedPage) {
+            reAddPageSubViewsToSuperView(result.movedPage);
+        }
+        if (result.movedTitle) {
+            reAddTitleSubViewToSuperView(result.movedTitle);
+        }
+        isOnlyMove_ = false;
+    }
+    reloadView();
+}
+
+void ListTableView::reAddTitleSubViewToSuperView(const std::shared_ptr<DVDTitleData>& title)
+{
+    if (!title) {
+        return;
+    }
+    const auto readd = [this](QObject* view) {
+        if (auto* row = qobject_cast<ListDataRowView*>(view)) {
+            adopt(row);
+        }
+    };
+    readd(title->titleDataView());
+    for (const auto& clip : title->mediaDataArray()) {
+        readd(clip->mediaDataView());
+        for (const auto& sub : clip->subMediaArray()) {
+            readd(sub->mediaDataView());
+        }
+    }
+}
+
+void ListTableView::reAddPageSubViewsToSuperView(const std::shared_ptr<DVDPageData>& page)
+{
+    if (!page) {
+        return;
+    }
+    if (DVDPageDataView* row = pageRowOf(*page)) {
+        adopt(row);
+    }
+    for (const auto& title : page->titleDataArray()) {
+        reAddTitleSubViewToSuperView(title);
+    }
+}
+
+void ListTableView::endDragPicture(bool poof)
+{
+    QLabel* picture = m_dragPicture.data();
+    m_dragPicture = nullptr;
+    if (!picture) {
+        return;
+    }
+    if (!poof) {
+        picture->close();
+        return;
+    }
+    // The row goes up in smoke where it was let go: its picture fades out.
+    auto* fade = new QVariantAnimation(picture);
+    fade->setStartValue(1.0);
+    fade->setEndValue(0.0);
+    fade->setDuration(250);
+    connect(fade, &QVariantAnimation::valueChanged, picture,
+            [picture](const QVariant& value) { picture->setWindowOpacity(value.toDouble()); });
+    connect(fade, &QVariantAnimation::finished, picture, &QWidget::close);
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void ListTableView::setDragCursor(bool inside)
+{
+    const QCursor cursor = inside ? QCursor(Qt::ArrowCursor) : disappearingItemCursor();
+    if (m_cursorOverridden) {
+        QGuiApplication::changeOverrideCursor(cursor);
+    } else {
+        QGuiApplication::setOverrideCursor(cursor);
+        m_cursorOverridden = true;
+    }
+}
+
+void ListTableView::restoreCursor()
+{
+    if (m_cursorOverridden) {
+        QGuiApplication::restoreOverrideCursor();
+        m_cursorOverridden = false;
+    }
+}
+
+QScrollArea* ListTableView::enclosingScrollArea() const
+{
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            return area;
+        }
+    }
+    return nullptr;
+}
+
+bool ListTableView::isInsideScrollArea(const QPointF& screenPoint) const
+{
+    const QWidget* area = enclosingScrollArea();
+    if (!area) {
+        area = this;
+    }
+    return QRectF(area->rect()).contains(area->mapFromGlobal(screenPoint));
+}
+
+// ---- drop place steps
+
+ListDropResolver ListTableView::dropResolver() const
+{
+    return ListDropResolver(pageArray(), width(), maxHeightOfFrame_);
+}
+
+void ListTableView::flushDragToTypeForMediaWithPoint(const QPointF& point)
+{
+    dropResolver().flushDragToTypeForMediaWithPoint(m_drop, point);
+}
+
+void ListTableView::updateDragMediaInformationWithPoint(const QPointF& point)
+{
+    dropResolver().updateDragMediaInformationWithPoint(m_drop, point);
+}
+
+void ListTableView::flushInsertLineViewForDragMedia()
+{
+    // Over the clip an own drag carries, a merge shows no outline.
+    const auto carried = isOwnDragging() && m_controller ? m_controller->selectedData() : nullptr;
+    lineView_->setLineFrame(dropResolver().insertLineFrameForDragMedia(m_drop, carried.get()));
+}
+
+void ListTableView::flushDragToTypeForTitleWithPoint(const QPointF& point)
+{
+    dropResolver().flushDragToTypeForTitleWithPoint(m_drop, point);
+}
+
+void ListTableView::updateDragTitleInformationWithPoint(const QPointF& point)
+{
+    dropResolver().updateDragTitleInformationWithPoint(m_drop, point);
+}
+
+void ListTableView::flushInsertLineViewForDragTitle()
+{
+    lineView_->setLineFrame(dropResolver().insertLineFrameForDragTitle(m_drop));
+}
+
+void ListTableView::flushDragToTypeForPageWithPoint(const QPointF& point)
+{
+    dropResolver().flushDragToTypeForPageWithPoint(m_drop, point);
+}
+
+void ListTableView::updateDragPageInformationWithPoint(const QPointF& point)
+{
+    dropResolver().updateDragPageInformationWithPoint(m_drop, point);
+}
+
+void ListTableView::flushInsertLineViewForDragPage()
+{
+    lineView_->setLineFrame(dropResolver().insertLineFrameForDragPage(m_drop));
+}
+
+// ---- desktop file drops
+
+bool ListTableView::isTakingFileDrags() const
+{
+    if (!acceptDrops() || m_importingDrop || QApplication::activeModalWidget()) {
+        return false;
+    }
+    if (m_controller) {
+        const QDialog* sheet = m_controller->importWindow();
+        if (m_controller->isImporting() || (sheet && sheet->isVisible())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ListTableView::isImagePath(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    return !extension.isEmpty() && MediaOpenPanel::imageUnfilteredTypes().contains(extension);
+}
+
+void ListTableView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void ListTableView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!isTakingFileDrags() || localFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+        return;
+    }
+    const QPointF point = event->position();
+    const ListDropResolver resolver = dropResolver();
+    lineView_->setLineFrame(resolver.resolve(ListDropResolver::Variant::Media, m_drop, point));
+    const auto project = ModelServices::current()->dateResource();
+    if (project && ListMediaPlacement(*project).canPlace(m_drop)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void ListTableView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    resetStatus();
+    update();
+    event->accept();
+}
+
+void ListTableView::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = localFiles(event->mimeData());
+    const auto project = ModelServices::current()->dateResource();
+    if (paths.isEmpty() || !isTakingFileDrags() || !project ||
+        !ListMediaPlacement(*project).canPlace(m_drop)) {
+        event->ignore();
+        resetStatus();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    addFilesToSource(paths);
+}
+
+void ListTableView::addFilesToSource(const QStringList& paths)
+{
+    if (m_importingDrop) {
+        return;
+    }
+    m_importingDrop = true;
+    const ListDropState place = m_drop;
+    if (m_controller) {
+        m_controller->showImportWindowInMainThread();
+    }
+    using Clips = QList<ListMediaFactory::MadeClip>;
+    auto* watcher = new QFutureWatcher<Clips>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, place] {
+        const Clips clips = watcher->result();
+        watcher->deleteLater();
+        placeDroppedClips(place, clips);
+        m_importingDrop = false;
+        emit dropImportFinished();
+    });
+    watcher->setFuture(QtConcurrent::run([paths] {
+        Clips clips;
+        for (const QString& path : paths) {
+            if (auto made = ListMediaFactory::makeMediaDataWithPath(path)) {
+                clips.append(made);
+            }
+        }
+        if (clips.isEmpty()) {
+            QStringList pictures;
+            for (const QString& path : paths) {
+                if (isImagePath(path)) {
+                    pictures.append(path);
+                }
+            }
+            if (!pictures.isEmpty()) {
+                if (auto made = ListMediaFactory::makeMediaDataWithImagePaths(pictures)) {
+                    clips.append(made);
+                }
+            }
+        }
+        return clips;
+    }));
+}
+
+void ListTableView::placeDroppedClips(const ListDropState& place,
+                                      const QList<ListMediaFactory::MadeClip>& clips)
+{
+    const auto project = ModelServices::current()->dateResource();
+    if (!clips.isEmpty() && project) {
+        MediaData::ClipList media;
+        for (const auto& made : clips) {
+            media.append(made.media);
+        }
+        if (ListMediaPlacement(*project).addMediaArrayToList(place, media)) {
+            for (const auto& made : clips) {
+                ListMediaFactory::registerSourceOfMedia(*project, made);
+            }
+        } else {
+            qWarning(
+                "ListTableView: the place of the drop has gone; the dropped files are not "
+                "added");
+        }
+    }
+    if (m_controller) {
+        m_controller->closeImportWindowInMainThread();
+    } else {
+        reloadView();
+        setAcceptDrops(true);
+    }
+}
+
+void ListTableView::addMediaArrayToList(const QList<MediaData::Ptr>& clips)
+{
+    ListEditViewController::performBlockOnMainThread([this, &clips] {
+        const auto project = ModelServices::current()->dateResource();
+        if (!project || !ListMediaPlacement(*project).addMediaArrayToList(m_drop, clips)) {
+            qWarning("ListTableView: the list has no place for %lld clips; none placed",
+                     static_cast<long long>(clips.size()));
+        }
+        reloadView();
+    });
+}
+
+void ListTableView::clipEditControllerMergeMediaArrayToList(const QList<MediaData::Ptr>& clips)
+{
+    ListEditViewController::performBlockOnMainThread([this, &clips] {
+        const auto project = ModelServices::current()->dateResource();
+        if (!project ||
+            !ListMediaPlacement(*project).mergeMediaArrayIntoMedia(mergeMedia(), clips)) {
+            qWarning("ListTableView: the clip to merge into is not a listed clip; nothing merged");
+        }
+        reloadView();
+    });
 }
 
 template <typename Remove>
@@ -246,6 +751,18 @@ void ListTableView::paintEvent(QPaintEvent*)
     }
 }
 
+void ListTableView::mouseMoveEvent(QMouseEvent* event)
+{
+    rowMouseDragged(event);
+    QWidget::mouseMoveEvent(event);
+}
+
+void ListTableView::mouseReleaseEvent(QMouseEvent* event)
+{
+    rowMouseUp(event);
+    QWidget::mouseReleaseEvent(event);
+}
+
 void ListTableView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -284,13 +801,27 @@ void ListTableView::adopt(ListDataRowView* row)
     row->show();
 }
 
+bool ListTableView::showsItsEntry(const OwnedRow& owned)
+{
+    // A moved clip leaves its sub-clips to its copy, which makes rows of its
+    // own for them; the old rows then show nothing.
+    const auto entry = owned.entry.lock();
+    if (const auto* title = dynamic_cast<const DVDTitleData*>(entry.get())) {
+        return title->titleDataView() == owned.row.data();
+    }
+    if (const auto* media = dynamic_cast<const MediaData*>(entry.get())) {
+        return media->mediaDataView() == owned.row.data();
+    }
+    return true;
+}
+
 void ListTableView::deleteRowsOfGoneEntries()
 {
     for (qsizetype i = m_ownedRows.size() - 1; i >= 0; --i) {
         const OwnedRow& owned = m_ownedRows[i];
         if (!owned.row) {
             m_ownedRows.removeAt(i);
-        } else if (owned.entry.expired()) {
+        } else if (owned.entry.expired() || !showsItsEntry(owned)) {
             owned.row->removeFromSuperview();
             owned.row->deleteLater();
             m_ownedRows.removeAt(i);

@@ -15,25 +15,43 @@
 // comes back at the next reload while its entry is listed.
 //
 // The removals of entries are forwarded to ListRemoval with the editor's
-// selection; the drop state below is kept for the list's drags.
+// selection.
 //
-// Main thread only.
+// Drags. A row pressed (not on an edit button) and then moved with the left
+// button held is dragged: its picture follows the pointer in a frameless
+// window, the drop place is worked out on every move (ListDropResolver for
+// the selection's kind) and shown by the insert line, and the release moves
+// the entry there (ListDragCommit), or deletes it when released outside the
+// scroll area, then reloads. Desktop drags of local files show the place a
+// clip would go and are taken only where there is one; the dropped files are
+// opened on a worker behind the import sheet and their clips placed on the
+// main thread, at the place the drop named.
+//
+// Main thread only, except where an operation says otherwise.
 
 #include <QImage>
+#include <QLabel>
 #include <QLineF>
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
 
+#include "listedit/ListDropResolver.h"
+#include "listedit/ListMediaFactory.h"
+
+#include "listedit/ListDropState.h"
 #include "listedit/ListEditViewController.h"
 #include "listedit/ListTableLayout.h"
 #include "model/MediaData.h"
 
 class DVDPageData;
 class DVDTitleData;
+class InsertLineView;
 class ListDataRowView;
 class Object;
+class QMimeData;
+class QScrollArea;
 
 class ListTableView : public QWidget {
     Q_OBJECT
@@ -74,26 +92,30 @@ public:
     void setIsOnlyMove(bool on) { isOnlyMove_ = on; }
     bool donotRemoveOld() const { return donotRemoveOld_; }
     void setDonotRemoveOld(bool on) { donotRemoveOld_ = on; }
-    qint32 insertOrMerge() const { return insertOrMerge_; }
-    void setInsertOrMerge(qint32 value) { insertOrMerge_ = value; }
-    qint32 insertedType() const { return insertedType_; }
-    void setInsertedType(qint32 value) { insertedType_ = value; }
-    quint64 dragToType() const { return dragToType_; }
-    void setDragToType(quint64 value) { dragToType_ = value; }
-    std::shared_ptr<DVDPageData> dragToPage() const { return dragToPage_.lock(); }
-    void setDragToPage(const std::shared_ptr<DVDPageData>& page) { dragToPage_ = page; }
-    std::shared_ptr<DVDTitleData> dragToTitle() const { return dragToTitle_.lock(); }
-    void setDragToTitle(const std::shared_ptr<DVDTitleData>& title) { dragToTitle_ = title; }
-    MediaData::Ptr dragToMedia() const { return dragToMedia_.lock(); }
-    void setDragToMedia(const MediaData::Ptr& media) { dragToMedia_ = media; }
-    MediaData::Ptr dragToSubMedia() const { return dragToSubMedia_.lock(); }
-    void setDragToSubMedia(const MediaData::Ptr& media) { dragToSubMedia_ = media; }
-    std::shared_ptr<Object> insertUnderData() const { return insertUnderData_.lock(); }
-    void setInsertUnderData(const std::shared_ptr<Object>& data) { insertUnderData_ = data; }
-    MediaData::Ptr mergeMedia() const { return mergeMedia_.lock(); }
-    void setMergeMedia(const MediaData::Ptr& media) { mergeMedia_ = media; }
-    // Where the insert line stands; empty while there is none.
-    QWidget* lineView() const { return lineView_; }
+    qint32 insertOrMerge() const { return m_drop.insertOrMerge; }
+    void setInsertOrMerge(qint32 value) { m_drop.insertOrMerge = value; }
+    qint32 insertedType() const { return m_drop.insertedType; }
+    void setInsertedType(qint32 value) { m_drop.insertedType = value; }
+    quint64 dragToType() const { return m_drop.dragToType; }
+    void setDragToType(quint64 value) { m_drop.dragToType = value; }
+    std::shared_ptr<DVDPageData> dragToPage() const { return m_drop.dragToPage.lock(); }
+    void setDragToPage(const std::shared_ptr<DVDPageData>& page) { m_drop.dragToPage = page; }
+    std::shared_ptr<DVDTitleData> dragToTitle() const { return m_drop.dragToTitle.lock(); }
+    void setDragToTitle(const std::shared_ptr<DVDTitleData>& title) { m_drop.dragToTitle = title; }
+    MediaData::Ptr dragToMedia() const { return m_drop.dragToMedia.lock(); }
+    void setDragToMedia(const MediaData::Ptr& media) { m_drop.dragToMedia = media; }
+    MediaData::Ptr dragToSubMedia() const { return m_drop.dragToSubMedia.lock(); }
+    void setDragToSubMedia(const MediaData::Ptr& media) { m_drop.dragToSubMedia = media; }
+    // A DVDPageData, DVDTitleData or MediaData, or ListDropState::firstPage().
+    std::shared_ptr<Object> insertUnderData() const { return m_drop.insertUnderData.lock(); }
+    void setInsertUnderData(const std::shared_ptr<Object>& data) { m_drop.insertUnderData = data; }
+    MediaData::Ptr mergeMedia() const { return m_drop.mergeMedia.lock(); }
+    void setMergeMedia(const MediaData::Ptr& media) { m_drop.mergeMedia = media; }
+    // All of the drop state at once.
+    const ListDropState& dropState() const { return m_drop; }
+    void setDropState(const ListDropState& state) { m_drop = state; }
+    // The marker of the drop place; hidden while there is none.
+    InsertLineView* lineView() const { return lineView_; }
     QImage mouseDraggedImage() const { return mouseDraggedImage_; }
     void setMouseDraggedImage(const QImage& image) { mouseDraggedImage_ = image; }
     // Clears dragToType and insertOrMerge and hides the insert line; the
@@ -102,9 +124,73 @@ public:
     // Takes desktop file drops again.
     void reRegisterDraggedTypes() { setAcceptDrops(true); }
 
+    // --- The list's own drags ---
+    // The drag's data type; the data under it is empty.
+    static const QString& listDragNoneItemType();
     // A press on a row (or an edit button of a row), after the row selected
-    // its entry. A press from an edit button ends here as a click.
+    // its entry: a left press in a row's content arms a drag, unless it came
+    // from an edit button (isClickWndBtn, cleared here).
     void rowMouseDown(ListDataRowView* row, QMouseEvent* event);
+    // Moves and the release after a press, from the pressed row (or the list).
+    // The first move with the left button held starts the drag.
+    void rowMouseDragged(QMouseEvent* event);
+    void rowMouseUp(QMouseEvent* event);
+    // Feedback at a pointer position on the screen: the drop place of the
+    // selection's kind, the insert line, the cursor and the picture.
+    void draggingMovedToPoint(const QPointF& screenPoint);
+    // The end of a drag at a pointer position on the screen (the operation
+    // is not used): deleted outside the scroll area, moved inside, then the
+    // list reloads.
+    void doOwnDragEndedAt(const QPointF& screenPoint, quint64 operation = 0);
+    // Whether a row is being dragged.
+    bool isOwnDragging() const { return m_ownDrag == OwnDrag::Dragging; }
+    // The drag's data, and the window with the row's picture that follows
+    // the pointer; null when no drag runs.
+    const QMimeData* ownDragData() const { return m_ownDragData.get(); }
+    QLabel* dragPicture() const { return m_dragPicture.data(); }
+    // Puts the rows of a moved title (its row, its clips' rows and their
+    // sub-clips' rows), or of a moved page with its titles, back in the list.
+    void reAddTitleSubViewToSuperView(const std::shared_ptr<DVDTitleData>& title);
+    void reAddPageSubViewsToSuperView(const std::shared_ptr<DVDPageData>& page);
+
+    // --- Drop place steps on the drop state (ListDropResolver) ---
+    void flushDragToTypeForMediaWithPoint(const QPointF& point);
+    void updateDragMediaInformationWithPoint(const QPointF& point);
+    void flushInsertLineViewForDragMedia();
+    void flushDragToTypeForTitleWithPoint(const QPointF& point);
+    void updateDragTitleInformationWithPoint(const QPointF& point);
+    void flushInsertLineViewForDragTitle();
+    void flushDragToTypeForPageWithPoint(const QPointF& point);
+    void updateDragPageInformationWithPoint(const QPointF& point);
+    void flushInsertLineViewForDragPage();
+    // The resolver over the list as laid out now.
+    ListDropResolver dropResolver() const;
+
+    // --- Desktop file drops ---
+    // Opens the files on a worker behind the import sheet: one clip per
+    // usable video, or, when none gives a clip, one slideshow clip of the
+    // pictures among them; the clips go to the place the drop state names
+    // now. Nothing is added, and no source left in the project, when no clip
+    // comes of them or the place has gone meanwhile.
+    void addFilesToSource(const QStringList& paths);
+    // Whether a drop's files are being opened and placed.
+    bool isImportingDrop() const { return m_importingDrop; }
+    // Whether the path names a picture by its extension (any letter case).
+    static bool isImagePath(const QString& path);
+    // Whether file drags are taken now: not while an import runs, the import
+    // sheet or another modal window is up.
+    bool isTakingFileDrags() const;
+
+    // --- Placing clips (the chapter editor and desktop drops) ---
+    // Puts the clips where the drop state says (see ListMediaPlacement),
+    // then reloads the list. Any thread: the work runs on the main thread
+    // and the call returns once it is done. Nothing is placed, and a warning
+    // logged, when the drop state names no listed place. The import sheet is
+    // not touched.
+    void addMediaArrayToList(const QList<MediaData::Ptr>& clips);
+    // Makes the clips the last sub-clips of mergeMedia (no copy of it is
+    // made) and marks it merged, then reloads the list. Any thread, as above.
+    void clipEditControllerMergeMediaArrayToList(const QList<MediaData::Ptr>& clips);
 
     // --- Removal (ListRemoval with the editor's selection) ---
     void removeSelectedMedia(const MediaData::Ptr& media);
@@ -120,9 +206,19 @@ public:
     // The dashed connector pen: width 1, (0.2, 1, 0.2), dashes of 2.
     static QPen connectorPen();
 
+signals:
+    // A drop's files have been opened and placed (or skipped).
+    void dropImportFinished();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     ListDataRowView* rowOf(Object* entry) const;
@@ -130,6 +226,14 @@ private:
     void deleteRowsOfGoneEntries();
     template <typename Remove>
     void withRemoval(Remove remove);
+    void beginOwnDrag(const QPointF& screenPoint);
+    void endDragPicture(bool poof);
+    void setDragCursor(bool inside);
+    void restoreCursor();
+    QScrollArea* enclosingScrollArea() const;
+    bool isInsideScrollArea(const QPointF& screenPoint) const;
+    void placeDroppedClips(const ListDropState& place,
+                           const QList<ListMediaFactory::MadeClip>& clips);
 
     QPointer<ListEditViewController> m_controller;
     // Title and clip rows this list made, with their entries.
@@ -138,6 +242,8 @@ private:
         QPointer<ListDataRowView> row;
     };
     QList<OwnedRow> m_ownedRows;
+    // Whether the entry still points at the row.
+    static bool showsItsEntry(const OwnedRow& owned);
     QList<ListTableLayout::Row> m_rows;
     QList<QLineF> m_connectors;
 
@@ -145,15 +251,16 @@ private:
     bool isClickWndBtn_ = false;
     bool isOnlyMove_ = false;
     bool donotRemoveOld_ = false;
-    qint32 insertOrMerge_ = 0;
-    qint32 insertedType_ = 0;
-    quint64 dragToType_ = 0;
-    std::weak_ptr<DVDPageData> dragToPage_;
-    std::weak_ptr<DVDTitleData> dragToTitle_;
-    std::weak_ptr<MediaData> dragToMedia_;
-    std::weak_ptr<MediaData> dragToSubMedia_;
-    std::weak_ptr<Object> insertUnderData_;
-    std::weak_ptr<MediaData> mergeMedia_;
-    QWidget* lineView_;
+    ListDropState m_drop;
+    InsertLineView* lineView_;
     QImage mouseDraggedImage_;
+
+    enum class OwnDrag { Idle, Pressed, Dragging };
+    OwnDrag m_ownDrag = OwnDrag::Idle;
+    // Where the pointer held the dragged row, from the row's top left.
+    QPointF m_grabOffset;
+    QPointer<QLabel> m_dragPicture;
+    std::unique_ptr<QMimeData> m_ownDragData;
+    bool m_cursorOverridden = false;
+    bool m_importingDrop = false;
 };
