@@ -1,10 +1,10 @@
 #include "app/AppEditorFactory.h"
 
-#include "app/PendingClipEditWindowController.h"
 #include "listedit/ListEditViewController.h"
 #include "menuedit/MenuEditViewController.h"
 // The slideshow editor's header returns its busy sheet inline.
 #include "slideshow/RenderEditWndCtrl.h"
+#include "videoedit/ClipEditWindowController.h"
 #include "videoedit/VideoEditWindowController.h"
 
 std::unique_ptr<IListEditViewController> AppEditorFactory::makeListEditController(QWidget* window)
@@ -14,7 +14,7 @@ std::unique_ptr<IListEditViewController> AppEditorFactory::makeListEditControlle
 
 std::unique_ptr<IClipEditWindowController> AppEditorFactory::makeClipEditController(QWidget* window)
 {
-    return std::make_unique<PendingClipEditWindowController>(window);
+    return std::make_unique<ClipEditWindowController>(window);
 }
 
 std::unique_ptr<IVideoEditWindowController> AppEditorFactory::makeVideoEditController(

@@ -1,6 +1,6 @@
 #pragma once
-// The editors of the running program: the title list, the video editor, the
-// menu editor and the slideshow editor, and a stand-in for the chapter editor.
+// The editors of the running program: the title list, the chapter editor, the
+// video editor, the menu editor and the slideshow editor.
 
 #include "shell/EditorFactory.h"
 

@@ -1,7 +1,9 @@
 // The program's own set-up, as main() makes it: the real editors in the main
 // window, a photo and a clip imported through the title list's open-panel
-// road, pictures of list mode and menu mode, and pictures of the three page
-// dialogs opened from the menu editor's buttons.
+// road, pictures of list mode and menu mode, pictures of the three page
+// dialogs opened from the menu editor's buttons, and the chapter editor opened
+// from a clip row's chapter button, with pictures of it and of the list after
+// Apply to Video.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,18 +15,22 @@
 #include "ShellLaunch.h"
 #include "TestSupport.h"
 #include "app/ApplicationParts.h"
-#include "app/PendingClipEditWindowController.h"
 #include "dialogs/BackgroundMusicWindowController.h"
 #include "dialogs/BackgroundPictureWindowController.h"
 #include "dialogs/PlayModeWindowController.h"
+#include "listedit/ClipMarkEditView.h"
 #include "listedit/ListEditViewController.h"
+#include "listedit/MediaDataView.h"
+#include "media/MoviePlayer.h"
 #include "media/PhotoItem.h"
 #include "menuedit/MenuEditViewController.h"
 #include "model/DVDPageData.h"
 #include "model/DVDResource.h"
+#include "model/DVDTitleData.h"
 #include "model/DataResource.h"
 #include "shell/ControllerFunction.h"
 #include "slideshow/RenderEditWndCtrl.h"
+#include "videoedit/ClipEditWindowController.h"
 #include "videoedit/VideoEditWindowController.h"
 
 namespace {
@@ -73,17 +79,18 @@ TEST_F(ApplicationStartTest, TheMainWindowHostsEveryEditor)
     EXPECT_NE(dynamic_cast<VideoEditWindowController*>(ControllerFunction::videoEditController()),
               nullptr);
     EXPECT_NE(dynamic_cast<RenderEditWndCtrl*>(ControllerFunction::imageEditController()), nullptr);
-    EXPECT_NE(
-        dynamic_cast<PendingClipEditWindowController*>(ControllerFunction::clipEditController()),
-        nullptr);
+    auto* chapterEditor =
+        dynamic_cast<ClipEditWindowController*>(ControllerFunction::clipEditController());
+    ASSERT_NE(chapterEditor, nullptr);
+    EXPECT_EQ(chapterEditor->parentWidget(), controller->window());
     EXPECT_TRUE(controller->listContainerView()->isAncestorOf(listEditor()->view()));
     EXPECT_TRUE(controller->menuEditContainerView()->isAncestorOf(menuEditor->view()));
     // The list starts with one empty page, and the project is not edited.
     EXPECT_EQ(shell->delegate->dateResource()->dvdPageArray().size(), 1);
     EXPECT_FALSE(controller->isDocumentEdited());
-    // The chapter editor's stand-in opens nothing.
-    ControllerFunction::clipEditController()->showWindowWithMediaData(nullptr);
-    EXPECT_FALSE(ControllerFunction::clipEditController()->window()->isVisible());
+    // The chapter editor opens only on a clip of a source.
+    chapterEditor->showWindowWithMediaData(nullptr);
+    EXPECT_FALSE(chapterEditor->isVisible());
 }
 
 TEST_F(ApplicationStartTest, APhotoAndAClipImportThroughTheListAndTheWindowShowsBothModes)
@@ -184,4 +191,53 @@ TEST_F(ApplicationStartTest, ThePageDialogsOpenFromTheMenuEditorsButtons)
         EXPECT_FALSE(c.dialog->isVisible());
         EXPECT_TRUE(controller->isDocumentEdited());
     }
+}
+
+TEST_F(ApplicationStartTest, AClipRowsChapterButtonOpensTheChapterEditorThatSplitsTheClip)
+{
+    const QString media = shell->folders.root() + "/media";
+    ASSERT_TRUE(QDir().mkpath(media));
+    ASSERT_TRUE(testsupport::makeTestClip(media + "/clip.mp4", 6.0, 320, 180));
+    import({media + "/clip.mp4"}, &ListEditViewController::addVideoToListAction, 1);
+    MainWindowController* controller = shell->controller();
+    controller->showWindow();
+    QWidget* window = controller->window();
+    window->resize(1024, 720);
+    QCoreApplication::processEvents();
+
+    const auto title = listEditor()->currentDVDPage()->titleDataArray().first();
+    const auto clip = title->mediaDataArray().first();
+    auto* row = qobject_cast<MediaDataView*>(clip->mediaDataView());
+    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(row->clipMarkEditView()->isVisible());
+    QTest::mouseClick(row->clipMarkEditView(), Qt::LeftButton);
+    auto* editor =
+        dynamic_cast<ClipEditWindowController*>(ControllerFunction::clipEditController());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->importMedia(), clip);
+
+    // Two chapter markers, at 2 s and 4 s; the first selected.
+    editor->pause();
+    for (double at : {2.0, 4.0}) {
+        editor->seek(static_cast<LMMediaTime>(at * lm_default_time_base()));
+        editor->flushPlayerProgress();
+        editor->addMarkButtonAction();
+    }
+    ASSERT_EQ(editor->markerArray().size(), 4);
+    editor->setSelectedMarker(editor->markerArray().at(1));
+    editor->seek(editor->markerArray().at(1)->markTime());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor->player()->originImage().isNull(); }, 10000));
+    QTest::qWait(200);  // the frame at the marker
+    testsupport::writeArtifact(editor->grab().toImage(), "chapter-editor-from-clip-row.png");
+
+    ASSERT_TRUE(editor->applyToVideoAction());
+    EXPECT_EQ(shell->services.alerts->messages(),
+              QStringList{"Do you want to apply the chapter markers to Video ?"});
+    EXPECT_FALSE(editor->isVisible());
+    ASSERT_EQ(title->mediaDataArray(), MediaData::ClipList{clip});
+    EXPECT_EQ(clip->subMediaArray().size(), 3);
+    EXPECT_TRUE(controller->isDocumentEdited());
+    QCoreApplication::processEvents();
+    testsupport::writeArtifact(window->grab().toImage(), "title-list-after-apply-to-video.png");
 }

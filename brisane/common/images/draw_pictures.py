@@ -277,6 +277,7 @@ if __name__ == "__main__":
     __import__("draw_menuedit").draw(globals())
     __import__("draw_menucanvas").draw(globals())
     __import__("draw_videoedit").draw(globals())
+    __import__("draw_videoedit_chapters").draw(globals())
     __import__("draw_listedit").draw(globals())
     __import__("draw_slidecrop").draw(globals())
     __import__("draw_musicline").draw(globals())
