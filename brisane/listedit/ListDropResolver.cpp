@@ -49,12 +49,7 @@ QRectF ListDropResolver::resolve(Variant variant, ListDropState& state, const QP
 void ListDropResolver::flushDragToTypeForMediaWithPoint(ListDropState& state,
                                                         const QPointF& point) const
 {
-    if (point.y() < TopMargin) {
-        state.dragToType = ListDropState::AboveFirstRow;
-        return;
-    }
-    if (point.y() > m_maxHeightOfFrame) {
-        state.dragToType = ListDropState::BelowLastRow;
+    if (flushOutsideRows(state, point)) {
         return;
     }
     for (const auto& page : m_pages) {
@@ -183,8 +178,8 @@ QRectF ListDropResolver::insertLineFrameForDragMedia(const ListDropState& state,
             anchored = false;
             break;
     }
-    const QRectF row = anchored ? rowFrame(anchor.get()) : QRectF();
-    return row.isNull() ? QRectF() : insertLine(state.insertedType, row.bottom() + HalfGap);
+    return insertLineBelow(state.insertedType, anchored ? rowFrame(anchor.get()) : QRectF(),
+                           HalfGap);
 }
 
 // ---- titles
@@ -192,12 +187,7 @@ QRectF ListDropResolver::insertLineFrameForDragMedia(const ListDropState& state,
 void ListDropResolver::flushDragToTypeForTitleWithPoint(ListDropState& state,
                                                         const QPointF& point) const
 {
-    if (point.y() < TopMargin) {
-        state.dragToType = ListDropState::AboveFirstRow;
-        return;
-    }
-    if (point.y() > m_maxHeightOfFrame) {
-        state.dragToType = ListDropState::BelowLastRow;
+    if (flushOutsideRows(state, point)) {
         return;
     }
     for (const auto& page : m_pages) {
@@ -263,14 +253,11 @@ QRectF ListDropResolver::insertLineFrameForDragTitle(const ListDropState& state)
     }
     const auto anchor = state.insertUnderData.lock();
     if (const auto page = std::dynamic_pointer_cast<DVDPageData>(anchor)) {
-        const QRectF row = rowFrame(page.get());
-        return row.isNull() ? QRectF()
-                            : insertLine(ListDropState::TitleLevel, row.bottom() + HalfGap);
+        return insertLineBelow(ListDropState::TitleLevel, rowFrame(page.get()), HalfGap);
     }
     if (const auto title = std::dynamic_pointer_cast<DVDTitleData>(anchor)) {
-        const QRectF block = virtualContentFrameForMergeTitle(*title);
-        return block.isNull() ? QRectF()
-                              : insertLine(ListDropState::TitleLevel, block.bottom() - HalfGap);
+        return insertLineBelow(ListDropState::TitleLevel, virtualContentFrameForMergeTitle(*title),
+                               -HalfGap);
     }
     return {};
 }
@@ -280,12 +267,7 @@ QRectF ListDropResolver::insertLineFrameForDragTitle(const ListDropState& state)
 void ListDropResolver::flushDragToTypeForPageWithPoint(ListDropState& state,
                                                        const QPointF& point) const
 {
-    if (point.y() < TopMargin) {
-        state.dragToType = ListDropState::AboveFirstRow;
-        return;
-    }
-    if (point.y() > m_maxHeightOfFrame) {
-        state.dragToType = ListDropState::BelowLastRow;
+    if (flushOutsideRows(state, point)) {
         return;
     }
     for (const auto& page : m_pages) {
@@ -350,25 +332,30 @@ QRectF ListDropResolver::insertLineFrameForDragPage(const ListDropState& state) 
         return atTop ? insertLine(ListDropState::PageLevel, TopMargin / 2.0) : QRectF();
     }
     if (const auto page = std::dynamic_pointer_cast<DVDPageData>(anchor)) {
-        const QRectF block = virtualContentFrameForMergePage(*page);
-        return block.isNull() ? QRectF()
-                              : insertLine(ListDropState::PageLevel, block.bottom() - HalfGap);
+        return insertLineBelow(ListDropState::PageLevel, virtualContentFrameForMergePage(*page),
+                               -HalfGap);
     }
     return {};
 }
 
 // ---- frames
 
-QRectF ListDropResolver::rowFrame(const Object* entry) const
+const ListTableLayout::Row* ListDropResolver::findRow(const Object* entry) const
 {
     const auto found = m_rows.constFind(entry);
-    return found == m_rows.cend() ? QRectF() : found->frame;
+    return found == m_rows.cend() ? nullptr : &*found;
+}
+
+QRectF ListDropResolver::rowFrame(const Object* entry) const
+{
+    const ListTableLayout::Row* row = findRow(entry);
+    return row ? row->frame : QRectF();
 }
 
 QRectF ListDropResolver::contentFrame(const Object* entry) const
 {
-    const auto found = m_rows.constFind(entry);
-    return found == m_rows.cend() ? QRectF() : found->contentFrame();
+    const ListTableLayout::Row* row = findRow(entry);
+    return row ? row->contentFrame() : QRectF();
 }
 
 QRectF ListDropResolver::virtualContentFrameForView(const Object* entry) const
@@ -379,18 +366,19 @@ QRectF ListDropResolver::virtualContentFrameForView(const Object* entry) const
 
 QRectF ListDropResolver::virtualContentFrameForMergeTitle(const DVDTitleData& title) const
 {
-    QRectF frame = rowFrame(&title);
-    if (!frame.isNull()) {
-        frame.setHeight(ListTableLayout::heightOfTitleData(title));
-    }
-    return frame;
+    return blockFrame(&title, ListTableLayout::heightOfTitleData(title));
 }
 
 QRectF ListDropResolver::virtualContentFrameForMergePage(const DVDPageData& page) const
 {
-    QRectF frame = rowFrame(&page);
+    return blockFrame(&page, ListTableLayout::heightOfPage(page));
+}
+
+QRectF ListDropResolver::blockFrame(const Object* entry, double height) const
+{
+    QRectF frame = rowFrame(entry);
     if (!frame.isNull()) {
-        frame.setHeight(ListTableLayout::heightOfPage(page));
+        frame.setHeight(height);
     }
     return frame;
 }
@@ -421,4 +409,22 @@ QRectF ListDropResolver::insertLine(qint32 level, double y) const
 {
     const double x = lineX(level);
     return QRectF(x, y, m_width - x, 1.0);
+}
+
+QRectF ListDropResolver::insertLineBelow(qint32 level, const QRectF& frame, double offset) const
+{
+    return frame.isNull() ? QRectF() : insertLine(level, frame.bottom() + offset);
+}
+
+bool ListDropResolver::flushOutsideRows(ListDropState& state, const QPointF& point) const
+{
+    if (point.y() < TopMargin) {
+        state.dragToType = ListDropState::AboveFirstRow;
+        return true;
+    }
+    if (point.y() > m_maxHeightOfFrame) {
+        state.dragToType = ListDropState::BelowLastRow;
+        return true;
+    }
+    return false;
 }

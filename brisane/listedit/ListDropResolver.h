@@ -75,7 +75,15 @@ public:
     static double lineX(qint32 level);
 
 private:
+    const ListTableLayout::Row* findRow(const Object* entry) const;
+    // The row frame of `entry` made `height` tall.
+    QRectF blockFrame(const Object* entry, double height) const;
     QRectF insertLine(qint32 level, double y) const;
+    // The line at `offset` below the bottom of `frame`; none for an empty frame.
+    QRectF insertLineBelow(qint32 level, const QRectF& frame, double offset) const;
+    // Sets the row kind for a point above the first row or below the last;
+    // answers whether it did.
+    bool flushOutsideRows(ListDropState& state, const QPointF& point) const;
 
     DataResource::PageList m_pages;
     double m_width;

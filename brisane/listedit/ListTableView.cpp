@@ -14,6 +14,7 @@
 #include <QtConcurrent>
 #include <cmath>
 
+#include "common/DraggedFiles.h"
 #include "common/ViewExtention.h"
 #include "listedit/DVDPageDataView.h"
 #include "listedit/InsertLineView.h"
@@ -46,21 +47,6 @@ QWidget* enclosingViewport(const QWidget* list)
         }
     }
     return nullptr;
-}
-
-// The local files a drag carries, in its order.
-QStringList localFiles(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data) {
-        return paths;
-    }
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths.append(url.toLocalFile());
-        }
-    }
-    return paths;
 }
 
 // The cursor over a place where a released row goes away: an arrow with a
@@ -535,7 +521,7 @@ bool ListTableView::isImagePath(const QString& path)
 
 void ListTableView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFiles(event->mimeData()).isEmpty()) {
+    if (!DraggedFiles::localFiles(event->mimeData()).isEmpty()) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
@@ -545,7 +531,7 @@ void ListTableView::dragEnterEvent(QDragEnterEvent* event)
 
 void ListTableView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!isTakingFileDrags() || localFiles(event->mimeData()).isEmpty()) {
+    if (!isTakingFileDrags() || DraggedFiles::localFiles(event->mimeData()).isEmpty()) {
         event->ignore();
         return;
     }
@@ -570,7 +556,7 @@ void ListTableView::dragLeaveEvent(QDragLeaveEvent* event)
 
 void ListTableView::dropEvent(QDropEvent* event)
 {
-    const QStringList paths = localFiles(event->mimeData());
+    const QStringList paths = DraggedFiles::localFiles(event->mimeData());
     const auto project = ModelServices::current()->dateResource();
     if (paths.isEmpty() || !isTakingFileDrags() || !project ||
         !ListMediaPlacement(*project).canPlace(m_drop)) {

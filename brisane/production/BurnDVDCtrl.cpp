@@ -205,13 +205,9 @@ ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const
 ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso,
                                    const QString& name)
 {
-    const QString temporary =
-        FileManagerExtention::tempFilePath(TmpDVDPathKey, QStringLiteral("dvdmedia"));
-    if (temporary.isEmpty()) {
-        const ProductionResult failed =
-            ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made."));
-        showFailure(failed);
-        return failed;
+    QString temporary;
+    if (const auto failed = makeTemporaryDVDFolder(temporary)) {
+        return *failed;
     }
     const ProductionResult result =
         burnDVDWithBlock([this, dvd, iso, name, temporary](BurnDVDWorkflow& flow) {
@@ -233,6 +229,18 @@ ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const
     return result;
 }
 
+std::optional<ProductionResult> BurnDVDCtrl::makeTemporaryDVDFolder(QString& temporary)
+{
+    temporary = FileManagerExtention::tempFilePath(TmpDVDPathKey, QStringLiteral("dvdmedia"));
+    if (!temporary.isEmpty()) {
+        return std::nullopt;
+    }
+    const ProductionResult failed =
+        ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made."));
+    showFailure(failed);
+    return failed;
+}
+
 QString BurnDVDCtrl::currentBurnVideoIso()
 {
     return FileManagerExtention::defaultOutputVideoPath() +
@@ -242,13 +250,9 @@ QString BurnDVDCtrl::currentBurnVideoIso()
 ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd,
                                    const std::shared_ptr<IDiscBurner>& burner, const QString& name)
 {
-    const QString temporary =
-        FileManagerExtention::tempFilePath(TmpDVDPathKey, QStringLiteral("dvdmedia"));
-    if (temporary.isEmpty()) {
-        const ProductionResult failed =
-            ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made."));
-        showFailure(failed);
-        return failed;
+    QString temporary;
+    if (const auto failed = makeTemporaryDVDFolder(temporary)) {
+        return *failed;
     }
     const QString image = currentBurnVideoIso();
     const QFileInfo old(image);

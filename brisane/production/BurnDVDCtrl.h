@@ -35,6 +35,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "production/BurnDVDWorkflow.h"
 #include "production/ProductionResult.h"
@@ -111,6 +112,9 @@ public:
 private:
     void setWeights(double finished, double current);
     void showFailure(const ProductionResult& result);
+    // Makes the temporary DVD folder into `temporary`; when it cannot be
+    // made, shows the failure and answers it.
+    std::optional<ProductionResult> makeTemporaryDVDFolder(QString& temporary);
     void closeProgressWindow();
     static AlertContent isoErrorAlert(const QString& image, const QString& folder);
 

@@ -8,27 +8,10 @@
 #include <QPainter>
 #include <QScrollArea>
 
+#include "common/DraggedFiles.h"
 #include "slideshow/AudioEditItemView.h"
 #include "slideshow/AudioLineCtrl.h"
 #include "slideshow/AudioLineLayout.h"
-
-namespace {
-
-QStringList localPaths(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data) {
-        return paths;
-    }
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths << url.toLocalFile();
-        }
-    }
-    return paths;
-}
-
-}  // namespace
 
 AudioEditView::AudioEditView(QWidget* parent) : QWidget(parent)
 {
@@ -205,7 +188,7 @@ void AudioEditView::dragMoveEvent(QDragMoveEvent* event)
         event->acceptProposedAction();
         return;
     }
-    if (localPaths(event->mimeData()).isEmpty()) {
+    if (DraggedFiles::localFiles(event->mimeData()).isEmpty()) {
         setDragItem(false);
         event->ignore();
         return;
@@ -232,7 +215,7 @@ void AudioEditView::dropEvent(QDropEvent* event)
         event->acceptProposedAction();
         return;
     }
-    const QStringList paths = localPaths(event->mimeData());
+    const QStringList paths = DraggedFiles::localFiles(event->mimeData());
     setDragItem(false);
     if (paths.isEmpty() || !m_delegate) {
         event->ignore();

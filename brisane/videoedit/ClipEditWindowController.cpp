@@ -31,6 +31,7 @@
 #include "videoedit/ClipEditMovieDisplayView.h"
 #include "videoedit/ClipEditPlayerProgressView.h"
 #include "videoedit/ClipMarkerRules.h"
+#include "videoedit/EditSheet.h"
 #include "videoedit/FFMovieTime2PlayTimeMsStringTransformer.h"
 #include "videoedit/KeyBinding.h"
 
@@ -118,9 +119,7 @@ ClipEditWindowController::~ClipEditWindowController()
 
 void ClipEditWindowController::buildWindow()
 {
-    QPalette dark = palette();
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    setPalette(dark);
+    EditSheet::setDarkPalette(*this);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -141,9 +140,7 @@ void ClipEditWindowController::buildWindow()
 
     // Play button, timeline and the time.
     auto* playRow = new QHBoxLayout;
-    m_playPauseButton = new QToolButton(controls);
-    m_playPauseButton->setAutoRaise(true);
-    m_playPauseButton->setIconSize(QSize(24, 24));
+    m_playPauseButton = EditSheet::makePlayPauseButton(controls);
     connect(m_playPauseButton, &QToolButton::clicked, this,
             &ClipEditWindowController::playOrPausePlayer);
     m_playerProgressView = new ClipEditPlayerProgressView(controls);
@@ -200,11 +197,7 @@ void ClipEditWindowController::buildWindow()
     connect(m_selectedMarkTimeField, &QLineEdit::editingFinished, this,
             &ClipEditWindowController::fieldEditingFinished);
 
-    m_deleteAction = new QAction(tr("Delete"), this);
-    m_deleteAction->setShortcut(QKeySequence::Delete);
-    m_deleteAction->setShortcutContext(Qt::WindowShortcut);
-    m_deleteAction->setEnabled(false);
-    addAction(m_deleteAction);
+    m_deleteAction = EditSheet::addDeleteAction(*this);
     connect(m_deleteAction, &QAction::triggered, this,
             &ClipEditWindowController::removeSelectedMarker);
     // The timeline offers it on its context menu too.
@@ -388,13 +381,7 @@ void ClipEditWindowController::updateClipMarkerArrayWithResourse(const SectionDa
 
 void ClipEditWindowController::showOnMainWindow()
 {
-    MainWindowController* main = ControllerFunction::mainController();
-    QWidget* mainWindow = main ? main->window() : nullptr;
-    if (mainWindow && mainWindow != parentWidget()) {
-        setParent(mainWindow, windowFlags());
-    }
-    setWindowModality(Qt::WindowModal);
-    open();
+    EditSheet::showOnMainWindow(*this);
 }
 
 void ClipEditWindowController::cancelButtonAction()
@@ -546,11 +533,7 @@ void ClipEditWindowController::pause()
 
 void ClipEditWindowController::playOrPausePlayer()
 {
-    if (m_player->isPlay()) {
-        m_player->pause();
-    } else {
-        m_player->play();
-    }
+    EditSheet::playOrPause(*m_player);
     flushPlayerStatusImage();
 }
 

@@ -8,25 +8,12 @@
 #include <QPainterPath>
 #include <QUrl>
 
+#include "common/DraggedFiles.h"
 #include "videoedit/VideoEditSettingRules.h"
 
 namespace {
 
 constexpr double kRadius = 4.0;
-
-QStringList localFiles(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data) {
-        return paths;
-    }
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths << url.toLocalFile();
-        }
-    }
-    return paths;
-}
 
 }  // namespace
 
@@ -88,7 +75,7 @@ void MenuPictureShowView::dropEvent(QDropEvent* event)
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    performDragOperation(localFiles(event->mimeData()));
+    performDragOperation(DraggedFiles::localFiles(event->mimeData()));
 }
 
 void MenuPictureShowView::paintEvent(QPaintEvent*)

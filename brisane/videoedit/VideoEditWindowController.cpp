@@ -24,6 +24,7 @@
 #include "shell/ControllerFunction.h"
 #include "shell/MainWindowController.h"
 #include "videoedit/AudioTrackChoice.h"
+#include "videoedit/EditSheet.h"
 #include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
 #include "videoedit/FontColorPanelRouter.h"
 #include "videoedit/TrimSegmentRules.h"
@@ -99,9 +100,7 @@ VideoEditWindowController::~VideoEditWindowController()
 
 void VideoEditWindowController::buildWindow()
 {
-    QPalette dark = palette();
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    setPalette(dark);
+    EditSheet::setDarkPalette(*this);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -140,9 +139,7 @@ void VideoEditWindowController::buildWindow()
 
     // Play button, times and the trim timeline.
     auto* playRow = new QHBoxLayout;
-    m_playPauseButton = new QToolButton(background);
-    m_playPauseButton->setAutoRaise(true);
-    m_playPauseButton->setIconSize(QSize(24, 24));
+    m_playPauseButton = EditSheet::makePlayPauseButton(background);
     m_playPauseButton->setToolTip(tr("Play"));
     connect(m_playPauseButton, &QToolButton::clicked, this,
             &VideoEditWindowController::playOrPausePlayer);
@@ -193,11 +190,7 @@ void VideoEditWindowController::buildWindow()
     bottom->addWidget(done);
     column->addLayout(bottom);
 
-    m_deleteAction = new QAction(tr("Delete"), this);
-    m_deleteAction->setShortcut(QKeySequence::Delete);
-    m_deleteAction->setShortcutContext(Qt::WindowShortcut);
-    m_deleteAction->setEnabled(false);
-    addAction(m_deleteAction);
+    m_deleteAction = EditSheet::addDeleteAction(*this);
     connect(m_deleteAction, &QAction::triggered, this,
             &VideoEditWindowController::deleteTrimAction);
 
@@ -368,13 +361,7 @@ void VideoEditWindowController::updateWindowWithMedia(const std::shared_ptr<Medi
 
 void VideoEditWindowController::showOnMainWindow()
 {
-    MainWindowController* main = ControllerFunction::mainController();
-    QWidget* mainWindow = main ? main->window() : nullptr;
-    if (mainWindow && mainWindow != parentWidget()) {
-        setParent(mainWindow, windowFlags());
-    }
-    setWindowModality(Qt::WindowModal);
-    open();
+    EditSheet::showOnMainWindow(*this);
     setFocus(Qt::OtherFocusReason);
 }
 
@@ -483,11 +470,7 @@ QSizeF VideoEditWindowController::validVideoOutputSize() const
 
 void VideoEditWindowController::playOrPausePlayer()
 {
-    if (m_player->isPlay()) {
-        m_player->pause();
-    } else {
-        m_player->play();
-    }
+    EditSheet::playOrPause(*m_player);
     flushPlayerStatusImage();
 }
 

@@ -1,0 +1,54 @@
+#include "videoedit/EditSheet.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QToolButton>
+
+#include "media/MoviePlayer.h"
+#include "shell/ControllerFunction.h"
+#include "shell/MainWindowController.h"
+
+void EditSheet::setDarkPalette(QWidget& sheet)
+{
+    QPalette dark = sheet.palette();
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    sheet.setPalette(dark);
+}
+
+QToolButton* EditSheet::makePlayPauseButton(QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setIconSize(QSize(24, 24));
+    return button;
+}
+
+QAction* EditSheet::addDeleteAction(QDialog& sheet)
+{
+    auto* action = new QAction(QDialog::tr("Delete"), &sheet);
+    action->setShortcut(QKeySequence::Delete);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setEnabled(false);
+    sheet.addAction(action);
+    return action;
+}
+
+void EditSheet::showOnMainWindow(QDialog& sheet)
+{
+    MainWindowController* main = ControllerFunction::mainController();
+    QWidget* mainWindow = main ? main->window() : nullptr;
+    if (mainWindow && mainWindow != sheet.parentWidget()) {
+        sheet.setParent(mainWindow, sheet.windowFlags());
+    }
+    sheet.setWindowModality(Qt::WindowModal);
+    sheet.open();
+}
+
+void EditSheet::playOrPause(MoviePlayer& player)
+{
+    if (player.isPlay()) {
+        player.pause();
+    } else {
+        player.play();
+    }
+}
