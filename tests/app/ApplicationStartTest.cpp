@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ShellLaunch.h"
+#include "LaunchedShellTest.h"
 #include "TestSupport.h"
 #include "app/ApplicationParts.h"
 #include "dialogs/BackgroundMusicWindowController.h"
@@ -35,20 +35,8 @@
 
 namespace {
 
-class ApplicationStartTest : public testing::Test {
+class ApplicationStartTest : public LaunchedShellTest {
 protected:
-    void SetUp() override
-    {
-        ApplicationParts::install();
-        shell = std::make_unique<testsupport::ShellLaunch>(false);
-    }
-    void TearDown() override { shell.reset(); }
-
-    ListEditViewController* listEditor() const
-    {
-        return dynamic_cast<ListEditViewController*>(ControllerFunction::listEditController());
-    }
-
     // Answers the next open panel with `paths`, runs the import `action`
     // and waits until the current page holds `titles` titles.
     void import(const QStringList& paths, void (ListEditViewController::*action)(),
@@ -63,8 +51,6 @@ protected:
             QTest::qWaitFor([&] { return page->titleDataArray().size() == titles; }, 60000));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !listEditor()->isImporting(); }, 10000));
     }
-
-    std::unique_ptr<testsupport::ShellLaunch> shell;
 };
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QTest>
 
-#include "ShellLaunch.h"
+#include "LaunchedShellTest.h"
 #include "TestSupport.h"
 #include "app/ApplicationParts.h"
 #include "listedit/InsertLineView.h"
@@ -20,20 +20,8 @@
 
 namespace {
 
-class ListDragScreenshotTest : public testing::Test {
+class ListDragScreenshotTest : public LaunchedShellTest {
 protected:
-    void SetUp() override
-    {
-        ApplicationParts::install();
-        shell = std::make_unique<testsupport::ShellLaunch>(false);
-    }
-    void TearDown() override { shell.reset(); }
-
-    ListEditViewController* listEditor() const
-    {
-        return dynamic_cast<ListEditViewController*>(ControllerFunction::listEditController());
-    }
-
     // A mouse event at a point of the list, sent to the row that holds the
     // press, with its buttons stated.
     void send(QWidget* row, QEvent::Type type, const QPointF& listPoint, Qt::MouseButton button,
@@ -55,8 +43,6 @@ protected:
         }
         return image;
     }
-
-    std::unique_ptr<testsupport::ShellLaunch> shell;
 };
 
 }  // namespace

@@ -20,10 +20,9 @@
 #include <iostream>
 #include <optional>
 
-#include "DialogTestFixture.h"
+#include "DialogOnDiscTest.h"
 #include "MenuDiscRoad.h"
 #include "PageDialogFixture.h"
-#include "corvane/DVDToolLocator.h"
 #include "dialogs/BackgroundMusicWindowController.h"
 #include "dialogs/BackgroundPictureWindowController.h"
 #include "dialogs/BgMusicProgressView.h"
@@ -37,7 +36,7 @@
 
 namespace {
 
-using dialogtest::DialogTest;
+using dialogtest::DialogOnDiscTest;
 using pagedialogs::ticks;
 
 // One PAL frame, in seconds.
@@ -89,14 +88,11 @@ std::optional<dialogtest::SubpictureColour> findColour(
     return found;
 }
 
-class PageDialogsOnDiscTest : public DialogTest {
+class PageDialogsOnDiscTest : public DialogOnDiscTest {
 protected:
     void SetUp() override
     {
-        DialogTest::SetUp();
-        disc().setDvdFormat(1);
-        disc().setAspectType(1);
-        DVDToolLocator::setToolFolder(QString());
+        DialogOnDiscTest::SetUp();
         DVDMenuImageGeneratorCustomImage::install();
         dir = std::make_unique<QTemporaryDir>(testsupport::makeTempDir());
         const QString movie = dir->filePath("one.mp4");
@@ -111,7 +107,7 @@ protected:
     void TearDown() override
     {
         DVDMenuImageGeneratorCustomImage::uninstall();
-        DialogTest::TearDown();
+        DialogOnDiscTest::TearDown();
     }
 
     // Presses the menu editor's button titled `text`, which opens `dialog`

@@ -12,16 +12,15 @@
 #include <QComboBox>
 #include <QSlider>
 
-#include "DialogTestFixture.h"
+#include "DialogOnDiscTest.h"
 #include "MenuDiscRoad.h"
-#include "corvane/DVDToolLocator.h"
 #include "dialogs/ColorWell.h"
 #include "dialogs/ItemZoomSlider.h"
 #include "shell/DiscModelBuilder.h"
 
 namespace {
 
-using dialogtest::DialogTest;
+using dialogtest::DialogOnDiscTest;
 
 // The button area a frame of the page gives on the disc (y from the top).
 QRect buttonArea(const QRectF& frame, const DVDPage& page, const DVDLibrary& disc)
@@ -32,16 +31,7 @@ QRect buttonArea(const QRectF& frame, const DVDPage& page, const DVDLibrary& dis
                  QPoint(int(r.right()), int(height - r.y())));
 }
 
-class TextTitleOnDiscTest : public DialogTest {
-protected:
-    void SetUp() override
-    {
-        DialogTest::SetUp();
-        disc().setDvdFormat(1);
-        disc().setAspectType(1);
-        DVDToolLocator::setToolFolder(QString());
-    }
-};
+class TextTitleOnDiscTest : public DialogOnDiscTest {};
 
 TEST_F(TextTitleOnDiscTest, StyledAndZoomedTextTitleReachesTheMenu)
 {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "../model/DataResourceTestFixture.h"
+#include "ListDropStates.h"
 #include "ListTreeText.h"
 #include "listedit/ListDragCommit.h"
 #include "listedit/ListMediaFactory.h"
@@ -19,20 +20,6 @@
 using namespace listtest;
 
 namespace {
-
-ListDropState insertUnder(qint32 level, const std::shared_ptr<Object>& anchor)
-{
-    ListDropState state;
-    state.insertUnder(level, anchor);
-    return state;
-}
-
-ListDropState mergeInto(const MediaData::Ptr& clip)
-{
-    ListDropState state;
-    state.mergeInto(clip);
-    return state;
-}
 
 ListSelection selecting(quint64 type, const std::shared_ptr<Object>& entry)
 {

@@ -12,8 +12,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "ListEditTestFixture.h"
-#include "ListTreeText.h"
+#include "ListTreeOnScreenTest.h"
 #include "listedit/InsertLineView.h"
 #include "media/RenderItem.h"
 #include "model/DVDFileSource.h"
@@ -24,21 +23,8 @@ using namespace listtest;
 
 namespace {
 
-class ListFileDropTest : public ListEditTest {
+class ListFileDropTest : public ListTreeOnScreenTest {
 protected:
-    void SetUp() override
-    {
-        ListEditTest::SetUp();
-        makeController();
-        window.resize(1000, 1100);
-        controller->view()->setGeometry(window.rect());
-        project()->setDvdPageArray(tree.project->dvdPageArray());
-        controller->reloadListTableView();
-        settle();
-    }
-
-    ListTableView& list() const { return *controller->listTableView(); }
-
     static std::unique_ptr<QMimeData> files(const QStringList& paths)
     {
         auto data = std::make_unique<QMimeData>();
@@ -100,7 +86,6 @@ protected:
         return source && source->fileSource() && source->fileSource()->path() == path;
     }
 
-    NamedListTree tree;
     bool sheetShown = false;
     bool takesDropsMeanwhile = true;
 };

@@ -11,8 +11,7 @@
 #include <QScrollArea>
 #include <QTest>
 
-#include "ListEditTestFixture.h"
-#include "ListTreeText.h"
+#include "ListTreeOnScreenTest.h"
 #include "TestSupport.h"
 #include "common/ViewDraggingItemImp.h"
 #include "listedit/DVDPageDataView.h"
@@ -24,18 +23,11 @@ using namespace listtest;
 
 namespace {
 
-class ListOwnDragTest : public ListEditTest {
+class ListOwnDragTest : public ListTreeOnScreenTest {
 protected:
     void SetUp() override
     {
-        ListEditTest::SetUp();
-        makeController();
-        // Tall enough that the whole tree lies inside the scroll area.
-        window.resize(1000, 1100);
-        controller->view()->setGeometry(window.rect());
-        project()->setDvdPageArray(tree.project->dvdPageArray());
-        controller->reloadListTableView();
-        settle();
+        ListTreeOnScreenTest::SetUp();
         calls().clear();
     }
     void TearDown() override
@@ -45,8 +37,6 @@ protected:
         }
         ListEditTest::TearDown();
     }
-
-    ListTableView& list() const { return *controller->listTableView(); }
     static QWidget* row(const MediaData::Ptr& clip)
     {
         return qobject_cast<QWidget*>(clip->mediaDataView());
@@ -82,7 +72,6 @@ protected:
     void releaseAt(const QPointF& listPoint) { releaseAtScreen(screen(listPoint)); }
 
     QPointer<QWidget> grabber;
-    NamedListTree tree;
 };
 
 TEST_F(ListOwnDragTest, ADragShowsItsPlaceAndMovesTheClipAtTheRelease)

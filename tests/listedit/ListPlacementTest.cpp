@@ -8,6 +8,7 @@
 #include <QThread>
 #include <thread>
 
+#include "ListDropStates.h"
 #include "ListEditTestFixture.h"
 #include "ListTreeText.h"
 #include "listedit/ListMediaPlacement.h"
@@ -17,20 +18,6 @@
 using namespace listtest;
 
 namespace {
-
-ListDropState insertUnder(qint32 level, const std::shared_ptr<Object>& anchor)
-{
-    ListDropState state;
-    state.insertUnder(level, anchor);
-    return state;
-}
-
-ListDropState mergeInto(const MediaData::Ptr& clip)
-{
-    ListDropState state;
-    state.mergeInto(clip);
-    return state;
-}
 
 // Every place of the table, with two clips X and Y.
 TEST(ListPlacementTest, ClipsGoWhereTheDropStateSays)

@@ -182,14 +182,11 @@ TEST_F(BurnStep, RetryFollowsTheDiscAndBurnsAgain)
     QList<bool> seen;  // Retry's state each time it changed
     int phase = 0;
     const ProductionResult result = burn(burner, [&] {
-        const auto shown = sheet();
-        if (!shown || shown->hasEnded()) {
+        const std::optional<bool> shown = installed.alerts->noteFirstSheetRetry(seen);
+        if (!shown) {
             return;
         }
-        const bool retry = shown->isButtonEnabled(AlertService::DefaultReturn);
-        if (seen.isEmpty() || seen.constLast() != retry) {
-            seen << retry;
-        }
+        const bool retry = *shown;
         if (phase == 0 && !retry) {
             burner->setMedia(true, 1LL << 32);  // a blank disc goes in
             phase = 1;
@@ -231,19 +228,8 @@ TEST_F(BurnStep, SheetCancelEndsWithoutReportAndRetryStartsDisabled)
     flow.setBurnIntervals(intervals);
     burner->setOutcomes({}, Outcome::Fail);
     QList<bool> seen;
-    const ProductionResult result = burn(burner, [&] {
-        const auto shown = sheet();
-        if (!shown || shown->hasEnded()) {
-            return;
-        }
-        const bool retry = shown->isButtonEnabled(AlertService::DefaultReturn);
-        if (seen.isEmpty() || seen.constLast() != retry) {
-            seen << retry;
-        }
-        if (retry) {
-            installed.alerts->endSheet(0, AlertService::AlternateReturn);
-        }
-    });
+    const ProductionResult result =
+        burn(burner, [&] { installed.alerts->cancelFirstSheetOnceRetryIsOn(seen); });
     EXPECT_TRUE(result.isCancelled()) << qPrintable(result.toString());
     EXPECT_FALSE(flow.burnSuccess());
     // Off at first, then on for the blank disc with room.
@@ -504,17 +490,7 @@ TEST_F(BurnStepOnDrives, FailedWriteOffersRetryOnceTheDriveLooksBlank)
     flow.setBurnIntervals(intervals);
     QList<bool> seen;
     const ProductionResult result = burn(std::make_shared<DVDBurnAdapter>(&dvdBurn), [&] {
-        const auto shown = sheet();
-        if (!shown || shown->hasEnded()) {
-            return;
-        }
-        const bool retry = shown->isButtonEnabled(AlertService::DefaultReturn);
-        if (seen.isEmpty() || seen.constLast() != retry) {
-            seen << retry;
-        }
-        if (retry) {
-            installed.alerts->endSheet(0, AlertService::AlternateReturn);
-        }
+        installed.alerts->cancelFirstSheetOnceRetryIsOn(seen);
     });
     EXPECT_TRUE(result.isCancelled()) << qPrintable(result.toString());
     EXPECT_EQ(seen, (QList<bool>{false, true}));

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 
-#include "DiscProjectFixture.h"
+#include "BurnSheetRoadTest.h"
 #include "DiscReadBack.h"
 #include "RecordingServices.h"
 #include "StandInTool.h"
@@ -21,11 +21,6 @@ using namespace discreadback;
 
 namespace {
 
-struct RoadServices : disctest::DiscServices {
-    std::shared_ptr<DataResource> media;
-    std::shared_ptr<DataResource> dateResource() const override { return media; }
-};
-
 ::testing::AssertionResult shownSoundly(const QList<double>& values)
 {
     double last = 0.0;
@@ -38,23 +33,15 @@ struct RoadServices : disctest::DiscServices {
     return ::testing::AssertionSuccess();
 }
 
-class BurnRoads : public DiscProjectTest {
+class BurnRoads : public BurnSheetRoadTest {
 protected:
     void SetUp() override
     {
-        DiscProjectTest::SetUp();
-        auto mine = std::make_shared<RoadServices>();
-        mine->library = services->library;
-        mine->disc = services->disc;
-        services = mine;
-        roadServices = mine;
-        ModelServices::install(mine);
-        project = buildFirstDisc(folders.root());
-        mine->media = project.media;
+        BurnSheetRoadTest::SetUp();
+        roadServices = installRoadProject(project);
         out = folders.root() + "/out";
         ASSERT_TRUE(QDir().mkpath(out));
-        sheet.setEstimateFunction([] { return qint64(1000); });
-        sheet.setFreeSpaceFunction([](const QString&) { return std::optional<qint64>(1LL << 40); });
+        giveRoom(sheet);
     }
 
     std::optional<ProductionResult> start(int kind, const QString& name)
@@ -64,12 +51,6 @@ protected:
         sheet.setBurnType(kind);
         sheet.dvdNameField()->setText(name);
         return sheet.startBurnAction();
-    }
-
-    static bool tempDVDFolderGone()
-    {
-        return !QFileInfo::exists(
-            FileManagerExtention::tempFileDirectory(BurnDVDCtrl::TmpDVDPathKey));
     }
 
     testsupport::InstalledServices installed;

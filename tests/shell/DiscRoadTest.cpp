@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "../corvane/BurnTestSupport.h"
-#include "DiscProjectFixture.h"
+#include "BurnSheetRoadTest.h"
 #include "DiscReadBack.h"
 #include "RecordingServices.h"
 #include "ScriptedDiscBurner.h"
@@ -28,11 +28,6 @@ using namespace discproject;
 
 namespace {
 
-struct RoadServices : disctest::DiscServices {
-    std::shared_ptr<DataResource> media;
-    std::shared_ptr<DataResource> dateResource() const override { return media; }
-};
-
 BurnDVDWorkflow::BurnIntervals fastIntervals()
 {
     BurnDVDWorkflow::BurnIntervals intervals;
@@ -43,32 +38,25 @@ BurnDVDWorkflow::BurnIntervals fastIntervals()
     return intervals;
 }
 
-class DiscRoad : public DiscProjectTest {
+class DiscRoad : public BurnSheetRoadTest {
 protected:
     void SetUp() override
     {
-        DiscProjectTest::SetUp();
-        auto mine = std::make_shared<RoadServices>();
-        mine->library = services->library;
-        mine->disc = services->disc;
-        services = mine;
-        ModelServices::install(mine);
-        project = buildFirstDisc(folders.root());
-        mine->media = project.media;
+        BurnSheetRoadTest::SetUp();
+        installRoadProject(project);
         targets = folders.root() + "/targets";
         ASSERT_TRUE(QDir().mkpath(targets));
         image = BurnDVDCtrl::currentBurnVideoIso();
         sheet.setDVDBurn(&burner);
         sheet.setBurnIntervals(fastIntervals());
-        sheet.setEstimateFunction([] { return qint64(1000); });
-        sheet.setFreeSpaceFunction([](const QString&) { return std::optional<qint64>(1LL << 40); });
+        giveRoom(sheet);
     }
     void TearDown() override
     {
         for (const DRDevicePtr& device : std::as_const(devices)) {
             DRDevice::forgetPseudoDevice(device);
         }
-        DiscProjectTest::TearDown();
+        BurnSheetRoadTest::TearDown();
     }
 
     DRDevicePtr pseudoDrive(const QString& path)
@@ -107,12 +95,6 @@ protected:
     {
         sheet.dvdNameField()->setText(name);
         return sheet.startBurnAction();
-    }
-
-    static bool tempDVDFolderGone()
-    {
-        return !QFileInfo::exists(
-            FileManagerExtention::tempFileDirectory(BurnDVDCtrl::TmpDVDPathKey));
     }
 
     testsupport::InstalledServices installed;
@@ -195,19 +177,8 @@ TEST_F(DiscRoad, FailingDriveOffersRetryAndCancelKeepsTheImageForALaterBurn)
 
     QList<bool> seen;
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        const auto shown = installed.alerts->sheets.value(0);
-        if (!shown || shown->hasEnded()) {
-            return;
-        }
-        const bool retry = shown->isButtonEnabled(AlertService::DefaultReturn);
-        if (seen.isEmpty() || seen.constLast() != retry) {
-            seen << retry;
-        }
-        if (retry) {
-            installed.alerts->endSheet(0, AlertService::AlternateReturn);
-        }
-    });
+    QObject::connect(&answer, &QTimer::timeout,
+                     [&] { installed.alerts->cancelFirstSheetOnceRetryIsOn(seen); });
     answer.start(2);
     auto intervals = fastIntervals();
     intervals.sheetPoll = 400;

@@ -77,6 +77,19 @@ inline bool convertMovies(const QList<IMediaItem::Ptr>& items, const QString& pa
     return QFile::exists(path);
 }
 
+// dvdauthor through Corvane over what `work` holds: the DVD folder
+// "dvd.dvdmedia" there. False (with a failure) when it fails.
+inline bool runDvdauthor(const std::shared_ptr<DVDLibrary>& disc, const QString& work)
+{
+    DVDFSMake author;
+    author.dvd(disc, work);
+    if (!author.start()) {
+        ADD_FAILURE() << "dvdauthor failed";
+        return false;
+    }
+    return true;
+}
+
 // Renders every title and menu of `disc` into `work` and authors the DVD
 // folder "dvd.dvdmedia" there. False (with a failure) when a step fails.
 inline bool authorDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& work)
@@ -110,13 +123,7 @@ inline bool authorDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& w
             return false;
         }
     }
-    DVDFSMake author;
-    author.dvd(disc, work);
-    if (!author.start()) {
-        ADD_FAILURE() << "dvdauthor failed";
-        return false;
-    }
-    return true;
+    return runDvdauthor(disc, work);
 }
 
 // Frame number `frame` of a stream, decoded by ffmpeg into `png` and read back.
@@ -140,13 +147,7 @@ inline bool produceDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& 
         ADD_FAILURE() << "rendering failed: " << qPrintable(made.toString());
         return false;
     }
-    DVDFSMake author;
-    author.dvd(disc, work);
-    if (!author.start()) {
-        ADD_FAILURE() << "dvdauthor failed";
-        return false;
-    }
-    return true;
+    return runDvdauthor(disc, work);
 }
 
 }  // namespace testsupport

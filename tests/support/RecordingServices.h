@@ -13,8 +13,10 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "common/AlertService.h"
+#include "common/AlertSheet.h"
 #include "common/RevealService.h"
 
 namespace testsupport {
@@ -53,6 +55,30 @@ public:
     {
         if (sheets.at(index)->end(returnCode) && m_didEnd.at(index)) {
             m_didEnd.at(index)(returnCode);
+        }
+    }
+
+    // Retry's state (the default button) on the first sheet while it is up,
+    // each change noted in `seen`; none before it begins or once it ended.
+    std::optional<bool> noteFirstSheetRetry(QList<bool>& seen) const
+    {
+        const auto shown = sheets.value(0);
+        if (!shown || shown->hasEnded()) {
+            return std::nullopt;
+        }
+        const bool retry = shown->isButtonEnabled(DefaultReturn);
+        if (seen.isEmpty() || seen.constLast() != retry) {
+            seen << retry;
+        }
+        return retry;
+    }
+
+    // As noteFirstSheetRetry; ends the sheet with Cancel (the alternate
+    // button) once Retry is on.
+    void cancelFirstSheetOnceRetryIsOn(QList<bool>& seen)
+    {
+        if (noteFirstSheetRetry(seen).value_or(false)) {
+            endSheet(0, AlternateReturn);
         }
     }
 

@@ -43,14 +43,20 @@ protected:
     void SetUp() override
     {
         ChapterEditorTest::SetUp();
+        ASSERT_NO_FATAL_FAILURE(cutSource());
+        T1 = title({A, B});
+        T2 = title({C});
+        showList();
+    }
+
+    // The source of 6 s and its three clips, in no title yet.
+    void cutSource()
+    {
         source = makeSource(6.0);
         A = cut(source, "A", 0.0, 2.0);
         B = cut(source, "B", 2.0, 4.0);
         C = cut(source, "C", 4.0, 6.0);
         ASSERT_TRUE(A && B && C);
-        T1 = title({A, B});
-        T2 = title({C});
-        showList();
     }
 
     void open(const MediaData::Ptr& clip)
@@ -389,11 +395,7 @@ protected:
     void SetUp() override
     {
         ChapterEditorTest::SetUp();
-        source = makeSource(6.0);
-        A = cut(source, "A", 0.0, 2.0);
-        B = cut(source, "B", 2.0, 4.0);
-        C = cut(source, "C", 4.0, 6.0);
-        ASSERT_TRUE(A && B && C);
+        ASSERT_NO_FATAL_FAILURE(cutSource());
         G = merged("G", {A, B});
         T1 = title({G});
         T2 = title({C});
