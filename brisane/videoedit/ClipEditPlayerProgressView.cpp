@@ -16,11 +16,6 @@ constexpr double kDefaultBarHeight = 8.0;
 constexpr QSizeF kDefaultMarker{13.0, 24.0};
 constexpr QSizeF kDefaultPoint{13.0, 13.0};
 
-QSizeF sizeOr(const QImage& image, QSizeF fallback)
-{
-    return image.isNull() ? fallback : QSizeF(image.size());
-}
-
 void drawPicture(QPainter& painter, const QRectF& rect, const QImage& image, const QColor& stand)
 {
     if (image.isNull()) {
@@ -33,7 +28,7 @@ void drawPicture(QPainter& painter, const QRectF& rect, const QImage& image, con
 }  // namespace
 
 ClipEditPlayerProgressView::ClipEditPlayerProgressView(QWidget* parent)
-    : QWidget(parent),
+    : TimelineBarView(parent),
       m_backgroundImage(NamedImage::imageNamed(QStringLiteral("Clip_PlayBack"))),
       m_markerImage(NamedImage::imageNamed(QStringLiteral("Clip_ChapterImage2"))),
       m_markerSelectImage(NamedImage::imageNamed(QStringLiteral("Clip_ChapterImage"))),
@@ -45,11 +40,6 @@ ClipEditPlayerProgressView::ClipEditPlayerProgressView(QWidget* parent)
     m_timeline.setNeedsDisplay([this] { update(); });
     syncBounds();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-}
-
-QTransform ClipEditPlayerProgressView::toWidget() const
-{
-    return QTransform(1, 0, 0, -1, 0, height());
 }
 
 QSize ClipEditPlayerProgressView::sizeHint() const
@@ -65,17 +55,6 @@ QSize ClipEditPlayerProgressView::minimumSizeHint() const
     const double below = bar / 2.0 + m_timeline.markerSize().height();
     const double above = 1.4 * bar + sizeOr(m_pointImage, kDefaultPoint).height() / 2.0;
     return {80, int(2.0 * (std::max(below, above) + TimelineMapping::kInsetY)) + 2};
-}
-
-void ClipEditPlayerProgressView::syncBounds()
-{
-    m_timeline.setBounds(QRectF(QPointF(0, 0), QSizeF(size())));
-}
-
-void ClipEditPlayerProgressView::resizeEvent(QResizeEvent* event)
-{
-    syncBounds();
-    QWidget::resizeEvent(event);
 }
 
 // --- Drawing ---
@@ -122,26 +101,8 @@ void ClipEditPlayerProgressView::paintEvent(QPaintEvent*)
 
 void ClipEditPlayerProgressView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    syncBounds();
-    m_timeline.mousePressed(toWidget().map(event->position()));
-    update();
-}
-
-void ClipEditPlayerProgressView::mouseMoveEvent(QMouseEvent* event)
-{
-    if (event->buttons() & Qt::LeftButton) {
-        syncBounds();
-        m_timeline.mouseDragged(toWidget().map(event->position()));
-    }
-}
-
-void ClipEditPlayerProgressView::mouseReleaseEvent(QMouseEvent* event)
-{
+    TimelineBarView::mousePressEvent(event);
     if (event->button() == Qt::LeftButton) {
-        m_timeline.mouseReleased();
+        update();
     }
 }

@@ -10,49 +10,27 @@
 // "Clip_PlayPoint") set the geometry. It keeps no markers of its own.
 
 #include <QImage>
-#include <QTransform>
 #include <QWidget>
 
 #include "videoedit/ClipEditTimeline.h"
+#include "videoedit/TimelineBarView.h"
 
-class ClipEditPlayerProgressView : public QWidget {
+class ClipEditPlayerProgressView : public TimelineBarView<ClipEditTimeline> {
     Q_OBJECT
 public:
     explicit ClipEditPlayerProgressView(QWidget* parent = nullptr);
 
-    ClipEditTimeline& timeline() { return m_timeline; }
-    const ClipEditTimeline& timeline() const { return m_timeline; }
-
-    // Not owned; also answered as the controller.
-    ClipEditPlayerProgressDelegate* delegate() const { return m_timeline.delegate(); }
-    ClipEditPlayerProgressDelegate* controller() const { return m_timeline.delegate(); }
-    void setDelegate(ClipEditPlayerProgressDelegate* delegate) { m_timeline.setDelegate(delegate); }
-
-    LMMediaTime duration() const { return m_timeline.duration(); }
-    void setDuration(LMMediaTime duration) { m_timeline.setDuration(duration); }
-    LMMediaTime currentTime() const { return m_timeline.currentTime(); }
-    void setCurrentTime(LMMediaTime time) { m_timeline.setCurrentTime(time); }
-
-    // Timeline coordinates (y up) to widget coordinates; its own inverse.
-    QTransform toWidget() const;
+    // The delegate, also answered as the controller.
+    ClipEditPlayerProgressDelegate* controller() const { return delegate(); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // The timeline's bounds follow the widget's size, also before a pending
-    // resize event has arrived.
-    void syncBounds();
-    QRectF widgetRect(const QRectF& rect) const { return toWidget().mapRect(rect); }
-
-    ClipEditTimeline m_timeline;
     QImage m_backgroundImage;
     QImage m_markerImage;
     QImage m_markerSelectImage;

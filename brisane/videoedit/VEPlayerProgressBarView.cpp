@@ -15,15 +15,10 @@ constexpr QSizeF kDefaultHandle{9.0, 16.0};
 constexpr double kDefaultBarHeight = 8.0;
 constexpr QSizeF kDefaultPoint{13.0, 13.0};
 
-QSizeF sizeOr(const QImage& image, QSizeF fallback)
-{
-    return image.isNull() ? fallback : QSizeF(image.size());
-}
-
 }  // namespace
 
 VEPlayerProgressBarView::VEPlayerProgressBarView(QWidget* parent)
-    : QWidget(parent),
+    : TimelineBarView(parent),
       m_backImage(NamedImage::imageNamed(QStringLiteral("player_progress_bar_background"))),
       m_leftTrimImage(NamedImage::imageNamed(QStringLiteral("player_trim_left"))),
       m_rightTrimImage(NamedImage::imageNamed(QStringLiteral("player_trim_right"))),
@@ -35,11 +30,6 @@ VEPlayerProgressBarView::VEPlayerProgressBarView(QWidget* parent)
     m_timeline.setNeedsDisplay([this] { update(); });
     syncBounds();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-}
-
-QTransform VEPlayerProgressBarView::toWidget() const
-{
-    return QTransform(1, 0, 0, -1, 0, height());
 }
 
 QSize VEPlayerProgressBarView::sizeHint() const
@@ -54,17 +44,6 @@ QSize VEPlayerProgressBarView::minimumSizeHint() const
         m_timeline.barHeight() / 2.0 + std::max(sizeOr(m_leftTrimImage, kDefaultHandle).height(),
                                                 sizeOr(m_rightTrimImage, kDefaultHandle).height());
     return {80, int(2.0 * (below + TimelineMapping::kInsetY)) + 2};
-}
-
-void VEPlayerProgressBarView::syncBounds()
-{
-    m_timeline.setBounds(QRectF(QPointF(0, 0), QSizeF(size())));
-}
-
-void VEPlayerProgressBarView::resizeEvent(QResizeEvent* event)
-{
-    syncBounds();
-    QWidget::resizeEvent(event);
 }
 
 // --- Drawing ---
@@ -131,32 +110,5 @@ void VEPlayerProgressBarView::drawTrim(QPainter& painter, const MovieTrimItem& t
         painter.fillRect(span, gradient);
     } else {
         painter.fillRect(span, Qt::green);
-    }
-}
-
-// --- Mouse ---
-
-void VEPlayerProgressBarView::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    syncBounds();
-    m_timeline.mousePressed(toWidget().map(event->position()));
-}
-
-void VEPlayerProgressBarView::mouseMoveEvent(QMouseEvent* event)
-{
-    if (event->buttons() & Qt::LeftButton) {
-        syncBounds();
-        m_timeline.mouseDragged(toWidget().map(event->position()));
-    }
-}
-
-void VEPlayerProgressBarView::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton) {
-        m_timeline.mouseReleased();
     }
 }
