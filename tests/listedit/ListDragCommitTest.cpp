@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "../model/DataResourceTestFixture.h"
-#include "ListDropStates.h"
+#include "ListStateMakers.h"
 #include "ListTreeText.h"
 #include "listedit/ListDragCommit.h"
 #include "listedit/ListMediaFactory.h"
@@ -20,14 +20,6 @@
 using namespace listtest;
 
 namespace {
-
-ListSelection selecting(quint64 type, const std::shared_ptr<Object>& entry)
-{
-    ListSelection selection;
-    selection.selectedType = type;
-    selection.selectedData = entry;
-    return selection;
-}
 
 // Four named pages of one project, each with no titles.
 struct FourPages {

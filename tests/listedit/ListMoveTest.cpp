@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "ListEditTestFixture.h"
+#include "ListStateMakers.h"
 #include "ListTreeFixture.h"
 #include "listedit/ListEditView.h"
 #include "listedit/ListEntryMover.h"
@@ -14,14 +15,6 @@
 using namespace listtest;
 
 namespace {
-
-ListSelection select(quint64 type, const std::shared_ptr<Object>& data)
-{
-    ListSelection selection;
-    selection.selectedType = type;
-    selection.selectedData = data;
-    return selection;
-}
 
 TEST(ListMoveTest, EnableFlagsAtTheEnds)
 {
@@ -52,7 +45,7 @@ TEST(ListMoveTest, EnableFlagsAtTheEnds)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ListSelection selection = select(c.type, c.data);
+        const ListSelection selection = selecting(c.type, c.data);
         EXPECT_EQ(ListEntryMover::isHasPreviousOrNextDataExist(*tree.project, selection, true),
                   c.up);
         EXPECT_EQ(ListEntryMover::isHasPreviousOrNextDataExist(*tree.project, selection, false),
@@ -61,7 +54,7 @@ TEST(ListMoveTest, EnableFlagsAtTheEnds)
 
     ListTree single;
     single.project->removeDvdPageFromArray(single.P1);
-    const ListSelection onlyPage = select(ListSelection::Page, single.P0);
+    const ListSelection onlyPage = selecting(ListSelection::Page, single.P0);
     EXPECT_FALSE(ListEntryMover::isHasPreviousOrNextDataExist(*single.project, onlyPage, true));
     EXPECT_FALSE(ListEntryMover::isHasPreviousOrNextDataExist(*single.project, onlyPage, false));
 }
@@ -72,7 +65,7 @@ TEST(ListMoveTest, SwapsWithinTheSiblingList)
     const auto project = tree.project;
 
     // A clip swaps with its neighbour and stays in its title.
-    ListSelection selection = select(ListSelection::Clip, tree.A);
+    ListSelection selection = selecting(ListSelection::Clip, tree.A);
     EXPECT_TRUE(ListEntryMover::moveSelectedData(*project, selection, false));
     EXPECT_EQ(tree.T0->mediaDataArray(), (MediaData::ClipList{tree.B, tree.A, tree.G}));
     EXPECT_EQ(selection.selectedData, tree.A);
@@ -81,13 +74,13 @@ TEST(ListMoveTest, SwapsWithinTheSiblingList)
     EXPECT_EQ(tree.T0->mediaDataArray(), (MediaData::ClipList{tree.A, tree.B, tree.G}));
 
     // A clip at the end of its title does not move into the next title.
-    selection = select(ListSelection::Clip, tree.G);
+    selection = selecting(ListSelection::Clip, tree.G);
     EXPECT_FALSE(ListEntryMover::moveSelectedData(*project, selection, false));
     EXPECT_EQ(tree.T0->mediaDataArray(), (MediaData::ClipList{tree.A, tree.B, tree.G}));
     EXPECT_EQ(tree.T1->mediaDataArray(), (MediaData::ClipList{tree.C}));
 
     // A sub-clip moves among the sub-clips only, never out of its merged clip.
-    selection = select(ListSelection::Clip, tree.S2);
+    selection = selecting(ListSelection::Clip, tree.S2);
     EXPECT_FALSE(ListEntryMover::moveSelectedData(*project, selection, false));
     EXPECT_TRUE(ListEntryMover::moveSelectedData(*project, selection, true));
     EXPECT_EQ(tree.G->subMediaArray(), (MediaData::ClipList{tree.S0, tree.S2, tree.S1}));
@@ -98,7 +91,7 @@ TEST(ListMoveTest, SwapsWithinTheSiblingList)
     EXPECT_EQ(tree.S2->superMediaData(), tree.G);
 
     // Titles move within their page.
-    selection = select(ListSelection::Title, tree.T1);
+    selection = selecting(ListSelection::Title, tree.T1);
     EXPECT_TRUE(ListEntryMover::moveSelectedData(*project, selection, true));
     EXPECT_EQ(tree.P0->titleDataArray(), (DVDPageData::TitleList{tree.T1, tree.T0}));
     EXPECT_FALSE(ListEntryMover::moveSelectedData(*project, selection, true));
@@ -106,7 +99,7 @@ TEST(ListMoveTest, SwapsWithinTheSiblingList)
 
     // Pages move in a changed copy that replaces the project's list.
     const DataResource::PageList before = project->dvdPageArray();
-    selection = select(ListSelection::Page, tree.P1);
+    selection = selecting(ListSelection::Page, tree.P1);
     EXPECT_TRUE(ListEntryMover::moveSelectedData(*project, selection, true));
     EXPECT_EQ(project->dvdPageArray(), (DataResource::PageList{tree.P1, tree.P0}));
     EXPECT_EQ(before, (DataResource::PageList{tree.P0, tree.P1}));

@@ -8,8 +8,8 @@
 #include <QThread>
 #include <thread>
 
-#include "ListDropStates.h"
 #include "ListEditTestFixture.h"
+#include "ListStateMakers.h"
 #include "ListTreeText.h"
 #include "listedit/ListMediaPlacement.h"
 #include "listedit/MediaDataView.h"

@@ -18,6 +18,7 @@
 #include <future>
 
 #include "../corvane/BurnTestSupport.h"
+#include "FastBurnIntervals.h"
 #include "RecordingServices.h"
 #include "ScriptedDiscBurner.h"
 #include "TestSupport.h"
@@ -36,15 +37,9 @@ using Outcome = ScriptedDiscBurner::Outcome;
 
 constexpr qint64 ImageBytes = 300 * 1024;
 
-// Waits short enough for a test to take a fraction of a second.
 BurnDVDWorkflow::BurnIntervals fastIntervals()
 {
-    BurnDVDWorkflow::BurnIntervals intervals;
-    intervals.startAttempt = 1;
-    intervals.statusPoll = 5;
-    intervals.sheetPoll = 10;
-    intervals.cancelSettle = 300;
-    return intervals;
+    return testsupport::fastBurnIntervals(300);
 }
 
 bool writeRandomFile(const QString& path, qint64 bytes)

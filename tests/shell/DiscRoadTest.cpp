@@ -13,6 +13,7 @@
 #include "../corvane/BurnTestSupport.h"
 #include "BurnSheetRoadTest.h"
 #include "DiscReadBack.h"
+#include "FastBurnIntervals.h"
 #include "RecordingServices.h"
 #include "ScriptedDiscBurner.h"
 #include "StandInTool.h"
@@ -30,12 +31,7 @@ namespace {
 
 BurnDVDWorkflow::BurnIntervals fastIntervals()
 {
-    BurnDVDWorkflow::BurnIntervals intervals;
-    intervals.startAttempt = 1;
-    intervals.statusPoll = 5;
-    intervals.sheetPoll = 10;
-    intervals.cancelSettle = 2000;
-    return intervals;
+    return testsupport::fastBurnIntervals(2000);
 }
 
 class DiscRoad : public BurnSheetRoadTest {

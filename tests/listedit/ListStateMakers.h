@@ -1,10 +1,11 @@
 #pragma once
-// Drop states made in one call, for the tests that hand the title list a
-// drop target directly.
+// Drop states and selections made in one call, for the tests that hand the
+// title list a drop target or a selection directly.
 
 #include <memory>
 
 #include "listedit/ListDropState.h"
+#include "listedit/ListSelection.h"
 #include "model/MediaData.h"
 
 namespace listtest {
@@ -23,6 +24,15 @@ inline ListDropState mergeInto(const MediaData::Ptr& clip)
     ListDropState state;
     state.mergeInto(clip);
     return state;
+}
+
+// Selecting `entry` as an entry of `type`.
+inline ListSelection selecting(quint64 type, const std::shared_ptr<Object>& entry)
+{
+    ListSelection selection;
+    selection.selectedType = type;
+    selection.selectedData = entry;
+    return selection;
 }
 
 }  // namespace listtest
