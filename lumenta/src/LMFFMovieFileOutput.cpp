@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
@@ -52,10 +53,13 @@ int encoderThreads()
     return qBound(1, QThread::idealThreadCount(), 8);
 }
 
-// A scaler kept for one input shape and rebuilt only when it changes: bicubic,
-// sliced over several threads (the slices give the same pixels as one).
+// A scaler kept for one input shape and rebuilt only when it changes, with
+// the given libswscale flags, sliced over several threads (the slices give
+// the same pixels as one).
 class FrameScaler {
 public:
+    explicit FrameScaler(int flags) : m_flags(flags) {}
+
     // Scales `source` into `target` (both allocated); false on failure.
     bool scale(const AVFrame* source, AVFrame* target)
     {
@@ -83,7 +87,7 @@ private:
         av_opt_set_int(sws, "dstw", target->width, 0);
         av_opt_set_int(sws, "dsth", target->height, 0);
         av_opt_set_int(sws, "dst_format", target->format, 0);
-        av_opt_set_int(sws, "sws_flags", SWS_BICUBIC, 0);
+        av_opt_set_int(sws, "sws_flags", m_flags, 0);
         av_opt_set_int(sws, "threads", encoderThreads(), 0);
         if (sws_init_context(sws, nullptr, nullptr) < 0) {
             m_sws.reset();
@@ -98,6 +102,7 @@ private:
         return true;
     }
 
+    int m_flags;
     SwsPtr m_sws;
     int m_width = 0;
     int m_height = 0;
@@ -117,12 +122,11 @@ bool isOpaque(const QImage& image)
         image.format() != QImage::Format_ARGB32_Premultiplied) {
         return false;
     }
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 255) {
-                return false;
-            }
+        if (!std::all_of(line, line + width, [](QRgb pixel) { return qAlpha(pixel) == 255; })) {
+            return false;
         }
     }
     return true;
@@ -151,8 +155,11 @@ struct LMFFMovieFileOutput::Impl {
     AVRational videoCopyTimeBase{1, AV_TIME_BASE};
     std::atomic<LMMediaTime> videoCopyEnd{0};
     std::mutex scaleMutex;
-    FrameScaler contextScaler;
-    FrameScaler itemScaler;
+    // A drawing context has the frame's size: only its colour is brought to
+    // 4:2:0, each chroma sample the mean of the two by two it stands for (so
+    // a picture whose chroma was spread over two by two comes back exactly).
+    FrameScaler contextScaler{SWS_AREA};
+    FrameScaler itemScaler{SWS_BICUBIC};
     // Memory of the frames handed to the encoder, reused once it lets go.
     std::unique_ptr<AVBufferPool, BufferPoolDeleter> framePool;
     std::atomic<int64_t> framesSubmitted{0};
@@ -556,6 +563,20 @@ std::shared_ptr<LMDrawContext> LMFFMovieFileOutput::createCGContext() const
 
 void LMFFMovieFileOutput::drawImage(const QImage& image, LMDrawContext& context) const
 {
+    QImage& target = context.image();
+    const bool sameLayout = image.format() == QImage::Format_RGB32 ||
+                            image.format() == QImage::Format_ARGB32 ||
+                            image.format() == QImage::Format_ARGB32_Premultiplied;
+    if (sameLayout && image.size() == target.size() && target.format() == QImage::Format_RGB32 &&
+        isOpaque(image)) {
+        // Stretched over the context at its own size and covering it: the
+        // same pixels, copied line by line.
+        const auto bytes = static_cast<size_t>(image.width()) * 4;
+        for (int y = 0; y < image.height(); ++y) {
+            std::memcpy(target.scanLine(y), image.constScanLine(y), bytes);
+        }
+        return;
+    }
     QPainter painter(&context.image());
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(context.image().rect(), Qt::black);
