@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace lumenta {
 
@@ -30,14 +31,8 @@ void carryOver(int box, int scaled, int surface, int* length, int* offset)
 }
 
 constexpr uint32_t Black = 0xff000000u;
-
-uint32_t bgraPixel(int luma, int red, int green, int blue, uint32_t alpha)
-{
-    const auto level = [](int value) {
-        return static_cast<uint32_t>(std::clamp(value >> 16, 0, 255));
-    };
-    return level(luma + blue) | level(luma + green) << 8 | level(luma + red) << 16 | alpha << 24;
-}
+constexpr int LumaScale = 76309;  // 255 / 219 in 16.16
+constexpr int Rounding = (1 << 15) - 16 * LumaScale;
 
 // The matrix libavfilter's scaler takes for the frame: its own, or BT.601
 // where it names none that YUV can have. crv, cbu, cgu, cgv in 16.16.
@@ -50,39 +45,84 @@ const int* coefficients(const AVFrame* frame)
     return sws_getCoefficients(colorspace);
 }
 
-void convert(const AVFrame* frame, const SurfaceLayout& layout, uint8_t* out, int stride)
+// The lines below are written for the compiler to turn into vector code;
+// on x86-64 there is a second version for AVX2, chosen when the processor
+// has it.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define LUMENTA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define LUMENTA_VECTOR_CLONES
+#endif
+
+// The chroma terms of `count` pixels of a line from its chroma samples,
+// the first pixel at `first` (each sample stands for two pixels).
+LUMENTA_VECTOR_CLONES
+void chromaTerms(const uint8_t* cb, const uint8_t* cr, const int* table, int first, int count,
+                 int* red, int* green, int* blue)
 {
-    const int* table = coefficients(frame);
     const int crv = table[0];
     const int cbu = table[1];
     const int cgu = table[2];
     const int cgv = table[3];
-    constexpr int Luma = 76309;  // 255 / 219
-    constexpr int Offset = (1 << 15) - 16 * Luma;
-    const bool hasAlpha = frame->format == AV_PIX_FMT_YUVA420P;
+    for (int i = 0; i < count; ++i) {
+        const auto sample = static_cast<unsigned>(first + i) / 2;
+        const int u = cb[sample] - 128;
+        const int v = cr[sample] - 128;
+        red[i] = crv * v + Rounding;
+        green[i] = Rounding - cgu * u - cgv * v;
+        blue[i] = cbu * u + Rounding;
+    }
+}
+
+// `count` opaque BGRA pixels from their luma and chroma terms.
+LUMENTA_VECTOR_CLONES
+void bgraLine(const uint8_t* luma, const int* red, const int* green, const int* blue, int count,
+              uint32_t* out)
+{
+    for (int i = 0; i < count; ++i) {
+        const int level = LumaScale * luma[i];
+        const auto b = static_cast<uint32_t>(std::clamp((level + blue[i]) >> 16, 0, 255));
+        const auto g = static_cast<uint32_t>(std::clamp((level + green[i]) >> 16, 0, 255));
+        const auto r = static_cast<uint32_t>(std::clamp((level + red[i]) >> 16, 0, 255));
+        out[i] = b | g << 8 | r << 16 | Black;
+    }
+}
+
+void convert(const AVFrame* frame, const SurfaceLayout& layout, uint8_t* out, int stride)
+{
+    const int* table = coefficients(frame);
     const int width = layout.surface.width();
     const int left = qBound(0, layout.offset.x(), width);
     const int right = qBound(left, layout.offset.x() + frame->width, width);
+    const int first = left - layout.offset.x();  // the first pixel of the frame shown
+    const int count = right - left;
+    std::vector<int> terms(static_cast<size_t>(count) * 3);
+    int* red = terms.data();
+    int* green = red + count;
+    int* blue = green + count;
+    int termsLine = -1;
     for (int y = 0; y < layout.surface.height(); ++y) {
         auto* line = reinterpret_cast<uint32_t*>(out + static_cast<ptrdiff_t>(y) * stride);
         const int sy = y - layout.offset.y();
-        if (sy < 0 || sy >= frame->height || left == right) {
+        if (sy < 0 || sy >= frame->height || count == 0) {
             std::fill(line, line + width, Black);
             continue;
         }
         std::fill(line, line + left, Black);
         std::fill(line + right, line + width, Black);
+        if (termsLine != sy / 2) {
+            termsLine = sy / 2;
+            chromaTerms(frame->data[1] + static_cast<ptrdiff_t>(termsLine) * frame->linesize[1],
+                        frame->data[2] + static_cast<ptrdiff_t>(termsLine) * frame->linesize[2],
+                        table, first, count, red, green, blue);
+        }
         const uint8_t* luma = frame->data[0] + static_cast<ptrdiff_t>(sy) * frame->linesize[0];
-        const uint8_t* cb = frame->data[1] + static_cast<ptrdiff_t>(sy / 2) * frame->linesize[1];
-        const uint8_t* cr = frame->data[2] + static_cast<ptrdiff_t>(sy / 2) * frame->linesize[2];
-        const uint8_t* alpha =
-            hasAlpha ? frame->data[3] + static_cast<ptrdiff_t>(sy) * frame->linesize[3] : nullptr;
-        for (int x = left; x < right; ++x) {
-            const int sx = x - layout.offset.x();
-            const int u = cb[sx / 2] - 128;
-            const int v = cr[sx / 2] - 128;
-            line[x] = bgraPixel(Luma * luma[sx] + Offset, crv * v, -cgu * u - cgv * v, cbu * u,
-                                alpha ? alpha[sx] : 255u);
+        bgraLine(luma + first, red, green, blue, count, line + left);
+        if (frame->format == AV_PIX_FMT_YUVA420P) {
+            const uint8_t* alpha = frame->data[3] + static_cast<ptrdiff_t>(sy) * frame->linesize[3];
+            for (int i = 0; i < count; ++i) {
+                line[left + i] = (line[left + i] & 0x00ffffffu) | uint32_t(alpha[first + i]) << 24;
+            }
         }
     }
 }
@@ -126,9 +166,10 @@ QImage SurfacePicture::bgra(const AVFrame* frame, const SurfaceLayout& layout)
         return {};
     }
     convert(frame, placed, buffer->data, stride);
+    const QImage::Format format =
+        frame->format == AV_PIX_FMT_YUVA420P ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     return QImage(
-        buffer->data, placed.surface.width(), placed.surface.height(), stride,
-        QImage::Format_ARGB32,
+        buffer->data, placed.surface.width(), placed.surface.height(), stride, format,
         [](void* info) {
             AVBufferRef* done = static_cast<AVBufferRef*>(info);
             av_buffer_unref(&done);

@@ -43,8 +43,9 @@ class SurfacePicture {
 public:
     // The 4:2:0 frame (limited range, with or without alpha) set on the
     // layout's surface at the layout's offset (a layout without a surface
-    // takes the frame's own size). The picture lives in memory of this
-    // object's pool, which outlives it if need be; null for another format.
+    // takes the frame's own size): RGB32, or ARGB32 when the frame has alpha.
+    // The picture lives in memory of this object's pool, which outlives it
+    // if need be; null for another format.
     QImage bgra(const AVFrame* frame, const SurfaceLayout& layout);
 
 private:
