@@ -55,8 +55,10 @@ int encoderThreads()
 }
 
 // A scaler kept for one input shape and rebuilt only when it changes, with
-// the given libswscale flags, sliced over several threads (the slices give
-// the same pixels as one).
+// the given libswscale flags. It runs on the writer's conversion thread
+// alone: that thread is a stage of its own beside the decoder and the
+// encoder, and slicing a frame this small over more threads only adds
+// waiting on a busy machine.
 class FrameScaler {
 public:
     explicit FrameScaler(int flags) : m_flags(flags) {}
@@ -89,7 +91,6 @@ private:
         av_opt_set_int(sws, "dsth", target->height, 0);
         av_opt_set_int(sws, "dst_format", target->format, 0);
         av_opt_set_int(sws, "sws_flags", m_flags, 0);
-        av_opt_set_int(sws, "threads", encoderThreads(), 0);
         if (sws_init_context(sws, nullptr, nullptr) < 0) {
             m_sws.reset();
             return false;
