@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <array>
 
 #include "LumentaMedia.h"
 #include "RecordingProvider.h"
@@ -368,3 +369,83 @@ TEST_F(Edits, TheWatermarkKeepsItsPlaceOnASurface)
     EXPECT_LT(qGray(image.pixel(27, 80)), 150);
     EXPECT_NEAR(quadrant(image, true, false), 150, 4);
 }
+
+namespace {
+
+// The mean red, green and blue of a rectangle.
+std::array<double, 3> meanColour(const QImage& image, const QRect& rect)
+{
+    std::array<double, 3> sum{};
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            sum[0] += qRed(pixel);
+            sum[1] += qGreen(pixel);
+            sum[2] += qBlue(pixel);
+        }
+    }
+    for (double& channel : sum) {
+        channel /= rect.width() * rect.height();
+    }
+    return sum;
+}
+
+struct ColourSource {
+    const char* name;
+    const char* file;
+    QStringList encoding;
+};
+
+class SurfaceColours : public ::testing::TestWithParam<ColourSource> {};
+
+}  // namespace
+
+// Pictures for a surface are turned into BGRA with the source's own matrix
+// and range, as the pictures at the output size are: the colours agree.
+TEST_P(SurfaceColours, AreThoseOfThePictureAtTheOutputSize)
+{
+    const ColourSource source = GetParam();
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath(source.file);
+    ASSERT_TRUE(testsupport::generateMedia(
+        path, QStringList{"-f", "lavfi", "-i", "smptebars=size=320x180:rate=25:duration=1"} +
+                  source.encoding));
+    const auto movie = LMFFMovie::create();
+    movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
+    ASSERT_TRUE(movie->hasVideo());
+    movie->setOutputVideoSize(QSizeF(854, 480));
+    const QSize surface(720, 576);
+    RecordingProvider atOutput;
+    RecordingProvider onSurface;
+    onSurface.setSurface(surface);
+    movie->decodeImageAtTime(0, &atOutput, true);
+    movie->decodeImageAtTime(0, &onSurface, true);
+    const QImage sampled = onSurface.images().value(0);
+    ASSERT_EQ(sampled.size(), surface);
+    const QImage stretched =
+        atOutput.images().value(0).scaled(surface, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Blocks inside the bars of the test picture, away from their edges.
+    for (int y = 24; y + 48 <= 360; y += 96) {
+        for (int x = 12; x + 48 <= surface.width(); x += 102) {
+            const QRect block(x, y, 24, 48);
+            const auto a = meanColour(sampled, block);
+            const auto b = meanColour(stretched, block);
+            for (int c = 0; c < 3; ++c) {
+                EXPECT_NEAR(a[c], b[c], 3)
+                    << source.name << " block " << x << "," << y << " channel " << c;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lumenta, SurfaceColours,
+    ::testing::Values(ColourSource{"bt601", "bars601.mp4", {"-c:v", "libx264", "-crf", "5"}},
+                      ColourSource{"bt709",
+                                   "bars709.mp4",
+                                   {"-c:v", "libx264", "-crf", "5", "-colorspace", "bt709",
+                                    "-color_primaries", "bt709", "-color_trc", "bt709"}},
+                      ColourSource{"full_range",
+                                   "barsjpeg.avi",
+                                   {"-c:v", "mjpeg", "-q:v", "2", "-pix_fmt", "yuvj420p"}}),
+    [](const ::testing::TestParamInfo<ColourSource>& info) { return info.param.name; });
