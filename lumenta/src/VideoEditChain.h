@@ -8,7 +8,8 @@
 // The output size is the picture's extent: bars, the watermark and subtitles
 // are placed in it. A surface size (the pixels of the frame the picture will
 // be stretched over) makes the zoom sample the picture straight at the
-// surface's pixels instead: the same picture, resampled once.
+// surface's pixels instead: the same picture, resampled once. Such a chain
+// ends in YUV, which SurfacePicture sets on the surface in BGRA.
 
 #include <QImage>
 #include <QSize>
