@@ -402,8 +402,8 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
     return true;
 }
 
-// The chain's BGRA frame as a picture, read in place: the picture keeps a
-// reference to the frame's memory and lets it go when it is dropped.
+// The chain's BGRA frame (whose memory is its own) as a picture, read in
+// place: the picture keeps the frame and lets it go when it is dropped.
 static QImage imageOfFrame(FramePtr frame)
 {
     if (!frame || frame->width < 1 || frame->height < 1 || !frame->data[0]) {
@@ -464,7 +464,9 @@ QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
     if (output && output->format != AV_PIX_FMT_BGRA) {
         image = m_surfacePicture.bgra(output.get(), m_layout);
     } else {
-        if (output && !edits.watermark.isNull() && av_frame_make_writable(output.get()) < 0) {
+        // The picture's memory must be its own: a chain that had nothing to
+        // do hands the decoder's frame through, which others still read.
+        if (output && av_frame_make_writable(output.get()) < 0) {
             output.reset();
         }
         image = imageOfFrame(std::move(output));

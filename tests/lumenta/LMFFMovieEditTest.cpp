@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <algorithm>
 #include <array>
 
@@ -449,3 +450,32 @@ INSTANTIATE_TEST_SUITE_P(
                                    "barsjpeg.avi",
                                    {"-c:v", "mjpeg", "-q:v", "2", "-pix_fmt", "yuvj420p"}}),
     [](const ::testing::TestParamInfo<ColourSource>& info) { return info.param.name; });
+
+// A picture is the caller's to draw on: a chain with nothing to do must not
+// hand out the decoder's own frame (a still picture in BGRA at its own size
+// passes through the chain unchanged).
+TEST(EditedPictures, AreTheCallersToDrawOn)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("still.bmp");
+    ASSERT_TRUE(testsupport::generateMedia(path, {"-f", "lavfi", "-i", "color=c=gray:size=64x48",
+                                                  "-frames:v", "1", "-pix_fmt", "bgra"}));
+    const auto movie = LMFFMovie::create();
+    movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
+    ASSERT_TRUE(movie->hasVideo());
+    movie->setZoomType(1);
+    movie->setOutputVideoSize(QSizeF(64, 48));
+    const auto picture = [&movie] {
+        RecordingProvider provider;
+        movie->decodeImageAtTime(0, &provider, true);
+        return provider.images().value(0);
+    };
+    QImage first = picture();
+    ASSERT_FALSE(first.isNull());
+    const QRgb before = first.pixel(10, 10);
+    {
+        QPainter painter(&first);
+        painter.fillRect(first.rect(), Qt::red);
+    }
+    EXPECT_EQ(picture().pixel(10, 10), before);
+}
