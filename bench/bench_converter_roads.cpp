@@ -12,6 +12,8 @@
 //
 // Usage: bench_converter_roads [seconds=60] [clip]
 // BRISANE_BENCH_KEEP=1 keeps the work folder (its path is printed).
+// BRISANE_BENCH_ROADS=direct or =composed runs that road alone (no command
+// line, no ratios, no scores), for a profiler.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -103,6 +105,18 @@ int main(int argc, char** argv)
     if (args.size() <= 2 && !bench::makeClip1080(clip, seconds)) {
         std::fprintf(stderr, "cannot make the clip\n");
         return 1;
+    }
+    const QString only = qEnvironmentVariable("BRISANE_BENCH_ROADS");
+    if (only == "direct" || only == "composed") {
+        const bool composed = only == "composed";
+        bench::resetPeakMemory();
+        const double taken = convert(clip, dir.filePath(only + "/title0.dvd"), composed);
+        if (taken < 0) {
+            return 1;
+        }
+        std::printf("%s road: %.2f s, peak memory %.0f MiB\n", qPrintable(only), taken,
+                    bench::peakMemoryMiB());
+        return 0;
     }
     const int asked = bench::palWideFormat().video_bitrate;
     Road cli{"ffmpeg -target pal-dvd", dir.filePath("cli.mpg"), "scale=720:576"};

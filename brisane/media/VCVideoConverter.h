@@ -135,6 +135,10 @@ public:
     // --- Frame provider (called on the movies' threads) ---
     void mediaEffectImage(IMovie* movie, const QImage& image) override;
     void fillImageBufferWithBlock(const std::function<void(LMDrawContext&)>& block) override;
+    // The size of the drawing contexts: every picture is stretched over one,
+    // so the movies may take their pictures' pixels straight at that size.
+    // Empty while no video is written.
+    QSize drawingSurfaceSize(IMovie* movie) const override;
     // Draws the picture stretched over the context; a picture less than one
     // pixel wide (or null) gives a black frame.
     void drawImage(const QImage& image, LMDrawContext& context) const;

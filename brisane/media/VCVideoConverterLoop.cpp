@@ -95,6 +95,16 @@ void VCVideoConverter::mediaEffectImage(IMovie*, const QImage& image)
     fillImageBufferWithBlock([this, &image](LMDrawContext& context) { drawImage(image, context); });
 }
 
+QSize VCVideoConverter::drawingSurfaceSize(IMovie*) const
+{
+    const auto writer = output();
+    if (!writer || !writer->isVideoOpen()) {
+        return {};
+    }
+    const LMFFMovieFileOutputFormat format = writer->movieFormat();
+    return {format.width, format.height};
+}
+
 void VCVideoConverter::fillImageBufferWithBlock(const std::function<void(LMDrawContext&)>& block)
 {
     int drop = m_answersToDrop.load();

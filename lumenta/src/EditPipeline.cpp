@@ -26,7 +26,7 @@ EditPipeline::~EditPipeline()
 }
 
 void EditPipeline::submit(FramePtr frame, AVRational sampleAspect, const EditSettings& edits,
-                          Delivery delivery)
+                          const QSize& surface, Delivery delivery)
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_jobs.size() < m_limit; });
@@ -35,6 +35,7 @@ void EditPipeline::submit(FramePtr frame, AVRational sampleAspect, const EditSet
     job.frame = std::move(frame);
     job.sampleAspect = sampleAspect;
     job.edits = edits;
+    job.surface = surface;
     job.delivery = std::move(delivery);
     m_jobs.push_back(std::move(job));
     lock.unlock();
@@ -66,7 +67,7 @@ void EditPipeline::run()
         m_changed.notify_all();
         QImage picture;
         if (job.frame) {
-            picture = chain.apply(job.frame.get(), job.sampleAspect, job.edits);
+            picture = chain.apply(job.frame.get(), job.sampleAspect, job.edits, job.surface);
             job.frame.reset();
         }
         deliverInTurn(job.number, job.delivery, picture);

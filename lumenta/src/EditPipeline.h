@@ -36,9 +36,9 @@ public:
     EditPipeline& operator=(const EditPipeline&) = delete;
 
     // Queues the frame (null for none: delivers a null picture) with the edits
-    // to apply to it.
+    // to apply to it and the surface to sample it for (see VideoEditChain).
     void submit(FramePtr frame, AVRational sampleAspect, const EditSettings& edits,
-                Delivery delivery);
+                const QSize& surface, Delivery delivery);
     // Returns once everything submitted has been delivered.
     void drain();
 
@@ -48,6 +48,7 @@ private:
         FramePtr frame;
         AVRational sampleAspect{1, 1};
         EditSettings edits;
+        QSize surface;
         Delivery delivery;
     };
 

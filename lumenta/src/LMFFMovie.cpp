@@ -659,6 +659,7 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
         }
         FramePtr reference(frame ? av_frame_clone(frame) : nullptr);
         editPipeline->submit(std::move(reference), decodeReader.sampleAspect(), settings,
+                             provider->drawingSurfaceSize(owner),
                              [this, provider](const QImage& picture) {
                                  provider->mediaEffectImage(owner, picture);
                              });
@@ -669,7 +670,8 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
     }
     QImage edited;
     if (frame) {
-        edited = decodeChain.apply(frame, decodeReader.sampleAspect(), settings);
+        edited = decodeChain.apply(frame, decodeReader.sampleAspect(), settings,
+                                   provider->drawingSurfaceSize(owner));
     }
     provider->mediaEffectImage(owner, edited);
 }

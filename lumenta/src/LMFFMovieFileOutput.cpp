@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
@@ -25,7 +26,8 @@ constexpr int kDvdMaxVideoRate = 9000000;
 constexpr int kDvdBufferSize = 1835008;
 constexpr int kDvdAudioRate = 48000;
 constexpr int kDvdAudioBitrate = 448000;
-constexpr size_t kQueueLimit = 8;
+constexpr size_t kQueueLimit = 8;       // frames waiting for the encoder
+constexpr size_t kConversionLimit = 4;  // frames waiting for their conversion
 
 // Only the DVD-Video frames will do: PAL 720x576 at 25, NTSC 720x480 at
 // 30000/1001 (chosen by the frame rate asked for).
@@ -52,10 +54,15 @@ int encoderThreads()
     return qBound(1, QThread::idealThreadCount(), 8);
 }
 
-// A scaler kept for one input shape and rebuilt only when it changes: bicubic,
-// sliced over several threads (the slices give the same pixels as one).
+// A scaler kept for one input shape and rebuilt only when it changes, with
+// the given libswscale flags. It runs on the writer's conversion thread
+// alone: that thread is a stage of its own beside the decoder and the
+// encoder, and slicing a frame this small over more threads only adds
+// waiting on a busy machine.
 class FrameScaler {
 public:
+    explicit FrameScaler(int flags) : m_flags(flags) {}
+
     // Scales `source` into `target` (both allocated); false on failure.
     bool scale(const AVFrame* source, AVFrame* target)
     {
@@ -83,8 +90,7 @@ private:
         av_opt_set_int(sws, "dstw", target->width, 0);
         av_opt_set_int(sws, "dsth", target->height, 0);
         av_opt_set_int(sws, "dst_format", target->format, 0);
-        av_opt_set_int(sws, "sws_flags", SWS_BICUBIC, 0);
-        av_opt_set_int(sws, "threads", encoderThreads(), 0);
+        av_opt_set_int(sws, "sws_flags", m_flags, 0);
         if (sws_init_context(sws, nullptr, nullptr) < 0) {
             m_sws.reset();
             return false;
@@ -98,6 +104,7 @@ private:
         return true;
     }
 
+    int m_flags;
     SwsPtr m_sws;
     int m_width = 0;
     int m_height = 0;
@@ -117,12 +124,11 @@ bool isOpaque(const QImage& image)
         image.format() != QImage::Format_ARGB32_Premultiplied) {
         return false;
     }
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(line[x]) != 255) {
-                return false;
-            }
+        if (!std::all_of(line, line + width, [](QRgb pixel) { return qAlpha(pixel) == 255; })) {
+            return false;
         }
     }
     return true;
@@ -150,13 +156,35 @@ struct LMFFMovieFileOutput::Impl {
     bool videoCopy = false;
     AVRational videoCopyTimeBase{1, AV_TIME_BASE};
     std::atomic<LMMediaTime> videoCopyEnd{0};
-    std::mutex scaleMutex;
-    FrameScaler contextScaler;
-    FrameScaler itemScaler;
-    // Memory of the frames handed to the encoder, reused once it lets go.
+    // A drawing context has the frame's size: only its colour is brought to
+    // 4:2:0, each chroma sample the mean of the two by two it stands for (so
+    // a picture whose chroma was spread over two by two comes back exactly).
+    FrameScaler contextScaler{SWS_AREA};
+    FrameScaler itemScaler{SWS_BICUBIC};
+    // Memory of the frames handed to the encoder, reused once it lets go,
+    // and of the copies of drawing contexts.
     std::unique_ptr<AVBufferPool, BufferPoolDeleter> framePool;
+    std::unique_ptr<AVBufferPool, BufferPoolDeleter> contextPool;
+    // Frames taken on the output's timeline (their conversion may still be
+    // under way).
     std::atomic<int64_t> framesSubmitted{0};
-    FramePtr lastItemFrame;
+
+    // Frames on their way to the encoder: taken by the write calls in output
+    // order and brought to the encoder's shape on a thread of their own, so
+    // that a caller only hands them over. A job without a source repeats the
+    // last decoded frame.
+    struct Conversion {
+        FramePtr source;
+        bool context = false;
+        int64_t pts = 0;
+    };
+    std::mutex conversionMutex;
+    std::condition_variable conversionChanged;
+    std::deque<Conversion> conversions;
+    bool conversionsClosed = false;
+    std::thread conversionThread;
+    bool itemTaken = false;  // a decoded frame was taken (the callers' side)
+    FramePtr lastItemFrame;  // the last one converted (the conversion thread's)
 
     std::mutex queueMutex;
     std::condition_variable queueChanged;
@@ -201,8 +229,11 @@ struct LMFFMovieFileOutput::Impl {
     bool hasAudio() const { return audioEncoder != nullptr || audioCopy; }
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
+    void takeVideo(FramePtr source, bool context);
+    void runConversions();
     void submitVideo(FramePtr frame);
     FramePtr videoFrame();
+    FramePtr contextCopy(const QImage& image);
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
@@ -520,6 +551,7 @@ bool LMFFMovieFileOutput::startOutput()
     d->started = true;
     if (d->videoEncoder) {
         d->encoderThread = std::thread([this] { d->runEncoder(); });
+        d->conversionThread = std::thread([this] { d->runConversions(); });
     }
     return true;
 }
@@ -556,6 +588,20 @@ std::shared_ptr<LMDrawContext> LMFFMovieFileOutput::createCGContext() const
 
 void LMFFMovieFileOutput::drawImage(const QImage& image, LMDrawContext& context) const
 {
+    QImage& target = context.image();
+    const bool sameLayout = image.format() == QImage::Format_RGB32 ||
+                            image.format() == QImage::Format_ARGB32 ||
+                            image.format() == QImage::Format_ARGB32_Premultiplied;
+    if (sameLayout && image.size() == target.size() && target.format() == QImage::Format_RGB32 &&
+        isOpaque(image)) {
+        // Stretched over the context at its own size and covering it: the
+        // same pixels, copied line by line.
+        const auto bytes = static_cast<size_t>(image.width()) * 4;
+        for (int y = 0; y < image.height(); ++y) {
+            std::memcpy(target.scanLine(y), image.constScanLine(y), bytes);
+        }
+        return;
+    }
     QPainter painter(&context.image());
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(context.image().rect(), Qt::black);
@@ -631,9 +677,73 @@ void LMFFMovieFileOutput::Impl::runEncoder()
     drainEncoder(videoEncoder.get(), videoStream, true);
 }
 
+// Takes a frame (null: the last decoded frame again) as the next on the
+// output's timeline and hands it to the conversion thread.
+void LMFFMovieFileOutput::Impl::takeVideo(FramePtr source, bool context)
+{
+    {
+        std::unique_lock lock(conversionMutex);
+        conversionChanged.wait(
+            lock, [this] { return conversions.size() < kConversionLimit || conversionsClosed; });
+        if (conversionsClosed) {
+            return;
+        }
+        conversions.push_back(Conversion{std::move(source), context, framesSubmitted.load()});
+        ++framesSubmitted;
+    }
+    conversionChanged.notify_all();
+    // Audio held back for the video's end may go now.
+    if (audioEncoder && dvd) {
+        std::lock_guard lock(audioMutex);
+        encodeAudio(false);
+    }
+}
+
+void LMFFMovieFileOutput::Impl::runConversions()
+{
+    for (;;) {
+        Conversion job;
+        {
+            std::unique_lock lock(conversionMutex);
+            conversionChanged.wait(lock,
+                                   [this] { return conversionsClosed || !conversions.empty(); });
+            if (conversions.empty()) {
+                break;
+            }
+            job = std::move(conversions.front());
+            conversions.pop_front();
+        }
+        conversionChanged.notify_all();
+        FramePtr frame;
+        if (!job.source) {
+            frame.reset(lastItemFrame ? av_frame_clone(lastItemFrame.get()) : nullptr);
+        } else if ((frame = videoFrame())) {
+            FrameScaler& scaler = job.context ? contextScaler : itemScaler;
+            if (!scaler.scale(job.source.get(), frame.get())) {
+                fail(job.context ? QStringLiteral("colour conversion") : QStringLiteral("scaling"),
+                     0);
+                continue;
+            }
+            if (!job.context) {
+                lastItemFrame.reset(av_frame_clone(frame.get()));
+            }
+        } else {
+            fail(QStringLiteral("frame memory"), 0);
+        }
+        if (!frame) {
+            continue;
+        }
+        frame->pts = job.pts;
+        submitVideo(std::move(frame));
+    }
+    std::lock_guard lock(queueMutex);
+    queueClosed = true;
+    queueChanged.notify_all();
+}
+
+// Hands a frame of the encoder's shape to the encoder thread, in order.
 void LMFFMovieFileOutput::Impl::submitVideo(FramePtr frame)
 {
-    frame->pts = framesSubmitted.load();
     {
         std::unique_lock lock(queueMutex);
         queueChanged.wait(lock, [this] { return queue.size() < kQueueLimit || queueClosed; });
@@ -643,12 +753,6 @@ void LMFFMovieFileOutput::Impl::submitVideo(FramePtr frame)
         queue.push_back(std::move(frame));
     }
     queueChanged.notify_all();
-    ++framesSubmitted;
-    // Audio held back for the video's end may go now.
-    if (audioEncoder && dvd) {
-        std::lock_guard lock(audioMutex);
-        encodeAudio(false);
-    }
 }
 
 // A frame of the encoder's shape whose memory comes from the pool.
@@ -679,32 +783,47 @@ FramePtr LMFFMovieFileOutput::Impl::videoFrame()
     return frame;
 }
 
+// A copy of a drawing context's pixels in memory of the pool, so that the
+// context may be drawn into again while its copy is converted.
+FramePtr LMFFMovieFileOutput::Impl::contextCopy(const QImage& image)
+{
+    const int lineBytes = image.width() * 4;
+    const int stride = FFALIGN(lineBytes, 64);
+    const size_t size = static_cast<size_t>(stride) * image.height();
+    FramePtr frame = makeFrame();
+    if (!frame) {
+        return nullptr;
+    }
+    if (!contextPool) {
+        contextPool.reset(av_buffer_pool_init(size, nullptr));
+    }
+    frame->buf[0] = contextPool ? av_buffer_pool_get(contextPool.get()) : nullptr;
+    if (!frame->buf[0] || frame->buf[0]->size < size) {
+        return nullptr;
+    }
+    frame->format = AV_PIX_FMT_RGB32;
+    frame->width = image.width();
+    frame->height = image.height();
+    frame->data[0] = frame->buf[0]->data;
+    frame->linesize[0] = stride;
+    for (int y = 0; y < image.height(); ++y) {
+        std::memcpy(frame->data[0] + static_cast<ptrdiff_t>(y) * stride, image.constScanLine(y),
+                    static_cast<size_t>(lineBytes));
+    }
+    return frame;
+}
+
 void LMFFMovieFileOutput::writeCGContext(const LMDrawContext& context)
 {
     if (!d->started || !d->videoEncoder || d->finished) {
         return;
     }
-    const QImage& image = context.image();
-    FramePtr frame = d->videoFrame();
-    FramePtr source = makeFrame();
-    if (!frame || !source) {
+    FramePtr copy = d->contextCopy(context.image());
+    if (!copy) {
         d->fail(QStringLiteral("frame memory"), 0);
         return;
     }
-    // The context's pixels, read in place.
-    source->format = AV_PIX_FMT_RGB32;
-    source->width = image.width();
-    source->height = image.height();
-    source->data[0] = const_cast<uint8_t*>(image.constBits());
-    source->linesize[0] = static_cast<int>(image.bytesPerLine());
-    {
-        std::lock_guard lock(d->scaleMutex);
-        if (!d->contextScaler.scale(source.get(), frame.get())) {
-            d->fail(QStringLiteral("colour conversion"), 0);
-            return;
-        }
-    }
-    d->submitVideo(std::move(frame));
+    d->takeVideo(std::move(copy), true);
 }
 
 void LMFFMovieFileOutput::writeImage(LMFFItem* item)
@@ -736,31 +855,24 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     if (!d->videoEncoder || !data.frame) {
         return;
     }
-    const AVFrame* source = data.frame.get();
     const double seconds = static_cast<double>(data.time - data.realStart) / AV_TIME_BASE;
     const int64_t index = llround(seconds * av_q2d(d->frameRate()));
     if (index < d->framesSubmitted.load()) {
         return;  // behind the timeline: dropped
     }
-    FramePtr frame = d->videoFrame();
-    if (!frame) {
+    // The decoded frame itself (a new reference, no copy) goes to be scaled.
+    FramePtr source(av_frame_clone(data.frame.get()));
+    if (!source) {
         d->fail(QStringLiteral("frame memory"), 0);
         return;
     }
-    {
-        std::lock_guard lock(d->scaleMutex);
-        if (!d->itemScaler.scale(source, frame.get())) {
-            d->fail(QStringLiteral("scaling"), 0);
-            return;
-        }
-    }
     // A gap in the source repeats the frame before it; at most ten seconds.
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
-    while (d->lastItemFrame && d->framesSubmitted.load() < qMin(index, gapLimit)) {
-        d->submitVideo(FramePtr(av_frame_clone(d->lastItemFrame.get())));
+    while (d->itemTaken && d->framesSubmitted.load() < qMin(index, gapLimit)) {
+        d->takeVideo(nullptr, false);
     }
-    d->lastItemFrame.reset(av_frame_clone(frame.get()));
-    d->submitVideo(std::move(frame));
+    d->itemTaken = true;
+    d->takeVideo(std::move(source), false);
 }
 
 LMMediaTime LMFFMovieFileOutput::video_output_time() const
@@ -905,12 +1017,16 @@ bool LMFFMovieFileOutput::stopOutput()
     if (!d->started || d->finished) {
         return false;
     }
-    if (d->encoderThread.joinable()) {
+    // The conversions still waiting go to the encoder, which then closes.
+    if (d->conversionThread.joinable()) {
         {
-            std::lock_guard lock(d->queueMutex);
-            d->queueClosed = true;
+            std::lock_guard lock(d->conversionMutex);
+            d->conversionsClosed = true;
         }
-        d->queueChanged.notify_all();
+        d->conversionChanged.notify_all();
+        d->conversionThread.join();
+    }
+    if (d->encoderThread.joinable()) {
         d->encoderThread.join();
     }
     if (d->audioEncoder) {

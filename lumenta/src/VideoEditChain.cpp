@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "lumenta/EffectManager.h"
 
@@ -169,8 +170,16 @@ void addColour(QStringList& chain, const EditSettings& edits)
     }
 }
 
-// Zoom into the output size; answers that size.
-QSize addZoom(QStringList& chain, const Shape& shape, const EditSettings& edits)
+// Where the zoom puts the picture in the output size `box`: scaled to
+// `scaled`, then either cut to the box around its middle (`fill`) or set in
+// the middle of the box on black.
+struct Zoom {
+    QSize box;
+    QSize scaled;
+    bool fill = false;
+};
+
+Zoom zoomLayout(const Shape& shape, const EditSettings& edits)
 {
     double aspect = (shape.width * shape.sar) / qMax(shape.height, 1.0);
     if (edits.zoomType == 3) {
@@ -184,41 +193,84 @@ QSize addZoom(QStringList& chain, const Shape& shape, const EditSettings& edits)
         ow = qMax(2, static_cast<int>(std::lround(shape.width * shape.sar)));
         oh = qMax(2, static_cast<int>(std::lround(shape.height)));
     }
+    Zoom zoom{{ow, oh}, {ow, oh}, edits.zoomType == 5};
     const double box = static_cast<double>(ow) / oh;
     if (edits.zoomType == 1) {
-        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(ow).arg(oh);
-    } else if (edits.zoomType == 5) {
-        int sw = ow;
-        int sh = oh;
-        if (aspect > box) {
-            sw = qMax(ow, static_cast<int>(std::lround(oh * aspect)));
-        } else {
-            sh = qMax(oh, static_cast<int>(std::lround(ow / aspect)));
-        }
-        chain << QStringLiteral("scale=%1:%2,format=bgra,crop=%3:%4").arg(sw).arg(sh).arg(ow).arg(oh);
-    } else {
-        int sw = ow;
-        int sh = oh;
-        if (aspect > box) {
-            sh = qBound(1, static_cast<int>(std::lround(ow / aspect)), oh);
-        } else {
-            sw = qBound(1, static_cast<int>(std::lround(oh * aspect)), ow);
-        }
-        chain << QStringLiteral("scale=%1:%2,format=bgra").arg(sw).arg(sh);
-        if (sw != ow || sh != oh) {
-            chain << QStringLiteral("pad=%1:%2:%3:%4:black")
-                         .arg(ow)
-                         .arg(oh)
-                         .arg((ow - sw) / 2)
-                         .arg((oh - sh) / 2);
-        }
+        return zoom;
     }
-    chain << QStringLiteral("setsar=1");
-    return {ow, oh};
+    if (zoom.fill) {
+        if (aspect > box) {
+            zoom.scaled.setWidth(qMax(ow, static_cast<int>(std::lround(oh * aspect))));
+        } else {
+            zoom.scaled.setHeight(qMax(oh, static_cast<int>(std::lround(ow / aspect))));
+        }
+    } else if (aspect > box) {
+        zoom.scaled.setHeight(qBound(1, static_cast<int>(std::lround(ow / aspect)), oh));
+    } else {
+        zoom.scaled.setWidth(qBound(1, static_cast<int>(std::lround(oh * aspect)), ow));
+    }
+    return zoom;
 }
 
-// Subtitles drawn on the output picture.
-void addSubtitles(QStringList& chain, const QSize& output, const EditSettings& edits)
+// The zoom at the output size, straight into BGRA.
+void addZoom(QStringList& chain, const Zoom& zoom)
+{
+    const QSize& box = zoom.box;
+    const QSize& scaled = zoom.scaled;
+    chain << QStringLiteral("scale=%1:%2,format=bgra").arg(scaled.width()).arg(scaled.height());
+    if (zoom.fill) {
+        chain << QStringLiteral("crop=%1:%2").arg(box.width()).arg(box.height());
+    } else if (scaled != box) {
+        chain << QStringLiteral("pad=%1:%2:%3:%4:black")
+                     .arg(box.width())
+                     .arg(box.height())
+                     .arg((box.width() - scaled.width()) / 2)
+                     .arg((box.height() - scaled.height()) / 2);
+    }
+    chain << QStringLiteral("setsar=1");
+}
+
+// The 4:2:0 YUV a chain for a surface ends in (with alpha when the source
+// has it); SurfacePicture turns it into BGRA.
+const QString SurfaceYuv = QStringLiteral("format=pix_fmts=yuv420p|yuva420p");
+
+// The zoom laid out in the output size and sampled at the surface's pixels:
+// the picture is scaled once, in YUV of limited range, to its size on the
+// surface. It is set on black or cut on the surface after the chain, at
+// its exact place, unless the chain goes on (subtitles are laid out in the
+// whole frame): then a pad or a crop does it here.
+SurfaceLayout addZoomOnSurface(QStringList& chain, const Zoom& zoom, const QSize& surface,
+                               bool whole)
+{
+    const SurfaceLayout layout = SurfaceLayout::of(zoom.box, zoom.scaled, surface);
+    chain << QStringLiteral("scale=%1:%2:flags=bicubic:out_range=tv")
+                 .arg(layout.scaled.width())
+                 .arg(layout.scaled.height())
+          << SurfaceYuv << QStringLiteral("setsar=1");
+    if (!whole || layout.covers()) {
+        return layout;
+    }
+    if (layout.offset.x() < 0 || layout.offset.y() < 0) {
+        chain << QStringLiteral("crop=%1:%2:%3:%4:exact=1")
+                     .arg(surface.width())
+                     .arg(surface.height())
+                     .arg(-qMin(layout.offset.x(), 0))
+                     .arg(-qMin(layout.offset.y(), 0));
+    }
+    if (layout.offset.x() > 0 || layout.offset.y() > 0) {
+        chain << QStringLiteral("pad=%1:%2:%3:%4:black")
+                     .arg(surface.width())
+                     .arg(surface.height())
+                     .arg(qMax(layout.offset.x(), 0))
+                     .arg(qMax(layout.offset.y(), 0));
+    }
+    return SurfaceLayout{surface, surface, QPoint()};
+}
+
+// Subtitles drawn on the output picture, laid out in the output size
+// whatever the size of the picture; then the picture goes on in `format`.
+void addSubtitles(QStringList& chain, const QSize& output, const EditSettings& edits,
+                  const QString& format)
 {
     if (edits.subtitleFile.isEmpty()) {
         return;
@@ -241,13 +293,14 @@ void addSubtitles(QStringList& chain, const QSize& output, const EditSettings& e
     if (!edits.subtitleEncoding.isEmpty()) {
         filter += QStringLiteral(":charenc=") + escapeValue(edits.subtitleEncoding);
     }
-    chain << filter << QStringLiteral("format=bgra");
+    chain << filter << format;
 }
 
 }  // namespace
 
 QString VideoEditChain::describe(int width, int height, double sampleAspect,
-                                 const EditSettings& edits, QSize* outputSize)
+                                 const EditSettings& edits, QSize* outputSize, const QSize& surface,
+                                 SurfaceLayout* layout)
 {
     QStringList chain;
     Shape shape{static_cast<double>(width), static_cast<double>(height),
@@ -257,17 +310,29 @@ QString VideoEditChain::describe(int width, int height, double sampleAspect,
     addRotation(chain, shape, edits);
     addColour(chain, edits);
     // Each zoom scales straight into BGRA, so the picture is converted at its
-    // output size rather than at the source's.
-    const QSize output = addZoom(chain, shape, edits);
-    addSubtitles(chain, output, edits);
+    // output size rather than at the source's; for a surface it stays in YUV
+    // and is converted at the surface's size, after the chain.
+    const Zoom zoom = zoomLayout(shape, edits);
+    const bool onSurface = surface.width() >= 2 && surface.height() >= 2;
+    SurfaceLayout placed;
+    if (onSurface) {
+        placed = addZoomOnSurface(chain, zoom, surface, !edits.subtitleFile.isEmpty());
+    } else {
+        addZoom(chain, zoom);
+    }
+    const QSize output = zoom.box;
+    addSubtitles(chain, output, edits, onSurface ? SurfaceYuv : QStringLiteral("format=bgra"));
     if (outputSize) {
         *outputSize = output;
+    }
+    if (layout) {
+        *layout = placed;
     }
     return chain.join(',');
 }
 
 bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
-                             const EditSettings& edits)
+                             const EditSettings& edits, const QSize& surface)
 {
     m_graph.reset();
     m_source = nullptr;
@@ -297,8 +362,10 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
         qWarning().noquote() << "Lumenta: cannot create the edit chain:" << errorText(ret);
         return false;
     }
-    const QString description =
-        describe(frame->width, frame->height, av_q2d(sampleAspect), edits, nullptr);
+    QSize extent;
+    SurfaceLayout layout;
+    const QString description = describe(frame->width, frame->height, av_q2d(sampleAspect), edits,
+                                         &extent, surface, &layout);
     AVFilterInOut* outputs = avfilter_inout_alloc();
     AVFilterInOut* inputs = avfilter_inout_alloc();
     outputs->name = av_strdup("in");
@@ -329,30 +396,39 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
     m_height = frame->height;
     m_format = frame->format;
     m_sar = sampleAspect;
+    m_surface = surface;
+    m_extent = extent;
+    m_layout = layout;
     return true;
 }
 
-static QImage imageFromBgra(const AVFrame* frame)
+// The chain's BGRA frame (whose memory is its own) as a picture, read in
+// place: the picture keeps the frame and lets it go when it is dropped.
+static QImage imageOfFrame(FramePtr frame)
 {
-    QImage image(frame->width, frame->height, QImage::Format_ARGB32);
-    const int rowBytes = frame->width * 4;
-    for (int y = 0; y < frame->height; ++y) {
-        memcpy(image.scanLine(y), frame->data[0] + static_cast<ptrdiff_t>(y) * frame->linesize[0],
-               static_cast<size_t>(rowBytes));
+    if (!frame || frame->width < 1 || frame->height < 1 || !frame->data[0]) {
+        return {};
     }
-    return image;
+    AVFrame* held = frame.release();
+    return QImage(
+        held->data[0], held->width, held->height, held->linesize[0], QImage::Format_ARGB32,
+        [](void* info) {
+            AVFrame* done = static_cast<AVFrame*>(info);
+            av_frame_free(&done);
+        },
+        held);
 }
 
 QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
-                             const EditSettings& edits)
+                             const EditSettings& edits, const QSize& surface)
 {
     if (!frame) {
         return {};
     }
     if (!m_graph || m_version != edits.chainVersion || m_width != frame->width ||
         m_height != frame->height || m_format != frame->format ||
-        av_cmp_q(m_sar, sampleAspect) != 0) {
-        if (!rebuild(frame, sampleAspect, edits)) {
+        av_cmp_q(m_sar, sampleAspect) != 0 || m_surface != surface) {
+        if (!rebuild(frame, sampleAspect, edits, surface)) {
             if (edits.subtitleFile.isEmpty()) {
                 return {};
             }
@@ -360,7 +436,7 @@ QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
             qWarning() << "Lumenta: the picture is shown without its subtitles";
             EditSettings withoutSubtitles = edits;
             withoutSubtitles.subtitleFile.clear();
-            if (!rebuild(frame, sampleAspect, withoutSubtitles)) {
+            if (!rebuild(frame, sampleAspect, withoutSubtitles, surface)) {
                 return {};
             }
         }
@@ -375,22 +451,43 @@ QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
         m_graph.reset();
         return {};
     }
-    FramePtr output = makeFrame();
-    QImage image;
     // Take every frame the chain gives; the last one is the picture.
-    while (av_buffersink_get_frame(m_sink, output.get()) >= 0) {
-        image = imageFromBgra(output.get());
-        av_frame_unref(output.get());
+    FramePtr output;
+    for (;;) {
+        FramePtr next = makeFrame();
+        if (!next || av_buffersink_get_frame(m_sink, next.get()) < 0) {
+            break;
+        }
+        output = std::move(next);
+    }
+    QImage image;
+    if (output && output->format != AV_PIX_FMT_BGRA) {
+        image = m_surfacePicture.bgra(output.get(), m_layout);
+    } else {
+        // The picture's memory must be its own: a chain that had nothing to
+        // do hands the decoder's frame through, which others still read.
+        if (output && av_frame_make_writable(output.get()) < 0) {
+            output.reset();
+        }
+        image = imageOfFrame(std::move(output));
     }
     if (image.isNull()) {
         qWarning() << "Lumenta: edit chain gave no picture";
         return {};
     }
     if (!edits.watermark.isNull()) {
+        // Laid out in the picture's extent (lower-left origin, turned to Qt's
+        // top-left here) and drawn at the scale of the picture's pixels.
         QPainter painter(&image);
-        const QRectF extent = edits.watermark.extent();
-        // Lower-left origin to Qt's top-left.
-        const QPointF topLeft(extent.x(), image.height() - extent.y() - extent.height());
+        const QSizeF extent = m_extent.isValid() ? QSizeF(m_extent) : QSizeF(image.size());
+        const qreal sx = image.width() / extent.width();
+        const qreal sy = image.height() / extent.height();
+        if (!qFuzzyCompare(sx, 1.0) || !qFuzzyCompare(sy, 1.0)) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.scale(sx, sy);
+        }
+        const QRectF mark = edits.watermark.extent();
+        const QPointF topLeft(mark.x(), extent.height() - mark.y() - mark.height());
         painter.drawImage(topLeft, edits.watermark.image);
     }
     return image;

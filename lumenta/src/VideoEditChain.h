@@ -1,8 +1,15 @@
 #pragma once
 // The libavfilter chain that applies a movie's edits to decoded frames:
 // the stream's own display turn, then crop, rotation, flips, colour, effect,
-// zoom to the output size, subtitles, then BGRA. Rebuilt lazily when the edits or the input format change. The
-// watermark is laid over the result with QPainter. Not thread-safe.
+// zoom to the output size, subtitles, then BGRA. Rebuilt lazily when the
+// edits, the input format or the surface change. The watermark is laid over
+// the result with QPainter. Not thread-safe.
+//
+// The output size is the picture's extent: bars, the watermark and subtitles
+// are placed in it. A surface size (the pixels of the frame the picture will
+// be stretched over) makes the zoom sample the picture straight at the
+// surface's pixels instead: the same picture, resampled once. Such a chain
+// ends in YUV, which SurfacePicture sets on the surface in BGRA.
 
 #include <QImage>
 #include <QSize>
@@ -10,6 +17,7 @@
 
 #include "EditSettings.h"
 #include "FFmpeg.h"
+#include "SurfacePicture.h"
 
 namespace lumenta {
 
@@ -20,13 +28,17 @@ public:
 
     // The edited picture of the frame (whose pts is a movie time); null on
     // failure (logged). A chain that cannot be built with its subtitles is
-    // built without them, so the picture stays.
-    QImage apply(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
+    // built without them, so the picture stays. With a valid `surface` the
+    // picture has the surface's size in pixels (see above). The picture
+    // shares the chain's frame memory until it is dropped: no copy is made.
+    QImage apply(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits,
+                 const QSize& surface = QSize());
 
     // The filter description for a frame of that size and pixel aspect; also
-    // gives the output size. Exposed for tests.
+    // gives the output size (the extent, not the surface). Exposed for tests.
     static QString describe(int width, int height, double sampleAspect, const EditSettings& edits,
-                            QSize* outputSize);
+                            QSize* outputSize, const QSize& surface = QSize(),
+                            SurfaceLayout* layout = nullptr);
 
     // The frame converted to BGRA without edits.
     static QImage plainImage(const AVFrame* frame);
@@ -35,7 +47,8 @@ public:
     static QImage turnedForDisplay(const QImage& image, int displayRotation);
 
 private:
-    bool rebuild(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits);
+    bool rebuild(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits,
+                 const QSize& surface);
 
     int m_threads = 1;
     FilterGraphPtr m_graph;
@@ -46,6 +59,10 @@ private:
     int m_height = 0;
     int m_format = -1;
     AVRational m_sar{0, 1};
+    QSize m_surface;
+    QSize m_extent;                   // the output size of the chain built
+    SurfaceLayout m_layout;           // where the chain's picture goes on the surface
+    SurfacePicture m_surfacePicture;  // BGRA memory of the pictures for a surface
 };
 
 }  // namespace lumenta

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QFileInfo>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "LumentaMedia.h"
@@ -125,6 +126,40 @@ TEST(DirectPath, DecodedFramesLandOnTheOutputTimeline)
         const QImage image = provider.images().value(0);
         ASSERT_EQ(image.height(), 576);
         EXPECT_EQ(lumentatest::frameIndex(image), 10 + i) << "output frame " << i;
+    }
+}
+
+// Frames missing from the source (a stretch of a variable-rate stream) are
+// filled on the constant-rate output with the frame before them.
+TEST(DirectPath, AGapInTheSourceRepeatsTheFrameBeforeIt)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString indexed = dir.filePath("indexed.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(indexed, 2.0, 64, 48, false));
+    const QString clip = dir.filePath("gap.mp4");
+    ASSERT_TRUE(testsupport::generateMedia(
+        clip, {"-i", indexed, "-vf", "select='not(between(n,10,19))'", "-fps_mode", "passthrough",
+               "-c:v", "libx264", "-crf", "5"}));
+    auto movie = openMovie(clip);
+    const QString path = dir.filePath("title1.dvd");
+    LMFFMovieFileOutput output;
+    output.setPath(path);
+    output.setMovieFormat(palFormat());
+    output.openVideo();
+    output.openAudio();
+    ASSERT_TRUE(output.startOutput());
+    writePiece(*movie, output, 0, 30 * kFrame, false);
+    ASSERT_TRUE(output.stopOutput());
+
+    auto written = openMovie(path);
+    ASSERT_TRUE(written->hasVideo());
+    // Read forward from the start (no seeking in the written stream).
+    for (const auto& [at, shown] :
+         {std::pair{0, 0}, {5, 5}, {9, 9}, {10, 9}, {15, 9}, {19, 9}, {20, 20}, {28, 28}}) {
+        RecordingProvider provider;
+        written->decodeImageAtTime(at * kFrame, &provider, true);
+        EXPECT_EQ(lumentatest::frameIndex(provider.images().value(0)), shown)
+            << "output frame " << at;
     }
 }
 

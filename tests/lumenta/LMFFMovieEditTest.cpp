@@ -2,6 +2,9 @@
 #include <sys/stat.h>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <algorithm>
+#include <array>
 
 #include "LumentaMedia.h"
 #include "RecordingProvider.h"
@@ -27,9 +30,10 @@ protected:
         ASSERT_TRUE(m_movie->hasVideo());
     }
 
-    QImage frame(LMMediaTime time = 0)
+    QImage frame(LMMediaTime time = 0, const QSize& surface = QSize())
     {
         RecordingProvider provider;
+        provider.setSurface(surface);
         m_movie->decodeImageAtTime(time, &provider, true);
         return provider.images().value(0);
     }
@@ -233,7 +237,8 @@ TEST_F(Edits, BadSubtitlesAreRefusedWithAReasonAndThePictureStays)
          "not UTF-8: choose an encoding"},
         {"noise.srt", QByteArray("\x01\x02\x03garbage\xff\xfe\x00", 14),
          "not UTF-8: choose an encoding"},
-        {"notes.srt", "just some words, no timing at all\n", "this subtitle format is not supported"},
+        {"notes.srt", "just some words, no timing at all\n",
+         "this subtitle format is not supported"},
     };
     const QString good = m_dir.filePath("good.srt");
     QFile goodFile(good);
@@ -252,7 +257,8 @@ TEST_F(Edits, BadSubtitlesAreRefusedWithAReasonAndThePictureStays)
         file.close();
         EXPECT_FALSE(m_movie->openSubtitle(path));
         EXPECT_EQ(m_movie->subtitleError(), c.reason);
-        EXPECT_EQ(m_movie->subtitle().toString().value_or(""), "1\n00:00:00,000 --> 00:00:02,000\nGOOD\n\n")
+        EXPECT_EQ(m_movie->subtitle().toString().value_or(""),
+                  "1\n00:00:00,000 --> 00:00:02,000\nGOOD\n\n")
             << "the subtitle shown before stays";
         EXPECT_FALSE(frame(500000).isNull());
     }
@@ -298,4 +304,178 @@ TEST_F(Edits, ZoomTypesIntoA16By9Frame)
             EXPECT_GT(edge, 20) << "zoom " << c.zoomType;
         }
     }
+}
+
+// A provider that stretches the picture over a surface of its own gets the
+// picture sampled at the surface's pixels: the same layout (bars, crop of the
+// overflow, content) as the picture at the output size stretched there.
+TEST_F(Edits, APictureForASurfaceKeepsTheLayoutOfTheOutputSize)
+{
+    {
+        // A surface of the output's own size: the same picture, but for the
+        // rounding of the conversion to BGRA.
+        const QImage own = frame(0, QSize(64, 48));
+        const QImage plain = frame();
+        ASSERT_EQ(own.size(), plain.size());
+        int worst = 0;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                const QRgb a = own.pixel(x, y);
+                const QRgb b = plain.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)),
+                                  std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            }
+        }
+        EXPECT_LE(worst, 2);
+    }
+    const QSize surface(720, 576);
+    for (int zoomType = 1; zoomType <= 6; ++zoomType) {
+        m_movie->setZoomType(zoomType);
+        m_movie->setOutputVideoSize(QSizeF(854, 480));
+        const QImage sampled = frame(0, surface);
+        ASSERT_EQ(sampled.size(), surface) << "zoom " << zoomType;
+        const QImage stretched =
+            frame().scaled(surface, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        for (int y = 0; y < surface.height(); y += 48) {
+            for (int x = 0; x < surface.width(); x += 48) {
+                const QRect block(x, y, 48, 48);
+                EXPECT_NEAR(lumentatest::meanGrey(sampled, block),
+                            lumentatest::meanGrey(stretched, block), 4)
+                    << "zoom " << zoomType << " block " << x << "," << y;
+            }
+        }
+    }
+    // Fitted 4:3 into 16:9: 107 of 854 columns of bars each side, 90 of 720.
+    m_movie->setZoomType(2);
+    const QImage fitted = frame(0, surface);
+    save(fitted, "letterbox-surface");
+    EXPECT_LT(lumentatest::meanGrey(fitted, QRect(0, 0, 88, 576)), 2);
+    EXPECT_LT(lumentatest::meanGrey(fitted, QRect(632, 0, 88, 576)), 2);
+    EXPECT_GT(lumentatest::meanGrey(fitted, QRect(92, 0, 4, 576)), 20);
+    EXPECT_NEAR(luma(fitted, QRect(110, 20, 200, 220)), 50, 4);
+    EXPECT_NEAR(luma(fitted, QRect(400, 330, 200, 220)), 200, 4);
+}
+
+TEST_F(Edits, TheWatermarkKeepsItsPlaceOnASurface)
+{
+    QImage mark(10, 10, QImage::Format_ARGB32);
+    mark.fill(Qt::white);
+    m_movie->setWatermark(LMPicture{mark, QPointF(2, 3)});
+    // Twice the 64 x 48 extent: the mark covers Qt rows 70..89, columns 4..23.
+    const QImage image = frame(0, QSize(128, 96));
+    ASSERT_EQ(image.size(), QSize(128, 96));
+    EXPECT_EQ(qGray(image.pixel(13, 80)), 255);
+    EXPECT_EQ(qGray(image.pixel(6, 72)), 255);
+    EXPECT_LT(qGray(image.pixel(13, 66)), 150);
+    EXPECT_LT(qGray(image.pixel(27, 80)), 150);
+    EXPECT_NEAR(quadrant(image, true, false), 150, 4);
+}
+
+namespace {
+
+// The mean red, green and blue of a rectangle.
+std::array<double, 3> meanColour(const QImage& image, const QRect& rect)
+{
+    std::array<double, 3> sum{};
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            sum[0] += qRed(pixel);
+            sum[1] += qGreen(pixel);
+            sum[2] += qBlue(pixel);
+        }
+    }
+    for (double& channel : sum) {
+        channel /= rect.width() * rect.height();
+    }
+    return sum;
+}
+
+struct ColourSource {
+    const char* name;
+    const char* file;
+    QStringList encoding;
+};
+
+class SurfaceColours : public ::testing::TestWithParam<ColourSource> {};
+
+}  // namespace
+
+// Pictures for a surface are turned into BGRA with the source's own matrix
+// and range, as the pictures at the output size are: the colours agree.
+TEST_P(SurfaceColours, AreThoseOfThePictureAtTheOutputSize)
+{
+    const ColourSource source = GetParam();
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath(source.file);
+    ASSERT_TRUE(testsupport::generateMedia(
+        path, QStringList{"-f", "lavfi", "-i", "smptebars=size=320x180:rate=25:duration=1"} +
+                  source.encoding));
+    const auto movie = LMFFMovie::create();
+    movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
+    ASSERT_TRUE(movie->hasVideo());
+    movie->setOutputVideoSize(QSizeF(854, 480));
+    const QSize surface(720, 576);
+    RecordingProvider atOutput;
+    RecordingProvider onSurface;
+    onSurface.setSurface(surface);
+    movie->decodeImageAtTime(0, &atOutput, true);
+    movie->decodeImageAtTime(0, &onSurface, true);
+    const QImage sampled = onSurface.images().value(0);
+    ASSERT_EQ(sampled.size(), surface);
+    const QImage stretched =
+        atOutput.images().value(0).scaled(surface, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Blocks inside the bars of the test picture, away from their edges.
+    for (int y = 24; y + 48 <= 360; y += 96) {
+        for (int x = 12; x + 48 <= surface.width(); x += 102) {
+            const QRect block(x, y, 24, 48);
+            const auto a = meanColour(sampled, block);
+            const auto b = meanColour(stretched, block);
+            for (int c = 0; c < 3; ++c) {
+                EXPECT_NEAR(a[c], b[c], 3)
+                    << source.name << " block " << x << "," << y << " channel " << c;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lumenta, SurfaceColours,
+    ::testing::Values(ColourSource{"bt601", "bars601.mp4", {"-c:v", "libx264", "-crf", "5"}},
+                      ColourSource{"bt709",
+                                   "bars709.mp4",
+                                   {"-c:v", "libx264", "-crf", "5", "-colorspace", "bt709",
+                                    "-color_primaries", "bt709", "-color_trc", "bt709"}},
+                      ColourSource{"full_range",
+                                   "barsjpeg.avi",
+                                   {"-c:v", "mjpeg", "-q:v", "2", "-pix_fmt", "yuvj420p"}}),
+    [](const ::testing::TestParamInfo<ColourSource>& info) { return info.param.name; });
+
+// A picture is the caller's to draw on: a chain with nothing to do must not
+// hand out the decoder's own frame (a still picture in BGRA at its own size
+// passes through the chain unchanged).
+TEST(EditedPictures, AreTheCallersToDrawOn)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("still.bmp");
+    ASSERT_TRUE(testsupport::generateMedia(path, {"-f", "lavfi", "-i", "color=c=gray:size=64x48",
+                                                  "-frames:v", "1", "-pix_fmt", "bgra"}));
+    const auto movie = LMFFMovie::create();
+    movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
+    ASSERT_TRUE(movie->hasVideo());
+    movie->setZoomType(1);
+    movie->setOutputVideoSize(QSizeF(64, 48));
+    const auto picture = [&movie] {
+        RecordingProvider provider;
+        movie->decodeImageAtTime(0, &provider, true);
+        return provider.images().value(0);
+    };
+    QImage first = picture();
+    ASSERT_FALSE(first.isNull());
+    const QRgb before = first.pixel(10, 10);
+    {
+        QPainter painter(&first);
+        painter.fillRect(first.rect(), Qt::red);
+    }
+    EXPECT_EQ(picture().pixel(10, 10), before);
 }

@@ -10,6 +10,10 @@
 
 class RecordingProvider : public IFrameProvider {
 public:
+    // The surface the pictures are asked for; empty (the default) for none.
+    void setSurface(const QSize& surface) { m_surface = surface; }
+    QSize drawingSurfaceSize(IMovie*) const override { return m_surface; }
+
     void mediaEffectImage(IMovie*, const QImage& image) override
     {
         std::lock_guard lock(m_mutex);
@@ -34,4 +38,5 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     QList<QImage> m_images;
+    QSize m_surface;
 };

@@ -12,6 +12,7 @@
 // before it is destroyed.
 
 #include <QImage>
+#include <QSize>
 #include <cstdint>
 #include <functional>
 
@@ -37,6 +38,15 @@ public:
     // movie:mediaEffectImage: the frame after all edits, at the movie's
     // output size, watermark included. Null when there is no frame.
     virtual void mediaEffectImage(IMovie* /*movie*/, const QImage& /*image*/) {}
+    // The pixel size of the surface the provider stretches each edited
+    // picture over (a frame of the file it writes), or an empty size when it
+    // shows the picture as it is. A movie may then take the picture's pixels
+    // straight at that size: the picture still covers the output size and
+    // everything is laid out in it as before (bars, watermark, subtitles); it
+    // is only sampled where the surface has its pixels, as drawing it there
+    // would, so that the source is resampled once and never through a
+    // coarser grid than the surface's.
+    virtual QSize drawingSurfaceSize(IMovie* /*movie*/) const { return {}; }
     // Movie-like sources hand the provider a block that draws their frame into
     // the context it is given.
     virtual void fillImageBufferWithBlock(const std::function<void(LMDrawContext&)>& /*block*/) {}

@@ -12,7 +12,9 @@
 //
 // Edits are applied by one libavfilter chain that is rebuilt when an edit
 // value changes: crop, rotation, flips, colour, effect, subtitles, then the
-// zoom to outputVideoSize; the watermark is laid over last.
+// zoom to outputVideoSize; the watermark is laid over last. A provider that
+// names a drawing surface gets the picture sampled at the surface's pixels,
+// laid out in outputVideoSize all the same (IFrameProvider).
 //
 // A movie opened with no medias (or with medias that failed to probe) has no
 // streams: it decodes null pictures and reads silence.

@@ -12,9 +12,12 @@
 // audio never runs past the end of its video, so that an authored cell ending
 // at the stream's length keeps the last video unit.
 //
-// Video frames are encoded on a thread of the writer's own, so a caller that
-// composes frames runs in parallel with the encoder. Write calls may come
-// from different threads but not at the same time as stopOutput().
+// Video frames are brought to the encoder's shape (scaled, colours converted)
+// on a thread of the writer's own and encoded on another, so a caller that
+// composes or decodes frames runs in parallel with both: a write call only
+// hands its frame over (a context's pixels copied, a decoded frame shared).
+// Write calls may come from different threads but not at the same time as
+// stopOutput().
 // A failed write is logged; stopOutput() then removes the file and answers
 // false. A file whose output never started is removed as well.
 
@@ -64,7 +67,8 @@ public:
     std::shared_ptr<LMDrawContext> createCGContext() const;
     // Clears the context to black and draws the picture stretched over it.
     void drawImage(const QImage& image, LMDrawContext& context) const;
-    // Encodes the context as the next frame (constant frame rate).
+    // Encodes the context as the next frame (constant frame rate). The
+    // context may be drawn into again as soon as the call returns.
     void writeCGContext(const LMDrawContext& context);
     // Direct path: a decoded frame is scaled to the output and placed on the
     // constant-rate timeline by its output time (repeating or dropping
