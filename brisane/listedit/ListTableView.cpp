@@ -733,7 +733,11 @@ void ListTableView::paintEvent(QPaintEvent*)
     // Half-pixel offset puts a one-point line on one pixel column.
     painter.translate(0.5, 0.5);
     for (const QLineF& segment : std::as_const(m_connectors)) {
-        painter.drawLine(segment);
+        // The spine of a page or title without children has no length; a
+        // stroke of no length would still leave a dot.
+        if (!segment.isNull()) {
+            painter.drawLine(segment);
+        }
     }
 }
 

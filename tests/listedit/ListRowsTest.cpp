@@ -301,6 +301,14 @@ TEST_F(ListRowsTest, EmptyProjectFillsTheViewWithOnePageRow)
     EXPECT_EQ(list().height(), controller->listScrollView()->viewport()->height());
     EXPECT_EQ(row(project()->dvdPageArray().first())->y(), 10);
     EXPECT_EQ(list().connectorSegments(), (QList<QLineF>{QLineF(30, 50, 30, 50)}));
+    // The page's spine has no length and leaves no mark.
+    const QImage shot = list().grab(QRect(20, 45, 20, 15)).toImage();
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            ASSERT_FALSE(pixel.green() > 150 && pixel.red() < 120) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(ListRowsTest, EditButtonActsOnlyOnAReleaseInsideAfterAPressOnIt)
