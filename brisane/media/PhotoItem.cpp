@@ -178,11 +178,14 @@ QImage PhotoItem::slideshowCIImageInSize(const QSizeF& size) const
         return {};
     }
     const QImage cropped = cropCIImage(precessImage(original, size), *m_crop);
+    // The canvas has the frame's own shape, so the transition shows it as it
+    // is: a 4:3 canvas on a 16:9 frame would lose a quarter of its height.
+    const double ratio =
+        size.width() > 0.0 && size.height() > 0.0 ? size.width() / size.height() : StandardRatio;
     if (m_keepStandardRatio) {
-        return standardRatioFilledCIImage(cropped, Qt::black, StandardRatio, size.width(),
-                                          size.height());
+        return standardRatioFilledCIImage(cropped, Qt::black, ratio, size.width(), size.height());
     }
-    return standardRatioCuttedCIImage(cropped, StandardRatio, size.width(), size.height());
+    return standardRatioCuttedCIImage(cropped, ratio, size.width(), size.height());
 }
 
 QImage PhotoItem::thumbnailOfImage(const QImage& image, const QSizeF& box)

@@ -2,7 +2,8 @@
 // One slideshow photo: a reduced JPEG working copy of the user's picture
 // (covering 800 × 600, one side equal to it), the name it is kept under in a
 // saved project, the user picture's pixel size, an 80 × 80 cover thumbnail,
-// a crop and the keep-ratio flag (fit on black when set, cut to fill when not).
+// a crop and the keep-ratio flag (the whole photo on black when set, cut to
+// fill the frame when not).
 //
 // Working copies are written into the temporary photo folder that the
 // application hands over once at launch (updateAppTempPath). Archived under
@@ -42,7 +43,8 @@ public:
     // The working picture; null when it cannot be read.
     QImage originalCIImage() const;
     // The picture for the transition at display size `size`: reduced, cropped
-    // and put on the 4:3 canvas covering `size`. Null on failure.
+    // and put on a canvas of `size`, whole and centred on black when the
+    // keep-ratio flag is set, cut to cover it when not. Null on failure.
     QImage slideshowCIImageInSize(const QSizeF& size) const;
     // The picture reduced so its crop part is no smaller than `size` needs.
     QImage precessImage(const QImage& image, const QSizeF& size) const;

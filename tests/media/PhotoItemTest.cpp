@@ -309,25 +309,77 @@ TEST(PhotoImageFunctionsTest, ReductionKeepsTheCropPartLargeEnough)
     }
 }
 
-TEST_F(PhotoFixture, FramePictureIsAlwaysTheFourThreeCanvas)
+// The frame picture has the display's own shape. Keep-ratio on: the whole
+// photo, centred on black, at its own shape; off: the photo covers the frame
+// and only what overflows it is cut.
+TEST_F(PhotoFixture, FramePictureHasTheDisplaysShape)
 {
-    const auto square = PhotoItem::itemWithPhotoPath(picture("wide.png", quarters(1920, 1080)));
-    ASSERT_TRUE(square);
-    // 1066.67 × 600 working copy: reduced to 960 × 540, centred between bands of 90.
-    QImage frame = square->slideshowCIImageInSize(QSizeF(960, 540));
-    ASSERT_EQ(frame.size(), QSize(960, 720));
-    EXPECT_TRUE(near(frame.pixel(480, 80), Qt::black));
-    EXPECT_TRUE(near(frame.pixel(10, 100), Qt::red, 20));
-    // Keep-ratio off: cut to fill.
-    square->setBKeepStandardRatio(false);
-    frame = square->slideshowCIImageInSize(QSizeF(960, 540));
-    ASSERT_EQ(frame.size(), QSize(960, 720));
-    // Drawn 1280 × 720 from x = -160: the quarters' edge falls at x = 480.
-    EXPECT_TRUE(near(frame.pixel(400, 4), Qt::red, 20));
-    EXPECT_TRUE(near(frame.pixel(560, 715), Qt::yellow, 20));
-    // A photo whose file has gone gives no picture.
-    QFile::remove(square->strImagePath());
-    EXPECT_TRUE(square->slideshowCIImageInSize(QSizeF(960, 540)).isNull());
+    struct Case {
+        QSize picture;
+        QSizeF display;
+        bool keep;
+        QRect shown;  // where the photo lies on the frame picture
+    };
+    const QList<Case> cases{
+        // A 4:3 photo on a 16:9 frame: whole between bands of 120, or cut
+        // top and bottom by 90.
+        {{800, 600}, {960, 540}, true, {120, 0, 720, 540}},
+        {{800, 600}, {960, 540}, false, {0, -90, 960, 720}},
+        // 16:9 and 3:2 photos on a 4:3 frame.
+        {{1920, 1080}, {960, 720}, true, {0, 90, 960, 540}},
+        {{1920, 1080}, {960, 720}, false, {-160, 0, 1280, 720}},
+        {{900, 600}, {960, 720}, true, {0, 40, 960, 640}},
+        // Square and portrait photos on a 16:9 frame.
+        {{600, 600}, {960, 540}, true, {210, 0, 540, 540}},
+        {{600, 800}, {960, 540}, true, {277, 0, 405, 540}},
+        {{600, 800}, {960, 540}, false, {0, -370, 960, 1280}},
+        // A 16:9 photo on a 16:9 frame fills it either way.
+        {{1920, 1080}, {960, 540}, true, {0, 0, 960, 540}},
+        {{1920, 1080}, {960, 540}, false, {0, 0, 960, 540}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString("%1x%2 on %3x%4, keep %5")
+                         .arg(c.picture.width())
+                         .arg(c.picture.height())
+                         .arg(c.display.width())
+                         .arg(c.display.height())
+                         .arg(c.keep)
+                         .toStdString());
+        const auto photo = PhotoItem::itemWithPhotoPath(
+            picture("shape.png", quarters(c.picture.width(), c.picture.height())));
+        ASSERT_TRUE(photo);
+        photo->setBKeepStandardRatio(c.keep);
+        const QImage frame = photo->slideshowCIImageInSize(c.display);
+        ASSERT_EQ(frame.size(), c.display.toSize());
+        const QRect on = c.shown.intersected(frame.rect());
+        // Each quarter's colour just inside the photo's corners on the frame.
+        const QList<std::pair<QPoint, QColor>> corners{
+            {on.topLeft() + QPoint(4, 4), Qt::red},
+            {on.topRight() + QPoint(-4, 4), Qt::green},
+            {on.bottomLeft() + QPoint(4, -4), Qt::blue},
+            {on.bottomRight() + QPoint(-4, -4), Qt::yellow}};
+        for (const auto& [at, colour] : corners) {
+            EXPECT_TRUE(near(frame.pixel(at), colour, 30)) << at.x() << "," << at.y();
+        }
+        // Black just outside it, where it does not reach the frame's edge.
+        if (on.left() > 2) {
+            EXPECT_TRUE(near(frame.pixel(on.left() - 3, on.center().y()), Qt::black));
+            EXPECT_TRUE(near(frame.pixel(on.right() + 3, on.center().y()), Qt::black));
+        }
+        if (on.top() > 2) {
+            EXPECT_TRUE(near(frame.pixel(on.center().x(), on.top() - 3), Qt::black));
+            EXPECT_TRUE(near(frame.pixel(on.center().x(), on.bottom() + 3), Qt::black));
+        }
+    }
+}
+
+TEST_F(PhotoFixture, FramePictureOfAPhotoWhoseFileHasGoneIsNull)
+{
+    const auto photo = PhotoItem::itemWithPhotoPath(picture("gone.png", quarters(640, 480)));
+    ASSERT_TRUE(photo);
+    EXPECT_FALSE(photo->slideshowCIImageInSize(QSizeF(960, 540)).isNull());
+    QFile::remove(photo->strImagePath());
+    EXPECT_TRUE(photo->slideshowCIImageInSize(QSizeF(960, 540)).isNull());
 }
 
 TEST_F(PhotoFixture, ArchiveAndProjectFolderRoundTrip)
