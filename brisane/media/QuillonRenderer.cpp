@@ -18,7 +18,7 @@ constexpr qsizetype MaximumCachedCovers = 16;
 }  // namespace
 
 QuillonRenderer::QuillonRenderer(const QSize& size, std::shared_ptr<Composition> composition)
-    : m_size(size), m_composition(std::move(composition))
+    : m_size(size), m_composition(std::move(composition)), m_timing(m_composition->timing())
 {
     m_frame = QImage(m_size, QImage::Format_ARGB32_Premultiplied);
     m_frame.fill(Qt::black);
@@ -103,7 +103,7 @@ void QuillonRenderer::renderIndexes()
     const qint64 count = m_inputs.value(QStringLiteral("Count")).toInt().value_or(0);
     const double time = m_inputs.value(QStringLiteral("Time")).toDouble().value_or(0.0);
     const double lookAhead = m_composition->doubleParameter(QStringLiteral("LookAhead"), 2.0);
-    const TransitionTimeline timeline(m_composition->timing(),
+    const TransitionTimeline timeline(m_timing,
                                       static_cast<int>(std::clamp<qint64>(count, 0, 1 << 20)));
     Value::Dictionary indexes;
     const auto [lo, hi] = timeline.visibleRange(time, lookAhead);
@@ -117,7 +117,7 @@ void QuillonRenderer::renderMain()
 {
     const Value::Array images = m_inputs.value(QStringLiteral("Images")).array();
     const double time = m_inputs.value(QStringLiteral("Time")).toDouble().value_or(0.0);
-    const TransitionTimeline timeline(m_composition->timing(), static_cast<int>(images.size()));
+    const TransitionTimeline timeline(m_timing, static_cast<int>(images.size()));
     const TransitionTimeline::Frame frame = timeline.frameAt(time);
 
     QImage result(m_size, QImage::Format_ARGB32_Premultiplied);

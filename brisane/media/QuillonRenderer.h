@@ -21,6 +21,7 @@
 #include <atomic>
 #include <memory>
 
+#include "media/TransitionTiming.h"
 #include "platform/Value.h"
 
 class Composition;
@@ -50,6 +51,9 @@ public:
 
     QSize pixelSize() const { return m_size; }
     const Composition& composition() const { return *m_composition; }
+    // The pace the composition runs at: its own until a slideshow sets its own.
+    const TransitionTiming& timing() const { return m_timing; }
+    void setTiming(const TransitionTiming& timing) { m_timing = timing; }
 
 protected:
     QuillonRenderer(const QSize& size, std::shared_ptr<Composition> composition);
@@ -74,6 +78,7 @@ private:
 
     QSize m_size;
     std::shared_ptr<Composition> m_composition;
+    TransitionTiming m_timing;
     std::atomic<double> m_sharpness{0.4};
     QMap<QString, Value> m_inputs;
     QMap<QString, Value> m_outputs;

@@ -133,14 +133,15 @@ std::shared_ptr<QuillonRenderer> RenderController::indexsRenderWithInformation(
 }
 
 Value::Dictionary RenderController::defaultIndexsWithInformation(
-    const Value::Dictionary& information, int count, double time) const
+    const Value::Dictionary& information, int count, double time,
+    const std::optional<TransitionTiming>& pace) const
 {
     constexpr double LookAhead = 2.0;
     const auto item = quartzItemWithInformation(information);
     if (!item || !item->oComposition || count <= 0) {
         return {};
     }
-    const TransitionTimeline timeline(item->oComposition->timing(), count);
+    const TransitionTimeline timeline(pace.value_or(item->oComposition->timing()), count);
     const auto [lo, hi] = timeline.visibleRange(time, LookAhead);
     Value::Dictionary indexes;
     for (int position = lo; lo >= 0 && position <= hi; ++position) {

@@ -11,10 +11,12 @@
 #include <QImage>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "media/QuartzController.h"
 #include "media/QuillonRenderer.h"
 #include "media/SlideshowRenderer.h"
+#include "media/TransitionTiming.h"
 #include "platform/Value.h"
 
 class RenderController {
@@ -57,10 +59,12 @@ public:
 
     // The positions a transition without an index composition shows from
     // composition time `time` on: worked out from its main composition's
-    // pacing, as an index composition would ("Indexs" form); empty when the
-    // transition is unknown or there are no positions.
-    Value::Dictionary defaultIndexsWithInformation(const Value::Dictionary& information, int count,
-                                                   double time) const;
+    // pacing, or from `pace` when given, as an index composition would
+    // ("Indexs" form); empty when the transition is unknown or there are no
+    // positions.
+    Value::Dictionary defaultIndexsWithInformation(
+        const Value::Dictionary& information, int count, double time,
+        const std::optional<TransitionTiming>& pace = std::nullopt) const;
 
 private:
     static QSizeF renderingSize(const Value::Dictionary& information);

@@ -14,6 +14,16 @@ namespace {
 
 const QString ImageKey = QStringLiteral("Image");
 
+// The composition's own timing at the pace of `item`: a photo position lasts
+// the slideshow's seconds per photo in composition time (dDuration ÷
+// slideshowMetaRatio, its best duration), with the slideshow's shares for the
+// first and last positions.
+TransitionTiming paceOf(const RenderItem& item, const TransitionTiming& own)
+{
+    return own.withPace(item.slideshowMetaDuration() / item.slideshowMetaRatio(),
+                        item.slideshowFirstRatio(), item.slideshowLastRatio());
+}
+
 }  // namespace
 
 SlideshowRenderController::SlideshowRenderController()
@@ -38,6 +48,7 @@ void SlideshowRenderController::clear()
     m_slideshowRenderer.reset();
     m_indexsRenderer.reset();
     m_information.clear();
+    m_pace.reset();
     m_photoItems.clear();
     m_imageDics.clear();
 }
@@ -60,7 +71,12 @@ void SlideshowRenderController::setupWith(const std::shared_ptr<RenderItem>& ite
     m_information.insert(QStringLiteral("RenderingHeight"), Value(size.height()));
     m_slideshowRenderer = m_renderController->slideshowRendererWithInformation(m_information);
     m_indexsRenderer = m_renderController->indexsRenderWithInformation(m_information);
+    if (m_slideshowRenderer) {
+        m_pace = paceOf(*item, m_slideshowRenderer->timing());
+        m_slideshowRenderer->setTiming(*m_pace);
+    }
     if (m_indexsRenderer) {
+        m_indexsRenderer->setTiming(paceOf(*item, m_indexsRenderer->timing()));
         m_indexsRenderer->setValueForInputKey(Value(static_cast<qint64>(count)),
                                               QStringLiteral("Count"));
     }
@@ -91,7 +107,7 @@ Value::Dictionary SlideshowRenderController::currentIndexes(double x) const
         // A transition without an index composition: the window its pacing
         // shows, so its photos still appear.
         return m_renderController->defaultIndexsWithInformation(
-            m_information, static_cast<int>(m_imageDics.size()), x);
+            m_information, static_cast<int>(m_imageDics.size()), x, m_pace);
     }
     m_indexsRenderer->setValueForInputKey(Value(x), QStringLiteral("Time"));
     m_indexsRenderer->renderAtTime(0.0);

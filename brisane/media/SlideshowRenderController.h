@@ -10,7 +10,10 @@
 // frames synchronously (imageAtTime) through a controller of its own.
 //
 // Time scales: slideshow time t in seconds from the start; composition time
-// t / slideshowMetaRatio (1 when the ratio is unusable).
+// t / slideshowMetaRatio (1 when the ratio is unusable). The compositions run
+// at the slideshow's own pace, its per-photo time and first and last shares
+// in composition seconds, so their photos change where the slideshow's spans
+// do whatever pace the transition was made for.
 //
 // Threads: imageAtTime, set-up and clear run on the caller's thread without a
 // lock; callers that may have queued requests call cancelAndWait first. The
@@ -22,8 +25,10 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "common/OperationQueue.h"
+#include "media/TransitionTiming.h"
 #include "platform/Value.h"
 
 class PhotoItem;
@@ -104,6 +109,7 @@ private:
     std::shared_ptr<QuillonRenderer> m_indexsRenderer;
     std::weak_ptr<RenderItem> m_renderItem;  // not owned
     Value::Dictionary m_information;
+    std::optional<TransitionTiming> m_pace;  // of the set-up slideshow
     QList<std::shared_ptr<PhotoItem>> m_photoItems;
     QList<Value::Dictionary> m_imageDics;
     QSizeF m_displaySize;

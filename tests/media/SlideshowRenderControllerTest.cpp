@@ -116,6 +116,33 @@ TEST_F(SlideshowRenderControllerTest, CompositionsRunAtTheUsersPace)
     EXPECT_DOUBLE_EQ(indexTime(controller), 6.0);
 }
 
+// Whatever the best duration, the photos change where the slideshow's spans
+// do: a best duration as short as the seconds per photo (composition time is
+// slideshow time) shows every photo, not only the first one. Frames are asked
+// for in play order, as the converter asks for them.
+TEST_F(SlideshowRenderControllerTest, EveryPhotoShowsInItsSpanAtAnyBestDuration)
+{
+    const QList<QColor> colours{Qt::red, Qt::green, Qt::blue};
+    for (const auto& [seconds, best] : QList<std::pair<double, double>>{
+             {1.0, 1.0}, {0.75, 0.75}, {5.0, 5.0}, {1.0, 3.0}, {6.0, 3.0}, {2.0, 0.5}}) {
+        SCOPED_TRACE(QString("%1 s per photo, best %2 s").arg(seconds).arg(best).toStdString());
+        const auto item = photos.slideshow(3, seconds, best);
+        item->oSlideshowItem()->setDFirstRatio(1.5);
+        controller.setupWith(item, QSizeF(160, 90), 0.0);
+        const QList<double> starts{0.0, 1.5 * seconds, 2.5 * seconds};
+        for (int i = 0; i < 3; ++i) {
+            const QImage frame = controller.imageAtTime(starts[i] + 0.1 * seconds);
+            ASSERT_FALSE(frame.isNull());
+            const QColor centre = frame.pixelColor(80, 45);
+            EXPECT_LT(std::abs(centre.red() - colours[i].red()) +
+                          std::abs(centre.green() - colours[i].green()) +
+                          std::abs(centre.blue() - colours[i].blue()),
+                      90)
+                << "photo " << i << " shows " << qPrintable(centre.name());
+        }
+    }
+}
+
 TEST_F(SlideshowRenderControllerTest, PlaybackRefreshesSlotsOncePerCompositionSecond)
 {
     const auto item = photos.slideshow(3);
