@@ -17,6 +17,17 @@ using ItemPtr = std::shared_ptr<DVDPageItem>;
 const QSizeF wide(854, 480);
 const QSizeF narrow(640, 480);
 
+// A rectangle as text, for readable failures.
+std::string text(const QRectF& r)
+{
+    return QString("(%1, %2, %3, %4)")
+        .arg(r.x(), 0, 'f', 3)
+        .arg(r.y(), 0, 'f', 3)
+        .arg(r.width(), 0, 'f', 3)
+        .arg(r.height(), 0, 'f', 3)
+        .toStdString();
+}
+
 bool overlap(const QRectF& a, const QRectF& b)
 {
     return std::min(a.right(), b.right()) > std::max(a.left(), b.left()) &&
@@ -41,8 +52,8 @@ bool inside(const QRectF& r, const QSizeF& canvas)
 }
 
 // Every item with a target (titles and buttons) lies inside the canvas and
-// on no other; the names of the offenders otherwise.
-QStringList collisions(const DVDPage& page, const QSizeF& canvas)
+// on no other; the offenders otherwise.
+std::string collisions(const DVDPage& page, const QSizeF& canvas)
 {
     QStringList found;
     const auto items = page.itemArray();
@@ -51,15 +62,19 @@ QStringList collisions(const DVDPage& page, const QSizeF& canvas)
             continue;
         }
         if (!inside(items[i]->frame(), canvas)) {
-            found << QString("item %1 outside").arg(i);
+            found << QString("item %1 %2 outside").arg(i).arg(text(items[i]->frame()).c_str());
         }
         for (qsizetype j = i + 1; j < items.size(); ++j) {
             if (!items[j]->isStaticItem() && overlap(items[i]->frame(), items[j]->frame())) {
-                found << QString("items %1 and %2").arg(i).arg(j);
+                found << QString("items %1 %2 and %3 %4")
+                             .arg(i)
+                             .arg(text(items[i]->frame()).c_str())
+                             .arg(j)
+                             .arg(text(items[j]->frame()).c_str());
             }
         }
     }
-    return found;
+    return found.join("; ").toStdString();
 }
 
 class MenuPageLayoutTest : public MenuEditorTest {
@@ -107,9 +122,9 @@ TEST_F(MenuPageLayoutTest, PlacesAndButtonBandKeepClearOfEachOtherInsideTheCanva
         }
     }
     // The upper row where it always was; the lower row above the buttons.
-    EXPECT_EQ(MenuPageLayout::titlePlaces(wide).first(), QRectF(113.5, 285, 200, 150));
-    EXPECT_EQ(MenuPageLayout::titlePlaces(narrow).at(2), QRectF(60, 100, 200, 150));
-    EXPECT_EQ(MenuPageLayout::buttonPlace(13, narrow), QRectF(500, 10, 80, 70));
+    EXPECT_EQ(text(MenuPageLayout::titlePlaces(wide).first()), text({113.5, 285, 200, 150}));
+    EXPECT_EQ(text(MenuPageLayout::titlePlaces(narrow).at(2)), text({60, 100, 200, 150}));
+    EXPECT_EQ(text(MenuPageLayout::buttonPlace(13, narrow)), text({500, 10, 80, 70}));
 }
 
 // Fresh pages of every size, in both aspects: the places in order, then free
@@ -125,12 +140,12 @@ TEST_F(MenuPageLayoutTest, FreshPagesOfAnySizeLieApartInBothAspects)
             auto page = pageOf(titles, made);
             open({page});
             const QString label = QString("aspect %1, %2 titles").arg(aspect).arg(titles);
-            EXPECT_EQ(collisions(*page, canvas), QStringList()) << qPrintable(label);
+            EXPECT_EQ(collisions(*page, canvas), "") << qPrintable(label);
             for (int i = 0; i < titles; ++i) {
                 const QRectF frame = made[i]->frame();
-                EXPECT_EQ(made[i]->lastTimeTitleFrame(), frame) << qPrintable(label);
+                EXPECT_EQ(text(made[i]->lastTimeTitleFrame()), text(frame)) << qPrintable(label);
                 if (i < places.size()) {
-                    EXPECT_EQ(frame, places[i]) << qPrintable(label) << " title " << i;
+                    EXPECT_EQ(text(frame), text(places[i])) << qPrintable(label) << " title " << i;
                 } else {
                     // Smaller where needed, never larger, never a speck.
                     EXPECT_LE(frame.width(), 200.0) << qPrintable(label);
@@ -143,7 +158,7 @@ TEST_F(MenuPageLayoutTest, FreshPagesOfAnySizeLieApartInBothAspects)
                 EXPECT_TRUE(
                     inPlace(button->frame(), MenuPageLayout::buttonPlace(button->type(), canvas)))
                     << qPrintable(label);
-                EXPECT_EQ(button->lastTimeTitleFrame(), button->frame());
+                EXPECT_EQ(text(button->lastTimeTitleFrame()), text(button->frame()));
             }
         }
     }
@@ -165,10 +180,10 @@ TEST_F(MenuPageLayoutTest, NewTitleTakesTheFirstFreePlace)
         items.insert(3, appended);
         page->setItemArray(items);
         open({page});
-        EXPECT_EQ(appended->frame(), places[1]) << aspect;
-        EXPECT_EQ(made[0]->frame(), places[0]);
-        EXPECT_EQ(made[2]->frame(), places[2]);
-        EXPECT_EQ(made[3]->frame(), places[3]);
+        EXPECT_EQ(text(appended->frame()), text(places[1])) << aspect;
+        EXPECT_EQ(text(made[0]->frame()), text(places[0]));
+        EXPECT_EQ(text(made[2]->frame()), text(places[2]));
+        EXPECT_EQ(text(made[3]->frame()), text(places[3]));
 
         // Dropped at the top of the page: the first free place all the same.
         items = page->itemArray();
@@ -177,8 +192,8 @@ TEST_F(MenuPageLayoutTest, NewTitleTakesTheFirstFreePlace)
         items.prepend(dropped);
         page->setItemArray(items);
         open({page});
-        EXPECT_EQ(dropped->frame(), places[2]) << aspect;
-        EXPECT_EQ(appended->frame(), places[1]);
+        EXPECT_EQ(text(dropped->frame()), text(places[2])) << aspect;
+        EXPECT_EQ(text(appended->frame()), text(places[1]));
     }
 }
 
@@ -198,28 +213,28 @@ TEST_F(MenuPageLayoutTest, WhatTheUserPlacedStaysAndTheProgramMakesWay)
     made[0]->setFrame(dragged);
     const QRectF button(places[2].x() + 30, places[2].y() + 20, 80, 70);
     page->nextButtonItem()->setFrame(button);
-    auto text = textItem(QRectF(0, 0, 854, 480));
+    auto cover = textItem(QRectF(0, 0, 854, 480));
     DVDPage::ItemList items = page->itemArray();
-    items.append(text);
+    items.append(cover);
     page->setItemArray(items);
     open({page});
 
-    EXPECT_EQ(made[0]->frame(), dragged);
-    EXPECT_EQ(page->nextButtonItem()->frame(), button);
-    EXPECT_EQ(text->frame(), QRectF(0, 0, 854, 480));
+    EXPECT_EQ(text(made[0]->frame()), text(dragged));
+    EXPECT_EQ(text(page->nextButtonItem()->frame()), text(button));
+    EXPECT_EQ(text(cover->frame()), text({0, 0, 854, 480}));
     EXPECT_NE(made[1]->frame(), places[1]);
     EXPECT_NE(made[2]->frame(), places[2]);
-    EXPECT_EQ(collisions(*page, canvas), QStringList());
+    EXPECT_EQ(collisions(*page, canvas), "");
 
     // Laid out, the page keeps still on the next reload.
-    QList<QRectF> before;
+    std::string before;
     for (const auto& i : page->itemArray()) {
-        before.append(i->frame());
+        before += text(i->frame());
     }
     open({page});
-    QList<QRectF> after;
+    std::string after;
     for (const auto& i : page->itemArray()) {
-        after.append(i->frame());
+        after += text(i->frame());
     }
     EXPECT_EQ(after, before);
 }
@@ -245,8 +260,8 @@ TEST_F(MenuPageLayoutTest, EarlierLayoutsAreMendedOnReload)
         items << user << page->preButtonItem() << page->nextButtonItem() << page->playButtonItem();
         page->setItemArray(items);
         open({page});
-        EXPECT_EQ(collisions(*page, canvas), QStringList()) << aspect;
-        EXPECT_EQ(user->frame(), userFrame);
+        EXPECT_EQ(collisions(*page, canvas), "") << aspect;
+        EXPECT_EQ(text(user->frame()), text(userFrame));
     }
 }
 
@@ -263,7 +278,7 @@ TEST_F(MenuPageLayoutTest, AspectSwitchAndPlayButtonKeepPagesApart)
 
     auto& aspect = *controller->view()->findChild<QComboBox*>("aspectControl");
     aspect.setCurrentIndex(0);
-    EXPECT_EQ(collisions(*page, QSizeF(640, 480)), QStringList());
+    EXPECT_EQ(collisions(*page, QSizeF(640, 480)), "");
     EXPECT_TRUE(inPlace(page->nextButtonItem()->frame(), MenuPageLayout::buttonPlace(13, narrow)));
 
     // The main window puts the play button back on the page (the recording
@@ -273,10 +288,10 @@ TEST_F(MenuPageLayoutTest, AspectSwitchAndPlayButtonKeepPagesApart)
     page->setItemArray(items);
     controller->setShowPlayBtn(true);
     controller->hidePlayBtnOnMenuAction();
-    EXPECT_EQ(collisions(*page, QSizeF(640, 480)), QStringList());
+    EXPECT_EQ(collisions(*page, QSizeF(640, 480)), "");
 
     aspect.setCurrentIndex(1);
-    EXPECT_EQ(collisions(*page, wide), QStringList());
+    EXPECT_EQ(collisions(*page, wide), "");
     EXPECT_TRUE(inPlace(page->playButtonItem()->frame(), MenuPageLayout::buttonPlace(11, wide)));
 }
 
