@@ -6,6 +6,7 @@
 #include <QComboBox>
 
 #include "MenuEditTestFixture.h"
+#include "TestSupport.h"
 #include "menuedit/MenuPageLayout.h"
 
 using namespace menutest;
@@ -141,6 +142,11 @@ TEST_F(MenuPageLayoutTest, FreshPagesOfAnySizeLieApartInBothAspects)
             open({page});
             const QString label = QString("aspect %1, %2 titles").arg(aspect).arg(titles);
             EXPECT_EQ(collisions(*page, canvas), "") << qPrintable(label);
+            if (titles == 14) {
+                testsupport::writeArtifact(
+                    page->imageAtTime(0),
+                    QString("menu-layout-%1-14-titles.png").arg(aspect != 0 ? "16x9" : "4x3"));
+            }
             for (int i = 0; i < titles; ++i) {
                 const QRectF frame = made[i]->frame();
                 EXPECT_EQ(text(made[i]->lastTimeTitleFrame()), text(frame)) << qPrintable(label);
