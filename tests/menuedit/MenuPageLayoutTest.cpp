@@ -247,8 +247,9 @@ TEST_F(MenuPageLayoutTest, WhatTheUserPlacedStaysAndTheProgramMakesWay)
 
 // A project laid out by the earlier defaults: titles by their index (the
 // lower row on the button band, the 4:3 middle on all four, the sixth on
-// the cascade) and buttons where every new page had them. Opened again, the
-// program's items move apart; the user's title stays.
+// the cascade) and buttons where every new page had them, two refitted to
+// their pictures by the load. Opened again, the program's items move apart;
+// the user's title stays.
 TEST_F(MenuPageLayoutTest, EarlierLayoutsAreMendedOnReload)
 {
     for (const qint64 aspect : {1, 0}) {
@@ -265,6 +266,11 @@ TEST_F(MenuPageLayoutTest, EarlierLayoutsAreMendedOnReload)
         auto user = item(1, userFrame);
         items << user << page->preButtonItem() << page->nextButtonItem() << page->playButtonItem();
         page->setItemArray(items);
+        // As a project load leaves them: refitted to their pictures' shape.
+        for (const auto& button : {page->preButtonItem(), page->nextButtonItem()}) {
+            button->updateItemFrameAutoFit();
+            ASSERT_NE(button->frame(), DVDPage::initialButtonFrame(button->type()));
+        }
         open({page});
         EXPECT_EQ(collisions(*page, canvas), "") << aspect;
         EXPECT_EQ(text(user->frame()), text(userFrame));
