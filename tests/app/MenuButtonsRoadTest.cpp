@@ -1,14 +1,16 @@
 // Menu buttons on the program's own road, in PAL and NTSC, 16:9 and 4:3: titles
-// imported through the title list's open panel, one deleted through the
-// list's Delete and a clip imported again, a title nudged by hand in the menu
-// editor, a page crowded beyond its places, the project saved and opened
-// again, and the disc produced. At every step the spumux description of each
-// menu the main window's disc model holds has its button areas apart from
-// one another and inside the picture; the authored disc read back with
-// libdvdread holds the same areas.
+// imported through the title list's open panel, clips dropped from the desktop
+// at the top of a page and into a title (which then opens a page of
+// chapters), one title deleted through the list's Delete and a clip imported
+// again, a title nudged by hand in the menu editor, a page crowded beyond its
+// places, the project saved and opened again, and the disc produced. At every
+// step the spumux description of each menu of the disc model the main window
+// builds has its button areas apart from one another and inside the picture,
+// and every button's frame lies inside its page; the authored disc read back
+// with libdvdread holds the same areas.
 //
 // When BRISANE_TEST_ARTIFACTS names a folder, each menu is written there as
-// "menu-buttons-<format>-<aspect>-<page>.png": the page at the DVD frame size
+// "menu-buttons-<format>-<aspect>-page<n>.png": the page at the DVD frame size
 // with its button areas outlined.
 
 #include <gtest/gtest.h>
@@ -27,7 +29,9 @@
 #include "TestSupport.h"
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDMenuMake.h"
+#include "listedit/ListDropState.h"
 #include "listedit/ListSelection.h"
+#include "listedit/ListTableView.h"
 #include "menuedit/MenuEditCanvasView.h"
 #include "menuedit/MenuEditShapeView.h"
 #include "menuedit/MenuEditViewController.h"
@@ -150,6 +154,21 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return !listEditor()->isImporting(); }, 60000));
     }
 
+    // Drops copies of the clip from the desktop onto the list, at the place
+    // `state` names (as a drag over the list works it out).
+    void drop(const ListDropState& state, int count)
+    {
+        QStringList paths;
+        for (int i = 0; i < count; ++i) {
+            paths << QString("%1/clip-%2.mp4").arg(media).arg(++imported);
+            ASSERT_TRUE(QFile::copy(media + "/clip.mp4", paths.last()));
+        }
+        ListTableView* list = listEditor()->listTableView();
+        list->setDropState(state);
+        list->addFilesToSource(paths);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isImportingDrop(); }, 60000));
+    }
+
     void deleteTitle(const std::shared_ptr<DVDTitleData>& title)
     {
         listEditor()->setSelectedType(ListSelection::Title);
@@ -264,6 +283,24 @@ TEST_P(MenuButtonsRoadTest, ButtonsStayApartAndInsideThePicture)
         EXPECT_EQ(text(first->titleDataArray()[i]->menuItem()->frame()), text(places[i]));
     }
     expectButtonsApart("two pages");
+
+    // A clip dropped on the second page's row goes to the top of its titles
+    // and takes the free place beside the title already there; one dropped
+    // into that title makes it a title of chapters with a page of its own.
+    const auto alone = second->titleDataArray().first();
+    ListDropState onPage;
+    onPage.insertUnder(ListDropState::TitleLevel, second);
+    drop(onPage, 1);
+    ASSERT_EQ(second->titleDataArray().size(), 2);
+    EXPECT_EQ(text(second->titleDataArray().first()->menuItem()->frame()), text(places[1]));
+    EXPECT_EQ(text(alone->menuItem()->frame()), text(places[0]));
+    ListDropState intoTitle;
+    intoTitle.insertUnder(ListDropState::ClipLevel, alone);
+    drop(intoTitle, 1);
+    ASSERT_EQ(alone->mediaDataArray().size(), 2);
+    ASSERT_TRUE(alone->menuItem()->subPage());
+    EXPECT_EQ(disc().pageArray().size(), 3);
+    expectButtonsApart("dropped");
 
     // Delete the second title through the list and import a clip again:
     // the new title takes the place the deleted one left.
