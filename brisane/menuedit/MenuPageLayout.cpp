@@ -65,7 +65,7 @@ void giveButton(DVDPageItem& button, const QRectF& room)
     give(button, frame);
 }
 
-bool near(double a, double b)
+bool closeTo(double a, double b)
 {
     return std::abs(a - b) <= 1e-3;
 }
@@ -74,8 +74,8 @@ bool near(double a, double b)
 // the button, maybe refitted to the shape of its picture.
 bool isInitialButtonFrame(const QRectF& frame, const QRectF& initial)
 {
-    return near(frame.x(), initial.x()) && near(frame.width(), initial.width()) &&
-           near(frame.center().y(), initial.center().y());
+    return closeTo(frame.x(), initial.x()) && closeTo(frame.width(), initial.width()) &&
+           closeTo(frame.center().y(), initial.center().y());
 }
 
 bool isTitle(const DVDPageItem& item)
