@@ -1,6 +1,7 @@
 #include "menuedit/MenuAspectSwitch.h"
 
 #include "menuedit/MenuCanvasGeometry.h"
+#include "menuedit/MenuPageLayout.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageData.h"
 #include "model/DVDPageItem.h"
@@ -32,8 +33,12 @@ void MenuAspectSwitch::moveItemsInPages(const QList<std::shared_ptr<DVDPage>>& p
             if (!item) {
                 continue;
             }
+            const bool program = MenuPageLayout::isPlacedByProgram(*item);
             const QRectF moved = item->frame().translated(shift, 0);
             item->setFrame(MenuCanvasGeometry::boundInCanvasLimit(moved, canvas));
+            if (program && item->lastTimeTitleFrame() != QRectF()) {
+                item->setLastTimeTitleFrame(item->frame());
+            }
         }
     }
 }

@@ -26,6 +26,8 @@ public:
     static float shiftForSwitch(qint64 lastTimeAspect, double newCanvasWidth);
     // Moves every item of every page (buttons and texts too) by `shift` and
     // back into `canvas`; an item wider than the canvas is narrowed to it.
+    // An item the program laid out stays the program's: its last title frame
+    // moves with it.
     static void moveItemsInPages(const QList<std::shared_ptr<DVDPage>>& pages, float shift,
                                  const QRectF& canvas);
     // Sets the output size of every clip of the title list (the members of a

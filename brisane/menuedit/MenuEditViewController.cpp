@@ -426,6 +426,15 @@ void MenuEditViewController::guaranteeNoOverlapInPage(const std::shared_ptr<DVDP
     }
 }
 
+void MenuEditViewController::layOutPages()
+{
+    if (const auto disc = dvd()) {
+        for (const auto& page : disc->pageArray()) {
+            flushMenuItemsFrameInPage(page);
+        }
+    }
+}
+
 bool MenuEditViewController::isItemOverlapOtherItem(const std::shared_ptr<DVDPageItem>& item,
                                                     const std::shared_ptr<DVDPage>& page) const
 {
@@ -459,6 +468,8 @@ void MenuEditViewController::aspectChangedAction()
     canvasView_->updateViewBoundsWhenMenuPageChanged();
     clearShapeViewSelection();
     MenuAspectSwitch::moveItemsInPages(disc->pageArray(), shift, canvas);
+    // What the program laid out is laid out again on the new canvas.
+    layOutPages();
     lastTimeAspect_ = aspectIndex_;
     if (IRenderEditWndCtrl* slideshow = ControllerFunction::imageEditController()) {
         slideshow->setEnumDisplayRatio(aspectIndex_);
@@ -502,6 +513,8 @@ void MenuEditViewController::hidePlayBtnOnMenuAction()
     if (MainWindowController* main = ControllerFunction::mainController()) {
         main->updatePreNextButtonForDVDPageArray();
     }
+    // A play button that comes back takes a free place.
+    layOutPages();
     displayCanvasView();
     markDocumentEdited();
 }

@@ -172,6 +172,8 @@ private:
     void updateNoMenuCover();
     void markDocumentEdited();
     bool selectionHoldsPlayButton() const;
+    // Lays out anew, on every page, the items the program places.
+    void layOutPages();
     void centreOnScreen(QWidget* window) const;
     std::shared_ptr<DataResource> dateResource() const;
 

@@ -1,6 +1,7 @@
 #include "menuedit/MenuPageRepair.h"
 
 #include "menuedit/MenuCanvasGeometry.h"
+#include "menuedit/MenuPageLayout.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
@@ -29,16 +30,7 @@ bool contains(const QRectF& outer, const QRectF& inner)
 
 void MenuPageRepair::flushMenuItemsFrameInPage(DVDPage& page, const DVDResource& disc)
 {
-    const auto& items = page.itemArray();
-    for (qsizetype index = 0; index < items.size(); ++index) {
-        const auto& item = items.at(index);
-        if (!item || !isTitlePicture(*item) || item->frame() != QRectF()) {
-            continue;
-        }
-        const QRectF frame = disc.initialPageItemFrameAtIndex(static_cast<quint64>(index));
-        item->setFrame(frame);
-        item->setLastTimeTitleFrame(frame);
-    }
+    MenuPageLayout::layOutPage(page, disc.menuCanvasRect());
 }
 
 void MenuPageRepair::guaranteeNoOverlapInPage(DVDPage& page, const QRectF& canvas)

@@ -1,13 +1,12 @@
 #pragma once
 // The repairs every menu page gets when a project is opened or the disc side
-// is rebuilt: title pictures without a frame get the default frame of their
-// place, title pictures lying on top of each other are spread apart, and
-// titles that lead to a chapter sub-menu show the picture of their first
-// chapter that has a clip.
+// is rebuilt: the items the program places are laid out (new titles in the
+// first free place, buttons in their band, nothing of the program's on
+// anything else; MenuPageLayout), title pictures lying on top of each other
+// are spread apart, and titles that lead to a chapter sub-menu show the
+// picture of their first chapter that has a clip.
 //
-// Only title pictures (type 1) are given frames and spread; the other items
-// are counted for the default frame's index but never moved. Frames are in
-// menu canvas units. Main thread, like the pages they change.
+// Frames are in menu canvas units. Main thread, like the pages they change.
 
 #include <QRectF>
 
@@ -22,9 +21,9 @@ public:
     // The most steps one title is moved while spreading.
     static constexpr int maxSpreadSteps = 50;
 
-    // Gives every title picture whose frame is the zero rectangle the disc's
-    // default frame for its index among all of the page's items, as its
-    // frame and its last title frame.
+    // Lays out the items of the page that the program places, on the disc's
+    // canvas (MenuPageLayout::layOutPage): a title without a frame takes the
+    // first free place of the page, and what the user placed stays.
     static void flushMenuItemsFrameInPage(DVDPage& page, const DVDResource& disc);
     // Moves each title picture, in page order, by (+16, -10) and back into
     // `canvas` while it lies on another title, at most 50 times; each step is

@@ -44,9 +44,9 @@ std::shared_ptr<DVDPageItem> makeButtonItem(qint64 type, const QRectF& frame,
 DVDPage::DVDPage()
 {
     const auto library = ModelServices::current()->dvdLibSource();
-    m_playButtonItem = makeButtonItem(11, QRectF(450, 10, 80, 70), library.get());
-    m_preButtonItem = makeButtonItem(12, QRectF(300, 10, 80, 70), library.get());
-    m_nextButtonItem = makeButtonItem(13, QRectF(600, 10, 80, 70), library.get());
+    m_playButtonItem = makeButtonItem(11, initialButtonFrame(11), library.get());
+    m_preButtonItem = makeButtonItem(12, initialButtonFrame(12), library.get());
+    m_nextButtonItem = makeButtonItem(13, initialButtonFrame(13), library.get());
     if (library && !library->backgrounds().isEmpty()) {
         m_background = library->backgrounds().first();
     }
@@ -58,6 +58,20 @@ DVDPage::DVDPage()
 }
 
 DVDPage::~DVDPage() = default;
+
+QRectF DVDPage::initialButtonFrame(qint64 type)
+{
+    switch (type) {
+        case 11:
+            return QRectF(450, 10, 80, 70);
+        case 12:
+            return QRectF(300, 10, 80, 70);
+        case 13:
+            return QRectF(600, 10, 80, 70);
+        default:
+            return {};
+    }
+}
 
 qint64 DVDPage::aspectType() const
 {

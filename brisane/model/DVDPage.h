@@ -34,6 +34,10 @@ public:
     DVDPage();
     ~DVDPage() override;
 
+    // The frame a new page gives its play (11), previous (12) or next (13)
+    // button; the zero rectangle for any other type.
+    static QRectF initialButtonFrame(qint64 type);
+
     // --- DVDMenuPage ---
     std::shared_ptr<DVDMenuElement> parent() const override { return m_parent.lock(); }
     double duration() const override { return m_menuDuration; }

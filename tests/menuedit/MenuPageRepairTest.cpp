@@ -1,6 +1,7 @@
 // The page repairs a reload runs: default frames, spreading stacked titles
 // and the pictures of titles that lead to a chapter sub-menu.
 #include "MenuEditTestFixture.h"
+#include "menuedit/MenuPageLayout.h"
 #include "menuedit/MenuPageRepair.h"
 
 using namespace menutest;
@@ -9,7 +10,7 @@ namespace {
 
 class MenuPageRepairTest : public MenuEditorTest {};
 
-TEST_F(MenuPageRepairTest, ZeroFrameGetsTheDefaultOfItsIndexAmongAllItems)
+TEST_F(MenuPageRepairTest, ZeroFrameTitlesTakeTheFreePlacesInOrder)
 {
     auto page = topPage();
     const QRectF kept(10, 10, 120, 90);
@@ -21,10 +22,11 @@ TEST_F(MenuPageRepairTest, ZeroFrameGetsTheDefaultOfItsIndexAmongAllItems)
     page->setItemArray({text, play, first, second, placed});
     open({page});
 
-    // Counted among every item, the text and the button included.
-    EXPECT_EQ(first->frame(), disc().initialPageItemFrameAtIndex(2));
+    // The text and the button before them take no place.
+    const QList<QRectF> places = MenuPageLayout::titlePlaces(disc().menuCanvasSize());
+    EXPECT_EQ(first->frame(), places.at(0));
     EXPECT_EQ(first->lastTimeTitleFrame(), first->frame());
-    EXPECT_EQ(second->frame(), disc().initialPageItemFrameAtIndex(3));
+    EXPECT_EQ(second->frame(), places.at(1));
     EXPECT_EQ(second->lastTimeTitleFrame(), second->frame());
     EXPECT_EQ(placed->frame(), kept);
     EXPECT_EQ(placed->lastTimeTitleFrame(), QRectF());
