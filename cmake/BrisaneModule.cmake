@@ -7,16 +7,21 @@ function(brisane_warnings target)
   target_compile_options(${target} PRIVATE ${BRISANE_WARNINGS})
 endfunction()
 
-# brisane_module(<name> [DEPS libs...])
+# brisane_module(<name> [EXCLUDE subfolders...] [DEPS libs...])
 # A static library of one application subsystem, from brisane/<name>/*.cpp.
+# A subfolder that is a module of its own (common/widgets) is named in
+# EXCLUDE and left to its own target, brisane_<name with _ for />.
 # Without sources yet it is an interface target, so dependants still link.
 function(brisane_module name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "EXCLUDE;DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.h
     ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.qrc)
-  set(target brisane_${name})
+  foreach(sub IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "/${name}/${sub}/")
+  endforeach()
+  string(REPLACE "/" "_" target "brisane_${name}")
   set(has_cpp FALSE)
   foreach(s IN LISTS sources)
     if(s MATCHES "\\.cpp$")

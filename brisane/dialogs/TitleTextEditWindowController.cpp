@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "common/CommonFunction.h"
 #include "common/ControllerFunctionImages.h"
 #include "corvane/DVDLibraryFrameResource.h"

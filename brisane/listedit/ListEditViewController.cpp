@@ -8,7 +8,7 @@
 #include <QThread>
 #include <QtConcurrent>
 
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "listedit/ImportSheet.h"
 #include "listedit/ListEditView.h"
 #include "listedit/ListEntryMover.h"

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "common/DraggedFiles.h"
-#include "common/ViewExtention.h"
+#include "common/widgets/ViewExtention.h"
 #include "listedit/DVDPageDataView.h"
 #include "listedit/InsertLineView.h"
 #include "listedit/ListDragCommit.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "menuedit/ItemControlLayout.h"
 #include "menuedit/MenuEditCanvasView.h"
 #include "menuedit/MenuEditViewController.h"

@@ -2,7 +2,7 @@
 // The menu editor's whole area, painted in opaque grey 0.1. A click takes the
 // keyboard focus away from the canvas.
 
-#include "common/MouseFirstResponderView.h"
+#include "common/widgets/MouseFirstResponderView.h"
 
 class MenuEditBackgroundView : public MouseFirstResponderView {
     Q_OBJECT

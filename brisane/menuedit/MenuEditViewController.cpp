@@ -16,7 +16,7 @@
 
 #include <algorithm>
 
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "common/NamedImage.h"
 #include "corvane/DVDLibraryButtonResource.h"
 #include "menuedit/ItemControlLayout.h"

@@ -4,7 +4,7 @@
 // of grey 0.03 along its upper edge. A click takes the keyboard focus away
 // from the canvas.
 
-#include "common/MouseFirstResponderView.h"
+#include "common/widgets/MouseFirstResponderView.h"
 
 class MenuUpBgView : public MouseFirstResponderView {
     Q_OBJECT

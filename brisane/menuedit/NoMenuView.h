@@ -3,7 +3,7 @@
 // opaque grey 0.1. It keeps every click to itself (taking the keyboard focus),
 // so nothing on the canvas below can be picked.
 
-#include "common/MouseFirstResponderView.h"
+#include "common/widgets/MouseFirstResponderView.h"
 
 class NoMenuView : public MouseFirstResponderView {
     Q_OBJECT

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
 #include "common/RevealService.h"
 #include "lumenta/LMDVD.h"

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDImageMake.h"

@@ -1,6 +1,6 @@
 #include "production/BurnDVDWorkflowAlertHelper.h"
 
-#include "common/AlertSheet.h"
+#include "common/widgets/AlertSheet.h"
 
 int BurnDVDWorkflowAlertHelper::returnCode() const
 {

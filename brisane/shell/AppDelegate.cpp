@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
 #include "corvane/DVDLibraryResource.h"
 #include "media/PhotoItem.h"

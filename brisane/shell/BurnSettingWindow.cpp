@@ -14,7 +14,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"

@@ -10,7 +10,7 @@
 
 #include <QList>
 
-#include "common/MouseFirstResponderView.h"
+#include "common/widgets/MouseFirstResponderView.h"
 
 class RenderBackView : public MouseFirstResponderView {
     Q_OBJECT

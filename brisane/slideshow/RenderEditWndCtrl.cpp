@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "common/NamedImage.h"
-#include "common/ViewExtention.h"
+#include "common/widgets/ViewExtention.h"
 #include "media/AudioPlayer.h"
 #include "media/PhotoItem.h"
 #include "media/RenderController.h"

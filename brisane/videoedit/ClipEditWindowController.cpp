@@ -12,9 +12,9 @@
 #include <QtDebug>
 #include <algorithm>
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "common/CommonFunction.h"
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "common/NamedImage.h"
 #include "listedit/ListDropState.h"
 #include "listedit/ListEditViewController.h"

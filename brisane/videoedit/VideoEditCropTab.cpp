@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "lumenta/EffectManager.h"
 #include "videoedit/KeyBinding.h"
 #include "videoedit/VEPlayerCropGeometry.h"

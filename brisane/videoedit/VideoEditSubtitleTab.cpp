@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "common/PropertyNotifier.h"
 #include "videoedit/SubtitleEncodings.h"
 #include "videoedit/SubtitleFileOpener.h"

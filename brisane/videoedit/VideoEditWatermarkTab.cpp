@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <cmath>
 
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "videoedit/FontColorPanelRouter.h"
 #include "videoedit/KeyBinding.h"
 #include "videoedit/MenuPictureShowView.h"

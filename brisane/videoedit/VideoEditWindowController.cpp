@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "common/CommonFunction.h"
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "common/NamedImage.h"
 #include "media/MovieTrimItem.h"
 #include "media/VideoEditPlayer.h"

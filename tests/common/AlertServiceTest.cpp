@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <thread>
 
-#include "common/WidgetAlertService.h"
+#include "common/widgets/WidgetAlertService.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QVBoxLayout>
 
 #include "PictureOutput.h"
-#include "common/BWTransparentSliderCell.h"
-#include "common/CustomTransparentButtonCell.h"
-#include "common/CustomTransparentCheckboxCell.h"
-#include "common/CustomTransparentPopUpButtonCell.h"
-#include "common/DrakPopUpCell.h"
+#include "common/widgets/BWTransparentSliderCell.h"
+#include "common/widgets/CustomTransparentButtonCell.h"
+#include "common/widgets/CustomTransparentCheckboxCell.h"
+#include "common/widgets/CustomTransparentPopUpButtonCell.h"
+#include "common/widgets/DrakPopUpCell.h"
 #include "common/NamedImage.h"
 
 namespace {

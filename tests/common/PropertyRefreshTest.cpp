@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "common/PropertyNotifier.h"
 #include "common/TryBlock.h"
 

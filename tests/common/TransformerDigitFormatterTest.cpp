@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "common/CustomDigitFomatter.h"
+#include "common/widgets/CustomDigitFomatter.h"
 
 namespace {
 

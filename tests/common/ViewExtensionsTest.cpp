@@ -11,16 +11,16 @@
 #include <QPushButton>
 
 #include "PictureOutput.h"
-#include "common/AlertExtention.h"
-#include "common/ContextClickFilter.h"
+#include "common/widgets/AlertExtention.h"
+#include "common/widgets/ContextClickFilter.h"
 #include "common/CursorExtention.h"
-#include "common/FlippedView.h"
-#include "common/MouseFirstResponderView.h"
-#include "common/NoCenterWindow.h"
+#include "common/widgets/FlippedView.h"
+#include "common/widgets/MouseFirstResponderView.h"
+#include "common/widgets/NoCenterWindow.h"
 #include "common/OperationQueue.h"
 #include "common/ViewDraggingItemImp.h"
-#include "common/ViewExtention.h"
-#include "common/WindowExtention.h"
+#include "common/widgets/ViewExtention.h"
+#include "common/widgets/WindowExtention.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "../menuedit/MenuEditTestFixture.h"
 #include "RecordingServices.h"
 #include "TestSupport.h"
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "dialogs/ButtonEditWindowController.h"
 #include "dialogs/ItemDialogFactory.h"
 #include "dialogs/TextStylePanel.h"

@@ -24,7 +24,7 @@
 #include "TestSupport.h"
 #include "TwoTitleDisc.h"
 #include "UserFolders.h"
-#include "common/WidgetAlertService.h"
+#include "common/widgets/WidgetAlertService.h"
 #include "corvane/DVDBurn.h"
 #include "production/BurnDVDCtrl.h"
 #include "production/BurnDVDWorkflow.h"

@@ -15,8 +15,8 @@
 #include <memory>
 #include <optional>
 
-#include "common/AlertService.h"
-#include "common/AlertSheet.h"
+#include "common/widgets/AlertService.h"
+#include "common/widgets/AlertSheet.h"
 #include "common/RevealService.h"
 
 namespace testsupport {

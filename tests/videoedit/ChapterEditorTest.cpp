@@ -18,7 +18,7 @@
 #include <QTest>
 
 #include "ChapterTestSupport.h"
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 #include "media/MoviePlayer.h"
 #include "videoedit/ClipEditBackgroundView.h"
 #include "videoedit/ClipEditPlayerProgressView.h"

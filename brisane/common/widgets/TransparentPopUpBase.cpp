@@ -1,4 +1,4 @@
-#include "common/TransparentPopUpBase.h"
+#include "common/widgets/TransparentPopUpBase.h"
 
 #include <QAbstractItemView>
 #include <QFontMetricsF>

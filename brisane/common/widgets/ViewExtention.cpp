@@ -1,4 +1,4 @@
-#include "common/ViewExtention.h"
+#include "common/widgets/ViewExtention.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "common/ViewDraggingItemImp.h"
-#include "common/WindowExtention.h"
+#include "common/widgets/WindowExtention.h"
 
 bool ViewExtention::isFirstResponder(const QWidget* view)
 {

@@ -3,7 +3,7 @@
 // on the given window, application-modal alerts without one. Main thread;
 // a sheet's buttons may be enabled from any thread.
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 
 class WidgetAlertService : public AlertService {
 public:

@@ -1,4 +1,4 @@
-#include "common/BWTransparentSliderCell.h"
+#include "common/widgets/BWTransparentSliderCell.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 
 #include <QMutex>
 #include <QMutexLocker>
 
-#include "common/WidgetAlertService.h"
+#include "common/widgets/WidgetAlertService.h"
 
 namespace {
 

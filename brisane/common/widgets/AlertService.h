@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "common/AlertSheet.h"
+#include "common/widgets/AlertSheet.h"
 
 class QWidget;
 

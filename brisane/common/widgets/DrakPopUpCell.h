@@ -3,7 +3,7 @@
 // pixel white title that dims when disabled and an optional small picture
 // (such as the action picture) before it. Its control size is always small.
 
-#include "common/TransparentPopUpBase.h"
+#include "common/widgets/TransparentPopUpBase.h"
 
 class DrakPopUpCell : public TransparentPopUpBase {
     Q_OBJECT

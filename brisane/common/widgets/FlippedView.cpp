@@ -1,4 +1,4 @@
-#include "common/FlippedView.h"
+#include "common/widgets/FlippedView.h"
 
 FlippedView::FlippedView(QWidget* parent) : QWidget(parent) {}
 

@@ -1,10 +1,10 @@
-#include "common/ContextClickFilter.h"
+#include "common/widgets/ContextClickFilter.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "common/ViewExtention.h"
+#include "common/widgets/ViewExtention.h"
 
 ContextClickFilter::ContextClickFilter(QObject* parent) : QObject(parent) {}
 

@@ -1,4 +1,4 @@
-#include "common/DrakPopUpCell.h"
+#include "common/widgets/DrakPopUpCell.h"
 
 #include <QFontDatabase>
 

@@ -1,4 +1,4 @@
-#include "common/WidgetAlertService.h"
+#include "common/widgets/WidgetAlertService.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QThread>
 
-#include "common/AlertExtention.h"
+#include "common/widgets/AlertExtention.h"
 
 namespace {
 

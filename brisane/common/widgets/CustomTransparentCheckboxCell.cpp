@@ -1,4 +1,4 @@
-#include "common/CustomTransparentCheckboxCell.h"
+#include "common/widgets/CustomTransparentCheckboxCell.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

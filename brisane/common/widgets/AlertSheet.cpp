@@ -1,9 +1,9 @@
-#include "common/AlertSheet.h"
+#include "common/widgets/AlertSheet.h"
 
 #include <QMutexLocker>
 #include <utility>
 
-#include "common/AlertService.h"
+#include "common/widgets/AlertService.h"
 
 AlertSheet::AlertSheet(AlertContent content)
     : m_content(std::move(content)), m_returnCode(AlertService::OtherReturn)

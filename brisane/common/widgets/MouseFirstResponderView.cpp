@@ -1,4 +1,4 @@
-#include "common/MouseFirstResponderView.h"
+#include "common/widgets/MouseFirstResponderView.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "common/CommonFunctionThreads.h"
+#include "common/widgets/CommonFunctionThreads.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,3 +1,3 @@
-#include "common/NoCenterWindow.h"
+#include "common/widgets/NoCenterWindow.h"
 
 NoCenterWindow::NoCenterWindow(QWidget* parent) : QWidget(parent, Qt::Window) {}

@@ -4,7 +4,7 @@
 // the control size it is given: its title is 13 pixels at the regular size,
 // 11 otherwise; white, at 0.6 alpha when disabled.
 
-#include "common/TransparentPopUpBase.h"
+#include "common/widgets/TransparentPopUpBase.h"
 
 class CustomTransparentPopUpButtonCell : public TransparentPopUpBase {
     Q_OBJECT

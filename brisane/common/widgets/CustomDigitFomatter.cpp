@@ -1,4 +1,4 @@
-#include "common/CustomDigitFomatter.h"
+#include "common/widgets/CustomDigitFomatter.h"
 
 #include <QChar>
 #include <QLineEdit>

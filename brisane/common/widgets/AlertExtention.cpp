@@ -1,4 +1,4 @@
-#include "common/AlertExtention.h"
+#include "common/widgets/AlertExtention.h"
 
 #include <QAbstractButton>
 #include <QApplication>

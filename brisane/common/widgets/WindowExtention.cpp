@@ -1,4 +1,4 @@
-#include "common/WindowExtention.h"
+#include "common/widgets/WindowExtention.h"
 
 #include <QRectF>
 #include <QWidget>

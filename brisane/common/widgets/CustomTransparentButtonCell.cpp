@@ -1,4 +1,4 @@
-#include "common/CustomTransparentButtonCell.h"
+#include "common/widgets/CustomTransparentButtonCell.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "common/CustomTransparentPopUpButtonCell.h"
+#include "common/widgets/CustomTransparentPopUpButtonCell.h"
 
 #include <QFontDatabase>
 
