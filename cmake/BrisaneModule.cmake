@@ -85,3 +85,29 @@ function(brisane_shared_library target)
   target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
   brisane_warnings(${target})
 endfunction()
+
+# brisane_forbid_widgets(<target>)
+# The target is built without Qt6::Widgets in its links, so a widget header
+# is not on its include path. A header named with its module folder
+# (<QtWidgets/QWidget>) would still be found under the Qt root, so every
+# widget header is shadowed, for this target's own sources only, by one that
+# stops the build with a clear message.
+function(brisane_forbid_widgets target)
+  set(fence ${CMAKE_BINARY_DIR}/widget-fence)
+  if(NOT EXISTS ${fence}/QtWidgets/QtWidgets)
+    get_target_property(qt_dirs Qt6::Widgets INTERFACE_INCLUDE_DIRECTORIES)
+    foreach(dir IN LISTS qt_dirs)
+      if(dir MATCHES "/QtWidgets$")
+        file(GLOB headers LIST_DIRECTORIES false RELATIVE ${dir} ${dir}/*)
+      endif()
+    endforeach()
+    foreach(header IN LISTS headers)
+      set(text "#error \"${header}: this module knows no widgets (see brisane/CMakeLists.txt)\"\n")
+      file(WRITE ${fence}/QtWidgets/${header} "${text}")
+      if(NOT header STREQUAL "QtWidgets")
+        file(WRITE ${fence}/${header} "${text}")
+      endif()
+    endforeach()
+  endif()
+  target_include_directories(${target} BEFORE PRIVATE ${fence})
+endfunction()

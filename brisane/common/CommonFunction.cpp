@@ -3,7 +3,6 @@
 #include <QCryptographicHash>
 #include <QStringList>
 #include <QSysInfo>
-#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -286,25 +285,4 @@ bool CommonFunction::OSIsSnowLeopard()
     quint32 major = 0;
     quint32 minor = 0;
     return getSystemVersionMajor(&major, &minor, nullptr) && major == 10 && minor == 6;
-}
-
-void CommonFunction::setFullSubview(QWidget* view, QWidget* superview)
-{
-    if (!view) {
-        return;
-    }
-    if (!superview) {
-        view->setGeometry(QRect());
-        return;
-    }
-    // Reparenting hides a widget; only one hidden on purpose stays so.
-    const bool hiddenOnPurpose =
-        view->isHidden() && view->testAttribute(Qt::WA_WState_ExplicitShowHide);
-    if (view->parentWidget() != superview) {
-        view->setParent(superview);
-    }
-    view->setGeometry(superview->rect());
-    if (!hiddenOnPurpose) {
-        view->show();
-    }
 }

@@ -19,7 +19,6 @@
 
 #include "common/Transform3D.h"
 
-class QWidget;
 
 class CommonFunction {
 public:
@@ -100,9 +99,4 @@ public:
                                    quint32* bugFix);
     // True exactly when the version reads as 10.6 (never on this platform).
     static bool OSIsSnowLeopard();
-
-    // Sizes `view` to the bounds of `superview` (to a zero rectangle when there
-    // is none) and makes it a child of `superview`. A view hidden on purpose
-    // stays hidden.
-    static void setFullSubview(QWidget* view, QWidget* superview);
 };

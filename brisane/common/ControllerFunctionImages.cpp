@@ -1,14 +1,11 @@
 #include "common/ControllerFunctionImages.h"
 
-#include <QAbstractButton>
 #include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QtDebug>
 
 #include "common/CommonFunctionImages.h"
@@ -136,32 +133,6 @@ QImage ControllerFunctionImages::alterButtonImage(const QSize& size, const QStri
                                                   const QString& title)
 {
     return composeButton(size, imageName, title, 0.3, QColor(Qt::lightGray));
-}
-
-void ControllerFunctionImages::setImageOnButton(QAbstractButton* button, const QString& imageName,
-                                                const QString& title, bool selected)
-{
-    if (!button) {
-        return;
-    }
-    const QImage image = buttonImage(button->size(), imageName, title, selected);
-    QIcon icon = button->icon();
-    icon.addPixmap(QPixmap::fromImage(image), QIcon::Normal, QIcon::Off);
-    button->setIcon(icon);
-    button->setIconSize(button->size());
-}
-
-void ControllerFunctionImages::setAlterImageOnButton(QAbstractButton* button,
-                                                     const QString& imageName, const QString& title)
-{
-    if (!button) {
-        return;
-    }
-    const QImage image = alterButtonImage(button->size(), imageName, title);
-    QIcon icon = button->icon();
-    icon.addPixmap(QPixmap::fromImage(image), QIcon::Normal, QIcon::On);
-    button->setIcon(icon);
-    button->setIconSize(button->size());
 }
 
 QRectF ControllerFunctionImages::imageCanvasWithMax16_9RectWithImage(const QSizeF& size)

@@ -14,7 +14,6 @@
 #include <QRectF>
 #include <QString>
 
-class QAbstractButton;
 class QPainter;
 
 class ControllerFunctionImages {
@@ -41,12 +40,6 @@ public:
     // The pressed picture: always the lighter plate and a light grey title.
     static QImage alterButtonImage(const QSize& size, const QString& imageName,
                                    const QString& title);
-    // Sets buttonImage of the button's size as its icon (the normal picture).
-    static void setImageOnButton(QAbstractButton* button, const QString& imageName,
-                                 const QString& title, bool selected);
-    // Sets alterButtonImage as the picture of the button's checked state.
-    static void setAlterImageOnButton(QAbstractButton* button, const QString& imageName,
-                                      const QString& title);
 
     // The largest 16:9 rectangle inside {0, 0, size}, centred; zero for an
     // empty size.

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "common/CommonFunction.h"
+#include "common/widgets/CommonFunctionViews.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ TEST(CommonFunctionView, FullSubview)
     superview.show();
     auto* view = new QWidget;
     view->setGeometry(5, 5, 10, 10);
-    CommonFunction::setFullSubview(view, &superview);
+    CommonFunctionViews::setFullSubview(view, &superview);
     EXPECT_EQ(view->parentWidget(), &superview);
     EXPECT_EQ(view->geometry(), QRect(0, 0, 300, 200));
     EXPECT_TRUE(view->isVisible());
@@ -123,7 +124,7 @@ TEST(CommonFunctionView, FullSubview)
     // A view hidden on purpose stays hidden.
     auto* hidden = new QWidget;
     hidden->hide();
-    CommonFunction::setFullSubview(hidden, &superview);
+    CommonFunctionViews::setFullSubview(hidden, &superview);
     EXPECT_EQ(hidden->parentWidget(), &superview);
     EXPECT_EQ(hidden->geometry(), QRect(0, 0, 300, 200));
     EXPECT_FALSE(hidden->isVisible());
@@ -131,10 +132,10 @@ TEST(CommonFunctionView, FullSubview)
     // Without a superview the frame becomes a zero rectangle.
     QWidget lone;
     lone.setGeometry(5, 5, 10, 10);
-    CommonFunction::setFullSubview(&lone, nullptr);
+    CommonFunctionViews::setFullSubview(&lone, nullptr);
     EXPECT_EQ(lone.size(), QSize(0, 0));
     EXPECT_EQ(lone.parentWidget(), nullptr);
-    CommonFunction::setFullSubview(nullptr, &superview);  // no crash
+    CommonFunctionViews::setFullSubview(nullptr, &superview);  // no crash
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "common/ControllerFunctionImages.h"
 #include "common/ImageExtention.h"
 #include "common/NamedImage.h"
+#include "common/widgets/ControllerFunctionButtons.h"
 
 namespace {
 
@@ -245,11 +246,11 @@ TEST(ImageHelpers, ButtonPicturesAndDefaultThumbnail)
 
     QPushButton button;
     button.resize(size);
-    ControllerFunctionImages::setImageOnButton(&button, "DefaultImage", "Theme", false);
-    ControllerFunctionImages::setAlterImageOnButton(&button, "DefaultImage", "Theme");
+    ControllerFunctionButtons::setImageOnButton(&button, "DefaultImage", "Theme", false);
+    ControllerFunctionButtons::setAlterImageOnButton(&button, "DefaultImage", "Theme");
     EXPECT_FALSE(button.icon().isNull());
     EXPECT_EQ(button.iconSize(), size);
-    ControllerFunctionImages::setImageOnButton(nullptr, "DefaultImage", "Theme", false);
+    ControllerFunctionButtons::setImageOnButton(nullptr, "DefaultImage", "Theme", false);
 }
 
 TEST(NamedImage, FindsTheControlPicturesByTheirExactNames)
