@@ -21,7 +21,7 @@
 #include "model/MusicData.h"
 #include "shell/ControllerFunction.h"
 #include "shell/IMenuEditViewController.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -299,7 +299,7 @@ void BackgroundMusicWindowController::applyAction()
 {
     const auto disc = ModelServices::current()->dvd();
     writeMusicToPage(currentMenu(), disc && disc->useBackMusicLengthAsPageDuration());
-    if (auto* main = ControllerFunction::mainController()) {
+    if (auto* main = ControllerFunction::documentHost()) {
         main->changeCapacityValue();
     }
     accept();
@@ -313,7 +313,7 @@ void BackgroundMusicWindowController::applyToAllAction()
             writeMusicToPage(page, disc->useBackMusicLengthAsPageDuration());
         }
     }
-    if (auto* main = ControllerFunction::mainController()) {
+    if (auto* main = ControllerFunction::documentHost()) {
         main->changeCapacityValue();
     }
     accept();
@@ -372,7 +372,7 @@ void BackgroundMusicWindowController::windowWillClose()
 {
     m_player->stop();
     refreshControls();
-    if (auto* main = ControllerFunction::mainController()) {
+    if (auto* main = ControllerFunction::documentHost()) {
         main->setDocumentEdited(true);
     }
 }

@@ -22,7 +22,7 @@
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
 #include "shell/IMenuEditViewController.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -329,7 +329,7 @@ void BackgroundPictureWindowController::windowWillClose()
     if (auto* menuEditor = ControllerFunction::menuEditController()) {
         menuEditor->displayCanvasView();
     }
-    if (auto* main = ControllerFunction::mainController()) {
+    if (auto* main = ControllerFunction::documentHost()) {
         main->setDocumentEdited(true);
     }
 }

@@ -37,7 +37,7 @@
 #include "model/EffectTextImage.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -383,7 +383,7 @@ void ButtonEditWindowController::enableAllControls(bool on)
 void ButtonEditWindowController::windowWillClose()
 {
     panel_->finishEditing();
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         main->setDocumentEdited(true);
     }
 }

@@ -6,14 +6,14 @@
 #include "dialogs/PlayModeWindowController.h"
 #include "dialogs/TitleTextEditWindowController.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
 // The page dialogs are sheets on the main window.
 QWidget* mainWindow()
 {
-    MainWindowController* main = ControllerFunction::mainController();
+    IDocumentHost* main = ControllerFunction::documentHost();
     return main ? main->window() : nullptr;
 }
 

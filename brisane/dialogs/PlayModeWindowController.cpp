@@ -18,7 +18,7 @@
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ PlayModeWindowController::PlayModeWindowController(QWidget* parent) : QDialog(pa
     setWindowModality(Qt::WindowModal);
     buildWindow();
     connect(this, &QDialog::finished, this, [] {
-        if (auto* main = ControllerFunction::mainController()) {
+        if (auto* main = ControllerFunction::documentHost()) {
             main->setDocumentEdited(true);
         }
     });
@@ -162,7 +162,7 @@ void PlayModeWindowController::updateSecPopBtnSelect()
 {
     initSecPopBtn();
     const auto disc = dvd();
-    auto* main = ControllerFunction::mainController();
+    auto* main = ControllerFunction::documentHost();
     const bool byMusic = disc && disc->useBackMusicLengthAsPageDuration();
     const double duration = main ? main->getCurrentDVDMenuDuration() : 15.0;
     const QString title = PlayModeRules::selectedTitle(byMusic, duration);
@@ -237,7 +237,7 @@ void PlayModeWindowController::saveMenuDurationToPages()
     if (const auto disc = dvd()) {
         PlayModeRules::saveMenuDurationToPages(disc->pageArray(), selectedLoopTitle());
     }
-    if (auto* main = ControllerFunction::mainController()) {
+    if (auto* main = ControllerFunction::documentHost()) {
         main->changeCapacityValue();
     }
 }

@@ -44,7 +44,7 @@
 #include "model/MediaData.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -812,7 +812,7 @@ void TitleTextEditWindowController::applyTextStyleToAllItemsOfType(qint64 type)
 void TitleTextEditWindowController::windowWillClose()
 {
     panel_->finishEditing();
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         main->setDocumentEdited(true);
     }
 }

@@ -25,7 +25,7 @@
 #include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ void ListEditViewController::deleteSelectedData()
 
 void ListEditViewController::listSourceHasChanged()
 {
-    MainWindowController* main = ControllerFunction::mainController();
+    IDocumentHost* main = ControllerFunction::documentHost();
     if (main) {
         main->initDvdResource();
         main->changeCapacityValue();

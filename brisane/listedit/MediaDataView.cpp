@@ -10,7 +10,7 @@
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr double GlowRadius = 4.0;
 
 double measuredSeconds(const MediaData::Ptr& media)
 {
-    MainWindowController* main = ControllerFunction::mainController();
+    IDocumentHost* main = ControllerFunction::documentHost();
     return main ? main->totalMediaDataTime(media) : 0.0;
 }
 

@@ -9,7 +9,7 @@
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr double CornerRadius = 3.0;
 
 double secondsOf(const MediaData::Ptr& media)
 {
-    MainWindowController* main = ControllerFunction::mainController();
+    IDocumentHost* main = ControllerFunction::documentHost();
     return main ? main->totalMediaDataTime(media) : 0.0;
 }
 

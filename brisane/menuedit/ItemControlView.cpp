@@ -17,7 +17,7 @@
 #include "shell/ControllerFunction.h"
 #include "shell/IButtonEditWindowController.h"
 #include "shell/ITitleTextEditWindowController.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -201,7 +201,7 @@ void ItemControlView::placeWindowBesideItem(QWidget* window)
 
     // Dialogs open on the main window's screen.
     QWidget* mainWindow = nullptr;
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         mainWindow = main->window();
     }
     QScreen* screen = (mainWindow ? mainWindow : canvas->window())->screen();

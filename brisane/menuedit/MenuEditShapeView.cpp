@@ -16,7 +16,7 @@
 #include "platform/GeometryStrings.h"
 #include "shell/ControllerFunction.h"
 #include "shell/ITitleTextEditWindowController.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ void MenuEditShapeView::redisplay()
 
 void MenuEditShapeView::markDocumentEdited() const
 {
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         main->setDocumentEdited(true);
     }
 }

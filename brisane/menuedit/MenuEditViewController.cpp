@@ -45,7 +45,7 @@
 #include "shell/IPlayModeWindowController.h"
 #include "shell/IRenderEditWndCtrl.h"
 #include "shell/ITitleTextEditWindowController.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 namespace {
 
@@ -510,7 +510,7 @@ void MenuEditViewController::hidePlayBtnOnMenuAction()
         clearShapeViewSelection();
         currentItem_.reset();
     }
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         main->updatePreNextButtonForDVDPageArray();
     }
     // A play button that comes back takes a free place.
@@ -532,7 +532,7 @@ void MenuEditViewController::noMenuCheckButtonAction()
     if (QWidget* panel = canvasView_->parentWidget()) {
         panel->update();
     }
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         main->changeCapacityValue();
     }
     markDocumentEdited();
@@ -625,7 +625,7 @@ void MenuEditViewController::showPlayModeWindowAction()
 
 void MenuEditViewController::markDocumentEdited()
 {
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         main->setDocumentEdited(true);
     }
 }

@@ -15,6 +15,11 @@ MainWindowController* ControllerFunction::mainController()
     return delegate ? delegate->mainController() : nullptr;
 }
 
+IDocumentHost* ControllerFunction::documentHost()
+{
+    return mainController();
+}
+
 IListEditViewController* ControllerFunction::listEditController()
 {
     MainWindowController* main = mainController();

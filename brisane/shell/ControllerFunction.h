@@ -7,6 +7,7 @@
 
 class AppDelegate;
 class MainWindowController;
+class IDocumentHost;
 class IListEditViewController;
 class IClipEditWindowController;
 class IVideoEditWindowController;
@@ -24,6 +25,8 @@ public:
 
     static AppDelegate* appDelegate();
     static MainWindowController* mainController();
+    // The main window controller as the editors see it.
+    static IDocumentHost* documentHost();
     static IListEditViewController* listEditController();
     static IClipEditWindowController* clipEditController();
     static IVideoEditWindowController* videoEditController();

@@ -9,7 +9,8 @@
 // bar.
 //
 // Made and set up by the application delegate at launch; reached through
-// ControllerFunction::mainController(). Main thread, except where an
+// ControllerFunction::mainController(); the editors see it only as the
+// IDocumentHost that ControllerFunction::documentHost() answers. Main thread, except where an
 // operation says "any thread". The operations the editors call are virtual
 // so that tests can record them; a controller that is never set up has no
 // window and still answers them.
@@ -22,6 +23,7 @@
 #include <memory>
 
 #include "shell/CapacityEstimate.h"
+#include "shell/IDocumentHost.h"
 #include "shell/QualityMenuModel.h"
 
 class IListEditViewController;
@@ -46,7 +48,7 @@ class QPushButton;
 class QStackedWidget;
 class QWidget;
 
-class MainWindowController : public QObject {
+class MainWindowController : public QObject, public IDocumentHost {
     Q_OBJECT
 public:
     // The tab identifiers and the mode button's titles.
@@ -89,7 +91,7 @@ public:
     void setImageEditController(std::unique_ptr<IRenderEditWndCtrl> controller);
 
     // --- The window and its parts; null before set-up ---
-    virtual QWidget* window() const;
+    QWidget* window() const override;
     QMenuBar* mainMenu() const;
     QStackedWidget* mainTabView() const { return m_mainTabView; }
     // The identifier of the tab shown ("source" or "menu").
@@ -147,7 +149,7 @@ public:
 
     // --- Edited mark (any thread; the work runs on the main thread and the
     // call returns once it has run) ---
-    virtual void setDocumentEdited(bool edited);
+    void setDocumentEdited(bool edited) override;
     virtual bool isDocumentEdited() const;
     void clearDocumentChangedStatus();
     // Runs the block on the main thread and waits for it; on the main thread
@@ -194,19 +196,19 @@ public:
     // Rebuilds the disc side of the open project from the title list
     // (DiscSideRebuild), then has the menu editor, when there is one, reload
     // its pages. Nothing without an open project.
-    virtual void initDvdResource();
+    void initDvdResource() override;
     // Puts the previous, next and play buttons on every page again.
-    virtual void updatePreNextButtonForDVDPageArray();
+    void updatePreNextButtonForDVDPageArray() override;
     // The duration, in seconds, a new or refreshed menu page gets: the first
     // page's when above 1 s, else 15.
-    virtual double getCurrentDVDMenuDuration();
+    double getCurrentDVDMenuDuration() override;
     // Recomputes the disc size estimate (CapacityEstimate) for the chosen
     // disc size and shows it on the capacity bar; totalUsedSpace() and
     // capacityEstimate() answer it.
-    virtual void changeCapacityValue();
+    void changeCapacityValue() override;
     // The seconds a clip plays on the disc (its pieces within its section);
     // 0 for no clip.
-    virtual double totalMediaDataTime(const std::shared_ptr<MediaData>& media);
+    double totalMediaDataTime(const std::shared_ptr<MediaData>& media) override;
     // A new disc model of the open project for preview or production
     // (DiscModelBuilder); null without an open project.
     virtual std::shared_ptr<DVDLibrary> getDVDObj();

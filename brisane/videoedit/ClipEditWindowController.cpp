@@ -25,7 +25,7 @@
 #include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 #include "videoedit/ClipDownControlView.h"
 #include "videoedit/ClipEditBackgroundView.h"
 #include "videoedit/ClipEditMovieDisplayView.h"
@@ -700,7 +700,7 @@ bool ClipEditWindowController::applyChapters(ChapterApplyPlan::Kind kind)
     placeNewClips(plan.placement, newClips);
     removeOldClips(sections, plan.removeOpenedClip ? nullptr : clip);
     listTableReloadView();
-    if (MainWindowController* main = ControllerFunction::mainController()) {
+    if (IDocumentHost* main = ControllerFunction::documentHost()) {
         main->setDocumentEdited(true);
     }
     accept();

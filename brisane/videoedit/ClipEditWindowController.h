@@ -28,7 +28,7 @@
 // on a later pass of the event loop, with its signals blocked.
 //
 // The title list is reached through ControllerFunction::listEditController()
-// and the main window through ControllerFunction::mainController(); the
+// and the main window through ControllerFunction::documentHost(); the
 // question goes through the AlertService. Main thread only.
 
 #include <QDialog>

@@ -6,7 +6,7 @@
 
 #include "media/MoviePlayer.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 
 void EditSheet::setDarkPalette(QWidget& sheet)
 {
@@ -35,7 +35,7 @@ QAction* EditSheet::addDeleteAction(QDialog& sheet)
 
 void EditSheet::showOnMainWindow(QDialog& sheet)
 {
-    MainWindowController* main = ControllerFunction::mainController();
+    IDocumentHost* main = ControllerFunction::documentHost();
     QWidget* mainWindow = main ? main->window() : nullptr;
     if (mainWindow && mainWindow != sheet.parentWidget()) {
         sheet.setParent(mainWindow, sheet.windowFlags());

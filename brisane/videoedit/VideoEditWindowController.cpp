@@ -22,7 +22,7 @@
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
 #include "shell/ControllerFunction.h"
-#include "shell/MainWindowController.h"
+#include "shell/IDocumentHost.h"
 #include "videoedit/AudioTrackChoice.h"
 #include "videoedit/EditSheet.h"
 #include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
@@ -395,7 +395,7 @@ void VideoEditWindowController::windowWillClose()
     flushPlayerStatusImage();
     flushProgressTimeLabel();
 
-    MainWindowController* main = ControllerFunction::mainController();
+    IDocumentHost* main = ControllerFunction::documentHost();
     if (main) {
         main->changeCapacityValue();
     }

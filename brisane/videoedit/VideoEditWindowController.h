@@ -19,7 +19,7 @@
 //
 // The clip's rows in the title list are refreshed through their invokable
 // updateMediaTimeAfterVideoEdit(); a row that does not answer it is skipped.
-// The main window is reached through ControllerFunction::mainController();
+// The main window is reached through ControllerFunction::documentHost();
 // without one the sheet still works and only those calls are skipped.
 //
 // Main thread only.
