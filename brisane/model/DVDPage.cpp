@@ -75,8 +75,21 @@ QRectF DVDPage::initialButtonFrame(qint64 type)
 
 qint64 DVDPage::aspectType() const
 {
-    const auto disc = ModelServices::current()->dvd();
+    std::shared_ptr<DVDResource> disc = dvdResource();
+    if (!disc) {
+        disc = ModelServices::current()->dvd();
+    }
     return disc ? disc->aspectType() : 1;
+}
+
+void DVDPage::setDvdResource(const std::weak_ptr<DVDResource>& disc)
+{
+    // Pages are drawn on other threads without a lock: a page the disc
+    // already holds is not written again.
+    const bool same = !m_dvdResource.owner_before(disc) && !disc.owner_before(m_dvdResource);
+    if (!same) {
+        m_dvdResource = disc;
+    }
 }
 
 QSizeF DVDPage::menuSize() const

@@ -9,7 +9,8 @@
 // The page is drawn at a media time on whatever thread asks for a frame (the
 // editor's canvas at the still time, preview and production at each menu
 // time); it takes no lock. Canvas points have their origin at the lower left,
-// y up. `superPage`, `media`, `dvd` and `parent` are back links that do not own.
+// y up. `superPage`, `media`, `dvd`, `dvdResource` and `parent` are back links
+// that do not own.
 
 #include <QImage>
 #include <QList>
@@ -20,6 +21,7 @@
 #include "platform/CodingBase.h"
 
 class DVDMenuBackgroundResource;
+class DVDResource;
 class DVDPageItem;
 class MusicData;
 class QPainter;
@@ -41,7 +43,8 @@ public:
     // --- DVDMenuPage ---
     std::shared_ptr<DVDMenuElement> parent() const override { return m_parent.lock(); }
     double duration() const override { return m_menuDuration; }
-    // The disc's aspect, read from the open project at each call (1 without one).
+    // The aspect of the disc the page belongs to (dvdResource), read at each
+    // call; a page on no disc yet reads the open project's; 1 without either.
     qint64 aspectType() const override;
     // 854 x 480 for a non-zero aspect, 640 x 480 for 0.
     QSizeF menuSize() const override;
@@ -97,6 +100,10 @@ public:
     // The disc library built for preview or production; not archived.
     ObjectPtr dvd() const { return m_dvd.lock(); }
     void setDvd(const ObjectPtr& library) { m_dvd = library; }
+    // The disc whose page list holds the page, set when the disc takes it
+    // (DVDResource::setPageArray); null before. Not archived.
+    std::shared_ptr<DVDResource> dvdResource() const { return m_dvdResource.lock(); }
+    void setDvdResource(const std::weak_ptr<DVDResource>& disc);
     // Not archived.
     void setParent(const std::shared_ptr<DVDMenuElement>& element) { m_parent = element; }
 
@@ -120,5 +127,6 @@ private:
     std::weak_ptr<DVDPage> m_superPage;
     std::weak_ptr<Object> m_media;
     std::weak_ptr<Object> m_dvd;
+    std::weak_ptr<DVDResource> m_dvdResource;
     std::weak_ptr<DVDMenuElement> m_parent;
 };

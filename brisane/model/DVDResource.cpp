@@ -28,6 +28,18 @@ DVDResource::DVDResource()
 {
 }
 
+void DVDResource::setPageArray(const PageList& pages)
+{
+    m_pageArray = pages;
+    const std::weak_ptr<DVDResource> self =
+        std::dynamic_pointer_cast<DVDResource>(weak_from_this().lock());
+    for (const auto& page : m_pageArray) {
+        if (page) {
+            page->setDvdResource(self);
+        }
+    }
+}
+
 DVDResource::PageList DVDResource::noSubMenuArray() const
 {
     PageList pages;

@@ -70,7 +70,8 @@ public:
 
     // --- Properties ---
     const PageList& pageArray() const { return m_pageArray; }
-    void setPageArray(const PageList& pages) { m_pageArray = pages; }
+    // Takes the pages and makes itself their disc (DVDPage::dvdResource).
+    void setPageArray(const PageList& pages);
     const ButtonList& customButtonImageResourceArray() const { return m_customButtons; }
     void setCustomButtonImageResourceArray(const ButtonList& buttons) { m_customButtons = buttons; }
     // 1 = 16:9, 0 = 4:3; any non-zero value counts as 16:9.

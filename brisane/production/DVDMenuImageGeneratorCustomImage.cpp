@@ -8,6 +8,7 @@
 #include "corvane/DVDMenuImageGenerator.h"
 #include "corvane/DVDMenuMake.h"
 #include "corvane/DVDMenuPage.h"
+#include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
 #include "model/EffectTextImage.h"
@@ -65,10 +66,11 @@ void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const
         fillNormalImage(painter);
         return;
     }
+    const std::shared_ptr<DVDResource> disc = discForMenu(menu);
     QColor colour;
     const bool select = name == selectName;
     if (name == highlightName) {
-        colour = getMenuItemImageDrawDVDBorderColor();
+        colour = getMenuItemImageDrawDVDBorderColor(disc.get());
         if (!colour.isValid()) {
             colour = defaultBorderColor();
         }
@@ -81,7 +83,7 @@ void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const
     QPainterPath outlines;
     QPainterPath insides;
     if (menu) {
-        const double border = getMenuItemImageDrawDVDBorderWidth();
+        const double border = getMenuItemImageDrawDVDBorderWidth(disc.get());
         for (const auto& element : menu->items()) {
             if (!element) {
                 continue;
@@ -104,7 +106,7 @@ void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const
         painter.fillPath(insides, Qt::transparent);
         if (getMenuItemImageDrawUseFill()) {
             // A project without a fill colour keeps the colour set last.
-            QColor fill = getMenuItemImageDrawDVDBorderFillColor();
+            QColor fill = getMenuItemImageDrawDVDBorderFillColor(disc.get());
             if (!fill.isValid()) {
                 fill = colour;
             }
@@ -117,20 +119,43 @@ void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const
 
 QColor DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderColor()
 {
-    const auto disc = ModelServices::current()->dvd();
-    return disc ? disc->borderColor() : QColor();
+    return getMenuItemImageDrawDVDBorderColor(ModelServices::current()->dvd().get());
 }
 
 QColor DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderFillColor()
 {
-    const auto disc = ModelServices::current()->dvd();
-    return disc ? disc->fillColor() : QColor();
+    return getMenuItemImageDrawDVDBorderFillColor(ModelServices::current()->dvd().get());
 }
 
 double DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderWidth()
 {
-    const auto disc = ModelServices::current()->dvd();
+    return getMenuItemImageDrawDVDBorderWidth(ModelServices::current()->dvd().get());
+}
+
+QColor DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderColor(const DVDResource* disc)
+{
+    return disc ? disc->borderColor() : QColor();
+}
+
+QColor DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderFillColor(
+    const DVDResource* disc)
+{
+    return disc ? disc->fillColor() : QColor();
+}
+
+double DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderWidth(const DVDResource* disc)
+{
     return disc ? disc->borderWidth() : 0.0;
+}
+
+std::shared_ptr<DVDResource> DVDMenuImageGeneratorCustomImage::discForMenu(const DVDMenuPage* menu)
+{
+    if (const auto* page = dynamic_cast<const DVDPage*>(menu)) {
+        if (auto disc = page->dvdResource()) {
+            return disc;
+        }
+    }
+    return ModelServices::current()->dvd();
 }
 
 QColor DVDMenuImageGeneratorCustomImage::defaultBorderColor()

@@ -1,8 +1,9 @@
 #pragma once
 // The application's drawing of a menu's three subpicture images, installed
 // into Corvane's DVDMenuImageGenerator (install(), once at start; tests do the
-// same). Colours and border width are the open project's highlight settings
-// (ModelServices::current()->dvd()).
+// same). Colours and border width are the highlight settings of the disc the
+// menu belongs to (DVDPage::dvdResource); a menu on no disc takes the open
+// project's (ModelServices::current()->dvd()).
 //
 //   "menu_highlight"  every button's outline ring in the border colour (the
 //                     default blue when the project has none), its inside in
@@ -26,11 +27,13 @@
 #include <QPainterPath>
 #include <QSizeF>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class DVDMenuElement;
 class DVDMenuImageGenerator;
 class DVDMenuPage;
+class DVDResource;
 class QPainter;
 
 class DVDMenuImageGeneratorCustomImage {
@@ -50,10 +53,17 @@ public:
     static void drawDVDMenuImage(QPainter& painter, const DVDMenuPage* menu, const QSizeF& size,
                                  const QString& name);
 
-    // The project's highlight settings (invalid colours and 0 without a project).
+    // The open project's highlight settings (invalid colours and 0 without a
+    // project); with a disc, that disc's.
     static QColor getMenuItemImageDrawDVDBorderColor();
     static QColor getMenuItemImageDrawDVDBorderFillColor();
     static double getMenuItemImageDrawDVDBorderWidth();
+    static QColor getMenuItemImageDrawDVDBorderColor(const DVDResource* disc);
+    static QColor getMenuItemImageDrawDVDBorderFillColor(const DVDResource* disc);
+    static double getMenuItemImageDrawDVDBorderWidth(const DVDResource* disc);
+    // The disc whose settings draw `menu`: the page's own disc, else the open
+    // project; null without either.
+    static std::shared_ptr<DVDResource> discForMenu(const DVDMenuPage* menu);
     static bool getMenuItemImageDrawUseFill() { return true; }
 
     // The highlight colour when the project gives no border colour.

@@ -6,6 +6,8 @@
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/EffectTextImage.h"
+#include "platform/KeyedArchiver.h"
+#include "platform/KeyedUnarchiver.h"
 
 using namespace disctest;
 
@@ -99,6 +101,39 @@ TEST_F(DVDPageTest, AspectAndSizeComeFromTheDisc)
     }
     services->disc.reset();
     EXPECT_EQ(page.aspectType(), 1);
+}
+
+// The open project is one disc; the page belongs to another, as when a disc
+// is built or loaded beside the project being edited. The page follows its
+// own disc, also once taken from a project file, and the open project only
+// while it is on no disc.
+TEST_F(DVDPageTest, AspectComesFromTheDiscThePageBelongsTo)
+{
+    services->disc->setAspectType(1);
+    auto page = std::make_shared<DVDPage>();
+    auto own = std::make_shared<DVDResource>();
+    own->setAspectType(0);
+    EXPECT_FALSE(page->dvdResource());
+    EXPECT_EQ(page->aspectType(), 1);
+
+    own->setPageArray({page});
+    EXPECT_EQ(page->dvdResource(), own);
+    EXPECT_EQ(page->aspectType(), 0);
+    EXPECT_EQ(page->menuSize(), QSizeF(640, 480));
+    EXPECT_EQ(page->imageAtTime(DVDPageItem::stillTime).size(), QSize(640, 480));
+
+    const QByteArray data = KeyedArchiver::archivedData(Value(own));
+    const auto result = KeyedUnarchiver::unarchive(data);
+    ASSERT_TRUE(result.root) << qPrintable(result.error);
+    const auto loaded = result.root->objectAs<DVDResource>();
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(loaded->pageArray().size(), 1);
+    EXPECT_EQ(loaded->pageArray().first()->dvdResource(), loaded);
+    EXPECT_EQ(loaded->pageArray().first()->aspectType(), 0);
+
+    own.reset();
+    EXPECT_FALSE(page->dvdResource());
+    EXPECT_EQ(page->aspectType(), 1);
 }
 
 TEST_F(DVDPageTest, BackgroundCropIsStretchedOverThePage)

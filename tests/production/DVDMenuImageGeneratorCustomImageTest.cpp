@@ -14,6 +14,8 @@
 #include "corvane/DVDMenuImageGenerator.h"
 #include "corvane/DVDMenuMake.h"
 #include "corvane/DVDMenuPage.h"
+#include "model/DVDPage.h"
+#include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
@@ -270,6 +272,40 @@ TEST_F(SubpictureDrawing, ProjectWithoutColoursUsesTheDefaultHighlight)
     const QColor blue = DVDMenuImageGeneratorCustomImage::defaultBorderColor();
     EXPECT_TRUE(near(at(image, r.left(), r.center().y()), blue));
     EXPECT_TRUE(near(at(image, r.center().x(), r.center().y()), blue));
+}
+
+// A page of a disc other than the open project (one built or loaded beside
+// it) is drawn in its own disc's highlight colours.
+TEST_F(SubpictureDrawing, APageIsDrawnInTheColoursOfItsOwnDisc)
+{
+    const QColor own(20, 180, 40);
+    auto disc = std::make_shared<DVDResource>();
+    disc->setBorderColor(own);
+    disc->setFillColor(fill);
+    disc->setBorderWidth(6);
+    auto menuPage = std::make_shared<DVDPage>();
+    auto item = std::make_shared<DVDPageItem>();
+    item->setFrame(button->rect);
+    item->setUseFrame(true);
+    menuPage->setItemArray({item});
+    EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(menuPage.get()), services->disc);
+    disc->setPageArray({menuPage});
+    EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(menuPage.get()), disc);
+    EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(page.get()), services->disc);
+
+    auto library = std::make_shared<DVDLibrary>();
+    library->setFormat(1);
+    library->setAspectType(1);
+    DVDMenuImageGenerator generator;
+    generator.setDvd(library);
+    generator.setMenu(menuPage);
+    const QImage image =
+        generator.generatorImageForName("menu_highlight").convertToFormat(QImage::Format_ARGB32);
+    testsupport::writeArtifact(image, "subpicture-own-disc.png");
+    const QRect r = drawnButton(*button);
+    EXPECT_TRUE(near(at(image, r.left(), r.center().y()), own));
+    EXPECT_TRUE(near(at(image, r.center().x(), r.center().y()), fill));
+    EXPECT_FALSE(coloursOf(image).contains(ring.rgba()));
 }
 
 }  // namespace
