@@ -8,7 +8,8 @@
 // lives as long as the page, across clips. Choosing "Load Subtitle" opens a
 // file chooser for "srt", "ass", "smi" and "sami" files as a sheet; choosing
 // a listed file opens it (SubtitleFileOpener). When the clip ends up without
-// subtitles, the reason shows beside the pop-up.
+// subtitles, the reason shows beside the pop-up. A UTF-8 file with damaged
+// bytes is shown all the same, and an alert sheet names its damaged lines.
 //
 // Choosing an encoding stores it on the clip's media item and opens the
 // current file again in it. A font name or size is taken only when the
@@ -117,6 +118,7 @@ private:
     void announce(const QString& key);
     void refreshPathButton();
     void fileChooserFinished(int result);
+    void alertDamagedLines(const QString& path, const QList<int>& lines);
 
     VideoEditWindowController* m_sheet;  // not owned
     QList<SubtitlePathEntry> m_subtitlePaths;
