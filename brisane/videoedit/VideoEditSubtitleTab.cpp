@@ -20,6 +20,8 @@
 #include "common/PropertyNotifier.h"
 #include "media/SubtitleEncodings.h"
 #include "media/SubtitleFileOpener.h"
+#include "model/DVDFileSource.h"
+#include "model/MediaData.h"
 #include "videoedit/SubtitleFontComboBox.h"
 #include "videoedit/VideoEditWindowController.h"
 
@@ -178,8 +180,26 @@ void VideoEditSubtitleTab::refreshPathButton()
                                           Qt::ToolTipRole);
     }
     const QString path = subtitlePath();
-    const int shown = path.isEmpty() ? 0 : m_subtitlePathButton->findData(path);
-    m_subtitlePathButton->setCurrentIndex(std::max(0, shown));
+    int shown = path.isEmpty() ? 0 : m_subtitlePathButton->findData(path);
+    if (shown < 0) {
+        // A file the clip brought along (a project's copy): shown under the
+        // name it was chosen with, though it is not in the list.
+        m_subtitlePathButton->addItem(shownSubtitleName(path), path);
+        shown = m_subtitlePathButton->count() - 1;
+    }
+    m_subtitlePathButton->setCurrentIndex(shown);
+}
+
+QString VideoEditSubtitleTab::shownSubtitleName(const QString& path) const
+{
+    const auto clip = m_sheet->media();
+    const auto source = clip ? clip->subtitleFileSource() : nullptr;
+    const QFileInfo file(path);
+    if (!source || source->path() != path || source->originName().isEmpty()) {
+        return file.fileName();
+    }
+    return file.suffix().isEmpty() ? source->originName()
+                                   : source->originName() + QLatin1Char('.') + file.suffix();
 }
 
 void VideoEditSubtitleTab::announce(const QString& key)

@@ -5,7 +5,9 @@
 //
 // The file pop-up lists "Load Subtitle" first, then every file chosen with
 // it, in the order chosen (a file chosen twice is listed twice); the list
-// lives as long as the page, across clips. Choosing "Load Subtitle" opens a
+// lives as long as the page, across clips. A clip whose file is not listed
+// (one a project brought along) shows it as an extra entry, under the name
+// the file was chosen with. Choosing "Load Subtitle" opens a
 // file chooser for "srt", "ass", "smi" and "sami" files as a sheet; choosing
 // a listed file opens it (SubtitleFileOpener). When the clip ends up without
 // subtitles, the reason shows beside the pop-up. A UTF-8 file with damaged
@@ -117,6 +119,8 @@ private:
     void bind(const QString& key, QObject* control, std::function<void()> refresh);
     void announce(const QString& key);
     void refreshPathButton();
+    // What the pop-up shows for a file that is not in the list.
+    QString shownSubtitleName(const QString& path) const;
     void fileChooserFinished(int result);
     void alertDamagedLines(const QString& path, const QList<int>& lines);
 

@@ -4,10 +4,10 @@
 // twice the way the program saves it (a fresh folder swapped in, the sources
 // then pointed at their copies), the chosen files are deleted, and the
 // project is opened again: each clip shows its subtitle from the copy in the
-// project folder, read in the stored encoding, and a disc made from the
-// reopened clips shows the "ü" cue at 1.5 s and nothing at 3 s. A project
-// whose clip snapshot lacks the subtitle keys, as projects saved before
-// subtitles were kept, opens without subtitle and with its other edits.
+// project folder, read in the stored encoding (the sheet names it as it was
+// chosen), and a disc made from the reopened clips shows the "ü" cue at 1.5 s and nothing at 3 s. A
+// project whose clip snapshot lacks the subtitle keys, as projects saved before subtitles were
+// kept, opens without subtitle and with its other edits.
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -183,6 +183,19 @@ TEST_F(SubtitleProject, TheChosenSubtitleSurvivesSaveAndReopenAndReachesTheDisc)
     EXPECT_EQ(shownText(firstBack), umlautText());
     EXPECT_EQ(shownText(secondBack), windows1252Text());
     EXPECT_TRUE(services.alerts->alerts.isEmpty());
+    {
+        // The sheet shows the clip's file under the name it was chosen with.
+        testsupport::InstalledControllers installed;
+        VideoEditWindowController sheet;
+        sheet.updateWindowWithMedia(firstBack);
+        sheet.pause();
+        QCoreApplication::processEvents();
+        const QComboBox* files = sheet.subtitleTab()->subtitlePathButton();
+        EXPECT_EQ(files->currentText(), "umlaut.srt");
+        EXPECT_EQ(files->currentData().toString(), firstBack->vcmovie()->subtitlePath());
+        sheet.doneVideoEdit();
+    }
+    EXPECT_EQ(shownText(firstBack), umlautText());
 
     // A disc of the reopened clips, one title each.
     const QString authored = authorClips({firstBack, secondBack}, dir.filePath("work"));
