@@ -59,6 +59,16 @@ SavedObjects savedObjects(const ProjectRoots& roots)
             }
         }
     }
+    if (roots.media) {
+        for (const auto& source : roots.media->sectionDataResourceArray()) {
+            for (const auto& section : source->mediaSectionArray()) {
+                const auto clip = section->associatedMedia();
+                if (const auto subtitle = clip ? clip->subtitleFileSource() : nullptr) {
+                    saved.files << subtitle;
+                }
+            }
+        }
+    }
     return saved;
 }
 

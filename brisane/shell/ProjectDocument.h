@@ -7,7 +7,8 @@
 // The saved objects, visited in this order by a save and by the re-pointing
 // after a save or a load: for each imported source its file source, then its
 // slideshow; for each menu page with music, the music's file source; for
-// each user button picture, its file source.
+// each user button picture, its file source; for each clip with a subtitle,
+// the subtitle's file source (MediaData::subtitleFileSource).
 //
 // A save never touches the previous folder until the new one is complete:
 // the whole project is written into a fresh sibling folder and read back,

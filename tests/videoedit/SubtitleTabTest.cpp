@@ -20,12 +20,13 @@
 #include <QToolButton>
 
 #include "RecordingControllers.h"
+#include "RecordingServices.h"
 #include "SubtitleFixtures.h"
 #include "UserFolders.h"
 #include "VideoEditTestSupport.h"
 #include "common/FileManagerExtention.h"
+#include "media/SubtitleFileOpener.h"
 #include "media/VideoEditPlayer.h"
-#include "videoedit/SubtitleFileOpener.h"
 #include "videoedit/SubtitleFontComboBox.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditTabView.h"
@@ -183,6 +184,29 @@ TEST_F(SubtitleTab, GarbageLeavesNoSubtitleKeepsThePathAndShowsWhy)
     choose(good);
     EXPECT_TRUE(movie->hasSubtitle());
     EXPECT_TRUE(tab().subtitleProblemLabel()->text().isEmpty());
+}
+
+TEST_F(SubtitleTab, DamagedUTF8IsShownAsUTF8AndAnAlertNamesTheDamagedLine)
+{
+    testsupport::InstalledServices services;
+    for (const DamagedUtf8& damaged : damagedUtf8()) {
+        SCOPED_TRACE(damaged.label);
+        services.alerts->alerts.clear();
+        choose(file("damaged.srt", damaged.bytes));
+        EXPECT_TRUE(movie->hasSubtitle());
+        EXPECT_EQ(shownText(), damaged.text) << "handed to the movie as UTF-8";
+        ASSERT_EQ(services.alerts->alerts.size(), 1);
+        const auto& shown = services.alerts->alerts.first();
+        EXPECT_EQ(shown.content.message,
+                  QString("Line %1 of the subtitle file \"damaged.srt\" is damaged.")
+                      .arg(damaged.lines.first()));
+        EXPECT_FALSE(shown.waited) << "a sheet that does not wait";
+        EXPECT_EQ(shown.window, tab().window());
+    }
+    services.alerts->alerts.clear();
+    choose(file("clean.srt", umlautText().toUtf8()));
+    EXPECT_EQ(shownText(), umlautText());
+    EXPECT_TRUE(services.alerts->alerts.isEmpty()) << "nothing to tell for a clean file";
 }
 
 TEST_F(SubtitleTab, LoadSubtitleOpensTheChooserAndCancellingChangesNothing)
