@@ -55,12 +55,14 @@ protected:
     // The direct path's decoded frames of [start, start + count frames), read
     // the way the converter reads them and written to a DVD stream; answers
     // that stream's pictures.
-    QList<QImage> writeDirect(LMMediaTime start, int count, const QString& name)
+    QList<QImage> writeDirect(LMMediaTime start, int count, const QString& name,
+                              bool interlaced = false)
     {
         const QString path = s_dir->filePath(name + ".dvd");
         LMFFMovieFileOutput output;
         output.setPath(path);
         output.setMovieFormat(palWideFormat());
+        output.setInterlaced(interlaced);
         output.openVideo();
         if (!output.startOutput()) {
             ADD_FAILURE() << "the writer did not start";
@@ -106,6 +108,21 @@ TEST_F(CamcorderStream, DirectPathWritesEveryFrameFromTheTrimStart)
         }
         testsupport::writeArtifact(written[0], QString("camcorder-direct-%1.png").arg(first));
     }
+}
+
+// An output that codes fields keeps the two fields of every frame apart,
+// top field first as in the source: 50 pictures a second on the disc.
+TEST_F(CamcorderStream, InterlacedOutputKeepsEachFieldOfTheDirectPath)
+{
+    const QList<QImage> written = writeDirect(10 * kFrame, 20, "fields", true);
+    ASSERT_GE(written.size(), 20);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(testsupport::fieldNumber(written[i], 0), 2 * (10 + i)) << "output frame " << i;
+        EXPECT_EQ(testsupport::fieldNumber(written[i], 1), 2 * (10 + i) + 1)
+            << "output frame " << i;
+    }
+    testsupport::writeArtifact(written[0], "camcorder-fields-kept.png");
+    EXPECT_EQ(testsupport::fieldOrderOf(s_dir->filePath("fields.dvd")).toStdString(), "tt");
 }
 
 TEST_F(CamcorderStream, PicturesAndThumbnailsShowTheFrameAtTheirTime)

@@ -169,6 +169,16 @@ int frameNumber(const QImage& image)
     return (low + 8 * middle + 64 * high) / 2;
 }
 
+QString fieldOrderOf(const QString& path)
+{
+    QString out;
+    runProgram("ffprobe",
+               {"-v", "error", "-select_streams", "v:0", "-show_entries", "stream=field_order",
+                "-of", "default=noprint_wrappers=1:nokey=1", path},
+               &out);
+    return out.trimmed();
+}
+
 QList<QImage> greyFrames(const QString& stream, const QString& scratch)
 {
     const QJsonObject probe = probeMedia(stream);

@@ -36,6 +36,10 @@ int fieldNumber(const QImage& image, int parity);
 // frame; -1 when the bands show no frame.
 int frameNumber(const QImage& image);
 
+// The field order ffprobe reads from the first video stream of a file
+// ("tt", "bb", "progressive", "unknown"), or an empty string.
+QString fieldOrderOf(const QString& path);
+
 // Every picture of a video stream (an MPEG-2 title, say) in decoding order
 // as Grayscale8 pictures, through ffmpeg; empty (with a failure) on error.
 QList<QImage> greyFrames(const QString& stream, const QString& scratch);
