@@ -776,12 +776,14 @@ void LMFFMovieFileOutput::Impl::runConversions()
             frame.reset(lastItemFrame ? av_frame_clone(lastItemFrame.get()) : nullptr);
         } else if ((frame = videoFrame())) {
             const AVFrame* source = job.source.get();
-            const bool keepFields = fields && !job.context && source->interlaced_frame;
+            // A frame of fields keeps them apart (a height that does not
+            // split into two 4:2:0 fields is scaled whole).
+            const bool keepFields = fields && !job.context && source->interlaced_frame &&
+                                    fieldScaler.scaleFields(source, frame.get());
             frame->interlaced_frame = keepFields ? 1 : 0;
             frame->top_field_first = keepFields ? source->top_field_first : 1;
-            const bool scaled = keepFields    ? fieldScaler.scaleFields(source, frame.get())
-                                : job.context ? contextScaler.scale(source, frame.get())
-                                              : itemScaler.scale(source, frame.get());
+            FrameScaler& scaler = job.context ? contextScaler : itemScaler;
+            const bool scaled = keepFields || scaler.scale(source, frame.get());
             if (!scaled) {
                 fail(job.context ? QStringLiteral("colour conversion") : QStringLiteral("scaling"),
                      0);

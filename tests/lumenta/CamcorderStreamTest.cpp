@@ -137,6 +137,9 @@ TEST_F(CamcorderStream, PicturesAndThumbnailsShowTheFrameAtTheirTime)
     ASSERT_EQ(pictures.size(), asked.size());
     for (int i = 0; i < asked.size(); ++i) {
         EXPECT_EQ(testsupport::frameNumber(pictures[i]), asked[i]) << "request " << i;
+        // One instant: the first field, its lines between them filled from it.
+        EXPECT_EQ(testsupport::fieldNumber(pictures[i], 0), 2 * asked[i]) << "request " << i;
+        EXPECT_EQ(testsupport::fieldNumber(pictures[i], 1), 2 * asked[i]) << "request " << i;
     }
     testsupport::writeArtifact(pictures[0], "camcorder-picture-first.png");
 
@@ -144,6 +147,28 @@ TEST_F(CamcorderStream, PicturesAndThumbnailsShowTheFrameAtTheirTime)
     EXPECT_EQ(testsupport::frameNumber(first), 0);
     testsupport::writeArtifact(first, "camcorder-thumbnail-first.png");
     EXPECT_EQ(testsupport::frameNumber(movie->thumbnailAtTime(50 * kFrame + kFrame / 4, {})), 50);
+}
+
+// An edited picture of an interlaced frame is made of its first field alone,
+// so that a scaled or turned picture never shows a moving thing twice.
+TEST_F(CamcorderStream, EditedPicturesShowOneFieldScaled)
+{
+    movie->setHflip(true);
+    movie->setOutputVideoSize(QSizeF(427, 240));
+    RecordingProvider provider;
+    for (const int frame : {0, 33, 120}) {
+        movie->decodeImageAtTime(frame * kFrame + kFrame / 4, &provider, true);
+    }
+    const QList<QImage> pictures = provider.wait(3);
+    ASSERT_EQ(pictures.size(), 3);
+    const QList<int> frames{0, 33, 120};
+    for (int i = 0; i < 3; ++i) {
+        const QImage turnedBack = pictures[i].mirrored(true, false);
+        EXPECT_EQ(turnedBack.size(), QSize(427, 240));
+        EXPECT_EQ(testsupport::fieldNumber(turnedBack, 0), 2 * frames[i]) << "picture " << i;
+        EXPECT_EQ(testsupport::fieldNumber(turnedBack, 1), 2 * frames[i]) << "picture " << i;
+    }
+    testsupport::writeArtifact(pictures[1], "camcorder-edited-one-field.png");
 }
 
 }  // namespace
