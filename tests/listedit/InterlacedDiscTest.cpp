@@ -134,10 +134,9 @@ TEST_F(InterlacedDiscTest, CamcorderTitlesStartOnTheirFrameAndKeepTheirFields)
     const auto clips = importSaveReopen(clip, cuts);
     ASSERT_EQ(clips.size(), cuts.size());
 
-    // The picture the list and the menus show of each clip, and the
-    // preview's first picture of it.
-    // The list's picture of a file is made at its import: the middle of the
-    // file, at most 5.5 s in.
+    // The picture the list and the menu editor show of each clip, made at
+    // its import from the middle of the file (at most 5.5 s in), and the
+    // preview's first picture of the clip.
     for (int i = 0; i < clips.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_NEAR(testsupport::frameNumber(clips[i]->previewImage()), 75, 1);
