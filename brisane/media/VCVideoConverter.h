@@ -88,6 +88,9 @@ public:
     static bool isNoneEditWithMovie(const IMovie& movie);
     // True when the piece may go straight from its movie to the writer.
     bool isCanCopyImageForMovie(const IMediaItem& piece) const;
+    // Whether a piece on the direct road has an interlaced video stream: the
+    // output then codes fields, and that piece's frames keep theirs.
+    bool hasInterlacedDirectPiece() const;
     void updateConverterSpeedMode();
     // The 50 keys "<extension>:<video|audio>:<codec>"; "#" marks one off.
     static const QStringList& copyCodecKeys();

@@ -66,41 +66,77 @@ public:
     // Scales `source` into `target` (both allocated); false on failure.
     bool scale(const AVFrame* source, AVFrame* target)
     {
-        if (!m_sws || m_width != source->width || m_height != source->height ||
-            m_format != source->format || m_targetWidth != target->width ||
-            m_targetHeight != target->height || m_targetFormat != target->format) {
-            if (!rebuild(source, target)) {
-                return false;
-            }
+        if (!fit(source->width, source->height, source->format, target->width, target->height,
+                 target->format)) {
+            return false;
         }
         return sws_scale_frame(m_sws.get(), target, source) >= 0;
     }
 
-private:
-    bool rebuild(const AVFrame* source, const AVFrame* target)
+    // Scales the two fields of an interlaced `source` each on its own into
+    // the rows of the same field of `target`, so that no line of one field
+    // is mixed into the other; false on failure or an odd height.
+    bool scaleFields(const AVFrame* source, AVFrame* target)
     {
+        if (source->height % 4 != 0 || target->height % 4 != 0 ||
+            !fit(source->width, source->height / 2, source->format, target->width,
+                 target->height / 2, target->format)) {
+            return false;
+        }
+        for (int parity = 0; parity < 2; ++parity) {
+            const uint8_t* sourcePlanes[AV_NUM_DATA_POINTERS] = {};
+            int sourceStrides[AV_NUM_DATA_POINTERS] = {};
+            uint8_t* targetPlanes[AV_NUM_DATA_POINTERS] = {};
+            int targetStrides[AV_NUM_DATA_POINTERS] = {};
+            for (int p = 0; p < AV_NUM_DATA_POINTERS; ++p) {
+                if (source->data[p]) {
+                    sourcePlanes[p] = source->data[p] + parity * source->linesize[p];
+                    sourceStrides[p] = 2 * source->linesize[p];
+                }
+                if (target->data[p]) {
+                    targetPlanes[p] = target->data[p] + parity * target->linesize[p];
+                    targetStrides[p] = 2 * target->linesize[p];
+                }
+            }
+            if (sws_scale(m_sws.get(), sourcePlanes, sourceStrides, 0, source->height / 2,
+                          targetPlanes, targetStrides) <= 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    // The scaler for this shape, rebuilt when it changes.
+    bool fit(int width, int height, int format, int targetWidth, int targetHeight, int targetFormat)
+    {
+        if (m_sws && m_width == width && m_height == height && m_format == format &&
+            m_targetWidth == targetWidth && m_targetHeight == targetHeight &&
+            m_targetFormat == targetFormat) {
+            return true;
+        }
         m_sws.reset(sws_alloc_context());
         if (!m_sws) {
             return false;
         }
         SwsContext* sws = m_sws.get();
-        av_opt_set_int(sws, "srcw", source->width, 0);
-        av_opt_set_int(sws, "srch", source->height, 0);
-        av_opt_set_int(sws, "src_format", source->format, 0);
-        av_opt_set_int(sws, "dstw", target->width, 0);
-        av_opt_set_int(sws, "dsth", target->height, 0);
-        av_opt_set_int(sws, "dst_format", target->format, 0);
+        av_opt_set_int(sws, "srcw", width, 0);
+        av_opt_set_int(sws, "srch", height, 0);
+        av_opt_set_int(sws, "src_format", format, 0);
+        av_opt_set_int(sws, "dstw", targetWidth, 0);
+        av_opt_set_int(sws, "dsth", targetHeight, 0);
+        av_opt_set_int(sws, "dst_format", targetFormat, 0);
         av_opt_set_int(sws, "sws_flags", m_flags, 0);
         if (sws_init_context(sws, nullptr, nullptr) < 0) {
             m_sws.reset();
             return false;
         }
-        m_width = source->width;
-        m_height = source->height;
-        m_format = source->format;
-        m_targetWidth = target->width;
-        m_targetHeight = target->height;
-        m_targetFormat = target->format;
+        m_width = width;
+        m_height = height;
+        m_format = format;
+        m_targetWidth = targetWidth;
+        m_targetHeight = targetHeight;
+        m_targetFormat = targetFormat;
         return true;
     }
 
@@ -161,6 +197,9 @@ struct LMFFMovieFileOutput::Impl {
     // a picture whose chroma was spread over two by two comes back exactly).
     FrameScaler contextScaler{SWS_AREA};
     FrameScaler itemScaler{SWS_BICUBIC};
+    FrameScaler fieldScaler{SWS_BICUBIC};
+    // The stream codes fields: decoded interlaced frames keep theirs.
+    bool fields = false;
     // Memory of the frames handed to the encoder, reused once it lets go,
     // and of the copies of drawing contexts.
     std::unique_ptr<AVBufferPool, BufferPoolDeleter> framePool;
@@ -298,6 +337,16 @@ LMFFMovieFileOutputFormat LMFFMovieFileOutput::movieFormat() const
     return d->format;
 }
 
+void LMFFMovieFileOutput::setInterlaced(bool interlaced)
+{
+    d->fields = interlaced;
+}
+
+bool LMFFMovieFileOutput::isInterlaced() const
+{
+    return d->fields;
+}
+
 void LMFFMovieFileOutput::openVideo()
 {
     if (d->hasVideo() || d->started || !d->ensureOutput()) {
@@ -363,6 +412,11 @@ void LMFFMovieFileOutput::openVideo()
         // near the rate asked; the buffer model still bounds the peak.
         enc->qmin = 1;
         enc->b_quant_factor = 1.1f;
+        if (d->fields) {
+            // Field pictures of interlaced sources are coded as fields, and
+            // each frame carries its own field order.
+            enc->flags |= AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME;
+        }
     } else {
         enc->gop_size = 12;
     }
@@ -372,6 +426,9 @@ void LMFFMovieFileOutput::openVideo()
     AVDictionary* options = nullptr;
     if (d->dvd) {
         av_dict_set_int(&options, "lmin", FF_QP2LAMBDA, 0);  // quantiser 1
+        if (d->fields) {
+            av_dict_set_int(&options, "alternate_scan", 1, 0);
+        }
     }
     const int ret = avcodec_open2(enc.get(), codec, &options);
     av_dict_free(&options);
@@ -718,8 +775,16 @@ void LMFFMovieFileOutput::Impl::runConversions()
         if (!job.source) {
             frame.reset(lastItemFrame ? av_frame_clone(lastItemFrame.get()) : nullptr);
         } else if ((frame = videoFrame())) {
+            const AVFrame* source = job.source.get();
+            // A frame of fields keeps them apart (a height that does not
+            // split into two 4:2:0 fields is scaled whole).
+            const bool keepFields = fields && !job.context && source->interlaced_frame &&
+                                    fieldScaler.scaleFields(source, frame.get());
+            frame->interlaced_frame = keepFields ? 1 : 0;
+            frame->top_field_first = keepFields ? source->top_field_first : 1;
             FrameScaler& scaler = job.context ? contextScaler : itemScaler;
-            if (!scaler.scale(job.source.get(), frame.get())) {
+            const bool scaled = keepFields || scaler.scale(source, frame.get());
+            if (!scaled) {
                 fail(job.context ? QStringLiteral("colour conversion") : QStringLiteral("scaling"),
                      0);
                 continue;

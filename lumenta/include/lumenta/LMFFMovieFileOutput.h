@@ -44,6 +44,12 @@ public:
     QString path() const;
     void setMovieFormat(const LMFFMovieFileOutputFormat& format);
     LMFFMovieFileOutputFormat movieFormat() const;
+    // Before openVideo: a DVD stream that carries fields (false by default).
+    // Its video is coded interlaced, and an interlaced frame handed to
+    // writeImage() keeps its two fields apart: each is scaled on its own and
+    // the frame keeps its field order. Composed frames stay whole pictures.
+    void setInterlaced(bool interlaced);
+    bool isInterlaced() const;
 
     // Opens a video encoder for the format; isVideoOpen() tells the result.
     void openVideo();
