@@ -47,7 +47,8 @@
 
 namespace {
 
-const QStringList ClipNames{"alpha.mp4", "bravo.mp4", "charlie.mp4", "delta.mp4"};
+// An MPEG transport stream still opens when cut short, only shorter.
+const QStringList ClipNames{"alpha.mp4", "bravo.ts", "charlie.mp4", "delta.mp4"};
 
 class DamagedProjectTest : public LaunchedShellTest {
 protected:
@@ -289,9 +290,13 @@ TEST_F(DamagedProjectTest, DamagedSourcesAreNamedOnOpenAndRefusedByProduction)
     const QList<Case> cases{
         {"deleted video", "alpha.mp4", [](const QString& p) { return QFile::remove(p); }, {0}},
         {"truncated video",
-         "bravo.mp4",
+         "bravo.ts",
          [](const QString& p) { return QFile::resize(p, QFileInfo(p).size() / 2); },
          {1}},
+        {"truncated video without its index",
+         "charlie.mp4",
+         [](const QString& p) { return QFile::resize(p, QFileInfo(p).size() / 2); },
+         {2}},
         {"video replaced by garbage",
          "charlie.mp4",
          [](const QString& p) { return overwrite(p, garbage(QFileInfo(p).size())); },
