@@ -117,6 +117,11 @@ public:
     {
         m_sectionItem = section;
     }
+    // Why the clip's source file cannot be played in the opened project
+    // (missing, unreadable, damaged); empty when it can. Its row shows it.
+    // Not archived.
+    QString missingSource() const { return m_missingSource; }
+    void setMissingSource(const QString& reason) { m_missingSource = reason; }
     // The clip's row in the title list; not owned, not archived.
     QObject* mediaDataView() const { return m_mediaDataView.data(); }
     void setMediaDataView(QObject* view) { m_mediaDataView = view; }
@@ -166,6 +171,7 @@ private:
     mutable std::shared_ptr<DVDFileSource> m_subtitleSource;
     mutable QString m_subtitleSourceFor;
     std::shared_ptr<MediaSectionItem> m_sectionItem;
+    QString m_missingSource;
     QPointer<QObject> m_mediaDataView;
     bool m_hasSubMedia = false;
     ClipList m_subMediaArray;

@@ -31,6 +31,7 @@
 #include "shell/IMenuEditViewController.h"
 #include "shell/MainWindowController.h"
 #include "shell/ProjectDocument.h"
+#include "shell/ProjectSourceCheck.h"
 #include "shell/ShellModelServices.h"
 
 namespace {
@@ -549,9 +550,13 @@ void AppDelegate::openExistProject()
     runInBackground([this, folder] {
         QString error;
         auto roots = ProjectDocument::loadDocumentAtPath(folder, &error);
+        QList<MissingSource> missing;
+        if (roots) {
+            missing = ProjectSourceCheck::missingSources(*roots);
+        }
         QMetaObject::invokeMethod(
             this,
-            [this, folder, error, roots = std::move(roots)] {
+            [this, folder, error, roots = std::move(roots), missing] {
                 if (m_worker.joinable()) {
                     m_worker.join();
                 }
@@ -563,7 +568,7 @@ void AppDelegate::openExistProject()
                         error);
                     return;
                 }
-                installProject(roots->media, roots->disc, folder);
+                installProject(*roots, folder, missing);
             },
             Qt::QueuedConnection);
     });
@@ -597,20 +602,43 @@ bool AppDelegate::loadDocumentAtPath(const QString& path)
                             error);
         return false;
     }
-    installProject(roots->media, roots->disc, path);
+    installProject(*roots, path, ProjectSourceCheck::missingSources(*roots));
     return true;
 }
 
-void AppDelegate::installProject(const std::shared_ptr<DataResource>& media,
-                                 const std::shared_ptr<DVDResource>& disc, const QString& path)
+void AppDelegate::installProject(const ProjectRoots& roots, const QString& path,
+                                 const QList<MissingSource>& missing)
 {
     resetWindowWhenOpenNewProject();
-    setDvd(disc);
-    setDateResource(media);
+    setDvd(roots.disc);
+    setDateResource(roots.media);
     setIsExistedProject(true);
     setExistedProjectPath(path);
     changeProjectName(ProjectDocument::projectName(path));
+    ProjectSourceCheck::markClips(roots, missing);
     reloadProject();
+    if (!missing.isEmpty()) {
+        alertMissingSources(path, missing);
+    }
+}
+
+void AppDelegate::alertMissingSources(const QString& path, const QList<MissingSource>& missing)
+{
+    const QString message =
+        QStringLiteral("%1 file(s) of the project \"%2\" are missing or cannot be read.")
+            .arg(missing.size())
+            .arg(ProjectDocument::projectName(path));
+    const QString details = ProjectSourceCheck::describe(missing);
+    FileLogger::writeLine(message + QLatin1Char('\n') + details);
+    AlertContent alert;
+    alert.message = message;
+    alert.informativeText =
+        details + QStringLiteral(
+                      "\n\nTheir clips are marked in the list. The project cannot "
+                      "be made into a DVD until the files are back.");
+    alert.defaultButton = QStringLiteral("OK");
+    MainWindowController* controller = mainController();
+    AlertService::current()->beginAlertSheet(alert, controller ? controller->window() : nullptr);
 }
 
 void AppDelegate::loadFileSourceWithProject(const QString& path)

@@ -21,6 +21,8 @@
 #include <memory>
 #include <thread>
 
+#include "shell/ProjectSourceCheck.h"
+
 class DataResource;
 class DVDLibraryResource;
 class DVDPageData;
@@ -147,6 +149,8 @@ public:
     // Loads the project folder `path` on the calling thread and installs
     // it. A folder that is not a complete project is refused with an alert
     // and the open project stays as it was. Answers whether it was loaded.
+    // Both loads name the project's missing or unreadable files in one
+    // sheet once the project is installed (ProjectSourceCheck).
     bool loadDocumentAtPath(const QString& path);
     // Points every saved object of the open project at its copy in `path`.
     void loadFileSourceWithProject(const QString& path);
@@ -179,8 +183,11 @@ protected:
 
 private:
     void installModelServices();
-    void installProject(const std::shared_ptr<DataResource>& media,
-                        const std::shared_ptr<DVDResource>& disc, const QString& path);
+    // Installs loaded roots; sources that are missing are marked on their
+    // clips and named in one sheet.
+    void installProject(const ProjectRoots& roots, const QString& path,
+                        const QList<MissingSource>& missing);
+    void alertMissingSources(const QString& path, const QList<MissingSource>& missing);
     void alertProjectFailure(const QString& message, const QString& reason);
     void clearAfterSaveFlags();
     void runInBackground(std::function<void()> work);

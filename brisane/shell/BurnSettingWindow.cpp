@@ -16,8 +16,12 @@
 
 #include "common/AlertService.h"
 #include "common/FileManagerExtention.h"
+#include "model/DVDFileSource.h"
 #include "model/DVDResource.h"
+#include "model/MediaData.h"
+#include "model/MediaSectionItem.h"
 #include "model/ModelServices.h"
+#include "model/SectionDataResource.h"
 #include "production/BurnDVDCtrl.h"
 #include "production/DVDBurnAdapter.h"
 #include "production/DVDFuncLib.h"
@@ -25,6 +29,7 @@
 #include "shell/DVDBurnerState.h"
 #include "shell/IBurnerState.h"
 #include "shell/MainWindowController.h"
+#include "shell/ProjectSourceCheck.h"
 
 using namespace BurnSettingRules;
 
@@ -394,7 +399,13 @@ std::optional<ProductionResult> BurnSettingWindow::startBurnAction()
         AlertService::current()->runAlert(alert, this);
         return std::nullopt;
     }
+    if (auto refused = refuseMissingSources()) {
+        return refused;
+    }
     const std::shared_ptr<DVDLibrary> dvd = m_owner ? m_owner->getDVDObj() : nullptr;
+    if (auto refused = refuseClipsLeftOut()) {
+        return refused;
+    }
     const QString folder = selectedDir();
     FileManagerExtention::createDirectoryAtPathIfCan(folder);
     if (!confirmFreeSpace(folder, neededSpace(totalUsedSpace()))) {
@@ -402,6 +413,47 @@ std::optional<ProductionResult> BurnSettingWindow::startBurnAction()
     }
     accept();
     return runRoad(dvd, folder, name);
+}
+
+std::optional<ProductionResult> BurnSettingWindow::refuseMissingSources()
+{
+    const ProjectRoots roots{ModelServices::current()->dateResource(),
+                             ModelServices::current()->dvd()};
+    const QList<MissingSource> missing = ProjectSourceCheck::missingSources(roots);
+    if (missing.isEmpty()) {
+        return std::nullopt;
+    }
+    return refuseProduction(
+        QStringLiteral("These files of the project are missing or cannot be read:"),
+        ProjectSourceCheck::describe(missing));
+}
+
+std::optional<ProductionResult> BurnSettingWindow::refuseClipsLeftOut()
+{
+    if (!m_owner || m_owner->clipsLeftOut().isEmpty()) {
+        return std::nullopt;
+    }
+    QStringList lines;
+    for (const auto& clip : m_owner->clipsLeftOut()) {
+        const auto section = clip->sectionItem();
+        const auto source = section ? section->superResource() : nullptr;
+        const auto file = source ? source->fileSource() : nullptr;
+        lines.append(QStringLiteral("clip \"%1\" (%2)")
+                         .arg(clip->name(), file ? file->path() : clip->path()));
+    }
+    return refuseProduction(QStringLiteral("These clips have nothing to play:"), lines.join('\n'));
+}
+
+ProductionResult BurnSettingWindow::refuseProduction(const QString& heading, const QString& details)
+{
+    const QString reason = heading + QLatin1Char('\n') + details;
+    qWarning().noquote() << "production refused:" << reason;
+    AlertContent alert;
+    alert.message = QStringLiteral("DVD Make Failed");
+    alert.informativeText = reason + QStringLiteral("\nNothing was made.");
+    alert.defaultButton = QStringLiteral("OK");
+    AlertService::current()->runAlert(alert, this);
+    return ProductionResult::failedAndShown(reason);
 }
 
 ProductionResult BurnSettingWindow::runRoad(const std::shared_ptr<DVDLibrary>& dvd,

@@ -810,7 +810,10 @@ double MainWindowController::totalMediaDataTime(const std::shared_ptr<MediaData>
 
 std::shared_ptr<DVDLibrary> MainWindowController::getDVDObj()
 {
-    return DiscModelBuilder(ModelServices::current()->dvd()).getDVDObj();
+    const DiscModelBuilder builder(ModelServices::current()->dvd());
+    auto dvd = builder.getDVDObj();
+    m_clipsLeftOut = builder.clipsWithNothingToPlay();
+    return dvd;
 }
 
 void MainWindowController::closePreviewWindow()

@@ -45,7 +45,11 @@ public:
 
     // Writes the project into `folder` (made when missing): every saved
     // object's copies, then "project.data" atomically. False with `error`
-    // set when a copy of an existing file or the archive could not be made.
+    // set when a copy of an existing file or the archive could not be made;
+    // the folder is then as it was before (a folder made here is removed).
+    // A volume without room for the copies that cannot be hard links and
+    // the archive is refused before anything is written, and a save that
+    // ran out of room says that the disk is full and how much it needs.
     static bool saveDocumentAtPath(const ProjectRoots& roots, const QString& folder,
                                    QString* error);
     // The whole save into `destination`: a fresh sibling folder in the same

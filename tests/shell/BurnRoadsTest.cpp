@@ -123,8 +123,11 @@ TEST_F(BurnRoads, DeletedSourceClipShowsOneFailureAndRevealsNothing)
         EXPECT_TRUE(result->isFailed());
         ASSERT_EQ(installed.alerts->alerts.size(), 1) << kind;
         EXPECT_EQ(installed.alerts->alerts[0].content.message, "DVD Make Failed");
-        EXPECT_TRUE(
-            installed.alerts->alerts[0].content.informativeText.startsWith("See the log file."));
+        // Refused before anything is made, naming the file.
+        const QString told = installed.alerts->alerts[0].content.informativeText;
+        EXPECT_TRUE(told.contains("\"one.mp4\": the file is missing")) << qPrintable(told);
+        EXPECT_TRUE(told.contains(project.one)) << qPrintable(told);
+        EXPECT_TRUE(toolsRun().isEmpty()) << qPrintable(toolsRun().join(' '));
     }
     EXPECT_TRUE(installed.reveal->revealed.isEmpty());
     EXPECT_TRUE(QDir(out).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
