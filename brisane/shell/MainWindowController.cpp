@@ -200,6 +200,11 @@ void MainWindowController::buildMenuBar()
     connect(edit, &QMenu::aboutToHide, this, [this] { m_deleteAction->setEnabled(true); });
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    addItem(help, QStringLiteral("Brisane Help"), QStringLiteral("help:"),
+            delegateCall(&AppDelegate::help), QKeySequence::HelpContents);
+    addItem(help, QStringLiteral("Orvella Help"), QStringLiteral("help2:"),
+            delegateCall(&AppDelegate::help2));
+    help->addSeparator();
     addItem(help, QStringLiteral("%1 Support").arg(QCoreApplication::applicationName()),
             HelperExtention::SupportSelector, delegateCall(&AppDelegate::support));
 }
