@@ -354,14 +354,15 @@ std::optional<qint64> BurnSettingWindow::freeSpaceAt(const QString& path) const
 
 bool BurnSettingWindow::confirmFreeSpace(const QString& folder, qint64 need)
 {
-    std::optional<qint64> free = freeSpaceAt(folder);
-    // The run also works in the temporary root; when that lies on another
-    // file system, both must hold the need.
-    const QString tempRoot = FileManagerExtention::tempUsedFileDirectory();
-    if (!tempRoot.isEmpty() && !sameFileSystem(folder, tempRoot)) {
-        const std::optional<qint64> tempFree = freeSpaceAt(tempRoot);
-        if (tempFree && (!free || *tempFree < *free)) {
-            free = tempFree;
+    // Every file system the road writes to must hold the need: the least
+    // free one counts.
+    std::optional<qint64> free;
+    for (const QString& written :
+         writtenFolders(burnType(), folder, FileManagerExtention::defaultOutputVideoPath(),
+                        FileManagerExtention::tempUsedFileDirectory())) {
+        const std::optional<qint64> there = freeSpaceAt(written);
+        if (there && (!free || *there < *free)) {
+            free = there;
         }
     }
     const qint64 freeBytes = free.value_or(0);
