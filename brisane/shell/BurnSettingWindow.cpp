@@ -297,10 +297,12 @@ void BurnSettingWindow::changeDVDBurnDevice()
     if (!m_burner) {
         return;
     }
+    // A drive without a name gets no entry: each entry keeps the index of
+    // its own drive.
     const QStringList names = m_burner->deviceNames();
-    for (const QString& name : names) {
-        if (!name.isEmpty()) {
-            m_devicePopButton->addItem(name);
+    for (int drive = 0; drive < names.size(); ++drive) {
+        if (!names.at(drive).isEmpty()) {
+            m_devicePopButton->addItem(names.at(drive), drive);
         }
     }
     if (!names.isEmpty()) {
@@ -310,13 +312,16 @@ void BurnSettingWindow::changeDVDBurnDevice()
 
 void BurnSettingWindow::selectDVDDeviceWithIndex(int index)
 {
-    if (!m_burner || index < 0 || index >= m_devicePopButton->count() ||
-        index >= m_burner->deviceNames().size()) {
+    if (!m_burner || index < 0 || index >= m_devicePopButton->count()) {
+        return;
+    }
+    const int drive = m_devicePopButton->itemData(index).toInt();
+    if (drive < 0 || drive >= m_burner->deviceNames().size()) {
         return;
     }
     const QSignalBlocker blocker(m_devicePopButton);
     m_devicePopButton->setCurrentIndex(index);
-    m_burner->setDevice(index);
+    m_burner->setDevice(drive);
 }
 
 void BurnSettingWindow::deviceChangedAction()

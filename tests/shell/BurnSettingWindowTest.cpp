@@ -330,6 +330,31 @@ TEST_F(BurnSheet, WrittenFoldersAreOnePerFileSystem)
     EXPECT_EQ(writtenFolders(BurnDisc, folders.root(), "/proc", ""), QStringList{"/proc"});
 }
 
+TEST_F(BurnSheet, EachDriveEntryChoosesItsOwnDrive)
+{
+    // Drives without a name have no entry; the entries after them still
+    // choose their own drives.
+    addPlayableTitle();
+    burner->names = {"", "Writer B", "", "Writer D"};
+    sheet.awakeDVDBurnSettingWindow();
+    QComboBox* popUp = sheet.devicePopButton();
+    ASSERT_EQ(popUp->count(), 2);
+    EXPECT_EQ(popUp->itemText(0), "Writer B");
+    EXPECT_EQ(burner->chosen, 1);
+    struct Case {
+        int entry;
+        int drive;
+    };
+    for (const Case c : {Case{1, 3}, Case{0, 1}}) {
+        popUp->setCurrentIndex(c.entry);
+        sheet.deviceChangedAction();
+        EXPECT_EQ(burner->chosen, c.drive);
+        EXPECT_EQ(popUp->currentText(), burner->names.at(burner->chosen));
+    }
+    sheet.selectDVDDeviceWithIndex(2);  // no such entry: nothing changes
+    EXPECT_EQ(burner->chosen, 1);
+}
+
 TEST_F(BurnSheet, PicturesOfTheSheetAndTheProductionWindow)
 {
     addPlayableTitle();
