@@ -332,8 +332,14 @@ void ButtonEditWindowController::useImageOrTextAction(int useType)
         return;
     }
     buttonUseType_ = useType == 0 ? 0 : 1;
-    if (buttonUseType_ != 0) {
+    // Only a picture's frame is remembered: choosing "Text" again keeps the
+    // picture frame remembered before.
+    if (buttonUseType_ != 0 && item->buttonUseType() == 0) {
         item->setTitleOldFrame(item->frame());
+    }
+    // The item shows its text before the text sizes it.
+    item->setButtonUseType(buttonUseType_);
+    if (buttonUseType_ != 0) {
         if (const auto text = item->textSource()) {
             text->setMedia(item);
             EffectTextImage::updaeDVDPageItemFrameWhenSizeChanged(*text);
@@ -342,7 +348,6 @@ void ButtonEditWindowController::useImageOrTextAction(int useType)
         item->setFrame(item->titleOldFrame());
     }
     showUseType();
-    item->setButtonUseType(buttonUseType_);
     flushZoomControlViewSuperview();
     zoom_->updateSelfZoomSlider(buttonUseType_ != 1);
     MenuEditorAccess::updateItemControlViewFrame();
