@@ -374,13 +374,13 @@ void ButtonEditWindowController::flushZoomControlViewSuperview()
 void ButtonEditWindowController::enableAllControls(bool on)
 {
     for (QWidget* control : QList<QWidget*>{
-             panel_->fontButton(), panel_->sizeSlider(), panel_->fillCategory(),
-             panel_->fillColorWell(), panel_->fillImageView(), panel_->fillChooseImageButton(),
-             panel_->fillGradientStartColorWell(), panel_->fillGradientEndColorWell(),
-             panel_->outlineCheckBox(), panel_->outlineSlider(), panel_->outlineColorWell(),
-             panel_->backdropCheckBox(), panel_->backdropCategory(), panel_->backdropImageView(),
-             panel_->backdropColorWell(), panel_->backdropChooseButton(),
-             panel_->backFilletSlider()}) {
+             panel_->fontButton(), panel_->faceButton(), panel_->sizeSlider(),
+             panel_->fillCategory(), panel_->fillColorWell(), panel_->fillImageView(),
+             panel_->fillChooseImageButton(), panel_->fillGradientStartColorWell(),
+             panel_->fillGradientEndColorWell(), panel_->outlineCheckBox(), panel_->outlineSlider(),
+             panel_->outlineColorWell(), panel_->backdropCheckBox(), panel_->backdropCategory(),
+             panel_->backdropImageView(), panel_->backdropColorWell(),
+             panel_->backdropChooseButton(), panel_->backFilletSlider()}) {
         control->setEnabled(on);
     }
 }
