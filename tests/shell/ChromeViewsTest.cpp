@@ -88,9 +88,11 @@ TEST(CustomCapacityViewTest, ANaNOrNegativeValueFillsNothing)
 
 TEST(ChromeViewsTest, TheHeaderStripDrawsTheTitleAndTheBottomBarItsEdge)
 {
+    // A window that asks for its title in the strip.
     QWidget window;
     window.resize(300, 80);
     window.setWindowTitle("Untitled[*]");
+    window.setProperty(WndTitleBackView::DrawsTitleProperty, true);
     auto* strip = new WndTitleBackView(&window);
     strip->resize(300, WndTitleBackView::TitleHeight);
     EXPECT_EQ(strip->drawnTitle(), "Untitled");

@@ -27,6 +27,7 @@
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
 #include "shell/ShellModelServices.h"
+#include "shell/WndTitleBackView.h"
 
 using testsupport::ShellLaunch;
 
@@ -156,11 +157,25 @@ TEST(MainWindowLaunchTest, TheMenuTable)
     EXPECT_EQ(shell.delegate->quits, 1);
 }
 
-// At launch the title names the untitled project Save proposes.
-TEST(MainWindowLaunchTest, TheTitleIsTheUntitledProject)
+// At launch the title names the untitled project Save proposes, once: the
+// window manager draws it, the header strip under the menu bar does not.
+TEST(MainWindowLaunchTest, TheTitleIsTheUntitledProjectShownOnce)
 {
     ShellLaunch shell;
     EXPECT_EQ(shell.window()->windowTitle(), "Untitled[*]");
+    shell.controller()->setDocumentEdited(true);
+    auto* strip = shell.window()->findChild<WndTitleBackView*>();
+    ASSERT_NE(strip, nullptr);
+    EXPECT_FALSE(strip->windowBackgoundDrawWindowTitle());
+    shell.window()->resize(1024, 700);
+    shell.window()->show();
+    const QImage drawn = strip->grab().toImage();
+    testsupport::writeArtifact(drawn, "main-header-strip.png");
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            ASSERT_LT(qGray(drawn.pixel(x, y)), 80) << x << "," << y;  // no text
+        }
+    }
 }
 
 TEST(MainWindowLaunchTest, AProjectArgumentReachesOpenFileAfterStepTwo)
