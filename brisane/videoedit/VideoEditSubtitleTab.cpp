@@ -17,6 +17,7 @@
 
 #include "common/CommonFunctionThreads.h"
 #include "common/PropertyNotifier.h"
+#include "common/ViewExtention.h"
 #include "videoedit/SubtitleEncodings.h"
 #include "videoedit/SubtitleFileOpener.h"
 #include "videoedit/SubtitleFontComboBox.h"
@@ -94,6 +95,7 @@ void VideoEditSubtitleTab::buildPage()
     m_fontSizeField->setRange(1, 400);
     m_fontSizeField->setKeyboardTracking(false);
     m_fontSizeField->setToolTip(tr("Font size"));
+    ViewExtention::useApplicationWindowText(m_fontSizeField);
     m_colorButton = new QToolButton(this);
     m_colorButton->setToolTip(tr("Colour"));
     m_positionButton = new QComboBox(this);
