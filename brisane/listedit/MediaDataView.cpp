@@ -205,8 +205,12 @@ QRectF MediaDataView::timeRect(const QSizeF& size, double indent)
 
 QRectF MediaDataView::clipMarkEditRect(const QSizeF& size, double indent)
 {
+    // Laid out for a row of the list's narrowest width, then kept that far
+    // from the row's right edge in a wider row.
     const double h = size.height();
-    return flipRect(QRectF(nameRect(size, indent).right() + 200.0, 7.5, h - 15.0, h - 15.0), h);
+    const double follow = std::max(0.0, size.width() - ListTableLayout::MinimumRowWidth);
+    return flipRect(
+        QRectF(nameRect(size, indent).right() + 200.0 + follow, 7.5, h - 15.0, h - 15.0), h);
 }
 
 QRectF MediaDataView::videoEditBtnRect(const QSizeF& size, double indent)
@@ -248,6 +252,9 @@ void MediaDataView::resizeEvent(QResizeEvent* event)
 {
     ListDataRowView::resizeEvent(event);
     if (m_clipMarkEditView) {
+        const double left = indent();
+        m_clipMarkEditView->setGeometry(clipMarkEditRect(size(), left).toRect());
+        m_videoEditBtnView->setGeometry(videoEditBtnRect(size(), left).toRect());
         setNameText();
     }
 }

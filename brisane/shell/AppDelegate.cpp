@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMutexLocker>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
@@ -16,6 +17,7 @@
 
 #include "common/AlertService.h"
 #include "common/FileManagerExtention.h"
+#include "common/ResourceLocator.h"
 #include "corvane/DVDLibraryResource.h"
 #include "media/PhotoItem.h"
 #include "media/VideoConverterManager.h"
@@ -770,15 +772,33 @@ void AppDelegate::setDocumentOpener(DocumentOpener opener)
     documentOpener = std::move(opener);
 }
 
+QString AppDelegate::helpDocumentFolder()
+{
+    // The user's own cache: nobody else can put a file under these fixed
+    // names, as anyone could in the shared temporary folder.
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/help");
+}
+
 QString AppDelegate::openHelpDocument(const QString& fileName)
 {
-    const QString copy = QDir(QDir::tempPath()).filePath(fileName);
-    if (!QFileInfo::exists(copy)) {
-        const QString original = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
-        if (!QFile::copy(original, copy)) {
+    const QString original = ResourceLocator::resourcePath(fileName);
+    const QString folder = helpDocumentFolder();
+    const QString copy = QDir(folder).filePath(fileName);
+    const QFileInfo copyInfo(copy);
+    const QFileInfo originalInfo(original);
+    // A copy older than the installed document is replaced.
+    const bool stale = copyInfo.exists() && originalInfo.isFile() &&
+                       copyInfo.lastModified() < originalInfo.lastModified();
+    if (!copyInfo.exists() || stale) {
+        if (stale) {
+            QFile::remove(copy);
+        }
+        if (!QDir().mkpath(folder) || !QFile::copy(original, copy)) {
             alertProjectFailure(
                 QStringLiteral("The document \"%1\" could not be opened.").arg(fileName),
-                QStringLiteral("It is missing from the installation."));
+                originalInfo.isFile() ? QStringLiteral("It cannot be copied to %1.").arg(folder)
+                                      : QStringLiteral("It is missing from the installation."));
             return {};
         }
     }

@@ -166,12 +166,16 @@ public:
     // Whether a save or a panel load is running.
     bool isBusy() const { return m_busy; }
 
-    // --- Help: the two manuals, copied into the temporary folder once ---
+    // --- Help: the two manuals ("Brisane Help" and "Orvella Help" in the
+    // Help menu), copied into the user's own help folder once ---
     void help();
     void help2();
-    // Copies `fileName` from the folder of the executable into the system's
-    // temporary folder unless it is there, then opens the copy. Answers the
-    // copy's path; empty when the document is missing.
+    // The user's own folder of the copies (in the user's cache).
+    static QString helpDocumentFolder();
+    // Copies `fileName` from the program's resources into
+    // helpDocumentFolder() unless a copy at least as new is there, then
+    // opens the copy. Answers the copy's path; empty, with an alert, when
+    // the document is missing or cannot be copied.
     QString openHelpDocument(const QString& fileName);
     // Opens a document with the default application (tests record it).
     using DocumentOpener = std::function<void(const QString& path)>;

@@ -302,10 +302,12 @@ void BurnSettingWindow::changeDVDBurnDevice()
     if (!m_burner) {
         return;
     }
+    // A drive without a name gets no entry: each entry keeps the index of
+    // its own drive.
     const QStringList names = m_burner->deviceNames();
-    for (const QString& name : names) {
-        if (!name.isEmpty()) {
-            m_devicePopButton->addItem(name);
+    for (int drive = 0; drive < names.size(); ++drive) {
+        if (!names.at(drive).isEmpty()) {
+            m_devicePopButton->addItem(names.at(drive), drive);
         }
     }
     if (!names.isEmpty()) {
@@ -315,13 +317,16 @@ void BurnSettingWindow::changeDVDBurnDevice()
 
 void BurnSettingWindow::selectDVDDeviceWithIndex(int index)
 {
-    if (!m_burner || index < 0 || index >= m_devicePopButton->count() ||
-        index >= m_burner->deviceNames().size()) {
+    if (!m_burner || index < 0 || index >= m_devicePopButton->count()) {
+        return;
+    }
+    const int drive = m_devicePopButton->itemData(index).toInt();
+    if (drive < 0 || drive >= m_burner->deviceNames().size()) {
         return;
     }
     const QSignalBlocker blocker(m_devicePopButton);
     m_devicePopButton->setCurrentIndex(index);
-    m_burner->setDevice(index);
+    m_burner->setDevice(drive);
 }
 
 void BurnSettingWindow::deviceChangedAction()
@@ -359,14 +364,15 @@ std::optional<qint64> BurnSettingWindow::freeSpaceAt(const QString& path) const
 
 bool BurnSettingWindow::confirmFreeSpace(const QString& folder, qint64 need)
 {
-    std::optional<qint64> free = freeSpaceAt(folder);
-    // The run also works in the temporary root; when that lies on another
-    // file system, both must hold the need.
-    const QString tempRoot = FileManagerExtention::tempUsedFileDirectory();
-    if (!tempRoot.isEmpty() && !sameFileSystem(folder, tempRoot)) {
-        const std::optional<qint64> tempFree = freeSpaceAt(tempRoot);
-        if (tempFree && (!free || *tempFree < *free)) {
-            free = tempFree;
+    // Every file system the road writes to must hold the need: the least
+    // free one counts.
+    std::optional<qint64> free;
+    for (const QString& written :
+         writtenFolders(burnType(), folder, FileManagerExtention::defaultOutputVideoPath(),
+                        FileManagerExtention::tempUsedFileDirectory())) {
+        const std::optional<qint64> there = freeSpaceAt(written);
+        if (there && (!free || *there < *free)) {
+            free = there;
         }
     }
     const qint64 freeBytes = free.value_or(0);

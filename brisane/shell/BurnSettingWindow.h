@@ -78,6 +78,7 @@ public:
     void updateDVDBurnStatus();
     void chooseFolderAction();
     void changeDVDBurnDevice();
+    // Chooses the drive of the pop-up's entry `index`.
     void selectDVDDeviceWithIndex(int index);
     void deviceChangedAction();
     void devicesDidChanged() override;

@@ -18,6 +18,7 @@
 #include "common/AlertService.h"
 #include "common/CommonFunctionThreads.h"
 #include "common/PropertyNotifier.h"
+#include "common/ViewExtention.h"
 #include "media/SubtitleEncodings.h"
 #include "media/SubtitleFileOpener.h"
 #include "model/DVDFileSource.h"
@@ -97,6 +98,7 @@ void VideoEditSubtitleTab::buildPage()
     m_fontSizeField->setRange(1, 400);
     m_fontSizeField->setKeyboardTracking(false);
     m_fontSizeField->setToolTip(tr("Font size"));
+    ViewExtention::useApplicationWindowText(m_fontSizeField);
     m_colorButton = new QToolButton(this);
     m_colorButton->setToolTip(tr("Colour"));
     m_positionButton = new QComboBox(this);

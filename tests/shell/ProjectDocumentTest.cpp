@@ -19,6 +19,7 @@
 #include "ChildTestRun.h"
 #include "ShellLaunch.h"
 #include "TestSupport.h"
+#include "common/ResourceLocator.h"
 #include "lumenta/LMMediaTime.h"
 #include "media/MediaItem.h"
 #include "media/RenderItem.h"
@@ -546,31 +547,42 @@ TEST_F(ProjectDocumentTest, PanelLoadHoldsTheWindowUntilInstalled)
     EXPECT_TRUE(shell.window()->windowTitle().startsWith("Panel"));
 }
 
-TEST_F(ProjectDocumentTest, HelpDocumentIsCopiedOnce)
+TEST_F(ProjectDocumentTest, HelpMenuOpensUserCopiesOfBothManuals)
 {
-    const QString name = QStringLiteral("Brisane Help.pdf");
-    const QString installed = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    const QString copy = QDir(QDir::tempPath()).filePath(name);
-    QFile::remove(copy);
-    const bool madeInstalled = !QFileInfo::exists(installed);
-    if (madeInstalled) {
-        QFile file(installed);
+    // Both manuals are built beside the executable.
+    const QString folder = AppDelegate::helpDocumentFolder();
+    EXPECT_TRUE(folder.startsWith(shell.folders.root())) << folder.toStdString();
+    const QStringList names = {"Brisane Help.pdf", "Orvella Help.pdf"};
+    for (const QString& name : names) {
+        ASSERT_TRUE(QFileInfo::exists(ResourceLocator::resourcePath(name))) << name.toStdString();
+    }
+    // Someone else's file under the fixed name in the shared temporary
+    // folder is never opened.
+    const QString planted = QDir(QDir::tempPath()).filePath(names[0]);
+    {
+        QFile file(planted);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("%PDF-1.4\n");
+        file.write("planted");
     }
     QStringList opened;
     AppDelegate::setDocumentOpener([&opened](const QString& p) { opened.append(p); });
-    delegate()->help();
-    ASSERT_TRUE(QFileInfo::exists(copy));
-    const auto stamp = QFileInfo(copy).lastModified();
-    if (madeInstalled) {
-        QFile::remove(installed);
+    shell.menuItem("help:")->trigger();
+    shell.menuItem("help2:")->trigger();
+    const QStringList copies = {QDir(folder).filePath(names[0]), QDir(folder).filePath(names[1])};
+    EXPECT_EQ(opened, copies);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(readAll(copies[i]), readAll(ResourceLocator::resourcePath(names[i])));
+        EXPECT_TRUE(readAll(copies[i]).startsWith("%PDF"));
     }
-    delegate()->help();  // copies nothing: the copy is there
-    EXPECT_EQ(opened, QStringList({copy, copy}));
-    EXPECT_EQ(QFileInfo(copy).lastModified(), stamp);
+    // A second opening copies nothing: the copy is there.
+    const auto stamp = QFileInfo(copies[0]).lastModified();
+    shell.menuItem("help:")->trigger();
+    EXPECT_EQ(opened.size(), 3);
+    EXPECT_EQ(QFileInfo(copies[0]).lastModified(), stamp);
+    EXPECT_EQ(readAll(planted), "planted");
+    EXPECT_TRUE(shell.services.alerts->alerts.isEmpty());
     AppDelegate::setDocumentOpener(nullptr);
-    QFile::remove(copy);
+    QFile::remove(planted);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 
 #include "RecordingControllers.h"
 #include "RecordingServices.h"
+#include "SpinBoxArrows.h"
 #include "SubtitleFixtures.h"
 #include "UserFolders.h"
 #include "VideoEditTestSupport.h"
@@ -345,6 +346,20 @@ TEST_F(SubtitleTab, ColourPanelActsOnlyWhileTheSubtitleTabIsShownAndPositionIsTa
     EXPECT_EQ(movie->subtitlePosition(), 2);
     sheet.doneVideoEdit();
     EXPECT_FALSE(tab().colorPanel()->isVisible()) << "the panel goes with the sheet";
+}
+
+// The font size field shows its value and arrows that can be seen on the
+// sheet's dark ground.
+TEST_F(SubtitleTab, FontSizeFieldShowsItsValueAndArrows)
+{
+    sheet.show();
+    settle();
+    QSpinBox* field = tab().subtitleFontSizeField();
+    field->setValue(24);
+    EXPECT_GE(field->width(), field->sizeHint().width());
+    EXPECT_GE(field->height(), field->sizeHint().height());
+    EXPECT_TRUE(testsupport::hasDarkArrows(*field));
+    sheet.hide();
 }
 
 TEST(SubtitleTabRefresh, OpeningAClipWritesNoSubtitleValue)
