@@ -259,16 +259,15 @@ bool copyCells(dvd_reader_t* dvd, const TitleCells& title, int from, int to, con
 
 // --- The project ---
 
-// One title of the list: clips cut from one source at [from, to) seconds
-// (more than one are merged into the first), and a trim segment the video
-// editor makes on the first clip (start and length in seconds; none when
-// the length is 0).
+// One title of the list: clips cut from one source at [from, to) seconds (a
+// negative end: the source's end); more than one are merged into the first,
+// each a chapter. The video editor's trim segments of the first clip (start
+// and length in seconds, from the clip's start), when there are any.
 struct CutCase {
     const char* name;
     const char* source;
     QList<std::pair<double, double>> sections;
-    double segmentStart = 0.0;
-    double segmentLength = 0.0;
+    QList<std::pair<double, double>> segments = {};
     bool secondSoundTrack = false;
 };
 
@@ -276,32 +275,44 @@ const QList<CutCase>& cutCases()
 {
     static const QList<CutCase> cases{
         {"pal", "pal", {{1.0, 2.2}}},
+        {"pal-between", "pal", {{1.03, 2.2}}},
         {"film", "film", {{1.0, 2.2}}},
         {"ntsc", "ntsc", {{1.0, 2.2}}},
+        {"ntsc-between", "ntsc", {{1.51, 2.7}}},
         {"vfr", "vfr", {{0.0, -1.0}}},
         {"phone", "phone", {{0.6, 1.8}}},
-        {"mkv", "mkv", {{1.2, 2.4}}, 0.0, 0.0, true},
-        {"trimmed", "pal", {{2.0, 5.0}}, 1.32, 1.0},
+        {"mkv", "mkv", {{1.2, 2.4}}, {}, true},
+        {"trimmed", "pal", {{2.0, 6.0}}, {{1.32, 1.0}, {2.5, 1.0}}},
         {"merged-pal", "pal", {{0.0, 4.0}, {4.0, 7.0}, {7.0, 9.0}}},
         {"merged-ntsc", "ntsc", {{0.0, 4.0}, {4.0, 7.0}, {7.0, 9.0}}},
     };
     return cases;
 }
 
-// Where a case's title starts on its source, and where its chapters join
-// (seconds on the title's timeline).
-double trimStartOf(const CutCase& c)
-{
-    return c.sections.first().first + c.segmentStart;
-}
+// A place of a title whose picture must show a given source time: the
+// title's start, every join of trim segments and every chapter point.
+struct Seam {
+    double titleTime;
+    double sourceTime;
+    int chapter;  // from 0; -1 where no chapter starts
+};
 
-QList<double> joinsOf(const CutCase& c)
+QList<Seam> seamsOf(const CutCase& c)
 {
-    QList<double> joins;
-    for (qsizetype i = 1; i < c.sections.size(); ++i) {
-        joins << c.sections[i].first - c.sections.first().first;
+    QList<Seam> seams;
+    const double from = c.sections.first().first;
+    if (c.segments.isEmpty()) {
+        for (int k = 0; k < c.sections.size(); ++k) {
+            seams << Seam{c.sections[k].first - from, c.sections[k].first, k};
+        }
+        return seams;
     }
-    return joins;
+    double at = 0.0;
+    for (const auto& [start, length] : c.segments) {
+        seams << Seam{at, from + start, seams.isEmpty() ? 0 : -1};
+        at += length;
+    }
+    return seams;
 }
 
 struct DiscCase {
@@ -370,20 +381,24 @@ protected:
                 EXPECT_TRUE(ListMediaPlacement(*project).addMediaArrayToList(merge, clips.mid(1)))
                     << c.name;
             }
-            if (c.segmentLength > 0) {
-                // The video editor: a new one-second segment at the start,
-                // then its end and its start typed in.
-                const auto segment = std::make_shared<MovieTrimItem>();
-                segment->setStart(0.0);
-                segment->setDuration(TrimSegmentRules::kMinTrimSeconds);
-                TrimSegmentRules::TrimArray trims{segment};
+            if (!c.segments.isEmpty()) {
+                // The video editor: each segment added one second long after
+                // the one before, then its end and its start typed in.
                 const double length = lm_ff_time_to_double(first->vcmovie()->trimDuration());
-                const double end = TrimSegmentRules::clampedEnd(
-                    trims, 0, c.segmentStart + c.segmentLength, length);
-                segment->setDuration(end - segment->start());
-                const double start = TrimSegmentRules::clampedStart(trims, 0, c.segmentStart);
-                segment->setStart(start);
-                segment->setDuration(end - start);
+                TrimSegmentRules::TrimArray trims;
+                for (const auto& [start, duration] : c.segments) {
+                    const auto segment = std::make_shared<MovieTrimItem>();
+                    segment->setStart(trims.isEmpty() ? 0.0 : trims.last()->stop());
+                    segment->setDuration(TrimSegmentRules::kMinTrimSeconds);
+                    trims << segment;
+                    const qsizetype i = trims.size() - 1;
+                    const double end =
+                        TrimSegmentRules::clampedEnd(trims, i, start + duration, length);
+                    segment->setDuration(end - segment->start());
+                    const double begin = TrimSegmentRules::clampedStart(trims, i, start);
+                    segment->setStart(begin);
+                    segment->setDuration(end - begin);
+                }
                 first->vcmovie()->setTrimArray(trims);
                 first->newMediaEditDic();
             }
@@ -451,30 +466,30 @@ TEST_P(FrameAccurateCuts, TitlesStartChaptersJoinAndLengthsHoldToTheFrame)
         const QString prefix = QString("cuts-%1-%2").arg(disc.name, c.name);
         testsupport::writeArtifact(pictures.first(), prefix + ".png");
 
-        // The first picture is the source's frame at the trim start.
-        const int first = numberOf(pictures.first());
-        ASSERT_GE(first, 0) << "the first picture carries no number";
-        ASSERT_LT(first, source.size());
-        EXPECT_NEAR(source[first], trimStartOf(c), halfFrameAt(source, first) + 1e-4)
-            << "first picture shows source frame " << first;
-
-        // Each chapter starts where its clip joins the one before, and shows
-        // the source's frame there.
-        const QList<double> joins = joinsOf(c);
-        for (int k = 0; k < joins.size(); ++k) {
-            const QString before = dir.filePath(QString("%1-before-%2.vob").arg(c.name).arg(k));
-            ASSERT_TRUE(copyCells(dvd, cells, 0, cells.chapterCells[k + 1], before));
-            const qsizetype at = picturesOf(before, before).size();
-            EXPECT_NEAR(at * outputFrame, joins[k], outputFrame / 2 + 1e-6)
-                << "chapter " << k + 2 << " starts at picture " << at;
+        // The title starts, its segments join and its chapters begin on the
+        // source's frame of the time asked.
+        for (const Seam& seam : seamsOf(c)) {
+            SCOPED_TRACE(QString("title time %1 s").arg(seam.titleTime).toStdString());
+            qsizetype at = std::llround(seam.titleTime / outputFrame);
+            if (seam.chapter > 0) {
+                const QString before =
+                    dir.filePath(QString("%1-before-%2.vob").arg(c.name).arg(seam.chapter));
+                ASSERT_TRUE(copyCells(dvd, cells, 0, cells.chapterCells[seam.chapter], before));
+                at = picturesOf(before, before).size();
+                EXPECT_NEAR(at * outputFrame, seam.titleTime, outputFrame / 2 + 1e-6)
+                    << "chapter " << seam.chapter + 1 << " starts at picture " << at;
+                testsupport::writeArtifact(pictures.value(at),
+                                           prefix + QString("-c%1.png").arg(seam.chapter + 1));
+            }
             ASSERT_LT(at, pictures.size());
-            testsupport::writeArtifact(pictures[at], prefix + QString("-c%1.png").arg(k + 2));
             const int shown = numberOf(pictures[at]);
-            ASSERT_GE(shown, 0);
+            ASSERT_GE(shown, 0) << "picture " << at << " carries no number";
             ASSERT_LT(shown, source.size());
-            EXPECT_NEAR(source[shown], trimStartOf(c) + joins[k],
-                        halfFrameAt(source, shown) + outputFrame / 2)
-                << "chapter " << k + 2 << " shows source frame " << shown;
+            // The picture shows the source at the seam's time moved by as
+            // much as the picture's own time lies off the seam.
+            const double wanted = seam.sourceTime + at * outputFrame - seam.titleTime;
+            EXPECT_NEAR(source[shown], wanted, halfFrameAt(source, shown) + 1e-4)
+                << "picture " << at << " shows source frame " << shown;
         }
 
         // An uncut clip keeps its source's length, however its frames fall.
