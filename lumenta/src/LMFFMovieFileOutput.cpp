@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
@@ -168,6 +169,11 @@ struct LMFFMovieFileOutput::Impl {
     // Frames taken on the output's timeline (their conversion may still be
     // under way).
     std::atomic<int64_t> framesSubmitted{0};
+    // Frames (by their place on the output's timeline) asked to open a group
+    // of their own, and every frame that is made a key frame for them: set
+    // when the encoder opens, read by the conversion thread.
+    QList<int64_t> chapterFrames;
+    QSet<int64_t> keyFrames;
 
     // Frames on their way to the encoder: taken by the write calls in output
     // order and brought to the encoder's shape on a thread of their own, so
@@ -237,6 +243,18 @@ struct LMFFMovieFileOutput::Impl {
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
+    void planKeyFrames(int gopSize);
+    // A key frame asked for opens a group whose first picture shown is the
+    // key frame itself: the picture before it is made a reference of the
+    // group before, so that no B-picture shown ahead of the key frame is coded
+    // after it (MPEG-2's closed groups would also turn scene detection off).
+    AVPictureType pictureTypeAt(int64_t index) const
+    {
+        if (keyFrames.contains(index)) {
+            return AV_PICTURE_TYPE_I;
+        }
+        return chapterFrames.contains(index + 1) ? AV_PICTURE_TYPE_P : AV_PICTURE_TYPE_NONE;
+    }
     AVRational frameRate() const
     {
         return AVRational{qMax(format.framerate, 1), qMax(format.frameTime, 1)};
@@ -296,6 +314,52 @@ void LMFFMovieFileOutput::setMovieFormat(const LMFFMovieFileOutputFormat& format
 LMFFMovieFileOutputFormat LMFFMovieFileOutput::movieFormat() const
 {
     return d->format;
+}
+
+void LMFFMovieFileOutput::setKeyFrameTimes(const QList<LMMediaTime>& times)
+{
+    d->chapterFrames.clear();
+    const AVRational rate = d->frameRate();
+    for (const LMMediaTime time : times) {
+        if (time > 0) {
+            d->chapterFrames << av_rescale(time, rate.num, int64_t(rate.den) * AV_TIME_BASE);
+        }
+    }
+    std::sort(d->chapterFrames.begin(), d->chapterFrames.end());
+}
+
+// The key frames of the stretches that lead up to the frames asked for. The
+// DVD multiplexer starts a video unit (where a cell can begin) only at a key
+// frame at least 0.4 s after the unit before it, and the encoder puts a key
+// frame of its own gopSize frames after the last one. So each stretch gets
+// key frames of its own, at most gopSize - 2 frames apart (the encoder then
+// never adds one), the last of them at least 0.4 s before the frame asked:
+// where a full group would come closer, the rest is split in two halves.
+void LMFFMovieFileOutput::Impl::planKeyFrames(int gopSize)
+{
+    keyFrames.clear();
+    const AVRational rate = frameRate();
+    const int64_t step = qMax(1, gopSize - 2);
+    const int64_t minimum =
+        dvd ? av_rescale_rnd(4, rate.num, int64_t(rate.den) * 10, AV_ROUND_UP) : 0;
+    int64_t from = 0;
+    for (const int64_t target : std::as_const(chapterFrames)) {
+        if (target <= from) {
+            continue;
+        }
+        while (target - from > step) {
+            if (target - from - step >= minimum) {
+                from += step;
+            } else {
+                from += (target - from) / 2;
+                keyFrames.insert(from);
+                break;
+            }
+            keyFrames.insert(from);
+        }
+        keyFrames.insert(target);
+        from = target;
+    }
 }
 
 void LMFFMovieFileOutput::openVideo()
@@ -366,6 +430,7 @@ void LMFFMovieFileOutput::openVideo()
     } else {
         enc->gop_size = 12;
     }
+    d->planKeyFrames(enc->gop_size);
     if (d->output->oformat->flags & AVFMT_GLOBALHEADER) {
         enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
@@ -734,6 +799,7 @@ void LMFFMovieFileOutput::Impl::runConversions()
             continue;
         }
         frame->pts = job.pts;
+        frame->pict_type = pictureTypeAt(job.pts);
         submitVideo(std::move(frame));
     }
     std::lock_guard lock(queueMutex);

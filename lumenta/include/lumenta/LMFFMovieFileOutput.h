@@ -22,6 +22,7 @@
 // false. A file whose output never started is removed as well.
 
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -44,6 +45,11 @@ public:
     QString path() const;
     void setMovieFormat(const LMFFMovieFileOutputFormat& format);
     LMFFMovieFileOutputFormat movieFormat() const;
+    // Output times at which a new group of pictures starts (each on the frame
+    // nearest it) whose first picture shown is that frame, so that an
+    // authored chapter opens on the picture of its own time. Set after
+    // setMovieFormat() and before startOutput().
+    void setKeyFrameTimes(const QList<LMMediaTime>& times);
 
     // Opens a video encoder for the format; isVideoOpen() tells the result.
     void openVideo();
