@@ -389,6 +389,11 @@ void VCVideoConverter::videoStep(Piece& piece, bool wroteContext)
                                               }
                                               any = true;
                                           });
+            if (!any && writer && !piece.file->copy_video_stream()) {
+                // The source's pictures end before the piece does (a variable
+                // rate stream's last frame lasts): that frame fills the rest.
+                writer->holdImage(piece.timeOffset + piece.trimDuration);
+            }
             // The video clock follows what the writer placed on its timeline.
             const LMMediaTime written = writer ? writer->video_output_time() : 0;
             advance = (written - piece.timeOffset) * piece.frameRate / base - piece.videoUnits;

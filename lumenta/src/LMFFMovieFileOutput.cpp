@@ -189,7 +189,13 @@ struct LMFFMovieFileOutput::Impl {
     std::deque<Conversion> conversions;
     bool conversionsClosed = false;
     std::thread conversionThread;
-    bool itemTaken = false;  // a decoded frame was taken (the callers' side)
+    bool itemTaken = false;      // a decoded frame was taken (the callers' side)
+    LMMediaTime takenStart = 0;  // the piece (movie_real_start_time) it came from
+    // The last decoded frame dropped behind the timeline, with its place on
+    // it (in frames) and its piece: the callers' side.
+    FramePtr droppedFrame;
+    double droppedPlace = 0.0;
+    LMMediaTime droppedStart = 0;
     FramePtr lastItemFrame;  // the last one converted (the conversion thread's)
 
     std::mutex queueMutex;
@@ -921,10 +927,16 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     if (!d->videoEncoder || !data.frame) {
         return;
     }
-    const double seconds = static_cast<double>(data.time - data.realStart) / AV_TIME_BASE;
-    const int64_t index = llround(seconds * av_q2d(d->frameRate()));
+    const double place =
+        static_cast<double>(data.time - data.realStart) / AV_TIME_BASE * av_q2d(d->frameRate());
+    const int64_t index = llround(place);
     if (index < d->framesSubmitted.load()) {
-        return;  // behind the timeline: dropped
+        // Behind the timeline: dropped, but kept as the nearest picture of
+        // a piece's first frames until a later one comes.
+        d->droppedFrame.reset(av_frame_clone(data.frame.get()));
+        d->droppedPlace = place;
+        d->droppedStart = data.realStart;
+        return;
     }
     // The decoded frame itself (a new reference, no copy) goes to be scaled.
     FramePtr source(av_frame_clone(data.frame.get()));
@@ -932,13 +944,42 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
         d->fail(QStringLiteral("frame memory"), 0);
         return;
     }
-    // A gap in the source repeats the frame before it; at most ten seconds.
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
+    if (d->itemTaken && d->takenStart != data.realStart) {
+        // A new piece (a cut) opens on its own frame nearest each of its first
+        // places, never on the frame the piece before ended with.
+        const bool dropped = d->droppedFrame && d->droppedStart == data.realStart;
+        while (d->framesSubmitted.load() < qMin(index, gapLimit)) {
+            const auto at = static_cast<double>(d->framesSubmitted.load());
+            if (dropped && at - d->droppedPlace < place - at) {
+                d->takeVideo(FramePtr(av_frame_clone(d->droppedFrame.get())), false);
+            } else {
+                d->takeVideo(FramePtr(av_frame_clone(source.get())), false);
+            }
+        }
+    }
+    // A gap in the source repeats the frame before it; at most ten seconds.
     while (d->itemTaken && d->framesSubmitted.load() < qMin(index, gapLimit)) {
         d->takeVideo(nullptr, false);
     }
     d->itemTaken = true;
+    d->takenStart = data.realStart;
+    d->droppedFrame.reset();
     d->takeVideo(std::move(source), false);
+}
+
+void LMFFMovieFileOutput::holdImage(LMMediaTime outputTime)
+{
+    if (!d->started || d->finished || !d->videoEncoder || !d->itemTaken) {
+        return;
+    }
+    const LMFFMovieFileOutputFormat& f = d->format;
+    const int64_t frames =
+        av_rescale_rnd(outputTime, qMax(f.framerate, 1),
+                       int64_t(qMax(f.frameTime, 1)) * AV_TIME_BASE, AV_ROUND_UP);
+    while (d->framesSubmitted.load() < frames) {
+        d->takeVideo(nullptr, false);
+    }
 }
 
 LMMediaTime LMFFMovieFileOutput::video_output_time() const

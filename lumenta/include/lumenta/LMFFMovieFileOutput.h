@@ -78,8 +78,13 @@ public:
     void writeCGContext(const LMDrawContext& context);
     // Direct path: a decoded frame is scaled to the output and placed on the
     // constant-rate timeline by its output time (repeating or dropping
-    // frames); a packet is copied with its times moved to the output.
+    // frames; the first places of a new piece, told by its
+    // movie_real_start_time, show its own frames nearest them); a packet is
+    // copied with its times moved to the output.
     void writeImage(LMFFItem* item);
+    // Direct path: the last decoded frame stands on the timeline until the
+    // output time given (a piece whose pictures end before its length).
+    void holdImage(LMMediaTime outputTime);
     // Output time reached by the video: frames written x frameTime / framerate.
     LMMediaTime video_output_time() const;
     // 1024 sample frames of interleaved float in audioInputFormat().
