@@ -48,7 +48,7 @@ public:
     // Output times at which a new group of pictures starts (each on the frame
     // nearest it) whose first picture shown is that frame, so that an
     // authored chapter opens on the picture of its own time. Set after
-    // setMovieFormat() and before startOutput().
+    // setMovieFormat() and before openVideo().
     void setKeyFrameTimes(const QList<LMMediaTime>& times);
 
     // Opens a video encoder for the format; isVideoOpen() tells the result.
