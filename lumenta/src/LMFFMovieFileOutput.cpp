@@ -974,9 +974,10 @@ void LMFFMovieFileOutput::holdImage(LMMediaTime outputTime)
         return;
     }
     const LMFFMovieFileOutputFormat& f = d->format;
+    // The place nearest the time ends the held stretch.
     const int64_t frames =
         av_rescale_rnd(outputTime, qMax(f.framerate, 1),
-                       int64_t(qMax(f.frameTime, 1)) * AV_TIME_BASE, AV_ROUND_UP);
+                       int64_t(qMax(f.frameTime, 1)) * AV_TIME_BASE, AV_ROUND_NEAR_INF);
     while (d->framesSubmitted.load() < frames) {
         d->takeVideo(nullptr, false);
     }

@@ -280,7 +280,7 @@ const QList<CutCase>& cutCases()
         {"ntsc", "ntsc", {{1.0, 2.2}}},
         {"ntsc-between", "ntsc", {{1.51, 2.7}}},
         {"vfr", "vfr", {{0.0, -1.0}}},
-        {"phone", "phone", {{0.6, 1.8}}},
+        {"phone", "phone", {{0.0, 3.0}}, {{0.6, 1.33}, {1.95, 1.0}}},
         {"mkv", "mkv", {{1.2, 2.4}}, {}, true},
         {"trimmed", "pal", {{2.0, 6.0}}, {{1.32, 1.3}, {2.9, 1.0}}},
         {"merged-pal", "pal", {{0.0, 4.0}, {4.0, 7.0}, {7.0, 9.0}}},
@@ -398,6 +398,8 @@ protected:
                     const double begin = TrimSegmentRules::clampedStart(trims, i, start);
                     segment->setStart(begin);
                     segment->setDuration(end - begin);
+                    EXPECT_NEAR(segment->start(), start, 1e-6) << c.name;
+                    EXPECT_NEAR(segment->duration(), duration, 1e-6) << c.name;
                 }
                 first->vcmovie()->setTrimArray(trims);
                 first->newMediaEditDic();
@@ -495,16 +497,24 @@ TEST_P(FrameAccurateCuts, TitlesStartChaptersJoinAndLengthsHoldToTheFrame)
                 << "picture " << at << " shows source frame " << shown;
         }
 
-        // An uncut clip keeps its source's length (the file's, here its
-        // sound's: the last picture lasts to the end), however its frames fall.
+        // The title lasts what its cuts keep; an uncut clip its source's
+        // length (the file's, here its sound's: the last picture lasts to the
+        // end), however its frames fall.
+        double length = 0.0;
+        for (const auto& [start, kept] : c.segments) {
+            length += kept;
+        }
+        for (const auto& [from, to] : c.sections) {
+            length += c.segments.isEmpty() ? to - from : 0.0;
+        }
         if (c.sections.first().second < 0) {
             const QJsonObject format =
                 testsupport::probeMedia(sources.value(c.source))["format"].toObject();
-            const double length = format["duration"].toString().toDouble() -
-                                  format["start_time"].toString().toDouble();
-            EXPECT_NEAR(pictures.size() * outputFrame, length, outputFrame / 2 + 1e-6)
-                << pictures.size() << " pictures";
+            length = format["duration"].toString().toDouble() -
+                     format["start_time"].toString().toDouble();
         }
+        EXPECT_NEAR(pictures.size() * outputFrame, length, outputFrame / 2 + 1e-6)
+            << pictures.size() << " pictures";
     }
     DVDClose(dvd);
 }

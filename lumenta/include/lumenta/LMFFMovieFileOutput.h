@@ -82,8 +82,9 @@ public:
     // movie_real_start_time, show its own frames nearest them); a packet is
     // copied with its times moved to the output.
     void writeImage(LMFFItem* item);
-    // Direct path: the last decoded frame stands on the timeline until the
-    // output time given (a piece whose pictures end before its length).
+    // Direct path: the last decoded frame stands on the timeline up to the
+    // place nearest the output time given (a piece whose pictures end before
+    // its length, or whose last places its frames left empty).
     void holdImage(LMMediaTime outputTime);
     // Output time reached by the video: frames written x frameTime / framerate.
     LMMediaTime video_output_time() const;
