@@ -106,6 +106,18 @@ LMFFMovieFileOutputFormat VCVideoConverter::movieOutputFormat() const
     return m_format;
 }
 
+void VCVideoConverter::setKeyFrameTimes(const QList<LMMediaTime>& times)
+{
+    std::lock_guard lock(m_lock);
+    m_keyFrameTimes = times;
+}
+
+QList<LMMediaTime> VCVideoConverter::keyFrameTimes() const
+{
+    std::lock_guard lock(m_lock);
+    return m_keyFrameTimes;
+}
+
 IMediaItem::Ptr VCVideoConverter::currentMovie() const
 {
     std::lock_guard lock(m_lock);
@@ -501,6 +513,7 @@ bool VCVideoConverter::startMovieOutput()
     auto writer = std::make_shared<LMFFMovieFileOutput>();
     writer->setPath(tempPath);
     writer->setMovieFormat(format);
+    writer->setKeyFrameTimes(keyFrameTimes());
     const QList<IMediaItem::Ptr> pieces = validMovies();
     const IMovie::Ptr lastMovie = pieces.isEmpty() ? nullptr : pieces.last()->movie();
     if (format.framerate >= 1 && format.frameTime >= 1 && m_hasVideo) {

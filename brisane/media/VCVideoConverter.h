@@ -74,6 +74,10 @@ public:
     QString path() const;
     void setMovieOutputFormat(const LMFFMovieFileOutputFormat& format);
     LMFFMovieFileOutputFormat movieOutputFormat() const;
+    // Output times (media time) at which the encoded video starts a group of
+    // pictures of its own: a title's chapter points.
+    void setKeyFrameTimes(const QList<LMMediaTime>& times);
+    QList<LMMediaTime> keyFrameTimes() const;
 
     // --- Analysis ---
     // Durations, streams and the stream-copy flags of the pieces; repeatable.
@@ -190,6 +194,7 @@ private:
     QList<IMediaItem::Ptr> m_movies;
     QString m_path;
     LMFFMovieFileOutputFormat m_format;
+    QList<LMMediaTime> m_keyFrameTimes;
     IMediaItem::Ptr m_currentMovie;
     QString m_error;
     bool m_succeeded = false;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
@@ -207,6 +208,11 @@ struct LMFFMovieFileOutput::Impl {
     // Frames taken on the output's timeline (their conversion may still be
     // under way).
     std::atomic<int64_t> framesSubmitted{0};
+    // Frames (by their place on the output's timeline) asked to open a group
+    // of their own, and every frame that is made a key frame for them: set
+    // when the encoder opens, read by the conversion thread.
+    QList<int64_t> chapterFrames;
+    QSet<int64_t> keyFrames;
 
     // Frames on their way to the encoder: taken by the write calls in output
     // order and brought to the encoder's shape on a thread of their own, so
@@ -222,7 +228,13 @@ struct LMFFMovieFileOutput::Impl {
     std::deque<Conversion> conversions;
     bool conversionsClosed = false;
     std::thread conversionThread;
-    bool itemTaken = false;  // a decoded frame was taken (the callers' side)
+    bool itemTaken = false;      // a decoded frame was taken (the callers' side)
+    LMMediaTime takenStart = 0;  // the piece (movie_real_start_time) it came from
+    // The last decoded frame dropped behind the timeline, with its place on
+    // it (in frames) and its piece: the callers' side.
+    FramePtr droppedFrame;
+    double droppedPlace = 0.0;
+    LMMediaTime droppedStart = 0;
     FramePtr lastItemFrame;  // the last one converted (the conversion thread's)
 
     std::mutex queueMutex;
@@ -276,6 +288,18 @@ struct LMFFMovieFileOutput::Impl {
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
+    void planKeyFrames(int gopSize);
+    // A key frame asked for opens a group whose first picture shown is the
+    // key frame itself: the picture before it is made a reference of the
+    // group before, so that no B-picture shown ahead of the key frame is coded
+    // after it (MPEG-2's closed groups would also turn scene detection off).
+    AVPictureType pictureTypeAt(int64_t index) const
+    {
+        if (keyFrames.contains(index)) {
+            return AV_PICTURE_TYPE_I;
+        }
+        return chapterFrames.contains(index + 1) ? AV_PICTURE_TYPE_P : AV_PICTURE_TYPE_NONE;
+    }
     AVRational frameRate() const
     {
         return AVRational{qMax(format.framerate, 1), qMax(format.frameTime, 1)};
@@ -345,6 +369,52 @@ void LMFFMovieFileOutput::setInterlaced(bool interlaced)
 bool LMFFMovieFileOutput::isInterlaced() const
 {
     return d->fields;
+}
+
+void LMFFMovieFileOutput::setKeyFrameTimes(const QList<LMMediaTime>& times)
+{
+    d->chapterFrames.clear();
+    const AVRational rate = d->frameRate();
+    for (const LMMediaTime time : times) {
+        if (time > 0) {
+            d->chapterFrames << av_rescale(time, rate.num, int64_t(rate.den) * AV_TIME_BASE);
+        }
+    }
+    std::sort(d->chapterFrames.begin(), d->chapterFrames.end());
+}
+
+// The key frames of the stretches that lead up to the frames asked for. The
+// DVD multiplexer starts a video unit (where a cell can begin) only at a key
+// frame at least 0.4 s after the unit before it, and the encoder puts a key
+// frame of its own gopSize frames after the last one. So each stretch gets
+// key frames of its own, at most gopSize - 2 frames apart (the encoder then
+// never adds one), the last of them at least 0.4 s before the frame asked:
+// where a full group would come closer, the rest is split in two halves.
+void LMFFMovieFileOutput::Impl::planKeyFrames(int gopSize)
+{
+    keyFrames.clear();
+    const AVRational rate = frameRate();
+    const int64_t step = qMax(1, gopSize - 2);
+    const int64_t minimum =
+        dvd ? av_rescale_rnd(4, rate.num, int64_t(rate.den) * 10, AV_ROUND_UP) : 0;
+    int64_t from = 0;
+    for (const int64_t target : std::as_const(chapterFrames)) {
+        if (target <= from) {
+            continue;
+        }
+        while (target - from > step) {
+            if (target - from - step >= minimum) {
+                from += step;
+            } else {
+                from += (target - from) / 2;
+                keyFrames.insert(from);
+                break;
+            }
+            keyFrames.insert(from);
+        }
+        keyFrames.insert(target);
+        from = target;
+    }
 }
 
 void LMFFMovieFileOutput::openVideo()
@@ -420,6 +490,7 @@ void LMFFMovieFileOutput::openVideo()
     } else {
         enc->gop_size = 12;
     }
+    d->planKeyFrames(enc->gop_size);
     if (d->output->oformat->flags & AVFMT_GLOBALHEADER) {
         enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
@@ -799,6 +870,7 @@ void LMFFMovieFileOutput::Impl::runConversions()
             continue;
         }
         frame->pts = job.pts;
+        frame->pict_type = pictureTypeAt(job.pts);
         submitVideo(std::move(frame));
     }
     std::lock_guard lock(queueMutex);
@@ -920,10 +992,16 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     if (!d->videoEncoder || !data.frame) {
         return;
     }
-    const double seconds = static_cast<double>(data.time - data.realStart) / AV_TIME_BASE;
-    const int64_t index = llround(seconds * av_q2d(d->frameRate()));
+    const double place =
+        static_cast<double>(data.time - data.realStart) / AV_TIME_BASE * av_q2d(d->frameRate());
+    const int64_t index = llround(place);
     if (index < d->framesSubmitted.load()) {
-        return;  // behind the timeline: dropped
+        // Behind the timeline: dropped, but kept as the nearest picture of
+        // a piece's first frames until a later one comes.
+        d->droppedFrame.reset(av_frame_clone(data.frame.get()));
+        d->droppedPlace = place;
+        d->droppedStart = data.realStart;
+        return;
     }
     // The decoded frame itself (a new reference, no copy) goes to be scaled.
     FramePtr source(av_frame_clone(data.frame.get()));
@@ -931,13 +1009,43 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
         d->fail(QStringLiteral("frame memory"), 0);
         return;
     }
-    // A gap in the source repeats the frame before it; at most ten seconds.
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
+    if (d->itemTaken && d->takenStart != data.realStart) {
+        // A new piece (a cut) opens on its own frame nearest each of its first
+        // places, never on the frame the piece before ended with.
+        const bool dropped = d->droppedFrame && d->droppedStart == data.realStart;
+        while (d->framesSubmitted.load() < qMin(index, gapLimit)) {
+            const auto at = static_cast<double>(d->framesSubmitted.load());
+            if (dropped && at - d->droppedPlace < place - at) {
+                d->takeVideo(FramePtr(av_frame_clone(d->droppedFrame.get())), false);
+            } else {
+                d->takeVideo(FramePtr(av_frame_clone(source.get())), false);
+            }
+        }
+    }
+    // A gap in the source repeats the frame before it; at most ten seconds.
     while (d->itemTaken && d->framesSubmitted.load() < qMin(index, gapLimit)) {
         d->takeVideo(nullptr, false);
     }
     d->itemTaken = true;
+    d->takenStart = data.realStart;
+    d->droppedFrame.reset();
     d->takeVideo(std::move(source), false);
+}
+
+void LMFFMovieFileOutput::holdImage(LMMediaTime outputTime)
+{
+    if (!d->started || d->finished || !d->videoEncoder || !d->itemTaken) {
+        return;
+    }
+    const LMFFMovieFileOutputFormat& f = d->format;
+    // The place nearest the time ends the held stretch.
+    const int64_t frames =
+        av_rescale_rnd(outputTime, qMax(f.framerate, 1),
+                       int64_t(qMax(f.frameTime, 1)) * AV_TIME_BASE, AV_ROUND_NEAR_INF);
+    while (d->framesSubmitted.load() < frames) {
+        d->takeVideo(nullptr, false);
+    }
 }
 
 LMMediaTime LMFFMovieFileOutput::video_output_time() const
