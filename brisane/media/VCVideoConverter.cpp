@@ -17,6 +17,22 @@
 
 namespace {
 
+// The size of the picture as it is shown: a stream of non-square pixels (a
+// camcorder's 1440 x 1080 or a DV tape's 720 x 480) is as wide as its sample
+// aspect makes it.
+QSizeF shownVideoSize(const IMovie& movie)
+{
+    QSizeF size = movie.videoSize();
+    const QList<LMMedia::Ptr> medias = movie.videos();
+    if (!medias.isEmpty() && medias.last() && !medias.last()->videos().isEmpty()) {
+        const double aspect = medias.last()->videos().first().sampleAspect;
+        if (aspect > 0.0) {
+            size.setWidth(size.width() * aspect);
+        }
+    }
+    return size;
+}
+
 // Removes the part-files that an earlier job for `destination`, ended before
 // it could finish (killed, crashed), left beside it: ".<name>-XXXXXX.<suffix>".
 void removeStalePartFiles(const QFileInfo& destination)
@@ -88,6 +104,18 @@ LMFFMovieFileOutputFormat VCVideoConverter::movieOutputFormat() const
 {
     std::lock_guard lock(m_lock);
     return m_format;
+}
+
+void VCVideoConverter::setKeyFrameTimes(const QList<LMMediaTime>& times)
+{
+    std::lock_guard lock(m_lock);
+    m_keyFrameTimes = times;
+}
+
+QList<LMMediaTime> VCVideoConverter::keyFrameTimes() const
+{
+    std::lock_guard lock(m_lock);
+    return m_keyFrameTimes;
 }
 
 IMediaItem::Ptr VCVideoConverter::currentMovie() const
@@ -263,7 +291,7 @@ bool VCVideoConverter::isNoneEditWithMovie(const IMovie& movie)
         auto ratio = [](const QSizeF& s) { return s.height() / qMax(s.width(), 1.0); };
         const QSizeF reference = zoom == 3   ? QSizeF(1280, 720)
                                  : zoom == 4 ? QSizeF(960, 720)
-                                             : video;
+                                             : shownVideoSize(movie);
         if (std::abs(ratio(movie.outputVideoSize()) - ratio(reference)) > 0.02) {
             return false;
         }
@@ -296,6 +324,23 @@ bool VCVideoConverter::isCanCopyImageForMovie(const IMediaItem& piece) const
         return subtitles && subtitles->isEmpty();
     }
     return true;
+}
+
+bool VCVideoConverter::hasInterlacedDirectPiece() const
+{
+    if (!m_copyImage) {
+        return false;
+    }
+    for (const auto& piece : validMovies()) {
+        const auto movie = std::dynamic_pointer_cast<LMFFMovie>(piece->movie());
+        const LMMedia::Ptr video = movie ? lastOf(movie->videos()) : nullptr;
+        if (video && !video->videos().isEmpty() &&
+            video->videos().first().fieldOrder != LMStreamInfo::FieldOrder::Progressive &&
+            isCanCopyImageForMovie(*piece)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void VCVideoConverter::updateConverterSpeedMode()
@@ -468,12 +513,14 @@ bool VCVideoConverter::startMovieOutput()
     auto writer = std::make_shared<LMFFMovieFileOutput>();
     writer->setPath(tempPath);
     writer->setMovieFormat(format);
+    writer->setKeyFrameTimes(keyFrameTimes());
     const QList<IMediaItem::Ptr> pieces = validMovies();
     const IMovie::Ptr lastMovie = pieces.isEmpty() ? nullptr : pieces.last()->movie();
     if (format.framerate >= 1 && format.frameTime >= 1 && m_hasVideo) {
         if (m_skipDecodeImage && lastMovie) {
             writer->copyVideoMedia(lastOf(lastMovie->videos()));
         } else {
+            writer->setInterlaced(hasInterlacedDirectPiece());
             writer->openVideo();
         }
         m_hasVideo = writer->isVideoOpen();

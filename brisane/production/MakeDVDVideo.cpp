@@ -165,8 +165,9 @@ QList<MakeDVDVideo::TitleJob> MakeDVDVideo::titleJobs(const DVDLibrary& dvd) con
     for (qsizetype i = 0; i < titles.size(); ++i) {
         TitleJob job;
         job.index = i;
-        job.movies =
-            getMoviesFromTitle(std::dynamic_pointer_cast<brisane::DVDTitleVideo>(titles[i]).get());
+        const auto title = std::dynamic_pointer_cast<brisane::DVDTitleVideo>(titles[i]);
+        job.movies = getMoviesFromTitle(title.get());
+        job.chapterStarts = title ? title->chapterStartTimes() : QList<LMMediaTime>();
         job.length = lengthFromMovies(job.movies);
         // Drawn sources (slideshows, pictures) keep state of their own.
         job.alone = std::any_of(job.movies.begin(), job.movies.end(), [](const auto& piece) {
@@ -214,6 +215,9 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
         }
         const VCVideoConverter::Ptr converter =
             convertMovies(items(job.movies), work + titleFileName(job.index), format);
+        // Each chapter opens on a group of pictures of its own, so that the
+        // authored cell starts on the chapter's first picture.
+        converter->setKeyFrameTimes(job.chapterStarts);
         if (!startConversion(converter, job.length)) {
             return stopResult();
         }

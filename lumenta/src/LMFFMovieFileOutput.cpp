@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
@@ -66,41 +67,77 @@ public:
     // Scales `source` into `target` (both allocated); false on failure.
     bool scale(const AVFrame* source, AVFrame* target)
     {
-        if (!m_sws || m_width != source->width || m_height != source->height ||
-            m_format != source->format || m_targetWidth != target->width ||
-            m_targetHeight != target->height || m_targetFormat != target->format) {
-            if (!rebuild(source, target)) {
-                return false;
-            }
+        if (!fit(source->width, source->height, source->format, target->width, target->height,
+                 target->format)) {
+            return false;
         }
         return sws_scale_frame(m_sws.get(), target, source) >= 0;
     }
 
-private:
-    bool rebuild(const AVFrame* source, const AVFrame* target)
+    // Scales the two fields of an interlaced `source` each on its own into
+    // the rows of the same field of `target`, so that no line of one field
+    // is mixed into the other; false on failure or an odd height.
+    bool scaleFields(const AVFrame* source, AVFrame* target)
     {
+        if (source->height % 4 != 0 || target->height % 4 != 0 ||
+            !fit(source->width, source->height / 2, source->format, target->width,
+                 target->height / 2, target->format)) {
+            return false;
+        }
+        for (int parity = 0; parity < 2; ++parity) {
+            const uint8_t* sourcePlanes[AV_NUM_DATA_POINTERS] = {};
+            int sourceStrides[AV_NUM_DATA_POINTERS] = {};
+            uint8_t* targetPlanes[AV_NUM_DATA_POINTERS] = {};
+            int targetStrides[AV_NUM_DATA_POINTERS] = {};
+            for (int p = 0; p < AV_NUM_DATA_POINTERS; ++p) {
+                if (source->data[p]) {
+                    sourcePlanes[p] = source->data[p] + parity * source->linesize[p];
+                    sourceStrides[p] = 2 * source->linesize[p];
+                }
+                if (target->data[p]) {
+                    targetPlanes[p] = target->data[p] + parity * target->linesize[p];
+                    targetStrides[p] = 2 * target->linesize[p];
+                }
+            }
+            if (sws_scale(m_sws.get(), sourcePlanes, sourceStrides, 0, source->height / 2,
+                          targetPlanes, targetStrides) <= 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    // The scaler for this shape, rebuilt when it changes.
+    bool fit(int width, int height, int format, int targetWidth, int targetHeight, int targetFormat)
+    {
+        if (m_sws && m_width == width && m_height == height && m_format == format &&
+            m_targetWidth == targetWidth && m_targetHeight == targetHeight &&
+            m_targetFormat == targetFormat) {
+            return true;
+        }
         m_sws.reset(sws_alloc_context());
         if (!m_sws) {
             return false;
         }
         SwsContext* sws = m_sws.get();
-        av_opt_set_int(sws, "srcw", source->width, 0);
-        av_opt_set_int(sws, "srch", source->height, 0);
-        av_opt_set_int(sws, "src_format", source->format, 0);
-        av_opt_set_int(sws, "dstw", target->width, 0);
-        av_opt_set_int(sws, "dsth", target->height, 0);
-        av_opt_set_int(sws, "dst_format", target->format, 0);
+        av_opt_set_int(sws, "srcw", width, 0);
+        av_opt_set_int(sws, "srch", height, 0);
+        av_opt_set_int(sws, "src_format", format, 0);
+        av_opt_set_int(sws, "dstw", targetWidth, 0);
+        av_opt_set_int(sws, "dsth", targetHeight, 0);
+        av_opt_set_int(sws, "dst_format", targetFormat, 0);
         av_opt_set_int(sws, "sws_flags", m_flags, 0);
         if (sws_init_context(sws, nullptr, nullptr) < 0) {
             m_sws.reset();
             return false;
         }
-        m_width = source->width;
-        m_height = source->height;
-        m_format = source->format;
-        m_targetWidth = target->width;
-        m_targetHeight = target->height;
-        m_targetFormat = target->format;
+        m_width = width;
+        m_height = height;
+        m_format = format;
+        m_targetWidth = targetWidth;
+        m_targetHeight = targetHeight;
+        m_targetFormat = targetFormat;
         return true;
     }
 
@@ -161,6 +198,9 @@ struct LMFFMovieFileOutput::Impl {
     // a picture whose chroma was spread over two by two comes back exactly).
     FrameScaler contextScaler{SWS_AREA};
     FrameScaler itemScaler{SWS_BICUBIC};
+    FrameScaler fieldScaler{SWS_BICUBIC};
+    // The stream codes fields: decoded interlaced frames keep theirs.
+    bool fields = false;
     // Memory of the frames handed to the encoder, reused once it lets go,
     // and of the copies of drawing contexts.
     std::unique_ptr<AVBufferPool, BufferPoolDeleter> framePool;
@@ -168,6 +208,11 @@ struct LMFFMovieFileOutput::Impl {
     // Frames taken on the output's timeline (their conversion may still be
     // under way).
     std::atomic<int64_t> framesSubmitted{0};
+    // Frames (by their place on the output's timeline) asked to open a group
+    // of their own, and every frame that is made a key frame for them: set
+    // when the encoder opens, read by the conversion thread.
+    QList<int64_t> chapterFrames;
+    QSet<int64_t> keyFrames;
 
     // Frames on their way to the encoder: taken by the write calls in output
     // order and brought to the encoder's shape on a thread of their own, so
@@ -183,7 +228,13 @@ struct LMFFMovieFileOutput::Impl {
     std::deque<Conversion> conversions;
     bool conversionsClosed = false;
     std::thread conversionThread;
-    bool itemTaken = false;  // a decoded frame was taken (the callers' side)
+    bool itemTaken = false;      // a decoded frame was taken (the callers' side)
+    LMMediaTime takenStart = 0;  // the piece (movie_real_start_time) it came from
+    // The last decoded frame dropped behind the timeline, with its place on
+    // it (in frames) and its piece: the callers' side.
+    FramePtr droppedFrame;
+    double droppedPlace = 0.0;
+    LMMediaTime droppedStart = 0;
     FramePtr lastItemFrame;  // the last one converted (the conversion thread's)
 
     std::mutex queueMutex;
@@ -237,6 +288,18 @@ struct LMFFMovieFileOutput::Impl {
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
+    void planKeyFrames(int gopSize);
+    // A key frame asked for opens a group whose first picture shown is the
+    // key frame itself: the picture before it is made a reference of the
+    // group before, so that no B-picture shown ahead of the key frame is coded
+    // after it (MPEG-2's closed groups would also turn scene detection off).
+    AVPictureType pictureTypeAt(int64_t index) const
+    {
+        if (keyFrames.contains(index)) {
+            return AV_PICTURE_TYPE_I;
+        }
+        return chapterFrames.contains(index + 1) ? AV_PICTURE_TYPE_P : AV_PICTURE_TYPE_NONE;
+    }
     AVRational frameRate() const
     {
         return AVRational{qMax(format.framerate, 1), qMax(format.frameTime, 1)};
@@ -296,6 +359,62 @@ void LMFFMovieFileOutput::setMovieFormat(const LMFFMovieFileOutputFormat& format
 LMFFMovieFileOutputFormat LMFFMovieFileOutput::movieFormat() const
 {
     return d->format;
+}
+
+void LMFFMovieFileOutput::setInterlaced(bool interlaced)
+{
+    d->fields = interlaced;
+}
+
+bool LMFFMovieFileOutput::isInterlaced() const
+{
+    return d->fields;
+}
+
+void LMFFMovieFileOutput::setKeyFrameTimes(const QList<LMMediaTime>& times)
+{
+    d->chapterFrames.clear();
+    const AVRational rate = d->frameRate();
+    for (const LMMediaTime time : times) {
+        if (time > 0) {
+            d->chapterFrames << av_rescale(time, rate.num, int64_t(rate.den) * AV_TIME_BASE);
+        }
+    }
+    std::sort(d->chapterFrames.begin(), d->chapterFrames.end());
+}
+
+// The key frames of the stretches that lead up to the frames asked for. The
+// DVD multiplexer starts a video unit (where a cell can begin) only at a key
+// frame at least 0.4 s after the unit before it, and the encoder puts a key
+// frame of its own gopSize frames after the last one. So each stretch gets
+// key frames of its own, at most gopSize - 2 frames apart (the encoder then
+// never adds one), the last of them at least 0.4 s before the frame asked:
+// where a full group would come closer, the rest is split in two halves.
+void LMFFMovieFileOutput::Impl::planKeyFrames(int gopSize)
+{
+    keyFrames.clear();
+    const AVRational rate = frameRate();
+    const int64_t step = qMax(1, gopSize - 2);
+    const int64_t minimum =
+        dvd ? av_rescale_rnd(4, rate.num, int64_t(rate.den) * 10, AV_ROUND_UP) : 0;
+    int64_t from = 0;
+    for (const int64_t target : std::as_const(chapterFrames)) {
+        if (target <= from) {
+            continue;
+        }
+        while (target - from > step) {
+            if (target - from - step >= minimum) {
+                from += step;
+            } else {
+                from += (target - from) / 2;
+                keyFrames.insert(from);
+                break;
+            }
+            keyFrames.insert(from);
+        }
+        keyFrames.insert(target);
+        from = target;
+    }
 }
 
 void LMFFMovieFileOutput::openVideo()
@@ -363,15 +482,24 @@ void LMFFMovieFileOutput::openVideo()
         // near the rate asked; the buffer model still bounds the peak.
         enc->qmin = 1;
         enc->b_quant_factor = 1.1f;
+        if (d->fields) {
+            // Field pictures of interlaced sources are coded as fields, and
+            // each frame carries its own field order.
+            enc->flags |= AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME;
+        }
     } else {
         enc->gop_size = 12;
     }
+    d->planKeyFrames(enc->gop_size);
     if (d->output->oformat->flags & AVFMT_GLOBALHEADER) {
         enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
     AVDictionary* options = nullptr;
     if (d->dvd) {
         av_dict_set_int(&options, "lmin", FF_QP2LAMBDA, 0);  // quantiser 1
+        if (d->fields) {
+            av_dict_set_int(&options, "alternate_scan", 1, 0);
+        }
     }
     const int ret = avcodec_open2(enc.get(), codec, &options);
     av_dict_free(&options);
@@ -718,8 +846,16 @@ void LMFFMovieFileOutput::Impl::runConversions()
         if (!job.source) {
             frame.reset(lastItemFrame ? av_frame_clone(lastItemFrame.get()) : nullptr);
         } else if ((frame = videoFrame())) {
+            const AVFrame* source = job.source.get();
+            // A frame of fields keeps them apart (a height that does not
+            // split into two 4:2:0 fields is scaled whole).
+            const bool keepFields = fields && !job.context && source->interlaced_frame &&
+                                    fieldScaler.scaleFields(source, frame.get());
+            frame->interlaced_frame = keepFields ? 1 : 0;
+            frame->top_field_first = keepFields ? source->top_field_first : 1;
             FrameScaler& scaler = job.context ? contextScaler : itemScaler;
-            if (!scaler.scale(job.source.get(), frame.get())) {
+            const bool scaled = keepFields || scaler.scale(source, frame.get());
+            if (!scaled) {
                 fail(job.context ? QStringLiteral("colour conversion") : QStringLiteral("scaling"),
                      0);
                 continue;
@@ -734,6 +870,7 @@ void LMFFMovieFileOutput::Impl::runConversions()
             continue;
         }
         frame->pts = job.pts;
+        frame->pict_type = pictureTypeAt(job.pts);
         submitVideo(std::move(frame));
     }
     std::lock_guard lock(queueMutex);
@@ -855,10 +992,16 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     if (!d->videoEncoder || !data.frame) {
         return;
     }
-    const double seconds = static_cast<double>(data.time - data.realStart) / AV_TIME_BASE;
-    const int64_t index = llround(seconds * av_q2d(d->frameRate()));
+    const double place =
+        static_cast<double>(data.time - data.realStart) / AV_TIME_BASE * av_q2d(d->frameRate());
+    const int64_t index = llround(place);
     if (index < d->framesSubmitted.load()) {
-        return;  // behind the timeline: dropped
+        // Behind the timeline: dropped, but kept as the nearest picture of
+        // a piece's first frames until a later one comes.
+        d->droppedFrame.reset(av_frame_clone(data.frame.get()));
+        d->droppedPlace = place;
+        d->droppedStart = data.realStart;
+        return;
     }
     // The decoded frame itself (a new reference, no copy) goes to be scaled.
     FramePtr source(av_frame_clone(data.frame.get()));
@@ -866,13 +1009,43 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
         d->fail(QStringLiteral("frame memory"), 0);
         return;
     }
-    // A gap in the source repeats the frame before it; at most ten seconds.
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
+    if (d->itemTaken && d->takenStart != data.realStart) {
+        // A new piece (a cut) opens on its own frame nearest each of its first
+        // places, never on the frame the piece before ended with.
+        const bool dropped = d->droppedFrame && d->droppedStart == data.realStart;
+        while (d->framesSubmitted.load() < qMin(index, gapLimit)) {
+            const auto at = static_cast<double>(d->framesSubmitted.load());
+            if (dropped && at - d->droppedPlace < place - at) {
+                d->takeVideo(FramePtr(av_frame_clone(d->droppedFrame.get())), false);
+            } else {
+                d->takeVideo(FramePtr(av_frame_clone(source.get())), false);
+            }
+        }
+    }
+    // A gap in the source repeats the frame before it; at most ten seconds.
     while (d->itemTaken && d->framesSubmitted.load() < qMin(index, gapLimit)) {
         d->takeVideo(nullptr, false);
     }
     d->itemTaken = true;
+    d->takenStart = data.realStart;
+    d->droppedFrame.reset();
     d->takeVideo(std::move(source), false);
+}
+
+void LMFFMovieFileOutput::holdImage(LMMediaTime outputTime)
+{
+    if (!d->started || d->finished || !d->videoEncoder || !d->itemTaken) {
+        return;
+    }
+    const LMFFMovieFileOutputFormat& f = d->format;
+    // The place nearest the time ends the held stretch.
+    const int64_t frames =
+        av_rescale_rnd(outputTime, qMax(f.framerate, 1),
+                       int64_t(qMax(f.frameTime, 1)) * AV_TIME_BASE, AV_ROUND_NEAR_INF);
+    while (d->framesSubmitted.load() < frames) {
+        d->takeVideo(nullptr, false);
+    }
 }
 
 LMMediaTime LMFFMovieFileOutput::video_output_time() const
