@@ -19,7 +19,6 @@
 
 #include "common/Transform3D.h"
 
-
 class CommonFunction {
 public:
     CommonFunction() = delete;

@@ -21,8 +21,8 @@
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IMenuEditViewController.h"
 #include "shell/IDocumentHost.h"
+#include "shell/IMenuEditViewController.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/widgets/AlertService.h"
 #include "common/CommonFunction.h"
 #include "common/ControllerFunctionImages.h"
+#include "common/widgets/AlertService.h"
 #include "corvane/DVDLibraryFrameResource.h"
 #include "corvane/DVDLibraryResource.h"
 #include "dialogs/ImageOpenPanel.h"

@@ -16,8 +16,8 @@
 #include "model/DVDPageItem.h"
 #include "shell/ControllerFunction.h"
 #include "shell/IButtonEditWindowController.h"
-#include "shell/ITitleTextEditWindowController.h"
 #include "shell/IDocumentHost.h"
+#include "shell/ITitleTextEditWindowController.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "model/DVDPageItem.h"
 #include "platform/GeometryStrings.h"
 #include "shell/ControllerFunction.h"
-#include "shell/ITitleTextEditWindowController.h"
 #include "shell/IDocumentHost.h"
+#include "shell/ITitleTextEditWindowController.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 
 #include <algorithm>
 
-#include "common/widgets/CommonFunctionThreads.h"
 #include "common/NamedImage.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "corvane/DVDLibraryButtonResource.h"
 #include "menuedit/ItemControlLayout.h"
 #include "menuedit/ItemControlView.h"
@@ -42,10 +42,10 @@
 #include "shell/IBackgroundMusicWindowController.h"
 #include "shell/IBackgroundPictureWindowController.h"
 #include "shell/IButtonEditWindowController.h"
+#include "shell/IDocumentHost.h"
 #include "shell/IPlayModeWindowController.h"
 #include "shell/IRenderEditWndCtrl.h"
 #include "shell/ITitleTextEditWindowController.h"
-#include "shell/IDocumentHost.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <thread>
 
-#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
 #include "common/RevealService.h"
+#include "common/widgets/AlertService.h"
 #include "lumenta/LMDVD.h"
 #include "production/BurnDVDWorkflow.h"
 #include "production/IDiscBurner.h"

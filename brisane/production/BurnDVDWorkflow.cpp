@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <atomic>
 
-#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
+#include "common/widgets/AlertService.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDImageMake.h"
 #include "corvane/DVDLibrary.h"

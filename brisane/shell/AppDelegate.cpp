@@ -15,9 +15,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
 #include "common/ResourceLocator.h"
+#include "common/widgets/AlertService.h"
 #include "corvane/DVDLibraryResource.h"
 #include "media/PhotoItem.h"
 #include "media/VideoConverterManager.h"

@@ -14,8 +14,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "common/widgets/AlertService.h"
 #include "common/FileManagerExtention.h"
+#include "common/widgets/AlertService.h"
 #include "model/DVDFileSource.h"
 #include "model/DVDResource.h"
 #include "model/MediaData.h"

@@ -12,10 +12,10 @@
 #include <QtDebug>
 #include <algorithm>
 
-#include "common/widgets/AlertService.h"
 #include "common/CommonFunction.h"
-#include "common/widgets/CommonFunctionThreads.h"
 #include "common/NamedImage.h"
+#include "common/widgets/AlertService.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "listedit/ListDropState.h"
 #include "listedit/ListEditViewController.h"
 #include "listedit/ListMediaPlacement.h"

@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/PropertyNotifier.h"
 #include "common/widgets/AlertService.h"
 #include "common/widgets/CommonFunctionThreads.h"
-#include "common/PropertyNotifier.h"
 #include "common/widgets/ViewExtention.h"
 #include "media/SubtitleEncodings.h"
 #include "media/SubtitleFileOpener.h"

@@ -15,8 +15,8 @@
 #include <algorithm>
 
 #include "common/CommonFunction.h"
-#include "common/widgets/CommonFunctionThreads.h"
 #include "common/NamedImage.h"
+#include "common/widgets/CommonFunctionThreads.h"
 #include "media/MovieTrimItem.h"
 #include "media/VideoEditPlayer.h"
 #include "model/MediaData.h"

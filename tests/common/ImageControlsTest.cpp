@@ -6,12 +6,12 @@
 #include <QVBoxLayout>
 
 #include "PictureOutput.h"
+#include "common/NamedImage.h"
 #include "common/widgets/BWTransparentSliderCell.h"
 #include "common/widgets/CustomTransparentButtonCell.h"
 #include "common/widgets/CustomTransparentCheckboxCell.h"
 #include "common/widgets/CustomTransparentPopUpButtonCell.h"
 #include "common/widgets/DrakPopUpCell.h"
-#include "common/NamedImage.h"
 
 namespace {
 

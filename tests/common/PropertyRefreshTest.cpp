@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "common/widgets/CommonFunctionThreads.h"
 #include "common/PropertyNotifier.h"
 #include "common/TryBlock.h"
+#include "common/widgets/CommonFunctionThreads.h"
 
 namespace {
 

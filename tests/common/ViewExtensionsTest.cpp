@@ -11,14 +11,14 @@
 #include <QPushButton>
 
 #include "PictureOutput.h"
+#include "common/CursorExtention.h"
+#include "common/OperationQueue.h"
+#include "common/ViewDraggingItemImp.h"
 #include "common/widgets/AlertExtention.h"
 #include "common/widgets/ContextClickFilter.h"
-#include "common/CursorExtention.h"
 #include "common/widgets/FlippedView.h"
 #include "common/widgets/MouseFirstResponderView.h"
 #include "common/widgets/NoCenterWindow.h"
-#include "common/OperationQueue.h"
-#include "common/ViewDraggingItemImp.h"
 #include "common/widgets/ViewExtention.h"
 #include "common/widgets/WindowExtention.h"
 

@@ -15,9 +15,9 @@
 #include <memory>
 #include <optional>
 
+#include "common/RevealService.h"
 #include "common/widgets/AlertService.h"
 #include "common/widgets/AlertSheet.h"
-#include "common/RevealService.h"
 
 namespace testsupport {
 
