@@ -202,6 +202,10 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
                                             const QString& work)
 {
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
+    // Titles encoded side by side share the cores: each sizes its decoding,
+    // editing and encoding threads to its share.
+    lm_set_concurrent_exports(
+        static_cast<int>(std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
     for (TitleJob& job : jobs) {
         const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
         ProductionResult room = waitForConversions(alone ? 0 : m_maximumConcurrentTitles - 1);
