@@ -151,6 +151,7 @@ ProductionResult MakeDVDVideo::makeDVDVideo(const std::shared_ptr<DVDLibrary>& d
     }
 
     ProductionResult result = renderTitles(jobs, *dvd, work);
+    lm_set_concurrent_exports(1);  // the menus are rendered one at a time
     for (qsizetype i = 0; result.isSucceeded() && i < menus.size(); ++i) {
         result = renderMenu(menus[i], i, dvd, work);
     }
