@@ -150,12 +150,14 @@ ProductionResult MakeDVDVideo::makeDVDVideo(const std::shared_ptr<DVDLibrary>& d
         }
     }
 
+    // The menus draw several of the titles' movies at once: they keep the
+    // titles' share of the cores.
     ProductionResult result = renderTitles(jobs, *dvd, work);
-    lm_set_concurrent_exports(1);  // the menus are rendered one at a time
     for (qsizetype i = 0; result.isSucceeded() && i < menus.size(); ++i) {
         result = renderMenu(menus[i], i, dvd, work);
     }
     const ProductionResult drained = waitForConversions(0);
+    lm_set_concurrent_exports(1);
     return result.isSucceeded() ? drained : result;
 }
 

@@ -150,7 +150,8 @@ struct LMFFMovieFileOutput::Impl {
     std::mutex mux;
 
     // Video
-    CodecContextPtr videoEncoder;
+    CodecContextPtr videoEncoder;  // freed (with its threads) once the file is closed
+    bool videoEncoded = false;
     AVStream* videoStream = nullptr;
     bool videoCopy = false;
     AVRational videoCopyTimeBase{1, AV_TIME_BASE};
@@ -228,7 +229,7 @@ struct LMFFMovieFileOutput::Impl {
     bool ensureOutput();
     bool startThreads();
     void stopThreads();
-    bool hasVideo() const { return videoEncoder != nullptr || videoCopy; }
+    bool hasVideo() const { return videoEncoded || videoCopy; }
     bool hasAudio() const { return audioEncoder != nullptr || audioCopy; }
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
@@ -400,6 +401,7 @@ void LMFFMovieFileOutput::openVideo()
     }
     d->videoStream = stream;
     d->videoEncoder = std::move(enc);
+    d->videoEncoded = true;
 }
 
 static AVStream* copyStream(AVFormatContext* output, const LMMedia::Ptr& media, bool video,
@@ -1100,6 +1102,7 @@ bool LMFFMovieFileOutput::stopOutput()
         d->fail(QStringLiteral("trailer"), ret);
     }
     d->closeOutput();
+    d->videoEncoder.reset();
     if (d->failed.load()) {
         // A broken file is not left behind as if it were a whole one.
         QFile::remove(d->path);

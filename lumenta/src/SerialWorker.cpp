@@ -22,9 +22,13 @@ SerialWorker::~SerialWorker()
 
 bool SerialWorker::startLocked()
 {
-    if (m_thread.joinable()) {
+    if (m_thread.joinable() && !m_ended) {
         return true;
     }
+    if (m_thread.joinable()) {
+        m_thread.join();  // it ended after its idle task and holds no lock
+    }
+    m_ended = false;
     try {
         m_thread = std::thread([this] { run(); });
     } catch (const std::system_error& error) {
@@ -98,6 +102,11 @@ void SerialWorker::run()
                     m_busySinceIdle = false;
                     task = m_idleTask;
                 }
+            } else if (m_idleTask && !ready()) {
+                // Idle since its idle task: the thread ends, the next task
+                // starts another.
+                m_ended = true;
+                return;
             } else {
                 m_wake.wait(lock, ready);
             }

@@ -3,7 +3,8 @@
 // The destructor runs the tasks still queued, then joins. An idle task runs
 // once on the thread when no task came for a while after the last one.
 // The thread starts with the first task, so that an object that is never
-// asked for work holds none. When no thread can be had, a task runs on the
+// asked for work holds none, and with an idle task it ends after running it
+// (the next task starts it again). When no thread can be had, a task runs on the
 // posting thread itself, still after the ones queued before it.
 
 #include <atomic>
@@ -45,6 +46,7 @@ private:
     std::function<void()> m_idleTask;
     bool m_busySinceIdle = false;
     std::thread m_thread;
+    bool m_ended = false;  // the thread returned after its idle task
     std::atomic<std::thread::id> m_threadId;
     std::recursive_mutex m_inline;
 };
