@@ -7,7 +7,8 @@
 // -target pal-dvd -aspect 16:9" per title one after another, dvdauthor on
 // the three titles, then "genisoimage -dvd-video". Both images are read back
 // with libdvdread (three titles each) before the times are printed, with
-// "disc ratio:" (ours over the baseline) and the machine's load around the run.
+// "disc ratio:" (ours over the baseline) and the machine's load around the run;
+// for each road also its CPU seconds, peak memory and peak thread count.
 //
 // Usage: bench_disc_production [ignored...]
 // BRISANE_BENCH_KEEP=1 keeps the work folder (its path is printed).
@@ -52,13 +53,6 @@ struct Services : ModelServices {
     std::shared_ptr<DVDResource> dvd() const override { return disc; }
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const override { return library; }
 };
-
-QString loadAverage()
-{
-    QFile file("/proc/loadavg");
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(' ', 0, 2)
-                                          : QStringLiteral("unknown");
-}
 
 // The fixed project: three titles of the clip on one page, its disc model.
 std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip)
@@ -195,14 +189,18 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const QString loadBefore = loadAverage();
+    const QString loadBefore = bench::loadAverage();
     const QString oursIso = dir.filePath("ours.iso");
+    bench::RoadMeter oursMeter(true);
     const double ours = timeOurs(disc, dir.filePath("ours.dvdmedia"), oursIso);
+    const bench::Usage oursUsage = oursMeter.stop();
     const QString baselineWork = dir.filePath("baseline");
     QDir().mkpath(baselineWork);
     const QString baselineIso = dir.filePath("baseline.iso");
+    bench::RoadMeter baselineMeter(false);
     const double baseline = timeBaseline(clip, baselineWork, baselineIso);
-    const QString loadAfter = loadAverage();
+    const bench::Usage baselineUsage = baselineMeter.stop();
+    const QString loadAfter = bench::loadAverage();
     if (ours < 0 || baseline < 0) {
         return 1;
     }
@@ -216,6 +214,8 @@ int main(int argc, char** argv)
     std::printf("ours (DVD folder and ISO, %d titles of %d s 1080p and a menu): %.2f s\n",
                 titleCount, clipSeconds, ours);
     std::printf("baseline (ffmpeg per title, dvdauthor, genisoimage): %.2f s\n", baseline);
+    std::printf("ours: %s\n", qPrintable(bench::describe(oursUsage)));
+    std::printf("baseline: %s\n", qPrintable(bench::describe(baselineUsage)));
     std::printf("disc ratio: %.2f\n", ours / baseline);
     std::printf(
         "measured: wall-clock time of each road on a %d-core machine, titles encoded "

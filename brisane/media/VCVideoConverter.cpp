@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <cmath>
+#include <system_error>
 #include <thread>
 
 #include "lumenta/LMFunctions.h"
@@ -390,7 +391,13 @@ void VCVideoConverter::startConvert()
     m_status = StatusRunning;
     updateConverterViewStatus();
     Ptr self = shared_from_this();
-    std::thread([self] { self->startConvertHelper(); }).detach();
+    try {
+        std::thread([self] { self->startConvertHelper(); }).detach();
+    } catch (const std::system_error& error) {
+        fail(QStringLiteral("no thread could be started for it (%1)")
+                 .arg(QString::fromLocal8Bit(error.what())));
+        finishOnMainThread();
+    }
 }
 
 void VCVideoConverter::pause()
@@ -458,6 +465,11 @@ void VCVideoConverter::startConvertHelper()
     }
     startConverting();
     stopMovieOutput();
+    finishOnMainThread();
+}
+
+void VCVideoConverter::finishOnMainThread()
+{
     Ptr self = shared_from_this();
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) {
@@ -542,7 +554,9 @@ bool VCVideoConverter::startMovieOutput()
         m_hasAudio = false;
         m_hasVideo = false;
         QFile::remove(tempPath);
-        fail(QStringLiteral("the output file cannot be opened"));
+        const QString reason = writer->failureReason();
+        fail(reason.isEmpty() ? QStringLiteral("the output file cannot be opened")
+                              : QStringLiteral("the output file cannot be opened: %1").arg(reason));
         return false;
     }
     {
@@ -550,18 +564,32 @@ bool VCVideoConverter::startMovieOutput()
         m_output = writer;
         m_tempPath = tempPath;
     }
-    if (m_hasVideo) {
-        createImageContextPool();
+    if (m_hasVideo && !createImageContextPool()) {
+        {
+            std::lock_guard lock(m_lock);
+            m_output.reset();
+            m_tempPath.clear();
+        }
+        writer->stopOutput();
+        QFile::remove(tempPath);
+        fail(QStringLiteral("there is no memory for its frames"));
+        return false;
     }
     return true;
 }
 
-void VCVideoConverter::createImageContextPool()
+bool VCVideoConverter::createImageContextPool()
 {
     const auto writer = output();
     for (int i = 0; i < ContextCount; ++i) {
-        m_imagePool.appendFreeImageContext(writer->createCGContext());
+        const std::shared_ptr<LMDrawContext> context = writer->createCGContext();
+        if (!context || context->image().isNull()) {
+            m_imagePool.clearPool();
+            return false;
+        }
+        m_imagePool.appendFreeImageContext(context);
     }
+    return true;
 }
 
 void VCVideoConverter::stopMovieOutput()
@@ -581,7 +609,10 @@ void VCVideoConverter::stopMovieOutput()
     if (isCanceled()) {
         fail(QStringLiteral("canceled"));
     } else if (!written) {
-        fail(QStringLiteral("the output could not be written completely"));
+        const QString reason = writer->failureReason();
+        fail(reason.isEmpty()
+                 ? QStringLiteral("the output could not be written completely")
+                 : QStringLiteral("the output could not be written completely: %1").arg(reason));
     } else if (!QDir().mkpath(QFileInfo(destination).absolutePath()) ||
                !QFile::rename(tempPath, destination)) {
         fail(QFileInfo::exists(destination)

@@ -170,11 +170,14 @@ private:
     struct Piece;
 
     void startConvertHelper();
+    // Ends the run: the finish and the delegate's call on the main thread.
+    void finishOnMainThread();
     void stopConvertHelper();
     void stopConvert();
     bool startMovieOutput();
     void stopMovieOutput();
-    void createImageContextPool();
+    // False (the pool left empty) when the contexts' memory cannot be had.
+    bool createImageContextPool();
     void destroyImageContextPool() {}
     void startConverting();
     void convertPiece(const IMediaItem::Ptr& item, Piece& piece);

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 #include "common/FileManagerExtention.h"
@@ -198,15 +199,25 @@ ProductionResult BurnDVDCtrl::burnDVDWithBlock(
 
     ProductionResult result = ProductionResult::cancelled();
     std::atomic<bool> ended{false};
-    std::thread worker([&] {
-        result = road(*flow);
-        ended = true;
-        QMetaObject::invokeMethod(this, &BurnDVDCtrl::closeProgressWindow, Qt::QueuedConnection);
-    });
-    // The road may end before the modal loop starts: the queued close then
-    // arrives inside it.
-    exec();
-    worker.join();
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            result = road(*flow);
+            ended = true;
+            QMetaObject::invokeMethod(this, &BurnDVDCtrl::closeProgressWindow,
+                                      Qt::QueuedConnection);
+        });
+    } catch (const std::system_error& error) {
+        result = ProductionResult::failed(
+            QStringLiteral("No thread could be started for the production (%1).")
+                .arg(QString::fromLocal8Bit(error.what())));
+    }
+    if (worker.joinable()) {
+        // The road may end before the modal loop starts: the queued close
+        // then arrives inside it.
+        exec();
+        worker.join();
+    }
     m_refresh->stop();
     {
         const std::lock_guard lock(m_mutex);

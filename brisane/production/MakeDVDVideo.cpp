@@ -150,11 +150,14 @@ ProductionResult MakeDVDVideo::makeDVDVideo(const std::shared_ptr<DVDLibrary>& d
         }
     }
 
+    // The menus draw several of the titles' movies at once: they keep the
+    // titles' share of the cores.
     ProductionResult result = renderTitles(jobs, *dvd, work);
     for (qsizetype i = 0; result.isSucceeded() && i < menus.size(); ++i) {
         result = renderMenu(menus[i], i, dvd, work);
     }
     const ProductionResult drained = waitForConversions(0);
+    lm_set_concurrent_exports(1);
     return result.isSucceeded() ? drained : result;
 }
 
@@ -203,6 +206,10 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
                                             const QString& work)
 {
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
+    // Titles encoded side by side share the cores: each sizes its decoding,
+    // editing and encoding threads to its share.
+    lm_set_concurrent_exports(
+        static_cast<int>(std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
     for (TitleJob& job : jobs) {
         const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
         ProductionResult room = waitForConversions(alone ? 0 : m_maximumConcurrentTitles - 1);

@@ -21,6 +21,7 @@
 #include "VideoEditChain.h"
 #include "VideoFrameReader.h"
 #include "lumenta/IFrameProvider.h"
+#include "lumenta/LMFunctions.h"
 #include "platform/BoundedFile.h"
 
 using namespace lumenta;
@@ -144,11 +145,12 @@ struct LMFFMovie::Impl {
 
     // Decode requests: touched only on the worker.
     VideoFrameReader decodeReader;
-    VideoEditChain decodeChain{qBound(1, QThread::idealThreadCount(), 4)};
+    VideoEditChain decodeChain{qMin(lm_get_export_threads(), 4)};
     bool decodeOpened = false;
     // Edits the frames of an export side by side; made on the first request
     // of an export, dropped with the decoder.
     std::unique_ptr<EditPipeline> editPipeline;
+    bool editPipelineRefused = false;  // its threads could not be had
 
     std::mutex thumbMutex;
     VideoFrameReader thumbReader;
@@ -250,8 +252,9 @@ void LMFFMovie::Impl::releasePreviewReaders()
 void LMFFMovie::Impl::releaseDecodeReader()
 {
     editPipeline.reset();
+    editPipelineRefused = false;
     decodeReader = VideoFrameReader();
-    decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
+    decodeChain = VideoEditChain(qMin(lm_get_export_threads(), 4));
     decodeOpened = false;
 }
 
@@ -660,7 +663,8 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
     if (video) {
         if (!decodeOpened) {
             decodeOpened = true;
-            decodeReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+            decodeReader.open(media->url(), stream.index, media->startTime(), media->duration(),
+                              lm_get_export_threads());
         }
         frame = decodeReader.frameAt(time);
         if (frame) {
@@ -690,11 +694,18 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
             }
         }
     }
-    if (mayPipeline && exporting && !provider->wantsMediaImage()) {
+    if (mayPipeline && exporting && !provider->wantsMediaImage() && !editPipelineRefused) {
         if (!editPipeline) {
-            editPipeline =
-                std::make_unique<EditPipeline>(qBound(1, QThread::idealThreadCount() / 2, 4));
+            editPipeline = std::make_unique<EditPipeline>(lm_get_export_threads());
         }
+        if (!editPipeline->isRunning()) {
+            // No thread of its own could be had: the frames are edited here.
+            qWarning("Lumenta: no thread for editing an export's frames; editing them in turn");
+            editPipeline.reset();
+            editPipelineRefused = true;
+        }
+    }
+    if (editPipeline && mayPipeline && exporting && !provider->wantsMediaImage()) {
         FramePtr reference(frame ? av_frame_clone(frame) : nullptr);
         editPipeline->submit(std::move(reference), decodeReader.sampleAspect(), settings,
                              provider->drawingSurfaceSize(owner),
@@ -808,7 +819,8 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, bool decode,
     }
     if (!d->directOpened) {
         d->directOpened = true;
-        d->directReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+        d->directReader.open(media->url(), stream.index, media->startTime(), media->duration(),
+                             lm_get_export_threads());
     }
     const LMMediaTime frame = d->directReader.frameDuration();
     if (!d->directPositioned || time + frame < d->directLast ||
@@ -1036,6 +1048,10 @@ void LMFFMovie::setExportMovie(bool v)
     }
     if (ended) {
         d->releaseExportReaders();
+        // The export's decoder and editing threads go too, not after a pause.
+        if (d->worker) {
+            d->worker->post([this] { d->releaseDecodeReader(); });
+        }
     }
 }
 

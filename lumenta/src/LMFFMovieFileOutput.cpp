@@ -12,6 +12,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "FFmpeg.h"
@@ -50,10 +51,6 @@ void useDvdFrames(LMFFMovieFileOutputFormat& f)
     f.frameTime = ntsc ? 1001 : 1;
 }
 
-int encoderThreads()
-{
-    return qBound(1, QThread::idealThreadCount(), 8);
-}
 
 // A scaler kept for one input shape and rebuilt only when it changes, with
 // the given libswscale flags. It runs on the writer's conversion thread
@@ -185,10 +182,13 @@ struct LMFFMovieFileOutput::Impl {
     bool started = false;
     std::atomic<bool> finished{false};
     std::atomic<bool> failed{false};
+    mutable std::mutex failureMutex;
+    QString failure;  // what failed first
     std::mutex mux;
 
     // Video
-    CodecContextPtr videoEncoder;
+    CodecContextPtr videoEncoder;  // freed (with its threads) once the file is closed
+    bool videoEncoded = false;
     AVStream* videoStream = nullptr;
     bool videoCopy = false;
     AVRational videoCopyTimeBase{1, AV_TIME_BASE};
@@ -272,11 +272,15 @@ struct LMFFMovieFileOutput::Impl {
         if (!failed.exchange(true)) {
             qWarning().noquote() << "Lumenta: writing" << path << "failed:" << what
                                  << (code ? errorText(code) : QString());
+            std::lock_guard lock(failureMutex);
+            failure = code ? QStringLiteral("%1 (%2)").arg(what, errorText(code)) : what;
         }
     }
 
     bool ensureOutput();
-    bool hasVideo() const { return videoEncoder != nullptr || videoCopy; }
+    bool startThreads();
+    void stopThreads();
+    bool hasVideo() const { return videoEncoded || videoCopy; }
     bool hasAudio() const { return audioEncoder != nullptr || audioCopy; }
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
@@ -462,7 +466,9 @@ void LMFFMovieFileOutput::openVideo()
         enc->sample_aspect_ratio = AVRational{1, 1};
     }
     enc->bit_rate = f.video_bitrate > 0 ? f.video_bitrate : 6000000;
-    enc->thread_count = encoderThreads();
+    // Slices on the export's share of the cores (one when no more threads
+    // can be had: FFmpeg then encodes on the caller's thread).
+    enc->thread_count = lm_get_export_threads();
     if (d->dvd) {
         const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
         enc->bit_rate = qMin<int64_t>(enc->bit_rate, kDvdMaxVideoRate);
@@ -523,6 +529,7 @@ void LMFFMovieFileOutput::openVideo()
     }
     d->videoStream = stream;
     d->videoEncoder = std::move(enc);
+    d->videoEncoded = true;
 }
 
 static AVStream* copyStream(AVFormatContext* output, const LMMedia::Ptr& media, bool video,
@@ -676,12 +683,51 @@ bool LMFFMovieFileOutput::startOutput()
         QFile::remove(d->path);
         return false;
     }
+    if (d->videoEncoder && !d->startThreads()) {
+        d->closeOutput();
+        QFile::remove(d->path);
+        return false;
+    }
     d->started = true;
-    if (d->videoEncoder) {
-        d->encoderThread = std::thread([this] { d->runEncoder(); });
-        d->conversionThread = std::thread([this] { d->runConversions(); });
+    return true;
+}
+
+// The encoder's thread and the conversions' thread; false (none left
+// running) when they cannot be had.
+bool LMFFMovieFileOutput::Impl::startThreads()
+{
+    try {
+        encoderThread = std::thread([this] { runEncoder(); });
+        conversionThread = std::thread([this] { runConversions(); });
+    } catch (const std::system_error& error) {
+        fail(QStringLiteral("no thread for the video could be started: %1")
+                 .arg(QString::fromLocal8Bit(error.what())),
+             0);
+        qWarning().noquote() << "Lumenta: cannot start" << path << ":" << failure;
+        stopThreads();
+        return false;
     }
     return true;
+}
+
+// Lets the conversions still waiting go to the encoder, which then closes.
+void LMFFMovieFileOutput::Impl::stopThreads()
+{
+    {
+        std::lock_guard lock(conversionMutex);
+        conversionsClosed = true;
+    }
+    conversionChanged.notify_all();
+    if (conversionThread.joinable()) {
+        conversionThread.join();
+    } else {
+        std::lock_guard lock(queueMutex);  // the conversions' thread never ran
+        queueClosed = true;
+    }
+    queueChanged.notify_all();
+    if (encoderThread.joinable()) {
+        encoderThread.join();
+    }
 }
 
 LMFFAudioFormat LMFFMovieFileOutput::outputAudioFormat() const
@@ -717,6 +763,9 @@ std::shared_ptr<LMDrawContext> LMFFMovieFileOutput::createCGContext() const
 void LMFFMovieFileOutput::drawImage(const QImage& image, LMDrawContext& context) const
 {
     QImage& target = context.image();
+    if (target.isNull()) {
+        return;  // a context without memory; its writer refuses it
+    }
     const bool sameLayout = image.format() == QImage::Format_RGB32 ||
                             image.format() == QImage::Format_ARGB32 ||
                             image.format() == QImage::Format_ARGB32_Premultiplied;
@@ -845,6 +894,9 @@ void LMFFMovieFileOutput::Impl::runConversions()
         FramePtr frame;
         if (!job.source) {
             frame.reset(lastItemFrame ? av_frame_clone(lastItemFrame.get()) : nullptr);
+            if (lastItemFrame && !frame) {
+                fail(QStringLiteral("no memory for a repeated frame"), 0);
+            }
         } else if ((frame = videoFrame())) {
             const AVFrame* source = job.source.get();
             // A frame of fields keeps them apart (a height that does not
@@ -864,7 +916,7 @@ void LMFFMovieFileOutput::Impl::runConversions()
                 lastItemFrame.reset(av_frame_clone(frame.get()));
             }
         } else {
-            fail(QStringLiteral("frame memory"), 0);
+            fail(QStringLiteral("no memory for a frame"), 0);
         }
         if (!frame) {
             continue;
@@ -924,6 +976,9 @@ FramePtr LMFFMovieFileOutput::Impl::videoFrame()
 // context may be drawn into again while its copy is converted.
 FramePtr LMFFMovieFileOutput::Impl::contextCopy(const QImage& image)
 {
+    if (image.isNull() || image.depth() != 32) {
+        return nullptr;
+    }
     const int lineBytes = image.width() * 4;
     const int stride = FFALIGN(lineBytes, 64);
     const size_t size = static_cast<size_t>(stride) * image.height();
@@ -957,7 +1012,7 @@ void LMFFMovieFileOutput::writeCGContext(const LMDrawContext& context)
     }
     FramePtr copy = d->contextCopy(context.image());
     if (!copy) {
-        d->fail(QStringLiteral("frame memory"), 0);
+        d->fail(QStringLiteral("no memory for a frame"), 0);
         return;
     }
     d->takeVideo(std::move(copy), true);
@@ -1006,7 +1061,7 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     // The decoded frame itself (a new reference, no copy) goes to be scaled.
     FramePtr source(av_frame_clone(data.frame.get()));
     if (!source) {
-        d->fail(QStringLiteral("frame memory"), 0);
+        d->fail(QStringLiteral("no memory for a frame"), 0);
         return;
     }
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
@@ -1046,6 +1101,12 @@ void LMFFMovieFileOutput::holdImage(LMMediaTime outputTime)
     while (d->framesSubmitted.load() < frames) {
         d->takeVideo(nullptr, false);
     }
+}
+
+QString LMFFMovieFileOutput::failureReason() const
+{
+    std::lock_guard lock(d->failureMutex);
+    return d->failure;
 }
 
 LMMediaTime LMFFMovieFileOutput::video_output_time() const
@@ -1093,12 +1154,16 @@ void LMFFMovieFileOutput::Impl::encodeAudio(bool final)
             return;
         }
         FramePtr frame = makeFrame();
+        if (!frame) {
+            fail(QStringLiteral("no memory for audio"), 0);
+            return;
+        }
         frame->nb_samples = frameSize;
         frame->format = audioEncoder->sample_fmt;
         frame->sample_rate = audioEncoder->sample_rate;
         av_channel_layout_copy(&frame->ch_layout, &audioEncoder->ch_layout);
         if (av_frame_get_buffer(frame.get(), 0) < 0) {
-            fail(QStringLiteral("audio memory"), 0);
+            fail(QStringLiteral("no memory for audio"), 0);
             return;
         }
         const int got = av_audio_fifo_read(fifo.get(), reinterpret_cast<void**>(frame->data),
@@ -1155,12 +1220,16 @@ void LMFFMovieFileOutput::writeAudioSamples(const uint8_t* buffer, int frames)
     if (capacity <= 0 ||
         av_samples_alloc_array_and_samples(&data, nullptr, d->audioEncoder->ch_layout.nb_channels,
                                            capacity, d->audioEncoder->sample_fmt, 0) < 0) {
+        d->fail(QStringLiteral("no memory for audio"), 0);
         return;
     }
     const uint8_t* in[1] = {buffer};
     const int count = swr_convert(d->resampler.get(), data, capacity, in, frames);
-    if (count > 0) {
-        av_audio_fifo_write(d->fifo.get(), reinterpret_cast<void**>(data), count);
+    if (count < 0) {
+        d->fail(QStringLiteral("audio conversion"), count);
+    } else if (count > 0 &&
+               av_audio_fifo_write(d->fifo.get(), reinterpret_cast<void**>(data), count) < count) {
+        d->fail(QStringLiteral("no memory for audio"), 0);
     }
     av_freep(&data[0]);
     av_freep(&data);
@@ -1190,18 +1259,7 @@ bool LMFFMovieFileOutput::stopOutput()
     if (!d->started || d->finished) {
         return false;
     }
-    // The conversions still waiting go to the encoder, which then closes.
-    if (d->conversionThread.joinable()) {
-        {
-            std::lock_guard lock(d->conversionMutex);
-            d->conversionsClosed = true;
-        }
-        d->conversionChanged.notify_all();
-        d->conversionThread.join();
-    }
-    if (d->encoderThread.joinable()) {
-        d->encoderThread.join();
-    }
+    d->stopThreads();
     if (d->audioEncoder) {
         std::lock_guard lock(d->audioMutex);
         d->encodeAudio(true);
@@ -1217,6 +1275,7 @@ bool LMFFMovieFileOutput::stopOutput()
         d->fail(QStringLiteral("trailer"), ret);
     }
     d->closeOutput();
+    d->videoEncoder.reset();
     if (d->failed.load()) {
         // A broken file is not left behind as if it were a whole one.
         QFile::remove(d->path);

@@ -19,7 +19,9 @@
 // Write calls may come from different threads but not at the same time as
 // stopOutput().
 // A failed write is logged; stopOutput() then removes the file and answers
-// false. A file whose output never started is removed as well.
+// false. A file whose output never started is removed as well. Threads and
+// memory that cannot be had fail the file the same way (failureReason() says
+// which), never the program.
 
 #include <QImage>
 #include <QList>
@@ -103,6 +105,8 @@ public:
     // Flushes the encoders, writes the trailer and closes the file. True when
     // the file was written completely; false (file removed) otherwise.
     bool stopOutput();
+    // What failed first (a thread, memory, the encoder, the file), or empty.
+    QString failureReason() const;
 
 private:
     struct Impl;
