@@ -151,7 +151,7 @@ QImage MediaData::thumbnailForVcMovie(const VCMovie& item)
     }
     const auto limit = static_cast<LMMediaTime>(static_cast<double>(lm_default_time_base()) * 5.5);
     const LMMediaTime offset = std::min(limit, item.trimDuration() / 2);
-    QSizeF size = movie->videoSize();
+    QSizeF size = movie->shownVideoSize();
     if (size.width() > 480 || size.height() > 320) {
         size =
             CommonFunction::scaleRectIn(QRectF(QPointF(0, 0), size), QRectF(0, 0, 480, 320)).size();
