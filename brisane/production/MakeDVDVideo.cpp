@@ -12,6 +12,7 @@
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDMenuMake.h"
 #include "corvane/DVDMenuPage.h"
+#include "lumenta/LMDVDStreamJoin.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMFunctions.h"
 #include "lumenta/LMMedia.h"
@@ -19,6 +20,7 @@
 #include "media/DVDTitleVideo.h"
 #include "media/ImageAudioVideo.h"
 #include "media/ImageRenderVideo.h"
+#include "production/TitlePieces.h"
 
 namespace {
 
@@ -54,6 +56,12 @@ void MakeDVDVideo::setMaximumConcurrentTitles(int count)
 int MakeDVDVideo::defaultConcurrentTitles()
 {
     return std::clamp(QThread::idealThreadCount() / 4, 1, 4);
+}
+
+int MakeDVDVideo::titlesInPieces() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_titlesInPieces;
 }
 
 int MakeDVDVideo::mostConcurrentConversions() const
@@ -204,6 +212,15 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
     for (TitleJob& job : jobs) {
         const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
+        bool split = false;
+        const ProductionResult pieces =
+            alone ? ProductionResult::succeeded() : renderTitleInPieces(job, dvd, work, split);
+        if (!pieces.isSucceeded()) {
+            return pieces;
+        }
+        if (split) {
+            continue;
+        }
         ProductionResult room = waitForConversions(alone ? 0 : m_maximumConcurrentTitles - 1);
         if (!room.isSucceeded()) {
             return room;
@@ -225,6 +242,67 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
         }
     }
     return waitForConversions(0);
+}
+
+ProductionResult MakeDVDVideo::renderTitleInPieces(const TitleJob& job, const DVDLibrary& dvd,
+                                                   const QString& work, bool& split)
+{
+    const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
+    const QList<TitlePieces::Piece> pieces =
+        TitlePieces::split(items(job.movies), format.framerate, format.frameTime,
+                           m_maximumConcurrentTitles, m_minimumPieceLength);
+    split = !pieces.isEmpty();
+    if (!split) {
+        return ProductionResult::succeeded();
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_titlesInPieces;
+    }
+    const QString audioPath = work + titleAudioPieceFileName(job.index);
+    QStringList videoPaths;
+    const auto removePieces = [&] {
+        QFile::remove(audioPath);
+        for (const QString& path : videoPaths) {
+            QFile::remove(path);
+        }
+    };
+    // The sound is cheap: encoded once for the whole title, beside the pictures.
+    QList<std::pair<VCVideoConverter::Ptr, double>> conversions;
+    conversions.append({convertMovies(items(job.movies), audioPath, musicOutputFormat(dvd)), 0.0});
+    LMFFMovieFileOutputFormat pictures = format;
+    pictures.sample_rate = 0;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        videoPaths << work + titleVideoPieceFileName(job.index, i);
+        const VCMovie::Ptr& piece = pieces[i].movie;
+        conversions.append({convertMovies({piece}, videoPaths.last(), pictures),
+                            lm_ff_time_to_double(piece->trimDuration())});
+    }
+    for (const auto& [converter, weight] : conversions) {
+        ProductionResult room = waitForConversions(m_maximumConcurrentTitles - 1);
+        if (room.isSucceeded() && !startConversion(converter, weight)) {
+            room = stopResult();
+        }
+        if (!room.isSucceeded()) {
+            waitForConversions(0);
+            removePieces();
+            return room;
+        }
+    }
+    const ProductionResult encoded = waitForConversions(0);
+    if (!encoded.isSucceeded()) {
+        removePieces();
+        return encoded;
+    }
+    LMDVDStreamJoin join;
+    const bool joined = join.join(videoPaths, audioPath, work + titleFileName(job.index));
+    removePieces();
+    if (!joined) {
+        return ProductionResult::failed(QStringLiteral("The pieces of title %1 cannot be joined: %2")
+                                            .arg(job.index + 1)
+                                            .arg(join.errorText()));
+    }
+    return ProductionResult::succeeded();
 }
 
 ProductionResult MakeDVDVideo::renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
@@ -498,6 +576,16 @@ QString MakeDVDVideo::titleFileName(qsizetype index)
 QString MakeDVDVideo::titleMusicFileName(qsizetype index, int counter)
 {
     return QStringLiteral("/title_music_temp-%1-%2.dvd").arg(index).arg(counter);
+}
+
+QString MakeDVDVideo::titleAudioPieceFileName(qsizetype index)
+{
+    return QStringLiteral("/title%1-audio.dvdpart").arg(index);
+}
+
+QString MakeDVDVideo::titleVideoPieceFileName(qsizetype index, qsizetype piece)
+{
+    return QStringLiteral("/title%1-piece%2.dvdpart").arg(index).arg(piece);
 }
 
 QString MakeDVDVideo::menuMusicFileName(qsizetype index)

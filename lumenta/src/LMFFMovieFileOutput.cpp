@@ -144,7 +144,8 @@ struct LMFFMovieFileOutput::Impl {
     QString path;
     LMFFMovieFileOutputFormat format;
     AVFormatContext* output = nullptr;
-    bool dvd = false;
+    bool dvd = false;           // the DVD's encoding rules
+    bool dvdContainer = false;  // and its program stream (not a ".dvdpart")
     bool started = false;
     std::atomic<bool> finished{false};
     std::atomic<bool> failed{false};
@@ -253,10 +254,12 @@ bool LMFFMovieFileOutput::Impl::ensureOutput()
         return false;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
-    dvd = suffix == QLatin1String("dvd");
+    dvdContainer = suffix == QLatin1String("dvd");
+    dvd = dvdContainer || suffix == QLatin1String("dvdpart");
     const AVOutputFormat* container =
-        dvd ? av_guess_format("dvd", nullptr, nullptr)
-            : av_guess_format(nullptr, QFile::encodeName(path).constData(), nullptr);
+        dvdContainer ? av_guess_format("dvd", nullptr, nullptr)
+        : dvd        ? av_guess_format("nut", nullptr, nullptr)
+                     : av_guess_format(nullptr, QFile::encodeName(path).constData(), nullptr);
     if (!container) {
         qWarning().noquote() << "Lumenta: no container for" << path;
         return false;
@@ -536,7 +539,7 @@ bool LMFFMovieFileOutput::startOutput()
         }
     }
     AVDictionary* options = nullptr;
-    if (d->dvd) {
+    if (d->dvdContainer) {
         av_dict_set_int(&options, "muxrate", kDvdMuxRate, 0);
         av_dict_set_int(&options, "packetsize", 2048, 0);
     }

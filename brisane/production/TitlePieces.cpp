@@ -1,0 +1,89 @@
+#include "production/TitlePieces.h"
+
+#include <cmath>
+#include <numeric>
+
+#include "lumenta/LMFunctions.h"
+
+LMMediaTime TitlePieces::frameTimeOf(int64_t frame, int framerate, int frameTime)
+{
+    return frame * frameTime * lm_default_time_base() / std::max(framerate, 1);
+}
+
+int64_t TitlePieces::exactFrameStep(int framerate, int frameTime)
+{
+    const int64_t numerator = static_cast<int64_t>(frameTime) * lm_default_time_base();
+    return std::max<int64_t>(framerate, 1) / std::gcd(numerator, std::max<int64_t>(framerate, 1));
+}
+
+LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
+{
+    auto copy = LMFFMovie::create();
+    if (!copy->openMedias(movie.medias())) {
+        return nullptr;
+    }
+    copy->setSelectAudioStreams(movie.selectAudioStreams());
+    copy->setSelectSubtitleStreams(movie.selectSubtitleStreams());
+    copy->setHflip(movie.hflip());
+    copy->setVflip(movie.vflip());
+    copy->setRotate(movie.rotate());
+    copy->setBrightness(movie.brightness());
+    copy->setSaturation(movie.saturation());
+    copy->setContrast(movie.contrast());
+    copy->setHue(movie.hue());
+    copy->setEffectName(movie.effectName());
+    copy->setVideoSize(movie.videoSize());
+    copy->setCropRect(movie.cropRect());
+    copy->setAspectType(movie.aspectType());
+    copy->setZoomType(movie.zoomType());
+    copy->setOutputVideoSize(movie.outputVideoSize());
+    copy->setVolume(movie.volume());
+    copy->setWatermark(movie.watermark());
+    return copy;
+}
+
+QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movies, int framerate,
+                                             int frameTime, int count, double minimumSeconds)
+{
+    const QList<IMediaItem::Ptr> ranges = VCMovie::moviesFromTrimMovies(movies);
+    const auto range = ranges.size() == 1 ? std::dynamic_pointer_cast<VCMovie>(ranges.first())
+                                          : nullptr;
+    const auto file = range ? std::dynamic_pointer_cast<LMFFMovie>(range->movie()) : nullptr;
+    if (!file || !file->hasVideo() || !file->hasAudio() || file->hasSubtitle() ||
+        framerate < 1 || frameTime < 1) {
+        return {};
+    }
+    const double seconds = lm_ff_time_to_double(range->trimDuration());
+    count = std::min<int>(count, static_cast<int>(seconds / std::max(minimumSeconds, 0.001)));
+    if (count < 2) {
+        return {};
+    }
+    const int64_t step = exactFrameStep(framerate, frameTime);
+    const auto frames = static_cast<int64_t>(seconds * framerate / frameTime);
+    QList<int64_t> cuts;
+    for (int k = 0; k < count; ++k) {
+        const auto cut = static_cast<int64_t>(std::llround(static_cast<double>(frames) * k / count /
+                                                           static_cast<double>(step))) *
+                         step;
+        if (cuts.isEmpty() || cut > cuts.last()) {
+            cuts << cut;
+        }
+    }
+    QList<Piece> pieces;
+    for (qsizetype k = 0; k < cuts.size(); ++k) {
+        const auto movie = cloneMovie(*file);
+        if (!movie) {
+            return {};
+        }
+        auto item = VCMovie::create();
+        item->setMovie(movie);
+        item->setMosaicArray(range->mosaicArray());
+        item->setThumbnail(range->thumbnail());
+        item->setTrimStart(range->trimStart() + frameTimeOf(cuts[k], framerate, frameTime));
+        item->setTrimStop(k + 1 < cuts.size()
+                              ? range->trimStart() + frameTimeOf(cuts[k + 1], framerate, frameTime)
+                              : range->trimStop());
+        pieces.append({item, cuts[k]});
+    }
+    return pieces.size() >= 2 ? pieces : QList<Piece>();
+}
