@@ -298,9 +298,10 @@ ProductionResult MakeDVDVideo::renderTitleInPieces(const TitleJob& job, const DV
     const bool joined = join.join(videoPaths, audioPath, work + titleFileName(job.index));
     removePieces();
     if (!joined) {
-        return ProductionResult::failed(QStringLiteral("The pieces of title %1 cannot be joined: %2")
-                                            .arg(job.index + 1)
-                                            .arg(join.errorText()));
+        return ProductionResult::failed(
+            QStringLiteral("The pieces of title %1 cannot be joined: %2")
+                .arg(job.index + 1)
+                .arg(join.errorText()));
     }
     return ProductionResult::succeeded();
 }

@@ -1,8 +1,8 @@
 #include "production/TitlePieces.h"
 
 #include <cmath>
-#include <numeric>
 
+#include "lumenta/LMFFMovieFileOutput.h"
 #include "lumenta/LMFunctions.h"
 
 LMMediaTime TitlePieces::frameTimeOf(int64_t frame, int framerate, int frameTime)
@@ -10,10 +10,18 @@ LMMediaTime TitlePieces::frameTimeOf(int64_t frame, int framerate, int frameTime
     return frame * frameTime * lm_default_time_base() / std::max(framerate, 1);
 }
 
-int64_t TitlePieces::exactFrameStep(int framerate, int frameTime)
+QList<int64_t> TitlePieces::cutFrames(int64_t frames, int count, int64_t group)
 {
-    const int64_t numerator = static_cast<int64_t>(frameTime) * lm_default_time_base();
-    return std::max<int64_t>(framerate, 1) / std::gcd(numerator, std::max<int64_t>(framerate, 1));
+    QList<int64_t> cuts{0};
+    group = std::max<int64_t>(group, 1);
+    const double share = static_cast<double>(frames) / std::max(count, 1) / group;
+    for (int k = 1; k < count; ++k) {
+        const int64_t cut = std::llround(share * k) * group;
+        if (cut > cuts.last() && cut < frames) {
+            cuts << cut;
+        }
+    }
+    return cuts;
 }
 
 LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
@@ -46,11 +54,11 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
                                              int frameTime, int count, double minimumSeconds)
 {
     const QList<IMediaItem::Ptr> ranges = VCMovie::moviesFromTrimMovies(movies);
-    const auto range = ranges.size() == 1 ? std::dynamic_pointer_cast<VCMovie>(ranges.first())
-                                          : nullptr;
+    const auto range =
+        ranges.size() == 1 ? std::dynamic_pointer_cast<VCMovie>(ranges.first()) : nullptr;
     const auto file = range ? std::dynamic_pointer_cast<LMFFMovie>(range->movie()) : nullptr;
-    if (!file || !file->hasVideo() || !file->hasAudio() || file->hasSubtitle() ||
-        framerate < 1 || frameTime < 1) {
+    if (!file || !file->hasVideo() || !file->hasAudio() || file->hasSubtitle() || framerate < 1 ||
+        frameTime < 1) {
         return {};
     }
     const double seconds = lm_ff_time_to_double(range->trimDuration());
@@ -58,17 +66,9 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
     if (count < 2) {
         return {};
     }
-    const int64_t step = exactFrameStep(framerate, frameTime);
     const auto frames = static_cast<int64_t>(seconds * framerate / frameTime);
-    QList<int64_t> cuts;
-    for (int k = 0; k < count; ++k) {
-        const auto cut = static_cast<int64_t>(std::llround(static_cast<double>(frames) * k / count /
-                                                           static_cast<double>(step))) *
-                         step;
-        if (cuts.isEmpty() || cut > cuts.last()) {
-            cuts << cut;
-        }
-    }
+    const QList<int64_t> cuts =
+        cutFrames(frames, count, LMFFMovieFileOutput::dvdGroupFrames(framerate, frameTime));
     QList<Piece> pieces;
     for (qsizetype k = 0; k < cuts.size(); ++k) {
         const auto movie = cloneMovie(*file);
@@ -79,9 +79,11 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
         item->setMovie(movie);
         item->setMosaicArray(range->mosaicArray());
         item->setThumbnail(range->thumbnail());
-        item->setTrimStart(range->trimStart() + frameTimeOf(cuts[k], framerate, frameTime));
+        const LMMediaTime start = range->trimStart() + frameTimeOf(cuts[k], framerate, frameTime);
+        item->setTrimStart(start);
+        // The frames of the piece, counted as the whole title's clock counts.
         item->setTrimStop(k + 1 < cuts.size()
-                              ? range->trimStart() + frameTimeOf(cuts[k + 1], framerate, frameTime)
+                              ? start + frameTimeOf(cuts[k + 1] - cuts[k], framerate, frameTime)
                               : range->trimStop());
         pieces.append({item, cuts[k]});
     }

@@ -4,10 +4,13 @@
 // cut at output frame times into pieces of at least a given length.
 //
 // Each piece gets a movie of its own over the same file with the same
-// edits, since a movie keeps the state of its one decoder. The cuts fall on
-// frames whose time is a whole number of microseconds, so that a piece asks
-// its movie for exactly the times the whole title would have asked for:
-// together the pieces hold every frame of the title once, in order.
+// edits, since a movie keeps the state of its one decoder. A piece asks its
+// movie for the times the whole title would have asked for (to the
+// microsecond) and lasts exactly its frames: together the pieces hold every
+// frame of the title once, in order. The cuts fall on whole groups of
+// pictures of the DVD stream, so that the joined stream has its groups, and
+// so its VOBUs and chapter cells, where the title encoded whole has them
+// (a DVD stream starts no VOBU less than 0.4 s after the one before).
 
 #include <QList>
 
@@ -27,6 +30,9 @@ public:
     // is shorter than two pieces of `minimumSeconds`. At most `count`.
     static QList<Piece> split(const QList<IMediaItem::Ptr>& movies, int framerate, int frameTime,
                               int count, double minimumSeconds);
+    // The first frames of the pieces of a title of `frames` frames: `count`
+    // even shares, each cut on the nearest multiple of `group` frames.
+    static QList<int64_t> cutFrames(int64_t frames, int count, int64_t group);
 
     // A movie over the same medias with the same edits and watermark.
     static LMFFMovie::Ptr cloneMovie(const LMFFMovie& movie);
@@ -34,6 +40,4 @@ public:
     // Microseconds from the title's start to its frame `frame`, rounded down
     // (as the converter's video clock counts).
     static LMMediaTime frameTimeOf(int64_t frame, int framerate, int frameTime);
-    // The step, in frames, between frames whose time is exact in microseconds.
-    static int64_t exactFrameStep(int framerate, int frameTime);
 };

@@ -140,8 +140,8 @@ private:
         m_pieceEnd = 0;
         m_reader = PieceReader();
         const bool opened = m_reader.open(m_pieces[index], AVMEDIA_TYPE_VIDEO);
-        const bool same = opened && (index == 0 || av_cmp_q(m_reader.stream->time_base,
-                                                           m_timeBase) == 0);
+        const bool same =
+            opened && (index == 0 || av_cmp_q(m_reader.stream->time_base, m_timeBase) == 0);
         if (!same) {
             m_failed = m_pieces[index];
             m_reader = PieceReader();
@@ -166,9 +166,9 @@ private:
         // The piece file may leave out the decoding time of its first unit,
         // which comes the reordering delay before its presentation.
         if (packet->dts == AV_NOPTS_VALUE) {
-            packet->dts = first ? m_pieceZero - m_reader.stream->codecpar->video_delay *
-                                                     m_frameDuration
-                                : m_lastDts + m_frameDuration;
+            packet->dts =
+                first ? m_pieceZero - m_reader.stream->codecpar->video_delay * m_frameDuration
+                      : m_lastDts + m_frameDuration;
         }
         m_lastDts = packet->dts;
         if (packet->duration <= 0) {
@@ -222,7 +222,8 @@ bool interleave(JoinedVideo& video, PieceReader& audio, AVFormatContext& output,
     const AVRational samples{1, std::max(audio.stream->codecpar->sample_rate, 1)};
     // The writer's first audio unit starts the encoder's delay before the
     // video; the piece file may have moved it to zero.
-    const int64_t padding = av_rescale_q(encoderPadding(audio.stream->codecpar), samples, audioBase);
+    const int64_t padding =
+        av_rescale_q(encoderPadding(audio.stream->codecpar), samples, audioBase);
     int64_t audioShift = AV_NOPTS_VALUE;
     PacketPtr videoPacket = makePacket();
     PacketPtr audioPacket = makePacket();
@@ -248,12 +249,11 @@ bool interleave(JoinedVideo& video, PieceReader& audio, AVFormatContext& output,
     bool haveAudio = nextAudio();
     int64_t videoEnd = INT64_MIN;
     for (;;) {
-        const bool audioFits =
-            haveAudio && videoEnd != INT64_MIN &&
-            av_compare_ts(audioPacket->pts + audioPacket->duration, audioBase, videoEnd,
-                          video.timeBase()) <= 0;
-        if (audioFits && (!haveVideo || av_compare_ts(audioPacket->dts, audioBase,
-                                                      videoPacket->dts, video.timeBase()) <= 0)) {
+        const bool audioFits = haveAudio && videoEnd != INT64_MIN &&
+                               av_compare_ts(audioPacket->pts + audioPacket->duration, audioBase,
+                                             videoEnd, video.timeBase()) <= 0;
+        if (audioFits && (!haveVideo || av_compare_ts(audioPacket->dts, audioBase, videoPacket->dts,
+                                                      video.timeBase()) <= 0)) {
             if (!writePacket(output, audioPacket.get(), audioBase, audioStream, error)) {
                 return false;
             }
@@ -297,8 +297,8 @@ bool LMDVDStreamJoin::join(const QStringList& videoPieces, const QString& audioP
 
     AVFormatContext* context = nullptr;
     const QByteArray name = QFile::encodeName(path);
-    if (avformat_alloc_output_context2(&context, av_guess_format("dvd", nullptr, nullptr),
-                                       nullptr, name.constData()) < 0) {
+    if (avformat_alloc_output_context2(&context, av_guess_format("dvd", nullptr, nullptr), nullptr,
+                                       name.constData()) < 0) {
         return fail(QStringLiteral("no DVD stream can be made"));
     }
     OutputPtr output(context);

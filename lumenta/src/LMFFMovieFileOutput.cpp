@@ -274,6 +274,14 @@ bool LMFFMovieFileOutput::Impl::ensureOutput()
 
 LMFFMovieFileOutput::LMFFMovieFileOutput() : d(std::make_unique<Impl>()) {}
 
+int LMFFMovieFileOutput::dvdGroupFrames(int framerate, int frameTime)
+{
+    // The B-frame pattern makes a group one frame longer than its size when
+    // that is odd, so PAL asks for 14 to stay within the 15 frames allowed.
+    const bool ntsc = static_cast<double>(framerate) / std::max(frameTime, 1) > 26.0;
+    return ntsc ? 18 : 14;
+}
+
 LMFFMovieFileOutput::~LMFFMovieFileOutput()
 {
     if (d->started && !d->finished) {
@@ -348,15 +356,12 @@ void LMFFMovieFileOutput::openVideo()
     enc->bit_rate = f.video_bitrate > 0 ? f.video_bitrate : 6000000;
     enc->thread_count = encoderThreads();
     if (d->dvd) {
-        const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
         enc->bit_rate = qMin<int64_t>(enc->bit_rate, kDvdMaxVideoRate);
         enc->rc_max_rate = kDvdMaxVideoRate;
         enc->rc_min_rate = 0;
         enc->rc_buffer_size = kDvdBufferSize;
         // One B-frame between references: it scores best on grainy pictures.
-        // Its pattern makes a group one frame longer than gop_size when that
-        // is odd, so PAL asks for 14 to stay within the 15 frames allowed.
-        enc->gop_size = ntsc ? 18 : 14;
+        enc->gop_size = dvdGroupFrames(f.framerate, f.frameTime);
         enc->max_b_frames = 1;
         enc->thread_type = FF_THREAD_SLICE;
         // The disc's space is budgeted by the bitrate asked, so spend it: let

@@ -21,6 +21,7 @@ namespace {
 using TitlePieces = DiscProjectTest;
 
 constexpr double clipSeconds = 10.0;
+constexpr double chapterSeconds = 4.8;
 
 // A 25 fps clip whose frame n shows the digits of n in thirds of the picture
 // (ones, tens, hundreds from the left), each digit d as luma 16 + 20 d.
@@ -33,8 +34,9 @@ bool makeNumberedClip(const QString& path)
                        "geq=lum='16+20*if(lt(X,W/3),mod(N,10),if(lt(X,2*W/3),"
                        "mod(floor(N/10),10),floor(N/100)))':cb=128:cr=128")
                    .arg(length),
-               "-f", "lavfi", "-i", QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(length),
-               "-c:v", "libx264", "-crf", "10", "-pix_fmt", "yuv420p", "-c:a", "aac"});
+               "-f", "lavfi", "-i",
+               QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(length), "-c:v",
+               "libx264", "-crf", "10", "-pix_fmt", "yuv420p", "-c:a", "aac"});
 }
 
 // The frame numbers a stream shows, in display order (-1 for a frame that
@@ -78,8 +80,9 @@ QList<int> frameNumbers(const QString& stream, const QString& raw)
 QList<qint64> framePts(const QString& stream)
 {
     QString out;
-    testsupport::runProgram("ffprobe", {"-v", "error", "-select_streams", "v", "-show_entries",
-                                        "frame=pts", "-of", "json", stream},
+    testsupport::runProgram("ffprobe",
+                            {"-v", "error", "-select_streams", "v", "-show_entries", "frame=pts",
+                             "-of", "json", stream},
                             &out);
     QList<qint64> times;
     const QJsonArray frames =
@@ -128,8 +131,8 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
     const auto source = SectionDataResource::resourceWithPath(path);
     media->addSectionDataResourceToArray(source);
     // Two chapters of one file: the title is one run of it.
-    const auto first = clip(source, 0.0, 4.8);
-    const auto second = clip(source, 4.8, clipSeconds);
+    const auto first = clip(source, 0.0, chapterSeconds);
+    const auto second = clip(source, chapterSeconds, clipSeconds);
     ASSERT_TRUE(first && second);
     title(list, {first, second});
     DiscSideRebuild(media, services->disc).flushDVDResourceBeforeEdit();
@@ -193,13 +196,15 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
     ASSERT_EQ(readPieces.titleSeconds.size(), 1);
     EXPECT_NEAR(readPieces.titleSeconds.value(0), readWhole.titleSeconds.value(0), 0.02);
     EXPECT_NEAR(readPieces.titleSeconds.value(0), clipSeconds, 0.1);
+    // The chapters start at the same frames (the groups nearest to them).
     const QList<double> startsWhole = chapterStarts(roads[0].work + "/dvd.dvdmedia");
     const QList<double> startsPieces = chapterStarts(roads[1].work + "/dvd.dvdmedia");
-    ASSERT_EQ(startsPieces.size(), 2);
     ASSERT_EQ(startsWhole.size(), 2);
+    ASSERT_EQ(startsPieces.size(), 2);
     for (qsizetype i = 0; i < startsPieces.size(); ++i) {
         EXPECT_NEAR(startsPieces[i], startsWhole[i], 0.02) << "chapter " << i + 1;
     }
+    EXPECT_NEAR(startsPieces[1], chapterSeconds, 0.6);
 }
 
 }  // namespace
