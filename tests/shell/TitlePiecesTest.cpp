@@ -74,14 +74,14 @@ QList<int> frameNumbers(const QString& stream, const QString& raw)
     return numbers;
 }
 
-// The presentation times of the video frames in display order, in 90 kHz
-// ticks; -1 for a frame whose time the stream does not carry (frames that
-// share a packet of the program stream).
-QList<qint64> framePts(const QString& stream)
+// The presentation times (90 kHz ticks) of the frames of the stream's video
+// ("v") or audio ("a") in order; -1 for a frame whose time the stream does
+// not carry (video frames that share a packet of the program stream).
+QList<qint64> framePts(const QString& stream, const char* kind)
 {
     QString out;
     testsupport::runProgram("ffprobe",
-                            {"-v", "error", "-select_streams", "v", "-show_entries", "frame=pts",
+                            {"-v", "error", "-select_streams", kind, "-show_entries", "frame=pts",
                              "-of", "json", stream},
                             &out);
     QList<qint64> times;
@@ -91,6 +91,16 @@ QList<qint64> framePts(const QString& stream)
         times << frame.toObject().value("pts").toInteger(-1);
     }
     return times;
+}
+
+// A digest of the stream's audio units as they are stored.
+QString audioDigest(const QString& stream)
+{
+    QString out;
+    testsupport::runProgram(
+        "ffmpeg", {"-v", "error", "-i", stream, "-map", "0:a", "-c", "copy", "-f", "md5", "-"},
+        &out);
+    return out.trimmed();
 }
 
 // Seconds from the start of the first title to each of its chapters.
@@ -173,9 +183,9 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
     EXPECT_EQ(frameNumbers(whole, dir.filePath("whole.yuv")), expected);
 
     // Every time the stream carries is the first one plus whole frames.
-    const QList<qint64> times = framePts(pieces);
+    const QList<qint64> times = framePts(pieces, "v");
     ASSERT_EQ(times.size(), expected.size());
-    ASSERT_EQ(framePts(whole).value(0), times.first());
+    ASSERT_EQ(framePts(whole, "v").value(0), times.first());
     int carried = 0;
     for (qsizetype i = 0; i < times.size(); ++i) {
         if (times[i] >= 0) {
@@ -184,6 +194,14 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
         }
     }
     EXPECT_GT(carried, times.size() / 2);
+
+    // The sound is the whole title's, unit for unit: AC-3 frames of 1536
+    // samples from the start to within one frame of the video's end.
+    const QList<qint64> sound = framePts(pieces, "a");
+    EXPECT_EQ(sound, framePts(whole, "a"));
+    EXPECT_NEAR(sound.size() * 1536 / 48000.0, clipSeconds, 1536 / 48000.0);
+    EXPECT_EQ(audioDigest(pieces), audioDigest(whole));
+    EXPECT_FALSE(audioDigest(whole).isEmpty());
 
     const QJsonObject a = testsupport::probeMedia(whole);
     const QJsonObject b = testsupport::probeMedia(pieces);
