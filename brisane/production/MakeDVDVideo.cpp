@@ -267,20 +267,24 @@ ProductionResult MakeDVDVideo::renderTitleInPieces(const TitleJob& job, const DV
             QFile::remove(path);
         }
     };
-    // The sound is cheap: encoded once for the whole title, beside the pictures.
-    QList<std::pair<VCVideoConverter::Ptr, double>> conversions;
-    conversions.append({convertMovies(items(job.movies), audioPath, musicOutputFormat(dvd)), 0.0});
     LMFFMovieFileOutputFormat pictures = format;
     pictures.sample_rate = 0;
+    QList<std::pair<VCVideoConverter::Ptr, double>> conversions;
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         videoPaths << work + titleVideoPieceFileName(job.index, i);
         const VCMovie::Ptr& piece = pieces[i].movie;
         conversions.append({convertMovies({piece}, videoPaths.last(), pictures),
                             lm_ff_time_to_double(piece->trimDuration())});
     }
-    for (const auto& [converter, weight] : conversions) {
-        ProductionResult room = waitForConversions(m_maximumConcurrentTitles - 1);
-        if (room.isSucceeded() && !startConversion(converter, weight)) {
+    // The sound, encoded once for the whole title, is a light job of a few
+    // seconds: it runs beside the pictures once they all have started, one
+    // over the bound rather than holding a piece back.
+    conversions.append({convertMovies(items(job.movies), audioPath, musicOutputFormat(dvd)), 0.0});
+    for (qsizetype i = 0; i < conversions.size(); ++i) {
+        const bool sound = i + 1 == conversions.size();
+        ProductionResult room =
+            waitForConversions(sound ? m_maximumConcurrentTitles : m_maximumConcurrentTitles - 1);
+        if (room.isSucceeded() && !startConversion(conversions[i].first, conversions[i].second)) {
             room = stopResult();
         }
         if (!room.isSucceeded()) {

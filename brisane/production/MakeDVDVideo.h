@@ -20,9 +20,10 @@
 // alone. The files are the same as in sequence. A long title of one range
 // of one file is itself encoded in pieces side by side (at least
 // minimumPieceLength() seconds each, the pieces and the titles together no
-// more than maximumConcurrentTitles() at once): its sound whole into
-// "/title%ld-audio.dvdpart", its pictures into "/title%ld-piece%d.dvdpart",
-// then joined into its "/title%ld.dvd" (the piece files removed).
+// more than maximumConcurrentTitles() at once): its pictures into
+// "/title%ld-piece%d.dvdpart", its sound whole into "/title%ld-audio.dvdpart"
+// (a light job, started beside the pieces once they all run, one over the
+// bound), then joined into its "/title%ld.dvd" (the piece files removed).
 //
 // The titles' source files must all exist before anything starts. Every
 // conversion is checked: the converter succeeded and its file exists

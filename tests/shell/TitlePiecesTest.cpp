@@ -168,6 +168,11 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
         const ProductionResult made = step.makeDVDVideo(disc, road.work);
         ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
         EXPECT_EQ(step.titlesInPieces(), road.titlesInPieces);
+        if (road.titlesInPieces > 0) {
+            // Three pieces at once, and the sound beside them.
+            EXPECT_GE(step.mostConcurrentConversions(), 3);
+            EXPECT_LE(step.mostConcurrentConversions(), 4);
+        }
         EXPECT_EQ(QDir(road.work).entryList({"*.dvdpart"}, QDir::Files), QStringList());
         ASSERT_TRUE(testsupport::runDvdauthor(disc, road.work));
     }
