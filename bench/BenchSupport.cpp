@@ -1,10 +1,15 @@
 #include "BenchSupport.h"
 
+#include <sys/resource.h>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <atomic>
 #include <cstdio>
+#include <map>
+#include <thread>
 
 #include "lumenta/LMFunctions.h"
 #include "lumenta/LMMediaSource.h"
@@ -168,6 +173,141 @@ double peakMemoryMiB()
         }
     }
     return 0.0;
+}
+
+namespace {
+
+// Fields of /proc/<pid>/status in their own units (kB for memory).
+struct Status {
+    long threads = 0;
+    double hwmKiB = 0.0;
+};
+
+Status readStatus(const QString& pid)
+{
+    Status status;
+    QFile file(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return status;
+    }
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const QByteArray value = line.mid(line.indexOf(':') + 1).trimmed().split(' ').value(0);
+        if (line.startsWith("Threads:")) {
+            status.threads = value.toLong();
+        } else if (line.startsWith("VmHWM:")) {
+            status.hwmKiB = value.toDouble();
+        }
+    }
+    return status;
+}
+
+// The programs this process runs now (children of any of its threads).
+QStringList children()
+{
+    QStringList pids;
+    for (const QString& task :
+         QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(QStringLiteral("/proc/self/task/%1/children").arg(task));
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& pid : file.readAll().simplified().split(' ')) {
+                if (!pid.isEmpty()) {
+                    pids << QString::fromLatin1(pid);
+                }
+            }
+        }
+    }
+    return pids;
+}
+
+double cpuSeconds(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+}  // namespace
+
+struct RoadMeter::Impl {
+    bool withSelf = true;
+    QElapsedTimer timer;
+    double cpuStart = 0.0;
+    std::atomic<bool> stopping{false};
+    std::atomic<long> peakThreads{0};
+    std::map<QString, double> childPeaks;  // by pid, only on the sampler
+    std::thread sampler;
+
+    double cpuNow() const
+    {
+        return (withSelf ? cpuSeconds(RUSAGE_SELF) : 0.0) + cpuSeconds(RUSAGE_CHILDREN);
+    }
+
+    void sample()
+    {
+        long threads = withSelf ? readStatus("self").threads - 1 : 0;  // not the sampler
+        for (const QString& pid : children()) {
+            const Status child = readStatus(pid);
+            threads += child.threads;
+            double& peak = childPeaks[pid];
+            peak = std::max(peak, child.hwmKiB);
+        }
+        peakThreads = std::max(peakThreads.load(), threads);
+    }
+};
+
+RoadMeter::RoadMeter(bool withSelf) : d(new Impl)
+{
+    d->withSelf = withSelf;
+    resetPeakMemory();
+    d->cpuStart = d->cpuNow();
+    d->timer.start();
+    d->sampler = std::thread([this] {
+        while (!d->stopping) {
+            d->sample();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+}
+
+RoadMeter::~RoadMeter()
+{
+    stop();
+    delete d;
+}
+
+Usage RoadMeter::stop()
+{
+    Usage usage;
+    usage.wallSeconds = d->timer.elapsed() / 1000.0;
+    if (d->sampler.joinable()) {
+        d->stopping = true;
+        d->sampler.join();
+    }
+    usage.cpuSeconds = d->cpuNow() - d->cpuStart;
+    double childPeak = 0.0;
+    for (const auto& [pid, peak] : d->childPeaks) {
+        childPeak = std::max(childPeak, peak);
+    }
+    usage.peakMiB = (d->withSelf ? peakMemoryMiB() : 0.0) + childPeak / 1024.0;
+    usage.peakThreads = d->peakThreads;
+    return usage;
+}
+
+QString loadAverage()
+{
+    QFile file("/proc/loadavg");
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(' ', 0, 2)
+                                          : QStringLiteral("unknown");
+}
+
+QString describe(const Usage& usage)
+{
+    return QStringLiteral("wall %1 s, CPU %2 s, peak %3 MiB, %4 threads")
+        .arg(usage.wallSeconds, 0, 'f', 2)
+        .arg(usage.cpuSeconds, 0, 'f', 1)
+        .arg(usage.peakMiB, 0, 'f', 0)
+        .arg(usage.peakThreads);
 }
 
 }  // namespace bench

@@ -45,4 +45,36 @@ void resetPeakMemory();
 // The peak resident memory of this process in MiB since the last reset.
 double peakMemoryMiB();
 
+// What one road took: wall time, CPU seconds (user and system, of this
+// process and of the programs it ran and waited for), peak resident memory
+// and peak thread count (this process's, when it is part of the road, plus
+// those of the programs running meanwhile, sampled every few milliseconds).
+struct Usage {
+    double wallSeconds = 0.0;
+    double cpuSeconds = 0.0;
+    double peakMiB = 0.0;
+    long peakThreads = 0;
+};
+
+// Measures a road from construction to stop(). `withSelf`: this process's
+// own work is part of the road (false when it only waits for programs).
+class RoadMeter {
+public:
+    explicit RoadMeter(bool withSelf);
+    ~RoadMeter();
+    RoadMeter(const RoadMeter&) = delete;
+    RoadMeter& operator=(const RoadMeter&) = delete;
+    Usage stop();
+
+private:
+    struct Impl;
+    Impl* d;
+};
+
+// "wall 12.34 s, CPU 56.7 s, peak 345 MiB, 21 threads".
+QString describe(const Usage& usage);
+
+// The machine's load averages over 1, 5 and 15 minutes ("unknown" if unread).
+QString loadAverage();
+
 }  // namespace bench

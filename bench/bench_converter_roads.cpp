@@ -6,7 +6,8 @@
 // over the command line. A faster road must not be a worse one, so for each
 // output it also prints the video bitrate (against the 6 Mbit/s asked) and
 // the PSNR against the source scaled to 720x576 (flipped too for the composed
-// road), and for each road the peak memory of the conversion.
+// road), and for each road its wall time, CPU seconds, peak memory and peak
+// thread count (the command line's: those of ffmpeg).
 //
 // Without a clip it makes a real-looking one (see bench::makeClip1080).
 //
@@ -76,7 +77,7 @@ struct Road {
     QString out;
     QString reference;  // the source as the road should have written it
     double seconds = -1.0;
-    double peakMiB = 0.0;
+    bench::Usage usage;
 };
 
 void printQuality(const Road& road, const QString& clip, int asked)
@@ -109,28 +110,34 @@ int main(int argc, char** argv)
     const QString only = qEnvironmentVariable("BRISANE_BENCH_ROADS");
     if (only == "direct" || only == "composed") {
         const bool composed = only == "composed";
-        bench::resetPeakMemory();
+        bench::RoadMeter meter(true);
         const double taken = convert(clip, dir.filePath(only + "/title0.dvd"), composed);
+        const bench::Usage usage = meter.stop();
         if (taken < 0) {
             return 1;
         }
-        std::printf("%s road: %.2f s, peak memory %.0f MiB\n", qPrintable(only), taken,
-                    bench::peakMemoryMiB());
+        std::printf("%s road: %.2f s; %s\n", qPrintable(only), taken,
+                    qPrintable(bench::describe(usage)));
         return 0;
     }
     const int asked = bench::palWideFormat().video_bitrate;
-    Road cli{"ffmpeg -target pal-dvd", dir.filePath("cli.mpg"), "scale=720:576"};
-    Road direct{"direct road", dir.filePath("direct/title0.dvd"), "scale=720:576"};
-    Road composed{"composed road", dir.filePath("composed/title0.dvd"), "hflip,scale=720:576"};
-    cli.seconds = bench::timeFfmpegDvd(clip, cli.out);
+    Road cli{"ffmpeg -target pal-dvd", dir.filePath("cli.mpg"), "scale=720:576", -1.0, {}};
+    Road direct{"direct road", dir.filePath("direct/title0.dvd"), "scale=720:576", -1.0, {}};
+    Road composed{
+        "composed road", dir.filePath("composed/title0.dvd"), "hflip,scale=720:576", -1.0, {}};
+    {
+        bench::RoadMeter meter(false);
+        cli.seconds = bench::timeFfmpegDvd(clip, cli.out);
+        cli.usage = meter.stop();
+    }
     if (cli.seconds < 0) {
         std::fprintf(stderr, "ffmpeg failed\n");
         return 1;
     }
     for (Road* road : {&direct, &composed}) {
-        bench::resetPeakMemory();
+        bench::RoadMeter meter(true);
         road->seconds = convert(clip, road->out, road == &composed);
-        road->peakMiB = bench::peakMemoryMiB();
+        road->usage = meter.stop();
         if (road->seconds < 0) {
             return 1;
         }
@@ -140,12 +147,15 @@ int main(int argc, char** argv)
     for (const Road* road : {&cli, &direct, &composed}) {
         printQuality(*road, clip, asked);
     }
-    std::printf("peak memory: direct %.0f MiB, composed %.0f MiB\n", direct.peakMiB,
-                composed.peakMiB);
+    for (const Road* road : {&cli, &direct, &composed}) {
+        std::printf("%s: %s\n", road->name, qPrintable(bench::describe(road->usage)));
+    }
     std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli.seconds);
     std::printf("direct road: %.2f s\n", direct.seconds);
     std::printf("composed road: %.2f s\n", composed.seconds);
     std::printf("direct ratio: %.2f\n", direct.seconds / cli.seconds);
     std::printf("composed ratio: %.2f\n", composed.seconds / cli.seconds);
+    std::printf("measured on %d cores, load average %s\n", QThread::idealThreadCount(),
+                qPrintable(bench::loadAverage()));
     return 0;
 }

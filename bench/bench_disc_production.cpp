@@ -9,7 +9,8 @@
 // one after another, dvdauthor on the titles, then "genisoimage -dvd-video".
 // Both images are read back with libdvdread (the titles of each) before the
 // times are printed, with "disc ratio:" (ours over the baseline) for each
-// disc and the machine's load around each run.
+// disc and the machine's load around each run; for each road also its CPU
+// seconds, peak memory and peak thread count.
 //
 // Usage: bench_disc_production [ignored...]
 // BRISANE_BENCH_KEEP=1 keeps the work folder (its path is printed).
@@ -59,13 +60,6 @@ struct Services : ModelServices {
     std::shared_ptr<DVDResource> dvd() const override { return disc; }
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const override { return library; }
 };
-
-QString loadAverage()
-{
-    QFile file("/proc/loadavg");
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()).section(' ', 0, 2)
-                                          : QStringLiteral("unknown");
-}
 
 // The fixed project: `titleCount` titles of the clip on one page, its disc model.
 std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip, int titleCount)
@@ -191,14 +185,18 @@ bool runCase(const DiscCase& disc, const QString& folder)
         return false;
     }
 
-    const QString loadBefore = loadAverage();
+    const QString loadBefore = bench::loadAverage();
     const QString oursIso = folder + "/ours.iso";
+    bench::RoadMeter oursMeter(true);
     const double ours = timeOurs(model, folder + "/ours.dvdmedia", oursIso);
+    const bench::Usage oursUsage = oursMeter.stop();
     const QString baselineWork = folder + "/baseline";
     QDir().mkpath(baselineWork);
     const QString baselineIso = folder + "/baseline.iso";
+    bench::RoadMeter baselineMeter(false);
     const double baseline = timeBaseline(clip, disc.titleCount, baselineWork, baselineIso);
-    const QString loadAfter = loadAverage();
+    const bench::Usage baselineUsage = baselineMeter.stop();
+    const QString loadAfter = bench::loadAverage();
     ModelServices::install(nullptr);
     if (ours < 0 || baseline < 0) {
         return false;
@@ -214,6 +212,8 @@ bool runCase(const DiscCase& disc, const QString& folder)
     std::printf("ours (DVD folder and ISO, %d titles of %d s 1080p and a menu): %.2f s\n",
                 disc.titleCount, disc.clipSeconds, ours);
     std::printf("baseline (ffmpeg per title, dvdauthor, genisoimage): %.2f s\n", baseline);
+    std::printf("ours: %s\n", qPrintable(bench::describe(oursUsage)));
+    std::printf("baseline: %s\n", qPrintable(bench::describe(baselineUsage)));
     std::printf("disc ratio: %.2f (%s)\n", ours / baseline, disc.name);
     std::printf(
         "measured: wall-clock time of each road on a %d-core machine, titles (or pieces of a "

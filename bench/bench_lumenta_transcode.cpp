@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 #include <vector>
 
@@ -86,22 +87,28 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot make the clip\n");
         return 1;
     }
+    bench::RoadMeter cliMeter(false);
     const double cli = bench::timeFfmpegDvd(clip, dir.filePath("cli.mpg"));
+    const bench::Usage cliUsage = cliMeter.stop();
     if (cli < 0) {
         std::fprintf(stderr, "ffmpeg failed\n");
         return 1;
     }
     QElapsedTimer timer;
     timer.start();
+    bench::RoadMeter oursMeter(true);
     if (!transcode(clip, dir.filePath("title0.dvd"))) {
         std::fprintf(stderr, "Lumenta transcode failed\n");
         return 1;
     }
+    const bench::Usage oursUsage = oursMeter.stop();
     const double ours = timer.elapsed() / 1000.0;
     std::printf("written: %.2f s of %d s\n", bench::writtenLength(dir.filePath("title0.dvd")),
                 seconds);
-    std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli);
-    std::printf("lumenta: %.2f s\n", ours);
+    std::printf("ffmpeg -target pal-dvd: %.2f s; %s\n", cli, qPrintable(bench::describe(cliUsage)));
+    std::printf("lumenta: %.2f s; %s\n", ours, qPrintable(bench::describe(oursUsage)));
     std::printf("ratio: %.2f\n", ours / cli);
+    std::printf("measured on %d cores, load average %s\n", QThread::idealThreadCount(),
+                qPrintable(bench::loadAverage()));
     return 0;
 }

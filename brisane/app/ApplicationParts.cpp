@@ -1,6 +1,7 @@
 #include "app/ApplicationParts.h"
 
 #include "app/AppEditorFactory.h"
+#include "common/SheetPlacement.h"
 #include "dialogs/ItemDialogFactory.h"
 #include "menuedit/MenuDialogFactory.h"
 
@@ -9,4 +10,6 @@ void ApplicationParts::install()
     EditorFactory::install(std::make_shared<AppEditorFactory>());
     // The five dialogs of the menu editor.
     installMenuDialogs();
+    // Sheets open centred on their window.
+    SheetPlacement::install();
 }

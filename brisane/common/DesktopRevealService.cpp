@@ -27,9 +27,16 @@ DesktopRevealService::DesktopRevealService(const QDBusConnection& bus, UrlOpener
 
 void DesktopRevealService::selectFile(const QString& path)
 {
+    selectFile(path, {});
+}
+
+void DesktopRevealService::selectFile(const QString& path, std::function<void()> notShown)
+{
     const QFileInfo info(path);
     if (!info.exists() || !m_bus.isConnected()) {
-        openFolderOf(path);
+        if (!openFolderOf(path) && notShown) {
+            notShown();
+        }
         return;
     }
     QDBusMessage call =
@@ -38,17 +45,19 @@ void DesktopRevealService::selectFile(const QString& path)
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call));
     const DesktopRevealService copy = *this;
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [copy, path](QDBusPendingCallWatcher* finished) {
+                     [copy, path, notShown](QDBusPendingCallWatcher* finished) {
                          if (finished->isError()) {
                              qWarning("The file manager did not show %s: %s", qPrintable(path),
                                       qPrintable(finished->error().message()));
-                             copy.openFolderOf(path);
+                             if (!copy.openFolderOf(path) && notShown) {
+                                 notShown();
+                             }
                          }
                          finished->deleteLater();
                      });
 }
 
-void DesktopRevealService::openFolderOf(const QString& path) const
+bool DesktopRevealService::openFolderOf(const QString& path) const
 {
     QFileInfo folder(QFileInfo(path).absolutePath());
     while (!folder.isDir() && !folder.isRoot()) {
@@ -56,5 +65,7 @@ void DesktopRevealService::openFolderOf(const QString& path) const
     }
     if (!m_openUrl || !m_openUrl(QUrl::fromLocalFile(folder.absoluteFilePath()))) {
         qWarning("Cannot open the folder %s", qPrintable(folder.absoluteFilePath()));
+        return false;
     }
+    return true;
 }

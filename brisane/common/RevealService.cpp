@@ -23,6 +23,11 @@ std::shared_ptr<RevealService>& installedService()
 
 RevealService::~RevealService() = default;
 
+void RevealService::selectFile(const QString& path, std::function<void()>)
+{
+    selectFile(path);
+}
+
 std::shared_ptr<RevealService> RevealService::current()
 {
     QMutexLocker locker(&serviceLock());

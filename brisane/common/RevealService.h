@@ -5,6 +5,7 @@
 // returns at once.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class RevealService {
@@ -12,6 +13,10 @@ public:
     virtual ~RevealService();
 
     virtual void selectFile(const QString& path) = 0;
+    // The same, and `notShown` runs on the main thread (at once or later)
+    // when the path could not be shown, so that the caller can tell the
+    // user where it is. A service that cannot tell counts it as shown.
+    virtual void selectFile(const QString& path, std::function<void()> notShown);
 
     // The installed service, or the desktop's.
     static std::shared_ptr<RevealService> current();

@@ -11,6 +11,13 @@
 #include "common/ViewDraggingItemImp.h"
 #include "common/WindowExtention.h"
 
+void ViewExtention::useApplicationWindowText(QWidget* control)
+{
+    QPalette own = control->palette();
+    own.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+    control->setPalette(own);
+}
+
 bool ViewExtention::isFirstResponder(const QWidget* view)
 {
     return view && view->window()->focusWidget() == view;

@@ -21,6 +21,10 @@ class ViewExtention {
 public:
     ViewExtention() = delete;
 
+    // Gives a control inside a sheet with light window text (on a dark
+    // background) the application's own window text again, with which the
+    // style draws the control's arrows on their light buttons.
+    static void useApplicationWindowText(QWidget* control);
     // True when the view is its window's focus widget.
     static bool isFirstResponder(const QWidget* view);
     // Makes the view its window's focus widget.

@@ -145,8 +145,14 @@ void BackgroundMusicWindowController::flushSettingWithImportedPage(
     auto copy = source ? MusicData::musicDataWithPath(source->path()) : nullptr;
     const auto pageItem = pageMusic->vcmovie();
     if (!copy || !copy->vcmovie() || !pageItem) {
+        // The page keeps its music on Apply: say which file is missing
+        // rather than "No Audio".
         resetAllMusicInfomation();
         m_keepPageMusic = true;
+        const QString path = source ? source->path() : QString();
+        m_musicPath = path.isEmpty() ? tr("The music file is missing.")
+                                     : tr("The music file is missing: %1").arg(path);
+        refreshControls();
         return;
     }
     const auto item = copy->vcmovie();

@@ -332,8 +332,14 @@ void ButtonEditWindowController::useImageOrTextAction(int useType)
         return;
     }
     buttonUseType_ = useType == 0 ? 0 : 1;
-    if (buttonUseType_ != 0) {
+    // Only a picture's frame is remembered: choosing "Text" again keeps the
+    // picture frame remembered before.
+    if (buttonUseType_ != 0 && item->buttonUseType() == 0) {
         item->setTitleOldFrame(item->frame());
+    }
+    // The item shows its text before the text sizes it.
+    item->setButtonUseType(buttonUseType_);
+    if (buttonUseType_ != 0) {
         if (const auto text = item->textSource()) {
             text->setMedia(item);
             EffectTextImage::updaeDVDPageItemFrameWhenSizeChanged(*text);
@@ -342,7 +348,6 @@ void ButtonEditWindowController::useImageOrTextAction(int useType)
         item->setFrame(item->titleOldFrame());
     }
     showUseType();
-    item->setButtonUseType(buttonUseType_);
     flushZoomControlViewSuperview();
     zoom_->updateSelfZoomSlider(buttonUseType_ != 1);
     MenuEditorAccess::updateItemControlViewFrame();
@@ -369,13 +374,13 @@ void ButtonEditWindowController::flushZoomControlViewSuperview()
 void ButtonEditWindowController::enableAllControls(bool on)
 {
     for (QWidget* control : QList<QWidget*>{
-             panel_->fontButton(), panel_->sizeSlider(), panel_->fillCategory(),
-             panel_->fillColorWell(), panel_->fillImageView(), panel_->fillChooseImageButton(),
-             panel_->fillGradientStartColorWell(), panel_->fillGradientEndColorWell(),
-             panel_->outlineCheckBox(), panel_->outlineSlider(), panel_->outlineColorWell(),
-             panel_->backdropCheckBox(), panel_->backdropCategory(), panel_->backdropImageView(),
-             panel_->backdropColorWell(), panel_->backdropChooseButton(),
-             panel_->backFilletSlider()}) {
+             panel_->fontButton(), panel_->faceButton(), panel_->sizeSlider(),
+             panel_->fillCategory(), panel_->fillColorWell(), panel_->fillImageView(),
+             panel_->fillChooseImageButton(), panel_->fillGradientStartColorWell(),
+             panel_->fillGradientEndColorWell(), panel_->outlineCheckBox(), panel_->outlineSlider(),
+             panel_->outlineColorWell(), panel_->backdropCheckBox(), panel_->backdropCategory(),
+             panel_->backdropImageView(), panel_->backdropColorWell(),
+             panel_->backdropChooseButton(), panel_->backFilletSlider()}) {
         control->setEnabled(on);
     }
 }

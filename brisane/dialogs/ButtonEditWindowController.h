@@ -84,6 +84,8 @@ public:
     ItemZoomSlider& zoomSlider() const { return *zoom_; }
     QUndoStack& undoStack() const { return *undoStack_; }
     QStackedWidget* tabView() const { return tabView_; }
+    QRadioButton* pictureRadio() const { return pictureRadio_; }
+    QRadioButton* textRadio() const { return textRadio_; }
     QWidget* buttonTabLeView() const { return buttonTabLeView_; }
     QWidget* tempZoomContainerView() const { return tempZoomContainerView_; }
 

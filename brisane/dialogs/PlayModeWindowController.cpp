@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "common/ViewExtention.h"
 #include "dialogs/ChooseBorderPreviewView.h"
 #include "dialogs/PlayModePanelView.h"
 #include "dialogs/PlayModeRules.h"
@@ -72,6 +73,7 @@ void PlayModeWindowController::buildWindow()
         alpha->setRange(0.0, 1.0);
         alpha->setSingleStep(0.05);
         alpha->setDecimals(2);
+        ViewExtention::useApplicationWindowText(alpha);
     }
     m_widthSlider = new QSlider(Qt::Horizontal, middle);
     m_widthSlider->setRange(0, 40);

@@ -18,6 +18,7 @@
 
 #include "common/ControllerFunctionImages.h"
 #include "dialogs/ColorWell.h"
+#include "dialogs/FontFaces.h"
 #include "dialogs/FontNameDelegate.h"
 #include "dialogs/ImageOpenPanel.h"
 #include "dialogs/ImageWell.h"
@@ -101,8 +102,12 @@ void TextStylePanel::buildTextEditView(QWidget* owner)
 
     fontButton_ = new QFontComboBox(textEditView_);
     fontButton_->view()->setItemDelegate(new FontNameDelegate(fontButton_));
+    faceButton_ = new QComboBox(textEditView_);
+    faceButton_->setObjectName(QStringLiteral("faceButton"));
+    faceButton_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     grid->addWidget(new QLabel(tr("Font:"), textEditView_), row, 0);
-    grid->addWidget(fontButton_, row++, 1, 1, 6);
+    grid->addWidget(fontButton_, row, 1, 1, 4);
+    grid->addWidget(faceButton_, row++, 5, 1, 2);
 
     sizeSlider_ = makeSlider(8, 200, textEditView_);
     sizeLabel_ = new QLabel(textEditView_);
@@ -200,6 +205,7 @@ void TextStylePanel::connectControls()
     connect(textStringField_, &TextStringField::editingFinished, this,
             [this](const QString& text) { setTextViewString(text); });
     connect(fontButton_, &QComboBox::activated, this, [this] { fontSelectAction(); });
+    connect(faceButton_, &QComboBox::activated, this, [this] { faceSelectAction(); });
     connect(sizeSlider_, &QSlider::valueChanged, this, [this](int value) {
         fontSizeSliderValue_ = static_cast<float>(value);
         sizeLabel_->setText(QString::number(value));
@@ -294,6 +300,7 @@ void TextStylePanel::setUp()
         const QSignalBlocker blocker(fontButton_);
         fontButton_->setCurrentIndex(0);
     }
+    showFaces(fontButton_->currentFont().family(), QString());
     setFontSizeSliderValue(50.0f);
 
     {
@@ -338,6 +345,7 @@ void TextStylePanel::updateTextMediaAttributes()
     const std::shared_ptr<EffectTextImage> text = item->textSource();
     const QList<QWidget*> controls = {textStringField_,
                                       fontButton_,
+                                      faceButton_,
                                       sizeSlider_,
                                       fillCategory_,
                                       fillColorWell_,
@@ -360,6 +368,7 @@ void TextStylePanel::updateTextMediaAttributes()
     textStringField_->setText(text->textString());
 
     fontButton_->setCurrentFont(QFont(text->textFont().family()));
+    showFaces(text->textFont().family(), FontFaces::faceOf(text->textFont()));
     setFontSizeSliderValue(static_cast<float>(text->textFont().pointSizeF()));
 
     const quint64 fill = text->textFillType();
@@ -518,6 +527,15 @@ void TextStylePanel::setFontSizeSliderValue(float value)
     sizeLabel_->setText(QString::number(static_cast<double>(value)));
 }
 
+void TextStylePanel::showFaces(const QString& family, const QString& face)
+{
+    const QSignalBlocker blocker(faceButton_);
+    faceButton_->clear();
+    faceButton_->addItems(FontFaces::faces(family));
+    faceButton_->setCurrentIndex(std::max(0, faceButton_->findText(face)));
+    faceButton_->setEnabled(faceButton_->count() > 1);
+}
+
 void TextStylePanel::setOutlineSliderValue(float value)
 {
     outlineSliderValue_ = value;
@@ -625,14 +643,29 @@ void TextStylePanel::flushTextImage()
 
 void TextStylePanel::fontSelectAction()
 {
-    QFont font(fontButton_->currentFont().family());
-    font.setPointSizeF(fontSizeSliderValue_);
-    operations_.textViewFont(textView(), font);
+    const auto text = textView();
+    const QString family = fontButton_->currentFont().family();
+    QFont font = text ? FontFaces::withFamily(text->textFont(), family)
+                      : FontFaces::font(family, QString(), fontSizeSliderValue_);
+    font = FontFaces::withPointSize(font, fontSizeSliderValue_);
+    showFaces(family, FontFaces::faceOf(font));
+    operations_.textViewFont(text, font);
+}
+
+void TextStylePanel::faceSelectAction()
+{
+    const QString family = fontButton_->currentFont().family();
+    operations_.textViewFont(
+        textView(), FontFaces::font(family, faceButton_->currentText(), fontSizeSliderValue_));
 }
 
 void TextStylePanel::sizeSelectAction()
 {
-    fontSelectAction();
+    const auto text = textView();
+    const QFont font = text ? FontFaces::withPointSize(text->textFont(), fontSizeSliderValue_)
+                            : FontFaces::font(fontButton_->currentFont().family(),
+                                              faceButton_->currentText(), fontSizeSliderValue_);
+    operations_.textViewFont(text, font);
 }
 
 void TextStylePanel::fillCategoryChangeAction()

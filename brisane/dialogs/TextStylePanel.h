@@ -87,6 +87,8 @@ public:
     // --- Panel values ---
     float fontSizeSliderValue() const { return fontSizeSliderValue_; }
     void setFontSizeSliderValue(float value);
+    // Lists the faces of `family` and selects `face` (signals blocked).
+    void showFaces(const QString& family, const QString& face);
     float outlineSliderValue() const { return outlineSliderValue_; }
     void setOutlineSliderValue(float value);
     float backFilletSliderValue() const { return backFilletSliderValue_; }
@@ -116,7 +118,10 @@ public:
     void setTextBackgroundImage(const QImage& image);
 
     // --- Actions of the style controls ---
+    // The family, the face and the size each change only themselves: a bold
+    // or italic text stays so in another family or size.
     void fontSelectAction();
+    void faceSelectAction();
     void sizeSelectAction();
     void fillCategoryChangeAction();
     void changeFillColorAction();
@@ -155,6 +160,8 @@ public:
     // --- Controls ---
     TextStringField* textStringField() const { return textStringField_; }
     QFontComboBox* fontButton() const { return fontButton_; }
+    // The faces of the chosen family.
+    QComboBox* faceButton() const { return faceButton_; }
     QSlider* sizeSlider() const { return sizeSlider_; }
     QComboBox* fillCategory() const { return fillCategory_; }
     ColorWell* fillColorWell() const { return fillColorWell_; }
@@ -216,6 +223,7 @@ private:
     QWidget* shadowControlView_ = nullptr;
     TextStringField* textStringField_ = nullptr;
     QFontComboBox* fontButton_ = nullptr;
+    QComboBox* faceButton_ = nullptr;
     QSlider* sizeSlider_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
     QComboBox* fillCategory_ = nullptr;

@@ -590,7 +590,11 @@ void TitleTextEditWindowController::useImageOrTextTitleRadioAction(int index)
     }
     showRadio(index == 1 ? 1 : 0);
     if (index == 1) {
-        item->setTitleOldFrame(item->frame());
+        // Only a picture's frame is remembered: choosing "Text" again keeps
+        // the picture frame remembered before.
+        if (item->type() != 4) {
+            item->setTitleOldFrame(item->frame());
+        }
         item->setUseFrame(false);
         item->setType(4);
         if (!item->textSource()) {
@@ -617,6 +621,8 @@ void TitleTextEditWindowController::useImageOrTextTitleRadioAction(int index)
     item->setTitleUseType(useFrame_ ? 1 : 0);
     item->setUseFrame(useFrame_);
     showImageTitleTab(useFrame_);
+    // The zoom scales the frame the picture has now, not the text's.
+    zoom_->updateSelfZoomSlider();
     MenuEditorAccess::updateItemControlViewFrame();
     MenuEditorAccess::displayCanvasView();
 }

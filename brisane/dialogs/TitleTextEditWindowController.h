@@ -124,6 +124,8 @@ public:
     QDialog* mainWindow() const { return window_; }
     QDialog* textEditWindow() const { return textEditWindow_; }
     QCheckBox* useFrameCheckBox() const { return useFrameCheckBox_; }
+    QRadioButton* imageRadio() const { return imageRadio_; }
+    QRadioButton* textRadio() const { return textRadio_; }
     QStackedWidget* titleTypeTabView() const { return titleTypeTabView_; }
     QStackedWidget* imageTabView() const { return imageTabView_; }
     QSlider* imageFromTimeSlider() const { return imageFromTimeSlider_; }

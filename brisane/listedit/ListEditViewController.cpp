@@ -7,7 +7,9 @@
 #include <QScrollArea>
 #include <QThread>
 #include <QtConcurrent>
+#include <algorithm>
 
+#include "common/AlertService.h"
 #include "common/CommonFunctionThreads.h"
 #include "listedit/ImportSheet.h"
 #include "listedit/ListEditView.h"
@@ -221,15 +223,36 @@ void ListEditViewController::showImportWindowInMainThread()
     });
 }
 
-void ListEditViewController::closeImportWindowInMainThread()
+void ListEditViewController::closeImportWindowInMainThread(bool changed)
 {
-    performBlockOnMainThread([this] {
+    performBlockOnMainThread([this, changed] {
         closeImportWindow();
-        reloadListTableView();
+        if (changed) {
+            reloadListTableView();
+        } else if (ListTableView* list = listTableView()) {
+            list->resetStatus();
+            list->update();
+        }
         if (QWidget* list = listTableView()) {
             list->setAcceptDrops(true);
         }
     });
+}
+
+void ListEditViewController::alertRefusedFiles(const QList<ImportRefusal>& refused, QWidget* window)
+{
+    if (refused.isEmpty()) {
+        return;
+    }
+    const QString details = ListMediaFactory::describeRefusals(refused);
+    qWarning().noquote() << "files not added:" << details;
+    AlertContent alert;
+    alert.message = refused.size() == 1
+                        ? QStringLiteral("1 file could not be added.")
+                        : QStringLiteral("%1 files could not be added.").arg(refused.size());
+    alert.informativeText = details;
+    alert.defaultButton = QStringLiteral("OK");
+    AlertService::current()->beginAlertSheet(alert, window);
 }
 
 void ListEditViewController::showImportWindow()
@@ -358,9 +381,7 @@ void ListEditViewController::addDVDTitleDataToCurrentPageWithPath(const QStringL
     importClips([paths] {
         QList<ListMediaFactory::MadeClip> clips;
         for (const QString& path : paths) {
-            if (auto made = ListMediaFactory::makeMediaDataWithPath(path)) {
-                clips.append(made);
-            }
+            clips.append(ListMediaFactory::makeMediaDataWithPath(path));
         }
         return clips;
     });
@@ -369,11 +390,8 @@ void ListEditViewController::addDVDTitleDataToCurrentPageWithPath(const QStringL
 void ListEditViewController::addDVDTitleDataToCurrentPageWithImagePaths(const QStringList& paths)
 {
     importClips([paths] {
-        QList<ListMediaFactory::MadeClip> clips;
-        if (auto made = ListMediaFactory::makeMediaDataWithImagePaths(paths)) {
-            clips.append(made);
-        }
-        return clips;
+        return QList<ListMediaFactory::MadeClip>{
+            ListMediaFactory::makeMediaDataWithImagePaths(paths)};
     });
 }
 
@@ -388,23 +406,29 @@ void ListEditViewController::importClips(std::function<QList<ListMediaFactory::M
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
         const auto clips = watcher->result();
         watcher->deleteLater();
-        appendTitlesToCurrentPage(clips);
-        closeImportWindowInMainThread();
+        const bool added = appendTitlesToCurrentPage(clips);
+        closeImportWindowInMainThread(added);
         m_importing = false;
+        QList<ImportRefusal> refused;
+        for (const auto& made : clips) {
+            refused.append(made.refused);
+        }
+        alertRefusedFiles(refused, m_view ? m_view->window() : nullptr);
     });
     watcher->setFuture(QtConcurrent::run(std::move(make)));
 }
 
-void ListEditViewController::appendTitlesToCurrentPage(
+bool ListEditViewController::appendTitlesToCurrentPage(
     const QList<ListMediaFactory::MadeClip>& clips)
 {
-    if (clips.isEmpty()) {
-        return;
+    if (std::none_of(clips.begin(), clips.end(),
+                     [](const ListMediaFactory::MadeClip& made) { return bool(made); })) {
+        return false;
     }
     const auto media = project();
     if (!media) {
         qWarning("ListEditViewController: the project closed during the import; nothing added");
-        return;
+        return false;
     }
     auto page = currentDVDPage();
     if (!page) {
@@ -412,10 +436,14 @@ void ListEditViewController::appendTitlesToCurrentPage(
             media->dvdPageArray().isEmpty() ? addMenuPageToArray() : media->dvdPageArray().last();
     }
     for (const auto& made : clips) {
+        if (!made) {
+            continue;
+        }
         ListMediaFactory::registerSourceOfMedia(*media, made);
         ListMediaFactory::appendTitleToPage(
             ListMediaFactory::createDVDTitleDataWithMedia(made.media), page);
     }
+    return true;
 }
 
 void ListEditViewController::moveSelectedData(bool up)

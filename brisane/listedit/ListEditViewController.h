@@ -16,7 +16,9 @@
 // clips made, on a worker thread; registering the sources and appending the
 // new titles to the current page happen on the main thread, in pick order,
 // while the import sheet is up and the list takes no file drops. A file that
-// gives no clip is skipped without a message and leaves no trace.
+// gives no clip leaves no trace in the project; once the sheet has closed,
+// one alert sheet names every refused file and why. The document is marked
+// edited only when something was added.
 //
 // Main thread, except where an operation says otherwise.
 
@@ -108,9 +110,14 @@ public:
     // --- Import sheet ---
     // Any thread; run on the main thread and return once done. Showing takes
     // the list's file drops away first; closing closes the sheet, reloads the
-    // list and takes file drops again.
+    // list (only when the import `changed` it: the reload marks the document
+    // edited; else the drop marker is just cleared) and takes file drops
+    // again.
     void showImportWindowInMainThread();
-    void closeImportWindowInMainThread();
+    void closeImportWindowInMainThread(bool changed = true);
+    // One alert sheet on `window` naming each refused file and why; nothing
+    // when none was refused. Main thread.
+    static void alertRefusedFiles(const QList<ImportRefusal>& refused, QWidget* window);
     // Main thread. Closing does nothing when the sheet is not shown.
     void showImportWindow();
     void closeImportWindow();
@@ -151,7 +158,8 @@ private:
     // Opens the files on a worker, then hands the clips to
     // appendTitlesToCurrentPage and closes the sheet.
     void importClips(std::function<QList<ListMediaFactory::MadeClip>()> make);
-    void appendTitlesToCurrentPage(const QList<ListMediaFactory::MadeClip>& clips);
+    // Answers whether a title was added.
+    bool appendTitlesToCurrentPage(const QList<ListMediaFactory::MadeClip>& clips);
     void moveSelectedData(bool up);
     void bindMoveButtons();
 

@@ -10,7 +10,8 @@
 //
 // Refused: a file with the extension "vob" (any case), a source that reports
 // DRM, one with neither audio nor video, one without video or not longer than
-// 0.1 s (no section), and one shorter than 1 s (no clip).
+// 0.1 s (no section), and one shorter than 1 s (no clip); and pictures that
+// cannot be read. Each refusal says why, for the user.
 
 #include <QString>
 #include <QStringList>
@@ -24,13 +25,22 @@ class DVDTitleData;
 class SectionDataResource;
 struct ListSelection;
 
+// A file an import did not add, and why.
+struct ImportRefusal {
+    QString path;
+    QString reason;
+};
+
 class ListMediaFactory {
 public:
     // A clip made off the project, with the source that owns its section
-    // until the source is registered.
+    // until the source is registered; `refused` names the files left out
+    // (the file itself when there is no clip, unreadable pictures of a
+    // slideshow).
     struct MadeClip {
         MediaData::Ptr media;
         std::shared_ptr<SectionDataResource> source;
+        QList<ImportRefusal> refused;
         explicit operator bool() const { return media != nullptr; }
     };
 
@@ -43,8 +53,12 @@ public:
     static MadeClip makeMediaDataWithResource(const std::shared_ptr<SectionDataResource>& source);
     // The same over a new source of one file.
     static MadeClip makeMediaDataWithPath(const QString& path);
-    // The same over a new photo slideshow of the pictures, in the given order.
+    // The same over a new photo slideshow of the readable pictures, in the
+    // given order; the others are refused.
     static MadeClip makeMediaDataWithImagePaths(const QStringList& paths);
+
+    // "<file name>: <reason>", one line per refused file.
+    static QString describeRefusals(const QList<ImportRefusal>& refused);
 
     // --- Main thread ---
     // Adds the source of a clip made above to the project's sources.

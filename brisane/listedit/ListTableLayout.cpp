@@ -196,7 +196,8 @@ QString ListTableLayout::clipName(const MediaData& media, qsizetype index, bool 
         return QStringLiteral("PhotoSlideshow_chapter_%1").arg(index);
     }
     const QString format = isSub ? QStringLiteral("%1_Merge_%2") : QStringLiteral("%1_chapter_%2");
-    return format.arg(originNameOf(media)).arg(index);
+    // One arg with both values: a "%1" inside the file's name stays as it is.
+    return format.arg(originNameOf(media), QString::number(index));
 }
 
 void ListTableLayout::nameTree(const DataResource::PageList& pages)

@@ -582,46 +582,65 @@ void ListTableView::addFilesToSource(const QStringList& paths)
     using Clips = QList<ListMediaFactory::MadeClip>;
     auto* watcher = new QFutureWatcher<Clips>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, place] {
-        const Clips clips = watcher->result();
+        const Clips made = watcher->result();
         watcher->deleteLater();
+        Clips clips;
+        QList<ImportRefusal> refused;
+        for (const auto& one : made) {
+            if (one) {
+                clips.append(one);
+            }
+            refused.append(one.refused);
+        }
         placeDroppedClips(place, clips);
         m_importingDrop = false;
+        ListEditViewController::alertRefusedFiles(refused, window());
         emit dropImportFinished();
     });
-    watcher->setFuture(QtConcurrent::run([paths] {
-        Clips clips;
-        for (const QString& path : paths) {
-            if (auto made = ListMediaFactory::makeMediaDataWithPath(path)) {
-                clips.append(made);
-            }
+    watcher->setFuture(QtConcurrent::run([paths] { return makeDroppedClips(paths); }));
+}
+
+QList<ListMediaFactory::MadeClip> ListTableView::makeDroppedClips(const QStringList& paths)
+{
+    // The video pass; the pictures it refuses are looked at again below.
+    QList<ListMediaFactory::MadeClip> made;
+    QStringList pictures;
+    bool anyClip = false;
+    for (const QString& path : paths) {
+        auto clip = ListMediaFactory::makeMediaDataWithPath(path);
+        anyClip = anyClip || bool(clip);
+        if (!clip && isImagePath(path)) {
+            pictures.append(path);
+            clip.refused.clear();
         }
-        if (clips.isEmpty()) {
-            QStringList pictures;
-            for (const QString& path : paths) {
-                if (isImagePath(path)) {
-                    pictures.append(path);
-                }
-            }
-            if (!pictures.isEmpty()) {
-                if (auto made = ListMediaFactory::makeMediaDataWithImagePaths(pictures)) {
-                    clips.append(made);
-                }
-            }
+        made.append(clip);
+    }
+    if (anyClip) {
+        for (const QString& picture : pictures) {
+            made.append(ListMediaFactory::MadeClip{
+                nullptr,
+                nullptr,
+                {{picture, QStringLiteral("pictures are added only when no video is dropped "
+                                          "with them")}}});
         }
-        return clips;
-    }));
+    } else if (!pictures.isEmpty()) {
+        made.append(ListMediaFactory::makeMediaDataWithImagePaths(pictures));
+    }
+    return made;
 }
 
 void ListTableView::placeDroppedClips(const ListDropState& place,
                                       const QList<ListMediaFactory::MadeClip>& clips)
 {
     const auto project = ModelServices::current()->dateResource();
+    bool placed = false;
     if (!clips.isEmpty() && project) {
         MediaData::ClipList media;
         for (const auto& made : clips) {
             media.append(made.media);
         }
-        if (ListMediaPlacement(*project).addMediaArrayToList(place, media)) {
+        placed = ListMediaPlacement(*project).addMediaArrayToList(place, media);
+        if (placed) {
             for (const auto& made : clips) {
                 ListMediaFactory::registerSourceOfMedia(*project, made);
             }
@@ -632,9 +651,14 @@ void ListTableView::placeDroppedClips(const ListDropState& place,
         }
     }
     if (m_controller) {
-        m_controller->closeImportWindowInMainThread();
+        m_controller->closeImportWindowInMainThread(placed);
     } else {
-        reloadView();
+        if (placed) {
+            reloadView();
+        } else {
+            resetStatus();
+            update();
+        }
         setAcceptDrops(true);
     }
 }

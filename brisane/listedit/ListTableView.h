@@ -171,8 +171,12 @@ public:
     // usable video, or, when none gives a clip, one slideshow clip of the
     // pictures among them; the clips go to the place the drop state names
     // now. Nothing is added, and no source left in the project, when no clip
-    // comes of them or the place has gone meanwhile.
+    // comes of them or the place has gone meanwhile. Refused files are named,
+    // with why, in one alert sheet once the import sheet has closed.
     void addFilesToSource(const QStringList& paths);
+    // The clips of a drop's files, made as above, with the refused files
+    // (any thread).
+    static QList<ListMediaFactory::MadeClip> makeDroppedClips(const QStringList& paths);
     // Whether a drop's files are being opened and placed.
     bool isImportingDrop() const { return m_importingDrop; }
     // Whether the path names a picture by its extension (any letter case).

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr double GlowRadius = 4.0;
+const QColor MissingColor(220, 40, 40);
+const QString MissingText = QStringLiteral("file missing");
 
 double measuredSeconds(const MediaData::Ptr& media)
 {
@@ -128,8 +130,24 @@ void MediaDataView::setNameText()
 {
     const auto clip = m_media.lock();
     const QString name = clip ? clip->name() : QString();
+    const bool missing = isSourceMissingShown();
+    QString shown = missing ? QStringLiteral("%1 - %2").arg(name, MissingText) : name;
     m_mediaName->setText(
-        m_mediaName->fontMetrics().elidedText(name, Qt::ElideRight, m_mediaName->width()));
+        m_mediaName->fontMetrics().elidedText(shown, Qt::ElideRight, m_mediaName->width()));
+    QPalette palette = m_mediaName->palette();
+    const QColor text = missing ? MissingColor : grey(0.8);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    m_mediaName->setPalette(palette);
+    const QString reason = missing ? clip->missingSource() : QString();
+    m_mediaName->setToolTip(reason);
+    setToolTip(reason);
+}
+
+bool MediaDataView::isSourceMissingShown() const
+{
+    const auto clip = m_media.lock();
+    return clip && !clip->missingSource().isEmpty();
 }
 
 double MediaDataView::mediaSeconds(const std::shared_ptr<MediaData>& media)
@@ -187,8 +205,12 @@ QRectF MediaDataView::timeRect(const QSizeF& size, double indent)
 
 QRectF MediaDataView::clipMarkEditRect(const QSizeF& size, double indent)
 {
+    // Laid out for a row of the list's narrowest width, then kept that far
+    // from the row's right edge in a wider row.
     const double h = size.height();
-    return flipRect(QRectF(nameRect(size, indent).right() + 200.0, 7.5, h - 15.0, h - 15.0), h);
+    const double follow = std::max(0.0, size.width() - ListTableLayout::MinimumRowWidth);
+    return flipRect(
+        QRectF(nameRect(size, indent).right() + 200.0 + follow, 7.5, h - 15.0, h - 15.0), h);
 }
 
 QRectF MediaDataView::videoEditBtnRect(const QSizeF& size, double indent)
@@ -203,21 +225,36 @@ void MediaDataView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     drawSelected(painter);
     const auto clip = m_media.lock();
-    if (!clip || clip->previewImage().isNull()) {
+    if (!clip) {
         return;
     }
     const QRectF picture = imageRect(size(), indent());
-    painter.save();
-    drawGlow(painter, picture, GlowRadius);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(picture, clip->previewImage());
-    painter.restore();
+    if (!clip->previewImage().isNull()) {
+        painter.save();
+        drawGlow(painter, picture, GlowRadius);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(picture, clip->previewImage());
+        painter.restore();
+    }
+    if (isSourceMissingShown()) {
+        // Crossed out in red: the clip's file cannot be played.
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(MissingColor, 3.0));
+        painter.drawRect(picture.adjusted(1.5, 1.5, -1.5, -1.5));
+        painter.drawLine(picture.topLeft(), picture.bottomRight());
+        painter.drawLine(picture.topRight(), picture.bottomLeft());
+        painter.restore();
+    }
 }
 
 void MediaDataView::resizeEvent(QResizeEvent* event)
 {
     ListDataRowView::resizeEvent(event);
     if (m_clipMarkEditView) {
+        const double left = indent();
+        m_clipMarkEditView->setGeometry(clipMarkEditRect(size(), left).toRect());
+        m_videoEditBtnView->setGeometry(videoEditBtnRect(size(), left).toRect());
         setNameText();
     }
 }

@@ -3,7 +3,8 @@
 // photo slideshow), a merged clip or a member of a merged clip. It shows the
 // clip's preview with a dark glow, its name (cut at the end when long), its
 // playing length and, by the clip's kind, the chapter-edit and video-edit
-// buttons. After an edit it refreshes its length and its title's total.
+// buttons. After an edit it refreshes its length and its title's total. A
+// clip whose source file is missing or unreadable is marked.
 //
 // The row points at its clip without owning it; the list keeps the row
 // while the clip lives. Main thread only.
@@ -35,6 +36,10 @@ public:
     Q_INVOKABLE void updateMediaTimeAfterVideoEdit();
     // Whether the clip can be edited alone: it is not a merged clip.
     bool canDoVideoEdit() const;
+    // Whether the row marks its clip's source as missing: the name in red
+    // followed by "file missing", the picture crossed out, the reason as
+    // the row's tool tip.
+    bool isSourceMissingShown() const;
 
     // The seconds the row shows for the clip: a picture clip its slideshow
     // length (a merged clip of pictures the sum of its members, each by its

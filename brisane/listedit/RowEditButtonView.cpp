@@ -73,7 +73,9 @@ void RowEditButtonView::leaveEvent(QEvent* event)
 void RowEditButtonView::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    m_selfMouseDown = true;
+    // Only the left button arms the button; any press selects the clip as
+    // a press on the row does.
+    m_selfMouseDown = event->button() == Qt::LeftButton;
     if (ListTableView* table = listTableView()) {
         table->setIsClickWndBtn(true);
     }
@@ -86,7 +88,7 @@ void RowEditButtonView::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     const bool inside = rect().contains(event->position().toPoint());
-    const bool pressed = m_selfMouseDown;
+    const bool pressed = m_selfMouseDown && event->button() == Qt::LeftButton;
     m_selfMouseDown = false;
     if (inside && pressed) {
         if (const auto clip = media()) {

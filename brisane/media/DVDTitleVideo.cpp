@@ -69,6 +69,18 @@ double DVDTitleVideo::duration() const
     return total;
 }
 
+QList<LMMediaTime> DVDTitleVideo::chapterStartTimes() const
+{
+    // The same sum of seconds the authoring description places its cells by.
+    QList<LMMediaTime> starts;
+    double start = 0.0;
+    for (qsizetype i = 0; i + 1 < m_chapters.size(); ++i) {
+        start += m_chapters[i] ? m_chapters[i]->duration() : 0.0;
+        starts << std::llround(start * static_cast<double>(lm_default_time_base()));
+    }
+    return starts;
+}
+
 QList<VCMovie::Ptr> DVDTitleVideo::vcmovies() const
 {
     return vcmoviesForChapters(m_chapters);

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "corvane/DVDTitleVideo.h"
+#include "lumenta/LMMediaTime.h"
 #include "media/DVDChapterVideo.h"
 #include "media/VCMovie.h"
 
@@ -36,6 +37,10 @@ public:
 
     void setIsWarningVideo(bool on) { m_isWarningVideo = on; }
     void setChapters(const ChapterList& chapters) { m_chapters = chapters; }
+
+    // Where every chapter after the first starts on the title's timeline
+    // (media time): the sum of the lengths of the chapters before it.
+    QList<LMMediaTime> chapterStartTimes() const;
 
     // vcmoviesForChapters(chapters()).
     QList<VCMovie::Ptr> vcmovies() const;

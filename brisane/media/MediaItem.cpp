@@ -114,7 +114,7 @@ QImage MediaItem::thumbnailForMovie(const std::shared_ptr<IMovie>& movie)
         return {};
     }
     const qint64 time = std::min<qint64>(ThumbnailTime, movie->duration() / 2);
-    QSizeF size = movie->videoSize();
+    QSizeF size = movie->shownVideoSize();
     if (size.width() > 480 || size.height() > 320) {
         size = scaleRect(QRectF(QPointF(), size), QRectF(0, 0, 480, 320)).size();
     }

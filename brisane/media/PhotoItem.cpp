@@ -37,17 +37,50 @@ qint64 tickCount()
         .count();
 }
 
-QImage readPicture(const QString& path)
+void setReason(QString* reason, const QString& text)
+{
+    if (reason) {
+        *reason = text;
+    }
+}
+
+// The picture at `path`, turned upright. With `working`, it is decoded
+// straight at its working size (see PhotoItem::workingSizeOf) and `original`
+// receives its size upright: a panorama of hundreds of megapixels never
+// needs its whole size in memory.
+QImage readPicture(const QString& path, QString* reason = nullptr, bool working = false,
+                   QSizeF* original = nullptr)
 {
     QString error;
     if (!BoundedFile::isRegularFile(path, &error)) {
         qWarning().noquote() << "Cannot read the picture" << path << ":" << error;
+        setReason(reason, error);
         return {};
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    if (working) {
+        QSize stored = reader.size();
+        if (!stored.isValid() || stored.isEmpty()) {
+            setReason(reason, QStringLiteral("the file is not a picture that can be read"));
+            return {};
+        }
+        // The reader scales before it turns the picture upright.
+        const bool turned =
+            reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        const QSize upright = turned ? stored.transposed() : stored;
+        if (original) {
+            *original = QSizeF(upright);
+        }
+        const QSize scaled = PhotoItem::workingSizeOf(QSizeF(upright)).toSize().expandedTo({1, 1});
+        if (scaled.width() < upright.width() || scaled.height() < upright.height()) {
+            reader.setScaledSize(turned ? scaled.transposed() : scaled);
+        }
+    }
     QImage image = reader.read();
     if (image.isNull()) {
+        setReason(reason, QStringLiteral("the file is not a picture that can be read (%1)")
+                              .arg(reader.errorString()));
         return {};
     }
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -113,9 +146,10 @@ QSizeF PhotoItem::workingSizeOf(const QSizeF& original)
     return sizeWithinSide(working, MaximumWorkingSide);
 }
 
-std::shared_ptr<PhotoItem> PhotoItem::itemWithPhotoPath(const QString& path)
+std::shared_ptr<PhotoItem> PhotoItem::itemWithPhotoPath(const QString& path, QString* reason)
 {
-    const QImage picture = readPicture(path);
+    QSizeF original;
+    const QImage picture = readPicture(path, reason, true, &original);
     if (picture.isNull()) {
         qWarning().noquote() << "Not a readable picture:" << path;
         return nullptr;
@@ -123,16 +157,18 @@ std::shared_ptr<PhotoItem> PhotoItem::itemWithPhotoPath(const QString& path)
     const QString folder = appTempPath();
     if (folder.isEmpty()) {
         qWarning("No temporary photo folder set");
+        setReason(reason, QStringLiteral("there is no folder for the working copy"));
         return nullptr;
     }
-    const QSizeF original(picture.width(), picture.height());
     const QSizeF working = workingSizeOf(original);
     const QImage drawn = drawnInSize(picture, working, Qt::black);
     if (drawn.isNull()) {
+        setReason(reason, QStringLiteral("the picture is too large to be drawn"));
         return nullptr;
     }
     const QString copy = writeWorkingCopy(drawn, folder);
     if (copy.isEmpty()) {
+        setReason(reason, QStringLiteral("its working copy cannot be written"));
         return nullptr;
     }
     auto item = std::make_shared<PhotoItem>();

@@ -34,8 +34,11 @@ public:
     static QString appTempPath();
 
     // A photo of the picture at `path`, or null when it cannot be read as a
-    // picture or its working copy cannot be written (both logged).
-    static std::shared_ptr<PhotoItem> itemWithPhotoPath(const QString& path);
+    // picture or its working copy cannot be written (both logged, and told in
+    // `reason`). The picture is decoded at its working size, so pictures of
+    // hundreds of megapixels are read without holding them whole.
+    static std::shared_ptr<PhotoItem> itemWithPhotoPath(const QString& path,
+                                                        QString* reason = nullptr);
     // The size of the working copy of a picture of `original` size, its
     // longer side at most MaximumWorkingSide.
     static QSizeF workingSizeOf(const QSizeF& original);

@@ -5,6 +5,7 @@
 #include <QMutex>
 #include <QRandomGenerator>
 
+#include "common/ResourceLocator.h"
 #include "media/TransitionTimeline.h"
 
 const QString RenderController::DefaultQuartzName = QStringLiteral("Cube New.qtz");
@@ -32,8 +33,7 @@ QString RenderController::transitionFolderPath()
     if (!folderOverride().isEmpty()) {
         return folderOverride();
     }
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("Slideshows.plugin"));
+    return ResourceLocator::resourcePath(QStringLiteral("Slideshows.plugin"));
 }
 
 RenderController& RenderController::sharedRenderController()

@@ -127,30 +127,37 @@ VCMovie::Ptr VCMovie::movieWithPath(const QString& path)
     return movieWithSource(LMMediaSource::mediaWithPath(path));
 }
 
-VCMovie::Ptr VCMovie::movieWithSource(const LMMediaSource::Ptr& source)
+VCMovie::Ptr VCMovie::movieWithSource(const LMMediaSource::Ptr& source, QString* reason)
 {
-    if (!source) {
+    const auto refuse = [reason](const QString& why) {
+        if (reason) {
+            *reason = why;
+        }
         return nullptr;
+    };
+    if (!source) {
+        return refuse(QStringLiteral("the file cannot be opened"));
     }
     if (QFileInfo(source->path()).suffix().toLower() == QLatin1String("vob")) {
         qWarning("ignore vob");
-        return nullptr;
+        return refuse(QStringLiteral("single .vob files of a DVD cannot be added"));
     }
     auto movie = LMFFMovie::create();
     movie->openMedias(source->createMedias());
     if (source->isDRM()) {
         qWarning("ignore drm");
-        return nullptr;
+        return refuse(QStringLiteral("the file is copy-protected (DRM)"));
     }
     if (source->isDVD()) {
         movie->setSelectAudioStreams({0});
         movie->setSelectSubtitleStreams(IMovie::IndexSet{});
     }
     if (!movie->hasAudio() && !movie->hasVideo()) {
-        const QString reason = source->errorString();
-        qWarning().noquote() << "Cannot use" << source->path() << ":"
-                             << (reason.isEmpty() ? QStringLiteral("no audio or video") : reason);
-        return nullptr;
+        const QString error = source->errorString();
+        const QString why =
+            error.isEmpty() ? QStringLiteral("the file holds no audio or video") : error;
+        qWarning().noquote() << "Cannot use" << source->path() << ":" << why;
+        return refuse(why);
     }
     return movieWithMovie(movie, movie->duration());
 }

@@ -58,8 +58,9 @@ public:
     static Ptr movieWithMovie(const IMovie::Ptr& movie, LMMediaTime duration);
     static Ptr movieWithPath(const QString& path);
     // Refuses ".vob" files (any case), DRM sources and sources without audio
-    // and video. A DVD source plays audio stream 0 and no subtitles.
-    static Ptr movieWithSource(const LMMediaSource::Ptr& source);
+    // and video, saying why in `reason`. A DVD source plays audio stream 0
+    // and no subtitles.
+    static Ptr movieWithSource(const LMMediaSource::Ptr& source, QString* reason = nullptr);
     // A movie without streams over 360000 s: silence.
     static Ptr movieWithEmptyFFMovie();
     // Every item's validVCMovies(), in order.

@@ -10,12 +10,29 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <cmath>
+#include <system_error>
 #include <thread>
 
 #include "lumenta/LMFunctions.h"
 #include "media/VCMovie.h"
 
 namespace {
+
+// The size of the picture as it is shown: a stream of non-square pixels (a
+// camcorder's 1440 x 1080 or a DV tape's 720 x 480) is as wide as its sample
+// aspect makes it.
+QSizeF shownVideoSize(const IMovie& movie)
+{
+    QSizeF size = movie.videoSize();
+    const QList<LMMedia::Ptr> medias = movie.videos();
+    if (!medias.isEmpty() && medias.last() && !medias.last()->videos().isEmpty()) {
+        const double aspect = medias.last()->videos().first().sampleAspect;
+        if (aspect > 0.0) {
+            size.setWidth(size.width() * aspect);
+        }
+    }
+    return size;
+}
 
 // Removes the part-files that an earlier job for `destination`, ended before
 // it could finish (killed, crashed), left beside it: ".<name>-XXXXXX.<suffix>".
@@ -88,6 +105,18 @@ LMFFMovieFileOutputFormat VCVideoConverter::movieOutputFormat() const
 {
     std::lock_guard lock(m_lock);
     return m_format;
+}
+
+void VCVideoConverter::setKeyFrameTimes(const QList<LMMediaTime>& times)
+{
+    std::lock_guard lock(m_lock);
+    m_keyFrameTimes = times;
+}
+
+QList<LMMediaTime> VCVideoConverter::keyFrameTimes() const
+{
+    std::lock_guard lock(m_lock);
+    return m_keyFrameTimes;
 }
 
 IMediaItem::Ptr VCVideoConverter::currentMovie() const
@@ -263,7 +292,7 @@ bool VCVideoConverter::isNoneEditWithMovie(const IMovie& movie)
         auto ratio = [](const QSizeF& s) { return s.height() / qMax(s.width(), 1.0); };
         const QSizeF reference = zoom == 3   ? QSizeF(1280, 720)
                                  : zoom == 4 ? QSizeF(960, 720)
-                                             : video;
+                                             : shownVideoSize(movie);
         if (std::abs(ratio(movie.outputVideoSize()) - ratio(reference)) > 0.02) {
             return false;
         }
@@ -296,6 +325,23 @@ bool VCVideoConverter::isCanCopyImageForMovie(const IMediaItem& piece) const
         return subtitles && subtitles->isEmpty();
     }
     return true;
+}
+
+bool VCVideoConverter::hasInterlacedDirectPiece() const
+{
+    if (!m_copyImage) {
+        return false;
+    }
+    for (const auto& piece : validMovies()) {
+        const auto movie = std::dynamic_pointer_cast<LMFFMovie>(piece->movie());
+        const LMMedia::Ptr video = movie ? lastOf(movie->videos()) : nullptr;
+        if (video && !video->videos().isEmpty() &&
+            video->videos().first().fieldOrder != LMStreamInfo::FieldOrder::Progressive &&
+            isCanCopyImageForMovie(*piece)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void VCVideoConverter::updateConverterSpeedMode()
@@ -345,7 +391,13 @@ void VCVideoConverter::startConvert()
     m_status = StatusRunning;
     updateConverterViewStatus();
     Ptr self = shared_from_this();
-    std::thread([self] { self->startConvertHelper(); }).detach();
+    try {
+        std::thread([self] { self->startConvertHelper(); }).detach();
+    } catch (const std::system_error& error) {
+        fail(QStringLiteral("no thread could be started for it (%1)")
+                 .arg(QString::fromLocal8Bit(error.what())));
+        finishOnMainThread();
+    }
 }
 
 void VCVideoConverter::pause()
@@ -413,6 +465,11 @@ void VCVideoConverter::startConvertHelper()
     }
     startConverting();
     stopMovieOutput();
+    finishOnMainThread();
+}
+
+void VCVideoConverter::finishOnMainThread()
+{
     Ptr self = shared_from_this();
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) {
@@ -468,12 +525,14 @@ bool VCVideoConverter::startMovieOutput()
     auto writer = std::make_shared<LMFFMovieFileOutput>();
     writer->setPath(tempPath);
     writer->setMovieFormat(format);
+    writer->setKeyFrameTimes(keyFrameTimes());
     const QList<IMediaItem::Ptr> pieces = validMovies();
     const IMovie::Ptr lastMovie = pieces.isEmpty() ? nullptr : pieces.last()->movie();
     if (format.framerate >= 1 && format.frameTime >= 1 && m_hasVideo) {
         if (m_skipDecodeImage && lastMovie) {
             writer->copyVideoMedia(lastOf(lastMovie->videos()));
         } else {
+            writer->setInterlaced(hasInterlacedDirectPiece());
             writer->openVideo();
         }
         m_hasVideo = writer->isVideoOpen();
@@ -495,7 +554,9 @@ bool VCVideoConverter::startMovieOutput()
         m_hasAudio = false;
         m_hasVideo = false;
         QFile::remove(tempPath);
-        fail(QStringLiteral("the output file cannot be opened"));
+        const QString reason = writer->failureReason();
+        fail(reason.isEmpty() ? QStringLiteral("the output file cannot be opened")
+                              : QStringLiteral("the output file cannot be opened: %1").arg(reason));
         return false;
     }
     {
@@ -503,18 +564,32 @@ bool VCVideoConverter::startMovieOutput()
         m_output = writer;
         m_tempPath = tempPath;
     }
-    if (m_hasVideo) {
-        createImageContextPool();
+    if (m_hasVideo && !createImageContextPool()) {
+        {
+            std::lock_guard lock(m_lock);
+            m_output.reset();
+            m_tempPath.clear();
+        }
+        writer->stopOutput();
+        QFile::remove(tempPath);
+        fail(QStringLiteral("there is no memory for its frames"));
+        return false;
     }
     return true;
 }
 
-void VCVideoConverter::createImageContextPool()
+bool VCVideoConverter::createImageContextPool()
 {
     const auto writer = output();
     for (int i = 0; i < ContextCount; ++i) {
-        m_imagePool.appendFreeImageContext(writer->createCGContext());
+        const std::shared_ptr<LMDrawContext> context = writer->createCGContext();
+        if (!context || context->image().isNull()) {
+            m_imagePool.clearPool();
+            return false;
+        }
+        m_imagePool.appendFreeImageContext(context);
     }
+    return true;
 }
 
 void VCVideoConverter::stopMovieOutput()
@@ -534,7 +609,10 @@ void VCVideoConverter::stopMovieOutput()
     if (isCanceled()) {
         fail(QStringLiteral("canceled"));
     } else if (!written) {
-        fail(QStringLiteral("the output could not be written completely"));
+        const QString reason = writer->failureReason();
+        fail(reason.isEmpty()
+                 ? QStringLiteral("the output could not be written completely")
+                 : QStringLiteral("the output could not be written completely: %1").arg(reason));
     } else if (!QDir().mkpath(QFileInfo(destination).absolutePath()) ||
                !QFile::rename(tempPath, destination)) {
         fail(QFileInfo::exists(destination)

@@ -74,6 +74,10 @@ public:
     QString path() const;
     void setMovieOutputFormat(const LMFFMovieFileOutputFormat& format);
     LMFFMovieFileOutputFormat movieOutputFormat() const;
+    // Output times (media time) at which the encoded video starts a group of
+    // pictures of its own: a title's chapter points.
+    void setKeyFrameTimes(const QList<LMMediaTime>& times);
+    QList<LMMediaTime> keyFrameTimes() const;
 
     // --- Analysis ---
     // Durations, streams and the stream-copy flags of the pieces; repeatable.
@@ -88,6 +92,9 @@ public:
     static bool isNoneEditWithMovie(const IMovie& movie);
     // True when the piece may go straight from its movie to the writer.
     bool isCanCopyImageForMovie(const IMediaItem& piece) const;
+    // Whether a piece on the direct road has an interlaced video stream: the
+    // output then codes fields, and that piece's frames keep theirs.
+    bool hasInterlacedDirectPiece() const;
     void updateConverterSpeedMode();
     // The 50 keys "<extension>:<video|audio>:<codec>"; "#" marks one off.
     static const QStringList& copyCodecKeys();
@@ -163,11 +170,14 @@ private:
     struct Piece;
 
     void startConvertHelper();
+    // Ends the run: the finish and the delegate's call on the main thread.
+    void finishOnMainThread();
     void stopConvertHelper();
     void stopConvert();
     bool startMovieOutput();
     void stopMovieOutput();
-    void createImageContextPool();
+    // False (the pool left empty) when the contexts' memory cannot be had.
+    bool createImageContextPool();
     void destroyImageContextPool() {}
     void startConverting();
     void convertPiece(const IMediaItem::Ptr& item, Piece& piece);
@@ -187,6 +197,7 @@ private:
     QList<IMediaItem::Ptr> m_movies;
     QString m_path;
     LMFFMovieFileOutputFormat m_format;
+    QList<LMMediaTime> m_keyFrameTimes;
     IMediaItem::Ptr m_currentMovie;
     QString m_error;
     bool m_succeeded = false;

@@ -47,7 +47,25 @@ struct VCVideoConverter::Piece {
     LMMediaTime lastMaximum = 0;
     QElapsedTimer sinceAnswer;
 
+    // The output's places are whole frames and a piece may start between two:
+    // the time of its first place on its own timeline (less than half a frame
+    // before its start at the earliest) is videoTime() + placeShift.
+    LMMediaTime placeShift = 0;
+
     LMMediaTime videoTime() const { return videoUnits * lm_default_time_base() / frameRate; }
+    // The source time the current place shows.
+    LMMediaTime sourceTime() const
+    {
+        return trimStart + qMax<LMMediaTime>(0, videoTime() + placeShift);
+    }
+    // Whether the current place is the piece's: its middle lies before the
+    // piece's end, so a piece ends on the place nearest its end.
+    bool holdsPlace() const
+    {
+        const int64_t base = lm_default_time_base();
+        return 2 * (videoTime() + placeShift) * frameRate + int64_t(frameTime) * base <=
+               2 * trimDuration * frameRate;
+    }
     LMMediaTime audioTime() const
     {
         return static_cast<LMMediaTime>(static_cast<double>(audioDone) /
@@ -230,8 +248,9 @@ void VCVideoConverter::convertPiece(const IMediaItem::Ptr& item, Piece& piece)
         qMax<int64_t>(0, m_convertFrames.load() - piece.timeOffset * piece.sampleRate / base);
     piece.audioDone = piece.audioCarry;
     if (m_hasVideo && piece.writer) {
-        piece.videoUnits = qMax<int64_t>(
-            0, (piece.writer->video_output_time() - piece.timeOffset) * piece.frameRate / base);
+        const LMMediaTime first = piece.writer->video_output_time() - piece.timeOffset;
+        piece.videoUnits = qMax<int64_t>(0, first * piece.frameRate / base);
+        piece.placeShift = first - piece.videoTime();
     }
     piece.movie->setDisableVideo(!m_hasVideo);
     piece.movie->setExportMovie(true);
@@ -243,6 +262,10 @@ void VCVideoConverter::convertPiece(const IMediaItem::Ptr& item, Piece& piece)
     piece.sinceAnswer.start();
 
     while (!isCanceled() && runPass(piece)) {
+    }
+    if (piece.direct && piece.writer && !isCanceled() && !piece.file->copy_video_stream()) {
+        // Places the source's frames left empty at the piece's end.
+        piece.writer->holdImage(piece.timeOffset + piece.trimDuration);
     }
     resetPiece(item);
 }
@@ -316,7 +339,7 @@ bool VCVideoConverter::runPass(Piece& piece)
         return false;
     }
     bool videoDone = videoOver;
-    if (!videoDone && videoTime + piece.trimStart > maximum && videoTime > audioTime) {
+    if (!videoDone && piece.sourceTime() > maximum && videoTime > audioTime) {
         // The decoder has not caught up yet. While the request window has
         // room the audio goes on, so that frames are asked for ahead and
         // decoding, editing, drawing and encoding overlap; only a full window
@@ -367,18 +390,17 @@ void VCVideoConverter::videoStep(Piece& piece, bool wroteContext)
 {
     const int64_t base = lm_default_time_base();
     int64_t advance = piece.frameTime;
-    const LMMediaTime videoTime = piece.videoTime();
-    if (m_hasVideo && videoTime < piece.trimDuration) {
+    if (m_hasVideo && piece.holdsPlace()) {
         if (piece.outstanding < ContextCount && !piece.direct) {
             ++piece.outstanding;
             ++m_requested;
-            piece.movie->decodeImageAtTime(videoTime + piece.trimStart, this, false);
+            piece.movie->decodeImageAtTime(piece.sourceTime(), this, false);
         } else if (piece.direct) {
             bool any = false;
             const LMMediaTime realStart = piece.trimStart - piece.timeOffset;
             const auto writer = piece.writer;
-            piece.file->decodeImageAtTime(videoTime + piece.trimStart,
-                                          !piece.file->copy_video_stream(), [&](LMFFItem* item) {
+            piece.file->decodeImageAtTime(piece.sourceTime(), !piece.file->copy_video_stream(),
+                                          [&](LMFFItem* item) {
                                               if (!item) {
                                                   return;
                                               }
@@ -389,6 +411,11 @@ void VCVideoConverter::videoStep(Piece& piece, bool wroteContext)
                                               }
                                               any = true;
                                           });
+            if (!any && writer && !piece.file->copy_video_stream()) {
+                // The source's pictures end before the piece does (a variable
+                // rate stream's last frame lasts): that frame fills the rest.
+                writer->holdImage(piece.timeOffset + piece.trimDuration);
+            }
             // The video clock follows what the writer placed on its timeline.
             const LMMediaTime written = writer ? writer->video_output_time() : 0;
             advance = (written - piece.timeOffset) * piece.frameRate / base - piece.videoUnits;

@@ -193,7 +193,10 @@ QImage EffectTextImage::textSourceImage() const
 
 void EffectTextImage::updaeDVDPageItemFrameWhenSizeChanged(const EffectTextImage& text)
 {
-    if (const auto item = text.media()) {
+    // Only the text an item shows sizes it: a text taken off its item (a
+    // title turned into a picture) may still be reached by an undo step.
+    const auto item = text.media();
+    if (item && item->textSource().get() == &text && item->isTextItem()) {
         const QPointF centre = CommonFunction::centerForRect(item->frame());
         item->setFrame(CommonFunction::rectForCenter(centre, text.size()));
     }

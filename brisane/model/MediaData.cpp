@@ -1,8 +1,11 @@
 #include "model/MediaData.h"
 
+#include <QtDebug>
 #include <algorithm>
 
 #include "common/CommonFunction.h"
+#include "media/SubtitleFileOpener.h"
+#include "model/DVDFileSource.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDTitleData.h"
 #include "model/MediaEditSnapshot.h"
@@ -48,8 +51,50 @@ void MediaData::takeSnapshot() const
     if (!m_vcmovie) {
         return;
     }
-    if (auto snapshot = MediaEditSnapshot::take(*m_vcmovie, clipMovieKeys())) {
-        m_movieAttributes = *snapshot;
+    auto snapshot = MediaEditSnapshot::take(*m_vcmovie, clipMovieKeys());
+    if (!snapshot) {
+        return;
+    }
+    if (const auto subtitle = subtitleFileSource()) {
+        snapshot->insert(SubtitleFileKey, Value(subtitle));
+        snapshot->insert(SubtitleEncodingKey, m_vcmovie->valueForKey(SubtitleEncodingKey));
+    }
+    m_movieAttributes = *snapshot;
+}
+
+std::shared_ptr<DVDFileSource> MediaData::subtitleFileSource() const
+{
+    if (!m_vcmovie) {
+        return m_movieAttributes.value(SubtitleFileKey).objectAs<DVDFileSource>();
+    }
+    const QString chosen = m_vcmovie->subtitlePath();
+    if (chosen.isEmpty()) {
+        m_subtitleSource.reset();
+        m_subtitleSourceFor.clear();
+    } else if (!m_subtitleSource ||
+               (chosen != m_subtitleSourceFor && chosen != m_subtitleSource->path())) {
+        m_subtitleSource = DVDFileSource::sourceWithPath(chosen);
+        m_subtitleSourceFor = chosen;
+    }
+    return m_subtitleSource;
+}
+
+void MediaData::reopenSubtitle()
+{
+    const auto source = m_movieAttributes.value(SubtitleFileKey).objectAs<DVDFileSource>();
+    if (!source || source->path().isEmpty()) {
+        return;
+    }
+    m_vcmovie->setValueForKey(m_movieAttributes.value(SubtitleEncodingKey), SubtitleEncodingKey);
+    m_subtitleSource = source;
+    m_subtitleSourceFor = source->path();
+    const SubtitleFileOpener::Result opened =
+        SubtitleFileOpener::openSubtitlePath(*m_vcmovie, source->path());
+    if (!opened.hasSubtitle) {
+        qWarning().noquote() << "the subtitle of" << m_name << "is not shown:" << opened.problem;
+    } else if (!opened.damagedLines.isEmpty()) {
+        qWarning().noquote() << "the subtitle of" << m_name
+                             << "has damaged lines:" << opened.damagedLines;
     }
 }
 
@@ -59,6 +104,7 @@ void MediaData::updateMovieAttributesToMovie()
         return;
     }
     MediaEditSnapshot::apply(m_movieAttributes, *m_vcmovie, clipMovieKeys());
+    reopenSubtitle();
     // The stream chosen in the video editor plays and goes to the disc again.
     const IMovie::Ptr movie = m_vcmovie->movie();
     if (movie && m_audioTreamTag >= 0 && m_audioTreamTag < movie->audioStreams().size()) {
@@ -105,7 +151,7 @@ QImage MediaData::thumbnailForVcMovie(const VCMovie& item)
     }
     const auto limit = static_cast<LMMediaTime>(static_cast<double>(lm_default_time_base()) * 5.5);
     const LMMediaTime offset = std::min(limit, item.trimDuration() / 2);
-    QSizeF size = movie->videoSize();
+    QSizeF size = movie->shownVideoSize();
     if (size.width() > 480 || size.height() > 320) {
         size =
             CommonFunction::scaleRectIn(QRectF(QPointF(0, 0), size), QRectF(0, 0, 480, 320)).size();

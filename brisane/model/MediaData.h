@@ -8,6 +8,13 @@
 // edit-attribute snapshot (movieAttributes), which is taken each time the
 // clip is archived. A clip without a media item keeps its snapshot as it is.
 //
+// The clip's subtitle travels with the project like its source: the snapshot
+// holds the subtitle file as a project source under "subtitleFile" (the copy
+// in the project folder, see DVDFileSource) and its text encoding under
+// "subtitleEncoding"; a load opens that copy again. A snapshot without them
+// (a clip without subtitle, or a project saved before subtitles were kept)
+// leaves the clip without subtitle.
+//
 // Archive keys, in order: "superTitleData", "isImageData",
 // "imageDataDuration", "path", "name", "previewImage", "sectionItem",
 // "hasSubMedia", "subMediaArray", "isSubMedia", "superMediaData", "isTitle",
@@ -27,6 +34,7 @@
 #include "model/MenuClip.h"
 #include "platform/CodingBase.h"
 
+class DVDFileSource;
 class DVDPageItem;
 class DVDTitleData;
 class MediaSectionItem;
@@ -45,8 +53,15 @@ public:
     void newMediaEditDic();
     // Applies the snapshot to the media item (see MediaEditSnapshot), and
     // selects the audio stream audioTreamTag names on its movie (99, and an
-    // index the movie does not have, leave the movie's choice).
+    // index the movie does not have, leave the movie's choice). The
+    // snapshot's subtitle file is opened again (its reason logged when it
+    // cannot be shown).
     void updateMovieAttributesToMovie();
+    // The subtitle file of the media item as a project source: the same
+    // source as long as the item names the same file (so that a source
+    // pointed at its copy by a save keeps it), a new one for another file,
+    // null without subtitle. Without a media item, the snapshot's source.
+    std::shared_ptr<DVDFileSource> subtitleFileSource() const;
     // The media item's movie; null while there is none.
     IMovie::Ptr ffmovie() const;
     // The media item's kept pieces placed at source times: without trim
@@ -102,6 +117,11 @@ public:
     {
         m_sectionItem = section;
     }
+    // Why the clip's source file cannot be played in the opened project
+    // (missing, unreadable, damaged); empty when it can. Its row shows it.
+    // Not archived.
+    QString missingSource() const { return m_missingSource; }
+    void setMissingSource(const QString& reason) { m_missingSource = reason; }
     // The clip's row in the title list; not owned, not archived.
     QObject* mediaDataView() const { return m_mediaDataView.data(); }
     void setMediaDataView(QObject* view) { m_mediaDataView = view; }
@@ -129,8 +149,13 @@ public:
     const PropertyTable& propertyTable() const override { return properties(); }
     static const PropertyTable& properties();
 
+    static inline const QString SubtitleFileKey = QStringLiteral("subtitleFile");
+    static inline const QString SubtitleEncodingKey = QStringLiteral("subtitleEncoding");
+
 private:
     void takeSnapshot() const;
+    // Opens the snapshot's subtitle file on the media item again.
+    void reopenSubtitle();
 
     std::weak_ptr<DVDTitleData> m_superTitleData;
     bool m_isImageData = false;
@@ -141,7 +166,12 @@ private:
     VCMovie::Ptr m_vcmovie;
     // Refreshed by every archiving of the clip, hence mutable.
     mutable Value::Dictionary m_movieAttributes;
+    // The subtitle file as a project source, and the item's path it was made
+    // for; refreshed by subtitleFileSource(), hence mutable.
+    mutable std::shared_ptr<DVDFileSource> m_subtitleSource;
+    mutable QString m_subtitleSourceFor;
     std::shared_ptr<MediaSectionItem> m_sectionItem;
+    QString m_missingSource;
     QPointer<QObject> m_mediaDataView;
     bool m_hasSubMedia = false;
     ClipList m_subMediaArray;

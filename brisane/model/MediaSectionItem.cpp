@@ -18,12 +18,12 @@ constexpr double MinimumClipSeconds = 1.0;
 
 }  // namespace
 
-std::shared_ptr<MediaData> MediaSectionItem::createMediaData()
+std::shared_ptr<MediaData> MediaSectionItem::createMediaData(QString* reason)
 {
     const auto source = superResource();
     auto clip = std::make_shared<MediaData>();
     const VCMovie::Ptr item =
-        source ? SectionDataResource::createVcmovieWithSectionDataSource(*source) : nullptr;
+        source ? SectionDataResource::createVcmovieWithSectionDataSource(*source, reason) : nullptr;
     clip->setVcmovie(item);
     clip->setIsImageData(false);
     if (source && source->imageSource()) {
@@ -33,6 +33,10 @@ std::shared_ptr<MediaData> MediaSectionItem::createMediaData()
     const IMovie::Ptr movie = item ? item->movie() : nullptr;
     const double seconds = movie ? lm_ff_time_to_double(movie->duration()) : 0.0;
     if (seconds < MinimumClipSeconds || !item->hasVideo()) {
+        if (reason && item) {
+            *reason = item->hasVideo() ? QStringLiteral("the video is shorter than 1 second")
+                                       : QStringLiteral("the file holds no video");
+        }
         return nullptr;
     }
     clip->setPath(source->fileSource() ? source->fileSource()->path() : QString());

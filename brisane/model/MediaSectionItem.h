@@ -20,8 +20,8 @@ class MediaSectionItem : public CodingBase {
 public:
     // A new clip that plays this section, linked both ways; null when the
     // source's media item lasts under 1.0 s or has no video (the section
-    // stays). A slideshow clip is named "PhotoSlideshow".
-    std::shared_ptr<MediaData> createMediaData();
+    // stays; why in `reason`). A slideshow clip is named "PhotoSlideshow".
+    std::shared_ptr<MediaData> createMediaData(QString* reason = nullptr);
 
     std::shared_ptr<SectionDataResource> superResource() const { return m_superResource.lock(); }
     void setSuperResource(const std::shared_ptr<SectionDataResource>& source)

@@ -15,11 +15,18 @@ namespace {
 // A file item shorter than this (seconds) makes no section.
 constexpr double MinimumSectionSeconds = 0.1;
 
-VCMovie::Ptr fileItem(const DVDFileSource& file)
+VCMovie::Ptr fileItem(const DVDFileSource& file, QString* reason)
 {
-    VCMovie::Ptr item = VCMovie::movieWithSource(LMMediaSource::mediaWithPath(file.path()));
-    if (!item || !item->hasVideo() ||
+    VCMovie::Ptr item = VCMovie::movieWithSource(LMMediaSource::mediaWithPath(file.path()), reason);
+    if (!item) {
+        return nullptr;
+    }
+    if (!item->hasVideo() ||
         lm_ff_time_to_double(item->movie()->duration()) <= MinimumSectionSeconds) {
+        if (reason) {
+            *reason = item->hasVideo() ? QStringLiteral("the video is too short")
+                                       : QStringLiteral("the file holds no video");
+        }
         return nullptr;
     }
     item->movie()->setZoomType(2);
@@ -54,11 +61,11 @@ std::shared_ptr<SectionDataResource> SectionDataResource::resourceWithImagePaths
 }
 
 VCMovie::Ptr SectionDataResource::createVcmovieWithSectionDataSource(
-    const SectionDataResource& source)
+    const SectionDataResource& source, QString* reason)
 {
     VCMovie::Ptr item;
     if (source.m_fileSource) {
-        item = fileItem(*source.m_fileSource);
+        item = fileItem(*source.m_fileSource, reason);
     } else if (source.m_imageSource) {
         item = slideshowItem(source.m_imageSource);
     }
@@ -70,9 +77,9 @@ VCMovie::Ptr SectionDataResource::createVcmovieWithSectionDataSource(
     return item;
 }
 
-std::shared_ptr<MediaSectionItem> SectionDataResource::createMediaSectionItem()
+std::shared_ptr<MediaSectionItem> SectionDataResource::createMediaSectionItem(QString* reason)
 {
-    const VCMovie::Ptr item = createVcmovieWithSectionDataSource(*this);
+    const VCMovie::Ptr item = createVcmovieWithSectionDataSource(*this, reason);
     if (!item) {
         return nullptr;
     }

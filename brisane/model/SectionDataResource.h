@@ -26,14 +26,16 @@ public:
     static std::shared_ptr<SectionDataResource> resourceWithImagePaths(const QStringList& paths);
 
     // A section over the whole source (not added to mediaSectionArray), or
-    // null when the source gives no media item.
-    std::shared_ptr<MediaSectionItem> createMediaSectionItem();
+    // null when the source gives no media item (why in `reason`).
+    std::shared_ptr<MediaSectionItem> createMediaSectionItem(QString* reason = nullptr);
 
     // A new media item for the source: for a file, its movie when it has
     // video and lasts more than 0.1 s, fitted with bars (zoom type 2); for a
     // slideshow, the slideshow's movie over its whole length. Either way the
-    // item's output size is the disc's canvas. Null when refused.
-    static VCMovie::Ptr createVcmovieWithSectionDataSource(const SectionDataResource& source);
+    // item's output size is the disc's canvas. Null when refused, with why
+    // in `reason`.
+    static VCMovie::Ptr createVcmovieWithSectionDataSource(const SectionDataResource& source,
+                                                           QString* reason = nullptr);
 
     const SectionList& mediaSectionArray() const { return m_mediaSectionArray; }
     SectionList& mediaSectionArray() { return m_mediaSectionArray; }

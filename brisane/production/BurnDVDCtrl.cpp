@@ -7,12 +7,14 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 #include "common/AlertService.h"
@@ -124,14 +126,57 @@ void BurnDVDCtrl::cancel()
 
 void BurnDVDCtrl::reject()
 {
-    // The road owns this window until it returns: never leave it running.
-    cancel();
+    // The road owns this window until it returns: it never closes early.
+    // Escape and the close box ask before they cancel a running road.
+    if (!isRunning()) {
+        cancel();
+        return;
+    }
+    if (m_cancelled || (m_stopQuestion && !m_stopQuestion->hasEnded())) {
+        return;
+    }
+    AlertContent question;
+    question.message = QStringLiteral("Stop making the DVD?");
+    question.informativeText = QStringLiteral("What has been made so far is lost.");
+    question.defaultButton = QStringLiteral("Continue");
+    question.alternateButton = QStringLiteral("Stop");
+    m_stopQuestion =
+        AlertService::current()->beginAlertSheet(question, this, [this](int returnCode) {
+            if (returnCode == AlertService::AlternateReturn && isRunning()) {
+                cancel();
+            }
+        });
+}
+
+bool BurnDVDCtrl::isRunning() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_flow != nullptr;
+}
+
+bool BurnDVDCtrl::isAskingToStop() const
+{
+    return m_stopQuestion && !m_stopQuestion->hasEnded();
 }
 
 void BurnDVDCtrl::closeProgressWindow()
 {
     m_refresh->stop();
+    // The road has ended: its question goes with the window.
+    if (m_stopQuestion) {
+        m_stopQuestion->dismiss();
+        m_stopQuestion.reset();
+    }
     done(QDialog::Accepted);
+}
+
+void BurnDVDCtrl::showCancelled()
+{
+    AlertContent alert;
+    alert.message = QStringLiteral("DVD Make Cancelled");
+    alert.informativeText = QStringLiteral("The DVD was not finished.");
+    alert.defaultButton = QStringLiteral("OK");
+    AlertService::current()->runAlert(alert, parentWidget());
 }
 
 ProductionResult BurnDVDCtrl::burnDVDWithBlock(
@@ -154,15 +199,25 @@ ProductionResult BurnDVDCtrl::burnDVDWithBlock(
 
     ProductionResult result = ProductionResult::cancelled();
     std::atomic<bool> ended{false};
-    std::thread worker([&] {
-        result = road(*flow);
-        ended = true;
-        QMetaObject::invokeMethod(this, &BurnDVDCtrl::closeProgressWindow, Qt::QueuedConnection);
-    });
-    // The road may end before the modal loop starts: the queued close then
-    // arrives inside it.
-    exec();
-    worker.join();
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            result = road(*flow);
+            ended = true;
+            QMetaObject::invokeMethod(this, &BurnDVDCtrl::closeProgressWindow,
+                                      Qt::QueuedConnection);
+        });
+    } catch (const std::system_error& error) {
+        result = ProductionResult::failed(
+            QStringLiteral("No thread could be started for the production (%1).")
+                .arg(QString::fromLocal8Bit(error.what())));
+    }
+    if (worker.joinable()) {
+        // The road may end before the modal loop starts: the queued close
+        // then arrives inside it.
+        exec();
+        worker.join();
+    }
     m_refresh->stop();
     {
         const std::lock_guard lock(m_mutex);
@@ -174,6 +229,8 @@ ProductionResult BurnDVDCtrl::burnDVDWithBlock(
     qInfo().noquote() << "production ended:" << result.toString();
     if (result.isFailed() && !result.wasShown()) {
         showFailure(result);
+    } else if (result.isCancelled()) {
+        showCancelled();
     }
     return result;
 }
@@ -320,9 +377,18 @@ AlertContent BurnDVDCtrl::isoErrorAlert(const QString& image, const QString& fol
 
 void BurnDVDCtrl::selectOutputDVDFile(const QString& path)
 {
-    if (existsAt(path)) {
-        RevealService::current()->selectFile(path);
+    if (!existsAt(path)) {
+        return;
     }
+    // Where no file manager can show it, the user is told where it is.
+    const QPointer<QWidget> window = parentWidget();
+    RevealService::current()->selectFile(path, [path, window] {
+        AlertContent alert;
+        alert.message = QStringLiteral("The result cannot be shown in a file manager.");
+        alert.informativeText = QStringLiteral("It is at:\n%1").arg(path);
+        alert.defaultButton = QStringLiteral("OK");
+        AlertService::current()->beginAlertSheet(alert, window.data());
+    });
 }
 
 QString BurnDVDCtrl::getDVDMediaSizeInfo(const QString& folder)

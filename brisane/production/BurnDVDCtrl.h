@@ -5,8 +5,8 @@
 // BurnDVDWorkflow on its own thread while exec() keeps the main loop
 // serving; the window shows the combined progress every 0.1 s and offers
 // Cancel, and closes itself when the road returns. Closing it any other way
-// (Escape, the title bar) cancels the run; it closes once the road has
-// ended.
+// (Escape, the title bar) asks first ("Stop making the DVD?") and cancels
+// the run on "Stop"; it closes once the road has ended.
 //
 // Shown progress: finished share + the workflow's progress x the current
 // step's share, clamped to 0..0.99 and never below the value shown before.
@@ -14,7 +14,8 @@
 // When a road ends: a finished output is revealed in the file browser
 // (RevealService); a road that failed without being cancelled shows the
 // alert "DVD Make Failed" with the reason and reveals nothing; a cancelled
-// road shows nothing and reveals nothing. The ISO road works in the
+// road says so ("DVD Make Cancelled") and reveals nothing. Where the file
+// browser cannot show a result, an alert tells its path. The ISO road works in the
 // temporary folder "TmpDVDPath---Key", removed at its end, and leaves
 // nothing at the ISO path unless the image was finished.
 //
@@ -46,6 +47,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class AlertSheet;
 struct AlertContent;
 
 class BurnDVDCtrl : public QDialog {
@@ -85,8 +87,13 @@ public:
     // The Cancel button: cancels the run for good.
     void cancel();
     bool isCancelled() const { return m_cancelled; }
-    // Escape and the title bar's close: the run is cancelled.
+    // Escape and the title bar's close: while a road runs, asks whether to
+    // stop (window-modal, the run goes on meanwhile) and cancels on "Stop".
     void reject() override;
+    // A road is running.
+    bool isRunning() const;
+    // The stop question is up.
+    bool isAskingToStop() const;
     // progressFinished + the workflow's progress x currentWeight (unclamped).
     double progress() const;
     // Shows `value` clamped to 0..0.99 and not below the last shown value.
@@ -102,8 +109,9 @@ public:
         m_observer = std::move(observer);
     }
 
-    // Reveals `path` in the file browser when something exists there.
-    static void selectOutputDVDFile(const QString& path);
+    // Reveals `path` in the file browser when something exists there; where
+    // it cannot be shown, an alert on the parent window gives its path.
+    void selectOutputDVDFile(const QString& path);
     // "titles %ld" then " <name>:<size>M " for every entry below `folder`.
     static QString getDVDMediaSizeInfo(const QString& folder);
     // The text shown for a progress value: "%.0f %%" of value x 100.
@@ -112,6 +120,7 @@ public:
 private:
     void setWeights(double finished, double current);
     void showFailure(const ProductionResult& result);
+    void showCancelled();
     // Makes the temporary DVD folder into `temporary`; when it cannot be
     // made, shows the failure and answers it.
     std::optional<ProductionResult> makeTemporaryDVDFolder(QString& temporary);
@@ -131,5 +140,6 @@ private:
     double m_shown = 0.0;
     QList<double> m_shownValues;
     std::function<void(BurnDVDCtrl&)> m_observer;
+    std::shared_ptr<AlertSheet> m_stopQuestion;
     BurnDVDWorkflow::BurnIntervals m_intervals;
 };

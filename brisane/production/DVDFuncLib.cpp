@@ -2,6 +2,7 @@
 
 #include <QMutex>
 #include <QMutexLocker>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "corvane/DVDMenu.h"
@@ -14,16 +15,16 @@ QMutex& localeLock()
     return lock;
 }
 
-std::optional<QLocale>& injectedLocale()
+std::optional<QString>& injectedLocaleName()
 {
-    static std::optional<QLocale> locale;
-    return locale;
+    static std::optional<QString> name;
+    return name;
 }
 
-QLocale currentLocale()
+QString currentLocaleName()
 {
     QMutexLocker locker(&localeLock());
-    return injectedLocale().value_or(QLocale::system());
+    return injectedLocaleName().value_or(DVDFuncLib::systemLocaleName());
 }
 
 }  // namespace
@@ -35,20 +36,39 @@ QSizeF DVDFuncLib::menuSizeForAspectType(qint64 aspectType)
 
 bool DVDFuncLib::isDefaultUseDVDNTSC()
 {
-    return isDefaultUseDVDNTSC(currentLocale());
+    return isDefaultUseDVDNTSC(currentLocaleName());
 }
 
-bool DVDFuncLib::isDefaultUseDVDNTSC(const QLocale& locale)
+bool DVDFuncLib::isDefaultUseDVDNTSC(const QString& localeName)
 {
-    if (locale.territory() == QLocale::AnyTerritory) {
-        return false;
-    }
     static const QStringList ntscCountries = {"US", "JP", "CA", "KR", "TW"};
-    return ntscCountries.contains(QLocale::territoryToCode(locale.territory()));
+    return ntscCountries.contains(countryCodeOfLocaleName(localeName));
 }
 
-void DVDFuncLib::setLocale(const std::optional<QLocale>& locale)
+QString DVDFuncLib::countryCodeOfLocaleName(const QString& localeName)
+{
+    // language[_-]Script?[_-]COUNTRY?[.codeset][@modifier]; QLocale would
+    // fill in the likely country of a bare language.
+    static const QRegularExpression pattern(
+        QStringLiteral("^[A-Za-z]{2,3}(?:[_-][A-Za-z]{4})?(?:[_-]([A-Za-z]{2}|[0-9]{3}))?"
+                       "(?:[.@].*)?$"));
+    const QRegularExpressionMatch match = pattern.match(localeName.trimmed());
+    return match.hasMatch() ? match.captured(1).toUpper() : QString();
+}
+
+QString DVDFuncLib::systemLocaleName()
+{
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty()) {
+            return value;
+        }
+    }
+    return QStringLiteral("C");
+}
+
+void DVDFuncLib::setLocaleName(const std::optional<QString>& localeName)
 {
     QMutexLocker locker(&localeLock());
-    injectedLocale() = locale;
+    injectedLocaleName() = localeName;
 }

@@ -158,11 +158,14 @@ ProductionResult MakeDVDVideo::makeDVDVideo(const std::shared_ptr<DVDLibrary>& d
         }
     }
 
+    // The menus draw several of the titles' movies at once: they keep the
+    // titles' share of the cores.
     ProductionResult result = renderTitles(jobs, *dvd, work);
     for (qsizetype i = 0; result.isSucceeded() && i < menus.size(); ++i) {
         result = renderMenu(menus[i], i, dvd, work);
     }
     const ProductionResult drained = waitForConversions(0);
+    lm_set_concurrent_exports(1);
     return result.isSucceeded() ? drained : result;
 }
 
@@ -173,8 +176,9 @@ QList<MakeDVDVideo::TitleJob> MakeDVDVideo::titleJobs(const DVDLibrary& dvd) con
     for (qsizetype i = 0; i < titles.size(); ++i) {
         TitleJob job;
         job.index = i;
-        job.movies =
-            getMoviesFromTitle(std::dynamic_pointer_cast<brisane::DVDTitleVideo>(titles[i]).get());
+        const auto title = std::dynamic_pointer_cast<brisane::DVDTitleVideo>(titles[i]);
+        job.movies = getMoviesFromTitle(title.get());
+        job.chapterStarts = title ? title->chapterStartTimes() : QList<LMMediaTime>();
         job.length = lengthFromMovies(job.movies);
         // Drawn sources (slideshows, pictures) keep state of their own.
         job.alone = std::any_of(job.movies.begin(), job.movies.end(), [](const auto& piece) {
@@ -210,6 +214,10 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
                                             const QString& work)
 {
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
+    // Titles encoded side by side share the cores: each sizes its decoding,
+    // editing and encoding threads to its share.
+    lm_set_concurrent_exports(
+        static_cast<int>(std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
     for (TitleJob& job : jobs) {
         const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
         bool split = false;
@@ -231,6 +239,9 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
         }
         const VCVideoConverter::Ptr converter =
             convertMovies(items(job.movies), work + titleFileName(job.index), format);
+        // Each chapter opens on a group of pictures of its own, so that the
+        // authored cell starts on the chapter's first picture.
+        converter->setKeyFrameTimes(job.chapterStarts);
         if (!startConversion(converter, job.length)) {
             return stopResult();
         }

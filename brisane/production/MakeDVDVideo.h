@@ -137,6 +137,8 @@ private:
         qsizetype index = 0;
         QList<VCMovie::Ptr> movies;
         double length = 0.0;
+        // Where its chapters after the first begin, on the title's timeline.
+        QList<LMMediaTime> chapterStarts;
         // Encoded with nothing else running beside it.
         bool alone = false;
     };

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMutexLocker>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
@@ -16,6 +17,7 @@
 
 #include "common/AlertService.h"
 #include "common/FileManagerExtention.h"
+#include "common/ResourceLocator.h"
 #include "corvane/DVDLibraryResource.h"
 #include "media/PhotoItem.h"
 #include "media/VideoConverterManager.h"
@@ -31,6 +33,7 @@
 #include "shell/IMenuEditViewController.h"
 #include "shell/MainWindowController.h"
 #include "shell/ProjectDocument.h"
+#include "shell/ProjectSourceCheck.h"
 #include "shell/ShellModelServices.h"
 
 namespace {
@@ -549,9 +552,13 @@ void AppDelegate::openExistProject()
     runInBackground([this, folder] {
         QString error;
         auto roots = ProjectDocument::loadDocumentAtPath(folder, &error);
+        QList<MissingSource> missing;
+        if (roots) {
+            missing = ProjectSourceCheck::missingSources(*roots);
+        }
         QMetaObject::invokeMethod(
             this,
-            [this, folder, error, roots = std::move(roots)] {
+            [this, folder, error, roots = std::move(roots), missing] {
                 if (m_worker.joinable()) {
                     m_worker.join();
                 }
@@ -563,7 +570,7 @@ void AppDelegate::openExistProject()
                         error);
                     return;
                 }
-                installProject(roots->media, roots->disc, folder);
+                installProject(*roots, folder, missing);
             },
             Qt::QueuedConnection);
     });
@@ -597,20 +604,43 @@ bool AppDelegate::loadDocumentAtPath(const QString& path)
                             error);
         return false;
     }
-    installProject(roots->media, roots->disc, path);
+    installProject(*roots, path, ProjectSourceCheck::missingSources(*roots));
     return true;
 }
 
-void AppDelegate::installProject(const std::shared_ptr<DataResource>& media,
-                                 const std::shared_ptr<DVDResource>& disc, const QString& path)
+void AppDelegate::installProject(const ProjectRoots& roots, const QString& path,
+                                 const QList<MissingSource>& missing)
 {
     resetWindowWhenOpenNewProject();
-    setDvd(disc);
-    setDateResource(media);
+    setDvd(roots.disc);
+    setDateResource(roots.media);
     setIsExistedProject(true);
     setExistedProjectPath(path);
     changeProjectName(ProjectDocument::projectName(path));
+    ProjectSourceCheck::markClips(roots, missing);
     reloadProject();
+    if (!missing.isEmpty()) {
+        alertMissingSources(path, missing);
+    }
+}
+
+void AppDelegate::alertMissingSources(const QString& path, const QList<MissingSource>& missing)
+{
+    const QString message =
+        QStringLiteral("%1 file(s) of the project \"%2\" are missing or cannot be read.")
+            .arg(missing.size())
+            .arg(ProjectDocument::projectName(path));
+    const QString details = ProjectSourceCheck::describe(missing);
+    FileLogger::writeLine(message + QLatin1Char('\n') + details);
+    AlertContent alert;
+    alert.message = message;
+    alert.informativeText =
+        details + QStringLiteral(
+                      "\n\nTheir clips are marked in the list. The project cannot "
+                      "be made into a DVD until the files are back.");
+    alert.defaultButton = QStringLiteral("OK");
+    MainWindowController* controller = mainController();
+    AlertService::current()->beginAlertSheet(alert, controller ? controller->window() : nullptr);
 }
 
 void AppDelegate::loadFileSourceWithProject(const QString& path)
@@ -742,15 +772,33 @@ void AppDelegate::setDocumentOpener(DocumentOpener opener)
     documentOpener = std::move(opener);
 }
 
+QString AppDelegate::helpDocumentFolder()
+{
+    // The user's own cache: nobody else can put a file under these fixed
+    // names, as anyone could in the shared temporary folder.
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/help");
+}
+
 QString AppDelegate::openHelpDocument(const QString& fileName)
 {
-    const QString copy = QDir(QDir::tempPath()).filePath(fileName);
-    if (!QFileInfo::exists(copy)) {
-        const QString original = QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
-        if (!QFile::copy(original, copy)) {
+    const QString original = ResourceLocator::resourcePath(fileName);
+    const QString folder = helpDocumentFolder();
+    const QString copy = QDir(folder).filePath(fileName);
+    const QFileInfo copyInfo(copy);
+    const QFileInfo originalInfo(original);
+    // A copy older than the installed document is replaced.
+    const bool stale = copyInfo.exists() && originalInfo.isFile() &&
+                       copyInfo.lastModified() < originalInfo.lastModified();
+    if (!copyInfo.exists() || stale) {
+        if (stale) {
+            QFile::remove(copy);
+        }
+        if (!QDir().mkpath(folder) || !QFile::copy(original, copy)) {
             alertProjectFailure(
                 QStringLiteral("The document \"%1\" could not be opened.").arg(fileName),
-                QStringLiteral("It is missing from the installation."));
+                originalInfo.isFile() ? QStringLiteral("It cannot be copied to %1.").arg(folder)
+                                      : QStringLiteral("It is missing from the installation."));
             return {};
         }
     }

@@ -21,6 +21,8 @@
 #include <memory>
 #include <thread>
 
+#include "shell/ProjectSourceCheck.h"
+
 class DataResource;
 class DVDLibraryResource;
 class DVDPageData;
@@ -147,6 +149,8 @@ public:
     // Loads the project folder `path` on the calling thread and installs
     // it. A folder that is not a complete project is refused with an alert
     // and the open project stays as it was. Answers whether it was loaded.
+    // Both loads name the project's missing or unreadable files in one
+    // sheet once the project is installed (ProjectSourceCheck).
     bool loadDocumentAtPath(const QString& path);
     // Points every saved object of the open project at its copy in `path`.
     void loadFileSourceWithProject(const QString& path);
@@ -162,12 +166,16 @@ public:
     // Whether a save or a panel load is running.
     bool isBusy() const { return m_busy; }
 
-    // --- Help: the two manuals, copied into the temporary folder once ---
+    // --- Help: the two manuals ("Brisane Help" and "Orvella Help" in the
+    // Help menu), copied into the user's own help folder once ---
     void help();
     void help2();
-    // Copies `fileName` from the folder of the executable into the system's
-    // temporary folder unless it is there, then opens the copy. Answers the
-    // copy's path; empty when the document is missing.
+    // The user's own folder of the copies (in the user's cache).
+    static QString helpDocumentFolder();
+    // Copies `fileName` from the program's resources into
+    // helpDocumentFolder() unless a copy at least as new is there, then
+    // opens the copy. Answers the copy's path; empty, with an alert, when
+    // the document is missing or cannot be copied.
     QString openHelpDocument(const QString& fileName);
     // Opens a document with the default application (tests record it).
     using DocumentOpener = std::function<void(const QString& path)>;
@@ -179,8 +187,11 @@ protected:
 
 private:
     void installModelServices();
-    void installProject(const std::shared_ptr<DataResource>& media,
-                        const std::shared_ptr<DVDResource>& disc, const QString& path);
+    // Installs loaded roots; sources that are missing are marked on their
+    // clips and named in one sheet.
+    void installProject(const ProjectRoots& roots, const QString& path,
+                        const QList<MissingSource>& missing);
+    void alertMissingSources(const QString& path, const QList<MissingSource>& missing);
     void alertProjectFailure(const QString& message, const QString& reason);
     void clearAfterSaveFlags();
     void runInBackground(std::function<void()> work);

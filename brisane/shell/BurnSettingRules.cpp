@@ -140,6 +140,24 @@ bool sameFileSystem(const QString& first, const QString& second)
            one.rootPath() == two.rootPath();
 }
 
+QStringList writtenFolders(int burnType, const QString& outputFolder, const QString& imageFolder,
+                           const QString& tempRoot)
+{
+    QStringList folders;
+    for (const QString& folder : {burnType == BurnDisc ? imageFolder : outputFolder, tempRoot}) {
+        if (folder.isEmpty()) {
+            continue;
+        }
+        const bool measured = std::any_of(folders.cbegin(), folders.cend(), [&](const QString& f) {
+            return sameFileSystem(f, folder);
+        });
+        if (!measured) {
+            folders.append(folder);
+        }
+    }
+    return folders;
+}
+
 std::optional<qint64> freeBytesAt(const QString& path)
 {
     const QStorageInfo storage(nearestExisting(path));

@@ -3,6 +3,7 @@
 // chosen output, the disc name, the free-space test, size texts and the
 // fresh output paths.
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <optional>
 
@@ -51,6 +52,11 @@ qint64 neededSpace(qint64 totalUsedSpace);
 std::optional<qint64> freeBytesAt(const QString& path);
 // Both paths lie on one file system (as far as it can be told).
 bool sameFileSystem(const QString& first, const QString& second);
+// The folders a road of the kind writes to: for a disc, the folder of the
+// disc image (`imageFolder`) and the temporary root; for a file output, the
+// output folder and the temporary root. One folder per file system.
+QStringList writtenFolders(int burnType, const QString& outputFolder, const QString& imageFolder,
+                           const QString& tempRoot);
 
 // "%.1f %@": whole megabytes (10^6), in GB (10^9 steps) above 1000 MB.
 QString spaceDisplayStringWithSize(qint64 bytes);

@@ -16,8 +16,12 @@
 
 #include "common/AlertService.h"
 #include "common/FileManagerExtention.h"
+#include "model/DVDFileSource.h"
 #include "model/DVDResource.h"
+#include "model/MediaData.h"
+#include "model/MediaSectionItem.h"
 #include "model/ModelServices.h"
+#include "model/SectionDataResource.h"
 #include "production/BurnDVDCtrl.h"
 #include "production/DVDBurnAdapter.h"
 #include "production/DVDFuncLib.h"
@@ -25,6 +29,7 @@
 #include "shell/DVDBurnerState.h"
 #include "shell/IBurnerState.h"
 #include "shell/MainWindowController.h"
+#include "shell/ProjectSourceCheck.h"
 
 using namespace BurnSettingRules;
 
@@ -297,10 +302,12 @@ void BurnSettingWindow::changeDVDBurnDevice()
     if (!m_burner) {
         return;
     }
+    // A drive without a name gets no entry: each entry keeps the index of
+    // its own drive.
     const QStringList names = m_burner->deviceNames();
-    for (const QString& name : names) {
-        if (!name.isEmpty()) {
-            m_devicePopButton->addItem(name);
+    for (int drive = 0; drive < names.size(); ++drive) {
+        if (!names.at(drive).isEmpty()) {
+            m_devicePopButton->addItem(names.at(drive), drive);
         }
     }
     if (!names.isEmpty()) {
@@ -310,13 +317,16 @@ void BurnSettingWindow::changeDVDBurnDevice()
 
 void BurnSettingWindow::selectDVDDeviceWithIndex(int index)
 {
-    if (!m_burner || index < 0 || index >= m_devicePopButton->count() ||
-        index >= m_burner->deviceNames().size()) {
+    if (!m_burner || index < 0 || index >= m_devicePopButton->count()) {
+        return;
+    }
+    const int drive = m_devicePopButton->itemData(index).toInt();
+    if (drive < 0 || drive >= m_burner->deviceNames().size()) {
         return;
     }
     const QSignalBlocker blocker(m_devicePopButton);
     m_devicePopButton->setCurrentIndex(index);
-    m_burner->setDevice(index);
+    m_burner->setDevice(drive);
 }
 
 void BurnSettingWindow::deviceChangedAction()
@@ -354,14 +364,15 @@ std::optional<qint64> BurnSettingWindow::freeSpaceAt(const QString& path) const
 
 bool BurnSettingWindow::confirmFreeSpace(const QString& folder, qint64 need)
 {
-    std::optional<qint64> free = freeSpaceAt(folder);
-    // The run also works in the temporary root; when that lies on another
-    // file system, both must hold the need.
-    const QString tempRoot = FileManagerExtention::tempUsedFileDirectory();
-    if (!tempRoot.isEmpty() && !sameFileSystem(folder, tempRoot)) {
-        const std::optional<qint64> tempFree = freeSpaceAt(tempRoot);
-        if (tempFree && (!free || *tempFree < *free)) {
-            free = tempFree;
+    // Every file system the road writes to must hold the need: the least
+    // free one counts.
+    std::optional<qint64> free;
+    for (const QString& written :
+         writtenFolders(burnType(), folder, FileManagerExtention::defaultOutputVideoPath(),
+                        FileManagerExtention::tempUsedFileDirectory())) {
+        const std::optional<qint64> there = freeSpaceAt(written);
+        if (there && (!free || *there < *free)) {
+            free = there;
         }
     }
     const qint64 freeBytes = free.value_or(0);
@@ -394,7 +405,13 @@ std::optional<ProductionResult> BurnSettingWindow::startBurnAction()
         AlertService::current()->runAlert(alert, this);
         return std::nullopt;
     }
+    if (auto refused = refuseMissingSources()) {
+        return refused;
+    }
     const std::shared_ptr<DVDLibrary> dvd = m_owner ? m_owner->getDVDObj() : nullptr;
+    if (auto refused = refuseClipsLeftOut()) {
+        return refused;
+    }
     const QString folder = selectedDir();
     FileManagerExtention::createDirectoryAtPathIfCan(folder);
     if (!confirmFreeSpace(folder, neededSpace(totalUsedSpace()))) {
@@ -402,6 +419,47 @@ std::optional<ProductionResult> BurnSettingWindow::startBurnAction()
     }
     accept();
     return runRoad(dvd, folder, name);
+}
+
+std::optional<ProductionResult> BurnSettingWindow::refuseMissingSources()
+{
+    const ProjectRoots roots{ModelServices::current()->dateResource(),
+                             ModelServices::current()->dvd()};
+    const QList<MissingSource> missing = ProjectSourceCheck::missingSources(roots);
+    if (missing.isEmpty()) {
+        return std::nullopt;
+    }
+    return refuseProduction(
+        QStringLiteral("These files of the project are missing or cannot be read:"),
+        ProjectSourceCheck::describe(missing));
+}
+
+std::optional<ProductionResult> BurnSettingWindow::refuseClipsLeftOut()
+{
+    if (!m_owner || m_owner->clipsLeftOut().isEmpty()) {
+        return std::nullopt;
+    }
+    QStringList lines;
+    for (const auto& clip : m_owner->clipsLeftOut()) {
+        const auto section = clip->sectionItem();
+        const auto source = section ? section->superResource() : nullptr;
+        const auto file = source ? source->fileSource() : nullptr;
+        lines.append(QStringLiteral("clip \"%1\" (%2)")
+                         .arg(clip->name(), file ? file->path() : clip->path()));
+    }
+    return refuseProduction(QStringLiteral("These clips have nothing to play:"), lines.join('\n'));
+}
+
+ProductionResult BurnSettingWindow::refuseProduction(const QString& heading, const QString& details)
+{
+    const QString reason = heading + QLatin1Char('\n') + details;
+    qWarning().noquote() << "production refused:" << reason;
+    AlertContent alert;
+    alert.message = QStringLiteral("DVD Make Failed");
+    alert.informativeText = reason + QStringLiteral("\nNothing was made.");
+    alert.defaultButton = QStringLiteral("OK");
+    AlertService::current()->runAlert(alert, this);
+    return ProductionResult::failedAndShown(reason);
 }
 
 ProductionResult BurnSettingWindow::runRoad(const std::shared_ptr<DVDLibrary>& dvd,

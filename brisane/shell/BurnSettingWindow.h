@@ -8,9 +8,12 @@
 // disc events (devicesDidChanged, deviceStatusDidChanged) re-run the disc
 // tests only; the drive list is rebuilt only when the sheet opens.
 //
-// startBurnAction checks the name and the free space, builds the disc
-// model, closes the sheet and runs the chosen road in a new production
-// window (BurnDVDCtrl); it returns when the run has ended. The disc road
+// startBurnAction checks the name, the project's files and the free space,
+// builds the disc model, closes the sheet and runs the chosen road in a new
+// production window (BurnDVDCtrl); it returns when the run has ended. A
+// project whose files are missing or unreadable, or whose disc model would
+// leave a clip out, is refused before anything is made, with an alert that
+// names them. The disc road
 // burns with the main window's DVDBurn (setDVDBurn): the drive chosen in the
 // pop-up is the one that burns.
 //
@@ -75,6 +78,7 @@ public:
     void updateDVDBurnStatus();
     void chooseFolderAction();
     void changeDVDBurnDevice();
+    // Chooses the drive of the pop-up's entry `index`.
     void selectDVDDeviceWithIndex(int index);
     void deviceChangedAction();
     void devicesDidChanged() override;
@@ -105,6 +109,12 @@ private:
     void writeDiagnostics() const;
     bool confirmFreeSpace(const QString& folder, qint64 need);
     std::optional<qint64> freeSpaceAt(const QString& path) const;
+    // Production refused before anything is made, with an alert that names
+    // the project's missing or unreadable files, or the clips the disc model
+    // left out; nothing when there are none.
+    std::optional<ProductionResult> refuseMissingSources();
+    std::optional<ProductionResult> refuseClipsLeftOut();
+    ProductionResult refuseProduction(const QString& heading, const QString& details);
     ProductionResult runRoad(const std::shared_ptr<DVDLibrary>& dvd, const QString& folder,
                              const QString& name);
 

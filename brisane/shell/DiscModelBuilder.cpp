@@ -44,8 +44,9 @@ MediaData::ClipList clipsToPlay(const std::shared_ptr<MediaData>& clip)
     return members;
 }
 
-// Appends one chapter per clip the item plays, each led to by the item.
-void appendChapters(const ItemPtr& item, ChapterList& chapters)
+// Appends one chapter per clip the item plays, each led to by the item; a
+// clip with nothing to play goes to `silent` instead.
+void appendChapters(const ItemPtr& item, ChapterList& chapters, MediaData::ClipList& silent)
 {
     const std::shared_ptr<MediaData> clip = clipForItem(*item);
     if (!clip) {
@@ -54,6 +55,7 @@ void appendChapters(const ItemPtr& item, ChapterList& chapters)
     for (const auto& played : clipsToPlay(clip)) {
         const QList<VCMovie::Ptr> movies = played->segmentMovies();
         if (movies.isEmpty()) {
+            silent.append(played);
             continue;
         }
         auto chapter = brisane::DVDChapterVideo::create();
@@ -132,6 +134,7 @@ std::shared_ptr<DVDLibrary> DiscModelBuilder::getDVDObj() const
     // The library keeps copies of the lists it is given, so the titles and
     // chapters are complete before they are handed over.
     const bool noMenu = dvd->noMenu();
+    m_clipsWithNothingToPlay.clear();
     QList<ObjectPtr> titles;
     ChapterList discChapters;
     for (const PagePtr& page : pages) {
@@ -148,11 +151,11 @@ std::shared_ptr<DVDLibrary> DiscModelBuilder::getDVDObj() const
                 continue;
             }
             if (noMenu) {
-                appendChapters(item, discChapters);
+                appendChapters(item, discChapters, m_clipsWithNothingToPlay);
                 continue;
             }
             ChapterList chapters;
-            appendChapters(item, chapters);
+            appendChapters(item, chapters, m_clipsWithNothingToPlay);
             if (!chapters.isEmpty()) {
                 titles.append(titleWithChapters(chapters));
             }

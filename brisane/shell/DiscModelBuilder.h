@@ -15,12 +15,15 @@
 //
 // Items that lead to nothing playable are skipped: a title without clips, an
 // item whose clip or title is gone, a merged clip without members. A clip
-// with nothing to play gives no chapter, and a title without chapters is
-// left out of the library.
+// with nothing to play (its source could not be opened) gives no chapter,
+// and a title without chapters is left out of the library; such clips are
+// listed (clipsWithNothingToPlay), so that production can refuse a disc
+// with fewer titles than the menus show.
 //
 // Main thread. Expects the disc side to be in step with the list
 // (DiscSideRebuild).
 
+#include <QList>
 #include <memory>
 
 #include "platform/Object.h"
@@ -28,6 +31,7 @@
 class DVDLibrary;
 class DVDPage;
 class DVDResource;
+class MediaData;
 
 class DiscModelBuilder {
 public:
@@ -35,6 +39,11 @@ public:
 
     // A new library; null when there is no disc side.
     std::shared_ptr<DVDLibrary> getDVDObj() const;
+    // The clips the last getDVDObj left out because they had nothing to play.
+    const QList<std::shared_ptr<MediaData>>& clipsWithNothingToPlay() const
+    {
+        return m_clipsWithNothingToPlay;
+    }
 
     // Sets where the play button of each of the library's menus jumps: to the
     // chapter it starts (it is then listed first among the chapter's items
@@ -47,4 +56,5 @@ public:
 
 private:
     std::shared_ptr<DVDResource> m_disc;
+    mutable QList<std::shared_ptr<MediaData>> m_clipsWithNothingToPlay;
 };

@@ -37,10 +37,14 @@ Hit findIn(QWidget* container, const QString& selector)
     return {};
 }
 
-void retitle(QMenu* menu, const QString& selector, const QString& format, const QString& name)
+// Every item with the selector, in any menu of the bar.
+void retitle(QWidget* container, const QString& selector, const QString& format,
+             const QString& name)
 {
-    for (QAction* item : menu->actions()) {
-        if (HelperExtention::selector(item) == selector) {
+    for (QAction* item : container->actions()) {
+        if (QMenu* submenu = item->menu()) {
+            retitle(submenu, selector, format, name);
+        } else if (HelperExtention::selector(item) == selector) {
             item->setText(format.arg(name));
         }
     }
@@ -65,12 +69,10 @@ QAction* HelperExtention::findMenuItemBySelector(const QWidget* menu, const QStr
 
 void HelperExtention::setupApp(QMenuBar* mainMenu, const QString& applicationName)
 {
-    const QList<QAction*> top = mainMenu ? mainMenu->actions() : QList<QAction*>();
-    if (!top.isEmpty() && top.first()->menu()) {
-        QMenu* applicationMenu = top.first()->menu();
-        retitle(applicationMenu, AboutSelector, QStringLiteral("About %1"), applicationName);
-        retitle(applicationMenu, HideSelector, QStringLiteral("Hide %1"), applicationName);
-        retitle(applicationMenu, QuitSelector, QStringLiteral("Quit %1"), applicationName);
+    if (mainMenu) {
+        retitle(mainMenu, AboutSelector, QStringLiteral("About %1"), applicationName);
+        retitle(mainMenu, HideSelector, QStringLiteral("Hide %1"), applicationName);
+        retitle(mainMenu, QuitSelector, QStringLiteral("Quit %1"), applicationName);
     }
     setupUpdate();
     setupSupportMenu(mainMenu);

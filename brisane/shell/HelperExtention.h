@@ -2,8 +2,8 @@
 // The application menu's set-up: every menu item (a QAction) carries the name
 // of the action it stands for, its "selector" ("terminate:", "support:",
 // "delete:" ...), so that items are found by what they do rather than by
-// their titles. The application menu is the submenu of the menu bar's first
-// item.
+// their titles. A Linux desktop has no application menu: its items stand in
+// the menus where the desktop has them (About in Help, Quit in File).
 //
 // Main thread.
 
@@ -35,8 +35,9 @@ public:
     // item itself; the first hit, or null.
     static QAction* findMenuItemBySelector(const QWidget* menu, const QString& selector);
 
-    // Retitles the application menu's about, hide and quit items with the
-    // application's name, then sets up the updater and the support menu.
+    // Retitles the about, hide and quit items, in whatever menu they stand,
+    // with the application's name, then sets up the updater and the support
+    // menu.
     static void setupApp(QMenuBar* mainMenu, const QString& applicationName);
     // Inserts "Show Log File" (the shared log's showLoggerFile) directly
     // behind the first item whose selector is "support:", in that item's

@@ -131,7 +131,9 @@ void MainWindowController::buildWindow()
 {
     m_window = std::make_unique<MainWindow>(this);
     m_window->setObjectName(windowNibName());
-    setDocumentTitle(QCoreApplication::applicationName());
+    // The project Save will propose; the window manager adds the program's
+    // name.
+    setDocumentTitle(QStringLiteral("Untitled"));
     m_window->resize(1024, WindowHeight);
     m_window->setMinimumSize(800, 560);
 
@@ -172,17 +174,9 @@ void MainWindowController::buildMenuBar()
         };
     };
 
-    QMenu* application = bar->addMenu(QCoreApplication::applicationName());
-    addItem(application, QStringLiteral("About"), HelperExtention::AboutSelector,
-            delegateCall(&AppDelegate::orderFrontStandardAboutPanel));
-    application->addSeparator();
-    addItem(application, QStringLiteral("Hide"), HelperExtention::HideSelector,
-            [this] { m_window->showMinimized(); });
-    application->addSeparator();
-    addItem(application, QStringLiteral("Quit"), HelperExtention::QuitSelector,
-            delegateCall(&AppDelegate::terminate), QKeySequence::Quit);
-
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    // A Linux desktop has no application menu: Quit closes the File menu,
+    // About closes the Help menu.
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
     addItem(file, QStringLiteral("New Project"), QStringLiteral("openNewProjectInFirstResponder:"),
             &MainWindowController::openNewProjectInFirstResponder, QKeySequence::New);
     addItem(file, QStringLiteral("Open Project..."),
@@ -190,8 +184,11 @@ void MainWindowController::buildMenuBar()
             &MainWindowController::openExistProjectInFirstResponder, QKeySequence::Open);
     addItem(file, QStringLiteral("Save Project"), QStringLiteral("saveProjectInFirstResponder:"),
             &MainWindowController::saveProjectInFirstResponder, QKeySequence::Save);
+    file->addSeparator();
+    addItem(file, QStringLiteral("Quit"), HelperExtention::QuitSelector,
+            delegateCall(&AppDelegate::terminate), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     m_deleteAction = addItem(edit, QStringLiteral("Delete"), deleteSelector,
                              &MainWindowController::deleteCommand, QKeySequence::Delete);
     // The item shows whether Delete applies; between showings it stays
@@ -199,9 +196,17 @@ void MainWindowController::buildMenuBar()
     connect(edit, &QMenu::aboutToShow, this, &MainWindowController::validateDeleteItem);
     connect(edit, &QMenu::aboutToHide, this, [this] { m_deleteAction->setEnabled(true); });
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    addItem(help, QStringLiteral("Brisane Help"), QStringLiteral("help:"),
+            delegateCall(&AppDelegate::help), QKeySequence::HelpContents);
+    addItem(help, QStringLiteral("Orvella Help"), QStringLiteral("help2:"),
+            delegateCall(&AppDelegate::help2));
+    help->addSeparator();
     addItem(help, QStringLiteral("%1 Support").arg(QCoreApplication::applicationName()),
             HelperExtention::SupportSelector, delegateCall(&AppDelegate::support));
+    help->addSeparator();
+    addItem(help, QStringLiteral("About"), HelperExtention::AboutSelector,
+            delegateCall(&AppDelegate::orderFrontStandardAboutPanel));
 }
 
 QWidget* MainWindowController::buildBottomBar()
@@ -810,7 +815,10 @@ double MainWindowController::totalMediaDataTime(const std::shared_ptr<MediaData>
 
 std::shared_ptr<DVDLibrary> MainWindowController::getDVDObj()
 {
-    return DiscModelBuilder(ModelServices::current()->dvd()).getDVDObj();
+    const DiscModelBuilder builder(ModelServices::current()->dvd());
+    auto dvd = builder.getDVDObj();
+    m_clipsLeftOut = builder.clipsWithNothingToPlay();
+    return dvd;
 }
 
 void MainWindowController::closePreviewWindow()

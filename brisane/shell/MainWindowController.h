@@ -210,6 +210,9 @@ public:
     // A new disc model of the open project for preview or production
     // (DiscModelBuilder); null without an open project.
     virtual std::shared_ptr<DVDLibrary> getDVDObj();
+    // The clips the last getDVDObj left out of the disc: they had nothing
+    // to play.
+    const QList<std::shared_ptr<MediaData>>& clipsLeftOut() const { return m_clipsLeftOut; }
     // The latest estimate, in bytes, and what the capacity bar shows for it.
     qint64 totalUsedSpace() const { return capacity_.totalUsedSpace; }
     const CapacityEstimate::Result& capacityEstimate() const { return capacity_; }
@@ -273,4 +276,5 @@ private:
     qint64 m_maxQualityValue = QualityMenuModel::maxQualityValue;
     qint64 m_qualityValue = 0;
     CapacityEstimate::Result capacity_;
+    QList<std::shared_ptr<MediaData>> m_clipsLeftOut;
 };

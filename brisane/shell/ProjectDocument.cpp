@@ -1,14 +1,21 @@
 #include "shell/ProjectDocument.h"
 
+#include <sys/stat.h>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSaveFile>
+#include <QSet>
+#include <QStorageInfo>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
 
 #include "media/RenderItem.h"
+#include "media/SlideshowFiles.h"
 #include "model/CustomButtonImageResource.h"
 #include "model/DVDFileSource.h"
 #include "model/DVDPage.h"
@@ -19,10 +26,14 @@
 #include "model/MediaSectionItem.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
+#include "platform/BoundedFile.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 
 namespace {
+
+// The largest "project.data" read; the archive reader refuses more anyway.
+constexpr qint64 MaximumDataFileSize = qint64(128) << 20;
 
 QMutex writerLock;
 ProjectDocument::ArchiveWriter archiveWriter;
@@ -56,6 +67,16 @@ SavedObjects savedObjects(const ProjectRoots& roots)
             const auto custom = std::dynamic_pointer_cast<CustomButtonImageResource>(button);
             if (custom && custom->fileSource()) {
                 saved.files << custom->fileSource();
+            }
+        }
+    }
+    if (roots.media) {
+        for (const auto& source : roots.media->sectionDataResourceArray()) {
+            for (const auto& section : source->mediaSectionArray()) {
+                const auto clip = section->associatedMedia();
+                if (const auto subtitle = clip ? clip->subtitleFileSource() : nullptr) {
+                    saved.files << subtitle;
+                }
             }
         }
     }
@@ -93,6 +114,162 @@ QString freeSiblingPath(const QString& parent, const QString& prefix)
             QDir(parent).filePath(QStringLiteral("%1-%2").arg(prefix).arg(attempt));
         if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink()) {
             return candidate;
+        }
+    }
+}
+
+// One file a save puts into the project folder: `source` at `target`.
+struct PlannedCopy {
+    QString source;
+    QString target;
+};
+
+QList<PlannedCopy> plannedCopies(const SavedObjects& saved, const QString& folder)
+{
+    const QDir project(folder);
+    QList<PlannedCopy> copies;
+    for (const auto& file : saved.files) {
+        copies.append({file->path(), project.filePath(DVDFileSource::FolderName + QLatin1Char('/') +
+                                                      file->savedFileName())});
+    }
+    for (const auto& slideshow : saved.slideshows) {
+        const QDir audio(project.filePath(SlideshowFiles::AudioFolderName));
+        for (const auto& item : slideshow->audioItems()) {
+            copies.append({item->path(), audio.filePath(item->itemPathName())});
+        }
+        const QDir photos(project.filePath(SlideshowFiles::PhotoFolderName));
+        for (const auto& photo : slideshow->mtAryPhotoItems()) {
+            copies.append({photo->strImagePath(), photos.filePath(photo->strSavedName())});
+        }
+    }
+    return copies;
+}
+
+std::optional<dev_t> deviceOf(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return std::nullopt;
+    }
+    return status.st_dev;
+}
+
+qint64 roundedToBlocks(qint64 bytes)
+{
+    constexpr qint64 Block = 4096;
+    return (bytes + Block - 1) / Block * Block;
+}
+
+// The bytes a save into `folder` writes: the archive, the project's folders
+// and every copy that cannot be a hard link (its file lies on another volume).
+qint64 roomNeeded(const SavedObjects& saved, const QString& folder, qint64 archiveSize)
+{
+    const std::optional<dev_t> volume = deviceOf(folder);
+    qint64 needed = roundedToBlocks(archiveSize) + 3 * roundedToBlocks(1);
+    for (const PlannedCopy& copy : plannedCopies(saved, folder)) {
+        const QFileInfo source(copy.source);
+        if (copy.source.isEmpty() || !source.isFile() || QFileInfo::exists(copy.target)) {
+            continue;
+        }
+        if (!volume || deviceOf(copy.source) != volume) {
+            needed += roundedToBlocks(source.size());
+        }
+    }
+    return needed;
+}
+
+// Room for the file system's own records beyond the bytes a save writes.
+qint64 withMargin(qint64 needed)
+{
+    return needed + needed / 100 + (qint64(64) << 10);
+}
+
+bool hasTooLittleRoom(const QString& folder, qint64 needed)
+{
+    const QStorageInfo volume(folder);
+    return volume.isValid() && volume.bytesAvailable() >= 0 && volume.bytesAvailable() < needed;
+}
+
+QString sizeText(qint64 bytes)
+{
+    if (bytes < 100000) {
+        return QString::asprintf("%.0f KB", std::ceil(static_cast<double>(bytes) / 1000.0));
+    }
+    return QString::asprintf("%.1f MB", std::ceil(static_cast<double>(bytes) / 100000.0) / 10.0);
+}
+
+QString fullDiskMessage(const QString& folder, qint64 needed)
+{
+    const qint64 free = std::max<qint64>(QStorageInfo(folder).bytesAvailable(), 0);
+    return QStringLiteral(
+               "The disk is full. Saving the project needs %1 of free space there, and only %2 "
+               "is free: make %3 of room and save again.")
+        .arg(sizeText(needed), sizeText(free), sizeText(std::max<qint64>(needed - free, 1)));
+}
+
+bool roomIsFree(const QString& folder, qint64 needed, QString* error)
+{
+    if (!hasTooLittleRoom(folder, needed)) {
+        return true;
+    }
+    setError(error, fullDiskMessage(folder, needed));
+    return false;
+}
+
+// Every copy, then "project.data".
+bool writeProject(const SavedObjects& saved, const QString& folder, const QByteArray& archive,
+                  QString* error)
+{
+    for (const auto& file : saved.files) {
+        if (!file->saveSourceAtPath(folder) && QFileInfo::exists(file->path())) {
+            setError(error, QStringLiteral("\"%1\" could not be copied.").arg(file->path()));
+            return false;
+        }
+    }
+    for (const auto& slideshow : saved.slideshows) {
+        if (!slideshow->saveSourceAtPath(folder)) {
+            setError(error, QStringLiteral("The slideshow's files could not be copied."));
+            return false;
+        }
+    }
+    const QString dataPath = QDir(folder).filePath(ProjectDocument::DataFileName);
+    if (!writeArchive(dataPath, archive)) {
+        setError(error,
+                 QStringLiteral("\"%1\" could not be written.").arg(ProjectDocument::DataFileName));
+        return false;
+    }
+    return true;
+}
+
+// Every path below `folder`, hidden ones included, links not followed.
+QSet<QString> entriesBelow(const QString& folder)
+{
+    QSet<QString> entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        entries.insert(it.next());
+    }
+    return entries;
+}
+
+// Removes what appeared below `folder` since `before` was listed, deepest first.
+void removeEntriesNotIn(const QString& folder, const QSet<QString>& before)
+{
+    QStringList added;
+    for (const QString& entry : entriesBelow(folder)) {
+        if (!before.contains(entry)) {
+            added.append(entry);
+        }
+    }
+    std::sort(added.begin(), added.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (const QString& entry : added) {
+        const QFileInfo info(entry);
+        if (info.isDir() && !info.isSymLink()) {
+            QDir().rmdir(entry);
+        } else {
+            QFile::remove(entry);
         }
     }
 }
@@ -138,29 +315,32 @@ QByteArray ProjectDocument::archivedProject(const ProjectRoots& roots)
 bool ProjectDocument::saveDocumentAtPath(const ProjectRoots& roots, const QString& folder,
                                          QString* error)
 {
-    if (!QFileInfo::exists(folder) && !QDir().mkpath(folder)) {
+    const bool madeFolder = !QFileInfo::exists(folder) && !QFileInfo(folder).isSymLink();
+    if (madeFolder && !QDir().mkpath(folder)) {
         setError(error, QStringLiteral("The folder could not be created."));
         return false;
     }
+    // What was there before: a failed save removes everything else it wrote.
+    const QSet<QString> before = madeFolder ? QSet<QString>() : entriesBelow(folder);
+    const QByteArray archive = archivedProject(roots);
     const SavedObjects saved = savedObjects(roots);
-    for (const auto& file : saved.files) {
-        if (!file->saveSourceAtPath(folder) && QFileInfo::exists(file->path())) {
-            setError(error, QStringLiteral("\"%1\" could not be copied.").arg(file->path()));
-            return false;
-        }
+    const qint64 needed = roomNeeded(saved, folder, archive.size());
+    const bool written =
+        roomIsFree(folder, needed, error) && writeProject(saved, folder, archive, error);
+    if (written) {
+        return true;
     }
-    for (const auto& slideshow : saved.slideshows) {
-        if (!slideshow->saveSourceAtPath(folder)) {
-            setError(error, QStringLiteral("The slideshow's files could not be copied."));
-            return false;
-        }
+    if (madeFolder) {
+        QDir(folder).removeRecursively();
+    } else {
+        removeEntriesNotIn(folder, before);
     }
-    const QString dataPath = QDir(folder).filePath(DataFileName);
-    if (!writeArchive(dataPath, archivedProject(roots))) {
-        setError(error, QStringLiteral("\"%1\" could not be written.").arg(DataFileName));
-        return false;
+    // Left free once the partial copies are gone, yet too little: a save
+    // that ran out of room says so, and how much it needs.
+    if (hasTooLittleRoom(folder, withMargin(needed))) {
+        setError(error, fullDiskMessage(folder, needed));
     }
-    return true;
+    return false;
 }
 
 bool ProjectDocument::saveAndReplace(const ProjectRoots& roots, const QString& destination,
@@ -231,12 +411,16 @@ void ProjectDocument::loadFileSourceWithProject(const ProjectRoots& roots, const
 std::optional<ProjectRoots> ProjectDocument::readDocumentAtPath(const QString& folder,
                                                                 QString* error)
 {
-    QFile file(QDir(folder).filePath(DataFileName));
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("\"%1\" is missing or cannot be read.").arg(DataFileName));
+    // Only a regular file, and no more than an archive can hold: a pipe or a
+    // link to a device in its place must neither block nor fill memory.
+    QString reason;
+    const auto data =
+        BoundedFile::read(QDir(folder).filePath(DataFileName), MaximumDataFileSize, &reason);
+    if (!data) {
+        setError(error, QStringLiteral("\"%1\" cannot be read: %2.").arg(DataFileName, reason));
         return std::nullopt;
     }
-    const auto result = KeyedUnarchiver::unarchive(file.readAll());
+    const auto result = KeyedUnarchiver::unarchive(*data);
     if (!result.root || !result.root->isDictionary()) {
         setError(error, QStringLiteral("\"%1\" is damaged.").arg(DataFileName));
         return std::nullopt;

@@ -7,7 +7,8 @@
 // The saved objects, visited in this order by a save and by the re-pointing
 // after a save or a load: for each imported source its file source, then its
 // slideshow; for each menu page with music, the music's file source; for
-// each user button picture, its file source.
+// each user button picture, its file source; for each clip with a subtitle,
+// the subtitle's file source (MediaData::subtitleFileSource).
 //
 // A save never touches the previous folder until the new one is complete:
 // the whole project is written into a fresh sibling folder and read back,
@@ -44,7 +45,11 @@ public:
 
     // Writes the project into `folder` (made when missing): every saved
     // object's copies, then "project.data" atomically. False with `error`
-    // set when a copy of an existing file or the archive could not be made.
+    // set when a copy of an existing file or the archive could not be made;
+    // the folder is then as it was before (a folder made here is removed).
+    // A volume without room for the copies that cannot be hard links and
+    // the archive is refused before anything is written, and a save that
+    // ran out of room says that the disk is full and how much it needs.
     static bool saveDocumentAtPath(const ProjectRoots& roots, const QString& folder,
                                    QString* error);
     // The whole save into `destination`: a fresh sibling folder in the same

@@ -32,6 +32,12 @@ QString WndTitleBackView::drawnTitle() const
     return title;
 }
 
+bool WndTitleBackView::windowBackgoundDrawWindowTitle() const
+{
+    const QWidget* top = window();
+    return top && top != this && top->property(DrawsTitleProperty).toBool();
+}
+
 void WndTitleBackView::paintEvent(QPaintEvent*)
 {
     // Follows the window's title and edited mark.

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QThread>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "media/MediaItem.h"
 #include "media/MoviePlayer.h"
@@ -93,6 +94,13 @@ bool AudioLineCtrl::eventFilter(QObject* watched, QEvent* event)
 void AudioLineCtrl::openEditWindow()
 {
     loadAudioItemsToView();
+    // Three rows wide, but never wider than the window it belongs to: the
+    // strip scrolls.
+    int width = 3 * AudioLineLayout::RowPitch + 2 * AudioLineLayout::RowMargin + 20;
+    if (const QWidget* parent = m_window->parentWidget()) {
+        width = std::min(width, parent->window()->width());
+    }
+    m_window->resize(width, m_window->height());
     m_window->exec();
 }
 

@@ -49,7 +49,8 @@ QPushButton* actionButton(const QString& title)
     auto* button = new QPushButton(title);
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches every button; a click leaves the focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -142,7 +143,7 @@ void RenderEditWndCtrl::buildWindow()
     m_playButton = new QToolButton;
     m_playButton->setAutoRaise(true);
     m_playButton->setIconSize(QSize(32, 32));
-    m_playButton->setFocusPolicy(Qt::NoFocus);
+    m_playButton->setFocusPolicy(Qt::TabFocus);
     m_playButton->setToolTip(tr("Play / Pause"));
     auto* middleColumn = new QVBoxLayout(middle);
     middleColumn->setContentsMargins(12, 12, 12, 6);

@@ -24,9 +24,8 @@
 // which come from its render queue and reach the display with a queued call.
 //
 // The crop and sort sheets and the music window are reached through their
-// interfaces: the crop sheet (CropWndCtrl) and the sort sheet (SortWndCtrl)
-// are installed by default; until the music window is built, a stand-in
-// that logs one line and changes nothing is.
+// interfaces: the crop sheet (CropWndCtrl), the sort sheet (SortWndCtrl) and
+// the music window (AudioLineCtrl) are installed by default.
 
 #include <QElapsedTimer>
 #include <QList>

@@ -15,10 +15,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/AlertService.h"
 #include "common/CommonFunctionThreads.h"
 #include "common/PropertyNotifier.h"
-#include "videoedit/SubtitleEncodings.h"
-#include "videoedit/SubtitleFileOpener.h"
+#include "common/ViewExtention.h"
+#include "media/SubtitleEncodings.h"
+#include "media/SubtitleFileOpener.h"
+#include "model/DVDFileSource.h"
+#include "model/MediaData.h"
 #include "videoedit/SubtitleFontComboBox.h"
 #include "videoedit/VideoEditWindowController.h"
 
@@ -94,6 +98,7 @@ void VideoEditSubtitleTab::buildPage()
     m_fontSizeField->setRange(1, 400);
     m_fontSizeField->setKeyboardTracking(false);
     m_fontSizeField->setToolTip(tr("Font size"));
+    ViewExtention::useApplicationWindowText(m_fontSizeField);
     m_colorButton = new QToolButton(this);
     m_colorButton->setToolTip(tr("Colour"));
     m_positionButton = new QComboBox(this);
@@ -177,8 +182,26 @@ void VideoEditSubtitleTab::refreshPathButton()
                                           Qt::ToolTipRole);
     }
     const QString path = subtitlePath();
-    const int shown = path.isEmpty() ? 0 : m_subtitlePathButton->findData(path);
-    m_subtitlePathButton->setCurrentIndex(std::max(0, shown));
+    int shown = path.isEmpty() ? 0 : m_subtitlePathButton->findData(path);
+    if (shown < 0) {
+        // A file the clip brought along (a project's copy): shown under the
+        // name it was chosen with, though it is not in the list.
+        m_subtitlePathButton->addItem(shownSubtitleName(path), path);
+        shown = m_subtitlePathButton->count() - 1;
+    }
+    m_subtitlePathButton->setCurrentIndex(shown);
+}
+
+QString VideoEditSubtitleTab::shownSubtitleName(const QString& path) const
+{
+    const auto clip = m_sheet->media();
+    const auto source = clip ? clip->subtitleFileSource() : nullptr;
+    const QFileInfo file(path);
+    if (!source || source->path() != path || source->originName().isEmpty()) {
+        return file.fileName();
+    }
+    return file.suffix().isEmpty() ? source->originName()
+                                   : source->originName() + QLatin1Char('.') + file.suffix();
 }
 
 void VideoEditSubtitleTab::announce(const QString& key)
@@ -268,8 +291,38 @@ void VideoEditSubtitleTab::openSubtitlePath(const QString& path)
     if (!item) {
         return;
     }
-    m_subtitleProblem = SubtitleFileOpener::openSubtitlePath(*item, path).problem;
+    const SubtitleFileOpener::Result opened = SubtitleFileOpener::openSubtitlePath(*item, path);
+    m_subtitleProblem = opened.problem;
     m_sheet->flushPlayerImage();
+    if (opened.hasSubtitle) {
+        alertDamagedLines(path, opened.damagedLines);
+    }
+}
+
+void VideoEditSubtitleTab::alertDamagedLines(const QString& path, const QList<int>& lines)
+{
+    if (lines.isEmpty()) {
+        return;
+    }
+    constexpr int kNamedLines = 10;
+    QStringList numbers;
+    for (int line : lines.mid(0, kNamedLines)) {
+        numbers << QString::number(line);
+    }
+    if (lines.size() > kNamedLines) {
+        numbers << QStringLiteral("…");
+    }
+    const QString name = QFileInfo(path).fileName();
+    AlertContent alert;
+    alert.message =
+        lines.size() == 1
+            ? tr("Line %1 of the subtitle file \"%2\" is damaged.").arg(lines.first()).arg(name)
+            : tr("Lines %1 of the subtitle file \"%2\" are damaged.")
+                  .arg(numbers.join(QStringLiteral(", ")), name);
+    alert.informativeText =
+        tr("The file is read as UTF-8; what could not be read shows as \"\uFFFD\". Correct "
+           "the file, or choose its encoding if it is not UTF-8.");
+    AlertService::current()->beginAlertSheet(alert, window());
 }
 
 // --- The encoding ---

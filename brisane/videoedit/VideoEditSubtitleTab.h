@@ -5,10 +5,13 @@
 //
 // The file pop-up lists "Load Subtitle" first, then every file chosen with
 // it, in the order chosen (a file chosen twice is listed twice); the list
-// lives as long as the page, across clips. Choosing "Load Subtitle" opens a
+// lives as long as the page, across clips. A clip whose file is not listed
+// (one a project brought along) shows it as an extra entry, under the name
+// the file was chosen with. Choosing "Load Subtitle" opens a
 // file chooser for "srt", "ass", "smi" and "sami" files as a sheet; choosing
 // a listed file opens it (SubtitleFileOpener). When the clip ends up without
-// subtitles, the reason shows beside the pop-up.
+// subtitles, the reason shows beside the pop-up. A UTF-8 file with damaged
+// bytes is shown all the same, and an alert sheet names its damaged lines.
 //
 // Choosing an encoding stores it on the clip's media item and opens the
 // current file again in it. A font name or size is taken only when the
@@ -116,7 +119,10 @@ private:
     void bind(const QString& key, QObject* control, std::function<void()> refresh);
     void announce(const QString& key);
     void refreshPathButton();
+    // What the pop-up shows for a file that is not in the list.
+    QString shownSubtitleName(const QString& path) const;
     void fileChooserFinished(int result);
+    void alertDamagedLines(const QString& path, const QList<int>& lines);
 
     VideoEditWindowController* m_sheet;  // not owned
     QList<SubtitlePathEntry> m_subtitlePaths;

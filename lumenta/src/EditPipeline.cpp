@@ -2,6 +2,8 @@
 
 #include "VideoEditChain.h"
 
+#include <system_error>
+
 namespace lumenta {
 
 EditPipeline::EditPipeline(int threads)
@@ -9,8 +11,17 @@ EditPipeline::EditPipeline(int threads)
     const int count = qMax(1, threads);
     m_limit = static_cast<size_t>(count) * 2;
     for (int i = 0; i < count; ++i) {
-        m_threads.emplace_back([this] { run(); });
+        try {
+            m_threads.emplace_back([this] { run(); });
+        } catch (const std::system_error&) {
+            break;  // the threads that started will do
+        }
     }
+}
+
+bool EditPipeline::isRunning() const
+{
+    return !m_threads.empty();
 }
 
 EditPipeline::~EditPipeline()

@@ -30,6 +30,7 @@ class EditPipeline {
 public:
     using Delivery = std::function<void(const QImage&)>;
 
+    // Starts up to `threads` threads; fewer when no more can be had.
     explicit EditPipeline(int threads);
     ~EditPipeline();
     EditPipeline(const EditPipeline&) = delete;
@@ -41,6 +42,8 @@ public:
                 const QSize& surface, Delivery delivery);
     // Returns once everything submitted has been delivered.
     void drain();
+    // False when not one thread could be started: submit() must not be used.
+    bool isRunning() const;
 
 private:
     struct Job {

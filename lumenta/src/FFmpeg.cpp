@@ -54,7 +54,20 @@ CodecContextPtr openDecoder(const AVStream* stream, int threads)
     }
     context->pkt_timebase = stream->time_base;
     context->thread_count = threads;
-    const int ret = avcodec_open2(context.get(), codec, nullptr);
+    int ret = avcodec_open2(context.get(), codec, nullptr);
+    if (ret < 0 && threads != 1) {
+        // Its threads could not be had: decoding on the caller's thread alone
+        // is slower, not wrong.
+        qWarning().noquote() << "Lumenta: decoder" << codec->name
+                             << "on one thread:" << errorText(ret);
+        context.reset(avcodec_alloc_context3(codec));
+        if (!context || avcodec_parameters_to_context(context.get(), stream->codecpar) < 0) {
+            return nullptr;
+        }
+        context->pkt_timebase = stream->time_base;
+        context->thread_count = 1;
+        ret = avcodec_open2(context.get(), codec, nullptr);
+    }
     if (ret < 0) {
         qWarning().noquote() << "Lumenta: cannot open decoder" << codec->name << ":"
                              << errorText(ret);

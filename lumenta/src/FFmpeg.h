@@ -73,7 +73,8 @@ QString errorText(int code);
 // on failure. Quiet: FFmpeg's own log is kept to errors.
 FormatInputPtr openInput(const QString& url);
 
-// A decoder for the stream, opened; null (logged) on failure.
+// A decoder for the stream, opened, on `threads` threads (0: FFmpeg's choice)
+// or on one when those cannot be had; null (logged) on failure.
 CodecContextPtr openDecoder(const AVStream* stream, int threads);
 
 // Gives `decoder` the next packet of `stream` read from `input`; packets of

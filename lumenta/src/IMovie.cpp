@@ -11,6 +11,17 @@
 
 IMovie::~IMovie() = default;
 
+QSizeF IMovie::shownVideoSize() const
+{
+    const QSizeF size = videoSize();
+    const QList<LMMedia::Ptr> media = videos();
+    if (media.isEmpty() || media.first()->videos().isEmpty()) {
+        return size;
+    }
+    const double aspect = media.first()->videos().first().sampleAspect;
+    return aspect > 0 ? QSizeF(qRound(size.width() * aspect), size.height()) : size;
+}
+
 namespace {
 
 struct KeyAccess {

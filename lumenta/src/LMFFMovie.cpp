@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -21,6 +21,7 @@
 #include "VideoEditChain.h"
 #include "VideoFrameReader.h"
 #include "lumenta/IFrameProvider.h"
+#include "lumenta/LMFunctions.h"
 #include "platform/BoundedFile.h"
 
 using namespace lumenta;
@@ -29,22 +30,47 @@ namespace {
 
 // No subtitle file of a clip comes near this.
 constexpr qint64 MaximumSubtitleBytes = 16 << 20;
+// The most cue text shown at one time, one cue or several together. The
+// renderer lays out every character of what it shows (some hundred bytes
+// each, for each chain that draws the subtitle), so a screenful of text
+// must stay far below what one file may hold; real cues are a few hundred
+// bytes.
+constexpr qint64 MaximumShownCueBytes = 32 << 10;
+
+bool isBlank(const QByteArray& content)
+{
+    return std::all_of(content.begin(), content.end(), [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    });
+}
+
+// The most cue bytes that show at one time: the cues' intervals swept in
+// time order, each cue counted while it lasts (a cue without a length for
+// one tick). At one time, cues that end go before cues that begin.
+qint64 mostShownCueBytes(QList<std::pair<qint64, qint64>> changes)
+{
+    std::sort(changes.begin(), changes.end());
+    qint64 shown = 0;
+    qint64 most = 0;
+    for (const auto& change : changes) {
+        shown += change.second;
+        most = std::max(most, shown);
+    }
+    return most;
+}
 
 // Why a subtitle file cannot be shown, or empty when it can: its text must be
 // UTF-8 (or UTF-16 with a byte order mark) unless an encoding was chosen, its
-// format one FFmpeg reads, and it must hold at least one cue.
+// format one FFmpeg reads, it must hold at least one cue, and no more than
+// MaximumShownCueBytes of cue text may show at one time.
 QString subtitleProblem(const QString& copy, const QByteArray& content, const QString& encoding)
 {
-    if (content.trimmed().isEmpty()) {
+    if (isBlank(content)) {
         return QStringLiteral("no cues");
     }
     const bool utf16 = content.startsWith("\xff\xfe") || content.startsWith("\xfe\xff");
-    if (encoding.isEmpty() && !utf16) {
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        (void)QString(utf8(content));
-        if (utf8.hasError()) {
-            return QStringLiteral("not UTF-8: choose an encoding");
-        }
+    if (encoding.isEmpty() && !utf16 && !content.isValidUtf8()) {
+        return QStringLiteral("not UTF-8: choose an encoding");
     }
     const FormatInputPtr input = openInput(copy);
     if (!input) {
@@ -60,15 +86,28 @@ QString subtitleProblem(const QString& copy, const QByteArray& content, const QS
     if (stream < 0) {
         return QStringLiteral("this subtitle format is not supported");
     }
+    // (time, +bytes) where a cue begins and (time, -bytes) where it ends.
+    QList<std::pair<qint64, qint64>> changes;
     PacketPtr packet = makePacket();
     while (av_read_frame(input.get(), packet.get()) >= 0) {
-        const bool cue = packet->stream_index == stream && packet->size > 0;
+        if (packet->stream_index == stream && packet->size > 0) {
+            const qint64 start = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            const qint64 length = std::max<qint64>(packet->duration, 1);
+            changes.append({start, packet->size});
+            changes.append({start + length, -packet->size});
+        }
         av_packet_unref(packet.get());
-        if (cue) {
-            return {};
+        if (!changes.isEmpty() && changes.constLast().second < -MaximumShownCueBytes) {
+            return QStringLiteral("a cue is too long");
         }
     }
-    return QStringLiteral("no cues");
+    if (changes.isEmpty()) {
+        return QStringLiteral("no cues");
+    }
+    if (mostShownCueBytes(std::move(changes)) > MaximumShownCueBytes) {
+        return QStringLiteral("too much text at one time");
+    }
+    return {};
 }
 
 }  // namespace
@@ -93,8 +132,8 @@ struct LMFFMovie::Impl {
     std::function<void()> watermarkObserver;
     QMap<quint64, std::function<void()>> watermarkObservers;
     quint64 lastWatermarkToken = 0;
-    QString subtitleText;
-    QString subtitleError;  // why the last subtitle was refused
+    QByteArray subtitleContent;  // the file as read; text on demand
+    QString subtitleError;       // why the last subtitle was refused
     std::unique_ptr<QTemporaryDir> subtitleDir;
     int subtitleCount = 0;
     bool disableVideo = false;
@@ -106,11 +145,12 @@ struct LMFFMovie::Impl {
 
     // Decode requests: touched only on the worker.
     VideoFrameReader decodeReader;
-    VideoEditChain decodeChain{qBound(1, QThread::idealThreadCount(), 4)};
+    VideoEditChain decodeChain{qMin(lm_get_export_threads(), 4)};
     bool decodeOpened = false;
     // Edits the frames of an export side by side; made on the first request
     // of an export, dropped with the decoder.
     std::unique_ptr<EditPipeline> editPipeline;
+    bool editPipelineRefused = false;  // its threads could not be had
 
     std::mutex thumbMutex;
     VideoFrameReader thumbReader;
@@ -212,8 +252,9 @@ void LMFFMovie::Impl::releasePreviewReaders()
 void LMFFMovie::Impl::releaseDecodeReader()
 {
     editPipeline.reset();
+    editPipelineRefused = false;
     decodeReader = VideoFrameReader();
-    decodeChain = VideoEditChain(qBound(1, QThread::idealThreadCount(), 4));
+    decodeChain = VideoEditChain(qMin(lm_get_export_threads(), 4));
     decodeOpened = false;
 }
 
@@ -524,7 +565,7 @@ bool LMFFMovie::openSubtitle(const QString& path)
 {
     if (path.isEmpty()) {
         std::lock_guard lock(d->state);
-        d->subtitleText.clear();
+        d->subtitleContent.clear();
         d->subtitleError.clear();
         if (!d->edits.subtitleFile.isEmpty()) {
             QFile::remove(d->edits.subtitleFile);
@@ -570,7 +611,7 @@ bool LMFFMovie::openSubtitle(const QString& path)
         QFile::remove(d->edits.subtitleFile);
     }
     d->edits.subtitleFile = copy;
-    d->subtitleText = QString::fromUtf8(*content);
+    d->subtitleContent = *content;
     d->subtitleError.clear();
     ++d->edits.chainVersion;
     return true;
@@ -591,7 +632,7 @@ bool LMFFMovie::hasSubtitle() const
 Value LMFFMovie::subtitle() const
 {
     std::lock_guard lock(d->state);
-    return d->edits.subtitleFile.isEmpty() ? Value() : Value(d->subtitleText);
+    return d->edits.subtitleFile.isEmpty() ? Value() : Value(QString::fromUtf8(d->subtitleContent));
 }
 
 void LMFFMovie::setSubtitleEncoding(const QString& encoding)
@@ -622,7 +663,8 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
     if (video) {
         if (!decodeOpened) {
             decodeOpened = true;
-            decodeReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+            decodeReader.open(media->url(), stream.index, media->startTime(), media->duration(),
+                              lm_get_export_threads());
         }
         frame = decodeReader.frameAt(time);
         if (frame) {
@@ -652,11 +694,18 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
             }
         }
     }
-    if (mayPipeline && exporting && !provider->wantsMediaImage()) {
+    if (mayPipeline && exporting && !provider->wantsMediaImage() && !editPipelineRefused) {
         if (!editPipeline) {
-            editPipeline =
-                std::make_unique<EditPipeline>(qBound(1, QThread::idealThreadCount() / 2, 4));
+            editPipeline = std::make_unique<EditPipeline>(lm_get_export_threads());
         }
+        if (!editPipeline->isRunning()) {
+            // No thread of its own could be had: the frames are edited here.
+            qWarning("Lumenta: no thread for editing an export's frames; editing them in turn");
+            editPipeline.reset();
+            editPipelineRefused = true;
+        }
+    }
+    if (editPipeline && mayPipeline && exporting && !provider->wantsMediaImage()) {
         FramePtr reference(frame ? av_frame_clone(frame) : nullptr);
         editPipeline->submit(std::move(reference), decodeReader.sampleAspect(), settings,
                              provider->drawingSurfaceSize(owner),
@@ -770,7 +819,8 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, bool decode,
     }
     if (!d->directOpened) {
         d->directOpened = true;
-        d->directReader.open(media->url(), stream.index, media->startTime(), media->duration(), 0);
+        d->directReader.open(media->url(), stream.index, media->startTime(), media->duration(),
+                             lm_get_export_threads());
     }
     const LMMediaTime frame = d->directReader.frameDuration();
     if (!d->directPositioned || time + frame < d->directLast ||
@@ -998,6 +1048,10 @@ void LMFFMovie::setExportMovie(bool v)
     }
     if (ended) {
         d->releaseExportReaders();
+        // The export's decoder and editing threads go too, not after a pause.
+        if (d->worker) {
+            d->worker->post([this] { d->releaseDecodeReader(); });
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "FFmpeg.h"
@@ -49,10 +51,6 @@ void useDvdFrames(LMFFMovieFileOutputFormat& f)
     f.frameTime = ntsc ? 1001 : 1;
 }
 
-int encoderThreads()
-{
-    return qBound(1, QThread::idealThreadCount(), 8);
-}
 
 // A scaler kept for one input shape and rebuilt only when it changes, with
 // the given libswscale flags. It runs on the writer's conversion thread
@@ -66,41 +64,77 @@ public:
     // Scales `source` into `target` (both allocated); false on failure.
     bool scale(const AVFrame* source, AVFrame* target)
     {
-        if (!m_sws || m_width != source->width || m_height != source->height ||
-            m_format != source->format || m_targetWidth != target->width ||
-            m_targetHeight != target->height || m_targetFormat != target->format) {
-            if (!rebuild(source, target)) {
-                return false;
-            }
+        if (!fit(source->width, source->height, source->format, target->width, target->height,
+                 target->format)) {
+            return false;
         }
         return sws_scale_frame(m_sws.get(), target, source) >= 0;
     }
 
-private:
-    bool rebuild(const AVFrame* source, const AVFrame* target)
+    // Scales the two fields of an interlaced `source` each on its own into
+    // the rows of the same field of `target`, so that no line of one field
+    // is mixed into the other; false on failure or an odd height.
+    bool scaleFields(const AVFrame* source, AVFrame* target)
     {
+        if (source->height % 4 != 0 || target->height % 4 != 0 ||
+            !fit(source->width, source->height / 2, source->format, target->width,
+                 target->height / 2, target->format)) {
+            return false;
+        }
+        for (int parity = 0; parity < 2; ++parity) {
+            const uint8_t* sourcePlanes[AV_NUM_DATA_POINTERS] = {};
+            int sourceStrides[AV_NUM_DATA_POINTERS] = {};
+            uint8_t* targetPlanes[AV_NUM_DATA_POINTERS] = {};
+            int targetStrides[AV_NUM_DATA_POINTERS] = {};
+            for (int p = 0; p < AV_NUM_DATA_POINTERS; ++p) {
+                if (source->data[p]) {
+                    sourcePlanes[p] = source->data[p] + parity * source->linesize[p];
+                    sourceStrides[p] = 2 * source->linesize[p];
+                }
+                if (target->data[p]) {
+                    targetPlanes[p] = target->data[p] + parity * target->linesize[p];
+                    targetStrides[p] = 2 * target->linesize[p];
+                }
+            }
+            if (sws_scale(m_sws.get(), sourcePlanes, sourceStrides, 0, source->height / 2,
+                          targetPlanes, targetStrides) <= 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    // The scaler for this shape, rebuilt when it changes.
+    bool fit(int width, int height, int format, int targetWidth, int targetHeight, int targetFormat)
+    {
+        if (m_sws && m_width == width && m_height == height && m_format == format &&
+            m_targetWidth == targetWidth && m_targetHeight == targetHeight &&
+            m_targetFormat == targetFormat) {
+            return true;
+        }
         m_sws.reset(sws_alloc_context());
         if (!m_sws) {
             return false;
         }
         SwsContext* sws = m_sws.get();
-        av_opt_set_int(sws, "srcw", source->width, 0);
-        av_opt_set_int(sws, "srch", source->height, 0);
-        av_opt_set_int(sws, "src_format", source->format, 0);
-        av_opt_set_int(sws, "dstw", target->width, 0);
-        av_opt_set_int(sws, "dsth", target->height, 0);
-        av_opt_set_int(sws, "dst_format", target->format, 0);
+        av_opt_set_int(sws, "srcw", width, 0);
+        av_opt_set_int(sws, "srch", height, 0);
+        av_opt_set_int(sws, "src_format", format, 0);
+        av_opt_set_int(sws, "dstw", targetWidth, 0);
+        av_opt_set_int(sws, "dsth", targetHeight, 0);
+        av_opt_set_int(sws, "dst_format", targetFormat, 0);
         av_opt_set_int(sws, "sws_flags", m_flags, 0);
         if (sws_init_context(sws, nullptr, nullptr) < 0) {
             m_sws.reset();
             return false;
         }
-        m_width = source->width;
-        m_height = source->height;
-        m_format = source->format;
-        m_targetWidth = target->width;
-        m_targetHeight = target->height;
-        m_targetFormat = target->format;
+        m_width = width;
+        m_height = height;
+        m_format = format;
+        m_targetWidth = targetWidth;
+        m_targetHeight = targetHeight;
+        m_targetFormat = targetFormat;
         return true;
     }
 
@@ -149,10 +183,13 @@ struct LMFFMovieFileOutput::Impl {
     bool started = false;
     std::atomic<bool> finished{false};
     std::atomic<bool> failed{false};
+    mutable std::mutex failureMutex;
+    QString failure;  // what failed first
     std::mutex mux;
 
     // Video
-    CodecContextPtr videoEncoder;
+    CodecContextPtr videoEncoder;  // freed (with its threads) once the file is closed
+    bool videoEncoded = false;
     AVStream* videoStream = nullptr;
     bool videoCopy = false;
     AVRational videoCopyTimeBase{1, AV_TIME_BASE};
@@ -162,6 +199,9 @@ struct LMFFMovieFileOutput::Impl {
     // a picture whose chroma was spread over two by two comes back exactly).
     FrameScaler contextScaler{SWS_AREA};
     FrameScaler itemScaler{SWS_BICUBIC};
+    FrameScaler fieldScaler{SWS_BICUBIC};
+    // The stream codes fields: decoded interlaced frames keep theirs.
+    bool fields = false;
     // Memory of the frames handed to the encoder, reused once it lets go,
     // and of the copies of drawing contexts.
     std::unique_ptr<AVBufferPool, BufferPoolDeleter> framePool;
@@ -169,6 +209,11 @@ struct LMFFMovieFileOutput::Impl {
     // Frames taken on the output's timeline (their conversion may still be
     // under way).
     std::atomic<int64_t> framesSubmitted{0};
+    // Frames (by their place on the output's timeline) asked to open a group
+    // of their own, and every frame that is made a key frame for them: set
+    // when the encoder opens, read by the conversion thread.
+    QList<int64_t> chapterFrames;
+    QSet<int64_t> keyFrames;
 
     // Frames on their way to the encoder: taken by the write calls in output
     // order and brought to the encoder's shape on a thread of their own, so
@@ -184,7 +229,13 @@ struct LMFFMovieFileOutput::Impl {
     std::deque<Conversion> conversions;
     bool conversionsClosed = false;
     std::thread conversionThread;
-    bool itemTaken = false;  // a decoded frame was taken (the callers' side)
+    bool itemTaken = false;      // a decoded frame was taken (the callers' side)
+    LMMediaTime takenStart = 0;  // the piece (movie_real_start_time) it came from
+    // The last decoded frame dropped behind the timeline, with its place on
+    // it (in frames) and its piece: the callers' side.
+    FramePtr droppedFrame;
+    double droppedPlace = 0.0;
+    LMMediaTime droppedStart = 0;
     FramePtr lastItemFrame;  // the last one converted (the conversion thread's)
 
     std::mutex queueMutex;
@@ -222,11 +273,15 @@ struct LMFFMovieFileOutput::Impl {
         if (!failed.exchange(true)) {
             qWarning().noquote() << "Lumenta: writing" << path << "failed:" << what
                                  << (code ? errorText(code) : QString());
+            std::lock_guard lock(failureMutex);
+            failure = code ? QStringLiteral("%1 (%2)").arg(what, errorText(code)) : what;
         }
     }
 
     bool ensureOutput();
-    bool hasVideo() const { return videoEncoder != nullptr || videoCopy; }
+    bool startThreads();
+    void stopThreads();
+    bool hasVideo() const { return videoEncoded || videoCopy; }
     bool hasAudio() const { return audioEncoder != nullptr || audioCopy; }
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
@@ -238,6 +293,18 @@ struct LMFFMovieFileOutput::Impl {
     void runEncoder();
     int64_t allowedAudioEnd() const;
     void encodeAudio(bool final);
+    void planKeyFrames(int gopSize);
+    // A key frame asked for opens a group whose first picture shown is the
+    // key frame itself: the picture before it is made a reference of the
+    // group before, so that no B-picture shown ahead of the key frame is coded
+    // after it (MPEG-2's closed groups would also turn scene detection off).
+    AVPictureType pictureTypeAt(int64_t index) const
+    {
+        if (keyFrames.contains(index)) {
+            return AV_PICTURE_TYPE_I;
+        }
+        return chapterFrames.contains(index + 1) ? AV_PICTURE_TYPE_P : AV_PICTURE_TYPE_NONE;
+    }
     AVRational frameRate() const
     {
         return AVRational{qMax(format.framerate, 1), qMax(format.frameTime, 1)};
@@ -309,6 +376,62 @@ LMFFMovieFileOutputFormat LMFFMovieFileOutput::movieFormat() const
     return d->format;
 }
 
+void LMFFMovieFileOutput::setInterlaced(bool interlaced)
+{
+    d->fields = interlaced;
+}
+
+bool LMFFMovieFileOutput::isInterlaced() const
+{
+    return d->fields;
+}
+
+void LMFFMovieFileOutput::setKeyFrameTimes(const QList<LMMediaTime>& times)
+{
+    d->chapterFrames.clear();
+    const AVRational rate = d->frameRate();
+    for (const LMMediaTime time : times) {
+        if (time > 0) {
+            d->chapterFrames << av_rescale(time, rate.num, int64_t(rate.den) * AV_TIME_BASE);
+        }
+    }
+    std::sort(d->chapterFrames.begin(), d->chapterFrames.end());
+}
+
+// The key frames of the stretches that lead up to the frames asked for. The
+// DVD multiplexer starts a video unit (where a cell can begin) only at a key
+// frame at least 0.4 s after the unit before it, and the encoder puts a key
+// frame of its own gopSize frames after the last one. So each stretch gets
+// key frames of its own, at most gopSize - 2 frames apart (the encoder then
+// never adds one), the last of them at least 0.4 s before the frame asked:
+// where a full group would come closer, the rest is split in two halves.
+void LMFFMovieFileOutput::Impl::planKeyFrames(int gopSize)
+{
+    keyFrames.clear();
+    const AVRational rate = frameRate();
+    const int64_t step = qMax(1, gopSize - 2);
+    const int64_t minimum =
+        dvd ? av_rescale_rnd(4, rate.num, int64_t(rate.den) * 10, AV_ROUND_UP) : 0;
+    int64_t from = 0;
+    for (const int64_t target : std::as_const(chapterFrames)) {
+        if (target <= from) {
+            continue;
+        }
+        while (target - from > step) {
+            if (target - from - step >= minimum) {
+                from += step;
+            } else {
+                from += (target - from) / 2;
+                keyFrames.insert(from);
+                break;
+            }
+            keyFrames.insert(from);
+        }
+        keyFrames.insert(target);
+        from = target;
+    }
+}
+
 void LMFFMovieFileOutput::openVideo()
 {
     if (d->hasVideo() || d->started || !d->ensureOutput()) {
@@ -354,7 +477,9 @@ void LMFFMovieFileOutput::openVideo()
         enc->sample_aspect_ratio = AVRational{1, 1};
     }
     enc->bit_rate = f.video_bitrate > 0 ? f.video_bitrate : 6000000;
-    enc->thread_count = encoderThreads();
+    // Slices on the export's share of the cores (one when no more threads
+    // can be had: FFmpeg then encodes on the caller's thread).
+    enc->thread_count = lm_get_export_threads();
     if (d->dvd) {
         enc->bit_rate = qMin<int64_t>(enc->bit_rate, kDvdMaxVideoRate);
         enc->rc_max_rate = kDvdMaxVideoRate;
@@ -371,15 +496,24 @@ void LMFFMovieFileOutput::openVideo()
         // near the rate asked; the buffer model still bounds the peak.
         enc->qmin = 1;
         enc->b_quant_factor = 1.1f;
+        if (d->fields) {
+            // Field pictures of interlaced sources are coded as fields, and
+            // each frame carries its own field order.
+            enc->flags |= AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME;
+        }
     } else {
         enc->gop_size = 12;
     }
+    d->planKeyFrames(enc->gop_size);
     if (d->output->oformat->flags & AVFMT_GLOBALHEADER) {
         enc->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     }
     AVDictionary* options = nullptr;
     if (d->dvd) {
         av_dict_set_int(&options, "lmin", FF_QP2LAMBDA, 0);  // quantiser 1
+        if (d->fields) {
+            av_dict_set_int(&options, "alternate_scan", 1, 0);
+        }
     }
     const int ret = avcodec_open2(enc.get(), codec, &options);
     av_dict_free(&options);
@@ -403,6 +537,7 @@ void LMFFMovieFileOutput::openVideo()
     }
     d->videoStream = stream;
     d->videoEncoder = std::move(enc);
+    d->videoEncoded = true;
 }
 
 static AVStream* copyStream(AVFormatContext* output, const LMMedia::Ptr& media, bool video,
@@ -556,12 +691,51 @@ bool LMFFMovieFileOutput::startOutput()
         QFile::remove(d->path);
         return false;
     }
+    if (d->videoEncoder && !d->startThreads()) {
+        d->closeOutput();
+        QFile::remove(d->path);
+        return false;
+    }
     d->started = true;
-    if (d->videoEncoder) {
-        d->encoderThread = std::thread([this] { d->runEncoder(); });
-        d->conversionThread = std::thread([this] { d->runConversions(); });
+    return true;
+}
+
+// The encoder's thread and the conversions' thread; false (none left
+// running) when they cannot be had.
+bool LMFFMovieFileOutput::Impl::startThreads()
+{
+    try {
+        encoderThread = std::thread([this] { runEncoder(); });
+        conversionThread = std::thread([this] { runConversions(); });
+    } catch (const std::system_error& error) {
+        fail(QStringLiteral("no thread for the video could be started: %1")
+                 .arg(QString::fromLocal8Bit(error.what())),
+             0);
+        qWarning().noquote() << "Lumenta: cannot start" << path << ":" << failure;
+        stopThreads();
+        return false;
     }
     return true;
+}
+
+// Lets the conversions still waiting go to the encoder, which then closes.
+void LMFFMovieFileOutput::Impl::stopThreads()
+{
+    {
+        std::lock_guard lock(conversionMutex);
+        conversionsClosed = true;
+    }
+    conversionChanged.notify_all();
+    if (conversionThread.joinable()) {
+        conversionThread.join();
+    } else {
+        std::lock_guard lock(queueMutex);  // the conversions' thread never ran
+        queueClosed = true;
+    }
+    queueChanged.notify_all();
+    if (encoderThread.joinable()) {
+        encoderThread.join();
+    }
 }
 
 LMFFAudioFormat LMFFMovieFileOutput::outputAudioFormat() const
@@ -597,6 +771,9 @@ std::shared_ptr<LMDrawContext> LMFFMovieFileOutput::createCGContext() const
 void LMFFMovieFileOutput::drawImage(const QImage& image, LMDrawContext& context) const
 {
     QImage& target = context.image();
+    if (target.isNull()) {
+        return;  // a context without memory; its writer refuses it
+    }
     const bool sameLayout = image.format() == QImage::Format_RGB32 ||
                             image.format() == QImage::Format_ARGB32 ||
                             image.format() == QImage::Format_ARGB32_Premultiplied;
@@ -725,9 +902,20 @@ void LMFFMovieFileOutput::Impl::runConversions()
         FramePtr frame;
         if (!job.source) {
             frame.reset(lastItemFrame ? av_frame_clone(lastItemFrame.get()) : nullptr);
+            if (lastItemFrame && !frame) {
+                fail(QStringLiteral("no memory for a repeated frame"), 0);
+            }
         } else if ((frame = videoFrame())) {
+            const AVFrame* source = job.source.get();
+            // A frame of fields keeps them apart (a height that does not
+            // split into two 4:2:0 fields is scaled whole).
+            const bool keepFields = fields && !job.context && source->interlaced_frame &&
+                                    fieldScaler.scaleFields(source, frame.get());
+            frame->interlaced_frame = keepFields ? 1 : 0;
+            frame->top_field_first = keepFields ? source->top_field_first : 1;
             FrameScaler& scaler = job.context ? contextScaler : itemScaler;
-            if (!scaler.scale(job.source.get(), frame.get())) {
+            const bool scaled = keepFields || scaler.scale(source, frame.get());
+            if (!scaled) {
                 fail(job.context ? QStringLiteral("colour conversion") : QStringLiteral("scaling"),
                      0);
                 continue;
@@ -736,12 +924,13 @@ void LMFFMovieFileOutput::Impl::runConversions()
                 lastItemFrame.reset(av_frame_clone(frame.get()));
             }
         } else {
-            fail(QStringLiteral("frame memory"), 0);
+            fail(QStringLiteral("no memory for a frame"), 0);
         }
         if (!frame) {
             continue;
         }
         frame->pts = job.pts;
+        frame->pict_type = pictureTypeAt(job.pts);
         submitVideo(std::move(frame));
     }
     std::lock_guard lock(queueMutex);
@@ -795,6 +984,9 @@ FramePtr LMFFMovieFileOutput::Impl::videoFrame()
 // context may be drawn into again while its copy is converted.
 FramePtr LMFFMovieFileOutput::Impl::contextCopy(const QImage& image)
 {
+    if (image.isNull() || image.depth() != 32) {
+        return nullptr;
+    }
     const int lineBytes = image.width() * 4;
     const int stride = FFALIGN(lineBytes, 64);
     const size_t size = static_cast<size_t>(stride) * image.height();
@@ -828,7 +1020,7 @@ void LMFFMovieFileOutput::writeCGContext(const LMDrawContext& context)
     }
     FramePtr copy = d->contextCopy(context.image());
     if (!copy) {
-        d->fail(QStringLiteral("frame memory"), 0);
+        d->fail(QStringLiteral("no memory for a frame"), 0);
         return;
     }
     d->takeVideo(std::move(copy), true);
@@ -863,24 +1055,66 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     if (!d->videoEncoder || !data.frame) {
         return;
     }
-    const double seconds = static_cast<double>(data.time - data.realStart) / AV_TIME_BASE;
-    const int64_t index = llround(seconds * av_q2d(d->frameRate()));
+    const double place =
+        static_cast<double>(data.time - data.realStart) / AV_TIME_BASE * av_q2d(d->frameRate());
+    const int64_t index = llround(place);
     if (index < d->framesSubmitted.load()) {
-        return;  // behind the timeline: dropped
+        // Behind the timeline: dropped, but kept as the nearest picture of
+        // a piece's first frames until a later one comes.
+        d->droppedFrame.reset(av_frame_clone(data.frame.get()));
+        d->droppedPlace = place;
+        d->droppedStart = data.realStart;
+        return;
     }
     // The decoded frame itself (a new reference, no copy) goes to be scaled.
     FramePtr source(av_frame_clone(data.frame.get()));
     if (!source) {
-        d->fail(QStringLiteral("frame memory"), 0);
+        d->fail(QStringLiteral("no memory for a frame"), 0);
         return;
     }
-    // A gap in the source repeats the frame before it; at most ten seconds.
     const int64_t gapLimit = d->framesSubmitted.load() + 10 * llround(av_q2d(d->frameRate()));
+    if (d->itemTaken && d->takenStart != data.realStart) {
+        // A new piece (a cut) opens on its own frame nearest each of its first
+        // places, never on the frame the piece before ended with.
+        const bool dropped = d->droppedFrame && d->droppedStart == data.realStart;
+        while (d->framesSubmitted.load() < qMin(index, gapLimit)) {
+            const auto at = static_cast<double>(d->framesSubmitted.load());
+            if (dropped && at - d->droppedPlace < place - at) {
+                d->takeVideo(FramePtr(av_frame_clone(d->droppedFrame.get())), false);
+            } else {
+                d->takeVideo(FramePtr(av_frame_clone(source.get())), false);
+            }
+        }
+    }
+    // A gap in the source repeats the frame before it; at most ten seconds.
     while (d->itemTaken && d->framesSubmitted.load() < qMin(index, gapLimit)) {
         d->takeVideo(nullptr, false);
     }
     d->itemTaken = true;
+    d->takenStart = data.realStart;
+    d->droppedFrame.reset();
     d->takeVideo(std::move(source), false);
+}
+
+void LMFFMovieFileOutput::holdImage(LMMediaTime outputTime)
+{
+    if (!d->started || d->finished || !d->videoEncoder || !d->itemTaken) {
+        return;
+    }
+    const LMFFMovieFileOutputFormat& f = d->format;
+    // The place nearest the time ends the held stretch.
+    const int64_t frames =
+        av_rescale_rnd(outputTime, qMax(f.framerate, 1),
+                       int64_t(qMax(f.frameTime, 1)) * AV_TIME_BASE, AV_ROUND_NEAR_INF);
+    while (d->framesSubmitted.load() < frames) {
+        d->takeVideo(nullptr, false);
+    }
+}
+
+QString LMFFMovieFileOutput::failureReason() const
+{
+    std::lock_guard lock(d->failureMutex);
+    return d->failure;
 }
 
 LMMediaTime LMFFMovieFileOutput::video_output_time() const
@@ -928,12 +1162,16 @@ void LMFFMovieFileOutput::Impl::encodeAudio(bool final)
             return;
         }
         FramePtr frame = makeFrame();
+        if (!frame) {
+            fail(QStringLiteral("no memory for audio"), 0);
+            return;
+        }
         frame->nb_samples = frameSize;
         frame->format = audioEncoder->sample_fmt;
         frame->sample_rate = audioEncoder->sample_rate;
         av_channel_layout_copy(&frame->ch_layout, &audioEncoder->ch_layout);
         if (av_frame_get_buffer(frame.get(), 0) < 0) {
-            fail(QStringLiteral("audio memory"), 0);
+            fail(QStringLiteral("no memory for audio"), 0);
             return;
         }
         const int got = av_audio_fifo_read(fifo.get(), reinterpret_cast<void**>(frame->data),
@@ -990,12 +1228,16 @@ void LMFFMovieFileOutput::writeAudioSamples(const uint8_t* buffer, int frames)
     if (capacity <= 0 ||
         av_samples_alloc_array_and_samples(&data, nullptr, d->audioEncoder->ch_layout.nb_channels,
                                            capacity, d->audioEncoder->sample_fmt, 0) < 0) {
+        d->fail(QStringLiteral("no memory for audio"), 0);
         return;
     }
     const uint8_t* in[1] = {buffer};
     const int count = swr_convert(d->resampler.get(), data, capacity, in, frames);
-    if (count > 0) {
-        av_audio_fifo_write(d->fifo.get(), reinterpret_cast<void**>(data), count);
+    if (count < 0) {
+        d->fail(QStringLiteral("audio conversion"), count);
+    } else if (count > 0 &&
+               av_audio_fifo_write(d->fifo.get(), reinterpret_cast<void**>(data), count) < count) {
+        d->fail(QStringLiteral("no memory for audio"), 0);
     }
     av_freep(&data[0]);
     av_freep(&data);
@@ -1025,18 +1267,7 @@ bool LMFFMovieFileOutput::stopOutput()
     if (!d->started || d->finished) {
         return false;
     }
-    // The conversions still waiting go to the encoder, which then closes.
-    if (d->conversionThread.joinable()) {
-        {
-            std::lock_guard lock(d->conversionMutex);
-            d->conversionsClosed = true;
-        }
-        d->conversionChanged.notify_all();
-        d->conversionThread.join();
-    }
-    if (d->encoderThread.joinable()) {
-        d->encoderThread.join();
-    }
+    d->stopThreads();
     if (d->audioEncoder) {
         std::lock_guard lock(d->audioMutex);
         d->encodeAudio(true);
@@ -1052,6 +1283,7 @@ bool LMFFMovieFileOutput::stopOutput()
         d->fail(QStringLiteral("trailer"), ret);
     }
     d->closeOutput();
+    d->videoEncoder.reset();
     if (d->failed.load()) {
         // A broken file is not left behind as if it were a whole one.
         QFile::remove(d->path);

@@ -1,6 +1,8 @@
 #include "lumenta/LMFunctions.h"
 
 #include <QByteArray>
+#include <QThread>
+#include <atomic>
 #include <bit>
 #include <cstring>
 
@@ -87,4 +89,20 @@ void lm_get_default_movie_file_ouput_format(LMFFMovieFileOutputFormat* format)
 int32_t lm_get_default_sample_fmt()
 {
     return AV_SAMPLE_FMT_FLT;
+}
+
+namespace {
+
+std::atomic<int> concurrentExports{1};
+
+}  // namespace
+
+void lm_set_concurrent_exports(int exports)
+{
+    concurrentExports = qMax(1, exports);
+}
+
+int lm_get_export_threads()
+{
+    return qBound(1, QThread::idealThreadCount() / (2 * concurrentExports.load()), 8);
 }

@@ -17,6 +17,21 @@ extern "C" {
 
 namespace {
 
+LMStreamInfo::FieldOrder fieldOrderOf(const AVCodecParameters& par)
+{
+    switch (par.field_order) {
+        case AV_FIELD_TT:
+        case AV_FIELD_BT:
+            return LMStreamInfo::FieldOrder::TopFirst;
+        case AV_FIELD_BB:
+        case AV_FIELD_TB:
+            return LMStreamInfo::FieldOrder::BottomFirst;
+        default:
+            return par.codec_id == AV_CODEC_ID_DVVIDEO ? LMStreamInfo::FieldOrder::BottomFirst
+                                                       : LMStreamInfo::FieldOrder::Progressive;
+    }
+}
+
 LMMediaTime toMediaTime(int64_t value, AVRational timeBase)
 {
     if (value == AV_NOPTS_VALUE) {
@@ -72,6 +87,7 @@ LMStreamInfo describe(const AVStream* stream)
                 info.sampleAspect = av_q2d(par->sample_aspect_ratio);
             }
             info.rotation = displayRotation(stream);
+            info.fieldOrder = fieldOrderOf(*par);
             if (info.rotation == 90 || info.rotation == 270) {
                 std::swap(info.width, info.height);
                 info.sampleAspect = 1.0 / info.sampleAspect;

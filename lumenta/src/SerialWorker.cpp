@@ -1,10 +1,12 @@
 #include "SerialWorker.h"
 
+#include <QtGlobal>
 #include <future>
+#include <system_error>
 
 namespace lumenta {
 
-SerialWorker::SerialWorker() : m_thread([this] { run(); }) {}
+SerialWorker::SerialWorker() = default;
 
 SerialWorker::~SerialWorker()
 {
@@ -13,13 +15,46 @@ SerialWorker::~SerialWorker()
         m_stopping = true;
     }
     m_wake.notify_all();
-    m_thread.join();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+bool SerialWorker::startLocked()
+{
+    if (m_thread.joinable() && !m_ended) {
+        return true;
+    }
+    if (m_thread.joinable()) {
+        m_thread.join();  // it ended after its idle task and holds no lock
+    }
+    m_ended = false;
+    try {
+        m_thread = std::thread([this] { run(); });
+    } catch (const std::system_error& error) {
+        qWarning("Lumenta: no worker thread (%s); the task runs on its caller", error.what());
+        return false;
+    }
+    m_threadId = m_thread.get_id();
+    return true;
+}
+
+void SerialWorker::runInline(const std::function<void()>& task)
+{
+    std::lock_guard lock(m_inline);
+    task();
 }
 
 void SerialWorker::post(std::function<void()> task)
 {
     {
-        std::lock_guard lock(m_mutex);
+        std::unique_lock lock(m_mutex);
+        if (!startLocked()) {
+            // Nothing can be queued without the thread: the queue is empty.
+            lock.unlock();
+            runInline(task);
+            return;
+        }
         m_tasks.push_back(std::move(task));
     }
     m_wake.notify_one();
@@ -27,9 +62,17 @@ void SerialWorker::post(std::function<void()> task)
 
 void SerialWorker::postAndWait(std::function<void()> task)
 {
-    if (std::this_thread::get_id() == m_thread.get_id()) {
+    if (std::this_thread::get_id() == m_threadId.load()) {
         task();
         return;
+    }
+    {
+        std::unique_lock lock(m_mutex);
+        if (!startLocked()) {
+            lock.unlock();
+            runInline(task);
+            return;
+        }
     }
     std::promise<void> done;
     auto finished = done.get_future();
@@ -59,6 +102,11 @@ void SerialWorker::run()
                     m_busySinceIdle = false;
                     task = m_idleTask;
                 }
+            } else if (m_idleTask && !ready()) {
+                // Idle since its idle task: the thread ends, the next task
+                // starts another.
+                m_ended = true;
+                return;
             } else {
                 m_wake.wait(lock, ready);
             }

@@ -2,7 +2,12 @@
 // One thread that runs posted tasks one after the other, in posting order.
 // The destructor runs the tasks still queued, then joins. An idle task runs
 // once on the thread when no task came for a while after the last one.
+// The thread starts with the first task, so that an object that is never
+// asked for work holds none, and with an idle task it ends after running it
+// (the next task starts it again). When no thread can be had, a task runs on the
+// posting thread itself, still after the ones queued before it.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -28,6 +33,10 @@ public:
 
 private:
     void run();
+    // Starts the thread unless it runs; false when it cannot be had.
+    bool startLocked();
+    // Runs a task on the caller, one at a time, as the thread would have.
+    void runInline(const std::function<void()>& task);
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -37,6 +46,9 @@ private:
     std::function<void()> m_idleTask;
     bool m_busySinceIdle = false;
     std::thread m_thread;
+    bool m_ended = false;  // the thread returned after its idle task
+    std::atomic<std::thread::id> m_threadId;
+    std::recursive_mutex m_inline;
 };
 
 }  // namespace lumenta

@@ -1,6 +1,7 @@
 #pragma once
 // The libavfilter chain that applies a movie's edits to decoded frames:
-// the stream's own display turn, then crop, rotation, flips, colour, effect,
+// an interlaced frame made one picture of its first field, the stream's own
+// display turn, then crop, rotation, flips, colour, effect,
 // zoom to the output size, subtitles, then BGRA. Rebuilt lazily when the
 // edits, the input format or the surface change. The watermark is laid over
 // the result with QPainter. Not thread-safe.

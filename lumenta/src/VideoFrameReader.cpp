@@ -35,7 +35,6 @@ bool VideoFrameReader::open(const QString& url, int streamIndex, LMMediaTime con
     const QByteArray demuxer(m_input->iformat->name);
     m_still = demuxer.startsWith("image2") || demuxer.endsWith("_pipe") ||
               (m_stream->nb_frames == 1 && m_duration <= m_frameDuration);
-    m_packet = makePacket();
     return true;
 }
 
@@ -71,9 +70,6 @@ void VideoFrameReader::seek(LMMediaTime time)
     }
     const int64_t target = av_rescale_q(qMax<LMMediaTime>(time, 0) + m_containerStart,
                                         AVRational{1, AV_TIME_BASE}, m_stream->time_base);
-    if (av_seek_frame(m_input.get(), m_stream->index, target, AVSEEK_FLAG_BACKWARD) < 0) {
-        av_seek_frame(m_input.get(), -1, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_BYTE);
-    }
     avcodec_flush_buffers(m_decoder.get());
     m_current.reset();
     m_next.reset();
@@ -81,6 +77,80 @@ void VideoFrameReader::seek(LMMediaTime time)
     m_demuxEnd = false;
     m_decodeEnd = false;
     m_positioned = true;
+    seekToKeyPacket(target);
+}
+
+// A container without an index of its key frames (a transport or program
+// stream) is searched by the time stamps of its packets: the demuxer lands
+// on any packet whose decoding time is before the target, often inside a
+// group of pictures, and with B-frames even past the key frame the target
+// needs. Decoding from there fails up to the next key frame, which may be
+// seconds later. So the reader checks where it landed: it drops packets up to
+// the first key packet and takes it when it shows at or before the target;
+// otherwise it seeks further back. A target before the stream's first picture
+// takes the stream's first key packet.
+void VideoFrameReader::seekToKeyPacket(int64_t target)
+{
+    const AVRational us{1, AV_TIME_BASE};
+    const int64_t second = qMax<int64_t>(1, av_rescale_q(AV_TIME_BASE, us, m_stream->time_base));
+    const int64_t first = m_stream->start_time != AV_NOPTS_VALUE
+                              ? m_stream->start_time
+                              : av_rescale_q(m_containerStart, us, m_stream->time_base);
+    m_held.reset();
+    int64_t back = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int64_t at = target - back;
+        if (av_seek_frame(m_input.get(), m_stream->index, at, AVSEEK_FLAG_BACKWARD) >= 0) {
+            m_demuxEnd = false;
+            PacketPtr key = readKeyPacket();
+            if (key) {
+                const int64_t shown = key->pts != AV_NOPTS_VALUE ? key->pts : key->dts;
+                // Decoding times run ahead of showing times by less than a
+                // second, so a search a second before the first picture
+                // lands at the stream's start.
+                if (shown == AV_NOPTS_VALUE || shown <= target || shown <= first ||
+                    at < first - second) {
+                    m_held = std::move(key);
+                    return;
+                }
+            }
+        }
+        back = back ? back * 2 : second;
+    }
+    // The container cannot seek (or flags no key packets): read it from its
+    // first byte and let the decoder find its way.
+    if (av_seek_frame(m_input.get(), -1, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_BYTE) < 0) {
+        av_seek_frame(m_input.get(), m_stream->index, first, AVSEEK_FLAG_BACKWARD);
+    }
+    m_demuxEnd = false;
+}
+
+PacketPtr VideoFrameReader::readPacket()
+{
+    if (m_held) {
+        return std::move(m_held);
+    }
+    while (!m_demuxEnd) {
+        PacketPtr packet = makePacket();
+        if (av_read_frame(m_input.get(), packet.get()) < 0) {
+            m_demuxEnd = true;
+            break;
+        }
+        if (packet->stream_index == m_stream->index) {
+            return packet;
+        }
+    }
+    return nullptr;
+}
+
+PacketPtr VideoFrameReader::readKeyPacket()
+{
+    while (PacketPtr packet = readPacket()) {
+        if (packet->flags & AV_PKT_FLAG_KEY) {
+            return packet;
+        }
+    }
+    return nullptr;
 }
 
 bool VideoFrameReader::decodeNext()
@@ -109,7 +179,15 @@ bool VideoFrameReader::decodeNext()
             m_decodeEnd = true;
             return false;
         }
-        feedDecoder(m_input.get(), m_packet.get(), m_decoder.get(), m_stream, m_demuxEnd, "video");
+        PacketPtr packet = m_demuxEnd ? nullptr : readPacket();
+        if (!packet) {
+            avcodec_send_packet(m_decoder.get(), nullptr);
+            continue;
+        }
+        const int sent = avcodec_send_packet(m_decoder.get(), packet.get());
+        if (sent < 0 && sent != AVERROR(EAGAIN)) {
+            qWarning().noquote() << "Lumenta: bad video packet skipped:" << errorText(sent);
+        }
     }
 }
 
@@ -161,17 +239,7 @@ PacketPtr VideoFrameReader::nextPacket()
     if (!m_positioned) {
         seek(0);
     }
-    while (!m_demuxEnd) {
-        PacketPtr packet = makePacket();
-        if (av_read_frame(m_input.get(), packet.get()) < 0) {
-            m_demuxEnd = true;
-            break;
-        }
-        if (packet->stream_index == m_stream->index) {
-            return packet;
-        }
-    }
-    return nullptr;
+    return readPacket();
 }
 
 }  // namespace lumenta

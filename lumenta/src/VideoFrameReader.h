@@ -4,6 +4,10 @@
 // seeking otherwise), or the stream's frames and packets one after the other.
 // Times are movie times: microseconds from the container's start. Not
 // thread-safe; each user keeps its own reader.
+//
+// A seek always starts reading at a key packet at or before the time asked
+// for (or at the stream's first key packet for a time before it), so that the
+// decoder never starts inside a group of pictures.
 
 #include <QString>
 
@@ -37,6 +41,14 @@ public:
 private:
     bool decodeNext();  // into m_next; false at the end
     LMMediaTime toMovieTime(int64_t pts) const;
+    // Positions the demuxer on a key packet of the stream at or before
+    // `target` (stream time base) and holds that packet for the reader.
+    void seekToKeyPacket(int64_t target);
+    // The next packet of the stream, the held one first; null at the end.
+    PacketPtr readPacket();
+    // Reads on to the next key packet of the stream, dropping the packets
+    // before it; null at the end.
+    PacketPtr readKeyPacket();
 
     FormatInputPtr m_input;
     CodecContextPtr m_decoder;
@@ -49,7 +61,7 @@ private:
 
     FramePtr m_current;
     FramePtr m_next;
-    PacketPtr m_packet;
+    PacketPtr m_held;  // read while seeking, not yet handed on
     bool m_demuxEnd = false;
     bool m_decodeEnd = false;
     bool m_positioned = false;

@@ -102,6 +102,28 @@ TEST_F(DesktopRevealTest, withoutAFileManagerTheFolderOpens)
     EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(dir.path())});
 }
 
+// No file manager on the bus and no program to open the folder: the caller
+// hears that nothing was shown, after the bus has answered. With a file
+// manager it hears nothing.
+TEST_F(DesktopRevealTest, theCallerHearsWhenNothingCouldShowTheItem)
+{
+    DesktopRevealService nothingOpens(client(), [](const QUrl&) { return false; });
+    int notShown = 0;
+    nothingOpens.selectFile(file, [&notShown] { ++notShown; });
+    ASSERT_TRUE(waitUntil([&] { return notShown > 0; }));
+    EXPECT_EQ(notShown, 1);
+
+    FakeFileManager manager;
+    QDBusConnection bus = QDBusConnection::connectToBus(address, "reveal-manager");
+    ASSERT_TRUE(bus.registerObject("/org/freedesktop/FileManager1", &manager,
+                                   QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(bus.registerService("org.freedesktop.FileManager1"));
+    nothingOpens.selectFile(file, [&notShown] { ++notShown; });
+    ASSERT_TRUE(waitUntil([&] { return manager.shown.size() == 1; }));
+    waitUntil([] { return false; }, 200);
+    EXPECT_EQ(notShown, 1);
+}
+
 TEST_F(DesktopRevealTest, aMissingItemOpensTheNearestFolder)
 {
     service().selectFile(dir.path() + "/gone/deeper/My Disc.iso");

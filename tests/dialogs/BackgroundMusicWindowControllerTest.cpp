@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include "PageDialogFixture.h"
@@ -167,12 +168,20 @@ TEST_F(BackgroundMusicTest, MusicWhoseFileIsGoneIsKeptUnlessReplaced)
     BackgroundMusicWindowController dialog;
     dialog.showWindowInModel();
     EXPECT_FALSE(dialog.hasMusicData());
-    EXPECT_EQ(dialog.musicPath(), "No Audio");
+    // The dialog names the missing file: the page still has music.
+    EXPECT_EQ(dialog.musicPath(), "The music file is missing: " + path);
+    QStringList shown;
+    for (const QLabel* each : dialog.findChildren<QLabel*>()) {
+        shown << each->text();
+    }
+    EXPECT_TRUE(shown.contains(dialog.musicPath())) << shown.join(" | ").toStdString();
+    EXPECT_FALSE(shown.contains("No Audio"));
     dialog.applyAction();
     EXPECT_EQ(pages()[0]->music(), pageMusic);
 
     dialog.showWindowInModel();
     dialog.clearButtonAction();
+    EXPECT_EQ(dialog.musicPath(), "No Audio");
     dialog.applyAction();
     EXPECT_FALSE(pages()[0]->music());
 }

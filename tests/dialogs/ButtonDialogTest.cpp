@@ -2,12 +2,16 @@
 // user pictures (readable ones only), the default texts and the switch
 // between picture and text.
 
+#include <QRadioButton>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QTest>
+#include <QUndoStack>
 
 #include "DialogTestFixture.h"
 #include "dialogs/ItemZoomSlider.h"
 #include "dialogs/SingleButtonView.h"
+#include "dialogs/TextStylePanel.h"
 #include "model/CustomButtonImageResource.h"
 
 namespace {
@@ -164,6 +168,59 @@ TEST_F(ButtonDialogTest, PictureToTextAndBackRestoresTheFrame)
     dialog.zoomSlider().slider()->setValue(1250);
     EXPECT_EQ(play->frame().size(), QSizeF(100, 87.5));
     EXPECT_EQ(play->titleOldFrame(), play->frame());
+}
+
+// Clicks on the dialog's radios, and the picture size they leave.
+TEST_F(ButtonDialogTest, PictureSizeSurvivesTextRoundTripsClickedOnTheRadios)
+{
+    enum Step { Text, Picture, Bigger, Undo, ZoomStep };
+    struct Case {
+        const char* name;
+        QList<Step> steps;
+        QSizeF size;
+    };
+    const QList<Case> cases = {
+        {"text then picture", {Text, Picture}, {80, 70}},
+        {"text chosen twice", {Text, Text, Picture}, {80, 70}},
+        {"undo of a text change after the switch back", {Text, Bigger, Picture, Undo}, {80, 70}},
+        {"first zoom step after the switch back", {Text, Picture, ZoomStep}, {100, 87.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto picture80x70 = std::make_shared<disctest::PictureButton>();
+        picture80x70->picture = disctest::solid(80, 70, Qt::red);
+        auto play = item(11, QRectF(300, 200, 80, 70));
+        play->setButtonResource(picture80x70);
+        openPage({play});
+        ButtonEditWindowController& dialog = open(play);
+        dialog.window()->show();
+        dialog.undoStack().clear();
+        for (Step step : c.steps) {
+            switch (step) {
+                case Text:
+                    QTest::mouseClick(dialog.textRadio(), Qt::LeftButton);
+                    EXPECT_EQ(play->buttonUseType(), 1);
+                    break;
+                case Picture:
+                    QTest::mouseClick(dialog.pictureRadio(), Qt::LeftButton);
+                    EXPECT_EQ(play->buttonUseType(), 0);
+                    break;
+                case Bigger:
+                    dialog.textStylePanel().sizeSlider()->setValue(90);
+                    break;
+                case Undo:
+                    ASSERT_GT(dialog.undoStack().count(), 0);
+                    dialog.undoStack().undo();
+                    break;
+                case ZoomStep:
+                    dialog.zoomSlider().slider()->setValue(1250);
+                    break;
+            }
+        }
+        EXPECT_NEAR(play->frame().width(), c.size.width(), 0.01);
+        EXPECT_NEAR(play->frame().height(), c.size.height(), 0.01);
+        dialog.window()->hide();
+    }
 }
 
 TEST_F(ButtonDialogTest, AddedUserPicturesFollowTheTemplatesOfTheirKind)

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "PageDialogFixture.h"
+#include "SpinBoxArrows.h"
 #include "dialogs/ChooseBorderPreviewView.h"
 #include "dialogs/PlayModeRules.h"
 #include "dialogs/PlayModeWindowController.h"
@@ -119,6 +123,26 @@ TEST_F(PlayModeTest, ColoursOpenOpaqueAndKeepTheirOpacityApart)
     testsupport::writeArtifact(dialog.grab().toImage(), "play-mode-dialog.png");
     EXPECT_DOUBLE_EQ(services->disc->borderWidth(), 12.0);
     EXPECT_TRUE(dialog.previewView()->isChangingValue());
+}
+
+// The opacity fields show their whole value and arrows that can be seen
+// on the light buttons (the dialog's light window text is not theirs).
+TEST_F(PlayModeTest, OpacityFieldsShowTheirValuesAndArrows)
+{
+    PlayModeWindowController dialog;
+    dialog.showWindowInModel();
+    dialog.show();
+    QApplication::processEvents();
+    const QList<QAbstractSpinBox*> fields = dialog.findChildren<QAbstractSpinBox*>();
+    ASSERT_EQ(fields.size(), 2);
+    for (QAbstractSpinBox* field : fields) {
+        static_cast<QDoubleSpinBox*>(field)->setValue(0.5);  // both arrows enabled
+        SCOPED_TRACE(field->text().toStdString());
+        EXPECT_GE(field->width(), field->sizeHint().width());
+        EXPECT_GE(field->height(), field->sizeHint().height());
+        EXPECT_TRUE(testsupport::hasDarkArrows(*field));
+    }
+    dialog.hide();
 }
 
 TEST_F(PlayModeTest, ColourWellsShowTheChosenColourOpaque)

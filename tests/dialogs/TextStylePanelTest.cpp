@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontComboBox>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "DialogTestFixture.h"
 #include "common/ControllerFunctionImages.h"
 #include "dialogs/ColorWell.h"
+#include "dialogs/FontFaces.h"
 #include "dialogs/ImageWell.h"
 #include "dialogs/TextStringField.h"
 
@@ -158,6 +160,58 @@ TEST_F(TextStylePanelTest, UndoRestoresTheTextWhereTheChangeWasMade)
     EXPECT_DOUBLE_EQ(first->textSource()->textFont().pointSizeF(), 70.0);
     EXPECT_EQ(first->textSource()->textColor(), QColor(Qt::red));
     EXPECT_EQ(styleOf(*second), secondBefore);
+}
+
+TEST_F(TextStylePanelTest, BoldAndItalicSurviveSizeFamilyAndFaceChanges)
+{
+    auto text = textItem(QRectF(100, 100, 200, 60), "Styled");
+    text->textSource()->setTextFont(FontFaces::font("DejaVu Serif", "Bold Italic", 40));
+    openPage({text});
+    TextStylePanel& panel = editStaticText(text);
+    const auto font = [&] { return text->textSource()->textFont(); };
+    EXPECT_EQ(panel.faceButton()->currentText(), "Bold Italic");
+    EXPECT_TRUE(panel.faceButton()->isEnabled());
+
+    // A size change keeps the face.
+    panel.sizeSlider()->setValue(70);
+    EXPECT_DOUBLE_EQ(font().pointSizeF(), 70.0);
+    EXPECT_TRUE(font().bold());
+    EXPECT_TRUE(font().italic());
+
+    // Another family: its bold slanted face ("Bold Oblique" in DejaVu Sans).
+    const int sans = panel.fontButton()->findText("DejaVu Sans");
+    ASSERT_GE(sans, 0);
+    panel.fontButton()->setCurrentIndex(sans);
+    emit panel.fontButton()->activated(sans);
+    EXPECT_EQ(font().family(), "DejaVu Sans");
+    EXPECT_TRUE(font().bold());
+    EXPECT_TRUE(font().italic());
+    EXPECT_DOUBLE_EQ(font().pointSizeF(), 70.0);
+    EXPECT_EQ(panel.faceButton()->currentText(), "Bold Oblique");
+    EXPECT_TRUE(panel.faceButton()->findText("Book") >= 0);
+
+    // The family's faces are offered; choosing one keeps the size.
+    const int book = panel.faceButton()->findText("Book");
+    panel.faceButton()->setCurrentIndex(book);
+    emit panel.faceButton()->activated(book);
+    EXPECT_FALSE(font().bold());
+    EXPECT_FALSE(font().italic());
+    EXPECT_DOUBLE_EQ(font().pointSizeF(), 70.0);
+
+    // The drawn text shows the face: bold is wider than regular.
+    const double regularWidth = text->textSource()->size().width();
+    const int bold = panel.faceButton()->findText("Bold");
+    panel.faceButton()->setCurrentIndex(bold);
+    emit panel.faceButton()->activated(bold);
+    EXPECT_GT(text->textSource()->size().width(), regularWidth);
+
+    // Each change is one undo step; undoing all gives the first font back.
+    while (titleUndo().canUndo()) {
+        titleUndo().undo();
+    }
+    EXPECT_EQ(font().family(), "DejaVu Serif");
+    EXPECT_TRUE(font().bold() && font().italic());
+    EXPECT_DOUBLE_EQ(font().pointSizeF(), 40.0);
 }
 
 TEST_F(TextStylePanelTest, EveryValueASliderSendsIsOneUndoStep)

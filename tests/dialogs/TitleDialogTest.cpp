@@ -4,12 +4,15 @@
 // closing.
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QTest>
 #include <QUndoStack>
 
 #include "DialogTestFixture.h"
 #include "dialogs/ItemZoomSlider.h"
+#include "dialogs/TextStylePanel.h"
 #include "media/VCMovie.h"
 #include "model/MediaData.h"
 
@@ -58,6 +61,65 @@ TEST_F(TitleDialogTest, PictureToTextAndBackKeepsThePictureFrame)
 
     dialog.useImageOrTextTitleRadioAction(1);
     EXPECT_EQ(title->textSource()->textString(), "New Title");
+}
+
+// Clicks on the dialog's controls, and the picture size they leave.
+TEST_F(TitleDialogTest, PictureSizeSurvivesTextRoundTripsClickedOnTheRadios)
+{
+    enum Step { Text, Picture, Bigger, Undo, ZoomStep };
+    struct Case {
+        const char* name;
+        QList<Step> steps;
+        QSizeF size;
+        bool opensAsText = false;
+    };
+    const QList<Case> cases = {
+        {"text then picture", {Text, Picture}, {200, 150}},
+        {"text chosen twice", {Text, Text, Picture}, {200, 150}},
+        {"picture chosen twice", {Picture, Text, Picture, Picture}, {200, 150}},
+        {"undo of a text change after the switch back", {Text, Bigger, Picture, Undo}, {200, 150}},
+        {"first zoom step after the switch back", {Text, Picture, ZoomStep}, {250, 187.5}},
+        // Opened on a text title that was a 200 x 150 picture before.
+        {"first zoom step after a text opened as such", {Picture, ZoomStep}, {250, 187.5}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto title = item(1, QRectF(300, 150, 200, 150));
+        title->setTitleUseType(1);
+        if (c.opensAsText) {
+            title = textTitle(QRectF(300, 150, 150, 48), "Text");
+            title->setTitleOldFrame(QRectF(300, 150, 200, 150));
+        }
+        openPage({title});
+        TitleTextEditWindowController& dialog = open(title);
+        dialog.mainWindow()->show();
+        dialog.undoStack().clear();
+        for (Step step : c.steps) {
+            switch (step) {
+                case Text:
+                    QTest::mouseClick(dialog.textRadio(), Qt::LeftButton);
+                    EXPECT_EQ(title->type(), 4);
+                    break;
+                case Picture:
+                    QTest::mouseClick(dialog.imageRadio(), Qt::LeftButton);
+                    EXPECT_EQ(title->type(), 1);
+                    break;
+                case Bigger:
+                    dialog.textStylePanel().sizeSlider()->setValue(80);
+                    break;
+                case Undo:
+                    ASSERT_GT(dialog.undoStack().count(), 0);
+                    dialog.undoStack().undo();
+                    break;
+                case ZoomStep:
+                    dialog.zoomSlider().slider()->setValue(1250);
+                    break;
+            }
+        }
+        EXPECT_NEAR(title->frame().width(), c.size.width(), 0.01);
+        EXPECT_NEAR(title->frame().height(), c.size.height(), 0.01);
+        dialog.mainWindow()->hide();
+    }
 }
 
 TEST_F(TitleDialogTest, TextTitleWithoutARememberedFrameComesBackInsideTheCanvas)

@@ -12,6 +12,7 @@
 
 #include "../model/DataResourceTestFixture.h"
 #include "RecordingControllers.h"
+#include "RecordingServices.h"
 #include "listedit/ListEditViewController.h"
 #include "listedit/ListRowView.h"
 #include "listedit/ListTableView.h"
@@ -60,8 +61,8 @@ inline void settle()
     }
 }
 
-// Project services, the recording main window and a shown host window for
-// the controller. The controller is made on demand so that a test can set
+// Project services, the recording main window, recorded alerts and a shown
+// host window for the controller. The controller is made on demand so that a test can set
 // the project up first.
 class ListEditTest : public mediatest::MediaSideTest {
 protected:
@@ -90,7 +91,18 @@ protected:
     std::shared_ptr<DataResource> project() const { return services->media; }
     QStringList& calls() { return installed.mainController->calls; }
 
+    // Alerts the list shows (refused files).
+    QStringList alertTexts() const
+    {
+        QStringList texts;
+        for (const auto& shown : alertServices.alerts->alerts) {
+            texts << shown.content.message + " " + shown.content.informativeText;
+        }
+        return texts;
+    }
+
     testsupport::InstalledControllers installed;
+    testsupport::InstalledServices alertServices;
     QWidget window;
     std::unique_ptr<ListEditViewController> controller;
     QStringList panelAnswer;

@@ -152,11 +152,18 @@ TEST_F(ListFileDropTest, PicturesOnlyWhenNoVideoGivesAClip)
     const QString green = picture("IMG.JPG", Qt::green);
     const QString usable = video("usable.mp4");
 
-    // With a usable video the pictures are not added.
+    // With a usable video the pictures are not added, and the sheet says why.
     ASSERT_TRUE(drop({red, usable, green}, {200, 700}));
     ASSERT_EQ(tree.P1->titleDataArray().size(), 2);
     EXPECT_TRUE(madeOf(tree.P1->titleDataArray().first()->mediaDataArray().first(), usable));
     ASSERT_EQ(project()->sectionDataResourceArray().size(), 1);
+    ASSERT_EQ(alertTexts().size(), 1);
+    for (const char* name : {"red.png: ", "IMG.JPG: "}) {
+        EXPECT_TRUE(alertTexts().first().contains(
+            QString(name) + "pictures are added only when no video is dropped with them"))
+            << qPrintable(alertTexts().first());
+    }
+    alertServices.alerts->alerts.clear();
 
     // Alone they make one slideshow clip of both, whatever the letter case.
     ASSERT_TRUE(drop({red, green}, {200, 700}));
@@ -167,12 +174,14 @@ TEST_F(ListFileDropTest, PicturesOnlyWhenNoVideoGivesAClip)
     const auto source = project()->sectionDataResourceArray().last();
     ASSERT_TRUE(source->imageSource());
     EXPECT_EQ(source->imageSource()->mtAryPhotoItems().size(), 2);
+    EXPECT_TRUE(alertTexts().isEmpty()) << qPrintable(alertTexts().join('|'));
     EXPECT_TRUE(ListTableView::isImagePath("/x/IMG.JPG"));
     EXPECT_FALSE(ListTableView::isImagePath("/x/movie.mp4"));
 }
 
-// Files that give no clip: the sheet comes and goes, nothing changes and no
-// source stays in the project.
+// Files that give no clip: the sheet comes and goes, nothing changes, no
+// source stays in the project and the document is not edited; one sheet
+// names the files and why.
 TEST_F(ListFileDropTest, UnusableFilesChangeNothing)
 {
     const QString shortClip = clip("short.mp4", 0.5);
@@ -187,6 +196,13 @@ TEST_F(ListFileDropTest, UnusableFilesChangeNothing)
     EXPECT_TRUE(sheetShown);
     EXPECT_EQ(treeText(*project()), before);
     EXPECT_TRUE(project()->sectionDataResourceArray().isEmpty());
+    EXPECT_FALSE(calls().contains("setDocumentEdited:YES")) << qPrintable(calls().join(' '));
+    EXPECT_FALSE(list().lineView()->isVisible());
+    ASSERT_EQ(alertTexts().size(), 1);
+    EXPECT_TRUE(alertTexts().first().contains("2 files could not be added."));
+    EXPECT_TRUE(alertTexts().first().contains("short.mp4: the video is shorter than 1 second"))
+        << qPrintable(alertTexts().first());
+    EXPECT_TRUE(alertTexts().first().contains("notes.txt: ")) << qPrintable(alertTexts().first());
 
     // A place that has gone while the files were opened adds nothing either.
     const QString usable = video("usable.mp4");

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QPointer>
 #include <QProgressBar>
 #include <QThread>
@@ -69,20 +68,10 @@ protected:
             }
         }
     }
-
-    static bool messageShown()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QMessageBox*>(widget) && widget->isVisible()) {
-                return true;
-            }
-        }
-        return false;
-    }
 };
 
-// A ".VOB" file (any case) and a file that is no movie are skipped without a
-// message; the others become titles of the current page in pick order.
+// A ".VOB" file (any case) is refused and named in one sheet; the others
+// become titles of the current page in pick order.
 TEST_F(ListImportTest, VideosBecomeTitlesInPickOrder)
 {
     makeController();
@@ -100,7 +89,11 @@ TEST_F(ListImportTest, VideosBecomeTitlesInPickOrder)
     EXPECT_FALSE(during.listTakesDrops);
     EXPECT_FALSE(controller->importWindow()->isVisible());
     EXPECT_TRUE(controller->listTableView()->acceptDrops());
-    EXPECT_FALSE(messageShown());
+    ASSERT_EQ(alertTexts().size(), 1);
+    EXPECT_TRUE(alertTexts().first().contains("1 file could not be added."));
+    EXPECT_TRUE(alertTexts().first().contains("b.VOB: single .vob files of a DVD cannot be added"))
+        << qPrintable(alertTexts().first());
+    EXPECT_EQ(alertServices.alerts->alerts.first().window, &window);
 
     ASSERT_EQ(requests.size(), 1);
     const MediaOpenPanel::Request& request = requests.first();
@@ -142,9 +135,17 @@ TEST_F(ListImportTest, RefusedClipLeavesNoTrace)
 {
     makeController();
     const QString shortClip = clip("short.mp4", 0.5);
+    calls().clear();
     import(&ListEditViewController::addVideoToListAction, {shortClip, path("missing.mp4")});
 
     EXPECT_TRUE(page()->titleDataArray().isEmpty());
+    // Both named, with why, in one sheet; the document is not edited.
+    ASSERT_EQ(alertTexts().size(), 1);
+    EXPECT_TRUE(alertTexts().first().contains("2 files could not be added."));
+    EXPECT_TRUE(alertTexts().first().contains("short.mp4: the video is shorter than 1 second"))
+        << qPrintable(alertTexts().first());
+    EXPECT_TRUE(alertTexts().first().contains("missing.mp4: ")) << qPrintable(alertTexts().first());
+    EXPECT_FALSE(calls().contains("setDocumentEdited:YES")) << qPrintable(calls().join(' '));
     EXPECT_TRUE(project()->sectionDataResourceArray().isEmpty());
     const QString saved = path("project");
     saveSources(saved);
@@ -189,6 +190,54 @@ TEST_F(ListImportTest, PicturesBecomeOneSlideshowTitle)
     EXPECT_EQ(source->imageSource()->mtAryPhotoItems().size(), 5);
     EXPECT_DOUBLE_EQ(slideshow->imageDataDuration(), source->imageSource()->slideshowDuration());
     EXPECT_EQ(slideshow->sectionItem()->superResource(), source);
+}
+
+// Files that cannot be used are named in one sheet with why, and leave the
+// document unedited when nothing was added; a panorama of 200 megapixels is
+// read at its working size and becomes a photo like any other.
+TEST_F(ListImportTest, RefusedFilesAreNamedAndPanoramasImport)
+{
+    makeController();
+    const QString text = path("notes.mp4");
+    QFile notes(text);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("this is text, not a movie\n");
+    notes.close();
+    calls().clear();
+    import(&ListEditViewController::addVideoToListAction, {text});
+    EXPECT_TRUE(page()->titleDataArray().isEmpty());
+    ASSERT_EQ(alertTexts().size(), 1);
+    EXPECT_TRUE(alertTexts().first().contains("notes.mp4: ")) << qPrintable(alertTexts().first());
+    EXPECT_FALSE(calls().contains("setDocumentEdited:YES")) << qPrintable(calls().join(' '));
+
+    const QString empty = path("empty.jpg");
+    QFile(empty).open(QIODevice::WriteOnly);
+    const QString panorama = path("panorama.png");
+    ASSERT_TRUE(testsupport::generateMedia(
+        panorama, {"-f", "lavfi", "-i", "color=c=0x3050c0:s=20000x10000,format=rgb24", "-frames:v",
+                   "1", "-compression_level", "1"}));
+    const QString small = picture("small.png", Qt::green);
+    alertServices.alerts->alerts.clear();
+    calls().clear();
+    import(&ListEditViewController::addPictureToListAction, {empty, panorama, small});
+    ASSERT_EQ(page()->titleDataArray().size(), 1);
+    const auto source = project()->sectionDataResourceArray().value(0);
+    ASSERT_TRUE(source && source->imageSource());
+    const auto photos = source->imageSource()->mtAryPhotoItems();
+    ASSERT_EQ(photos.size(), 2);
+    EXPECT_EQ(photos.first()->szOriginalSize(), QSizeF(20000, 10000));
+    const QImage working(photos.first()->strImagePath());
+    EXPECT_EQ(working.size(), QSize(1200, 600));
+    const QColor middle = working.pixelColor(600, 300);
+    EXPECT_NEAR(middle.red(), 0x30, 12);
+    EXPECT_NEAR(middle.green(), 0x50, 12);
+    EXPECT_NEAR(middle.blue(), 0xc0, 12);
+    testsupport::writeArtifact(working, "import-panorama-working-copy.png");
+    ASSERT_EQ(alertTexts().size(), 1);
+    EXPECT_TRUE(alertTexts().first().contains("1 file could not be added."));
+    EXPECT_TRUE(alertTexts().first().contains("empty.jpg: ")) << qPrintable(alertTexts().first());
+    EXPECT_FALSE(alertTexts().first().contains("panorama"));
+    EXPECT_TRUE(calls().contains("setDocumentEdited:YES"));
 }
 
 TEST_F(ListImportTest, CancelledPanelChangesNothing)

@@ -253,8 +253,9 @@ TEST_F(ListRowsTest, MediaRowLengthsIndentsAndButtonsByKind)
         EXPECT_EQ(r->canDoVideoEdit(), c.media != G) << c.kind;
     }
 
-    // The rectangles at row height 60 (widget coordinates, y down).
-    const QSizeF size(1000, 60);
+    // The rectangles at row height 60 in a row of the list's narrowest
+    // width (widget coordinates, y down).
+    const QSizeF size(ListTableLayout::MinimumRowWidth, 60);
     const auto near = [](const QRectF& a, const QRectF& b) {
         return std::abs(a.x() - b.x()) < 0.01 && std::abs(a.y() - b.y()) < 0.01 &&
                std::abs(a.width() - b.width()) < 0.01 && std::abs(a.height() - b.height()) < 0.01;
@@ -270,6 +271,15 @@ TEST_F(ListRowsTest, MediaRowLengthsIndentsAndButtonsByKind)
         near(MediaDataView::videoEditBtnRect(size, 120), QRectF(846.0 + 2.0 / 3, 7.5, 45, 45)));
     EXPECT_NEAR(MediaDataView::videoEditBtnRect(size, 170).right(), 941.67, 0.01);
     EXPECT_LE(MediaDataView::videoEditBtnRect(size, 170).right(), ListTableLayout::MinimumRowWidth);
+    // A wider row keeps the buttons as far from its right edge.
+    const QSizeF wide(1600, 60);
+    for (double indent : {120.0, 170.0}) {
+        EXPECT_NEAR(wide.width() - MediaDataView::videoEditBtnRect(wide, indent).right(),
+                    size.width() - MediaDataView::videoEditBtnRect(size, indent).right(), 0.01);
+        EXPECT_NEAR(MediaDataView::clipMarkEditRect(wide, indent).x() -
+                        MediaDataView::clipMarkEditRect(size, indent).x(),
+                    wide.width() - size.width(), 0.01);
+    }
 }
 
 TEST_F(ListRowsTest, RowsFollowTheListWidthAndTheListScrollsBelowTheButtons)
@@ -282,6 +292,18 @@ TEST_F(ListRowsTest, RowsFollowTheListWidthAndTheListScrollsBelowTheButtons)
     settle();
     EXPECT_EQ(row(A)->width(), list().width());
     EXPECT_GE(list().width(), 1250);
+    // The edit buttons keep to the row's right edge.
+    for (const MediaData::Ptr& clip : {A, V}) {
+        const QRect button = row(clip)->videoEditBtnView()->geometry();
+        EXPECT_NEAR(row(clip)->width() - button.right(),
+                    ListTableLayout::MinimumRowWidth -
+                        MediaDataView::videoEditBtnRect(
+                            QSizeF(ListTableLayout::MinimumRowWidth, row(clip)->height()),
+                            row(clip)->indent())
+                            .toRect()
+                            .right(),
+                    1);
+    }
     window.resize(500, 400);
     controller->view()->setGeometry(window.rect());
     settle();
@@ -341,6 +363,19 @@ TEST_F(ListRowsTest, EditButtonActsOnlyOnAReleaseInsideAfterAPressOnIt)
     EXPECT_EQ(timed.video->media, V);
     EXPECT_EQ(controller->selectedData(), V);
     EXPECT_TRUE(timed.image->calls.isEmpty());
+
+    // Right and middle clicks select the clip but open nothing.
+    timed.video->calls.clear();
+    timed.clip->calls.clear();
+    for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(button, other, {}, button->rect().center());
+        QTest::mouseClick(row(A)->clipMarkEditView(), other, {},
+                          row(A)->clipMarkEditView()->rect().center());
+        EXPECT_EQ(controller->selectedData(), A);
+        EXPECT_FALSE(button->selfMouseDown());
+    }
+    EXPECT_TRUE(timed.video->calls.isEmpty());
+    EXPECT_TRUE(timed.clip->calls.isEmpty());
 
     EXPECT_EQ(button->toolTip(), "Video edit");
     EXPECT_EQ(row(A)->clipMarkEditView()->toolTip(), "Chapter edit");

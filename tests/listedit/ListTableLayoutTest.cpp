@@ -182,6 +182,25 @@ TEST(ListTableLayoutTest, NamesComeFromPlaces)
     EXPECT_EQ(tree.A->name(), "holiday_chapter_1");
 }
 
+TEST(ListTableLayoutTest, PercentMarkersInFileNamesStayAsTheyAre)
+{
+    ListTree tree;
+    QList<std::shared_ptr<SectionDataResource>> sources;
+    const QList<std::pair<QString, QString>> cases{
+        {"/media/50%1off.mov", "50%1off_chapter_0"},
+        {"/media/%2.mov", "%2_chapter_0"},
+        {"/media/100%.mov", "100%_chapter_0"},
+        {"/media/%1%2%L1.mov", "%1%2%L1_chapter_0"},
+    };
+    for (const auto& [path, expected] : cases) {
+        giveVideoSource(tree.A, path, sources);
+        giveVideoSource(tree.S0, path, sources);
+        ListTableLayout::nameTree(tree.project->dvdPageArray());
+        EXPECT_EQ(tree.A->name(), expected);
+        EXPECT_EQ(tree.S0->name(), QString(expected).replace("_chapter_", "_Merge_"));
+    }
+}
+
 TEST(ListTableLayoutTest, NamingRestoresSubClipBackPointers)
 {
     ListTree tree;

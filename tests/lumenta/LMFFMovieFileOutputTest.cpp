@@ -39,11 +39,12 @@ LMFFMovieFileOutputFormat dvdFormat(bool pal, float aspect)
 // Writes `frames` frames (a moving bar) and audio in 1024-frame blocks, the
 // audio running ahead of the video like the converter's loop does.
 bool writeTitle(const QString& path, const LMFFMovieFileOutputFormat& format, int frames,
-                bool video = true)
+                bool video = true, const QList<LMMediaTime>& keyFrameTimes = {})
 {
     LMFFMovieFileOutput output;
     output.setPath(path);
     output.setMovieFormat(format);
+    output.setKeyFrameTimes(keyFrameTimes);
     if (video) {
         output.openVideo();
         EXPECT_TRUE(output.isVideoOpen());
@@ -156,6 +157,81 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
         EXPECT_GE(longest, c.pal ? 14 : 18);
         // 2048-byte packs.
         EXPECT_EQ(QFileInfo(path).size() % 2048, 0);
+    }
+}
+
+// Chapter points: the frame nearest each time asked opens a group of its own
+// and is the first picture of it shown, so no picture before it is coded
+// after it (a chapter that starts there shows nothing of the one before),
+// and a navigation pack comes right before it: a video unit starts there, so
+// an authored cell can.
+TEST(LMFFMovieFileOutput, KeyFrameTimesOpenGroupsOnTheirOwnPicture)
+{
+    struct Case {
+        bool pal;
+        QList<LMMediaTime> times;
+        QList<int> frames;  // where those times land
+    };
+    const LMMediaTime second = lm_default_time_base();
+    for (const Case& c : {Case{true, {second, 23 * second / 10, 3 * second}, {25, 58, 75}},
+                          Case{false, {second, 23 * second / 10, 3 * second}, {30, 69, 90}}}) {
+        SCOPED_TRACE(c.pal ? "PAL" : "NTSC");
+        auto dir = testsupport::makeTempDir();
+        const QString path = dir.filePath("title0.dvd");
+        ASSERT_TRUE(writeTitle(path, dvdFormat(c.pal, 16.0f / 9.0f), 100, true, c.times));
+        QString out;
+        ASSERT_EQ(
+            testsupport::runProgram("ffprobe",
+                                    {"-v", "error", "-select_streams", "v", "-show_entries",
+                                     "frame=pict_type,coded_picture_number", "-of", "json", path},
+                                    &out),
+            0);
+        const QJsonArray frames =
+            QJsonDocument::fromJson(out.toUtf8()).object()["frames"].toArray();
+        ASSERT_EQ(frames.size(), 100);
+        int sinceKey = 0;
+        int longest = 0;
+        for (const auto& frame : frames) {
+            sinceKey = frame.toObject()["pict_type"] == "I" ? 1 : sinceKey + 1;
+            longest = qMax(longest, sinceKey);
+        }
+        EXPECT_LE(longest, c.pal ? 15 : 18);
+        for (const int n : c.frames) {
+            const QJsonObject key = frames[n].toObject();
+            const QJsonObject before = frames[n - 1].toObject();
+            EXPECT_EQ(key["pict_type"].toString(), "I") << "frame " << n;
+            EXPECT_LT(before["coded_picture_number"].toInt(), key["coded_picture_number"].toInt())
+                << "frame " << n - 1 << " is coded after the key frame " << n;
+        }
+        // Each key frame asked for starts right after a navigation pack (a
+        // pack with the system header and the PCI packet).
+        QString packets;
+        ASSERT_EQ(testsupport::runProgram("ffprobe",
+                                          {"-v", "error", "-select_streams", "v", "-show_entries",
+                                           "packet=pts_time,pos", "-of", "csv=p=0", path},
+                                          &packets),
+                  0);
+        QList<std::pair<double, qint64>> videoPackets;  // in the file's order
+        for (const QString& line : packets.split('\n', Qt::SkipEmptyParts)) {
+            videoPackets.append(
+                {line.section(',', 0, 0).toDouble(), line.section(',', 1, 1).toLongLong()});
+        }
+        ASSERT_FALSE(videoPackets.isEmpty());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const double start = videoPackets.first().first;
+        const double frame = c.pal ? 1.0 / 25 : 1001.0 / 30000;
+        for (const int n : c.frames) {
+            const auto at = std::find_if(
+                videoPackets.begin(), videoPackets.end(),
+                [&](const auto& p) { return std::fabs(p.first - start - n * frame) < 0.001; });
+            ASSERT_NE(at, videoPackets.end()) << "no packet of frame " << n;
+            const QByteArray pack = bytes.mid((at->second / 2048 - 1) * 2048, 2048);
+            EXPECT_TRUE(pack.mid(14, 4) == QByteArray("\x00\x00\x01\xbb", 4) &&
+                        pack.contains(QByteArray("\x00\x00\x01\xbf", 4)))
+                << "no navigation pack before frame " << n;
+        }
     }
 }
 

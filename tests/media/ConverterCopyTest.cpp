@@ -37,6 +37,12 @@ protected:
                        "-map",     "2",       "-c:v", "libx264",
                        "-pix_fmt", "yuv420p", "-c:a", "aac"});
         }
+        if (name == "wide.mp4") {
+            // A camcorder's shape: 4:3 pixels make 160x120 a 16:9 picture.
+            return testsupport::generateMedia(
+                path, {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=0.5,setsar=4/3",
+                       "-c:v", "libx264", "-pix_fmt", "yuv420p"});
+        }
         return testsupport::makeTestClip(path, 0.5, 160, 120, true);
     }
     static VCMovie::Ptr open(const QString& name)
@@ -112,6 +118,21 @@ TEST_F(ConverterCopy, EditTest)
         c.edit(*item->movie());
         EXPECT_EQ(VCVideoConverter::isNoneEditWithMovie(*item->movie()), c.unedited) << c.name;
         EXPECT_EQ(job->isCanCopyImageForMovie(*item), c.unedited) << c.name;
+    }
+}
+
+// A stream of non-square pixels fits an output by the shape it is shown in.
+TEST_F(ConverterCopy, NonSquarePixelsFitByTheirShownShape)
+{
+    auto job = VCVideoConverter::create();
+    for (const auto& [output, unedited] :
+         {std::pair{QSizeF(854, 480), true}, {QSizeF(640, 480), false}}) {
+        auto item = open("wide.mp4");
+        item->movie()->setZoomType(2);
+        item->movie()->setOutputVideoSize(output);
+        EXPECT_EQ(VCVideoConverter::isNoneEditWithMovie(*item->movie()), unedited)
+            << output.width();
+        EXPECT_EQ(job->isCanCopyImageForMovie(*item), unedited) << output.width();
     }
 }
 

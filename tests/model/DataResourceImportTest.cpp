@@ -73,6 +73,40 @@ TEST_F(DataResourceImportTest, ClipLengthDecidesSectionAndClip)
     }
 }
 
+// The picture a clip shows in the list has the shape the source is shown
+// in: pixels that are not square (a camcorder's 4:3 pixels) and a display
+// matrix (a phone held upright) change it from the stored shape.
+TEST_F(DataResourceImportTest, ClipPictureHasTheShownShape)
+{
+    const QString stored = path("stored.mp4");
+    ASSERT_TRUE(testsupport::generateMedia(
+        stored, {"-f", "lavfi", "-i", "testsrc=size=160x90:rate=10:duration=2", "-c:v",
+                 "libx264", "-pix_fmt", "yuv420p"}));
+    const QString upright = path("upright.mp4");
+    ASSERT_TRUE(testsupport::generateMedia(
+        upright, {"-i", stored, "-c", "copy", "-metadata:s:v:0", "rotate=90"}));
+    const QString wide = path("wide.mp4");
+    ASSERT_TRUE(testsupport::generateMedia(
+        wide, {"-f", "lavfi", "-i", "testsrc=size=240x180:rate=10:duration=2", "-vf",
+               "setsar=4/3", "-c:v", "libx264", "-pix_fmt", "yuv420p"}));
+    struct Case {
+        QString file;
+        double shape;  // width / height as shown
+    };
+    for (const Case& c : {Case{stored, 16.0 / 9}, Case{upright, 9.0 / 16}, Case{wide, 16.0 / 9}}) {
+        SCOPED_TRACE(c.file.toStdString());
+        const auto source = SectionDataResource::resourceWithPath(c.file);
+        const auto section = source->createMediaSectionItem();
+        ASSERT_TRUE(section);
+        source->mediaSectionArray().append(section);
+        const auto made = section->createMediaData();
+        ASSERT_TRUE(made);
+        const QImage picture = made->previewImage();
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_NEAR(double(picture.width()) / picture.height(), c.shape, 0.03);
+    }
+}
+
 TEST_F(DataResourceImportTest, OutputSizeFollowsTheDiscAspect)
 {
     services->disc->setAspectType(0);

@@ -202,9 +202,13 @@ TEST_F(EffectTextImageTest, StyleCopyLeavesStringAndElement)
     source.setOutlineWidth(4);
     source.setAlignment(2);
 
+    // A text title showing `other`.
     auto item = std::make_shared<DVDPageItem>();
+    item->setType(4);
     item->setFrame(QRectF(0, 0, 10, 10));
-    EffectTextImage other;
+    auto shown = std::make_shared<EffectTextImage>();
+    EffectTextImage& other = *shown;
+    item->setTextSource(shown);
     other.setTextString("Other");
     other.setMedia(item);
     source.flushOtherEffectTextWithSelfAttributes(other);
@@ -220,6 +224,15 @@ TEST_F(EffectTextImageTest, StyleCopyLeavesStringAndElement)
     EXPECT_FLOAT_EQ(other.outlineWidth(), 4);
     EXPECT_EQ(other.alignment(), 2u);
     EXPECT_EQ(item->frame().size(), other.size());
+
+    // Taken off its item (the title became a picture), the text no longer
+    // sizes it, though it still names the item.
+    item->setTextSource(nullptr);
+    item->setType(1);
+    item->setFrame(QRectF(0, 0, 200, 150));
+    source.flushOtherEffectTextWithSelfAttributes(other);
+    EXPECT_EQ(other.media(), item);
+    EXPECT_EQ(item->frame(), QRectF(0, 0, 200, 150));
 }
 
 }  // namespace

@@ -400,14 +400,18 @@ TEST_F(BurnStep, LeftoverImageIsBurnedAndClosingTheWindowCancelsTheBurn)
     EXPECT_EQ(burner->attemptedPaths(), QStringList{image});
     EXPECT_EQ(messages(), QStringList{"DVD Burn Success"});
 
-    // A burn that ignores the abort: the window's close still ends the run.
+    // A burn that ignores the abort: the window's close, once confirmed,
+    // still ends the run.
     installed.alerts->alerts.clear();
     auto stuck = std::make_shared<ScriptedDiscBurner>();
     stuck->setOutcomes({}, Outcome::KeepBurning);
     stuck->setCancelEndsBurn(false);
     window.setRefreshObserver([&](BurnDVDCtrl& shown) {
-        if (stuck->isBurning()) {
+        if (stuck->isBurning() && !shown.isCancelled()) {
             shown.reject();
+            ASSERT_TRUE(shown.isAskingToStop());
+            installed.alerts->endSheet(int(installed.alerts->sheets.size()) - 1,
+                                       AlertService::AlternateReturn);  // "Stop"
         }
     });
     const ProductionResult result = window.burnCurrentIsoDVD(stuck);
@@ -415,7 +419,8 @@ TEST_F(BurnStep, LeftoverImageIsBurnedAndClosingTheWindowCancelsTheBurn)
     EXPECT_TRUE(window.isCancelled());
     EXPECT_FALSE(window.isVisible());
     EXPECT_GE(stuck->cancels(), 1);
-    EXPECT_EQ(messages(), QStringList{"DVD Burn Failed"});
+    EXPECT_EQ(messages(),
+              (QStringList{"Stop making the DVD?", "DVD Burn Failed", "DVD Make Cancelled"}));
     EXPECT_TRUE(QFileInfo::exists(image));
 }
 

@@ -6,36 +6,67 @@
 
 namespace {
 
-TEST(DVDFuncLibTest, ntscOnlyForTheFiveCountries)
+TEST(DVDFuncLibTest, ntscOnlyForTheFiveCountriesTheLocaleNames)
 {
     struct Case {
         const char* name;
-        QLocale locale;
+        const char* country;
         bool ntsc;
     };
     const Case cases[] = {
-        {"en_US", QLocale("en_US"), true},
-        {"ja_JP", QLocale("ja_JP"), true},
-        {"en_CA", QLocale("en_CA"), true},
-        {"fr_CA", QLocale("fr_CA"), true},
-        {"ko_KR", QLocale("ko_KR"), true},
-        {"zh_TW", QLocale("zh_TW"), true},
-        {"de_DE", QLocale("de_DE"), false},
-        {"en_GB", QLocale("en_GB"), false},
-        {"es_MX", QLocale("es_MX"), false},
-        {"C", QLocale::c(), false},
-        {"no territory", QLocale(QLocale::AnyLanguage, QLocale::AnyTerritory), false},
-        {"a region, not a country", QLocale("en_150"), false},
+        {"en_US", "US", true},
+        {"ja_JP", "JP", true},
+        {"en_CA.UTF-8", "CA", true},
+        {"fr_CA", "CA", true},
+        {"ko_KR.eucKR", "KR", true},
+        {"zh_TW", "TW", true},
+        {"zh-Hant-TW", "TW", true},
+        {"en-us", "US", true},
+        {"de_DE@euro", "DE", false},
+        {"en_GB", "GB", false},
+        {"es_MX", "MX", false},
+        {"sr_Latn_RS", "RS", false},
+        // No country named: the likely one (US, JP, KR) is not filled in.
+        {"en", "", false},
+        {"ja", "", false},
+        {"ko", "", false},
+        {"en.UTF-8", "", false},
+        {"C", "", false},
+        {"C.UTF-8", "", false},
+        {"POSIX", "", false},
+        {"", "", false},
+        {"en_150", "150", false},  // a region, not a country
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(DVDFuncLib::isDefaultUseDVDNTSC(c.locale), c.ntsc);
-        DVDFuncLib::setLocale(c.locale);
+        EXPECT_EQ(DVDFuncLib::countryCodeOfLocaleName(c.name), c.country);
+        EXPECT_EQ(DVDFuncLib::isDefaultUseDVDNTSC(c.name), c.ntsc);
+        DVDFuncLib::setLocaleName(QString(c.name));
         EXPECT_EQ(DVDFuncLib::isDefaultUseDVDNTSC(), c.ntsc);
     }
-    DVDFuncLib::setLocale(std::nullopt);
-    EXPECT_EQ(DVDFuncLib::isDefaultUseDVDNTSC(),
-              DVDFuncLib::isDefaultUseDVDNTSC(QLocale::system()));
+    DVDFuncLib::setLocaleName(std::nullopt);
+}
+
+TEST(DVDFuncLibTest, theSystemLocaleIsReadFromTheEnvironment)
+{
+    const QByteArray saved[] = {qgetenv("LC_ALL"), qgetenv("LC_NUMERIC"), qgetenv("LANG")};
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_NUMERIC");
+    qputenv("LANG", "ja");
+    EXPECT_EQ(DVDFuncLib::systemLocaleName(), "ja");
+    EXPECT_FALSE(DVDFuncLib::isDefaultUseDVDNTSC());
+    qputenv("LANG", "ja_JP.UTF-8");
+    EXPECT_TRUE(DVDFuncLib::isDefaultUseDVDNTSC());
+    qputenv("LC_ALL", "de_DE.UTF-8");  // LC_ALL rules over LANG
+    EXPECT_FALSE(DVDFuncLib::isDefaultUseDVDNTSC());
+    const char* names[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
+    for (int i = 0; i < 3; ++i) {
+        if (saved[i].isNull()) {
+            qunsetenv(names[i]);
+        } else {
+            qputenv(names[i], saved[i]);
+        }
+    }
 }
 
 TEST(DVDFuncLibTest, everyNonZeroAspectIsTheWideCanvas)

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QTest>
 
 #include "BurnSheetRoadTest.h"
 #include "DiscReadBack.h"
@@ -110,7 +111,86 @@ TEST_F(BurnRoads, CancelInEitherIsoStepLeavesNothing)
         EXPECT_TRUE(tempDVDFolderGone());
     }
     EXPECT_TRUE(installed.reveal->revealed.isEmpty());
-    EXPECT_TRUE(installed.alerts->alerts.isEmpty());
+    // Each cancel says so.
+    EXPECT_EQ(installed.alerts->messages(),
+              (QStringList{"DVD Make Cancelled", "DVD Make Cancelled"}));
+}
+
+// Escape and the close box ask before they stop a run; the run goes on
+// while the question is up, and a question left open goes with the window.
+TEST_F(BurnRoads, EscapeAndTheCloseBoxAskBeforeTheyStopTheRun)
+{
+    struct Case {
+        const char* name;
+        int answer;  // to the first question
+        bool slowImage;
+        QStringList messages;
+    };
+    const QList<Case> cases = {
+        {"stop",
+         AlertService::AlternateReturn,
+         true,
+         {"Stop making the DVD?", "DVD Make Cancelled"}},
+        {"continue",
+         AlertService::DefaultReturn,
+         false,
+         {"Stop making the DVD?", "Stop making the DVD?"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        installed.alerts->alerts.clear();
+        installed.alerts->sheets.clear();
+        std::optional<testsupport::StandInTool> slowImage;
+        if (c.slowImage) {
+            slowImage.emplace("mkisofs", "exec sleep 60");
+            ASSERT_TRUE(slowImage->isValid());
+        }
+        BurnDVDCtrl window;
+        int step = 0;
+        window.setRefreshObserver([&](BurnDVDCtrl& shown) {
+            if (step == 0 && shown.progress() > 0.0) {
+                QTest::keyClick(&shown, Qt::Key_Escape);
+                EXPECT_TRUE(shown.isAskingToStop());
+                EXPECT_FALSE(shown.isCancelled());
+                EXPECT_TRUE(shown.isVisible());
+                ++step;
+            } else if (step == 1 && (!c.slowImage || shown.progress() > 0.8999)) {
+                installed.alerts->endSheet(0, c.answer);
+                EXPECT_EQ(shown.isCancelled(), c.answer == AlertService::AlternateReturn);
+                ++step;
+            } else if (step == 2 && !c.slowImage) {
+                shown.close();  // the close box asks again; left unanswered
+                EXPECT_TRUE(shown.isAskingToStop());
+                EXPECT_TRUE(shown.isVisible());
+                ++step;
+            }
+        });
+        const QString iso = out + QString("/asked-%1.iso").arg(c.name);
+        const ProductionResult result = window.burn(discModel(), iso, "Asked");
+        EXPECT_EQ(result.isCancelled(), c.slowImage) << qPrintable(result.toString());
+        EXPECT_EQ(QFileInfo::exists(iso), !c.slowImage);
+        EXPECT_FALSE(window.isAskingToStop());
+        EXPECT_EQ(installed.alerts->messages(), c.messages);
+        ASSERT_FALSE(installed.alerts->sheets.isEmpty());
+        EXPECT_FALSE(installed.alerts->sheets[0]->content().informativeText.isEmpty());
+        EXPECT_EQ(installed.alerts->sheets[0]->content().defaultButton, "Continue");
+        EXPECT_EQ(installed.alerts->sheets[0]->content().alternateButton, "Stop");
+        EXPECT_TRUE(installed.alerts->sheets.constLast()->hasEnded());
+    }
+}
+
+// Where no file manager can show the result, the user is told its path.
+TEST_F(BurnRoads, AResultTheDesktopCannotShowIsNamed)
+{
+    installed.reveal->shows = false;
+    const auto result = start(BurnSettingRules::BurnFolder, "Unshown");
+    ASSERT_TRUE(result.has_value());
+    ASSERT_TRUE(result->isSucceeded());
+    ASSERT_EQ(installed.alerts->alerts.size(), 1);
+    EXPECT_EQ(installed.alerts->alerts[0].content.message,
+              "The result cannot be shown in a file manager.");
+    EXPECT_EQ(installed.alerts->alerts[0].content.informativeText,
+              "It is at:\n" + out + "/Unshown");
 }
 
 TEST_F(BurnRoads, DeletedSourceClipShowsOneFailureAndRevealsNothing)
@@ -123,8 +203,11 @@ TEST_F(BurnRoads, DeletedSourceClipShowsOneFailureAndRevealsNothing)
         EXPECT_TRUE(result->isFailed());
         ASSERT_EQ(installed.alerts->alerts.size(), 1) << kind;
         EXPECT_EQ(installed.alerts->alerts[0].content.message, "DVD Make Failed");
-        EXPECT_TRUE(
-            installed.alerts->alerts[0].content.informativeText.startsWith("See the log file."));
+        // Refused before anything is made, naming the file.
+        const QString told = installed.alerts->alerts[0].content.informativeText;
+        EXPECT_TRUE(told.contains("\"one.mp4\": the file is missing")) << qPrintable(told);
+        EXPECT_TRUE(told.contains(project.one)) << qPrintable(told);
+        EXPECT_TRUE(toolsRun().isEmpty()) << qPrintable(toolsRun().join(' '));
     }
     EXPECT_TRUE(installed.reveal->revealed.isEmpty());
     EXPECT_TRUE(QDir(out).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());

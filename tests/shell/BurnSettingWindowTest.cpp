@@ -13,6 +13,7 @@
 #include "RecordingServices.h"
 #include "TestSupport.h"
 #include "UserFolders.h"
+#include "common/FileManagerExtention.h"
 #include "corvane/DVDBurn.h"
 #include "corvane/DVDBurnNotification.h"
 #include "model/DVDPageData.h"
@@ -268,6 +269,90 @@ TEST_F(BurnSheet, FreeSpaceOfTwoAndAHalfTimesTheEstimateAlerts)
 
     EXPECT_EQ(neededSpace(Estimate), freeSpace);
     EXPECT_EQ(neededSpace(1), 2);  // truncated toward zero
+}
+
+TEST_F(BurnSheet, FreeSpaceIsMeasuredWhereTheRoadWrites)
+{
+    // A folder chosen under a file output stays in the sheet, hidden, when
+    // the disc is chosen again; the disc road writes its image into the
+    // video folder, so that is the folder measured.
+    addPlayableTitle();
+    burner->names = {"Writer"};
+    burner->present = burner->blank = true;
+    burner->writable = Estimate;
+    const QString chosen = folders.root() + "/chosen";
+    ASSERT_TRUE(QDir().mkpath(chosen));
+    QStringList measured;
+    sheet.setFreeSpaceFunction([&](const QString& path) {
+        measured.append(path);
+        return std::optional(path == chosen ? qint64(0) : Estimate * 10);
+    });
+    struct Case {
+        int kind;
+        QString measured;
+        bool alerts;
+    };
+    const QList<Case> cases = {
+        {BurnDisc, FileManagerExtention::defaultOutputVideoPath(), false},
+        {BurnIso, chosen, true},
+        {BurnFolder, chosen, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        sheet.awakeDVDBurnSettingWindow();
+        sheet.setBurnType(BurnIso);
+        sheet.setFolderChooser([&](QWidget*) { return chosen; });
+        sheet.chooseFolderAction();
+        sheet.setBurnType(c.kind);
+        ASSERT_TRUE(sheet.canBurn());
+        measured.clear();
+        installed.alerts->alerts.clear();
+        installed.alerts->defaultAnswer = AlertService::AlternateReturn;  // "Stop Burn"
+        sheet.startBurnAction();
+        ASSERT_FALSE(measured.isEmpty());
+        EXPECT_EQ(measured.first(), c.measured);
+        EXPECT_FALSE(measured.contains(c.kind == BurnDisc ? chosen : QString("-")));
+        EXPECT_EQ(installed.alerts->messages().contains("Free disk space is not enough."),
+                  c.alerts);
+    }
+}
+
+TEST_F(BurnSheet, WrittenFoldersAreOnePerFileSystem)
+{
+    const QString tempRoot = folders.tmp();
+    EXPECT_EQ(writtenFolders(BurnDisc, "/out", folders.home(), tempRoot),
+              QStringList{folders.home()});  // one file system
+    EXPECT_EQ(writtenFolders(BurnIso, folders.root(), folders.home(), tempRoot),
+              QStringList{folders.root()});
+    // /proc is another file system: both are measured.
+    EXPECT_EQ(writtenFolders(BurnFolder, "/proc", folders.home(), tempRoot),
+              (QStringList{"/proc", tempRoot}));
+    EXPECT_EQ(writtenFolders(BurnDisc, folders.root(), "/proc", ""), QStringList{"/proc"});
+}
+
+TEST_F(BurnSheet, EachDriveEntryChoosesItsOwnDrive)
+{
+    // Drives without a name have no entry; the entries after them still
+    // choose their own drives.
+    addPlayableTitle();
+    burner->names = {"", "Writer B", "", "Writer D"};
+    sheet.awakeDVDBurnSettingWindow();
+    QComboBox* popUp = sheet.devicePopButton();
+    ASSERT_EQ(popUp->count(), 2);
+    EXPECT_EQ(popUp->itemText(0), "Writer B");
+    EXPECT_EQ(burner->chosen, 1);
+    struct Case {
+        int entry;
+        int drive;
+    };
+    for (const Case c : {Case{1, 3}, Case{0, 1}}) {
+        popUp->setCurrentIndex(c.entry);
+        sheet.deviceChangedAction();
+        EXPECT_EQ(burner->chosen, c.drive);
+        EXPECT_EQ(popUp->currentText(), burner->names.at(burner->chosen));
+    }
+    sheet.selectDVDDeviceWithIndex(2);  // no such entry: nothing changes
+    EXPECT_EQ(burner->chosen, 1);
 }
 
 TEST_F(BurnSheet, PicturesOfTheSheetAndTheProductionWindow)

@@ -88,9 +88,11 @@ TEST(CustomCapacityViewTest, ANaNOrNegativeValueFillsNothing)
 
 TEST(ChromeViewsTest, TheHeaderStripDrawsTheTitleAndTheBottomBarItsEdge)
 {
+    // A window that asks for its title in the strip.
     QWidget window;
     window.resize(300, 80);
     window.setWindowTitle("Untitled[*]");
+    window.setProperty(WndTitleBackView::DrawsTitleProperty, true);
     auto* strip = new WndTitleBackView(&window);
     strip->resize(300, WndTitleBackView::TitleHeight);
     EXPECT_EQ(strip->drawnTitle(), "Untitled");
@@ -179,4 +181,16 @@ TEST(HelperExtentionTest, OnlyAboutHideAndQuitAreRetitled)
     QAction* other = addItem(first, "Other", "other:");
     HelperExtention::setupApp(&plain, "Brisane");
     EXPECT_EQ(other->text(), "Other");
+
+    // Without an application menu: Quit in File, About in Help.
+    QMenuBar desktop;
+    QMenu* file = desktop.addMenu("File");
+    QAction* open = addItem(file, "Open", "open:");
+    QAction* quitInFile = addItem(file, "Quit", HelperExtention::QuitSelector);
+    QAction* aboutInHelp =
+        addItem(desktop.addMenu("Help"), "About", HelperExtention::AboutSelector);
+    HelperExtention::setupApp(&desktop, "Brisane");
+    EXPECT_EQ(open->text(), "Open");
+    EXPECT_EQ(quitInFile->text(), "Quit Brisane");
+    EXPECT_EQ(aboutInHelp->text(), "About Brisane");
 }

@@ -263,9 +263,15 @@ TEST_F(DiscModelBuilderTest, ItemsThatLeadToNothingPlayableAreSkipped)
         page->menuPage()->setItemArray(items);
     }
 
-    const auto dvd = DiscModelBuilder(services->disc).getDVDObj();
+    const DiscModelBuilder builder(services->disc);
+    const auto dvd = builder.getDVDObj();
     EXPECT_EQ(chapterItems(*dvd),
               (QList<Elements>{{good->menuItem()}, {withNullMember->menuItem()}}));
+    // The clip without a media item (its file could not be opened) is not
+    // left out silently: production refuses a disc that lacks it.
+    EXPECT_EQ(builder.clipsWithNothingToPlay(),
+              (MediaData::ClipList{unplayable->mediaDataArray().first()}));
+    EXPECT_TRUE(DiscModelBuilder(services->disc).clipsWithNothingToPlay().isEmpty());
 }
 
 TEST_F(DiscModelBuilderTest, BuildingTwiceNeverListsThePlayButtonTwice)

@@ -3,6 +3,7 @@
 // mark from other threads, and the quality and disc-size controls.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
 #include "shell/ShellModelServices.h"
+#include "shell/WndTitleBackView.h"
 
 using testsupport::ShellLaunch;
 
@@ -101,28 +103,79 @@ TEST(MainWindowLaunchTest, TheCanvasRedisplayReachesTheMenuEditorOnTheMainThread
     EXPECT_EQ(menuEdit->count("displayCanvasView"), 2);
 }
 
-TEST(MainWindowLaunchTest, MenusAreRetitledAndShowLogFileFollowsSupport)
+// The menus as a Linux desktop has them: no menu named after the program,
+// Quit closing File, About closing Help, "Show Log File" behind support.
+TEST(MainWindowLaunchTest, TheMenuTable)
 {
     ShellLaunch shell;
     const QString name = QCoreApplication::applicationName();
-    EXPECT_EQ(shell.menuItem(HelperExtention::AboutSelector)->text(), "About " + name);
-    EXPECT_EQ(shell.menuItem(HelperExtention::HideSelector)->text(), "Hide " + name);
-    EXPECT_EQ(shell.menuItem(HelperExtention::QuitSelector)->text(), "Quit " + name);
-
-    QAction* support = shell.menuItem(HelperExtention::SupportSelector);
-    ASSERT_NE(support, nullptr);
-    QMenu* help = nullptr;
+    struct Item {
+        QString menu, title, selector;
+        QKeySequence key;
+    };
+    const QList<Item> table = {
+        {"File", "New Project", "openNewProjectInFirstResponder:", QKeySequence("Ctrl+N")},
+        {"File", "Open Project...", "openExistProjectInFirstResponder:", QKeySequence("Ctrl+O")},
+        {"File", "Save Project", "saveProjectInFirstResponder:", QKeySequence("Ctrl+S")},
+        {"File", "Quit " + name, HelperExtention::QuitSelector, QKeySequence("Ctrl+Q")},
+        {"Edit", "Delete", "delete:", QKeySequence(QKeySequence::Delete)},
+        {"Help", "Brisane Help", "help:", QKeySequence(QKeySequence::HelpContents)},
+        {"Help", "Orvella Help", "help2:", {}},
+        {"Help", name + " Support", HelperExtention::SupportSelector, {}},
+        {"Help", HelperExtention::ShowLogTitle, HelperExtention::ShowLogSelector, {}},
+        {"Help", "About " + name, HelperExtention::AboutSelector, {}},
+    };
+    QList<Item> shown;
+    QStringList menus;
     for (QAction* top : shell.controller()->mainMenu()->actions()) {
-        if (top->menu() && top->menu()->actions().contains(support)) {
-            help = top->menu();
+        ASSERT_TRUE(top->menu());
+        const QString menu = top->text().remove('&');
+        menus << menu;
+        for (QAction* item : top->menu()->actions()) {
+            if (!item->isSeparator()) {
+                shown.append(
+                    {menu, item->text(), HelperExtention::selector(item), item->shortcut()});
+            }
         }
     }
-    ASSERT_NE(help, nullptr);
-    const QList<QAction*> items = help->actions();
-    const qsizetype at = items.indexOf(support);
-    ASSERT_LT(at + 1, items.size());
-    EXPECT_EQ(items.at(at + 1)->text(), HelperExtention::ShowLogTitle);
-    EXPECT_EQ(HelperExtention::selector(items.at(at + 1)), HelperExtention::ShowLogSelector);
+    EXPECT_EQ(menus, (QStringList{"File", "Edit", "Help"}));
+    ASSERT_EQ(shown.size(), table.size());
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE(table[i].title.toStdString());
+        EXPECT_EQ(shown[i].menu, table[i].menu);
+        EXPECT_EQ(shown[i].title, table[i].title);
+        EXPECT_EQ(shown[i].selector, table[i].selector);
+        EXPECT_EQ(shown[i].key, table[i].key);
+    }
+    EXPECT_EQ(shell.menuItem(HelperExtention::HideSelector), nullptr);
+
+    // Ctrl+Q quits as the item does (the question about changes included).
+    shell.window()->show();
+    QApplication::setActiveWindow(shell.window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(shell.window()));
+    QTest::keyClick(shell.window(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(shell.delegate->quits, 1);
+}
+
+// At launch the title names the untitled project Save proposes, once: the
+// window manager draws it, the header strip under the menu bar does not.
+TEST(MainWindowLaunchTest, TheTitleIsTheUntitledProjectShownOnce)
+{
+    ShellLaunch shell;
+    EXPECT_EQ(shell.window()->windowTitle(), "Untitled[*]");
+    shell.controller()->setDocumentEdited(true);
+    auto* strip = shell.window()->findChild<WndTitleBackView*>();
+    ASSERT_NE(strip, nullptr);
+    EXPECT_FALSE(strip->windowBackgoundDrawWindowTitle());
+    shell.window()->resize(1024, 700);
+    shell.window()->show();
+    const QImage drawn = strip->grab().toImage();
+    testsupport::writeArtifact(drawn, "main-header-strip.png");
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            ASSERT_LT(qGray(drawn.pixel(x, y)), 80) << x << "," << y;  // no text
+        }
+    }
 }
 
 TEST(MainWindowLaunchTest, AProjectArgumentReachesOpenFileAfterStepTwo)

@@ -3,18 +3,23 @@
 // the previous folder kept whole on any failure, refused loads, and the
 // save-changes question's queued actions.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 #include <QTest>
+#include <chrono>
+#include <future>
 
+#include "ChildTestRun.h"
 #include "ShellLaunch.h"
 #include "TestSupport.h"
+#include "common/ResourceLocator.h"
 #include "lumenta/LMMediaTime.h"
 #include "media/MediaItem.h"
 #include "media/RenderItem.h"
@@ -48,37 +53,6 @@ QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs one test of this executable again as the unprivileged user "nobody",
-// with scratch folders that user owns, and expects it to pass.
-void rerunUnprivileged(const QString& test)
-{
-    QTemporaryDir scratch = testsupport::makeTempDir();
-    ASSERT_TRUE(scratch.isValid());
-    const QString home = scratch.filePath("home");
-    ASSERT_TRUE(QDir().mkpath(home));
-    const uid_t nobody = 65534;
-    ASSERT_EQ(::chmod(QFile::encodeName(scratch.path()).constData(), 0755), 0);
-    ASSERT_EQ(::chown(QFile::encodeName(home).constData(), nobody, nobody), 0);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"BRISANE_TEST_TMP", "HOME", "TMPDIR"}) {
-        environment.insert(name, home);
-    }
-    for (const char* name :
-         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
-        environment.remove(name);
-    }
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
-                            QCoreApplication::applicationFilePath(), "--gtest_filter=" + test});
-    ASSERT_TRUE(child.waitForStarted()) << "setpriv (util-linux) is needed";
-    ASSERT_TRUE(child.waitForFinished(180000));
-    const QString output = QString::fromLocal8Bit(child.readAll());
-    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
 }
 
 class ProjectDocumentTest : public ::testing::Test {
@@ -343,7 +317,8 @@ TEST_F(ProjectDocumentTest, UnwritableParentKeepsThePreviousFolderAndTheMark)
     if (::geteuid() == 0) {
         // Permissions do not bind the superuser: run this case again in a
         // child that has given up its privileges.
-        rerunUnprivileged("ProjectDocumentTest.UnwritableParentKeepsThePreviousFolderAndTheMark");
+        testsupport::rerunUnprivileged(
+            "ProjectDocumentTest.UnwritableParentKeepsThePreviousFolderAndTheMark");
         return;
     }
     const QString folder = savedThenChanged("Kept.brisane");
@@ -392,6 +367,170 @@ TEST_F(ProjectDocumentTest, BrokenProjectsAreRefusedAndTheOpenOneKept)
     }
 }
 
+// A "project.data" that is no regular file: a named pipe would block the
+// load for ever behind the disabled window, a link to an endless device
+// would fill memory. Both are refused at once with the reason, and the open
+// project stays.
+TEST_F(ProjectDocumentTest, ProjectDataThatIsNoFileIsRefusedAtOnce)
+{
+    const QString good = path("Good.brisane");
+    save(good);
+    const auto media = delegate()->dateResource();
+    struct Case {
+        const char* name;
+        std::function<bool(const QByteArray& data)> make;
+    };
+    const std::vector<Case> cases{
+        {"named pipe",
+         [](const QByteArray& data) { return ::mkfifo(data.constData(), 0644) == 0; }},
+        {"link to /dev/zero",
+         [](const QByteArray& data) { return ::symlink("/dev/zero", data.constData()) == 0; }},
+        {"link to /dev/urandom",
+         [](const QByteArray& data) { return ::symlink("/dev/urandom", data.constData()) == 0; }},
+    };
+    int folder = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString bad = path(QString("Bad%1.brisane").arg(folder++));
+        ASSERT_TRUE(QDir().mkpath(bad));
+        const QByteArray data = QFile::encodeName(bad + "/project.data");
+        ASSERT_TRUE(c.make(data));
+
+        // The reader itself, watched: a read that blocks is set free by a
+        // writer and fails the test instead of hanging it.
+        auto read = std::async(std::launch::async, [&bad] {
+            QString error;
+            const bool loaded = ProjectDocument::loadDocumentAtPath(bad, &error).has_value();
+            return std::make_pair(loaded, error);
+        });
+        if (read.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << "the load blocks on " << c.name;
+            const int writer = ::open(data.constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) {
+                ::close(writer);
+            }
+        }
+        const auto [loaded, error] = read.get();
+        EXPECT_FALSE(loaded);
+        EXPECT_TRUE(error.contains("not a regular file")) << qPrintable(error);
+
+        // Both roads refuse it with that reason and keep the open project.
+        shell.services.alerts->alerts.clear();
+        delegate()->AppDelegate::applicationOpenFile(bad);
+        answers.append(bad);
+        delegate()->openExistProject();
+        waitIdle();
+        ASSERT_EQ(shell.services.alerts->alerts.size(), 2);
+        for (const auto& shown : shell.services.alerts->alerts) {
+            EXPECT_TRUE(shown.content.informativeText.contains("not a regular file"));
+        }
+        EXPECT_EQ(delegate()->dateResource(), media);
+        EXPECT_EQ(delegate()->existedProjectPath(), good);
+        EXPECT_TRUE(shell.window()->isEnabled());
+    }
+}
+
+// Files below `folder`, hidden ones too.
+QStringList entriesBelow(const QString& folder)
+{
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        entries << it.next().mid(folder.size() + 1);
+    }
+    entries.sort();
+    return entries;
+}
+
+// Bytes the files below `folder` take.
+qint64 bytesBelow(const QString& folder)
+{
+    qint64 total = 0;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        total += it.fileInfo().size();
+    }
+    return total;
+}
+
+// A failed write into an existing folder takes away everything it wrote
+// there: the copies already made stay, the new ones go.
+TEST_F(ProjectDocumentTest, FailedWriteIntoAFolderLeavesItAsItWas)
+{
+    buildProject();
+    const QString folder = path("Existing");
+    ASSERT_TRUE(QDir().mkpath(folder + "/dvd-file"));
+    QFile mine(folder + "/dvd-file/notes.txt");
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.write("kept");
+    mine.close();
+    const QStringList before = entriesBelow(folder);
+    ProjectDocument::setArchiveWriter([](const QString&, const QByteArray&) { return false; });
+    QString error;
+    EXPECT_FALSE(ProjectDocument::saveDocumentAtPath(
+        {delegate()->dateResource(), delegate()->dvd()}, folder, &error));
+    EXPECT_TRUE(error.contains("project.data")) << qPrintable(error);
+    EXPECT_EQ(entriesBelow(folder), before);
+
+    // A folder the save made itself goes as a whole.
+    EXPECT_FALSE(ProjectDocument::saveDocumentAtPath(
+        {delegate()->dateResource(), delegate()->dvd()}, path("Made/Here"), &error));
+    EXPECT_FALSE(QFileInfo::exists(path("Made/Here")));
+}
+
+// On a disk without room (a small tmpfs of the test's own), a save says the
+// disk is full and how much room it needs, and leaves nothing: neither in a
+// folder it writes into nor beside a previous project.
+TEST_F(ProjectDocumentTest, FullDiskSaySoAndLeaveNothing)
+{
+    if (!testsupport::isOwnMountsChild()) {
+        testsupport::rerunWithOwnMounts("ProjectDocumentTest.FullDiskSaySoAndLeaveNothing");
+        return;
+    }
+    buildProject();
+    const ProjectRoots roots{delegate()->dateResource(), delegate()->dvd()};
+    // What the project takes where it fits, then a disk of half that.
+    const QString roomy = path("Roomy.brisane");
+    QString error;
+    ASSERT_TRUE(ProjectDocument::saveDocumentAtPath(roots, roomy, &error)) << qPrintable(error);
+    const qint64 size = bytesBelow(roomy);
+    ASSERT_GT(size, 64 * 1024);
+    const QString disk = path("disk");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    ASSERT_TRUE(testsupport::mountSmallTmpfs(disk, size / 2 / 4096 * 4096));
+
+    // Into an existing folder on it.
+    const QString existing = disk + "/Existing";
+    ASSERT_TRUE(QDir().mkpath(existing));
+    EXPECT_FALSE(ProjectDocument::saveDocumentAtPath(roots, existing, &error));
+    EXPECT_TRUE(error.contains("The disk is full")) << qPrintable(error);
+    EXPECT_TRUE(error.contains(" MB") || error.contains(" KB")) << qPrintable(error);
+    EXPECT_EQ(entriesBelow(existing), QStringList());
+
+    // The Save command onto it, over a previous project: an alert that says
+    // so, the previous project whole and nothing beside it.
+    shell.services.alerts->alerts.clear();
+    delegate()->dvd()->setPageArray({});
+    delegate()->dateResource()->setSectionDataResourceArray({});
+    save(disk + "/Small.brisane");  // an empty project fits
+    ASSERT_TRUE(shell.services.alerts->alerts.isEmpty());
+    original = readAll(disk + "/Small.brisane/project.data");
+    buildProject();
+    shell.services.alerts->alerts.clear();
+    delegate()->saveProjectAction();
+    waitIdle();
+    ASSERT_EQ(shell.services.alerts->alerts.size(), 1);
+    const QString told = shell.services.alerts->alerts.first().content.informativeText;
+    EXPECT_TRUE(told.contains("The disk is full")) << qPrintable(told);
+    EXPECT_TRUE(told.contains("needs")) << qPrintable(told);
+    EXPECT_EQ(readAll(disk + "/Small.brisane/project.data"), original);
+    EXPECT_EQ(QDir(disk).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"Existing", "Small.brisane"}));
+    EXPECT_TRUE(shell.controller()->isDocumentEdited());
+}
+
 TEST_F(ProjectDocumentTest, PanelLoadHoldsTheWindowUntilInstalled)
 {
     const QString folder = path("Panel.brisane");
@@ -408,31 +547,42 @@ TEST_F(ProjectDocumentTest, PanelLoadHoldsTheWindowUntilInstalled)
     EXPECT_TRUE(shell.window()->windowTitle().startsWith("Panel"));
 }
 
-TEST_F(ProjectDocumentTest, HelpDocumentIsCopiedOnce)
+TEST_F(ProjectDocumentTest, HelpMenuOpensUserCopiesOfBothManuals)
 {
-    const QString name = QStringLiteral("Brisane Help.pdf");
-    const QString installed = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    const QString copy = QDir(QDir::tempPath()).filePath(name);
-    QFile::remove(copy);
-    const bool madeInstalled = !QFileInfo::exists(installed);
-    if (madeInstalled) {
-        QFile file(installed);
+    // Both manuals are built beside the executable.
+    const QString folder = AppDelegate::helpDocumentFolder();
+    EXPECT_TRUE(folder.startsWith(shell.folders.root())) << folder.toStdString();
+    const QStringList names = {"Brisane Help.pdf", "Orvella Help.pdf"};
+    for (const QString& name : names) {
+        ASSERT_TRUE(QFileInfo::exists(ResourceLocator::resourcePath(name))) << name.toStdString();
+    }
+    // Someone else's file under the fixed name in the shared temporary
+    // folder is never opened.
+    const QString planted = QDir(QDir::tempPath()).filePath(names[0]);
+    {
+        QFile file(planted);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("%PDF-1.4\n");
+        file.write("planted");
     }
     QStringList opened;
     AppDelegate::setDocumentOpener([&opened](const QString& p) { opened.append(p); });
-    delegate()->help();
-    ASSERT_TRUE(QFileInfo::exists(copy));
-    const auto stamp = QFileInfo(copy).lastModified();
-    if (madeInstalled) {
-        QFile::remove(installed);
+    shell.menuItem("help:")->trigger();
+    shell.menuItem("help2:")->trigger();
+    const QStringList copies = {QDir(folder).filePath(names[0]), QDir(folder).filePath(names[1])};
+    EXPECT_EQ(opened, copies);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(readAll(copies[i]), readAll(ResourceLocator::resourcePath(names[i])));
+        EXPECT_TRUE(readAll(copies[i]).startsWith("%PDF"));
     }
-    delegate()->help();  // copies nothing: the copy is there
-    EXPECT_EQ(opened, QStringList({copy, copy}));
-    EXPECT_EQ(QFileInfo(copy).lastModified(), stamp);
+    // A second opening copies nothing: the copy is there.
+    const auto stamp = QFileInfo(copies[0]).lastModified();
+    shell.menuItem("help:")->trigger();
+    EXPECT_EQ(opened.size(), 3);
+    EXPECT_EQ(QFileInfo(copies[0]).lastModified(), stamp);
+    EXPECT_EQ(readAll(planted), "planted");
+    EXPECT_TRUE(shell.services.alerts->alerts.isEmpty());
     AppDelegate::setDocumentOpener(nullptr);
-    QFile::remove(copy);
+    QFile::remove(planted);
 }
 
 }  // namespace

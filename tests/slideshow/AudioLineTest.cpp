@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QDrag>
 #include <QLabel>
@@ -337,4 +338,24 @@ TEST(AudioLineTest, ClosingStopsTheMusicAndAShotIsWritten)
     EXPECT_FALSE(l.line.audioPlayer()->isPlay());
     EXPECT_EQ(l.line.currentPlayView(), nullptr);
     EXPECT_EQ(l.line.getAudioItems().size(), 2);
+}
+
+// The music window opens no wider than the slideshow editor it belongs to.
+TEST(AudioLineTest, TheWindowIsNoWiderThanItsParent)
+{
+    for (int parentWidth : {664, 1400}) {
+        QDialog editor;
+        editor.resize(parentWidth, 600);
+        editor.show();
+        AudioLineCtrl line;
+        line.setWndSheetedWindow(&editor);
+        int opened = 0;
+        QTimer::singleShot(0, line.window(), [&] {
+            opened = line.window()->width();
+            line.window()->close();
+        });
+        line.openEditWindow();
+        EXPECT_LE(opened, parentWidth);
+        EXPECT_GE(opened, std::min(parentWidth, 3 * AudioLineLayout::RowPitch));
+    }
 }

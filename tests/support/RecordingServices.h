@@ -99,7 +99,16 @@ private:
 class RecordingRevealService : public RevealService {
 public:
     QStringList revealed;
+    // Whether the desktop could show what it is asked to.
+    bool shows = true;
     void selectFile(const QString& path) override { revealed.append(path); }
+    void selectFile(const QString& path, std::function<void()> notShown) override
+    {
+        revealed.append(path);
+        if (!shows && notShown) {
+            notShown();
+        }
+    }
 };
 
 class InstalledServices {

@@ -2,12 +2,15 @@
 // its own text under Automatic and under its own row, a row that cannot read
 // the bytes falls back to detection, bad sequences fail instead of being
 // skipped, and the table is tried in order (logged) when detection fails.
+// UTF-8 is UTF-8 whatever the detector guesses, damaged UTF-8 is read as
+// UTF-8 with its damaged lines named, and the Western row reads the
+// Windows-1252 characters.
 #include <gtest/gtest.h>
 #include <QtGlobal>
 
 #include "SubtitleFixtures.h"
 #include "TestSupport.h"
-#include "videoedit/SubtitleEncodings.h"
+#include "media/SubtitleEncodings.h"
 
 using namespace subtitlefixtures;
 
@@ -104,9 +107,73 @@ TEST(SubtitleEncodings, WithoutDetectionTheTableIsTriedInOrderAndLogged)
     const auto text = SubtitleEncodings::readText(bytes, SubtitleEncodings::kUTF8);
     qInstallMessageHandler(previous);
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(*text, QString::fromLatin1(bytes)) << "read as Latin 1, the first row that can";
+    EXPECT_EQ(*text, SubtitleEncodings::decode(bytes, SubtitleEncodings::kISOLatin1))
+        << "read as Western, the first row that can";
     EXPECT_EQ(g_log, (QStringList{"test Automatic", "test Unicode (UTF-8)",
                                   "test Western (ISO Latin 1)"}));
+}
+
+TEST(SubtitleEncodings, UTF8IsReadAsUTF8WhateverTheDetectorGuesses)
+{
+    const QByteArray bytes = umlautText().toUtf8();
+    ASSERT_FALSE(bytes.startsWith("\xef\xbb\xbf"));
+    const auto reading = SubtitleEncodings::read(bytes, SubtitleEncodings::kAutomatic);
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(reading->text, umlautText())
+        << "the detector says " << SubtitleEncodings::detectCharset(bytes).constData();
+    EXPECT_TRUE(reading->damagedLines.isEmpty());
+}
+
+TEST(SubtitleEncodings, DamagedUTF8IsReadAsUTF8AndNamesItsLines)
+{
+    for (const DamagedUtf8& damaged : damagedUtf8()) {
+        SCOPED_TRACE(damaged.label);
+        EXPECT_FALSE(SubtitleEncodings::decode(damaged.bytes, SubtitleEncodings::kUTF8))
+            << "not valid UTF-8";
+        for (quint64 chosen : {SubtitleEncodings::kAutomatic, SubtitleEncodings::kUTF8}) {
+            const auto reading = SubtitleEncodings::read(damaged.bytes, chosen);
+            ASSERT_TRUE(reading);
+            EXPECT_EQ(reading->text, damaged.text) << "chosen " << chosen;
+            EXPECT_EQ(reading->damagedLines, damaged.lines) << "chosen " << chosen;
+        }
+        // A chosen single-byte encoding still reads it as the user asked.
+        EXPECT_EQ(SubtitleEncodings::read(damaged.bytes, SubtitleEncodings::kISOLatin1)->text,
+                  SubtitleEncodings::decode(damaged.bytes, SubtitleEncodings::kISOLatin1));
+    }
+    // Text in other encodings is not damaged UTF-8.
+    for (const Fixture& fixture : fixtures()) {
+        if (fixture.row != SubtitleEncodings::kUTF8) {
+            EXPECT_FALSE(
+                SubtitleEncodings::decodeDamagedUtf8(encode(fixture.text, fixture.iconvName)))
+                << fixture.label;
+        }
+    }
+    EXPECT_FALSE(SubtitleEncodings::decodeDamagedUtf8(encode(windows1252Text(), "WINDOWS-1252")));
+    EXPECT_FALSE(SubtitleEncodings::decodeDamagedUtf8(garbage()));
+    EXPECT_FALSE(SubtitleEncodings::decodeDamagedUtf8(umlautText().toUtf8())) << "valid";
+}
+
+TEST(SubtitleEncodings, WesternReadsWindows1252QuotesAndSigns)
+{
+    const QByteArray bytes = encode(windows1252Text(), "WINDOWS-1252");
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_EQ(SubtitleEncodings::readText(bytes, SubtitleEncodings::kISOLatin1), windows1252Text());
+    EXPECT_EQ(SubtitleEncodings::readText(bytes, SubtitleEncodings::kAutomatic), windows1252Text())
+        << "the detector says " << SubtitleEncodings::detectCharset(bytes).constData();
+    // The bytes Windows-1252 leaves undefined keep their Latin 1 meaning, so
+    // the row still reads every byte.
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        all.append(static_cast<char>(b));
+    }
+    const auto text = SubtitleEncodings::decode(all, SubtitleEncodings::kISOLatin1);
+    ASSERT_TRUE(text);
+    ASSERT_EQ(text->size(), 256);
+    EXPECT_EQ(text->at(0x92), QChar(0x2019));
+    EXPECT_EQ(text->at(0x80), QChar(0x20AC));
+    EXPECT_EQ(text->at(0x9C), QChar(0x0153));
+    EXPECT_EQ(text->at(0x81), QChar(0x81));
+    EXPECT_EQ(text->at(0xE9), QChar(0xE9));
 }
 
 TEST(SubtitleEncodings, AFileThatCannotBeReadGivesNothingWithAReason)
@@ -120,7 +187,7 @@ TEST(SubtitleEncodings, AFileThatCannotBeReadGivesNothingWithAReason)
     EXPECT_FALSE(error.isEmpty());
     const QString path = dir.filePath("sjis.srt");
     ASSERT_TRUE(writeFile(path, encode(fixtures()[2].text, "SHIFT_JIS")));
-    EXPECT_EQ(SubtitleEncodings::readFile(path, 0), fixtures()[2].text);
+    EXPECT_EQ(SubtitleEncodings::readFile(path, 0)->text, fixtures()[2].text);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "videoedit/SubtitleEncodings.h"
+#include "media/SubtitleEncodings.h"
 
 namespace subtitlefixtures {
 
@@ -68,6 +68,57 @@ inline const QList<Fixture>& fixtures()
               QStringLiteral("今天天氣很好，我們一起去公園散步吧。")})},
     };
     return list;
+}
+
+// A short UTF-8 SRT (written without a byte order mark) with one "ü".
+inline QString umlautText()
+{
+    return srt({QStringLiteral("Tschüs")});
+}
+
+// A Western SRT with the characters Windows-1252 keeps in 0x80-0x9F.
+inline QString windows1252Text()
+{
+    return srt({QStringLiteral("It’s “5 €” for an œuvre.")});
+}
+
+// UTF-8 files with damaged bytes: their bytes, how they read (each bad
+// sequence as U+FFFD, everything else as written) and their damaged lines.
+struct DamagedUtf8 {
+    const char* label;
+    QByteArray bytes;
+    QString text;
+    QList<int> lines;
+};
+
+inline QList<DamagedUtf8> damagedUtf8()
+{
+    const QChar replacement(0xFFFD);
+    // A stray byte in the second cue's text (line 7).
+    const QString cues =
+        srt({QStringLiteral("Tschüs"), QStringLiteral("Grüß Gott"), QStringLiteral("Müde")});
+    const qsizetype at = cues.indexOf(QStringLiteral("Grüß")) + 2;
+    QByteArray stray = cues.toUtf8();
+    stray.insert(stray.indexOf("Gr\xc3\xbc") + 2, '\xff');
+    // The file ends in the third cue's last character, cut off (line 11).
+    const QString ending =
+        srt({QStringLiteral("Tschüs"), QStringLiteral("Grüß Gott"), QStringLiteral("Adé")})
+            .chopped(2);
+    // The only character that is not ASCII, cut off at the end.
+    const QString plain =
+        srt({QStringLiteral("Hello"), QStringLiteral("Cafe au lait, merci")}).chopped(3) +
+        QStringLiteral("é");
+    return {
+        {"a stray byte", stray, cues.left(at) + replacement + cues.mid(at), {7}},
+        {"the last character cut",
+         ending.toUtf8().chopped(1),
+         ending.chopped(1) + replacement,
+         {11}},
+        {"the only non-ASCII character cut",
+         plain.toUtf8().chopped(1),
+         plain.chopped(1) + replacement,
+         {7}},
+    };
 }
 
 // The text in the iconv encoding; empty when it cannot be written in it.

@@ -20,12 +20,14 @@
 #include <QToolButton>
 
 #include "RecordingControllers.h"
+#include "RecordingServices.h"
+#include "SpinBoxArrows.h"
 #include "SubtitleFixtures.h"
 #include "UserFolders.h"
 #include "VideoEditTestSupport.h"
 #include "common/FileManagerExtention.h"
+#include "media/SubtitleFileOpener.h"
 #include "media/VideoEditPlayer.h"
-#include "videoedit/SubtitleFileOpener.h"
 #include "videoedit/SubtitleFontComboBox.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditTabView.h"
@@ -185,6 +187,29 @@ TEST_F(SubtitleTab, GarbageLeavesNoSubtitleKeepsThePathAndShowsWhy)
     EXPECT_TRUE(tab().subtitleProblemLabel()->text().isEmpty());
 }
 
+TEST_F(SubtitleTab, DamagedUTF8IsShownAsUTF8AndAnAlertNamesTheDamagedLine)
+{
+    testsupport::InstalledServices services;
+    for (const DamagedUtf8& damaged : damagedUtf8()) {
+        SCOPED_TRACE(damaged.label);
+        services.alerts->alerts.clear();
+        choose(file("damaged.srt", damaged.bytes));
+        EXPECT_TRUE(movie->hasSubtitle());
+        EXPECT_EQ(shownText(), damaged.text) << "handed to the movie as UTF-8";
+        ASSERT_EQ(services.alerts->alerts.size(), 1);
+        const auto& shown = services.alerts->alerts.first();
+        EXPECT_EQ(shown.content.message,
+                  QString("Line %1 of the subtitle file \"damaged.srt\" is damaged.")
+                      .arg(damaged.lines.first()));
+        EXPECT_FALSE(shown.waited) << "a sheet that does not wait";
+        EXPECT_EQ(shown.window, tab().window());
+    }
+    services.alerts->alerts.clear();
+    choose(file("clean.srt", umlautText().toUtf8()));
+    EXPECT_EQ(shownText(), umlautText());
+    EXPECT_TRUE(services.alerts->alerts.isEmpty()) << "nothing to tell for a clean file";
+}
+
 TEST_F(SubtitleTab, LoadSubtitleOpensTheChooserAndCancellingChangesNothing)
 {
     const QString path = file("one.srt", fixtures().first().text.toUtf8());
@@ -321,6 +346,20 @@ TEST_F(SubtitleTab, ColourPanelActsOnlyWhileTheSubtitleTabIsShownAndPositionIsTa
     EXPECT_EQ(movie->subtitlePosition(), 2);
     sheet.doneVideoEdit();
     EXPECT_FALSE(tab().colorPanel()->isVisible()) << "the panel goes with the sheet";
+}
+
+// The font size field shows its value and arrows that can be seen on the
+// sheet's dark ground.
+TEST_F(SubtitleTab, FontSizeFieldShowsItsValueAndArrows)
+{
+    sheet.show();
+    settle();
+    QSpinBox* field = tab().subtitleFontSizeField();
+    field->setValue(24);
+    EXPECT_GE(field->width(), field->sizeHint().width());
+    EXPECT_GE(field->height(), field->sizeHint().height());
+    EXPECT_TRUE(testsupport::hasDarkArrows(*field));
+    sheet.hide();
 }
 
 TEST(SubtitleTabRefresh, OpeningAClipWritesNoSubtitleValue)

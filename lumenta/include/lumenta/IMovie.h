@@ -96,6 +96,9 @@ public:
     // Source picture size before rotation.
     virtual QSizeF videoSize() const { return {}; }
     virtual void setVideoSize(const QSizeF&) {}
+    // videoSize() in the shape the picture is shown in: widened or narrowed
+    // by the first video stream's sample aspect (a camcorder's 4:3 pixels).
+    QSizeF shownVideoSize() const;
     // Size of the pictures handed out by mediaEffectImage().
     virtual QSizeF outputVideoSize() const { return {}; }
     virtual void setOutputVideoSize(const QSizeF&) {}

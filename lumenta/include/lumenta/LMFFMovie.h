@@ -105,10 +105,13 @@ public:
     // IMovie: subtitles. The text encoding of the file is taken as UTF-8
     // unless setSubtitleEncoding() names another (an iconv name). The file is
     // checked when it is opened: a special or oversized file, one that is not
-    // UTF-8 while no encoding is chosen, one in a format FFmpeg cannot read
-    // and one without a single cue are refused (false), with the reason in
-    // subtitleError() ("not UTF-8: choose an encoding", "no cues", "this
-    // subtitle format is not supported"); the subtitle shown before stays.
+    // UTF-8 while no encoding is chosen, one in a format FFmpeg cannot read,
+    // one without a single cue and one that would show more than 32 KiB of
+    // cue text at one time (the renderer's cost grows with every character
+    // shown) are refused (false), with the reason in subtitleError() ("not
+    // UTF-8: choose an encoding", "no cues", "this subtitle format is not
+    // supported", "a cue is too long", "too much text at one time"); the
+    // subtitle shown before stays.
     bool openSubtitle(const QString& path) override;
     QString subtitleError() const;
     bool hasSubtitle() const override;

@@ -20,9 +20,12 @@
 // Write calls may come from different threads but not at the same time as
 // stopOutput().
 // A failed write is logged; stopOutput() then removes the file and answers
-// false. A file whose output never started is removed as well.
+// false. A file whose output never started is removed as well. Threads and
+// memory that cannot be had fail the file the same way (failureReason() says
+// which), never the program.
 
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -49,6 +52,17 @@ public:
     QString path() const;
     void setMovieFormat(const LMFFMovieFileOutputFormat& format);
     LMFFMovieFileOutputFormat movieFormat() const;
+    // Before openVideo: a DVD stream that carries fields (false by default).
+    // Its video is coded interlaced, and an interlaced frame handed to
+    // writeImage() keeps its two fields apart: each is scaled on its own and
+    // the frame keeps its field order. Composed frames stay whole pictures.
+    void setInterlaced(bool interlaced);
+    bool isInterlaced() const;
+    // Output times at which a new group of pictures starts (each on the frame
+    // nearest it) whose first picture shown is that frame, so that an
+    // authored chapter opens on the picture of its own time. Set after
+    // setMovieFormat() and before openVideo().
+    void setKeyFrameTimes(const QList<LMMediaTime>& times);
 
     // Opens a video encoder for the format; isVideoOpen() tells the result.
     void openVideo();
@@ -77,8 +91,14 @@ public:
     void writeCGContext(const LMDrawContext& context);
     // Direct path: a decoded frame is scaled to the output and placed on the
     // constant-rate timeline by its output time (repeating or dropping
-    // frames); a packet is copied with its times moved to the output.
+    // frames; the first places of a new piece, told by its
+    // movie_real_start_time, show its own frames nearest them); a packet is
+    // copied with its times moved to the output.
     void writeImage(LMFFItem* item);
+    // Direct path: the last decoded frame stands on the timeline up to the
+    // place nearest the output time given (a piece whose pictures end before
+    // its length, or whose last places its frames left empty).
+    void holdImage(LMMediaTime outputTime);
     // Output time reached by the video: frames written x frameTime / framerate.
     LMMediaTime video_output_time() const;
     // 1024 sample frames of interleaved float in audioInputFormat().
@@ -90,6 +110,8 @@ public:
     // Flushes the encoders, writes the trailer and closes the file. True when
     // the file was written completely; false (file removed) otherwise.
     bool stopOutput();
+    // What failed first (a thread, memory, the encoder, the file), or empty.
+    QString failureReason() const;
 
 private:
     struct Impl;

@@ -31,3 +31,14 @@ Q_DECL_EXPORT void lm_get_default_movie_file_ouput_format(LMFFMovieFileOutputFor
 // The sample format audio passes in between movies and the writer:
 // interleaved 32-bit float (AV_SAMPLE_FMT_FLT).
 Q_DECL_EXPORT int32_t lm_get_default_sample_fmt();
+
+// How many exports (writers fed by decoding movies) run side by side; 1 by
+// default. Each export then sizes its decoding, editing and encoding threads
+// to its share of the machine's cores, so that all of them together run
+// about one busy thread per core. Takes effect for exports started afterwards.
+Q_DECL_EXPORT void lm_set_concurrent_exports(int exports);
+
+// The threads each stage of one export may run (its decoder, its edits, its
+// encoder's slices): half its share of the cores, since the stages run side
+// by side; at least 1 and at most 8.
+Q_DECL_EXPORT int lm_get_export_threads();

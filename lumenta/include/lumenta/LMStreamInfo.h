@@ -8,6 +8,8 @@
 
 struct LMStreamInfo {
     enum class Kind { Video, Audio, Subtitle, Other };
+    // The field shown first of an interlaced video stream.
+    enum class FieldOrder { Progressive, TopFirst, BottomFirst };
 
     Kind kind = Kind::Other;
     int index = -1;       // stream index inside its container
@@ -25,6 +27,9 @@ struct LMStreamInfo {
     int rotation = 0;
     double frameRate = 0.0;
     double sampleAspect = 1.0;  // pixel width / height
+    // Progressive also when the container does not tell (DV is always
+    // bottom field first).
+    FieldOrder fieldOrder = FieldOrder::Progressive;
     // Audio
     int sampleRate = 0;
     int channels = 0;

@@ -7,15 +7,30 @@
 // "Traditional Chinese (Big 5)". Each row has the encoding number a clip
 // stores (0 for Automatic) and the iconv name it is read with. There is no
 // Mac Korean converter here; its row reads CP949 (Unified Hangul), a superset
-// of the Korean text it holds.
+// of the Korean text it holds. "Western (ISO Latin 1)" reads Windows-1252,
+// the superset of Latin 1 that Western subtitle files are written in (its
+// quotes, dashes, euro sign and ligatures in 0x80-0x9F); the five bytes that
+// Windows-1252 leaves undefined keep their Latin 1 meaning, so the row maps
+// every byte and never fails. A detected Latin 1 or Windows-1252 reads the
+// same way.
 //
-// Every read is strict: an invalid or incomplete byte sequence fails it, so
-// that a wrong encoding falls through to the next one instead of producing
-// garbled text. "Western (ISO Latin 1)" maps every byte and never fails.
+// Every other read is strict: an invalid or incomplete byte sequence fails
+// it, so that a wrong encoding falls through to the next one instead of
+// producing garbled text.
 //
-// readText() follows the order the subtitle tab uses: the chosen encoding;
-// then detection (uchardet); then every row of the table in order, logging
-// "test <name>" for each. The first read that succeeds wins.
+// read() follows the order the subtitle tab uses: the chosen encoding; then
+// UTF-8, when the bytes are UTF-8 (valid, or damaged: see below), whatever
+// the detector would guess; then detection (uchardet); then every row of the
+// table in order, logging "test <name>" for each. The first read that
+// succeeds wins.
+//
+// Damaged UTF-8: bytes that hold at least as many valid multi-byte UTF-8
+// characters as bad sequences, or whose only bad sequence is a character cut
+// off at the very end, are UTF-8 with a few bytes lost. They are read as
+// UTF-8 with each bad sequence shown as U+FFFD, and the reading names the
+// lines that hold one, so the user can be told. Text in a single-byte or
+// East Asian encoding almost never forms valid UTF-8 characters, so it is
+// not taken for damaged UTF-8.
 //
 // Pure functions; any thread.
 
@@ -63,11 +78,23 @@ public:
     // fails or the bytes do not decode in what it names.
     static std::optional<QString> decodeDetected(const QByteArray& bytes);
 
+    // Bytes read as damaged UTF-8 (see above); nothing for valid UTF-8 and
+    // for bytes that are not UTF-8.
+    struct Reading {
+        QString text;
+        // 1-based numbers of the lines holding bytes that are not UTF-8, in
+        // order; empty when the text read cleanly.
+        QList<int> damagedLines;
+    };
+    static std::optional<Reading> decodeDamagedUtf8(const QByteArray& bytes);
+
     // The text of the bytes in the order above; nothing when no encoding
     // reads them.
+    static std::optional<Reading> read(const QByteArray& bytes, quint64 chosen);
+    // read()'s text.
     static std::optional<QString> readText(const QByteArray& bytes, quint64 chosen);
-    // readText() of the file's content; nothing, with the reason in `error`,
+    // read() of the file's content; nothing, with the reason in `error`,
     // when the file cannot be read at all.
-    static std::optional<QString> readFile(const QString& path, quint64 chosen,
+    static std::optional<Reading> readFile(const QString& path, quint64 chosen,
                                            QString* error = nullptr);
 };

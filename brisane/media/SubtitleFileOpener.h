@@ -8,11 +8,14 @@
 //
 // The clip's media item always keeps the chosen path. A file that no
 // encoding reads, and one the movie refuses, leave the clip without
-// subtitles; the result says why, so the sheet can show it.
+// subtitles; the result says why, so the sheet can show it. A UTF-8 file with
+// damaged bytes is shown with those bytes replaced; the result names its
+// damaged lines.
 //
-// Logs "subtitle <0|1>" after every opening. Main thread (the movie may be
-// used from any thread).
+// Logs "subtitle <0|1>" after every opening. Any thread: the sheet opens
+// files on the main thread, a project load on its own.
 
+#include <QList>
 #include <QString>
 
 #include "media/VCMovie.h"
@@ -28,6 +31,8 @@ public:
         bool hasSubtitle = false;
         // Why the file shows no subtitles; empty when it does.
         QString problem;
+        // 1-based lines of a UTF-8 file that hold bytes that are not UTF-8.
+        QList<int> damagedLines;
     };
 
     static Result openSubtitlePath(VCMovie& item, const QString& path);

@@ -1,4 +1,4 @@
-#include "videoedit/SubtitleFileOpener.h"
+#include "media/SubtitleFileOpener.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,26 +7,27 @@
 #include <QtDebug>
 
 #include "common/FileManagerExtention.h"
-#include "videoedit/SubtitleEncodings.h"
+#include "media/SubtitleEncodings.h"
 
 SubtitleFileOpener::Result SubtitleFileOpener::openSubtitlePath(VCMovie& item, const QString& path)
 {
     item.setSubtitlePath(path);
     const IMovie::Ptr movie = item.movie();
     if (!movie) {
-        return {false, QObject::tr("The clip has no movie to show subtitles on.")};
+        return {false, QObject::tr("The clip has no movie to show subtitles on."), {}};
     }
     QString readError;
-    const std::optional<QString> text =
+    const std::optional<SubtitleEncodings::Reading> reading =
         SubtitleEncodings::readFile(path, item.subtitleEncoding(), &readError);
     Result result;
-    if (!text) {
+    if (!reading) {
         movie->openSubtitle(QString());
         result.problem = readError.isEmpty()
                              ? QObject::tr("No text encoding reads this file.")
                              : QObject::tr("The file cannot be read: %1.").arg(readError);
     } else {
-        result = handToMovie(*movie, *text, path);
+        result = handToMovie(*movie, reading->text, path);
+        result.damagedLines = reading->damagedLines;
     }
     result.hasSubtitle = movie->hasSubtitle();
     qInfo("subtitle %d", result.hasSubtitle ? 1 : 0);
@@ -40,7 +41,7 @@ SubtitleFileOpener::Result SubtitleFileOpener::handToMovie(IMovie& movie, const 
         FileManagerExtention::tempFilePath(temporaryFolderName(), QFileInfo(path).suffix());
     if (copy.isEmpty()) {
         movie.openSubtitle(QString());
-        return {false, QObject::tr("No temporary copy of the subtitle could be made.")};
+        return {false, QObject::tr("No temporary copy of the subtitle could be made."), {}};
     }
     QSaveFile out(copy);
     const QByteArray utf8 = text.toUtf8();

@@ -1,0 +1,25 @@
+#include "common/ResourceLocator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString ResourceLocator::sharedResourceFolder(const QString& executableFolder)
+{
+    return QDir::cleanPath(executableFolder + QStringLiteral("/../share/brisane"));
+}
+
+QString ResourceLocator::resourcePath(const QString& name, const QString& executableFolder)
+{
+    const QString beside = QDir(executableFolder).filePath(name);
+    if (QFileInfo::exists(beside)) {
+        return beside;
+    }
+    const QString installed = QDir(sharedResourceFolder(executableFolder)).filePath(name);
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
+QString ResourceLocator::resourcePath(const QString& name)
+{
+    return resourcePath(name, QCoreApplication::applicationDirPath());
+}

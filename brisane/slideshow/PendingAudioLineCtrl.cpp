@@ -1,8 +1,0 @@
-#include "slideshow/PendingAudioLineCtrl.h"
-
-#include <QtDebug>
-
-void PendingAudioLineCtrl::openEditWindow()
-{
-    qInfo("Slideshow music window is not available yet; the music is unchanged");
-}

@@ -1,0 +1,194 @@
+// Interlaced sources on the program's whole road: imported through the title
+// list's import, saved and reopened as a project, produced into a DVD folder
+// and read back picture by picture. A camcorder's transport stream (starting
+// late, B-frames, key frames seconds apart) and a MiniDV AVI: every title
+// starts on the source's frame at its trim start, every frame after it is the
+// next one, and both fields of each frame reach the disc in the source's
+// order, so that the motion keeps its 50 (or 60000/1001) steps a second.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "../lumenta/RecordingProvider.h"
+#include "../shell/DiscProjectFixture.h"
+#include "../shell/DiscReadBack.h"
+#include "DiscRoadSupport.h"
+#include "InterlacedMedia.h"
+#include "listedit/ListMediaFactory.h"
+#include "listedit/ListSelection.h"
+#include "media/VCMovie.h"
+#include "shell/DiscModelBuilder.h"
+#include "shell/DiscSideRebuild.h"
+#include "shell/ProjectDocument.h"
+
+namespace {
+
+using disctest::seconds;
+
+struct Cut {
+    double start = 0;
+    double stop = 0;  // 0: to the end
+};
+
+class InterlacedDiscTest : public discproject::DiscProjectTest {
+protected:
+    // Each cut of `path` as a title of one page, imported through the title
+    // list's own import, then the project saved and reopened; answers the
+    // reopened clips in title order.
+    QList<std::shared_ptr<MediaData>> importSaveReopen(const QString& path, const QList<Cut>& cuts)
+    {
+        auto media = std::make_shared<DataResource>();
+        ListSelection selection;
+        const auto page = ListMediaFactory::addMenuPageToArray(*media, selection);
+        for (const Cut& cut : cuts) {
+            const auto clip = ListMediaFactory::createMediaDataWithPath(*media, path);
+            if (!clip || !clip->vcmovie()) {
+                ADD_FAILURE() << "not imported: " << qPrintable(path);
+                return {};
+            }
+            // A cut, as the title list's trim leaves it: the clip's section.
+            clip->sectionItem()->setStartTimeInMedia(seconds(cut.start));
+            if (cut.stop > 0) {
+                clip->sectionItem()->setEndTimeInMedia(seconds(cut.stop));
+            }
+            ListMediaFactory::appendTitleToPage(ListMediaFactory::createDVDTitleDataWithMedia(clip),
+                                                page);
+        }
+        const QString folder = folders.root() + "/Camcorder Project";
+        QString error;
+        if (!ProjectDocument::saveDocumentAtPath({media, services->disc}, folder, &error)) {
+            ADD_FAILURE() << "not saved: " << qPrintable(error);
+            return {};
+        }
+        const auto roots = ProjectDocument::loadDocumentAtPath(folder, &error);
+        if (!roots || !roots->media || !roots->disc) {
+            ADD_FAILURE() << "not reopened: " << qPrintable(error);
+            return {};
+        }
+        reopened = *roots;
+        services->disc = roots->disc;
+        QList<std::shared_ptr<MediaData>> clips;
+        for (const auto& title : roots->media->dvdPageArray().value(0)->titleDataArray()) {
+            clips << title->mediaDataArray().value(0);
+        }
+        return clips;
+    }
+
+    // The disc of the reopened project, produced the way the program
+    // produces it; answers its DVD folder.
+    QString produce()
+    {
+        DiscSideRebuild(reopened.media, reopened.disc).flushDVDResourceBeforeEdit();
+        const auto library = discModel();
+        const QString work = folders.root() + "/work";
+        if (!library || !QDir().mkpath(work) || !testsupport::produceDisc(library, work)) {
+            ADD_FAILURE() << "no disc";
+            return {};
+        }
+        return work + "/dvd.dvdmedia";
+    }
+
+    // Title `number`'s pictures as read from the disc.
+    QList<QImage> titlePictures(const QString& disc, int number)
+    {
+        const QString vob = folders.root() + QString("/title%1.vob").arg(number);
+        if (!discreadback::extractTitle(disc, number, vob)) {
+            ADD_FAILURE() << "title " << number << " not read";
+            return {};
+        }
+        titleStreams << vob;
+        return testsupport::greyFrames(vob, vob + ".grey");
+    }
+
+    ProjectRoots reopened;
+    QStringList titleStreams;
+};
+
+// Frames of a title whose two fields are not the next two fields of the
+// source after the frame before (first field in `first` rows), described.
+QStringList fieldFaults(const QList<QImage>& pictures, int firstFrame, int first, int count)
+{
+    QStringList faults;
+    for (int i = 0; i < count && i < pictures.size(); ++i) {
+        const int a = testsupport::fieldNumber(pictures[i], first);
+        const int b = testsupport::fieldNumber(pictures[i], 1 - first);
+        const int expected = 2 * (firstFrame + i);
+        if (a != expected || b != expected + 1) {
+            faults << QString("frame %1: %2 %3, not %4 %5")
+                          .arg(i)
+                          .arg(a)
+                          .arg(b)
+                          .arg(expected)
+                          .arg(expected + 1);
+        }
+    }
+    return faults;
+}
+
+TEST_F(InterlacedDiscTest, CamcorderTitlesStartOnTheirFrameAndKeepTheirFields)
+{
+    const QString clip = folders.root() + "/00001.MTS";
+    // Key frames at 0 and 4 s only; the stream starts at about 1.4 s.
+    ASSERT_TRUE(testsupport::makeCamcorderStream(clip, 6.0, 4.0));
+    const QList<Cut> cuts{{0.0, 0.0}, {0.0, 5.0}, {1.0, 3.0}};
+    const auto clips = importSaveReopen(clip, cuts);
+    ASSERT_EQ(clips.size(), cuts.size());
+
+    // The picture the list and the menu editor show of each clip, made at
+    // its import from the middle of the file (at most 5.5 s in), and the
+    // preview's first picture of the clip.
+    for (int i = 0; i < clips.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(testsupport::frameNumber(clips[i]->previewImage()), 75, 1);
+        RecordingProvider provider;
+        const VCMovie::Ptr piece = clips[i]->segmentMovies().value(0);
+        ASSERT_TRUE(piece);
+        piece->movie()->decodeImageAtTime(piece->trimStart() + 10000, &provider, true);
+        EXPECT_NEAR(testsupport::frameNumber(provider.wait(1).value(0)), qRound(cuts[i].start * 25),
+                    1);
+        if (i == 0) {
+            testsupport::writeArtifact(clips[i]->previewImage(), "camcorder-list-thumbnail.png");
+            testsupport::writeArtifact(provider.images().value(0), "camcorder-preview-first.png");
+        }
+    }
+
+    const QString disc = produce();
+    ASSERT_FALSE(disc.isEmpty());
+    for (int t = 0; t < cuts.size(); ++t) {
+        SCOPED_TRACE(t);
+        const QList<QImage> pictures = titlePictures(disc, t + 1);
+        ASSERT_GE(pictures.size(), 50);
+        const int first = qRound(cuts[t].start * 25);
+        EXPECT_NEAR(testsupport::frameNumber(pictures[0]), first, 1);
+        // It moves from the first second on: two fields a frame, in order.
+        const int shown = testsupport::frameNumber(pictures[0]);
+        EXPECT_EQ(fieldFaults(pictures, shown, 0, 50).join("; ").toStdString(), "");
+        EXPECT_EQ(testsupport::fieldOrderOf(titleStreams.last()).toStdString(), "tt");
+        testsupport::writeArtifact(pictures[0],
+                                   QString("camcorder-disc-title%1-first.png").arg(t + 1));
+        testsupport::writeArtifact(pictures[30],
+                                   QString("camcorder-disc-title%1-frame30.png").arg(t + 1));
+    }
+}
+
+TEST_F(InterlacedDiscTest, MiniDvTitleKeepsItsBottomFieldFirst)
+{
+    services->disc->setDvdFormat(0);  // NTSC, as the tape
+    services->disc->setAspectType(0);
+    const QString clip = folders.root() + "/tape.avi";
+    ASSERT_TRUE(testsupport::makeMiniDvClip(clip, 3.0));
+    const auto clips = importSaveReopen(clip, {{0.0, 0.0}});
+    ASSERT_EQ(clips.size(), 1);
+
+    const QString disc = produce();
+    ASSERT_FALSE(disc.isEmpty());
+    const QList<QImage> pictures = titlePictures(disc, 1);
+    ASSERT_GE(pictures.size(), 60);
+    EXPECT_EQ(testsupport::frameNumber(pictures[0]), 0);
+    EXPECT_EQ(fieldFaults(pictures, 0, 1, 60).join("; ").toStdString(), "");
+    EXPECT_EQ(testsupport::fieldOrderOf(titleStreams.last()).toStdString(), "bb");
+    testsupport::writeArtifact(pictures[0], "minidv-disc-first.png");
+    testsupport::writeArtifact(pictures[45], "minidv-disc-frame45.png");
+}
+
+}  // namespace

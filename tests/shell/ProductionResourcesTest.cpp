@@ -1,0 +1,175 @@
+// What a production takes from the machine: the threads it runs and the
+// address space it reserves while the first-disc project (four titles) is
+// produced, and what it does when the address space runs out. Out of address
+// space, a thread or a buffer cannot be had: the step must end with a reason
+// (or succeed), never end the program.
+//
+// The limited runs are this executable again, running one test of its own
+// that lowers its own address-space limit first (RLIMIT_AS, by the amount of
+// room given in BRISANE_TEST_ADDRESS_ROOM_MIB above what it holds once set up).
+
+#include <sys/resource.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+#include "DiscProjectFixture.h"
+
+using namespace discproject;
+
+namespace {
+
+constexpr char roomVariable[] = "BRISANE_TEST_ADDRESS_ROOM_MIB";
+
+// A field of /proc/self/status ("Threads", "VmSize", "VmPeak"), in its own
+// unit (kB for the memory fields); -1 when absent.
+qint64 statusField(const QByteArray& name)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(name + ':')) {
+            return line.mid(name.size() + 1).trimmed().split(' ').value(0).toLongLong();
+        }
+    }
+    return -1;
+}
+
+// Samples the process's thread count while it lives (its own thread not
+// counted), every few milliseconds.
+class ThreadSampler {
+public:
+    ThreadSampler()
+        : m_thread([this] {
+              while (!m_stop.load()) {
+                  const qint64 threads = statusField("Threads") - 1;
+                  m_peak.store(std::max(m_peak.load(), threads));
+                  std::this_thread::sleep_for(std::chrono::milliseconds(3));
+              }
+          })
+    {
+    }
+    ~ThreadSampler() { stop(); }
+    qint64 stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+        return m_peak.load();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::atomic<qint64> m_peak{0};
+    std::thread m_thread;
+};
+
+class ProductionResources : public DiscProjectTest {
+protected:
+    // Produces the disc folder of `disc` at `folder`.
+    static ProductionResult produce(const std::shared_ptr<DVDLibrary>& disc, const QString& folder)
+    {
+        BurnDVDWorkflow flow;
+        return runProduction(flow, [&] { return flow.make(disc, folder); });
+    }
+};
+
+TEST_F(ProductionResources, FourTitlesRunFewThreadsInLittleAddressSpace)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const FirstDiscProject p = buildFirstDisc(dir.path());
+    ASSERT_TRUE(p.top);
+    const auto disc = discModel();
+    ASSERT_TRUE(disc);
+    ASSERT_EQ(disc->titles().size(), 4);
+    const QString folder = folders.home() + "/Movies/Bounded";
+
+    const qint64 threadsBefore = statusField("Threads");
+    const qint64 sizeBeforeKiB = statusField("VmSize");
+    ThreadSampler sampler;
+    const ProductionResult made = produce(disc, folder);
+    const qint64 threads = sampler.stop();
+    const qint64 peakKiB = statusField("VmPeak");
+    ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
+    std::printf("threads %lld before, %lld at the peak; VmSize %lld MiB before, VmPeak %lld MiB\n",
+                threadsBefore, threads, sizeBeforeKiB / 1024, peakKiB / 1024);
+    // About one busy thread per core: under 40 on eight cores.
+    EXPECT_LT(threads, std::max(40, 5 * QThread::idealThreadCount()));
+    EXPECT_GT(peakKiB, 0);
+    EXPECT_LT(peakKiB, 2LL * 1024 * 1024);
+}
+
+// Run by the test below, in a process of its own: with the limit set, the
+// production must end with a result; a failure names its reason and leaves
+// no disc folder.
+TEST_F(ProductionResources, LimitedAddressSpaceEndsWithAResult)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const FirstDiscProject p = buildFirstDisc(dir.path());
+    ASSERT_TRUE(p.top);
+    const auto disc = discModel();
+    ASSERT_TRUE(disc);
+    const QString folder = folders.home() + "/Movies/Limited";
+    bool roomGiven = false;
+    const qint64 roomMiB = qEnvironmentVariableIntValue(roomVariable, &roomGiven);
+    if (roomGiven) {
+        const rlim_t limit = static_cast<rlim_t>(statusField("VmSize") + roomMiB * 1024) * 1024;
+        const rlimit bounds{limit, limit};
+        ASSERT_EQ(setrlimit(RLIMIT_AS, &bounds), 0);
+    }
+    const ProductionResult made = produce(disc, folder);
+    std::printf("result: %s\n", qPrintable(made.toString()));
+    if (!roomGiven) {
+        EXPECT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
+    }
+    EXPECT_TRUE(made.isSucceeded() || made.isFailed()) << qPrintable(made.toString());
+    if (made.isFailed()) {
+        EXPECT_FALSE(made.reason().isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(folder));
+    }
+}
+
+TEST_F(ProductionResources, OutOfAddressSpaceFailsTheStepInsteadOfTheProgram)
+{
+    // From room for hardly a thread to room for the whole production. (Qt's
+    // own pool for scaling pictures waits forever for a task whose thread it
+    // could not start, so the tight rooms stay below what the first title
+    // needs: the slideshow after it is never drawn there.)
+    const int roomsMiB[] = {20, 24, 32, 40, 512, 1024};
+    int failed = 0;
+    int succeeded = 0;
+    for (const int room : roomsMiB) {
+        SCOPED_TRACE(room);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(roomVariable, QString::number(room));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=ProductionResources.LimitedAddressSpaceEndsWithAResult"});
+        ASSERT_TRUE(child.waitForStarted());
+        if (!child.waitForFinished(180000)) {
+            child.kill();
+            child.waitForFinished();
+            ADD_FAILURE() << "the production did not end";
+            continue;
+        }
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output.toStdString();
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+        failed += output.contains("result: failed") ? 1 : 0;
+        succeeded += output.contains("result: succeeded") ? 1 : 0;
+    }
+    // The limits reach both ends: some runs fail, the roomiest succeeds.
+    EXPECT_GT(failed, 0);
+    EXPECT_GT(succeeded, 0);
+}
+
+}  // namespace
