@@ -215,9 +215,14 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
 {
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
     // Titles encoded side by side share the cores: each sizes its decoding,
-    // editing and encoding threads to its share.
+    // editing and encoding threads to its share. A title long enough to be
+    // cut fills every place with its pieces.
+    const bool splitting = std::any_of(jobs.begin(), jobs.end(), [&](const TitleJob& job) {
+        return !job.alone && job.length >= 2 * m_minimumPieceLength;
+    });
     lm_set_concurrent_exports(
-        static_cast<int>(std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
+        static_cast<int>(splitting ? m_maximumConcurrentTitles
+                                   : std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
     for (TitleJob& job : jobs) {
         const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
         bool split = false;
@@ -261,7 +266,7 @@ ProductionResult MakeDVDVideo::renderTitleInPieces(const TitleJob& job, const DV
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
     const QList<TitlePieces::Piece> pieces =
         TitlePieces::split(items(job.movies), format.framerate, format.frameTime,
-                           m_maximumConcurrentTitles, m_minimumPieceLength);
+                           m_maximumConcurrentTitles, m_minimumPieceLength, job.chapterStarts);
     split = !pieces.isEmpty();
     if (!split) {
         return ProductionResult::succeeded();
@@ -284,8 +289,10 @@ ProductionResult MakeDVDVideo::renderTitleInPieces(const TitleJob& job, const DV
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         videoPaths << work + titleVideoPieceFileName(job.index, i);
         const VCMovie::Ptr& piece = pieces[i].movie;
-        conversions.append({convertMovies({piece}, videoPaths.last(), pictures),
-                            lm_ff_time_to_double(piece->trimDuration())});
+        const VCVideoConverter::Ptr converter = convertMovies({piece}, videoPaths.last(), pictures);
+        // The piece's chapters open groups of their own, as in the title.
+        converter->setKeyFrameTimes(pieces[i].keyFrameTimes);
+        conversions.append({converter, lm_ff_time_to_double(piece->trimDuration())});
     }
     // The sound, encoded once for the whole title, is a light job of a few
     // seconds: it runs beside the pictures once they all have started, one

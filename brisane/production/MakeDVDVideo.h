@@ -24,6 +24,9 @@
 // "/title%ld-piece%d.dvdpart", its sound whole into "/title%ld-audio.dvdpart"
 // (a light job, started beside the pieces once they all run, one over the
 // bound), then joined into its "/title%ld.dvd" (the piece files removed).
+// Its chapters open groups of their own in the pieces as in a whole title,
+// an interlaced source is coded in fields in every piece, and the thread
+// share of each encoder counts every place the pieces may take.
 //
 // The titles' source files must all exist before anything starts. Every
 // conversion is checked: the converter succeeded and its file exists

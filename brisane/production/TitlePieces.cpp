@@ -10,18 +10,52 @@ LMMediaTime TitlePieces::frameTimeOf(int64_t frame, int framerate, int frameTime
     return frame * frameTime * lm_default_time_base() / std::max(framerate, 1);
 }
 
-QList<int64_t> TitlePieces::cutFrames(int64_t frames, int count, int64_t group)
+int64_t TitlePieces::frameAt(LMMediaTime time, int framerate, int frameTime)
+{
+    const int64_t ticks = int64_t(std::max(frameTime, 1)) * lm_default_time_base();
+    return (time * std::max(framerate, 1) + ticks / 2) / ticks;
+}
+
+QList<int64_t> TitlePieces::cutFrames(int64_t frames, int count, int64_t group,
+                                      const QList<int64_t>& chapterFrames)
 {
     QList<int64_t> cuts{0};
     group = std::max<int64_t>(group, 1);
     const double share = static_cast<double>(frames) / std::max(count, 1) / group;
     for (int k = 1; k < count; ++k) {
-        const int64_t cut = std::llround(share * k) * group;
+        int64_t cut = std::llround(share * k) * group;
+        // A chapter this close to the cut would open a group too near the
+        // piece's first picture to start a VOBU of its own: cut on it.
+        int64_t nearest = group + 1;
+        for (const int64_t chapter : chapterFrames) {
+            if (std::abs(chapter - cut) < std::abs(nearest)) {
+                nearest = chapter - cut;
+            }
+        }
+        if (std::abs(nearest) <= group) {
+            cut += nearest;
+        }
         if (cut > cuts.last() && cut < frames) {
             cuts << cut;
         }
     }
     return cuts;
+}
+
+QList<LMMediaTime> TitlePieces::pieceKeyFrameTimes(int64_t first, int64_t end,
+                                                   const QList<int64_t>& chapterFrames,
+                                                   int framerate, int frameTime)
+{
+    QList<LMMediaTime> times;
+    for (const int64_t chapter : chapterFrames) {
+        if (chapter > first && chapter < end) {
+            times << frameTimeOf(chapter - first, framerate, frameTime);
+        }
+    }
+    if (chapterFrames.contains(end)) {
+        times << frameTimeOf(end - first, framerate, frameTime);
+    }
+    return times;
 }
 
 LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
@@ -51,7 +85,8 @@ LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
 }
 
 QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movies, int framerate,
-                                             int frameTime, int count, double minimumSeconds)
+                                             int frameTime, int count, double minimumSeconds,
+                                             const QList<LMMediaTime>& chapterTimes)
 {
     const QList<IMediaItem::Ptr> ranges = VCMovie::moviesFromTrimMovies(movies);
     const auto range =
@@ -67,8 +102,14 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
         return {};
     }
     const auto frames = static_cast<int64_t>(seconds * framerate / frameTime);
-    const QList<int64_t> cuts =
-        cutFrames(frames, count, LMFFMovieFileOutput::dvdGroupFrames(framerate, frameTime));
+    QList<int64_t> chapterFrames;
+    for (const LMMediaTime time : chapterTimes) {
+        if (time > 0) {
+            chapterFrames << frameAt(time, framerate, frameTime);
+        }
+    }
+    const QList<int64_t> cuts = cutFrames(
+        frames, count, LMFFMovieFileOutput::dvdGroupFrames(framerate, frameTime), chapterFrames);
     QList<Piece> pieces;
     for (qsizetype k = 0; k < cuts.size(); ++k) {
         const auto movie = cloneMovie(*file);
@@ -85,7 +126,9 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
         item->setTrimStop(k + 1 < cuts.size()
                               ? start + frameTimeOf(cuts[k + 1] - cuts[k], framerate, frameTime)
                               : range->trimStop());
-        pieces.append({item, cuts[k]});
+        const int64_t end = k + 1 < cuts.size() ? cuts[k + 1] : frames;
+        pieces.append(
+            {item, cuts[k], pieceKeyFrameTimes(cuts[k], end, chapterFrames, framerate, frameTime)});
     }
     return pieces.size() >= 2 ? pieces : QList<Piece>();
 }

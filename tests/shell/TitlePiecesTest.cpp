@@ -1,7 +1,9 @@
 // A long title encoded in pieces side by side and joined equals the same
 // title encoded whole: every frame once and in order (frame numbers drawn in
-// the picture), continuous time stamps, the same chapters, a DVD folder
-// dvdauthor accepts and libdvdread reads back at the same length.
+// the picture), continuous time stamps, the same chapters, each starting on
+// the frame of its own time, a DVD folder dvdauthor accepts and libdvdread
+// reads back at the same length. An interlaced title keeps its fields in
+// every piece.
 
 #include <QFile>
 #include <QJsonArray>
@@ -11,6 +13,7 @@
 #include "DiscProjectFixture.h"
 #include "DiscReadBack.h"
 #include "DiscRoadSupport.h"
+#include "InterlacedMedia.h"
 #include "production/MakeDVDVideo.h"
 
 using namespace discproject;
@@ -21,7 +24,9 @@ namespace {
 using TitlePieces = DiscProjectTest;
 
 constexpr double clipSeconds = 10.0;
-constexpr double chapterSeconds = 4.8;
+// The second chapter starts inside the second piece, the third two frames
+// after the even cut between the second and the third piece (6.72 s).
+constexpr double chapterSeconds[] = {4.8, 6.8};
 
 // A 25 fps clip whose frame n shows the digits of n in thirds of the picture
 // (ones, tens, hundreds from the left), each digit d as luma 16 + 20 d.
@@ -140,11 +145,12 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
     media->addDvdPageToArray(list);
     const auto source = SectionDataResource::resourceWithPath(path);
     media->addSectionDataResourceToArray(source);
-    // Two chapters of one file: the title is one run of it.
-    const auto first = clip(source, 0.0, chapterSeconds);
-    const auto second = clip(source, chapterSeconds, clipSeconds);
-    ASSERT_TRUE(first && second);
-    title(list, {first, second});
+    // Three chapters of one file: the title is one run of it.
+    const auto first = clip(source, 0.0, chapterSeconds[0]);
+    const auto second = clip(source, chapterSeconds[0], chapterSeconds[1]);
+    const auto third = clip(source, chapterSeconds[1], clipSeconds);
+    ASSERT_TRUE(first && second && third);
+    title(list, {first, second, third});
     DiscSideRebuild(media, services->disc).flushDVDResourceBeforeEdit();
     services->disc->setUseNoMenu(true);
     const auto disc = discModel();
@@ -214,20 +220,76 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
 
     const ReadBack readWhole = readBack(roads[0].work + "/dvd.dvdmedia");
     const ReadBack readPieces = readBack(roads[1].work + "/dvd.dvdmedia");
-    EXPECT_EQ(readPieces.chapters, QList<int>{2});
+    EXPECT_EQ(readPieces.chapters, QList<int>{3});
     EXPECT_EQ(readPieces.chapters, readWhole.chapters);
     ASSERT_EQ(readPieces.titleSeconds.size(), 1);
     EXPECT_NEAR(readPieces.titleSeconds.value(0), readWhole.titleSeconds.value(0), 0.02);
     EXPECT_NEAR(readPieces.titleSeconds.value(0), clipSeconds, 0.1);
-    // The chapters start at the same frames (the groups nearest to them).
-    const QList<double> startsWhole = chapterStarts(roads[0].work + "/dvd.dvdmedia");
-    const QList<double> startsPieces = chapterStarts(roads[1].work + "/dvd.dvdmedia");
-    ASSERT_EQ(startsWhole.size(), 2);
-    ASSERT_EQ(startsPieces.size(), 2);
-    for (qsizetype i = 0; i < startsPieces.size(); ++i) {
-        EXPECT_NEAR(startsPieces[i], startsWhole[i], 0.02) << "chapter " << i + 1;
+    // Each chapter starts on the frame of its own time, within half a frame,
+    // on both roads.
+    const QList<double> asked{0.0, chapterSeconds[0], chapterSeconds[1]};
+    for (const Road& road : roads) {
+        const QList<double> starts = chapterStarts(road.work + "/dvd.dvdmedia");
+        ASSERT_EQ(starts.size(), asked.size()) << road.name;
+        for (qsizetype i = 0; i < starts.size(); ++i) {
+            EXPECT_NEAR(starts[i], asked[i], 0.5 / 25) << road.name << ", chapter " << i + 1;
+        }
     }
-    EXPECT_NEAR(startsPieces[1], chapterSeconds, 0.6);
+}
+
+// Frames of a title whose two fields are not the next two fields of the
+// source after the frame before (top field first), described.
+QStringList fieldFaults(const QList<QImage>& pictures, int firstFrame)
+{
+    QStringList faults;
+    for (int i = 0; i < pictures.size(); ++i) {
+        const int top = testsupport::fieldNumber(pictures[i], 0);
+        const int bottom = testsupport::fieldNumber(pictures[i], 1);
+        const int expected = 2 * (firstFrame + i);
+        if (top != expected || bottom != expected + 1) {
+            faults << QString("frame %1: %2 %3").arg(i).arg(top).arg(bottom);
+        }
+    }
+    return faults;
+}
+
+TEST_F(TitlePieces, InterlacedTitleIsCodedInFieldsInEveryPiece)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("00001.MTS");
+    constexpr double seconds = 6.0;
+    ASSERT_TRUE(testsupport::makeCamcorderStream(path, seconds, 1.0));
+    auto media = std::make_shared<DataResource>();
+    auto list = std::make_shared<DVDPageData>();
+    media->addDvdPageToArray(list);
+    const auto source = SectionDataResource::resourceWithPath(path);
+    media->addSectionDataResourceToArray(source);
+    const auto whole = clip(source, 0.0, seconds);
+    ASSERT_TRUE(whole);
+    title(list, {whole});
+    DiscSideRebuild(media, services->disc).flushDVDResourceBeforeEdit();
+    services->disc->setUseNoMenu(true);
+    const auto disc = discModel();
+    ASSERT_TRUE(disc);
+
+    const QString work = dir.filePath("work");
+    ASSERT_TRUE(QDir().mkpath(work));
+    MakeDVDVideo step;
+    step.setMaximumConcurrentTitles(3);
+    step.setMinimumPieceLength(1.5);
+    const ProductionResult made = step.makeDVDVideo(disc, work);
+    ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
+    ASSERT_EQ(step.titlesInPieces(), 1);
+    const QString stream = work + "/title0.dvd";
+    EXPECT_EQ(testsupport::fieldOrderOf(stream).toStdString(), "tt");
+    // Every frame, across the cuts (at 2.24 s and 3.92 s), is two fields of
+    // the source in order.
+    const QList<QImage> pictures = testsupport::greyFrames(stream, dir.filePath("grey"));
+    ASSERT_GE(pictures.size(), qRound(seconds * 25) - 1);
+    const int shown = testsupport::frameNumber(pictures.value(0));
+    EXPECT_NEAR(shown, 0, 1);
+    EXPECT_EQ(fieldFaults(pictures, shown).join("; ").toStdString(), "");
+    testsupport::writeArtifact(pictures.value(56), "pieces-interlaced-cut-frame.png");
 }
 
 }  // namespace
