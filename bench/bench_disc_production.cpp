@@ -1,14 +1,16 @@
-// Times the whole production of a small disc against the command-line road.
+// Times the whole production of two small discs against the command-line road.
 //
-// The disc: one menu page (2 s) with three titles, each one 20 s 1080p25
-// H.264 clip with a tone, PAL 16:9 at 6000 kbit/s. Ours is the production
-// workflow: every title and the menu rendered, spumux, dvdauthor (the DVD
-// folder), then mkisofs (the ISO). The baseline, in the same run: "ffmpeg
-// -target pal-dvd -aspect 16:9" per title one after another, dvdauthor on
-// the three titles, then "genisoimage -dvd-video". Both images are read back
-// with libdvdread (three titles each) before the times are printed, with
-// "disc ratio:" (ours over the baseline) and the machine's load around the run;
-// for each road also its CPU seconds, peak memory and peak thread count.
+// The discs: one menu page (2 s) with three titles, each one 20 s 1080p25
+// H.264 clip with a tone; and one menu page with one title, a 5 min clip of
+// the same kind (encoded in pieces side by side). Both PAL 16:9 at 6000
+// kbit/s. Ours is the production workflow: every title and the menu
+// rendered, spumux, dvdauthor (the DVD folder), then mkisofs (the ISO). The
+// baseline, in the same run: "ffmpeg -target pal-dvd -aspect 16:9" per title
+// one after another, dvdauthor on the titles, then "genisoimage -dvd-video".
+// Both images are read back with libdvdread (the titles of each) before the
+// times are printed, with "disc ratio:" (ours over the baseline) for each
+// disc and the machine's load around each run; for each road also its CPU
+// seconds, peak memory and peak thread count.
 //
 // Usage: bench_disc_production [ignored...]
 // BRISANE_BENCH_KEEP=1 keeps the work folder (its path is printed).
@@ -44,8 +46,13 @@
 
 namespace {
 
-constexpr int clipSeconds = 20;
-constexpr int titleCount = 3;
+struct DiscCase {
+    const char* name;
+    int clipSeconds;
+    int titleCount;
+};
+
+constexpr DiscCase discCases[] = {{"three titles", 20, 3}, {"one title", 300, 1}};
 
 struct Services : ModelServices {
     std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
@@ -54,8 +61,8 @@ struct Services : ModelServices {
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const override { return library; }
 };
 
-// The fixed project: three titles of the clip on one page, its disc model.
-std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip)
+// The fixed project: `titleCount` titles of the clip on one page, its disc model.
+std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip, int titleCount)
 {
     services.disc->setDvdFormat(1);
     services.disc->setAspectType(1);
@@ -132,7 +139,7 @@ bool runTool(const QString& program, const QStringList& arguments, const QString
 }
 
 // Seconds of the command-line road, or a negative number.
-double timeBaseline(const QString& clip, const QString& work, const QString& iso)
+double timeBaseline(const QString& clip, int titleCount, const QString& work, const QString& iso)
 {
     QElapsedTimer timer;
     timer.start();
@@ -158,6 +165,64 @@ double timeBaseline(const QString& clip, const QString& work, const QString& iso
     return timer.elapsed() / 1000.0;
 }
 
+// Builds and times one disc; false when a road fails.
+bool runCase(const DiscCase& disc, const QString& folder)
+{
+    QDir().mkpath(folder);
+    const QString clip = folder + "/clip1080.mp4";
+    if (!bench::makeClip1080(clip, disc.clipSeconds)) {
+        std::fprintf(stderr, "cannot make the clip\n");
+        return false;
+    }
+    auto services = std::make_shared<Services>();
+    services->library->loadMenuResourceTemplate(QCoreApplication::applicationDirPath() +
+                                                "/menu_template.plugin");
+    ModelServices::install(services);
+    const auto model = buildDisc(*services, clip, disc.titleCount);
+    if (!model || model->titles().size() != disc.titleCount || model->menus().isEmpty()) {
+        std::fprintf(stderr, "cannot build the project\n");
+        ModelServices::install(nullptr);
+        return false;
+    }
+
+    const QString loadBefore = bench::loadAverage();
+    const QString oursIso = folder + "/ours.iso";
+    bench::RoadMeter oursMeter(true);
+    const double ours = timeOurs(model, folder + "/ours.dvdmedia", oursIso);
+    const bench::Usage oursUsage = oursMeter.stop();
+    const QString baselineWork = folder + "/baseline";
+    QDir().mkpath(baselineWork);
+    const QString baselineIso = folder + "/baseline.iso";
+    bench::RoadMeter baselineMeter(false);
+    const double baseline = timeBaseline(clip, disc.titleCount, baselineWork, baselineIso);
+    const bench::Usage baselineUsage = baselineMeter.stop();
+    const QString loadAfter = bench::loadAverage();
+    ModelServices::install(nullptr);
+    if (ours < 0 || baseline < 0) {
+        return false;
+    }
+    const long oursTitles = DVDTitleCount::titleCountAtPath(oursIso);
+    const long baselineTitles = DVDTitleCount::titleCountAtPath(baselineIso);
+    if (oursTitles != disc.titleCount || baselineTitles != disc.titleCount) {
+        std::fprintf(stderr, "read back: ours %ld titles, baseline %ld titles (want %d)\n",
+                     oursTitles, baselineTitles, disc.titleCount);
+        return false;
+    }
+    std::printf("== %s\n", disc.name);
+    std::printf("ours (DVD folder and ISO, %d titles of %d s 1080p and a menu): %.2f s\n",
+                disc.titleCount, disc.clipSeconds, ours);
+    std::printf("baseline (ffmpeg per title, dvdauthor, genisoimage): %.2f s\n", baseline);
+    std::printf("ours: %s\n", qPrintable(bench::describe(oursUsage)));
+    std::printf("baseline: %s\n", qPrintable(bench::describe(baselineUsage)));
+    std::printf("disc ratio: %.2f (%s)\n", ours / baseline, disc.name);
+    std::printf(
+        "measured: wall-clock time of each road on a %d-core machine, titles (or pieces of a "
+        "long title) encoded up to %d at once, load average %s before and %s after\n",
+        QThread::idealThreadCount(), MakeDVDVideo::defaultConcurrentTitles(),
+        qPrintable(loadBefore), qPrintable(loadAfter));
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -172,57 +237,17 @@ int main(int argc, char** argv)
     // The temporary root of production lives in the bench's folder.
     qputenv("TMPDIR", QFile::encodeName(dir.filePath("tmp")));
     QDir().mkpath(dir.filePath("tmp"));
-
-    const QString clip = dir.filePath("clip1080.mp4");
-    if (!bench::makeClip1080(clip, clipSeconds)) {
-        std::fprintf(stderr, "cannot make the clip\n");
-        return 1;
-    }
-    auto services = std::make_shared<Services>();
-    services->library->loadMenuResourceTemplate(QCoreApplication::applicationDirPath() +
-                                                "/menu_template.plugin");
-    ModelServices::install(services);
+    // BRISANE_BENCH_DISC names one case ("three titles", "one title") to run alone.
+    const QString only = qEnvironmentVariable("BRISANE_BENCH_DISC");
     DVDMenuImageGeneratorCustomImage::install();
-    const auto disc = buildDisc(*services, clip);
-    if (!disc || disc->titles().size() != titleCount || disc->menus().isEmpty()) {
-        std::fprintf(stderr, "cannot build the project\n");
-        return 1;
+    int failures = 0;
+    int index = 0;
+    for (const DiscCase& disc : discCases) {
+        if (only.isEmpty() || only == QLatin1String(disc.name)) {
+            failures += runCase(disc, dir.filePath(QString("disc%1").arg(index))) ? 0 : 1;
+        }
+        ++index;
     }
-
-    const QString loadBefore = bench::loadAverage();
-    const QString oursIso = dir.filePath("ours.iso");
-    bench::RoadMeter oursMeter(true);
-    const double ours = timeOurs(disc, dir.filePath("ours.dvdmedia"), oursIso);
-    const bench::Usage oursUsage = oursMeter.stop();
-    const QString baselineWork = dir.filePath("baseline");
-    QDir().mkpath(baselineWork);
-    const QString baselineIso = dir.filePath("baseline.iso");
-    bench::RoadMeter baselineMeter(false);
-    const double baseline = timeBaseline(clip, baselineWork, baselineIso);
-    const bench::Usage baselineUsage = baselineMeter.stop();
-    const QString loadAfter = bench::loadAverage();
-    if (ours < 0 || baseline < 0) {
-        return 1;
-    }
-    const long oursTitles = DVDTitleCount::titleCountAtPath(oursIso);
-    const long baselineTitles = DVDTitleCount::titleCountAtPath(baselineIso);
-    if (oursTitles != titleCount || baselineTitles != titleCount) {
-        std::fprintf(stderr, "read back: ours %ld titles, baseline %ld titles (want %d)\n",
-                     oursTitles, baselineTitles, titleCount);
-        return 1;
-    }
-    std::printf("ours (DVD folder and ISO, %d titles of %d s 1080p and a menu): %.2f s\n",
-                titleCount, clipSeconds, ours);
-    std::printf("baseline (ffmpeg per title, dvdauthor, genisoimage): %.2f s\n", baseline);
-    std::printf("ours: %s\n", qPrintable(bench::describe(oursUsage)));
-    std::printf("baseline: %s\n", qPrintable(bench::describe(baselineUsage)));
-    std::printf("disc ratio: %.2f\n", ours / baseline);
-    std::printf(
-        "measured: wall-clock time of each road on a %d-core machine, titles encoded "
-        "up to %d at once, load average %s before and %s after\n",
-        QThread::idealThreadCount(), MakeDVDVideo::defaultConcurrentTitles(),
-        qPrintable(loadBefore), qPrintable(loadAfter));
     DVDMenuImageGeneratorCustomImage::uninstall();
-    ModelServices::install(nullptr);
-    return 0;
+    return failures == 0 ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDMenuMake.h"
 #include "corvane/DVDMenuPage.h"
+#include "lumenta/LMDVDStreamJoin.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMFunctions.h"
 #include "lumenta/LMMedia.h"
@@ -19,6 +20,7 @@
 #include "media/DVDTitleVideo.h"
 #include "media/ImageAudioVideo.h"
 #include "media/ImageRenderVideo.h"
+#include "production/TitlePieces.h"
 
 namespace {
 
@@ -54,6 +56,12 @@ void MakeDVDVideo::setMaximumConcurrentTitles(int count)
 int MakeDVDVideo::defaultConcurrentTitles()
 {
     return std::clamp(QThread::idealThreadCount() / 4, 1, 4);
+}
+
+int MakeDVDVideo::titlesInPieces() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_titlesInPieces;
 }
 
 int MakeDVDVideo::mostConcurrentConversions() const
@@ -207,11 +215,25 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
 {
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
     // Titles encoded side by side share the cores: each sizes its decoding,
-    // editing and encoding threads to its share.
+    // editing and encoding threads to its share. A title long enough to be
+    // cut fills every place with its pieces.
+    const bool splitting = std::any_of(jobs.begin(), jobs.end(), [&](const TitleJob& job) {
+        return !job.alone && job.length >= 2 * m_minimumPieceLength;
+    });
     lm_set_concurrent_exports(
-        static_cast<int>(std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
+        static_cast<int>(splitting ? m_maximumConcurrentTitles
+                                   : std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
     for (TitleJob& job : jobs) {
         const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
+        bool split = false;
+        const ProductionResult pieces =
+            alone ? ProductionResult::succeeded() : renderTitleInPieces(job, dvd, work, split);
+        if (!pieces.isSucceeded()) {
+            return pieces;
+        }
+        if (split) {
+            continue;
+        }
         ProductionResult room = waitForConversions(alone ? 0 : m_maximumConcurrentTitles - 1);
         if (!room.isSucceeded()) {
             return room;
@@ -236,6 +258,74 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
         }
     }
     return waitForConversions(0);
+}
+
+ProductionResult MakeDVDVideo::renderTitleInPieces(const TitleJob& job, const DVDLibrary& dvd,
+                                                   const QString& work, bool& split)
+{
+    const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
+    const QList<TitlePieces::Piece> pieces =
+        TitlePieces::split(items(job.movies), format.framerate, format.frameTime,
+                           m_maximumConcurrentTitles, m_minimumPieceLength, job.chapterStarts);
+    split = !pieces.isEmpty();
+    if (!split) {
+        return ProductionResult::succeeded();
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_titlesInPieces;
+    }
+    const QString audioPath = work + titleAudioPieceFileName(job.index);
+    QStringList videoPaths;
+    const auto removePieces = [&] {
+        QFile::remove(audioPath);
+        for (const QString& path : videoPaths) {
+            QFile::remove(path);
+        }
+    };
+    LMFFMovieFileOutputFormat pictures = format;
+    pictures.sample_rate = 0;
+    QList<std::pair<VCVideoConverter::Ptr, double>> conversions;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        videoPaths << work + titleVideoPieceFileName(job.index, i);
+        const VCMovie::Ptr& piece = pieces[i].movie;
+        const VCVideoConverter::Ptr converter = convertMovies({piece}, videoPaths.last(), pictures);
+        // The piece's chapters open groups of their own, as in the title.
+        converter->setKeyFrameTimes(pieces[i].keyFrameTimes);
+        conversions.append({converter, lm_ff_time_to_double(piece->trimDuration())});
+    }
+    // The sound, encoded once for the whole title, is a light job of a few
+    // seconds: it runs beside the pictures once they all have started, one
+    // over the bound rather than holding a piece back.
+    conversions.append({convertMovies(items(job.movies), audioPath, musicOutputFormat(dvd)), 0.0});
+    for (qsizetype i = 0; i < conversions.size(); ++i) {
+        const bool sound = i + 1 == conversions.size();
+        ProductionResult room =
+            waitForConversions(sound ? m_maximumConcurrentTitles : m_maximumConcurrentTitles - 1);
+        if (room.isSucceeded() && !startConversion(conversions[i].first, conversions[i].second)) {
+            room = stopResult();
+        }
+        if (!room.isSucceeded()) {
+            waitForConversions(0);
+            removePieces();
+            return room;
+        }
+    }
+    const ProductionResult encoded = waitForConversions(0);
+    if (!encoded.isSucceeded()) {
+        removePieces();
+        return encoded;
+    }
+    LMDVDStreamJoin join;
+    const bool joined = join.join(videoPaths, audioPath, work + titleFileName(job.index));
+    removePieces();
+    if (!joined) {
+        return ProductionResult::failed(
+            QStringLiteral("The pieces of title %1 cannot be joined: %2")
+                .arg(job.index + 1)
+                .arg(join.errorText()));
+    }
+    return ProductionResult::succeeded();
 }
 
 ProductionResult MakeDVDVideo::renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
@@ -509,6 +599,16 @@ QString MakeDVDVideo::titleFileName(qsizetype index)
 QString MakeDVDVideo::titleMusicFileName(qsizetype index, int counter)
 {
     return QStringLiteral("/title_music_temp-%1-%2.dvd").arg(index).arg(counter);
+}
+
+QString MakeDVDVideo::titleAudioPieceFileName(qsizetype index)
+{
+    return QStringLiteral("/title%1-audio.dvdpart").arg(index);
+}
+
+QString MakeDVDVideo::titleVideoPieceFileName(qsizetype index, qsizetype piece)
+{
+    return QStringLiteral("/title%1-piece%2.dvdpart").arg(index).arg(piece);
 }
 
 QString MakeDVDVideo::menuMusicFileName(qsizetype index)

@@ -17,7 +17,16 @@
 // Titles made only of plain files, sharing no movie with another title, are
 // encoded side by side, up to maximumConcurrentTitles() at once, each by its
 // own converter into its own file; the rest (slideshows, other sources)
-// alone. The files are the same as in sequence.
+// alone. The files are the same as in sequence. A long title of one range
+// of one file is itself encoded in pieces side by side (at least
+// minimumPieceLength() seconds each, the pieces and the titles together no
+// more than maximumConcurrentTitles() at once): its pictures into
+// "/title%ld-piece%d.dvdpart", its sound whole into "/title%ld-audio.dvdpart"
+// (a light job, started beside the pieces once they all run, one over the
+// bound), then joined into its "/title%ld.dvd" (the piece files removed).
+// Its chapters open groups of their own in the pieces as in a whole title,
+// an interlaced source is coded in fields in every piece, and the thread
+// share of each encoder counts every place the pieces may take.
 //
 // The titles' source files must all exist before anything starts. Every
 // conversion is checked: the converter succeeded and its file exists
@@ -86,6 +95,12 @@ public:
     void setMaximumConcurrentTitles(int count);
     // The default: a quarter of the cores, from 1 to 4.
     static int defaultConcurrentTitles();
+    // The shortest piece a long title is cut into (default 60 s); a title
+    // shorter than two of them is encoded whole. Set it before the run.
+    double minimumPieceLength() const { return m_minimumPieceLength; }
+    void setMinimumPieceLength(double seconds) { m_minimumPieceLength = seconds; }
+    // Titles encoded in pieces during the run.
+    int titlesInPieces() const;
     // The most conversions that ran at once during the run.
     int mostConcurrentConversions() const;
 
@@ -114,6 +129,8 @@ public:
     // Work folder file names (with the leading "/").
     static QString titleFileName(qsizetype index);
     static QString titleMusicFileName(qsizetype index, int counter);
+    static QString titleAudioPieceFileName(qsizetype index);
+    static QString titleVideoPieceFileName(qsizetype index, qsizetype piece);
     static QString menuMusicFileName(qsizetype index);
     static QString menuVideoFileName(qsizetype index);
     static QString menuFileName(qsizetype index);
@@ -137,6 +154,10 @@ private:
     static void markSharedMovies(QList<TitleJob>& jobs);
     ProductionResult renderTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
                                   const QString& work);
+    // Encodes the title in pieces and joins them; false in `split` (nothing
+    // done) when the title is kept whole.
+    ProductionResult renderTitleInPieces(const TitleJob& job, const DVDLibrary& dvd,
+                                         const QString& work, bool& split);
     ProductionResult renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
                                           const QString& work);
     ProductionResult renderMenu(const std::shared_ptr<DVDMenuPage>& page, qsizetype index,
@@ -156,10 +177,12 @@ private:
     void converterDidFinished(VCVideoConverter* converter) override;
 
     int m_maximumConcurrentTitles;
+    double m_minimumPieceLength = 60.0;
 
     mutable std::mutex m_mutex;  // everything below
     std::condition_variable m_ended;
     double m_totalLength = 0.0;
+    int m_titlesInPieces = 0;
     double m_convertedLength = 0.0;
     mutable double m_shownProgress = 0.0;
     QList<Conversion> m_running;

@@ -178,7 +178,8 @@ struct LMFFMovieFileOutput::Impl {
     QString path;
     LMFFMovieFileOutputFormat format;
     AVFormatContext* output = nullptr;
-    bool dvd = false;
+    bool dvd = false;           // the DVD's encoding rules
+    bool dvdContainer = false;  // and its program stream (not a ".dvdpart")
     bool started = false;
     std::atomic<bool> finished{false};
     std::atomic<bool> failed{false};
@@ -320,10 +321,12 @@ bool LMFFMovieFileOutput::Impl::ensureOutput()
         return false;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
-    dvd = suffix == QLatin1String("dvd");
+    dvdContainer = suffix == QLatin1String("dvd");
+    dvd = dvdContainer || suffix == QLatin1String("dvdpart");
     const AVOutputFormat* container =
-        dvd ? av_guess_format("dvd", nullptr, nullptr)
-            : av_guess_format(nullptr, QFile::encodeName(path).constData(), nullptr);
+        dvdContainer ? av_guess_format("dvd", nullptr, nullptr)
+        : dvd        ? av_guess_format("nut", nullptr, nullptr)
+                     : av_guess_format(nullptr, QFile::encodeName(path).constData(), nullptr);
     if (!container) {
         qWarning().noquote() << "Lumenta: no container for" << path;
         return false;
@@ -337,6 +340,14 @@ bool LMFFMovieFileOutput::Impl::ensureOutput()
 }
 
 LMFFMovieFileOutput::LMFFMovieFileOutput() : d(std::make_unique<Impl>()) {}
+
+int LMFFMovieFileOutput::dvdGroupFrames(int framerate, int frameTime)
+{
+    // The B-frame pattern makes a group one frame longer than its size when
+    // that is odd, so PAL asks for 14 to stay within the 15 frames allowed.
+    const bool ntsc = static_cast<double>(framerate) / std::max(frameTime, 1) > 26.0;
+    return ntsc ? 18 : 14;
+}
 
 LMFFMovieFileOutput::~LMFFMovieFileOutput()
 {
@@ -470,15 +481,12 @@ void LMFFMovieFileOutput::openVideo()
     // can be had: FFmpeg then encodes on the caller's thread).
     enc->thread_count = lm_get_export_threads();
     if (d->dvd) {
-        const bool ntsc = static_cast<double>(f.framerate) / f.frameTime > 26.0;
         enc->bit_rate = qMin<int64_t>(enc->bit_rate, kDvdMaxVideoRate);
         enc->rc_max_rate = kDvdMaxVideoRate;
         enc->rc_min_rate = 0;
         enc->rc_buffer_size = kDvdBufferSize;
         // One B-frame between references: it scores best on grainy pictures.
-        // Its pattern makes a group one frame longer than gop_size when that
-        // is odd, so PAL asks for 14 to stay within the 15 frames allowed.
-        enc->gop_size = ntsc ? 18 : 14;
+        enc->gop_size = dvdGroupFrames(f.framerate, f.frameTime);
         enc->max_b_frames = 1;
         enc->thread_type = FF_THREAD_SLICE;
         // The disc's space is budgeted by the bitrate asked, so spend it: let
@@ -671,7 +679,7 @@ bool LMFFMovieFileOutput::startOutput()
         }
     }
     AVDictionary* options = nullptr;
-    if (d->dvd) {
+    if (d->dvdContainer) {
         av_dict_set_int(&options, "muxrate", kDvdMuxRate, 0);
         av_dict_set_int(&options, "packetsize", 2048, 0);
     }

@@ -1,6 +1,7 @@
 // What a production takes from the machine: the threads it runs and the
 // address space it reserves while the first-disc project (four titles) is
-// produced, and what it does when the address space runs out. Out of address
+// produced, the threads of one title encoded in pieces, and what it does when
+// the address space runs out. Out of address
 // space, a thread or a buffer cannot be had: the step must end with a reason
 // (or succeed), never end the program.
 //
@@ -17,6 +18,7 @@
 #include <thread>
 
 #include "DiscProjectFixture.h"
+#include "production/MakeDVDVideo.h"
 
 using namespace discproject;
 
@@ -103,6 +105,39 @@ TEST_F(ProductionResources, FourTitlesRunFewThreadsInLittleAddressSpace)
     EXPECT_LT(threads, std::max(40, 5 * QThread::idealThreadCount()));
     EXPECT_GT(peakKiB, 0);
     EXPECT_LT(peakKiB, 2LL * 1024 * 1024);
+}
+
+// A long title cut into pieces fills every place of the bound with its
+// encoders: each sizes its threads to its share, as side-by-side titles do.
+TEST_F(ProductionResources, TitleInPiecesRunsFewThreads)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("long.mp4");
+    ASSERT_TRUE(testsupport::makeTestClip(path, 6.0, 320, 240));
+    auto media = std::make_shared<DataResource>();
+    auto list = std::make_shared<DVDPageData>();
+    media->addDvdPageToArray(list);
+    const auto source = SectionDataResource::resourceWithPath(path);
+    media->addSectionDataResourceToArray(source);
+    const auto whole = clip(source, 0.0, 6.0);
+    ASSERT_TRUE(whole);
+    title(list, {whole});
+    DiscSideRebuild(media, services->disc).flushDVDResourceBeforeEdit();
+    services->disc->setUseNoMenu(true);
+    const auto disc = discModel();
+    ASSERT_TRUE(disc);
+
+    MakeDVDVideo step;
+    step.setMaximumConcurrentTitles(4);
+    step.setMinimumPieceLength(1.0);
+    ThreadSampler sampler;
+    const ProductionResult made = step.makeDVDVideo(disc, dir.filePath(""));
+    const qint64 threads = sampler.stop();
+    ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
+    EXPECT_EQ(step.titlesInPieces(), 1);
+    EXPECT_GE(step.mostConcurrentConversions(), 4);
+    std::printf("threads %lld at the peak of four pieces and their sound\n", threads);
+    EXPECT_LT(threads, std::max(40, 5 * QThread::idealThreadCount()));
 }
 
 // Run by the test below, in a process of its own: with the limit set, the

@@ -7,10 +7,11 @@
 // stopOutput. The container follows the path's extension. ".dvd" writes a
 // DVD-ready MPEG program stream (2048-byte packs, 10.08 Mbit/s): MPEG-2 video
 // in yuv420p at 720x576 / 25 or 720x480 / 30000/1001 with the DVD sample
-// aspect for 4:3 or 16:9, GOP at most 15 (PAL) or 18 (NTSC), peak rate
+// aspect for 4:3 or 16:9, groups of dvdGroupFrames() frames, peak rate
 // 9 Mbit/s within the DVD buffer; AC-3 stereo at 48 kHz and 448 kbit/s. Its
 // audio never runs past the end of its video, so that an authored cell ending
-// at the stream's length keeps the last video unit.
+// at the stream's length keeps the last video unit. ".dvdpart" encodes the
+// same way into a NUT file, a piece that LMDVDStreamJoin joins into a ".dvd".
 //
 // Video frames are brought to the encoder's shape (scaled, colours converted)
 // on a thread of the writer's own and encoded on another, so a caller that
@@ -42,6 +43,10 @@ public:
     ~LMFFMovieFileOutput();
     LMFFMovieFileOutput(const LMFFMovieFileOutput&) = delete;
     LMFFMovieFileOutput& operator=(const LMFFMovieFileOutput&) = delete;
+
+    // Frames of one group of pictures in a DVD stream at the frame rate
+    // (a scene change may start a group early).
+    static int dvdGroupFrames(int framerate, int frameTime);
 
     void setPath(const QString& path);
     QString path() const;

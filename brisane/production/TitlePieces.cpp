@@ -1,0 +1,134 @@
+#include "production/TitlePieces.h"
+
+#include <cmath>
+
+#include "lumenta/LMFFMovieFileOutput.h"
+#include "lumenta/LMFunctions.h"
+
+LMMediaTime TitlePieces::frameTimeOf(int64_t frame, int framerate, int frameTime)
+{
+    return frame * frameTime * lm_default_time_base() / std::max(framerate, 1);
+}
+
+int64_t TitlePieces::frameAt(LMMediaTime time, int framerate, int frameTime)
+{
+    const int64_t ticks = int64_t(std::max(frameTime, 1)) * lm_default_time_base();
+    return (time * std::max(framerate, 1) + ticks / 2) / ticks;
+}
+
+QList<int64_t> TitlePieces::cutFrames(int64_t frames, int count, int64_t group,
+                                      const QList<int64_t>& chapterFrames)
+{
+    QList<int64_t> cuts{0};
+    group = std::max<int64_t>(group, 1);
+    const double share = static_cast<double>(frames) / std::max(count, 1) / group;
+    for (int k = 1; k < count; ++k) {
+        int64_t cut = std::llround(share * k) * group;
+        // A chapter this close to the cut would open a group too near the
+        // piece's first picture to start a VOBU of its own: cut on it.
+        int64_t nearest = group + 1;
+        for (const int64_t chapter : chapterFrames) {
+            if (std::abs(chapter - cut) < std::abs(nearest)) {
+                nearest = chapter - cut;
+            }
+        }
+        if (std::abs(nearest) <= group) {
+            cut += nearest;
+        }
+        if (cut > cuts.last() && cut < frames) {
+            cuts << cut;
+        }
+    }
+    return cuts;
+}
+
+QList<LMMediaTime> TitlePieces::pieceKeyFrameTimes(int64_t first, int64_t end,
+                                                   const QList<int64_t>& chapterFrames,
+                                                   int framerate, int frameTime)
+{
+    QList<LMMediaTime> times;
+    for (const int64_t chapter : chapterFrames) {
+        if (chapter > first && chapter < end) {
+            times << frameTimeOf(chapter - first, framerate, frameTime);
+        }
+    }
+    if (chapterFrames.contains(end)) {
+        times << frameTimeOf(end - first, framerate, frameTime);
+    }
+    return times;
+}
+
+LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
+{
+    auto copy = LMFFMovie::create();
+    if (!copy->openMedias(movie.medias())) {
+        return nullptr;
+    }
+    copy->setSelectAudioStreams(movie.selectAudioStreams());
+    copy->setSelectSubtitleStreams(movie.selectSubtitleStreams());
+    copy->setHflip(movie.hflip());
+    copy->setVflip(movie.vflip());
+    copy->setRotate(movie.rotate());
+    copy->setBrightness(movie.brightness());
+    copy->setSaturation(movie.saturation());
+    copy->setContrast(movie.contrast());
+    copy->setHue(movie.hue());
+    copy->setEffectName(movie.effectName());
+    copy->setVideoSize(movie.videoSize());
+    copy->setCropRect(movie.cropRect());
+    copy->setAspectType(movie.aspectType());
+    copy->setZoomType(movie.zoomType());
+    copy->setOutputVideoSize(movie.outputVideoSize());
+    copy->setVolume(movie.volume());
+    copy->setWatermark(movie.watermark());
+    return copy;
+}
+
+QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movies, int framerate,
+                                             int frameTime, int count, double minimumSeconds,
+                                             const QList<LMMediaTime>& chapterTimes)
+{
+    const QList<IMediaItem::Ptr> ranges = VCMovie::moviesFromTrimMovies(movies);
+    const auto range =
+        ranges.size() == 1 ? std::dynamic_pointer_cast<VCMovie>(ranges.first()) : nullptr;
+    const auto file = range ? std::dynamic_pointer_cast<LMFFMovie>(range->movie()) : nullptr;
+    if (!file || !file->hasVideo() || !file->hasAudio() || file->hasSubtitle() || framerate < 1 ||
+        frameTime < 1) {
+        return {};
+    }
+    const double seconds = lm_ff_time_to_double(range->trimDuration());
+    count = std::min<int>(count, static_cast<int>(seconds / std::max(minimumSeconds, 0.001)));
+    if (count < 2) {
+        return {};
+    }
+    const auto frames = static_cast<int64_t>(seconds * framerate / frameTime);
+    QList<int64_t> chapterFrames;
+    for (const LMMediaTime time : chapterTimes) {
+        if (time > 0) {
+            chapterFrames << frameAt(time, framerate, frameTime);
+        }
+    }
+    const QList<int64_t> cuts = cutFrames(
+        frames, count, LMFFMovieFileOutput::dvdGroupFrames(framerate, frameTime), chapterFrames);
+    QList<Piece> pieces;
+    for (qsizetype k = 0; k < cuts.size(); ++k) {
+        const auto movie = cloneMovie(*file);
+        if (!movie) {
+            return {};
+        }
+        auto item = VCMovie::create();
+        item->setMovie(movie);
+        item->setMosaicArray(range->mosaicArray());
+        item->setThumbnail(range->thumbnail());
+        const LMMediaTime start = range->trimStart() + frameTimeOf(cuts[k], framerate, frameTime);
+        item->setTrimStart(start);
+        // The frames of the piece, counted as the whole title's clock counts.
+        item->setTrimStop(k + 1 < cuts.size()
+                              ? start + frameTimeOf(cuts[k + 1] - cuts[k], framerate, frameTime)
+                              : range->trimStop());
+        const int64_t end = k + 1 < cuts.size() ? cuts[k + 1] : frames;
+        pieces.append(
+            {item, cuts[k], pieceKeyFrameTimes(cuts[k], end, chapterFrames, framerate, frameTime)});
+    }
+    return pieces.size() >= 2 ? pieces : QList<Piece>();
+}

@@ -1,0 +1,65 @@
+#pragma once
+// Splits one long title into pieces that are encoded side by side and
+// joined again (LMDVDStreamJoin): a title of one plain range of one file,
+// cut at output frame times into pieces of at least a given length.
+//
+// Each piece gets a movie of its own over the same file with the same
+// edits, since a movie keeps the state of its one decoder. A piece asks its
+// movie for the times the whole title would have asked for (to the
+// microsecond) and lasts exactly its frames: together the pieces hold every
+// frame of the title once, in order. The cuts fall on whole groups of
+// pictures of the DVD stream, so that the joined stream has its groups, and
+// so its VOBUs and chapter cells, where the title encoded whole has them
+// (a DVD stream starts no VOBU less than 0.4 s after the one before).
+//
+// The title's chapters keep their own groups: a cut within a group of a
+// chapter moves onto the chapter, each piece's encoder is told the chapters
+// inside it (from the piece's start), and a piece followed by a chapter plans
+// its last groups towards its end, so that the next piece's first picture
+// opens a VOBU as the chapter's picture does in the title encoded whole.
+
+#include <QList>
+
+#include "lumenta/LMFFMovie.h"
+#include "media/IMediaItem.h"
+#include "media/VCMovie.h"
+
+class TitlePieces {
+public:
+    struct Piece {
+        VCMovie::Ptr movie;
+        int64_t firstFrame = 0;  // on the title's timeline
+        // The output times (from the piece's start) that open a group of
+        // their own: the chapters inside it, and its end when a chapter
+        // starts the next piece.
+        QList<LMMediaTime> keyFrameTimes;
+    };
+
+    // The pieces of the title, or none when it is kept whole: it is not one
+    // range of one file with video and audio (or carries subtitles), or it
+    // is shorter than two pieces of `minimumSeconds`. At most `count`.
+    // `chapterTimes` are the output times of the title's chapters.
+    static QList<Piece> split(const QList<IMediaItem::Ptr>& movies, int framerate, int frameTime,
+                              int count, double minimumSeconds,
+                              const QList<LMMediaTime>& chapterTimes = {});
+    // The first frames of the pieces of a title of `frames` frames: `count`
+    // even shares, each cut on the nearest multiple of `group` frames, or on
+    // the nearest of `chapterFrames` no more than a group away.
+    static QList<int64_t> cutFrames(int64_t frames, int count, int64_t group,
+                                    const QList<int64_t>& chapterFrames = {});
+    // The group-opening times of the piece from frame `first` to `end` (not
+    // included) of a title with chapters at `chapterFrames`.
+    static QList<LMMediaTime> pieceKeyFrameTimes(int64_t first, int64_t end,
+                                                 const QList<int64_t>& chapterFrames, int framerate,
+                                                 int frameTime);
+
+    // A movie over the same medias with the same edits and watermark.
+    static LMFFMovie::Ptr cloneMovie(const LMFFMovie& movie);
+
+    // Microseconds from the title's start to its frame `frame`, rounded down
+    // (as the converter's video clock counts).
+    static LMMediaTime frameTimeOf(int64_t frame, int framerate, int frameTime);
+    // The frame nearest the output time `time` (as the writer places a key
+    // frame asked for).
+    static int64_t frameAt(LMMediaTime time, int framerate, int frameTime);
+};
