@@ -664,7 +664,7 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
         if (!decodeOpened) {
             decodeOpened = true;
             decodeReader.open(media->url(), stream.index, media->startTime(), media->duration(),
-                              lm_get_export_threads());
+                              lm_get_export_decoder_threads());
         }
         frame = decodeReader.frameAt(time);
         if (frame) {
@@ -820,7 +820,7 @@ void LMFFMovie::decodeImageAtTime(LMMediaTime time, bool decode,
     if (!d->directOpened) {
         d->directOpened = true;
         d->directReader.open(media->url(), stream.index, media->startTime(), media->duration(),
-                             lm_get_export_threads());
+                             lm_get_export_decoder_threads());
     }
     const LMMediaTime frame = d->directReader.frameDuration();
     if (!d->directPositioned || time + frame < d->directLast ||

@@ -106,3 +106,8 @@ int lm_get_export_threads()
 {
     return qBound(1, QThread::idealThreadCount() / (2 * concurrentExports.load()), 8);
 }
+
+int lm_get_export_decoder_threads()
+{
+    return qBound(1, QThread::idealThreadCount() / concurrentExports.load(), 8);
+}

@@ -42,3 +42,9 @@ Q_DECL_EXPORT void lm_set_concurrent_exports(int exports);
 // encoder's slices): half its share of the cores, since the stages run side
 // by side; at least 1 and at most 8.
 Q_DECL_EXPORT int lm_get_export_threads();
+
+// The frame threads of one export's decoder: its whole share of the cores,
+// at least 1 and at most 8. Decoding a large source is the slowest stage of
+// an export, and a frame-threaded decoder's threads wait on one another for
+// much of their time, so it takes the share the other stages only half use.
+Q_DECL_EXPORT int lm_get_export_decoder_threads();
