@@ -85,6 +85,32 @@ bool writeTitle(const QString& path, const LMFFMovieFileOutputFormat& format, in
     return output.stopOutput();
 }
 
+// The video frames of a file as ffprobe reads them, with the given entries
+// ("pict_type", say); empty when ffprobe fails.
+QJsonArray probedFrames(const QString& path, const QString& entries)
+{
+    QString out;
+    if (testsupport::runProgram("ffprobe",
+                                {"-v", "error", "-select_streams", "v", "-show_entries",
+                                 "frame=" + entries, "-of", "json", path},
+                                &out) != 0) {
+        return {};
+    }
+    return QJsonDocument::fromJson(out.toUtf8()).object()["frames"].toArray();
+}
+
+// The longest run of frames from an I-frame up to the next one.
+int longestGroup(const QJsonArray& frames)
+{
+    int sinceKey = 0;
+    int longest = 0;
+    for (const auto& frame : frames) {
+        sinceKey = frame.toObject()["pict_type"] == "I" ? 1 : sinceKey + 1;
+        longest = qMax(longest, sinceKey);
+    }
+    return longest;
+}
+
 }  // namespace
 
 TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
@@ -138,21 +164,9 @@ TEST(LMFFMovieFileOutput, DvdStreamHasTheDvdParameters)
         }
         EXPECT_EQ(count, 2);
         // Groups of pictures of at most 15 (PAL) or 18 (NTSC) frames.
-        QString types;
-        ASSERT_EQ(testsupport::runProgram("ffprobe",
-                                          {"-v", "error", "-select_streams", "v", "-show_entries",
-                                           "frame=pict_type", "-of", "json", path},
-                                          &types),
-                  0);
-        const QJsonArray frames =
-            QJsonDocument::fromJson(types.toUtf8()).object()["frames"].toArray();
+        const QJsonArray frames = probedFrames(path, "pict_type");
         EXPECT_EQ(frames.size(), 40);
-        int sinceKey = 0;
-        int longest = 0;
-        for (const auto& frame : frames) {
-            sinceKey = frame.toObject()["pict_type"] == "I" ? 1 : sinceKey + 1;
-            longest = qMax(longest, sinceKey);
-        }
+        const int longest = longestGroup(frames);
         EXPECT_LE(longest, c.pal ? 15 : 18);
         EXPECT_GE(longest, c.pal ? 14 : 18);
         // 2048-byte packs.
@@ -179,23 +193,9 @@ TEST(LMFFMovieFileOutput, KeyFrameTimesOpenGroupsOnTheirOwnPicture)
         auto dir = testsupport::makeTempDir();
         const QString path = dir.filePath("title0.dvd");
         ASSERT_TRUE(writeTitle(path, dvdFormat(c.pal, 16.0f / 9.0f), 100, true, c.times));
-        QString out;
-        ASSERT_EQ(
-            testsupport::runProgram("ffprobe",
-                                    {"-v", "error", "-select_streams", "v", "-show_entries",
-                                     "frame=pict_type,coded_picture_number", "-of", "json", path},
-                                    &out),
-            0);
-        const QJsonArray frames =
-            QJsonDocument::fromJson(out.toUtf8()).object()["frames"].toArray();
+        const QJsonArray frames = probedFrames(path, "pict_type,coded_picture_number");
         ASSERT_EQ(frames.size(), 100);
-        int sinceKey = 0;
-        int longest = 0;
-        for (const auto& frame : frames) {
-            sinceKey = frame.toObject()["pict_type"] == "I" ? 1 : sinceKey + 1;
-            longest = qMax(longest, sinceKey);
-        }
-        EXPECT_LE(longest, c.pal ? 15 : 18);
+        EXPECT_LE(longestGroup(frames), c.pal ? 15 : 18);
         for (const int n : c.frames) {
             const QJsonObject key = frames[n].toObject();
             const QJsonObject before = frames[n - 1].toObject();
