@@ -35,23 +35,7 @@
 
 namespace {
 
-class ApplicationStartTest : public LaunchedShellTest {
-protected:
-    // Answers the next open panel with `paths`, runs the import `action`
-    // and waits until the current page holds `titles` titles.
-    void import(const QStringList& paths, void (ListEditViewController::*action)(),
-                qsizetype titles)
-    {
-        listEditor()->setOpenPanel([paths](const MediaOpenPanel::Request&, QWidget*,
-                                           MediaOpenPanel::Completion done) { done(paths); });
-        (listEditor()->*action)();
-        const auto page = listEditor()->currentDVDPage();
-        ASSERT_TRUE(page);
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return page->titleDataArray().size() == titles; }, 60000));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !listEditor()->isImporting(); }, 10000));
-    }
-};
+class ApplicationStartTest : public LaunchedShellTest {};
 
 }  // namespace
 

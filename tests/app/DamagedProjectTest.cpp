@@ -71,18 +71,6 @@ protected:
     AppDelegate* delegate() const { return shell->delegate.get(); }
     testsupport::RecordingAlertService& alerts() const { return *shell->services.alerts; }
 
-    void import(const QStringList& paths, void (ListEditViewController::*action)(),
-                qsizetype titles)
-    {
-        listEditor()->setOpenPanel([paths](const MediaOpenPanel::Request&, QWidget*,
-                                           MediaOpenPanel::Completion done) { done(paths); });
-        (listEditor()->*action)();
-        const auto page = listEditor()->currentDVDPage();
-        ASSERT_TRUE(page);
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return page->titleDataArray().size() == titles; }, 60000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !listEditor()->isImporting(); }, 10000));
-    }
 
     // The project of the header, saved as "Saved.brisane"; `copies` maps
     // what each damage needs to the file's path inside the saved folder.
