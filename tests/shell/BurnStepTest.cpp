@@ -430,6 +430,57 @@ TEST_F(BurnStep, LeftoverImageIsBurnedAndClosingTheWindowCancelsTheBurn)
     EXPECT_TRUE(QFileInfo::exists(image));
 }
 
+// The window starts its road and returns: the road runs on its own thread
+// while the caller's loop goes on, and its end comes once, as roadEnded.
+TEST_F(BurnStep, RoadStartsAndReturnsWithTheWindowUpAndEndsWithOneSignal)
+{
+    const QString image = BurnDVDCtrl::currentBurnVideoIso();
+    QDir().mkpath(QFileInfo(image).absolutePath());
+    ASSERT_TRUE(writeRandomFile(image, ImageBytes));
+    burner->setOutcomes({}, Outcome::KeepBurning);
+    QWidget owner;
+    owner.show();
+    BurnDVDCtrl window(&owner);
+    window.setBurnIntervals(fastIntervals());
+    QList<ProductionResult> ended;
+    QObject::connect(&window, &BurnDVDCtrl::roadEnded,
+                     [&](const ProductionResult& result) { ended << result; });
+
+    window.burnCurrentIsoDVD(burner);
+    EXPECT_TRUE(window.isRunning());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(ended.isEmpty());
+    ASSERT_TRUE(burntest::waitUntil([&] { return burner->isBurning(); }));
+    window.cancel();
+    ASSERT_TRUE(burntest::waitUntil([&] { return !ended.isEmpty(); }));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_TRUE(ended[0].isCancelled()) << qPrintable(ended[0].toString());
+    EXPECT_FALSE(window.isRunning());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(messages(), (QStringList{"DVD Burn Failed", "DVD Make Cancelled"}));
+}
+
+// A window closed for good during its road cancels it; the road ends on its
+// own thread without reaching for the window.
+TEST_F(BurnStep, WindowGoneDuringTheRoadCancelsIt)
+{
+    const QString image = BurnDVDCtrl::currentBurnVideoIso();
+    QDir().mkpath(QFileInfo(image).absolutePath());
+    ASSERT_TRUE(writeRandomFile(image, ImageBytes));
+    burner->setOutcomes({}, Outcome::KeepBurning);
+    auto* window = new BurnDVDCtrl;
+    window->setBurnIntervals(fastIntervals());
+    window->burnCurrentIsoDVD(burner);
+    ASSERT_TRUE(burntest::waitUntil([&] { return burner->isBurning(); }));
+    delete window;
+    ASSERT_TRUE(burntest::waitUntil([&] { return !messages().isEmpty(); }));
+    EXPECT_GE(burner->cancels(), 1);
+    EXPECT_EQ(messages(), QStringList{"DVD Burn Failed"});
+    EXPECT_EQ(installed.alerts->alerts[0].window, nullptr);
+}
+
 // --- The real burner on pseudo-drives ---
 
 // The real burner, doing something right after each start it makes.
