@@ -1,14 +1,13 @@
 #include "listedit/ListEditViewController.h"
 
-#include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QThread>
 #include <QtConcurrent>
 #include <algorithm>
 
+#include "common/MainThread.h"
 #include "common/widgets/AlertService.h"
 #include "common/widgets/CommonFunctionThreads.h"
 #include "listedit/ImportSheet.h"
@@ -276,15 +275,7 @@ void ListEditViewController::closeImportWindow()
 
 void ListEditViewController::performBlockOnMainThread(const std::function<void()>& block)
 {
-    if (!block) {
-        return;
-    }
-    auto* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread()) {
-        block();
-        return;
-    }
-    QMetaObject::invokeMethod(app, block, Qt::BlockingQueuedConnection);
+    MainThread::call(block);
 }
 
 void ListEditViewController::reloadListTableView()

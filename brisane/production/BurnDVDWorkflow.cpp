@@ -1,6 +1,5 @@
 #include "production/BurnDVDWorkflow.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -12,11 +11,10 @@
 #include <atomic>
 
 #include "common/FileManagerExtention.h"
-#include "common/widgets/AlertService.h"
+#include "common/MainThread.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDImageMake.h"
 #include "corvane/DVDLibrary.h"
-#include "production/BurnDVDWorkflowAlertHelper.h"
 #include "production/DVDTitleCount.h"
 #include "production/IDiscBurner.h"
 #include "production/MakeDVDVideo.h"
@@ -62,24 +60,9 @@ QString imageName()
     return QStringLiteral("/dvd.iso");
 }
 
-// Runs `work` on the main thread and waits for it (at once when already there).
-void onMainThread(const std::function<void()>& work)
+IProductionInteraction::Message alertWith(const QString& message, const QString& informative)
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread()) {
-        work();
-    } else {
-        QMetaObject::invokeMethod(app, work, Qt::BlockingQueuedConnection);
-    }
-}
-
-AlertContent alertWith(const QString& message, const QString& informative)
-{
-    AlertContent alert;
-    alert.message = message;
-    alert.informativeText = informative;
-    alert.defaultButton = QStringLiteral("OK");
-    return alert;
+    return {message, informative};
 }
 
 double megabytes(qint64 bytes)
@@ -402,7 +385,7 @@ ProductionResult BurnDVDWorkflow::burnIso(const QString& iso, IDiscBurner& burne
         showAlert(alertWith(QStringLiteral("DVD Disc space is not enough."),
                             QStringLiteral("you can remove some video and try again.")));
     }
-    onMainThread([&burner] { burner.prepareForBurn(); });
+    MainThread::call([&burner] { burner.prepareForBurn(); });
     if (!fits) {
         return ProductionResult::failedAndShown(
             QStringLiteral("The disc has not enough space for the image."));
@@ -446,7 +429,7 @@ bool BurnDVDWorkflow::startBurn(const QString& iso, IDiscBurner& burner)
         bool cancelled = false;
         // Tested on the main thread, where a cancel comes from, right before
         // the start: a cancel is never followed by a burn.
-        onMainThread([&] {
+        MainThread::call([&] {
             cancelled = isCancelled();
             if (!cancelled) {
                 started = burner.burnISOPath(iso);
@@ -511,47 +494,31 @@ BurnDVDWorkflow::BurnEnd BurnDVDWorkflow::settleCancelledBurn(IDiscBurner& burne
 
 bool BurnDVDWorkflow::askForRetry(qint64 isoSize, IDiscBurner& burner)
 {
-    onMainThread([&burner] { burner.prepareForBurn(); });
+    MainThread::call([&burner] { burner.prepareForBurn(); });
     log(QStringLiteral("failed:%1").arg(burner.statusText()));
+    if (!m_interaction) {
+        log(QStringLiteral("no one to ask whether to retry the burn"));
+        return false;
+    }
 
-    AlertContent alert;
-    alert.message = QStringLiteral("Burn Failed");
-    alert.informativeText = QStringLiteral(
+    IProductionInteraction::RetryQuestion question;
+    question.message = QStringLiteral("Burn Failed");
+    question.informativeText = QStringLiteral(
         "It maybe caused by the DVD Disc or the DVD Driver. You can insert a blank disc and try "
         "again.");
-    alert.defaultButton = QStringLiteral("Retry");
-    alert.alternateButton = QStringLiteral("Cancel");
-    const auto helper = std::make_shared<BurnDVDWorkflowAlertHelper>();
-    const QPointer<QWidget> window = m_sheetModalWindow;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [helper, alert, window] {
-            if (helper->isDismissed()) {
-                return;
-            }
-            const std::shared_ptr<AlertSheet> sheet = AlertService::current()->beginAlertSheet(
-                alert, window, [helper](int code) { helper->alertDidEnd(code); });
-            sheet->setButtonEnabled(AlertService::DefaultReturn, false);
-            helper->setSheet(sheet);
-        },
-        Qt::QueuedConnection);
-
-    while (!helper->alertReturn()) {
-        pause(m_intervals.sheetPoll, [&] { return helper->alertReturn() || isCancelled(); });
-        if (helper->alertReturn()) {
-            break;
-        }
-        if (isCancelled()) {
-            helper->dismissSheet();
-            log(QStringLiteral("burn cancelled while the burn-failed sheet was up"));
-            return false;
-        }
-        if (const std::shared_ptr<AlertSheet> sheet = helper->sheet()) {
-            sheet->setButtonEnabled(AlertService::DefaultReturn,
-                                    burner.mediaIsBlank() && burner.mediaWritableSpace() > isoSize);
-        }
+    question.retryButton = QStringLiteral("Retry");
+    question.cancelButton = QStringLiteral("Cancel");
+    question.canRetry = [&burner, isoSize] {
+        return burner.mediaIsBlank() && burner.mediaWritableSpace() > isoSize;
+    };
+    question.isCancelled = [this] { return isCancelled(); };
+    question.pollMs = m_intervals.sheetPoll;
+    const bool retry = m_interaction->askToRetry(question);
+    if (isCancelled()) {
+        log(QStringLiteral("burn cancelled while the burn-failed sheet was up"));
+        return false;
     }
-    return helper->returnCode() == AlertService::DefaultReturn;
+    return retry;
 }
 
 void BurnDVDWorkflow::reportBurnEnd(bool success, bool started, bool existed, qint64 isoSize,
@@ -574,11 +541,12 @@ void BurnDVDWorkflow::reportBurnEnd(bool success, bool started, bool existed, qi
     showAlert(alertWith(QStringLiteral("DVD Burn Failed"), text));
 }
 
-void BurnDVDWorkflow::showAlert(const AlertContent& alert)
+void BurnDVDWorkflow::showAlert(const IProductionInteraction::Message& alert)
 {
     log(QStringLiteral("alert %1 %2").arg(alert.message, alert.informativeText));
-    const QPointer<QWidget> window = m_sheetModalWindow;
-    onMainThread([&alert, window] { AlertService::current()->runAlert(alert, window); });
+    if (m_interaction) {
+        m_interaction->report(alert);
+    }
 }
 
 bool BurnDVDWorkflow::pause(int milliseconds, const std::function<bool()>& until)

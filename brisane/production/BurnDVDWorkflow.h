@@ -26,8 +26,8 @@
 // The burn step checks that the image fits on the disc ("DVD Disc space is
 // not enough." and no burn otherwise), prepares the burner, tries to start
 // the burn up to five times, then watches it until it ends. A burn that
-// fails with its drive still there offers the "Burn Failed" sheet on the
-// sheet window, whose "Retry" is enabled only while a blank disc with room
+// fails with its drive still there asks "Burn Failed" through the
+// interaction, whose "Retry" is enabled only while a blank disc with room
 // for the image is in the drive; "Retry" burns again, "Cancel" ends the step
 // with no report. Every other end is reported: "DVD Burn Success", or "DVD
 // Burn Failed" with the burn's status, or with the "ISO File Error" text when
@@ -35,26 +35,27 @@
 // the drive disappears, when the burner is idle again without having
 // finished, and on a cancel: the burn is aborted and waited for at most the
 // settle time, then counts as failed. A cancel before the burn started starts
-// nothing and reports nothing; a run that ends takes its sheet away.
+// nothing and reports nothing; a cancel while "Burn Failed" is asked takes
+// the question away.
 //
-// The steps need the main event loop running (the converters report their
-// finish there; the burner is prepared and started there, and every alert is
-// shown there while the step waits, except the "Burn Failed" sheet, which it
-// polls). cancel, progress and task may be called from any thread.
+// Reports and questions go to the interaction (IProductionInteraction), on
+// the step's thread, which waits for the answer; without one they are only
+// logged and a failed burn is not retried. The steps need the main event
+// loop running (the converters report their finish there; the burner is
+// prepared and started there). cancel, progress and task may be called from
+// any thread.
 
-#include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <functional>
 #include <memory>
 #include <mutex>
 
+#include "production/IProductionInteraction.h"
 #include "production/IProductionStep.h"
 #include "production/ProductionResult.h"
 
 class DVDLibrary;
 class IDiscBurner;
-struct AlertContent;
 
 class BurnDVDWorkflow {
 public:
@@ -62,7 +63,7 @@ public:
     struct BurnIntervals {
         int startAttempt = 5000;   // before each start attempt
         int statusPoll = 10000;    // between two status lines of a running burn
-        int sheetPoll = 1000;      // between two looks at the disc under the "Burn Failed" sheet
+        int sheetPoll = 1000;      // between two looks at the disc while "Burn Failed" is asked
         int cancelSettle = 30000;  // the longest wait for a cancelled burn to end
     };
     static constexpr int StartAttempts = 5;
@@ -79,20 +80,23 @@ public:
     ProductionResult make(const QString& media, const QString& iso, const QString& name);
     // burn:dvd: burns the image at `iso` with `burner`, which is the step's
     // task. Succeeded when the disc was burned; cancelled after a cancel or
-    // the sheet's "Cancel"; otherwise failed, and already shown to the user.
+    // the question's "Cancel"; otherwise failed, and already reported.
     ProductionResult burn(const QString& iso, const std::shared_ptr<IDiscBurner>& burner);
     // Whether the last burn finished.
     bool burnSuccess() const;
 
-    // The window the "Burn Failed" sheet and the alerts are shown on (not
-    // owned). Set it before the run starts.
-    void setSheetModalWindow(QWidget* window) { m_sheetModalWindow = window; }
-    QWidget* sheetModalWindow() const { return m_sheetModalWindow; }
+    // Who is told how steps end and asked whether to retry a burn. Set it
+    // before the run starts.
+    void setInteraction(std::shared_ptr<IProductionInteraction> interaction)
+    {
+        m_interaction = std::move(interaction);
+    }
+    const std::shared_ptr<IProductionInteraction>& interaction() const { return m_interaction; }
     void setBurnIntervals(const BurnIntervals& intervals) { m_intervals = intervals; }
     const BurnIntervals& burnIntervals() const { return m_intervals; }
-    // Shows the alert on the sheet window from the main thread and waits
-    // for its answer (any thread).
-    void showAlert(const AlertContent& alert);
+    // Logs the message and reports it through the interaction; returns once
+    // it has been seen (the calling thread waits).
+    void showAlert(const IProductionInteraction::Message& alert);
 
     void cancel();
     bool isCancelled() const;
@@ -142,7 +146,7 @@ private:
     void endStep();
 
     int m_concurrentTitles = 0;
-    QPointer<QWidget> m_sheetModalWindow;
+    std::shared_ptr<IProductionInteraction> m_interaction;
     BurnIntervals m_intervals;
 
     mutable std::mutex m_mutex;  // everything below

@@ -22,9 +22,9 @@
 #include "model/MediaSectionItem.h"
 #include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
-#include "production/BurnDVDCtrl.h"
 #include "production/DVDBurnAdapter.h"
 #include "production/DVDFuncLib.h"
+#include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingRules.h"
 #include "shell/DVDBurnerState.h"
 #include "shell/IBurnerState.h"
@@ -462,25 +462,31 @@ ProductionResult BurnSettingWindow::refuseProduction(const QString& heading, con
     return ProductionResult::failedAndShown(reason);
 }
 
-ProductionResult BurnSettingWindow::runRoad(const std::shared_ptr<DVDLibrary>& dvd,
-                                            const QString& folder, const QString& name)
+std::optional<ProductionResult> BurnSettingWindow::runRoad(const std::shared_ptr<DVDLibrary>& dvd,
+                                                           const QString& folder,
+                                                           const QString& name)
 {
+    const int type = burnType();
+    if (type == BurnDisc && !m_dvdBurn) {
+        // Only a sheet without the main window's burner gets here.
+        qWarning().noquote() << "no burner to burn the disc with; nothing was burned";
+        return ProductionResult::failed(QStringLiteral("No burner was chosen."));
+    }
     delete m_dvdBurner;
     m_dvdBurner = new BurnDVDCtrl(parentWidget());
     BurnDVDCtrl& window = *m_dvdBurner;
     window.setBurnIntervals(m_burnIntervals);
-    const int type = burnType();
+    connect(&window, &BurnDVDCtrl::roadEnded, this, &BurnSettingWindow::productionEnded);
     switch (type) {
         case BurnDisc:
-            if (!m_dvdBurn) {
-                // Only a sheet without the main window's burner gets here.
-                qWarning().noquote() << "no burner to burn the disc with; nothing was burned";
-                return ProductionResult::failed(QStringLiteral("No burner was chosen."));
-            }
-            return window.burn(dvd, std::make_shared<DVDBurnAdapter>(m_dvdBurn), name);
+            window.burn(dvd, std::make_shared<DVDBurnAdapter>(m_dvdBurn), name);
+            break;
         case BurnIso:
-            return window.burn(dvd, uniqueOutputPath(folder, name, type), name);
+            window.burn(dvd, uniqueOutputPath(folder, name, type), name);
+            break;
         default:
-            return window.burn(dvd, uniqueOutputPath(folder, name, type));
+            window.burn(dvd, uniqueOutputPath(folder, name, type));
+            break;
     }
+    return std::nullopt;
 }

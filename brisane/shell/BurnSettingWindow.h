@@ -9,8 +9,9 @@
 // tests only; the drive list is rebuilt only when the sheet opens.
 //
 // startBurnAction checks the name, the project's files and the free space,
-// builds the disc model, closes the sheet and runs the chosen road in a new
-// production window (BurnDVDCtrl); it returns when the run has ended. A
+// builds the disc model, closes the sheet and starts the chosen road in a new
+// production window (BurnDVDCtrl); it returns at once, and productionEnded
+// tells how the road ended. A
 // project whose files are missing or unreadable, or whose disc model would
 // leave a clip out, is refused before anything is made, with an alert that
 // names them. The disc road
@@ -85,8 +86,9 @@ public:
     void deviceStatusDidChanged() override;
     void tvStandardChangedAction();
     void cancelBurnAction();
-    // Answers the road's result, or nothing when the start stopped at the
-    // sheet (a name too long, "Stop Burn").
+    // Answers why production was refused before anything was made, or
+    // nothing: when the start stopped at the sheet (a name too long, "Stop
+    // Burn") or when a road began, which ends with productionEnded.
     std::optional<ProductionResult> startBurnAction();
 
     bool canBurn() const { return m_canBurn; }
@@ -101,7 +103,12 @@ public:
     QWidget* dvdOptionView() const { return m_dvdOptionView; }
     QWidget* chooseFolderView() const { return m_chooseFolderView; }
     QPushButton* startButton() const { return m_startButton; }
+    // The production window of the last road begun; null before.
     BurnDVDCtrl* dvdBurner() const { return m_dvdBurner; }
+
+signals:
+    // The road begun by startBurnAction has ended, its end shown.
+    void productionEnded(const ProductionResult& result);
 
 private:
     void buildWindow();
@@ -115,8 +122,9 @@ private:
     std::optional<ProductionResult> refuseMissingSources();
     std::optional<ProductionResult> refuseClipsLeftOut();
     ProductionResult refuseProduction(const QString& heading, const QString& details);
-    ProductionResult runRoad(const std::shared_ptr<DVDLibrary>& dvd, const QString& folder,
-                             const QString& name);
+    // Begins the chosen road; answers a failure when it cannot begin.
+    std::optional<ProductionResult> runRoad(const std::shared_ptr<DVDLibrary>& dvd,
+                                            const QString& folder, const QString& name);
 
     MainWindowController* m_owner;
     std::shared_ptr<IBurnerState> m_burner;

@@ -13,10 +13,10 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStackedWidget>
-#include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/MainThread.h"
 #include "corvane/DVDBurn.h"
 #include "corvane/DVDBurnNotification.h"
 #include "corvane/DVDLibrary.h"
@@ -569,12 +569,7 @@ void MainWindowController::windowWillClose(QWidget* window)
 
 void MainWindowController::performBlockOnMainThread(const std::function<void()>& block)
 {
-    QCoreApplication* application = QCoreApplication::instance();
-    if (!application || QThread::currentThread() == application->thread()) {
-        block();
-        return;
-    }
-    QMetaObject::invokeMethod(application, block, Qt::BlockingQueuedConnection);
+    MainThread::call(block);
 }
 
 void MainWindowController::setDocumentEdited(bool edited)

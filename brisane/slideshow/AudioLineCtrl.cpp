@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/MainThread.h"
 #include "media/MediaItem.h"
 #include "media/MoviePlayer.h"
 #include "media/VCMovie.h"
@@ -208,8 +209,7 @@ AudioEditItemView* AudioLineCtrl::getItemViewForItem(const std::shared_ptr<Media
 void AudioLineCtrl::loadAudioItemsToView()
 {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(
-            this, [this] { loadAudioItemsToView(); }, Qt::BlockingQueuedConnection);
+        MainThread::call([this] { loadAudioItemsToView(); });
         return;
     }
     QList<AudioEditItemView*> kept;

@@ -3,29 +3,9 @@
 #include <QCoreApplication>
 #include <QPalette>
 #include <QPointer>
-#include <QThread>
 #include <QVBoxLayout>
 
-namespace {
-
-bool onMainThread()
-{
-    return QCoreApplication::instance() &&
-           QThread::currentThread() == QCoreApplication::instance()->thread();
-}
-
-// Runs `work` on the main thread and returns when it has run.
-template <typename Work>
-void runOnMainThread(Work work)
-{
-    if (onMainThread()) {
-        work();
-    } else if (QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), work, Qt::BlockingQueuedConnection);
-    }
-}
-
-}  // namespace
+#include "common/MainThread.h"
 
 BusyWindowController* BusyWindowController::sharedBusyWindowController()
 {
@@ -33,7 +13,7 @@ BusyWindowController* BusyWindowController::sharedBusyWindowController()
     // the application quits and is made again should a window have taken it
     // down with it.
     static QPointer<BusyWindowController> shared;
-    runOnMainThread([] {
+    MainThread::call([] {
         if (!shared) {
             shared = new BusyWindowController();
             QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
@@ -72,12 +52,12 @@ void BusyWindowController::awakeFromNib()
 void BusyWindowController::startShowingBusyWindow(QWidget* window)
 {
     QPointer<QWidget> target(window);
-    runOnMainThread([this, target] { startAnmationBusy(target); });
+    MainThread::call([this, target] { startAnmationBusy(target); });
 }
 
 void BusyWindowController::endShowingBusyWindow()
 {
-    runOnMainThread([this] { stopAnmationBusy(); });
+    MainThread::call([this] { stopAnmationBusy(); });
 }
 
 void BusyWindowController::startAnmationBusy(QWidget* sheeted)

@@ -24,6 +24,7 @@
 
 #include "ChildTestRun.h"
 #include "LaunchedShellTest.h"
+#include "RoadRun.h"
 #include "TestSupport.h"
 #include "common/FileManagerExtention.h"
 #include "listedit/MediaDataView.h"
@@ -38,9 +39,9 @@
 #include "model/MediaSectionItem.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
-#include "production/BurnDVDCtrl.h"
 #include "production/DVDTitleCount.h"
 #include "shell/AppDelegate.h"
+#include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/MainWindowController.h"
@@ -169,7 +170,7 @@ protected:
         sheet->setSelectedDir(out);
         sheet->setBurnType(kind);
         sheet->dvdNameField()->setText(name);
-        return sheet->startBurnAction();
+        return testsupport::startAndWait(*sheet);
     }
 
     // Nothing of a run: no output, no work folders, no temporary DVD folder.

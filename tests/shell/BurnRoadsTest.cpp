@@ -10,9 +10,10 @@
 #include "BurnSheetRoadTest.h"
 #include "DiscReadBack.h"
 #include "RecordingServices.h"
+#include "RoadRun.h"
 #include "StandInTool.h"
 #include "common/FileManagerExtention.h"
-#include "production/BurnDVDCtrl.h"
+#include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/MainWindowController.h"
@@ -51,7 +52,7 @@ protected:
         sheet.setSelectedDir(out);
         sheet.setBurnType(kind);
         sheet.dvdNameField()->setText(name);
-        return sheet.startBurnAction();
+        return testsupport::startAndWait(sheet);
     }
 
     testsupport::InstalledServices installed;
@@ -104,7 +105,8 @@ TEST_F(BurnRoads, CancelInEitherIsoStepLeavesNothing)
             }
         });
         const QString iso = out + QString("/cancel-%1.iso").arg(at);
-        const ProductionResult result = window.burn(discModel(), iso, "Cancelled");
+        const ProductionResult result =
+            testsupport::runRoad(window, [&] { window.burn(discModel(), iso, "Cancelled"); });
         EXPECT_TRUE(result.isCancelled()) << at << qPrintable(result.toString());
         EXPECT_FALSE(QFileInfo::exists(iso)) << at;
         EXPECT_TRUE(shownSoundly(window.shownValues()));
@@ -166,7 +168,8 @@ TEST_F(BurnRoads, EscapeAndTheCloseBoxAskBeforeTheyStopTheRun)
             }
         });
         const QString iso = out + QString("/asked-%1.iso").arg(c.name);
-        const ProductionResult result = window.burn(discModel(), iso, "Asked");
+        const ProductionResult result =
+            testsupport::runRoad(window, [&] { window.burn(discModel(), iso, "Asked"); });
         EXPECT_EQ(result.isCancelled(), c.slowImage) << qPrintable(result.toString());
         EXPECT_EQ(QFileInfo::exists(iso), !c.slowImage);
         EXPECT_FALSE(window.isAskingToStop());

@@ -20,7 +20,7 @@
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
 #include "model/MediaData.h"
-#include "production/BurnDVDCtrl.h"
+#include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/IBurnerState.h"

@@ -10,7 +10,7 @@
 
 #include "DiscProjectFixture.h"
 #include "common/FileManagerExtention.h"
-#include "production/BurnDVDCtrl.h"
+#include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingWindow.h"
 
 namespace discproject {

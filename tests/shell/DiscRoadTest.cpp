@@ -15,12 +15,13 @@
 #include "DiscReadBack.h"
 #include "FastBurnIntervals.h"
 #include "RecordingServices.h"
+#include "RoadRun.h"
 #include "ScriptedDiscBurner.h"
 #include "StandInTool.h"
 #include "common/FileManagerExtention.h"
 #include "corvane/DVDBurn.h"
-#include "production/BurnDVDCtrl.h"
 #include "production/DVDBurnAdapter.h"
+#include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/MainWindowController.h"
@@ -90,7 +91,7 @@ protected:
     std::optional<ProductionResult> start(const QString& name)
     {
         sheet.dvdNameField()->setText(name);
-        return sheet.startBurnAction();
+        return testsupport::startAndWait(sheet);
     }
 
     testsupport::InstalledServices installed;
@@ -201,8 +202,8 @@ TEST_F(DiscRoad, FailingDriveOffersRetryAndCancelKeepsTheImageForALaterBurn)
     installed.alerts->alerts.clear();
     BurnDVDCtrl window;
     window.setBurnIntervals(fastIntervals());
-    const ProductionResult again =
-        window.burnCurrentIsoDVD(std::make_shared<DVDBurnAdapter>(&burner));
+    const ProductionResult again = testsupport::runRoad(
+        window, [&] { window.burnCurrentIsoDVD(std::make_shared<DVDBurnAdapter>(&burner)); });
     EXPECT_TRUE(again.isSucceeded()) << qPrintable(again.toString());
     EXPECT_EQ(installed.alerts->messages(), QStringList{"DVD Burn Success"});
     EXPECT_TRUE(burntest::readFile(target).startsWith(burntest::readFile(image)));
@@ -215,7 +216,8 @@ TEST_F(DiscRoad, ImageStepWithoutImageShowsIsoErrorAndNeverAsksTheBurner)
     auto scripted = std::make_shared<testsupport::ScriptedDiscBurner>();
     BurnDVDCtrl window;
     window.setBurnIntervals(fastIntervals());
-    const ProductionResult result = window.burn(discModel(), scripted, "No Image");
+    const ProductionResult result =
+        testsupport::runRoad(window, [&] { window.burn(discModel(), scripted, "No Image"); });
 
     EXPECT_TRUE(result.isFailed());
     EXPECT_EQ(scripted->prepares(), 0);
@@ -242,7 +244,8 @@ TEST_F(DiscRoad, CancelDuringTheStartAttemptsBurnsNothingAndRevealsTheImage)
             window.cancel();
         }
     });
-    const ProductionResult result = window.burn(discModel(), refusing, "Stopped");
+    const ProductionResult result =
+        testsupport::runRoad(window, [&] { window.burn(discModel(), refusing, "Stopped"); });
 
     EXPECT_TRUE(result.isCancelled()) << qPrintable(result.toString());
     EXPECT_EQ(refusing->attemptedPaths().size(), 2);

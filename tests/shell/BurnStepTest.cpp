@@ -18,17 +18,19 @@
 #include <future>
 
 #include "../corvane/BurnTestSupport.h"
+#include "../production/TwoTitleDisc.h"
 #include "FastBurnIntervals.h"
 #include "RecordingServices.h"
+#include "RoadRun.h"
 #include "ScriptedDiscBurner.h"
 #include "TestSupport.h"
-#include "TwoTitleDisc.h"
 #include "UserFolders.h"
 #include "common/widgets/WidgetAlertService.h"
 #include "corvane/DVDBurn.h"
-#include "production/BurnDVDCtrl.h"
 #include "production/BurnDVDWorkflow.h"
 #include "production/DVDBurnAdapter.h"
+#include "shell/BurnDVDCtrl.h"
+#include "shell/SheetProductionInteraction.h"
 
 namespace {
 
@@ -63,7 +65,7 @@ protected:
         iso = folders.root() + "/image.iso";
         ASSERT_TRUE(writeRandomFile(iso, ImageBytes));
         flow.setBurnIntervals(fastIntervals());
-        flow.setSheetModalWindow(&window);
+        flow.setInteraction(std::make_shared<SheetProductionInteraction>(&window));
     }
 
     // Runs the burn step on a worker thread; this thread serves the main
@@ -261,6 +263,7 @@ TEST_F(BurnStep, CancelBeforeTheBurnStartsBurnsNothingAndReportsNothing)
     // ... and after two refused attempts, the next one would start.
     BurnDVDWorkflow second;
     second.setBurnIntervals(fastIntervals());
+    second.setInteraction(std::make_shared<SheetProductionInteraction>(nullptr));
     auto refusing = std::make_shared<ScriptedDiscBurner>();
     refusing->setStartAnswers({false, false}, true);
     refusing->setStartHook([&second](int attempts, bool) {
@@ -344,7 +347,7 @@ TEST_F(BurnStep, SheetOnTheProductionWindowAsAMessageBox)
     BurnDVDCtrl production;
     production.updateBurnWindowWithProgress(0.62);
     production.show();
-    flow.setSheetModalWindow(&production);
+    flow.setInteraction(std::make_shared<SheetProductionInteraction>(&production));
     burner->setOutcomes({}, Outcome::Fail);
     burner->setMedia(false, 1LL << 32);  // the failed disc: Retry stays off
     QImage picture;
@@ -391,12 +394,14 @@ TEST_F(BurnStep, LeftoverImageIsBurnedAndClosingTheWindowCancelsTheBurn)
     BurnDVDCtrl window;
     window.setBurnIntervals(fastIntervals());
     // Nothing left behind: nothing to burn, nothing asked of the burner.
-    EXPECT_FALSE(window.burnCurrentIsoDVD(burner).isSucceeded());
+    EXPECT_FALSE(
+        testsupport::runRoad(window, [&] { window.burnCurrentIsoDVD(burner); }).isSucceeded());
     EXPECT_TRUE(burner->attemptedPaths().isEmpty());
 
     QDir().mkpath(QFileInfo(image).absolutePath());
     ASSERT_TRUE(writeRandomFile(image, ImageBytes));
-    EXPECT_TRUE(window.burnCurrentIsoDVD(burner).isSucceeded());
+    EXPECT_TRUE(
+        testsupport::runRoad(window, [&] { window.burnCurrentIsoDVD(burner); }).isSucceeded());
     EXPECT_EQ(burner->attemptedPaths(), QStringList{image});
     EXPECT_EQ(messages(), QStringList{"DVD Burn Success"});
 
@@ -414,7 +419,8 @@ TEST_F(BurnStep, LeftoverImageIsBurnedAndClosingTheWindowCancelsTheBurn)
                                        AlertService::AlternateReturn);  // "Stop"
         }
     });
-    const ProductionResult result = window.burnCurrentIsoDVD(stuck);
+    const ProductionResult result =
+        testsupport::runRoad(window, [&] { window.burnCurrentIsoDVD(stuck); });
     EXPECT_TRUE(result.isCancelled()) << qPrintable(result.toString());
     EXPECT_TRUE(window.isCancelled());
     EXPECT_FALSE(window.isVisible());
@@ -422,6 +428,57 @@ TEST_F(BurnStep, LeftoverImageIsBurnedAndClosingTheWindowCancelsTheBurn)
     EXPECT_EQ(messages(),
               (QStringList{"Stop making the DVD?", "DVD Burn Failed", "DVD Make Cancelled"}));
     EXPECT_TRUE(QFileInfo::exists(image));
+}
+
+// The window starts its road and returns: the road runs on its own thread
+// while the caller's loop goes on, and its end comes once, as roadEnded.
+TEST_F(BurnStep, RoadStartsAndReturnsWithTheWindowUpAndEndsWithOneSignal)
+{
+    const QString image = BurnDVDCtrl::currentBurnVideoIso();
+    QDir().mkpath(QFileInfo(image).absolutePath());
+    ASSERT_TRUE(writeRandomFile(image, ImageBytes));
+    burner->setOutcomes({}, Outcome::KeepBurning);
+    QWidget owner;
+    owner.show();
+    BurnDVDCtrl window(&owner);
+    window.setBurnIntervals(fastIntervals());
+    QList<ProductionResult> ended;
+    QObject::connect(&window, &BurnDVDCtrl::roadEnded,
+                     [&](const ProductionResult& result) { ended << result; });
+
+    window.burnCurrentIsoDVD(burner);
+    EXPECT_TRUE(window.isRunning());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(ended.isEmpty());
+    ASSERT_TRUE(burntest::waitUntil([&] { return burner->isBurning(); }));
+    window.cancel();
+    ASSERT_TRUE(burntest::waitUntil([&] { return !ended.isEmpty(); }));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_TRUE(ended[0].isCancelled()) << qPrintable(ended[0].toString());
+    EXPECT_FALSE(window.isRunning());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(messages(), (QStringList{"DVD Burn Failed", "DVD Make Cancelled"}));
+}
+
+// A window closed for good during its road cancels it; the road ends on its
+// own thread without reaching for the window.
+TEST_F(BurnStep, WindowGoneDuringTheRoadCancelsIt)
+{
+    const QString image = BurnDVDCtrl::currentBurnVideoIso();
+    QDir().mkpath(QFileInfo(image).absolutePath());
+    ASSERT_TRUE(writeRandomFile(image, ImageBytes));
+    burner->setOutcomes({}, Outcome::KeepBurning);
+    auto* window = new BurnDVDCtrl;
+    window->setBurnIntervals(fastIntervals());
+    window->burnCurrentIsoDVD(burner);
+    ASSERT_TRUE(burntest::waitUntil([&] { return burner->isBurning(); }));
+    delete window;
+    ASSERT_TRUE(burntest::waitUntil([&] { return !messages().isEmpty(); }));
+    EXPECT_GE(burner->cancels(), 1);
+    EXPECT_EQ(messages(), QStringList{"DVD Burn Failed"});
+    EXPECT_EQ(installed.alerts->alerts[0].window, nullptr);
 }
 
 // --- The real burner on pseudo-drives ---
@@ -504,6 +561,7 @@ TEST_F(BurnStepOnDrives, DriveForgottenOrCancelDuringTheBurnEndsItFailed)
         installed.alerts->alerts.clear();
         BurnDVDWorkflow run;
         run.setBurnIntervals(fastIntervals());
+        run.setInteraction(std::make_shared<SheetProductionInteraction>(nullptr));
         choose(target);
         const DRDevicePtr chosen = device;
         auto burnerThen = std::make_shared<DVDBurnAfterStart>(&dvdBurn, [&run, forget, chosen] {

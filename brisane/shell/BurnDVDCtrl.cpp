@@ -1,21 +1,22 @@
-#include "production/BurnDVDCtrl.h"
+#include "shell/BurnDVDCtrl.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent>
 #include <algorithm>
-#include <system_error>
-#include <thread>
 
 #include "common/FileManagerExtention.h"
 #include "common/RevealService.h"
@@ -23,6 +24,7 @@
 #include "lumenta/LMDVD.h"
 #include "production/BurnDVDWorkflow.h"
 #include "production/IDiscBurner.h"
+#include "shell/SheetProductionInteraction.h"
 
 namespace {
 
@@ -32,6 +34,18 @@ bool existsAt(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+// The roads' threads: apart from the global pool, so that a road never waits
+// for a thread that work it started itself holds. Kept to the process's end.
+QThreadPool* roadThreads()
+{
+    static QThreadPool* const pool = [] {
+        auto* threads = new QThreadPool;
+        threads->setMaxThreadCount(2);
+        return threads;
+    }();
+    return pool;
 }
 
 }  // namespace
@@ -66,7 +80,27 @@ BurnDVDCtrl::BurnDVDCtrl(QWidget* parent) : QDialog(parent)
     connect(m_refresh, &QTimer::timeout, this, &BurnDVDCtrl::updateBurnProgress);
 }
 
-BurnDVDCtrl::~BurnDVDCtrl() = default;
+BurnDVDCtrl::~BurnDVDCtrl()
+{
+    if (m_run) {
+        // The road's thread holds what it uses; it ends on its own.
+        qWarning().noquote() << "the production window went away during a run; it is cancelled";
+        m_run->flow().cancel();
+    }
+}
+
+void BurnDVDCtrl::Weights::setWeights(double finished, double current)
+{
+    const std::lock_guard lock(m_mutex);
+    m_finished = finished;
+    m_current = current;
+}
+
+double BurnDVDCtrl::Weights::progress() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_finished + m_flow->progress() * m_current;
+}
 
 QString BurnDVDCtrl::progressTextFor(double value)
 {
@@ -78,18 +112,9 @@ QString BurnDVDCtrl::progressText() const
     return m_progressTextField->text();
 }
 
-void BurnDVDCtrl::setWeights(double finished, double current)
-{
-    const std::lock_guard lock(m_mutex);
-    m_progressFinished = finished;
-    m_currentWeight = current;
-}
-
 double BurnDVDCtrl::progress() const
 {
-    const std::lock_guard lock(m_mutex);
-    const double running = m_flow ? m_flow->progress() : 0.0;
-    return m_progressFinished + running * m_currentWeight;
+    return m_run ? m_run->progress() : 0.0;
 }
 
 void BurnDVDCtrl::updateBurnWindowWithProgress(double value)
@@ -114,13 +139,8 @@ void BurnDVDCtrl::updateBurnProgress()
 void BurnDVDCtrl::cancel()
 {
     m_cancelled = true;
-    std::shared_ptr<BurnDVDWorkflow> flow;
-    {
-        const std::lock_guard lock(m_mutex);
-        flow = m_flow;
-    }
-    if (flow) {
-        flow->cancel();
+    if (m_run) {
+        m_run->flow().cancel();
     }
 }
 
@@ -150,8 +170,7 @@ void BurnDVDCtrl::reject()
 
 bool BurnDVDCtrl::isRunning() const
 {
-    const std::lock_guard lock(m_mutex);
-    return m_flow != nullptr;
+    return m_run != nullptr;
 }
 
 bool BurnDVDCtrl::isAskingToStop() const
@@ -179,50 +198,47 @@ void BurnDVDCtrl::showCancelled()
     AlertService::current()->runAlert(alert, parentWidget());
 }
 
-ProductionResult BurnDVDCtrl::burnDVDWithBlock(
-    std::function<ProductionResult(BurnDVDWorkflow&)> road)
+void BurnDVDCtrl::burnDVDWithBlock(Road road, RoadEnd end)
 {
+    if (m_run) {
+        qWarning().noquote() << "a production road is running already; nothing more was started";
+        return;
+    }
     m_cancelled = false;
     m_shown = 0.0;
     m_shownValues.clear();
     auto flow = std::make_shared<BurnDVDWorkflow>();
-    flow->setSheetModalWindow(this);
+    flow->setInteraction(std::make_shared<SheetProductionInteraction>(this));
     flow->setBurnIntervals(m_intervals);
-    {
-        const std::lock_guard lock(m_mutex);
-        m_progressFinished = 0.0;
-        m_currentWeight = 0.0;
-        m_flow = flow;
-    }
+    const auto run = std::make_shared<Weights>(flow);
+    m_run = run;
     updateBurnWindowWithProgress(0.0);
     m_refresh->start();
+    open();
 
-    ProductionResult result = ProductionResult::cancelled();
-    std::atomic<bool> ended{false};
-    std::thread worker;
-    try {
-        worker = std::thread([&] {
-            result = road(*flow);
-            ended = true;
-            QMetaObject::invokeMethod(this, &BurnDVDCtrl::closeProgressWindow,
-                                      Qt::QueuedConnection);
-        });
-    } catch (const std::system_error& error) {
-        result = ProductionResult::failed(
-            QStringLiteral("No thread could be started for the production (%1).")
-                .arg(QString::fromLocal8Bit(error.what())));
+    // The last road's watcher may still be telling its end (a listener of
+    // roadEnded starting the next road): it goes once that is done.
+    if (m_watcher) {
+        m_watcher->deleteLater();
     }
-    if (worker.joinable()) {
-        // The road may end before the modal loop starts: the queued close
-        // then arrives inside it.
-        exec();
-        worker.join();
-    }
-    m_refresh->stop();
-    {
-        const std::lock_guard lock(m_mutex);
-        m_flow.reset();
-    }
+    auto* watcher = new QFutureWatcher<std::optional<ProductionResult>>(this);
+    m_watcher = watcher;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, end = std::move(end)] {
+        const std::optional<ProductionResult> result = watcher->future().result();
+        roadDidEnd(result.value_or(ProductionResult::failed(
+                       QStringLiteral("The production could not be run."))),
+                   end);
+    });
+    watcher->setFuture(QtConcurrent::run(roadThreads(), [run, road = std::move(road)] {
+        return std::optional<ProductionResult>(road(run->flow(), *run));
+    }));
+}
+
+void BurnDVDCtrl::roadDidEnd(const ProductionResult& ended, const RoadEnd& end)
+{
+    const std::shared_ptr<Weights> run = std::move(m_run);
+    closeProgressWindow();
+    ProductionResult result = ended;
     if (m_cancelled && !result.isSucceeded()) {
         result = ProductionResult::cancelled();
     }
@@ -232,7 +248,16 @@ ProductionResult BurnDVDCtrl::burnDVDWithBlock(
     } else if (result.isCancelled()) {
         showCancelled();
     }
-    return result;
+    if (end) {
+        end(result, run->flow());
+    }
+    emit roadEnded(result);
+}
+
+void BurnDVDCtrl::refuseRoad(const ProductionResult& failed)
+{
+    showFailure(failed);
+    emit roadEnded(failed);
 }
 
 void BurnDVDCtrl::showFailure(const ProductionResult& result)
@@ -247,55 +272,54 @@ void BurnDVDCtrl::showFailure(const ProductionResult& result)
     AlertService::current()->runAlert(alert, parentWidget());
 }
 
-ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& media)
+void BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& media)
 {
-    const ProductionResult result = burnDVDWithBlock([this, dvd, media](BurnDVDWorkflow& flow) {
-        setWeights(0.0, 1.0);
-        return flow.make(dvd, media);
-    });
-    if (result.isSucceeded()) {
-        selectOutputDVDFile(media);
-    }
-    return result;
+    burnDVDWithBlock(
+        [dvd, media](BurnDVDWorkflow& flow, Weights& weights) {
+            weights.setWeights(0.0, 1.0);
+            return flow.make(dvd, media);
+        },
+        [this, media](const ProductionResult& result, const BurnDVDWorkflow&) {
+            if (result.isSucceeded()) {
+                selectOutputDVDFile(media);
+            }
+        });
 }
 
-ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso,
-                                   const QString& name)
+void BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso,
+                       const QString& name)
 {
     QString temporary;
-    if (const auto failed = makeTemporaryDVDFolder(temporary)) {
-        return *failed;
+    if (!makeTemporaryDVDFolder(temporary)) {
+        refuseRoad(
+            ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made.")));
+        return;
     }
-    const ProductionResult result =
-        burnDVDWithBlock([this, dvd, iso, name, temporary](BurnDVDWorkflow& flow) {
-            setWeights(0.0, 0.9);
+    burnDVDWithBlock(
+        [dvd, iso, name, temporary](BurnDVDWorkflow& flow, Weights& weights) {
+            weights.setWeights(0.0, 0.9);
             const ProductionResult folder = flow.make(dvd, temporary);
             if (!folder.isSucceeded()) {
                 return folder;
             }
-            setWeights(0.9, 0.1);
+            weights.setWeights(0.9, 0.1);
             if (flow.isCancelled()) {
                 return ProductionResult::cancelled();
             }
             return flow.make(temporary, iso, name);
+        },
+        [this, iso](const ProductionResult& result, const BurnDVDWorkflow&) {
+            FileManagerExtention::removeTempFile(TmpDVDPathKey);
+            if (result.isSucceeded()) {
+                selectOutputDVDFile(iso);
+            }
         });
-    FileManagerExtention::removeTempFile(TmpDVDPathKey);
-    if (result.isSucceeded()) {
-        selectOutputDVDFile(iso);
-    }
-    return result;
 }
 
-std::optional<ProductionResult> BurnDVDCtrl::makeTemporaryDVDFolder(QString& temporary)
+bool BurnDVDCtrl::makeTemporaryDVDFolder(QString& temporary)
 {
     temporary = FileManagerExtention::tempFilePath(TmpDVDPathKey, QStringLiteral("dvdmedia"));
-    if (!temporary.isEmpty()) {
-        return std::nullopt;
-    }
-    const ProductionResult failed =
-        ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made."));
-    showFailure(failed);
-    return failed;
+    return !temporary.isEmpty();
 }
 
 QString BurnDVDCtrl::currentBurnVideoIso()
@@ -304,61 +328,66 @@ QString BurnDVDCtrl::currentBurnVideoIso()
            QStringLiteral("/currentBurnVideoISO.iso");
 }
 
-ProductionResult BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd,
-                                   const std::shared_ptr<IDiscBurner>& burner, const QString& name)
+void BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd,
+                       const std::shared_ptr<IDiscBurner>& burner, const QString& name)
 {
     QString temporary;
-    if (const auto failed = makeTemporaryDVDFolder(temporary)) {
-        return *failed;
+    if (!makeTemporaryDVDFolder(temporary)) {
+        refuseRoad(
+            ProductionResult::failed(QStringLiteral("The temporary DVD folder cannot be made.")));
+        return;
     }
     const QString image = currentBurnVideoIso();
     const QFileInfo old(image);
     if (old.isFile() || old.isSymLink()) {
         QFile::remove(image);
     }
-    bool burned = false;
-    const ProductionResult result = burnDVDWithBlock([&](BurnDVDWorkflow& flow) {
-        setWeights(0.0, 0.5);
+    const auto road = [dvd, burner, name, temporary, image](BurnDVDWorkflow& flow,
+                                                            Weights& weights) {
+        weights.setWeights(0.0, 0.5);
         const ProductionResult folder = flow.make(dvd, temporary);
-        setWeights(0.5, 0.05);
+        weights.setWeights(0.5, 0.05);
         if (!folder.isSucceeded()) {
             return folder;
         }
         const ProductionResult imaged =
             flow.isCancelled() ? ProductionResult::cancelled() : flow.make(temporary, image, name);
-        setWeights(0.55, 0.45);
+        weights.setWeights(0.55, 0.45);
         if (flow.isCancelled()) {
             return ProductionResult::cancelled();
         }
         // Only an image the image step finished is ever burned.
         if (!imaged.isSucceeded() || !QFileInfo(image).isFile()) {
-            flow.showAlert(isoErrorAlert(image, temporary));
+            const AlertContent alert = isoErrorAlert(image, temporary);
+            flow.showAlert({alert.message, alert.informativeText});
             return ProductionResult::failedAndShown(
                 imaged.isSucceeded() ? QStringLiteral("The disc image is missing.")
                                      : imaged.reason());
         }
-        const ProductionResult burnt = flow.burn(image, burner);
-        burned = flow.burnSuccess();
-        return burnt;
+        return flow.burn(image, burner);
+    };
+    burnDVDWithBlock(road, [this, image](const ProductionResult&, const BurnDVDWorkflow& flow) {
+        if (flow.burnSuccess() || !existsAt(image)) {
+            QFile::remove(image);
+        } else {
+            selectOutputDVDFile(image);
+        }
+        FileManagerExtention::removeTempFile(TmpDVDPathKey);
     });
-    if (burned || !existsAt(image)) {
-        QFile::remove(image);
-    } else {
-        selectOutputDVDFile(image);
-    }
-    FileManagerExtention::removeTempFile(TmpDVDPathKey);
-    return result;
 }
 
-ProductionResult BurnDVDCtrl::burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner)
+void BurnDVDCtrl::burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner)
 {
     const QString image = currentBurnVideoIso();
     if (!QFileInfo(image).isFile()) {
         qInfo().noquote() << "no disc image to burn at" << image;
-        return ProductionResult::failed(QStringLiteral("There is no disc image to burn."));
+        const ProductionResult nothing =
+            ProductionResult::failed(QStringLiteral("There is no disc image to burn."));
+        emit roadEnded(nothing);
+        return;
     }
-    return burnDVDWithBlock([this, image, burner](BurnDVDWorkflow& flow) {
-        setWeights(0.0, 1.0);
+    burnDVDWithBlock([image, burner](BurnDVDWorkflow& flow, Weights& weights) {
+        weights.setWeights(0.0, 1.0);
         return flow.burn(image, burner);
     });
 }

@@ -1,12 +1,15 @@
 #pragma once
-// The modal production window and the entry of its roads: a DVD folder
+// The production window and the entry of its roads: a DVD folder
 // (burn(disc, folder)), an ISO image (burn(disc, iso, name)) and a burned
-// disc (burn(disc, burner, name)). Each road runs the steps of a fresh
-// BurnDVDWorkflow on its own thread while exec() keeps the main loop
-// serving; the window shows the combined progress every 0.1 s and offers
-// Cancel, and closes itself when the road returns. Closing it any other way
-// (Escape, the title bar) asks first ("Stop making the DVD?") and cancels
-// the run on "Stop"; it closes once the road has ended.
+// disc (burn(disc, burner, name)). A road returns at once: the window opens
+// window-modal and runs the steps of a fresh BurnDVDWorkflow on a thread of
+// its own (QtConcurrent, watched by a QFutureWatcher), while the main loop
+// goes on serving. The window shows the combined progress every 0.1 s and
+// offers Cancel, and closes itself when the road has ended; then roadEnded
+// is emitted once with its result. Closing it any other way (Escape, the
+// title bar) asks first ("Stop making the DVD?") and cancels the run on
+// "Stop"; it closes once the road has ended. The steps report and ask
+// through sheets on this window (SheetProductionInteraction).
 //
 // Shown progress: finished share + the workflow's progress x the current
 // step's share, clamped to 0..0.99 and never below the value shown before.
@@ -28,7 +31,8 @@
 // revealed otherwise (a failed, refused or cancelled burn), so the user finds
 // it. The workflow reports the burn itself; the road shows nothing more.
 //
-// One controller serves one run. Create and call it on the main thread.
+// One road at a time. Create and call it on the main thread. A window
+// destroyed during a road cancels it; the road then ends on its own thread.
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -49,6 +53,8 @@ class QPushButton;
 class QTimer;
 class AlertSheet;
 struct AlertContent;
+template <typename T>
+class QFutureWatcher;
 
 class BurnDVDCtrl : public QDialog {
     Q_OBJECT
@@ -60,17 +66,18 @@ public:
     explicit BurnDVDCtrl(QWidget* parent = nullptr);
     ~BurnDVDCtrl() override;
 
+    // Each road starts and returns at once; roadEnded tells how it ended (at
+    // once when it could not start).
     // burn:media: the DVD folder road into `media`.
-    ProductionResult burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& media);
+    void burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& media);
     // burn:iso:name: the ISO road into `iso` with the volume name `name`.
-    ProductionResult burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso,
-                          const QString& name);
+    void burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso, const QString& name);
     // burn:dvd:name: the disc road, burning with `burner` (its drive chosen)
     // under the volume name `name`.
-    ProductionResult burn(const std::shared_ptr<DVDLibrary>& dvd,
-                          const std::shared_ptr<IDiscBurner>& burner, const QString& name);
+    void burn(const std::shared_ptr<DVDLibrary>& dvd, const std::shared_ptr<IDiscBurner>& burner,
+              const QString& name);
     // Burns the image an earlier disc road left behind, when there is one.
-    ProductionResult burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner);
+    void burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner);
     // The disc road's image: "currentBurnVideoISO.iso" in the default video folder.
     static QString currentBurnVideoIso();
 
@@ -80,9 +87,17 @@ public:
         m_intervals = intervals;
     }
 
-    // The common frame of every road: runs `road` on its own thread with a
-    // fresh workflow while the window is up; returns when it has ended.
-    ProductionResult burnDVDWithBlock(std::function<ProductionResult(BurnDVDWorkflow&)> road);
+    // What a road runs on its thread: the steps of `flow`, telling the
+    // window each step's share of the progress through `weights`.
+    class Weights;
+    using Road = std::function<ProductionResult(BurnDVDWorkflow& flow, Weights& weights)>;
+    // What a road does on the main thread once it has ended and its failure
+    // has been shown, before roadEnded.
+    using RoadEnd = std::function<void(const ProductionResult&, const BurnDVDWorkflow&)>;
+
+    // The common frame of every road: opens the window and runs `road` on
+    // its own thread with a fresh workflow; returns at once.
+    void burnDVDWithBlock(Road road, RoadEnd end = {});
 
     // The Cancel button: cancels the run for good.
     void cancel();
@@ -117,13 +132,19 @@ public:
     // The text shown for a progress value: "%.0f %%" of value x 100.
     static QString progressTextFor(double value);
 
+signals:
+    // Once per road, on the main thread, after its end has been shown.
+    void roadEnded(const ProductionResult& result);
+
 private:
-    void setWeights(double finished, double current);
+    void roadDidEnd(const ProductionResult& result, const RoadEnd& end);
+    // Ends a road that could not start: shows the failure, then roadEnded.
+    void refuseRoad(const ProductionResult& failed);
     void showFailure(const ProductionResult& result);
     void showCancelled();
-    // Makes the temporary DVD folder into `temporary`; when it cannot be
-    // made, shows the failure and answers it.
-    std::optional<ProductionResult> makeTemporaryDVDFolder(QString& temporary);
+    // Makes the temporary DVD folder into `temporary`; false when it cannot
+    // be made.
+    static bool makeTemporaryDVDFolder(QString& temporary);
     void closeProgressWindow();
     static AlertContent isoErrorAlert(const QString& image, const QString& folder);
 
@@ -132,14 +153,32 @@ private:
     QPushButton* m_cancelButton = nullptr;
     QTimer* m_refresh = nullptr;
 
-    mutable std::mutex m_mutex;  // the workflow and the weights
-    std::shared_ptr<BurnDVDWorkflow> m_flow;
-    double m_progressFinished = 0.0;
-    double m_currentWeight = 0.0;
+    // The running road's workflow and weights, shared with its thread.
+    std::shared_ptr<Weights> m_run;
+    QFutureWatcher<std::optional<ProductionResult>>* m_watcher = nullptr;
     std::atomic<bool> m_cancelled{false};
     double m_shown = 0.0;
     QList<double> m_shownValues;
     std::function<void(BurnDVDCtrl&)> m_observer;
     std::shared_ptr<AlertSheet> m_stopQuestion;
     BurnDVDWorkflow::BurnIntervals m_intervals;
+};
+
+// One road's workflow and the progress shares of its steps; the road's
+// thread sets the shares, the window reads the progress. Thread-safe.
+class BurnDVDCtrl::Weights {
+public:
+    explicit Weights(std::shared_ptr<BurnDVDWorkflow> flow) : m_flow(std::move(flow)) {}
+
+    BurnDVDWorkflow& flow() const { return *m_flow; }
+    // The share done before the current step, and the current step's.
+    void setWeights(double finished, double current);
+    // finished + the workflow's progress x current (unclamped).
+    double progress() const;
+
+private:
+    const std::shared_ptr<BurnDVDWorkflow> m_flow;
+    mutable std::mutex m_mutex;
+    double m_finished = 0.0;
+    double m_current = 0.0;
 };
