@@ -18,6 +18,7 @@
 #include "VideoEditTestSupport.h"
 #include "common/NamedImage.h"
 #include "media/VideoEditPlayer.h"
+#include "model/MediaRowView.h"
 #include "videoedit/VEMoviePlayerDisplayView.h"
 #include "videoedit/VEPlayerCropView.h"
 #include "videoedit/VEPlayerProgressBarView.h"
@@ -27,11 +28,12 @@
 using namespace videoedittest;
 
 // A clip row of the title list: counts its time refreshes.
-class RowSpy : public QObject {
-    Q_OBJECT
+class RowSpy : public MediaRowView {
 public:
     int refreshes = 0;
-    Q_INVOKABLE void updateMediaTimeAfterVideoEdit() { ++refreshes; }
+    void removeFromSuperview() override {}
+    void initAllControls() override {}
+    void updateMediaTimeAfterVideoEdit() override { ++refreshes; }
 };
 
 namespace {
@@ -162,10 +164,12 @@ TEST_F(VideoEditSheet, ClosingRunsWhoeverHasTheFocusAndOnlyOnce)
     EXPECT_EQ(row.refreshes, 1);
     sheet.reject();
     EXPECT_EQ(installed.mainController->count("setDocumentEdited:YES"), 1);
-    // A row that cannot refresh itself is passed over.
-    QObject plain;
-    clip.media->setMediaDataView(&plain);
-    open();
+    // A row destroyed while the sheet is open is passed over.
+    {
+        RowSpy gone;
+        clip.media->setMediaDataView(&gone);
+        open();
+    }
     sheet.doneVideoEdit();
     EXPECT_EQ(installed.mainController->count("setDocumentEdited:YES"), 2);
 }
@@ -326,5 +330,3 @@ TEST_F(VideoEditSheet, ScreenshotOfTheTrimTabWithTwoSegmentsOneSelected)
 }
 
 }  // namespace
-
-#include "VideoEditSheetTest.moc"
