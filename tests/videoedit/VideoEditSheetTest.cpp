@@ -17,7 +17,10 @@
 #include "RecordingControllers.h"
 #include "VideoEditTestSupport.h"
 #include "common/NamedImage.h"
+#include "listedit/MediaDataView.h"
+#include "listedit/TitleDataView.h"
 #include "media/VideoEditPlayer.h"
+#include "model/DVDTitleData.h"
 #include "model/MediaRowView.h"
 #include "videoedit/VEMoviePlayerDisplayView.h"
 #include "videoedit/VEPlayerCropView.h"
@@ -151,6 +154,36 @@ TEST_F(VideoEditSheet, ClosingWithNothingChangedMarksEditedAndRefreshesBothRows)
     EXPECT_FALSE(sheet.player()->vcMovie());
     EXPECT_FALSE(clip.movie->playing);
     EXPECT_EQ(timeline().selectedTrimIndex(), 10000);
+}
+
+// The list's own rows, reached through the clip and its title: closing the
+// sheet shows the clip's new length in its row and the new total in its
+// title's row.
+TEST_F(VideoEditSheet, ClosingShowsTheKeptLengthInTheListsRows)
+{
+    const auto title = std::make_shared<DVDTitleData>();
+    title->mediaDataArray().append(clip.media);
+    clip.media->flushSuperTitleData(title);
+    MediaDataView clipRow;
+    clipRow.setMedia(clip.media);
+    clip.media->setMediaDataView(&clipRow);
+    TitleDataView titleRow;
+    titleRow.setTitle(title);
+    title->setTitleDataView(&titleRow);
+    clipRow.updateMediaTimeAfterVideoEdit();
+    ASSERT_EQ(clipRow.mediaTime()->text(), QString("00:00:06"));
+    ASSERT_EQ(titleRow.titleTime()->text(), QString("00:00:06"));
+
+    open();
+    sheet.seek(sec(1.0));
+    settle();
+    sheet.addTrimButton()->click();
+    settle();
+    ASSERT_EQ(spans(), (Spans{{1.0, 2.0}}));
+    EXPECT_EQ(clipRow.mediaTime()->text(), QString("00:00:06")) << "the rows learn it on closing";
+    sheet.doneVideoEdit();
+    EXPECT_EQ(clipRow.mediaTime()->text(), QString("00:00:01"));
+    EXPECT_EQ(titleRow.titleTime()->text(), QString("00:00:01"));
 }
 
 TEST_F(VideoEditSheet, ClosingRunsWhoeverHasTheFocusAndOnlyOnce)
