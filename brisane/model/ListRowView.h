@@ -1,12 +1,12 @@
 #pragma once
 // The role a row of the title list plays for the list's core operations and
-// for the editors that change what a row shows. The model objects point at
-// their rows through it (DVDPageData::dvdPageView, DVDTitleData::titleDataView,
-// MediaData::mediaDataView); the clip and title rows answer the narrower
-// roles MediaRowView and TitleRowView, which add what only they do.
+// for the editors that change what a row shows. Clip and title rows answer
+// it through the narrower roles MediaRowView and TitleRowView, by which their
+// entries point at them (MediaData::mediaDataView,
+// DVDTitleData::titleDataView); a page's row answers it beside PageRowView.
 //
-// A model object does not own its clip or title row: it holds it in a
-// RowPointer, which reads as null once the row is destroyed.
+// An entry does not own its clip or title row: it holds it in a RowPointer,
+// which reads as null once the row is destroyed.
 //
 // Main thread only.
 
