@@ -21,15 +21,15 @@
 #include <QWidget>
 #include <memory>
 
-#include "listedit/ListRowView.h"
 #include "listedit/ListTableLayout.h"
+#include "model/ListRowView.h"
 
 class ListEditViewController;
 class ListTableView;
 class Object;
 class QLabel;
 
-class ListDataRowView : public QWidget, public ListRowView {
+class ListDataRowView : public QWidget, public virtual ListRowView {
     Q_OBJECT
 public:
     // The row's selection code: 1 clip or sub-clip, 2 title, 3 page.

@@ -15,13 +15,13 @@
 #include "listedit/ListEntryMover.h"
 #include "listedit/ListMediaFactory.h"
 #include "listedit/ListRemoval.h"
-#include "listedit/ListRowView.h"
 #include "listedit/ListTableView.h"
 #include "lumenta/LMMediaTime.h"
 #include "media/RenderItem.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
+#include "model/ListRowView.h"
 #include "model/MediaSectionItem.h"
 #include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
@@ -304,16 +304,16 @@ void ListEditViewController::flushImageMediaDataWhenImageEditFinished()
         section->setEndTimeInMedia(
             static_cast<LMMediaTime>(static_cast<double>(lm_default_time_base()) * seconds));
     }
-    ListRowView::refresh(ListRowView::of(clip->mediaDataView()));
+    ListRowView::refresh(clip->mediaDataView());
     std::shared_ptr<DVDTitleData> title = clip->superTitleData();
     if (clip->isSubMedia()) {
         if (const auto group = clip->superMediaData()) {
-            ListRowView::refresh(ListRowView::of(group->mediaDataView()));
+            ListRowView::refresh(group->mediaDataView());
             title = group->superTitleData();
         }
     }
     if (title) {
-        ListRowView::refresh(ListRowView::of(title->titleDataView()));
+        ListRowView::refresh(title->titleDataView());
     }
 }
 

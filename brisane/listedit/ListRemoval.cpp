@@ -3,27 +3,22 @@
 #include <algorithm>
 
 #include "listedit/ListMediaFactory.h"
-#include "listedit/ListRowView.h"
 #include "listedit/ListSelection.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
+#include "model/ListRowView.h"
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"
 
 namespace {
 
-void leaveList(QObject* row)
-{
-    ListRowView::leaveList(ListRowView::of(row));
-}
-
 // The rows of a clip and, for a merged clip, of its sub-clips.
 void clipRowsLeaveList(const MediaData& media)
 {
-    leaveList(media.mediaDataView());
+    ListRowView::leaveList(media.mediaDataView());
     for (const auto& sub : media.subMediaArray()) {
-        leaveList(sub->mediaDataView());
+        ListRowView::leaveList(sub->mediaDataView());
     }
 }
 
@@ -86,10 +81,10 @@ void ListRemoval::removeSelectedMedia(const MediaData::Ptr& media)
             removeMediaSectionInMedia(media);
         }
     }
-    leaveList(media->mediaDataView());
+    ListRowView::leaveList(media->mediaDataView());
     if (media->hasSubMedia()) {
         for (const auto& sub : media->subMediaArray()) {
-            leaveList(sub->mediaDataView());
+            ListRowView::leaveList(sub->mediaDataView());
             sub->setMediaDataView(nullptr);
         }
     }
@@ -130,7 +125,7 @@ void ListRemoval::removeSelectedTitle(const std::shared_ptr<DVDTitleData>& title
     if (!title) {
         return;
     }
-    leaveList(title->titleDataView());
+    ListRowView::leaveList(title->titleDataView());
     for (const auto& clip : DVDTitleData::ClipList(title->mediaDataArray())) {
         removeSelectedMedia(clip);
         title->mediaDataArray().removeAll(clip);
@@ -146,7 +141,7 @@ void ListRemoval::removeSelectedTitleWhenMovePlace(const std::shared_ptr<DVDTitl
     if (!title) {
         return;
     }
-    leaveList(title->titleDataView());
+    ListRowView::leaveList(title->titleDataView());
     for (const auto& clip : title->mediaDataArray()) {
         clipRowsLeaveList(*clip);
     }
@@ -182,7 +177,7 @@ void ListRemoval::removeSelectedPageWhenMovePlace(const std::shared_ptr<DVDPageD
         return;
     }
     for (const auto& title : page->titleDataArray()) {
-        leaveList(title->titleDataView());
+        ListRowView::leaveList(title->titleDataView());
         for (const auto& clip : title->mediaDataArray()) {
             clipRowsLeaveList(*clip);
         }
@@ -212,7 +207,7 @@ void ListRemoval::dropFromTitle(const MediaData::Ptr& media)
         return;
     }
     // The title goes and keeps its last clip.
-    leaveList(title->titleDataView());
+    ListRowView::leaveList(title->titleDataView());
     if (const auto page = title->superPage()) {
         page->titleDataArray().removeAll(title);
     }
@@ -235,7 +230,7 @@ void ListRemoval::dropFromMergedClip(const MediaData::Ptr& media)
     const auto kept = members.first();
     const auto title = group->superTitleData();
     kept->flushSuperTitleData(title);
-    leaveList(group->mediaDataView());
+    ListRowView::leaveList(group->mediaDataView());
     if (title) {
         const qsizetype at = title->mediaDataArray().indexOf(group);
         if (at >= 0) {

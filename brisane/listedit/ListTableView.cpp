@@ -38,6 +38,18 @@ DVDPageDataView* pageRowOf(const DVDPageData& page)
     return dynamic_cast<DVDPageDataView*>(page.dvdPageView().get());
 }
 
+// The list's own rows of a title and a clip; null when the entry has none or
+// another kind of row.
+TitleDataView* titleRowOf(const DVDTitleData& title)
+{
+    return dynamic_cast<TitleDataView*>(title.titleDataView());
+}
+
+MediaDataView* clipRowOf(const MediaData& media)
+{
+    return dynamic_cast<MediaDataView*>(media.mediaDataView());
+}
+
 // The scroll area's view the list stands in, or null.
 QWidget* enclosingViewport(const QWidget* list)
 {
@@ -142,7 +154,7 @@ void ListTableView::flushAllItemView()
     const DataResource::PageList pages = pageArray();
     ListTableLayout::nameTree(pages);
     const auto clipRow = [this](const MediaData::Ptr& media) {
-        auto* row = qobject_cast<MediaDataView*>(media->mediaDataView());
+        MediaDataView* row = clipRowOf(*media);
         if (!row) {
             row = new MediaDataView(this);
             row->setGeometry(0, -60, width(), 60);
@@ -165,7 +177,7 @@ void ListTableView::flushAllItemView()
         adopt(pageRow);
         pageRow->initAllPageControls();
         for (const auto& title : page->titleDataArray()) {
-            auto* titleRow = qobject_cast<TitleDataView*>(title->titleDataView());
+            TitleDataView* titleRow = titleRowOf(*title);
             if (!titleRow) {
                 titleRow = new TitleDataView(this);
                 titleRow->setGeometry(0, -35, width(), 35);
@@ -356,16 +368,16 @@ void ListTableView::reAddTitleSubViewToSuperView(const std::shared_ptr<DVDTitleD
     if (!title) {
         return;
     }
-    const auto readd = [this](QObject* view) {
-        if (auto* row = qobject_cast<ListDataRowView*>(view)) {
+    const auto readd = [this](ListDataRowView* row) {
+        if (row) {
             adopt(row);
         }
     };
-    readd(title->titleDataView());
+    readd(titleRowOf(*title));
     for (const auto& clip : title->mediaDataArray()) {
-        readd(clip->mediaDataView());
+        readd(clipRowOf(*clip));
         for (const auto& sub : clip->subMediaArray()) {
-            readd(sub->mediaDataView());
+            readd(clipRowOf(*sub));
         }
     }
 }
@@ -796,10 +808,10 @@ ListDataRowView* ListTableView::rowOf(Object* entry) const
         return pageRowOf(*page);
     }
     if (auto* title = dynamic_cast<DVDTitleData*>(entry)) {
-        return qobject_cast<ListDataRowView*>(title->titleDataView());
+        return titleRowOf(*title);
     }
     if (auto* media = dynamic_cast<MediaData*>(entry)) {
-        return qobject_cast<ListDataRowView*>(media->mediaDataView());
+        return clipRowOf(*media);
     }
     return nullptr;
 }
@@ -821,10 +833,10 @@ bool ListTableView::showsItsEntry(const OwnedRow& owned)
     // own for them; the old rows then show nothing.
     const auto entry = owned.entry.lock();
     if (const auto* title = dynamic_cast<const DVDTitleData*>(entry.get())) {
-        return title->titleDataView() == owned.row.data();
+        return titleRowOf(*title) == owned.row.data();
     }
     if (const auto* media = dynamic_cast<const MediaData*>(entry.get())) {
-        return media->mediaDataView() == owned.row.data();
+        return clipRowOf(*media) == owned.row.data();
     }
     return true;
 }

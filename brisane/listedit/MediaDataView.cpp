@@ -5,7 +5,6 @@
 
 #include "common/CommonFunction.h"
 #include "listedit/ClipMarkEditView.h"
-#include "listedit/TitleDataView.h"
 #include "listedit/VideoEditBtnView.h"
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"
@@ -179,7 +178,7 @@ void MediaDataView::updateMediaTimeAfterVideoEdit()
         return;
     }
     if (const auto title = clip->superTitleData()) {
-        if (auto* row = qobject_cast<TitleDataView*>(title->titleDataView())) {
+        if (TitleRowView* row = title->titleDataView()) {
             row->flushTitleAllTimeAfterVideoEdit();
         }
     }

@@ -10,12 +10,13 @@
 // while the clip lives. Main thread only.
 
 #include "listedit/ListDataRowView.h"
+#include "model/MediaRowView.h"
 
 class ClipMarkEditView;
 class MediaData;
 class VideoEditBtnView;
 
-class MediaDataView : public ListDataRowView {
+class MediaDataView : public ListDataRowView, public MediaRowView {
     Q_OBJECT
 public:
     explicit MediaDataView(QWidget* parent = nullptr);
@@ -30,10 +31,11 @@ public:
 
     // Frames, name, length and buttons from the clip.
     void initAllMediaControls();
+    // --- MediaRowView ---
     // Recomputes the length label; a clip of a title, and a merged clip,
-    // then refresh their title's total. The video editor calls it by name
-    // when its sheet closes.
-    Q_INVOKABLE void updateMediaTimeAfterVideoEdit();
+    // then refresh their title's total. The video editor calls it when its
+    // sheet closes.
+    void updateMediaTimeAfterVideoEdit() override;
     // Whether the clip can be edited alone: it is not a merged clip.
     bool canDoVideoEdit() const;
     // Whether the row marks its clip's source as missing: the name in red

@@ -10,10 +10,11 @@
 #include <QImage>
 
 #include "listedit/ListDataRowView.h"
+#include "model/TitleRowView.h"
 
 class DVDTitleData;
 
-class TitleDataView : public ListDataRowView {
+class TitleDataView : public ListDataRowView, public TitleRowView {
     Q_OBJECT
 public:
     explicit TitleDataView(QWidget* parent = nullptr);
@@ -26,8 +27,9 @@ public:
 
     // Frames, name, clip count and total time from the title.
     void initAllTitleControls();
+    // --- TitleRowView ---
     // The time label from totalTimeInTitle.
-    void flushTitleAllTimeAfterVideoEdit();
+    void flushTitleAllTimeAfterVideoEdit() override;
     // The seconds of every clip of the title, a merged clip's members each
     // counted, as "%02d:%02d:%02d" with fractions cut.
     QString totalTimeInTitle() const;

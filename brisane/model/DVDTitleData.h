@@ -6,11 +6,12 @@
 // disc side as a MenuTitle.
 
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <memory>
 
 #include "model/MenuTitle.h"
+#include "model/RowPointer.h"
+#include "model/TitleRowView.h"
 #include "platform/CodingBase.h"
 
 class DVDPageData;
@@ -26,9 +27,10 @@ public:
 
     std::shared_ptr<DVDPageData> superPage() const { return m_superPage.lock(); }
     void setSuperPage(const std::shared_ptr<DVDPageData>& page) { m_superPage = page; }
-    // The title's row in the title list; not owned, not archived.
-    QObject* titleDataView() const { return m_titleDataView.data(); }
-    void setTitleDataView(QObject* view) { m_titleDataView = view; }
+    // The title's row in the title list; not owned, not archived; null once
+    // the row is destroyed.
+    TitleRowView* titleDataView() const { return m_titleDataView.get(); }
+    void setTitleDataView(TitleRowView* view) { m_titleDataView.reset(view); }
     QString name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
     const ClipList& mediaDataArray() const { return m_mediaDataArray; }
@@ -43,7 +45,7 @@ public:
 
 private:
     std::weak_ptr<DVDPageData> m_superPage;
-    QPointer<QObject> m_titleDataView;
+    RowPointer<TitleRowView> m_titleDataView;
     QString m_name;
     ClipList m_mediaDataArray;
     std::shared_ptr<DVDPageItem> m_menuItem;

@@ -26,12 +26,13 @@
 
 #include <QImage>
 #include <QList>
-#include <QPointer>
 #include <QString>
 #include <memory>
 
 #include "media/VCMovie.h"
+#include "model/MediaRowView.h"
 #include "model/MenuClip.h"
+#include "model/RowPointer.h"
 #include "platform/CodingBase.h"
 
 class DVDFileSource;
@@ -122,9 +123,10 @@ public:
     // Not archived.
     QString missingSource() const { return m_missingSource; }
     void setMissingSource(const QString& reason) { m_missingSource = reason; }
-    // The clip's row in the title list; not owned, not archived.
-    QObject* mediaDataView() const { return m_mediaDataView.data(); }
-    void setMediaDataView(QObject* view) { m_mediaDataView = view; }
+    // The clip's row in the title list; not owned, not archived; null once
+    // the row is destroyed.
+    MediaRowView* mediaDataView() const { return m_mediaDataView.get(); }
+    void setMediaDataView(MediaRowView* view) { m_mediaDataView.reset(view); }
     void setHasSubMedia(bool on) { m_hasSubMedia = on; }
     const ClipList& subMediaArray() const { return m_subMediaArray; }
     ClipList& subMediaArray() { return m_subMediaArray; }
@@ -172,7 +174,7 @@ private:
     mutable QString m_subtitleSourceFor;
     std::shared_ptr<MediaSectionItem> m_sectionItem;
     QString m_missingSource;
-    QPointer<QObject> m_mediaDataView;
+    RowPointer<MediaRowView> m_mediaDataView;
     bool m_hasSubMedia = false;
     ClipList m_subMediaArray;
     bool m_isSubMedia = false;

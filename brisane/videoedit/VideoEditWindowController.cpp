@@ -412,17 +412,11 @@ void VideoEditWindowController::windowWillClose()
     }
 }
 
-void VideoEditWindowController::updateMediaTimeAfterVideoEdit(QObject* row)
+void VideoEditWindowController::updateMediaTimeAfterVideoEdit(MediaRowView* row)
 {
-    if (!row) {
-        return;
+    if (row) {
+        row->updateMediaTimeAfterVideoEdit();
     }
-    if (row->metaObject()->indexOfMethod("updateMediaTimeAfterVideoEdit()") < 0) {
-        qWarning() << "video edit: the clip row" << row->metaObject()->className()
-                   << "does not refresh its time";
-        return;
-    }
-    QMetaObject::invokeMethod(row, "updateMediaTimeAfterVideoEdit", Qt::DirectConnection);
 }
 
 // --- State ---

@@ -17,8 +17,8 @@
 // the key on a later pass of the event loop, with its signals blocked, so
 // filling the sheet never writes back into the clip.
 //
-// The clip's rows in the title list are refreshed through their invokable
-// updateMediaTimeAfterVideoEdit(); a row that does not answer it is skipped.
+// The clip's rows in the title list are refreshed through their MediaRowView
+// role; a clip without a row (or whose row has gone) is skipped.
 // The main window is reached through ControllerFunction::documentHost();
 // without one the sheet still works and only those calls are skipped.
 //
@@ -40,6 +40,7 @@
 #include "videoedit/VEPlayerProgressBarDelegate.h"
 
 class MediaData;
+class MediaRowView;
 class MovieTrimItem;
 class QAbstractButton;
 class QAction;
@@ -189,9 +190,8 @@ public:
     // Announces every key of the clip's edits.
     void flushMovieAttribute();
 
-    // Refreshes a clip row's time after an edit; null and rows that do not
-    // answer updateMediaTimeAfterVideoEdit() are skipped.
-    static void updateMediaTimeAfterVideoEdit(QObject* row);
+    // Refreshes a clip row's time after an edit; null is skipped.
+    static void updateMediaTimeAfterVideoEdit(MediaRowView* row);
 
 public slots:
     void done(int result) override;

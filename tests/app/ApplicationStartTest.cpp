@@ -177,7 +177,7 @@ TEST_F(ApplicationStartTest, AClipRowsChapterButtonOpensTheChapterEditorThatSpli
 
     const auto title = listEditor()->currentDVDPage()->titleDataArray().first();
     const auto clip = title->mediaDataArray().first();
-    auto* row = qobject_cast<MediaDataView*>(clip->mediaDataView());
+    auto* row = dynamic_cast<MediaDataView*>(clip->mediaDataView());
     ASSERT_NE(row, nullptr);
     ASSERT_TRUE(row->clipMarkEditView()->isVisible());
     QTest::mouseClick(row->clipMarkEditView(), Qt::LeftButton);

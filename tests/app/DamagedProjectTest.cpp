@@ -207,7 +207,7 @@ protected:
                 ASSERT_TRUE(clip);
                 const bool marked = markedSources.contains(i);
                 EXPECT_EQ(!clip->missingSource().isEmpty(), marked) << "source " << i;
-                const auto* row = qobject_cast<MediaDataView*>(clip->mediaDataView());
+                const auto* row = dynamic_cast<MediaDataView*>(clip->mediaDataView());
                 ASSERT_NE(row, nullptr);
                 EXPECT_EQ(row->isSourceMissingShown(), marked) << "source " << i;
             }

@@ -75,7 +75,7 @@ TEST_F(ListDragScreenshotTest, MainWindowMidDrag)
 
     // The first clip (row at y 115) pressed and dragged below the second
     // (row at y 240), right of x 120: it would follow that clip.
-    auto* row = qobject_cast<QWidget*>(first->mediaDataView());
+    auto* row = dynamic_cast<QWidget*>(first->mediaDataView());
     ASSERT_NE(row, nullptr);
     send(row, QEvent::MouseButtonPress, {400, 140}, Qt::LeftButton, Qt::LeftButton);
     send(row, QEvent::MouseMove, {400, 150}, Qt::NoButton, Qt::LeftButton);

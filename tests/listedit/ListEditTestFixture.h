@@ -14,21 +14,25 @@
 #include "RecordingControllers.h"
 #include "RecordingServices.h"
 #include "listedit/ListEditViewController.h"
-#include "listedit/ListRowView.h"
 #include "listedit/ListTableView.h"
 #include "listedit/MediaOpenPanel.h"
 #include "model/DVDPageData.h"
+#include "model/ListRowView.h"
+#include "model/MediaRowView.h"
 #include "model/PageRowView.h"
+#include "model/TitleRowView.h"
 
 namespace listtest {
 
-// A row of the list as the core sees it.
-class FakeRow : public QObject, public ListRowView {
+// A clip or title row of the list as the core sees it.
+class FakeRow : public MediaRowView, public TitleRowView {
 public:
     int removed = 0;
     int refreshed = 0;
     void removeFromSuperview() override { ++removed; }
     void initAllControls() override { ++refreshed; }
+    void updateMediaTimeAfterVideoEdit() override {}
+    void flushTitleAllTimeAfterVideoEdit() override {}
 };
 
 class FakePageRow : public PageRowView, public ListRowView {

@@ -39,7 +39,7 @@ protected:
     }
     static QWidget* row(const MediaData::Ptr& clip)
     {
-        return qobject_cast<QWidget*>(clip->mediaDataView());
+        return dynamic_cast<QWidget*>(clip->mediaDataView());
     }
     static QWidget* row(const std::shared_ptr<DVDPageData>& page)
     {
@@ -125,7 +125,7 @@ TEST_F(ListOwnDragTest, ADragShowsItsPlaceAndMovesTheClipAtTheRelease)
     ASSERT_EQ(tree.T1->mediaDataArray().size(), 2);
     const auto moved = tree.T1->mediaDataArray().last();
     EXPECT_EQ(moved->name(), tree.C->name().replace("_0", "_1"));
-    EXPECT_NE(qobject_cast<MediaDataView*>(moved->mediaDataView()), nullptr);
+    EXPECT_NE(dynamic_cast<MediaDataView*>(moved->mediaDataView()), nullptr);
     EXPECT_FALSE(line->isVisible());
     EXPECT_EQ(list().insertOrMerge(), 0);
     EXPECT_FALSE(list().isOnlyMove());

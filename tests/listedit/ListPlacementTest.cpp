@@ -187,7 +187,7 @@ protected:
     // Whether a reload met the clip: it has a row in the list.
     bool listed(const MediaData::Ptr& clip) const
     {
-        auto* row = qobject_cast<MediaDataView*>(clip->mediaDataView());
+        auto* row = dynamic_cast<MediaDataView*>(clip->mediaDataView());
         return row && row->parentWidget() == &list() && row->isVisible();
     }
 

@@ -135,11 +135,11 @@ protected:
     ListTableView& list() { return *controller->listTableView(); }
     static MediaDataView* row(const MediaData::Ptr& media)
     {
-        return qobject_cast<MediaDataView*>(media->mediaDataView());
+        return dynamic_cast<MediaDataView*>(media->mediaDataView());
     }
     static TitleDataView* row(const std::shared_ptr<DVDTitleData>& title)
     {
-        return qobject_cast<TitleDataView*>(title->titleDataView());
+        return dynamic_cast<TitleDataView*>(title->titleDataView());
     }
     static DVDPageDataView* row(const std::shared_ptr<DVDPageData>& page)
     {
@@ -426,15 +426,20 @@ TEST_F(ListRowsTest, SlideshowEditRefreshesTheClipItsMergedClipAndItsTitle)
     EXPECT_EQ(row(T0)->titleTime()->text(), row(Q)->mediaTime()->text());
 }
 
-TEST_F(ListRowsTest, VideoEditorRefreshByNameUpdatesTheMergedClipsTitle)
+TEST_F(ListRowsTest, VideoEditorRefreshThroughTheRowRoleUpdatesTheMergedClipsTitle)
 {
     makeController();
     buildTree();
     controller->reloadView();
     timed.main->seconds[V.get()] = 80.0;
-    // What the video editor does when its sheet closes on a member.
-    ASSERT_TRUE(QMetaObject::invokeMethod(row(V), "updateMediaTimeAfterVideoEdit"));
-    ASSERT_TRUE(QMetaObject::invokeMethod(row(G), "updateMediaTimeAfterVideoEdit"));
+    // What the video editor does when its sheet closes on a member: it
+    // reaches the rows through the clips.
+    MediaRowView* member = V->mediaDataView();
+    MediaRowView* merged = G->mediaDataView();
+    ASSERT_TRUE(member);
+    ASSERT_TRUE(merged);
+    member->updateMediaTimeAfterVideoEdit();
+    merged->updateMediaTimeAfterVideoEdit();
     EXPECT_EQ(row(V)->mediaTime()->text(), "00:01:20");
     EXPECT_EQ(row(G)->mediaTime()->text(), "00:01:50");
     EXPECT_EQ(row(T0)->titleTime()->text(), "00:02:00");

@@ -17,7 +17,11 @@
 #include "RecordingControllers.h"
 #include "VideoEditTestSupport.h"
 #include "common/NamedImage.h"
+#include "listedit/MediaDataView.h"
+#include "listedit/TitleDataView.h"
 #include "media/VideoEditPlayer.h"
+#include "model/DVDTitleData.h"
+#include "model/MediaRowView.h"
 #include "videoedit/VEMoviePlayerDisplayView.h"
 #include "videoedit/VEPlayerCropView.h"
 #include "videoedit/VEPlayerProgressBarView.h"
@@ -27,11 +31,12 @@
 using namespace videoedittest;
 
 // A clip row of the title list: counts its time refreshes.
-class RowSpy : public QObject {
-    Q_OBJECT
+class RowSpy : public MediaRowView {
 public:
     int refreshes = 0;
-    Q_INVOKABLE void updateMediaTimeAfterVideoEdit() { ++refreshes; }
+    void removeFromSuperview() override {}
+    void initAllControls() override {}
+    void updateMediaTimeAfterVideoEdit() override { ++refreshes; }
 };
 
 namespace {
@@ -151,6 +156,36 @@ TEST_F(VideoEditSheet, ClosingWithNothingChangedMarksEditedAndRefreshesBothRows)
     EXPECT_EQ(timeline().selectedTrimIndex(), 10000);
 }
 
+// The list's own rows, reached through the clip and its title: closing the
+// sheet shows the clip's new length in its row and the new total in its
+// title's row.
+TEST_F(VideoEditSheet, ClosingShowsTheKeptLengthInTheListsRows)
+{
+    const auto title = std::make_shared<DVDTitleData>();
+    title->mediaDataArray().append(clip.media);
+    clip.media->flushSuperTitleData(title);
+    MediaDataView clipRow;
+    clipRow.setMedia(clip.media);
+    clip.media->setMediaDataView(&clipRow);
+    TitleDataView titleRow;
+    titleRow.setTitle(title);
+    title->setTitleDataView(&titleRow);
+    clipRow.updateMediaTimeAfterVideoEdit();
+    ASSERT_EQ(clipRow.mediaTime()->text(), QString("00:00:06"));
+    ASSERT_EQ(titleRow.titleTime()->text(), QString("00:00:06"));
+
+    open();
+    sheet.seek(sec(1.0));
+    settle();
+    sheet.addTrimButton()->click();
+    settle();
+    ASSERT_EQ(spans(), (Spans{{1.0, 2.0}}));
+    EXPECT_EQ(clipRow.mediaTime()->text(), QString("00:00:06")) << "the rows learn it on closing";
+    sheet.doneVideoEdit();
+    EXPECT_EQ(clipRow.mediaTime()->text(), QString("00:00:01"));
+    EXPECT_EQ(titleRow.titleTime()->text(), QString("00:00:01"));
+}
+
 TEST_F(VideoEditSheet, ClosingRunsWhoeverHasTheFocusAndOnlyOnce)
 {
     QWidget panel;  // a colour or font panel, active while the sheet closes
@@ -162,10 +197,12 @@ TEST_F(VideoEditSheet, ClosingRunsWhoeverHasTheFocusAndOnlyOnce)
     EXPECT_EQ(row.refreshes, 1);
     sheet.reject();
     EXPECT_EQ(installed.mainController->count("setDocumentEdited:YES"), 1);
-    // A row that cannot refresh itself is passed over.
-    QObject plain;
-    clip.media->setMediaDataView(&plain);
-    open();
+    // A row destroyed while the sheet is open is passed over.
+    {
+        RowSpy gone;
+        clip.media->setMediaDataView(&gone);
+        open();
+    }
     sheet.doneVideoEdit();
     EXPECT_EQ(installed.mainController->count("setDocumentEdited:YES"), 2);
 }
@@ -326,5 +363,3 @@ TEST_F(VideoEditSheet, ScreenshotOfTheTrimTabWithTwoSegmentsOneSelected)
 }
 
 }  // namespace
-
-#include "VideoEditSheetTest.moc"

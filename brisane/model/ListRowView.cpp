@@ -1,13 +1,6 @@
-#include "listedit/ListRowView.h"
-
-#include <QObject>
+#include "model/ListRowView.h"
 
 #include "model/PageRowView.h"
-
-ListRowView* ListRowView::of(QObject* row)
-{
-    return dynamic_cast<ListRowView*>(row);
-}
 
 ListRowView* ListRowView::of(const std::shared_ptr<PageRowView>& row)
 {
