@@ -41,8 +41,8 @@
 #include "production/DVDMenuImageGeneratorCustomImage.h"
 #include "production/DVDTitleCount.h"
 #include "production/MakeDVDVideo.h"
-#include "shell/DiscModelBuilder.h"
-#include "shell/DiscSideRebuild.h"
+#include "shell/core/DiscModelBuilder.h"
+#include "shell/core/DiscSideRebuild.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The editors of the running program: the title list, the chapter editor, the
 // video editor, the menu editor and the slideshow editor.
 
-#include "shell/EditorFactory.h"
+#include "shell/core/EditorFactory.h"
 
 class AppEditorFactory : public EditorFactory {
 public:

@@ -20,8 +20,8 @@
 #include "model/ModelServices.h"
 #include "model/MusicData.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
-#include "shell/IMenuEditViewController.h"
+#include "shell/core/IDocumentHost.h"
+#include "shell/core/IMenuEditViewController.h"
 
 namespace {
 

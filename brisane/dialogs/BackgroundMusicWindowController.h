@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "media/MoviePlayerDelegate.h"
-#include "shell/IBackgroundMusicWindowController.h"
+#include "shell/core/IBackgroundMusicWindowController.h"
 
 class BgMusicProgressView;
 class DVDPage;

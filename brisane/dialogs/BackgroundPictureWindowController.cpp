@@ -14,15 +14,15 @@
 #include "corvane/DVDLibraryResource.h"
 #include "corvane/DVDMenuBackgroundResource.h"
 #include "dialogs/BgPictureCanvasView.h"
-#include "dialogs/BgPictureGeometry.h"
 #include "dialogs/BgPictureShapeView.h"
 #include "dialogs/SingleBackgroundView.h"
+#include "dialogs/core/BgPictureGeometry.h"
 #include "model/DVDPage.h"
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
-#include "shell/IMenuEditViewController.h"
+#include "shell/core/IDocumentHost.h"
+#include "shell/core/IMenuEditViewController.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <QList>
 #include <memory>
 
-#include "shell/IBackgroundPictureWindowController.h"
+#include "shell/core/IBackgroundPictureWindowController.h"
 
 class BgPictureCanvasView;
 class DVDMenuBackgroundResource;

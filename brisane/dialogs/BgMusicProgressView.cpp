@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <algorithm>
 
-#include "dialogs/BgMusicTrimGeometry.h"
+#include "dialogs/core/BgMusicTrimGeometry.h"
 
 BgMusicProgressView::BgMusicProgressView(QWidget* parent) : QWidget(parent)
 {

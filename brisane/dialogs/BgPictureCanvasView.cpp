@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "dialogs/BgPictureGeometry.h"
 #include "dialogs/BgPictureShapeView.h"
+#include "dialogs/core/BgPictureGeometry.h"
 
 BgPictureCanvasView::BgPictureCanvasView(QWidget* parent)
     : QWidget(parent), m_shapeView(new BgPictureShapeView(this))

@@ -5,7 +5,7 @@
 #include <QPainterPath>
 
 #include "dialogs/BgPictureCanvasView.h"
-#include "dialogs/BgPictureGeometry.h"
+#include "dialogs/core/BgPictureGeometry.h"
 
 BgPictureShapeView::BgPictureShapeView(BgPictureCanvasView* canvas)
     : QWidget(canvas), m_canvas(canvas)

@@ -37,7 +37,7 @@
 #include "model/EffectTextImage.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
+#include "shell/core/IDocumentHost.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <QString>
 #include <memory>
 
-#include "shell/IButtonEditWindowController.h"
+#include "shell/core/IButtonEditWindowController.h"
 
 class DVDLibraryButtonResource;
 class DVDPageItem;

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "dialogs/PreviewHideSchedule.h"
+#include "dialogs/core/PreviewHideSchedule.h"
 
 class ChooseBorderPreviewView : public QWidget {
     Q_OBJECT

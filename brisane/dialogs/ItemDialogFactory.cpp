@@ -6,7 +6,7 @@
 #include "dialogs/PlayModeWindowController.h"
 #include "dialogs/TitleTextEditWindowController.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
+#include "shell/core/IDocumentHost.h"
 
 namespace {
 

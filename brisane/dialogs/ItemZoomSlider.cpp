@@ -5,8 +5,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-#include "dialogs/ItemZoomLimits.h"
 #include "dialogs/MenuEditorAccess.h"
+#include "dialogs/core/ItemZoomLimits.h"
 #include "model/DVDPageItem.h"
 
 ItemZoomSlider::ItemZoomSlider(float minZoom, float maxZoom, float zoomValue, QWidget* parent)

@@ -3,8 +3,8 @@
 #include <QWidget>
 
 #include "dialogs/TextStyleOperations.h"
-#include "menuedit/MenuCanvasGeometry.h"
 #include "menuedit/MenuEditViewController.h"
+#include "menuedit/core/MenuCanvasGeometry.h"
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"

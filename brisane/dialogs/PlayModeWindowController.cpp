@@ -15,11 +15,11 @@
 #include "common/widgets/ViewExtention.h"
 #include "dialogs/ChooseBorderPreviewView.h"
 #include "dialogs/PlayModePanelView.h"
-#include "dialogs/PlayModeRules.h"
+#include "dialogs/core/PlayModeRules.h"
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
+#include "shell/core/IDocumentHost.h"
 
 namespace {
 

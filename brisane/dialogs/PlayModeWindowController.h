@@ -12,7 +12,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "shell/IPlayModeWindowController.h"
+#include "shell/core/IPlayModeWindowController.h"
 
 class ChooseBorderPreviewView;
 class DVDResource;

@@ -2,10 +2,10 @@
 
 #include <QUndoStack>
 
-#include "dialogs/TextStyleCommand.h"
+#include "dialogs/core/TextStyleCommand.h"
 #include "model/EffectTextImage.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IMenuEditViewController.h"
+#include "shell/core/IMenuEditViewController.h"
 
 TextStyleOperations::TextStyleOperations(QUndoStack& stack) : stack_(stack) {}
 

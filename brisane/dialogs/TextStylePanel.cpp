@@ -18,12 +18,12 @@
 
 #include "common/ControllerFunctionImages.h"
 #include "dialogs/ColorWell.h"
-#include "dialogs/FontFaces.h"
 #include "dialogs/FontNameDelegate.h"
 #include "dialogs/ImageOpenPanel.h"
 #include "dialogs/ImageWell.h"
-#include "dialogs/ShadowValueRules.h"
 #include "dialogs/TextStringField.h"
+#include "dialogs/core/FontFaces.h"
+#include "dialogs/core/ShadowValueRules.h"
 #include "model/DVDPageItem.h"
 #include "model/EffectTextImage.h"
 

@@ -27,13 +27,13 @@
 #include "corvane/DVDLibraryResource.h"
 #include "dialogs/ImageOpenPanel.h"
 #include "dialogs/ImageWell.h"
-#include "dialogs/ItemZoomLimits.h"
 #include "dialogs/ItemZoomSlider.h"
 #include "dialogs/MenuEditorAccess.h"
 #include "dialogs/SingleFrameView.h"
 #include "dialogs/TemplateTileGrid.h"
 #include "dialogs/TextStylePanel.h"
 #include "dialogs/TitleTextWndBgView.h"
+#include "dialogs/core/ItemZoomLimits.h"
 #include "lumenta/IMovie.h"
 #include "media/VCMovie.h"
 #include "model/DVDPage.h"
@@ -44,7 +44,7 @@
 #include "model/MediaData.h"
 #include "model/ModelServices.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
+#include "shell/core/IDocumentHost.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 #include <memory>
 
 #include "lumenta/LMMediaTime.h"
-#include "shell/ITitleTextEditWindowController.h"
+#include "shell/core/ITitleTextEditWindowController.h"
 
 class DVDPageItem;
 class ImageWell;

@@ -4,7 +4,7 @@
 
 #include "model/MediaData.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IClipEditWindowController.h"
+#include "shell/core/IClipEditWindowController.h"
 
 ClipMarkEditView::ClipMarkEditView(QWidget* parent)
     : RowEditButtonView(QStringLiteral("clip_mark_btn"), QStringLiteral("Chapter edit"), parent)

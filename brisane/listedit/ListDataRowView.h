@@ -21,7 +21,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "listedit/ListTableLayout.h"
+#include "listedit/core/ListTableLayout.h"
 #include "model/ListRowView.h"
 
 class ListEditViewController;

@@ -12,10 +12,10 @@
 #include "common/widgets/CommonFunctionThreads.h"
 #include "listedit/ImportSheet.h"
 #include "listedit/ListEditView.h"
-#include "listedit/ListEntryMover.h"
-#include "listedit/ListMediaFactory.h"
-#include "listedit/ListRemoval.h"
 #include "listedit/ListTableView.h"
+#include "listedit/core/ListEntryMover.h"
+#include "listedit/core/ListMediaFactory.h"
+#include "listedit/core/ListRemoval.h"
 #include "lumenta/LMMediaTime.h"
 #include "media/RenderItem.h"
 #include "model/DVDPageData.h"
@@ -26,7 +26,7 @@
 #include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
+#include "shell/core/IDocumentHost.h"
 
 namespace {
 

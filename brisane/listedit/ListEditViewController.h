@@ -27,11 +27,11 @@
 #include <memory>
 
 #include "common/PropertyNotifier.h"
-#include "listedit/ListMediaFactory.h"
-#include "listedit/ListSelection.h"
 #include "listedit/MediaOpenPanel.h"
+#include "listedit/core/ListMediaFactory.h"
+#include "listedit/core/ListSelection.h"
 #include "model/MediaData.h"
-#include "shell/IListEditViewController.h"
+#include "shell/core/IListEditViewController.h"
 
 class DataResource;
 class DVDPageData;

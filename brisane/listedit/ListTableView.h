@@ -37,12 +37,12 @@
 #include <QWidget>
 #include <memory>
 
-#include "listedit/ListDropResolver.h"
-#include "listedit/ListMediaFactory.h"
+#include "listedit/core/ListDropResolver.h"
+#include "listedit/core/ListMediaFactory.h"
 
-#include "listedit/ListDropState.h"
 #include "listedit/ListEditViewController.h"
-#include "listedit/ListTableLayout.h"
+#include "listedit/core/ListDropState.h"
+#include "listedit/core/ListTableLayout.h"
 #include "model/MediaData.h"
 
 class DVDPageData;

@@ -9,7 +9,7 @@
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
+#include "shell/core/IDocumentHost.h"
 
 namespace {
 

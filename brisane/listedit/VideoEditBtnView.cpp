@@ -9,8 +9,8 @@
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IRenderEditWndCtrl.h"
-#include "shell/IVideoEditWindowController.h"
+#include "shell/core/IRenderEditWndCtrl.h"
+#include "shell/core/IVideoEditWindowController.h"
 
 VideoEditBtnView::VideoEditBtnView(QWidget* parent)
     : RowEditButtonView(QStringLiteral("video_edit_btn"), QStringLiteral("Video edit"), parent)

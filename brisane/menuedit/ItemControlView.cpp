@@ -9,15 +9,15 @@
 #include <QScreen>
 
 #include "common/widgets/CommonFunctionThreads.h"
-#include "menuedit/ItemControlLayout.h"
 #include "menuedit/MenuEditCanvasView.h"
 #include "menuedit/MenuEditViewController.h"
+#include "menuedit/core/ItemControlLayout.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IButtonEditWindowController.h"
-#include "shell/IDocumentHost.h"
-#include "shell/ITitleTextEditWindowController.h"
+#include "shell/core/IButtonEditWindowController.h"
+#include "shell/core/IDocumentHost.h"
+#include "shell/core/ITitleTextEditWindowController.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QDebug>
 #include <QWidget>
 
-#include "menuedit/MenuCanvasGeometry.h"
+#include "menuedit/core/MenuCanvasGeometry.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
 #include "model/ModelServices.h"

@@ -10,11 +10,11 @@
 #include <QString>
 #include <memory>
 
-#include "shell/IBackgroundMusicWindowController.h"
-#include "shell/IBackgroundPictureWindowController.h"
-#include "shell/IButtonEditWindowController.h"
-#include "shell/IPlayModeWindowController.h"
-#include "shell/ITitleTextEditWindowController.h"
+#include "shell/core/IBackgroundMusicWindowController.h"
+#include "shell/core/IBackgroundPictureWindowController.h"
+#include "shell/core/IButtonEditWindowController.h"
+#include "shell/core/IPlayModeWindowController.h"
+#include "shell/core/ITitleTextEditWindowController.h"
 
 class QWidget;
 

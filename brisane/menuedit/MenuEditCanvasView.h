@@ -16,7 +16,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "menuedit/MenuCanvasGeometry.h"
+#include "menuedit/core/MenuCanvasGeometry.h"
 
 class DVDPage;
 class MenuEditShapeView;

@@ -8,15 +8,15 @@
 
 #include "common/CommonFunction.h"
 #include "common/NamedImage.h"
-#include "menuedit/MenuCanvasGeometry.h"
 #include "menuedit/MenuEditCanvasView.h"
 #include "menuedit/MenuEditViewController.h"
-#include "menuedit/MenuShapeGeometry.h"
+#include "menuedit/core/MenuCanvasGeometry.h"
+#include "menuedit/core/MenuShapeGeometry.h"
 #include "model/DVDPageItem.h"
 #include "platform/GeometryStrings.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
-#include "shell/ITitleTextEditWindowController.h"
+#include "shell/core/IDocumentHost.h"
+#include "shell/core/ITitleTextEditWindowController.h"
 
 namespace {
 

@@ -41,7 +41,7 @@
 #include <functional>
 #include <memory>
 
-#include "menuedit/MenuAuxiliaryLines.h"
+#include "menuedit/core/MenuAuxiliaryLines.h"
 
 class DVDPageItem;
 class MenuEditCanvasView;

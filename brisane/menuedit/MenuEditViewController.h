@@ -32,7 +32,7 @@
 #include <memory>
 
 #include "common/PropertyNotifier.h"
-#include "shell/IMenuEditViewController.h"
+#include "shell/core/IMenuEditViewController.h"
 
 class DataResource;
 class DVDPage;

@@ -26,15 +26,15 @@
 #include "model/ModelMediaServices.h"
 #include "model/UserConfig.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
-#include "shell/FileLogger.h"
 #include "shell/HelperExtention.h"
-#include "shell/HelperFunction.h"
-#include "shell/IListEditViewController.h"
-#include "shell/IMenuEditViewController.h"
 #include "shell/MainWindowController.h"
-#include "shell/ProjectDocument.h"
-#include "shell/ProjectSourceCheck.h"
 #include "shell/ShellModelServices.h"
+#include "shell/core/FileLogger.h"
+#include "shell/core/HelperFunction.h"
+#include "shell/core/IListEditViewController.h"
+#include "shell/core/IMenuEditViewController.h"
+#include "shell/core/ProjectDocument.h"
+#include "shell/core/ProjectSourceCheck.h"
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};

@@ -21,7 +21,7 @@
 #include <memory>
 #include <thread>
 
-#include "shell/ProjectSourceCheck.h"
+#include "shell/core/ProjectSourceCheck.h"
 
 class DataResource;
 class DVDLibraryResource;

@@ -25,11 +25,11 @@
 #include "production/DVDBurnAdapter.h"
 #include "production/DVDFuncLib.h"
 #include "shell/BurnDVDCtrl.h"
-#include "shell/BurnSettingRules.h"
-#include "shell/DVDBurnerState.h"
-#include "shell/IBurnerState.h"
 #include "shell/MainWindowController.h"
-#include "shell/ProjectSourceCheck.h"
+#include "shell/core/BurnSettingRules.h"
+#include "shell/core/DVDBurnerState.h"
+#include "shell/core/IBurnerState.h"
+#include "shell/core/ProjectSourceCheck.h"
 
 using namespace BurnSettingRules;
 

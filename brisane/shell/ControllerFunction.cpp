@@ -1,8 +1,8 @@
 #include "shell/ControllerFunction.h"
 
 #include "shell/AppDelegate.h"
-#include "shell/IMenuEditViewController.h"
 #include "shell/MainWindowController.h"
+#include "shell/core/IMenuEditViewController.h"
 
 AppDelegate* ControllerFunction::appDelegate()
 {

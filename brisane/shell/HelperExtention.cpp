@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "shell/FileLogger.h"
+#include "shell/core/FileLogger.h"
 
 namespace {
 

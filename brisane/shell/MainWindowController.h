@@ -22,9 +22,9 @@
 #include <functional>
 #include <memory>
 
-#include "shell/CapacityEstimate.h"
-#include "shell/IDocumentHost.h"
-#include "shell/QualityMenuModel.h"
+#include "shell/core/CapacityEstimate.h"
+#include "shell/core/IDocumentHost.h"
+#include "shell/core/QualityMenuModel.h"
 
 class IListEditViewController;
 class IClipEditWindowController;

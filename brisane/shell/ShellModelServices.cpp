@@ -5,7 +5,7 @@
 
 #include "shell/AppDelegate.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IMenuEditViewController.h"
+#include "shell/core/IMenuEditViewController.h"
 
 std::shared_ptr<DVDResource> ShellModelServices::dvd() const
 {

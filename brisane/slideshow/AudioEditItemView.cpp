@@ -11,8 +11,8 @@
 #include "media/MoviePlayer.h"
 #include "media/VCMovie.h"
 #include "slideshow/AudioLineCtrl.h"
-#include "slideshow/AudioLineLayout.h"
 #include "slideshow/EditPlayerProgressView.h"
+#include "slideshow/core/AudioLineLayout.h"
 
 namespace {
 

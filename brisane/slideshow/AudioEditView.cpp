@@ -11,7 +11,7 @@
 #include "common/DraggedFiles.h"
 #include "slideshow/AudioEditItemView.h"
 #include "slideshow/AudioLineCtrl.h"
-#include "slideshow/AudioLineLayout.h"
+#include "slideshow/core/AudioLineLayout.h"
 
 AudioEditView::AudioEditView(QWidget* parent) : QWidget(parent)
 {

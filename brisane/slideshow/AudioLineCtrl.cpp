@@ -18,7 +18,7 @@
 #include "slideshow/AudioEditBgView.h"
 #include "slideshow/AudioEditItemView.h"
 #include "slideshow/AudioEditView.h"
-#include "slideshow/AudioLineLayout.h"
+#include "slideshow/core/AudioLineLayout.h"
 
 AudioLineCtrl::AudioLineCtrl(QObject* parent)
     : QObject(parent), m_audioPlayer(std::make_unique<MoviePlayer>())

@@ -15,7 +15,7 @@
 
 #include "media/MoviePlayerDelegate.h"
 #include "slideshow/AudioEditItemView.h"
-#include "slideshow/IAudioLineCtrl.h"
+#include "slideshow/core/IAudioLineCtrl.h"
 
 class AudioEditView;
 class MoviePlayer;

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "slideshow/CropBackgroundViewDelegate.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/CropBackgroundViewDelegate.h"
+#include "slideshow/core/UpCoordinates.h"
 
 CropBackgroundView::CropBackgroundView(QWidget* parent) : QWidget(parent) {}
 

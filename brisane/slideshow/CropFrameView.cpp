@@ -7,7 +7,7 @@
 #include <QPixmap>
 
 #include "common/NamedImage.h"
-#include "slideshow/CropFrameViewDelegate.h"
+#include "slideshow/core/CropFrameViewDelegate.h"
 
 namespace {
 

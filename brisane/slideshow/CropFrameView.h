@@ -18,8 +18,8 @@
 #include <QColor>
 #include <QPointF>
 
-#include "slideshow/CropFrameGeometry.h"
 #include "slideshow/LimitedDraggingView.h"
+#include "slideshow/core/CropFrameGeometry.h"
 
 class CropFrameViewDelegate;
 

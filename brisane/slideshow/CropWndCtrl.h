@@ -33,11 +33,11 @@
 #include <memory>
 #include <optional>
 
-#include "slideshow/CropBackgroundViewDelegate.h"
-#include "slideshow/CropFrameViewDelegate.h"
-#include "slideshow/CropMapping.h"
-#include "slideshow/ICropWndCtrl.h"
 #include "slideshow/SheetWindowController.h"
+#include "slideshow/core/CropBackgroundViewDelegate.h"
+#include "slideshow/core/CropFrameViewDelegate.h"
+#include "slideshow/core/CropMapping.h"
+#include "slideshow/core/ICropWndCtrl.h"
 
 class CropBackgroundView;
 class CropFrameView;

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <cmath>
 
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/UpCoordinates.h"
 
 LimitedDraggingView::LimitedDraggingView(QWidget* parent)
     : LimitedDraggingView(parent, std::make_unique<LimitedDragging>())

@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "slideshow/LimitedDragging.h"
+#include "slideshow/core/LimitedDragging.h"
 
 class LimitedDraggingView : public QWidget {
     Q_OBJECT

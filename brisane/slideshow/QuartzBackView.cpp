@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/UpCoordinates.h"
 
 QuartzBackView::QuartzBackView(QWidget* parent)
     : QWidget(parent), m_backColor(QColor::fromRgbF(0.13, 0.13, 0.13, 1.0))

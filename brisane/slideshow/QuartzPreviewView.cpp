@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "slideshow/QuartzPreviewViewDelegate.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/QuartzPreviewViewDelegate.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

@@ -20,18 +20,18 @@
 #include "media/RenderItem.h"
 #include "media/SlideshowRenderController.h"
 #include "media/VCMovie.h"
+#include "slideshow/AudioLineCtrl.h"
 #include "slideshow/BusyWindowController.h"
 #include "slideshow/CropWndCtrl.h"
 #include "slideshow/DownRenderBackView.h"
 #include "slideshow/MiddleRenderBackView.h"
-#include "slideshow/AudioLineCtrl.h"
-#include "slideshow/PhotoTimeline.h"
 #include "slideshow/RenderDisplayView.h"
 #include "slideshow/RenderThumbnailView.h"
 #include "slideshow/SlideshowWndCtrl.h"
 #include "slideshow/SortWndCtrl.h"
-#include "slideshow/UpCoordinates.h"
 #include "slideshow/UpRenderBackView.h"
+#include "slideshow/core/PhotoTimeline.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

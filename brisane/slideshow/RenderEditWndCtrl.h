@@ -37,12 +37,12 @@
 #include <memory>
 
 #include "common/OperationQueue.h"
-#include "shell/IRenderEditWndCtrl.h"
-#include "slideshow/IAudioLineCtrl.h"
-#include "slideshow/ICropWndCtrl.h"
-#include "slideshow/ISortWndCtrl.h"
-#include "slideshow/RenderThumbnailViewDelegate.h"
+#include "shell/core/IRenderEditWndCtrl.h"
 #include "slideshow/SheetWindowController.h"
+#include "slideshow/core/IAudioLineCtrl.h"
+#include "slideshow/core/ICropWndCtrl.h"
+#include "slideshow/core/ISortWndCtrl.h"
+#include "slideshow/core/RenderThumbnailViewDelegate.h"
 
 class BusyWindowController;
 class PhotoItem;

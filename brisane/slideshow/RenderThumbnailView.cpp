@@ -7,8 +7,8 @@
 
 #include "corvane/DLShadowPainter.h"
 #include "media/PhotoItem.h"
-#include "slideshow/RenderThumbnailViewDelegate.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/RenderThumbnailViewDelegate.h"
+#include "slideshow/core/UpCoordinates.h"
 
 RenderThumbnailView::RenderThumbnailView(const QRectF& frame, QWidget* parent)
     : QWidget(parent),

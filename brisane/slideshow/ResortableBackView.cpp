@@ -6,10 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "slideshow/ResortableGrid.h"
 #include "slideshow/ResortableThumbnailView.h"
-#include "slideshow/ResortableViewDelegate.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/ResortableGrid.h"
+#include "slideshow/core/ResortableViewDelegate.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

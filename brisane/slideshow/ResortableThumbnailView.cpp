@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "slideshow/ResortableGrid.h"
-#include "slideshow/ResortableViewDelegate.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/ResortableGrid.h"
+#include "slideshow/core/ResortableViewDelegate.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

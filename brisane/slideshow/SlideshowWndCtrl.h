@@ -21,8 +21,8 @@
 #include <memory>
 #include <optional>
 
-#include "slideshow/QuartzPreviewViewDelegate.h"
 #include "slideshow/SheetWindowController.h"
+#include "slideshow/core/QuartzPreviewViewDelegate.h"
 
 class QAbstractButton;
 class QLabel;

@@ -17,8 +17,8 @@
 #include "media/PhotoItem.h"
 #include "slideshow/BusyWindowController.h"
 #include "slideshow/ResortableBackView.h"
-#include "slideshow/ResortableGrid.h"
 #include "slideshow/ResortableThumbnailView.h"
+#include "slideshow/core/ResortableGrid.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include <QPointer>
 
 #include "common/OperationQueue.h"
-#include "slideshow/ISortWndCtrl.h"
-#include "slideshow/ResortableViewDelegate.h"
 #include "slideshow/SheetWindowController.h"
+#include "slideshow/core/ISortWndCtrl.h"
+#include "slideshow/core/ResortableViewDelegate.h"
 
 class BusyWindowController;
 class QAbstractButton;

@@ -7,7 +7,7 @@
 
 #include "common/CommonFunction.h"
 #include "common/NamedImage.h"
-#include "videoedit/ClipEditPlayerProgressDelegate.h"
+#include "videoedit/core/ClipEditPlayerProgressDelegate.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "videoedit/ClipEditTimeline.h"
 #include "videoedit/TimelineBarView.h"
+#include "videoedit/core/ClipEditTimeline.h"
 
 class ClipEditPlayerProgressView : public TimelineBarView<ClipEditTimeline> {
     Q_OBJECT

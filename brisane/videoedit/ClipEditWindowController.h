@@ -42,10 +42,10 @@
 #include "media/MoviePlayerDelegate.h"
 #include "media/VCMovie.h"
 #include "model/MediaData.h"
-#include "shell/IClipEditWindowController.h"
-#include "videoedit/ChapterApplyPlan.h"
-#include "videoedit/ClipEditPlayerProgressDelegate.h"
-#include "videoedit/ClipMarker.h"
+#include "shell/core/IClipEditWindowController.h"
+#include "videoedit/core/ChapterApplyPlan.h"
+#include "videoedit/core/ClipEditPlayerProgressDelegate.h"
+#include "videoedit/core/ClipMarker.h"
 
 class ClipEditBackgroundView;
 class ClipEditMovieDisplayView;

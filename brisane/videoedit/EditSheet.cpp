@@ -6,7 +6,7 @@
 
 #include "media/MoviePlayer.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
+#include "shell/core/IDocumentHost.h"
 
 void EditSheet::setDarkPalette(QWidget& sheet)
 {

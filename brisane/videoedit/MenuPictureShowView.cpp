@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "common/DraggedFiles.h"
-#include "videoedit/VideoEditSettingRules.h"
+#include "videoedit/core/VideoEditSettingRules.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
-#include "videoedit/VEPlayerCropViewDelegate.h"
+#include "videoedit/core/VEPlayerCropViewDelegate.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include <QRectF>
 #include <QWidget>
 
-#include "videoedit/VEPlayerCropGeometry.h"
+#include "videoedit/core/VEPlayerCropGeometry.h"
 
 class VEPlayerCropViewDelegate;
 

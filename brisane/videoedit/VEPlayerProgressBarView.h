@@ -14,7 +14,7 @@
 #include <QWidget>
 
 #include "videoedit/TimelineBarView.h"
-#include "videoedit/VETrimTimeline.h"
+#include "videoedit/core/VETrimTimeline.h"
 
 class VEPlayerProgressBarView : public TimelineBarView<VETrimTimeline> {
     Q_OBJECT

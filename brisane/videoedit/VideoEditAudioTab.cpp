@@ -10,9 +10,9 @@
 
 #include "common/PropertyNotifier.h"
 #include "model/MediaData.h"
-#include "videoedit/AudioTrackChoice.h"
 #include "videoedit/VEPlayerProgressBarView.h"
 #include "videoedit/VideoEditWindowController.h"
+#include "videoedit/core/AudioTrackChoice.h"
 
 VideoEditAudioTab::VideoEditAudioTab(VideoEditWindowController* sheet, QWidget* parent)
     : QWidget(parent), m_sheet(sheet)

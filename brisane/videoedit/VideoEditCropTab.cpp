@@ -14,11 +14,11 @@
 
 #include "common/widgets/CommonFunctionThreads.h"
 #include "lumenta/EffectManager.h"
-#include "videoedit/KeyBinding.h"
-#include "videoedit/VEPlayerCropGeometry.h"
 #include "videoedit/VEPlayerCropView.h"
-#include "videoedit/VideoEditSettingRules.h"
 #include "videoedit/VideoEditWindowController.h"
+#include "videoedit/core/KeyBinding.h"
+#include "videoedit/core/VEPlayerCropGeometry.h"
+#include "videoedit/core/VideoEditSettingRules.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 
 #include "common/widgets/CommonFunctionThreads.h"
 #include "videoedit/FontColorPanelRouter.h"
-#include "videoedit/KeyBinding.h"
 #include "videoedit/MenuPictureShowView.h"
-#include "videoedit/VideoEditSettingRules.h"
 #include "videoedit/VideoEditWindowController.h"
 #include "videoedit/WaterMarkTextViewController.h"
+#include "videoedit/core/KeyBinding.h"
+#include "videoedit/core/VideoEditSettingRules.h"
 
 namespace {
 

@@ -22,12 +22,9 @@
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
 #include "shell/ControllerFunction.h"
-#include "shell/IDocumentHost.h"
-#include "videoedit/AudioTrackChoice.h"
+#include "shell/core/IDocumentHost.h"
 #include "videoedit/EditSheet.h"
-#include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
 #include "videoedit/FontColorPanelRouter.h"
-#include "videoedit/TrimSegmentRules.h"
 #include "videoedit/VECenterBackgroundView.h"
 #include "videoedit/VEMoviePlayerDisplayView.h"
 #include "videoedit/VEPlayerBackgroundView.h"
@@ -36,10 +33,13 @@
 #include "videoedit/VideoEditAudioTab.h"
 #include "videoedit/VideoEditBackgroundView.h"
 #include "videoedit/VideoEditCropTab.h"
-#include "videoedit/VideoEditLayout.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditTabView.h"
 #include "videoedit/VideoEditWatermarkTab.h"
+#include "videoedit/core/AudioTrackChoice.h"
+#include "videoedit/core/FFMovieTime2PlayTimeStringTransformer.h"
+#include "videoedit/core/TrimSegmentRules.h"
+#include "videoedit/core/VideoEditLayout.h"
 
 namespace {
 

@@ -35,9 +35,9 @@
 #include "lumenta/IMovie.h"
 #include "media/MoviePlayerDelegate.h"
 #include "media/VCMovie.h"
-#include "shell/IVideoEditWindowController.h"
-#include "videoedit/VEPlayerCropViewDelegate.h"
-#include "videoedit/VEPlayerProgressBarDelegate.h"
+#include "shell/core/IVideoEditWindowController.h"
+#include "videoedit/core/VEPlayerCropViewDelegate.h"
+#include "videoedit/core/VEPlayerProgressBarDelegate.h"
 
 class MediaData;
 class MediaRowView;

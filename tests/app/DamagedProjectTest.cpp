@@ -42,9 +42,9 @@
 #include "production/DVDTitleCount.h"
 #include "shell/AppDelegate.h"
 #include "shell/BurnDVDCtrl.h"
-#include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/MainWindowController.h"
+#include "shell/core/BurnSettingRules.h"
 
 namespace {
 

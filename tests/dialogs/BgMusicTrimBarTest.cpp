@@ -10,7 +10,7 @@
 
 #include "PageDialogFixture.h"
 #include "dialogs/BgMusicProgressView.h"
-#include "dialogs/BgMusicTrimGeometry.h"
+#include "dialogs/core/BgMusicTrimGeometry.h"
 #include "model/MusicData.h"
 
 using pagedialogs::ticks;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/BgPictureGeometry.h"
+#include "dialogs/core/BgPictureGeometry.h"
 
 namespace {
 

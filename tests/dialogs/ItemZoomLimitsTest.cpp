@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/ItemZoomLimits.h"
+#include "dialogs/core/ItemZoomLimits.h"
 #include "model/DVDPageItem.h"
 
 namespace {

@@ -30,7 +30,7 @@
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"
-#include "shell/DiscSideRebuild.h"
+#include "shell/core/DiscSideRebuild.h"
 
 namespace dialogtest {
 

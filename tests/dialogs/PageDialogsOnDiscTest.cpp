@@ -26,13 +26,13 @@
 #include "dialogs/BackgroundMusicWindowController.h"
 #include "dialogs/BackgroundPictureWindowController.h"
 #include "dialogs/BgMusicProgressView.h"
-#include "dialogs/BgMusicTrimGeometry.h"
 #include "dialogs/BgPictureCanvasView.h"
 #include "dialogs/BgPictureShapeView.h"
 #include "dialogs/PlayModeWindowController.h"
+#include "dialogs/core/BgMusicTrimGeometry.h"
 #include "model/MusicData.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
-#include "shell/DiscModelBuilder.h"
+#include "shell/core/DiscModelBuilder.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "PageDialogFixture.h"
 #include "SpinBoxArrows.h"
 #include "dialogs/ChooseBorderPreviewView.h"
-#include "dialogs/PlayModeRules.h"
 #include "dialogs/PlayModeWindowController.h"
-#include "dialogs/PreviewHideSchedule.h"
+#include "dialogs/core/PlayModeRules.h"
+#include "dialogs/core/PreviewHideSchedule.h"
 #include "model/MusicData.h"
 
 using pagedialogs::ticks;

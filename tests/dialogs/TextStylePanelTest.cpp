@@ -14,9 +14,9 @@
 #include "DialogTestFixture.h"
 #include "common/ControllerFunctionImages.h"
 #include "dialogs/ColorWell.h"
-#include "dialogs/FontFaces.h"
 #include "dialogs/ImageWell.h"
 #include "dialogs/TextStringField.h"
+#include "dialogs/core/FontFaces.h"
 
 namespace {
 

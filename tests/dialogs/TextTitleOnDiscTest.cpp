@@ -16,7 +16,7 @@
 #include "MenuDiscRoad.h"
 #include "dialogs/ColorWell.h"
 #include "dialogs/ItemZoomSlider.h"
-#include "shell/DiscModelBuilder.h"
+#include "shell/core/DiscModelBuilder.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include "../shell/DiscReadBack.h"
 #include "DiscRoadSupport.h"
 #include "InterlacedMedia.h"
-#include "listedit/ListMediaFactory.h"
-#include "listedit/ListSelection.h"
+#include "listedit/core/ListMediaFactory.h"
+#include "listedit/core/ListSelection.h"
 #include "media/VCMovie.h"
-#include "shell/DiscModelBuilder.h"
-#include "shell/DiscSideRebuild.h"
-#include "shell/ProjectDocument.h"
+#include "shell/core/DiscModelBuilder.h"
+#include "shell/core/DiscSideRebuild.h"
+#include "shell/core/ProjectDocument.h"
 
 namespace {
 

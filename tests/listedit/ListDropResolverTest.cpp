@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "ListTreeText.h"
-#include "listedit/ListDropResolver.h"
-#include "listedit/ListTableLayout.h"
-#include "listedit/ListTreeQuery.h"
+#include "listedit/core/ListDropResolver.h"
+#include "listedit/core/ListTableLayout.h"
+#include "listedit/core/ListTreeQuery.h"
 
 using namespace listtest;
 

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "ListEditTestFixture.h"
-#include "listedit/ListMediaFactory.h"
+#include "listedit/core/ListMediaFactory.h"
 #include "media/RenderItem.h"
 #include "model/DVDFileSource.h"
 #include "model/DVDTitleData.h"

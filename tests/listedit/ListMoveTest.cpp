@@ -9,8 +9,8 @@
 #include "ListStateMakers.h"
 #include "ListTreeFixture.h"
 #include "listedit/ListEditView.h"
-#include "listedit/ListEntryMover.h"
-#include "listedit/ListSelection.h"
+#include "listedit/core/ListEntryMover.h"
+#include "listedit/core/ListSelection.h"
 
 using namespace listtest;
 

@@ -11,8 +11,8 @@
 #include "ListEditTestFixture.h"
 #include "ListStateMakers.h"
 #include "ListTreeText.h"
-#include "listedit/ListMediaPlacement.h"
 #include "listedit/MediaDataView.h"
+#include "listedit/core/ListMediaPlacement.h"
 #include "model/MediaSectionItem.h"
 
 using namespace listtest;

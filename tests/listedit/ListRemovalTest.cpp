@@ -7,9 +7,9 @@
 
 #include "ListEditTestFixture.h"
 #include "ListTreeFixture.h"
-#include "listedit/ListMediaFactory.h"
-#include "listedit/ListRemoval.h"
-#include "listedit/ListSelection.h"
+#include "listedit/core/ListMediaFactory.h"
+#include "listedit/core/ListRemoval.h"
+#include "listedit/core/ListSelection.h"
 #include "media/MovieTrimItem.h"
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "listedit/ListDropState.h"
-#include "listedit/ListSelection.h"
+#include "listedit/core/ListDropState.h"
+#include "listedit/core/ListSelection.h"
 #include "model/MediaData.h"
 
 namespace listtest {

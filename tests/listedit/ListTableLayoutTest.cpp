@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "ListTreeFixture.h"
-#include "listedit/ListEntryMover.h"
-#include "listedit/ListSelection.h"
-#include "listedit/ListTableLayout.h"
+#include "listedit/core/ListEntryMover.h"
+#include "listedit/core/ListSelection.h"
+#include "listedit/core/ListTableLayout.h"
 #include "model/DVDFileSource.h"
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"

@@ -2,7 +2,7 @@
 // item and the place of a dialog on the screen.
 #include <gtest/gtest.h>
 
-#include "menuedit/ItemControlLayout.h"
+#include "menuedit/core/ItemControlLayout.h"
 #include "model/DVDPageItem.h"
 #include "model/ModelServices.h"
 

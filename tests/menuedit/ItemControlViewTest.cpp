@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "MenuEditTestFixture.h"
-#include "menuedit/ItemControlLayout.h"
+#include "menuedit/core/ItemControlLayout.h"
 
 using namespace menutest;
 

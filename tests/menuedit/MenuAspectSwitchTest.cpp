@@ -4,7 +4,7 @@
 #include <QComboBox>
 
 #include "MenuEditTestFixture.h"
-#include "menuedit/MenuAspectSwitch.h"
+#include "menuedit/core/MenuAspectSwitch.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"

@@ -2,7 +2,7 @@
 // guides of an arrow-key move.
 #include <gtest/gtest.h>
 
-#include "menuedit/MenuAuxiliaryLines.h"
+#include "menuedit/core/MenuAuxiliaryLines.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // into a view with its one transform, and the zoom limits of an item.
 #include <gtest/gtest.h>
 
-#include "menuedit/MenuCanvasGeometry.h"
+#include "menuedit/core/MenuCanvasGeometry.h"
 
 namespace {
 

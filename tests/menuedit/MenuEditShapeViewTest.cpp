@@ -12,8 +12,8 @@
 
 #include "MenuEditTestFixture.h"
 #include "TestSupport.h"
-#include "menuedit/MenuCanvasGeometry.h"
-#include "menuedit/MenuShapeGeometry.h"
+#include "menuedit/core/MenuCanvasGeometry.h"
+#include "menuedit/core/MenuShapeGeometry.h"
 
 using namespace menutest;
 

@@ -7,7 +7,7 @@
 
 #include "MenuEditTestFixture.h"
 #include "TestSupport.h"
-#include "menuedit/MenuPageLayout.h"
+#include "menuedit/core/MenuPageLayout.h"
 
 using namespace menutest;
 

@@ -1,8 +1,8 @@
 // The page repairs a reload runs: default frames, spreading stacked titles
 // and the pictures of titles that lead to a chapter sub-menu.
 #include "MenuEditTestFixture.h"
-#include "menuedit/MenuPageLayout.h"
-#include "menuedit/MenuPageRepair.h"
+#include "menuedit/core/MenuPageLayout.h"
+#include "menuedit/core/MenuPageRepair.h"
 
 using namespace menutest;
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "menuedit/MenuShapeGeometry.h"
+#include "menuedit/core/MenuShapeGeometry.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "model/MediaSectionItem.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
-#include "shell/ProjectDocument.h"
+#include "shell/core/ProjectDocument.h"
 
 using namespace mediatest;
 

@@ -14,9 +14,9 @@
 #include "StandInTool.h"
 #include "common/FileManagerExtention.h"
 #include "shell/BurnDVDCtrl.h"
-#include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/MainWindowController.h"
+#include "shell/core/BurnSettingRules.h"
 
 using namespace discproject;
 using namespace discreadback;

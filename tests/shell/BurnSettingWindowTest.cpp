@@ -21,9 +21,9 @@
 #include "model/DataResource.h"
 #include "model/MediaData.h"
 #include "shell/BurnDVDCtrl.h"
-#include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
-#include "shell/IBurnerState.h"
+#include "shell/core/BurnSettingRules.h"
+#include "shell/core/IBurnerState.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "DiscSideFixture.h"
 #include "media/MovieTrimItem.h"
-#include "shell/CapacityEstimate.h"
-#include "shell/DiscSideRebuild.h"
-#include "shell/QualityMenuModel.h"
+#include "shell/core/CapacityEstimate.h"
+#include "shell/core/DiscSideRebuild.h"
+#include "shell/core/QualityMenuModel.h"
 
 using namespace discside;
 

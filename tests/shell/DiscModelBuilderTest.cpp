@@ -6,8 +6,8 @@
 #include "corvane/DVDLibrary.h"
 #include "media/DVDChapterVideo.h"
 #include "media/DVDTitleVideo.h"
-#include "shell/DiscModelBuilder.h"
-#include "shell/DiscSideRebuild.h"
+#include "shell/core/DiscModelBuilder.h"
+#include "shell/core/DiscSideRebuild.h"
 
 using namespace discside;
 

@@ -51,8 +51,8 @@
 #include "production/BurnDVDWorkflow.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
 #include "production/ProductionResult.h"
-#include "shell/DiscModelBuilder.h"
-#include "shell/DiscSideRebuild.h"
+#include "shell/core/DiscModelBuilder.h"
+#include "shell/core/DiscSideRebuild.h"
 
 namespace discproject {
 

@@ -22,9 +22,9 @@
 #include "corvane/DVDBurn.h"
 #include "production/DVDBurnAdapter.h"
 #include "shell/BurnDVDCtrl.h"
-#include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/MainWindowController.h"
+#include "shell/core/BurnSettingRules.h"
 
 using namespace discproject;
 

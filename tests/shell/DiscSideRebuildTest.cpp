@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "DiscSideFixture.h"
-#include "shell/DiscSideRebuild.h"
+#include "shell/core/DiscSideRebuild.h"
 
 using namespace discside;
 

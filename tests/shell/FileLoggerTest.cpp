@@ -25,7 +25,7 @@
 #include "TestSupport.h"
 #include "UserFolders.h"
 #include "common/FileManagerExtention.h"
-#include "shell/FileLogger.h"
+#include "shell/core/FileLogger.h"
 
 namespace {
 

@@ -37,7 +37,7 @@
 #include "model/SectionDataResource.h"
 #include "platform/KeyedArchiver.h"
 #include "shell/AppDelegate.h"
-#include "shell/ProjectDocument.h"
+#include "shell/core/ProjectDocument.h"
 
 namespace {
 

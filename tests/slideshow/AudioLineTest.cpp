@@ -22,8 +22,8 @@
 #include "slideshow/AudioEditItemView.h"
 #include "slideshow/AudioEditView.h"
 #include "slideshow/AudioLineCtrl.h"
-#include "slideshow/AudioLineLayout.h"
 #include "slideshow/EditPlayerProgressView.h"
+#include "slideshow/core/AudioLineLayout.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "media/CropItem.h"
 #include "slideshow/CropBackgroundView.h"
-#include "slideshow/CropFrameGeometry.h"
-#include "slideshow/CropMapping.h"
-#include "slideshow/LimitedDragging.h"
+#include "slideshow/core/CropFrameGeometry.h"
+#include "slideshow/core/CropMapping.h"
+#include "slideshow/core/LimitedDragging.h"
 
 namespace {
 

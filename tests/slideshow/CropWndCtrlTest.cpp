@@ -18,7 +18,7 @@
 #include "slideshow/CropBackgroundView.h"
 #include "slideshow/CropFrameView.h"
 #include "slideshow/CropWndCtrl.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

@@ -35,7 +35,7 @@
 #include "SlideshowEditTestSupport.h"
 #include "corvane/DVDMenuMake.h"
 #include "corvane/DVDToolLocator.h"
-#include "listedit/ListMediaFactory.h"
+#include "listedit/core/ListMediaFactory.h"
 #include "lumenta/LMFunctions.h"
 #include "media/PhotoItem.h"
 #include "media/RenderController.h"

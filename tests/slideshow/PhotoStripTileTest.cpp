@@ -13,8 +13,8 @@
 #include "slideshow/MiddleRenderBackView.h"
 #include "slideshow/RenderDisplayView.h"
 #include "slideshow/RenderThumbnailView.h"
-#include "slideshow/RenderThumbnailViewDelegate.h"
 #include "slideshow/UpRenderBackView.h"
+#include "slideshow/core/RenderThumbnailViewDelegate.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "slideshow/PhotoTimeline.h"
+#include "slideshow/core/PhotoTimeline.h"
 
 namespace {
 

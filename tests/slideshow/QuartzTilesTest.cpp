@@ -8,7 +8,7 @@
 #include "SlideshowEditTestSupport.h"
 #include "slideshow/QuartzBackView.h"
 #include "slideshow/QuartzPreviewView.h"
-#include "slideshow/QuartzPreviewViewDelegate.h"
+#include "slideshow/core/QuartzPreviewViewDelegate.h"
 
 namespace {
 

@@ -55,7 +55,7 @@
 #include "slideshow/ResortableThumbnailView.h"
 #include "slideshow/SlideshowWndCtrl.h"
 #include "slideshow/SortWndCtrl.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

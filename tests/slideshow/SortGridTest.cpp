@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "slideshow/ResortableGrid.h"
+#include "slideshow/core/ResortableGrid.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include "media/PhotoItem.h"
 #include "slideshow/BusyWindowController.h"
 #include "slideshow/ResortableBackView.h"
-#include "slideshow/ResortableGrid.h"
 #include "slideshow/ResortableThumbnailView.h"
 #include "slideshow/SortWndCtrl.h"
-#include "slideshow/UpCoordinates.h"
+#include "slideshow/core/ResortableGrid.h"
+#include "slideshow/core/UpCoordinates.h"
 
 namespace {
 

@@ -12,17 +12,17 @@
 #include <memory>
 
 #include "shell/AppDelegate.h"
-#include "shell/IBackgroundMusicWindowController.h"
-#include "shell/IBackgroundPictureWindowController.h"
-#include "shell/IButtonEditWindowController.h"
-#include "shell/IClipEditWindowController.h"
-#include "shell/IListEditViewController.h"
-#include "shell/IMenuEditViewController.h"
-#include "shell/IPlayModeWindowController.h"
-#include "shell/IRenderEditWndCtrl.h"
-#include "shell/ITitleTextEditWindowController.h"
-#include "shell/IVideoEditWindowController.h"
 #include "shell/MainWindowController.h"
+#include "shell/core/IBackgroundMusicWindowController.h"
+#include "shell/core/IBackgroundPictureWindowController.h"
+#include "shell/core/IButtonEditWindowController.h"
+#include "shell/core/IClipEditWindowController.h"
+#include "shell/core/IListEditViewController.h"
+#include "shell/core/IMenuEditViewController.h"
+#include "shell/core/IPlayModeWindowController.h"
+#include "shell/core/IRenderEditWndCtrl.h"
+#include "shell/core/ITitleTextEditWindowController.h"
+#include "shell/core/IVideoEditWindowController.h"
 
 namespace testsupport {
 

@@ -18,9 +18,9 @@
 #include "media/MediaServices.h"
 #include "media/VideoConverterManager.h"
 #include "model/ModelServices.h"
-#include "shell/EditorFactory.h"
 #include "shell/HelperExtention.h"
 #include "shell/MainWindowController.h"
+#include "shell/core/EditorFactory.h"
 
 namespace testsupport {
 

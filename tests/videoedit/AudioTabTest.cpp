@@ -19,9 +19,9 @@
 #include "model/SectionDataResource.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
-#include "videoedit/AudioTrackChoice.h"
 #include "videoedit/VideoEditAudioTab.h"
 #include "videoedit/VideoEditWindowController.h"
+#include "videoedit/core/AudioTrackChoice.h"
 
 using namespace videoedittest;
 

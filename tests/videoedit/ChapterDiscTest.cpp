@@ -25,8 +25,8 @@
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
-#include "shell/DiscModelBuilder.h"
-#include "shell/DiscSideRebuild.h"
+#include "shell/core/DiscModelBuilder.h"
+#include "shell/core/DiscSideRebuild.h"
 
 using namespace chaptertest;
 

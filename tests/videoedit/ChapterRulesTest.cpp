@@ -6,9 +6,9 @@
 
 #include "VideoEditTestSupport.h"
 #include "model/MediaSectionItem.h"
-#include "videoedit/ChapterApplyPlan.h"
-#include "videoedit/ClipMarkerRules.h"
-#include "videoedit/FFMovieTime2PlayTimeMsStringTransformer.h"
+#include "videoedit/core/ChapterApplyPlan.h"
+#include "videoedit/core/ClipMarkerRules.h"
+#include "videoedit/core/FFMovieTime2PlayTimeMsStringTransformer.h"
 
 using namespace videoedittest;
 

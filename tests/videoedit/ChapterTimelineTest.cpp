@@ -12,9 +12,9 @@
 
 #include "TestSupport.h"
 #include "VideoEditTestSupport.h"
-#include "videoedit/ClipEditPlayerProgressDelegate.h"
 #include "videoedit/ClipEditPlayerProgressView.h"
-#include "videoedit/ClipMarkerRules.h"
+#include "videoedit/core/ClipEditPlayerProgressDelegate.h"
+#include "videoedit/core/ClipMarkerRules.h"
 
 using namespace videoedittest;
 

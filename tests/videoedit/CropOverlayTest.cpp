@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "videoedit/VEPlayerCropGeometry.h"
 #include "videoedit/VEPlayerCropView.h"
-#include "videoedit/VEPlayerCropViewDelegate.h"
+#include "videoedit/core/VEPlayerCropGeometry.h"
+#include "videoedit/core/VEPlayerCropViewDelegate.h"
 
 namespace {
 

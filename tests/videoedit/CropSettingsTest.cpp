@@ -21,9 +21,9 @@
 #include "lumenta/EffectManager.h"
 #include "videoedit/VEPlayerCropView.h"
 #include "videoedit/VideoEditCropTab.h"
-#include "videoedit/VideoEditSettingRules.h"
 #include "videoedit/VideoEditTabView.h"
 #include "videoedit/VideoEditWindowController.h"
+#include "videoedit/core/VideoEditSettingRules.h"
 
 using namespace videoedittest;
 using Rules = VideoEditSettingRules;

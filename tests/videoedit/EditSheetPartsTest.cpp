@@ -8,11 +8,11 @@
 
 #include "VideoEditTestSupport.h"
 #include "media/VideoEditPlayer.h"
-#include "videoedit/FFMovieTime2PlayTimeStringTransformer.h"
-#include "videoedit/Float2_2StringTransformer.h"
-#include "videoedit/FontSizeScaleToPercentValueTransformer.h"
 #include "videoedit/VEMoviePlayerDisplayView.h"
-#include "videoedit/VideoEditLayout.h"
+#include "videoedit/core/FFMovieTime2PlayTimeStringTransformer.h"
+#include "videoedit/core/Float2_2StringTransformer.h"
+#include "videoedit/core/FontSizeScaleToPercentValueTransformer.h"
+#include "videoedit/core/VideoEditLayout.h"
 
 using namespace videoedittest;
 

@@ -22,11 +22,11 @@
 #include <cmath>
 
 #include "../shell/DiscProjectFixture.h"
-#include "listedit/ListDropState.h"
-#include "listedit/ListMediaPlacement.h"
+#include "listedit/core/ListDropState.h"
+#include "listedit/core/ListMediaPlacement.h"
 #include "media/MovieTrimItem.h"
-#include "shell/ProjectDocument.h"
-#include "videoedit/TrimSegmentRules.h"
+#include "shell/core/ProjectDocument.h"
+#include "videoedit/core/TrimSegmentRules.h"
 
 using namespace discproject;
 

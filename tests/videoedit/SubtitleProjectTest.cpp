@@ -27,7 +27,7 @@
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
-#include "shell/ProjectDocument.h"
+#include "shell/core/ProjectDocument.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditWindowController.h"
 

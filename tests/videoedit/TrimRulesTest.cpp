@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "VideoEditTestSupport.h"
-#include "videoedit/TrimSegmentRules.h"
-#include "videoedit/VETrimTimeline.h"
+#include "videoedit/core/TrimSegmentRules.h"
+#include "videoedit/core/VETrimTimeline.h"
 
 using namespace videoedittest;
 

@@ -16,7 +16,7 @@
 #include "media/VCMovie.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "videoedit/VEPlayerProgressBarDelegate.h"
+#include "videoedit/core/VEPlayerProgressBarDelegate.h"
 
 namespace videoedittest {
 

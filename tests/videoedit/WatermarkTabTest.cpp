@@ -24,10 +24,10 @@
 #include "videoedit/FontColorPanelRouter.h"
 #include "videoedit/MenuPictureShowView.h"
 #include "videoedit/VEPlayerCropView.h"
-#include "videoedit/VideoEditSettingRules.h"
 #include "videoedit/VideoEditWatermarkTab.h"
 #include "videoedit/VideoEditWindowController.h"
 #include "videoedit/WaterMarkTextViewController.h"
+#include "videoedit/core/VideoEditSettingRules.h"
 
 using namespace videoedittest;
 

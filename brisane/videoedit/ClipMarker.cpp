@@ -1,1 +1,0 @@
-#include "videoedit/ClipMarker.h"

@@ -1,0 +1,1 @@
+#include "videoedit/core/ClipMarker.h"
