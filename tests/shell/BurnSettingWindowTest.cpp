@@ -20,6 +20,7 @@
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
 #include "model/MediaData.h"
+#include "model/ModelServices.h"
 #include "production/BurnDVDCtrl.h"
 #include "shell/BurnSettingRules.h"
 #include "shell/BurnSettingWindow.h"
