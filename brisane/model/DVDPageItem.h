@@ -11,10 +11,10 @@
 // 12 previous-page button, 13 next-page button.
 //
 // `media` is the element's title (a MenuTitle) or chapter clip (a MenuClip);
-// `media` and `jumpMenu` are back links that do not own. The setters named
-// after the item dialogs (setButtonUseType, setTitleUseImageFrom...) bring the
-// derived state up to date and ask the menu editor to redisplay; plain
-// setters only store.
+// `media`, `jumpMenu` and `page` are back links that do not own. The setters
+// named after the item dialogs (setButtonUseType, setTitleUseImageFrom...)
+// bring the derived state up to date and ask for a redisplay through the
+// element's page (displayCanvasView); plain setters only store.
 //
 // Pictures are rendered on demand at a media time, on whatever thread draws
 // the menu; the element keeps its video timeline between calls and takes no
