@@ -48,7 +48,6 @@
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
 #include "model/ModelMediaServices.h"
-#include "model/ModelServices.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
 #include "production/BurnDVDWorkflow.h"
@@ -86,7 +85,6 @@ protected:
         services = std::make_shared<disctest::DiscServices>();
         services->library = disctest::templateLibrary();
         ASSERT_FALSE(services->library->buttons().isEmpty());
-        ModelServices::install(services);
         services->disc = std::make_shared<DVDResource>();
         services->disc->setDvdFormat(1);
         services->disc->setAspectType(1);
@@ -106,7 +104,6 @@ protected:
         DVDToolTask::removeTerminationObserver(observer);
         DVDMenuImageGeneratorCustomImage::uninstall();
         MediaServices::install(nullptr);
-        ModelServices::install(nullptr);
     }
 
     QList<ToolRun> toolRuns() const
