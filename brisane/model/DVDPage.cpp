@@ -6,6 +6,7 @@
 #include "common/CommonFunction.h"
 #include "common/ControllerFunctionImages.h"
 #include "corvane/DLBitmapImage.h"
+#include "corvane/DLShadowPainter.h"
 #include "corvane/DVDLibraryButtonResource.h"
 #include "corvane/DVDLibraryResource.h"
 #include "corvane/DVDMenu.h"
@@ -13,8 +14,6 @@
 #include "model/ButtonType.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
-#include "corvane/DLShadowPainter.h"
-#include "model/ModelServices.h"
 #include "model/MusicData.h"
 #include "platform/ClassRegistry.h"
 
@@ -23,9 +22,9 @@ BRISANE_REGISTER_CLASS(DVDPage)
 namespace {
 
 std::shared_ptr<DVDPageItem> makeButtonItem(qint64 type, const QRectF& frame,
-                                            const DVDLibraryResource* library)
+                                            const std::shared_ptr<DVDLibraryResource>& library)
 {
-    auto item = std::make_shared<DVDPageItem>();
+    auto item = std::make_shared<DVDPageItem>(library);
     item->setType(type);
     item->setFrame(frame);
     if (library) {
@@ -41,12 +40,13 @@ std::shared_ptr<DVDPageItem> makeButtonItem(qint64 type, const QRectF& frame,
 
 }  // namespace
 
-DVDPage::DVDPage()
+DVDPage::DVDPage() : DVDPage(DVDLibraryResource::share()) {}
+
+DVDPage::DVDPage(const std::shared_ptr<DVDLibraryResource>& library)
 {
-    const auto library = ModelServices::current()->dvdLibSource();
-    m_playButtonItem = makeButtonItem(11, initialButtonFrame(11), library.get());
-    m_preButtonItem = makeButtonItem(12, initialButtonFrame(12), library.get());
-    m_nextButtonItem = makeButtonItem(13, initialButtonFrame(13), library.get());
+    m_playButtonItem = makeButtonItem(11, initialButtonFrame(11), library);
+    m_preButtonItem = makeButtonItem(12, initialButtonFrame(12), library);
+    m_nextButtonItem = makeButtonItem(13, initialButtonFrame(13), library);
     if (library && !library->backgrounds().isEmpty()) {
         m_background = library->backgrounds().first();
     }
@@ -75,11 +75,15 @@ QRectF DVDPage::initialButtonFrame(qint64 type)
 
 qint64 DVDPage::aspectType() const
 {
-    std::shared_ptr<DVDResource> disc = dvdResource();
-    if (!disc) {
-        disc = ModelServices::current()->dvd();
-    }
+    const std::shared_ptr<DVDResource> disc = dvdResource();
     return disc ? disc->aspectType() : 1;
+}
+
+void DVDPage::displayCanvasView() const
+{
+    if (const auto disc = dvdResource()) {
+        disc->displayCanvasView();
+    }
 }
 
 void DVDPage::setDvdResource(const std::weak_ptr<DVDResource>& disc)
@@ -89,6 +93,51 @@ void DVDPage::setDvdResource(const std::weak_ptr<DVDResource>& disc)
     const bool same = !m_dvdResource.owner_before(disc) && !disc.owner_before(m_dvdResource);
     if (!same) {
         m_dvdResource = disc;
+    }
+    adoptItems();
+}
+
+void DVDPage::setItemArray(const ItemList& items)
+{
+    m_itemArray = items;
+    for (const auto& item : m_itemArray) {
+        adoptItem(item);
+    }
+}
+
+void DVDPage::setPlayButtonItem(const std::shared_ptr<DVDPageItem>& item)
+{
+    m_playButtonItem = item;
+    adoptItem(item);
+}
+
+void DVDPage::setPreButtonItem(const std::shared_ptr<DVDPageItem>& item)
+{
+    m_preButtonItem = item;
+    adoptItem(item);
+}
+
+void DVDPage::setNextButtonItem(const std::shared_ptr<DVDPageItem>& item)
+{
+    m_nextButtonItem = item;
+    adoptItem(item);
+}
+
+void DVDPage::adoptItem(const std::shared_ptr<DVDPageItem>& item)
+{
+    const auto self = std::dynamic_pointer_cast<DVDPage>(weak_from_this().lock());
+    if (item && self) {
+        item->setPage(self);
+    }
+}
+
+void DVDPage::adoptItems()
+{
+    for (const auto& item : m_itemArray) {
+        adoptItem(item);
+    }
+    for (const auto& item : {m_playButtonItem, m_preButtonItem, m_nextButtonItem}) {
+        adoptItem(item);
     }
 }
 

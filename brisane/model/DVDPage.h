@@ -20,6 +20,7 @@
 #include "corvane/DVDMenuPage.h"
 #include "platform/CodingBase.h"
 
+class DVDLibraryResource;
 class DVDMenuBackgroundResource;
 class DVDResource;
 class DVDPageItem;
@@ -32,8 +33,11 @@ public:
 
     // No items; play, previous and next buttons kept aside with the template
     // library's first button of each role; the first template background
-    // with its largest 16:9 area as crop; a 15 s loop.
+    // with its largest 16:9 area as crop; a 15 s loop. The library is
+    // Corvane's shared template store unless one is given; a null one gives
+    // no template defaults.
     DVDPage();
+    explicit DVDPage(const std::shared_ptr<DVDLibraryResource>& library);
     ~DVDPage() override;
 
     // The frame a new page gives its play (11), previous (12) or next (13)
@@ -44,7 +48,7 @@ public:
     std::shared_ptr<DVDMenuElement> parent() const override { return m_parent.lock(); }
     double duration() const override { return m_menuDuration; }
     // The aspect of the disc the page belongs to (dvdResource), read at each
-    // call; a page on no disc yet reads the open project's; 1 without either.
+    // call; 1 for a page on no disc yet.
     qint64 aspectType() const override;
     // 854 x 480 for a non-zero aspect, 640 x 480 for 0.
     QSizeF menuSize() const override;
@@ -62,16 +66,20 @@ public:
     // Refits the crop to the disc aspect about its centre: 16:9 keeps the
     // width, 4:3 keeps the height.
     void changedBackgroundImageCropRectIfAspectChanged();
+    // Asks the canvas showing the page's disc to redisplay
+    // (DVDResource::displayCanvasView); nothing on no disc. Any thread.
+    void displayCanvasView() const;
 
     // --- Properties ---
     const ItemList& itemArray() const { return m_itemArray; }
-    void setItemArray(const ItemList& items) { m_itemArray = items; }
+    // The setters of elements make the page their page (DVDPageItem::page).
+    void setItemArray(const ItemList& items);
     std::shared_ptr<DVDPageItem> playButtonItem() const { return m_playButtonItem; }
-    void setPlayButtonItem(const std::shared_ptr<DVDPageItem>& item) { m_playButtonItem = item; }
+    void setPlayButtonItem(const std::shared_ptr<DVDPageItem>& item);
     std::shared_ptr<DVDPageItem> preButtonItem() const { return m_preButtonItem; }
-    void setPreButtonItem(const std::shared_ptr<DVDPageItem>& item) { m_preButtonItem = item; }
+    void setPreButtonItem(const std::shared_ptr<DVDPageItem>& item);
     std::shared_ptr<DVDPageItem> nextButtonItem() const { return m_nextButtonItem; }
-    void setNextButtonItem(const std::shared_ptr<DVDPageItem>& item) { m_nextButtonItem = item; }
+    void setNextButtonItem(const std::shared_ptr<DVDPageItem>& item);
     // The page's background music.
     std::shared_ptr<MusicData> music() const { return m_music; }
     void setMusic(const std::shared_ptr<MusicData>& music) { m_music = music; }
@@ -101,7 +109,8 @@ public:
     ObjectPtr dvd() const { return m_dvd.lock(); }
     void setDvd(const ObjectPtr& library) { m_dvd = library; }
     // The disc whose page list holds the page, set when the disc takes it
-    // (DVDResource::setPageArray); null before. Not archived.
+    // (DVDResource::setPageArray), which also makes the page the page of each
+    // of its elements; null before. Not archived.
     std::shared_ptr<DVDResource> dvdResource() const { return m_dvdResource.lock(); }
     void setDvdResource(const std::weak_ptr<DVDResource>& disc);
     // Not archived.
@@ -113,6 +122,9 @@ public:
 
 private:
     void drawItem(QPainter& painter, DVDPageItem& item, qint64 time);
+    // Makes this page the page of `item` (when the page is already shared).
+    void adoptItem(const std::shared_ptr<DVDPageItem>& item);
+    void adoptItems();
 
     ItemList m_itemArray;
     std::shared_ptr<DVDPageItem> m_playButtonItem;

@@ -8,17 +8,18 @@
 #include "lumenta/LMMediaTime.h"
 #include "model/DVDPage.h"
 #include "model/EffectTextImage.h"
-#include "model/ModelServices.h"
 #include "platform/ClassRegistry.h"
 #include "platform/GeometryStrings.h"
 
 BRISANE_REGISTER_CLASS(DVDPageItem)
 
-DVDPageItem::DVDPageItem()
+DVDPageItem::DVDPageItem() : DVDPageItem(DVDLibraryResource::share()) {}
+
+DVDPageItem::DVDPageItem(const std::shared_ptr<DVDLibraryResource>& library)
     : m_shadowColor(QColor::fromRgbF(0, 0, 0, 0.5)),
       m_videoImageTime(static_cast<qint64>(5.5 * static_cast<double>(lm_default_time_base())))
 {
-    if (const auto library = ModelServices::current()->dvdLibSource()) {
+    if (library) {
         if (!library->frames().isEmpty()) {
             m_frameResource = library->frames().first();
         }
@@ -29,6 +30,23 @@ DVDPageItem::DVDPageItem()
 }
 
 DVDPageItem::~DVDPageItem() = default;
+
+void DVDPageItem::setPage(const std::weak_ptr<DVDPage>& page)
+{
+    // Pages are drawn on other threads without a lock: a link already there
+    // is not written again.
+    const bool same = !m_page.owner_before(page) && !page.owner_before(m_page);
+    if (!same) {
+        m_page = page;
+    }
+}
+
+void DVDPageItem::displayCanvasView() const
+{
+    if (const auto page = m_page.lock()) {
+        page->displayCanvasView();
+    }
+}
 
 // ---- kinds
 
@@ -188,12 +206,12 @@ void DVDPageItem::updateItemImage()
             m_useStaticImage = true;
         }
     }
-    ModelServices::current()->displayCanvasView();
+    displayCanvasView();
 }
 
 void DVDPageItem::updateItemRound()
 {
-    ModelServices::current()->displayCanvasView();
+    displayCanvasView();
 }
 
 void DVDPageItem::updateAllEditToItem()

@@ -11,10 +11,10 @@
 // 12 previous-page button, 13 next-page button.
 //
 // `media` is the element's title (a MenuTitle) or chapter clip (a MenuClip);
-// `media` and `jumpMenu` are back links that do not own. The setters named
-// after the item dialogs (setButtonUseType, setTitleUseImageFrom...) bring the
-// derived state up to date and ask the menu editor to redisplay; plain
-// setters only store.
+// `media`, `jumpMenu` and `page` are back links that do not own. The setters
+// named after the item dialogs (setButtonUseType, setTitleUseImageFrom...)
+// bring the derived state up to date and ask for a redisplay through the
+// element's page (displayCanvasView); plain setters only store.
 //
 // Pictures are rendered on demand at a media time, on whatever thread draws
 // the menu; the element keeps its video timeline between calls and takes no
@@ -34,6 +34,7 @@
 
 class DVDLibraryButtonResource;
 class DVDLibraryFrameResource;
+class DVDLibraryResource;
 class DVDPage;
 class EffectTextImage;
 class MenuClip;
@@ -44,8 +45,11 @@ public:
     // a still instead of live video.
     static constexpr qint64 stillTime = std::numeric_limits<qint64>::max();
 
-    // Type 1 with the template library's first frame and first button.
+    // Type 1 with the template library's first frame and first button: the
+    // library given, else Corvane's shared template store; a null one gives
+    // no template defaults.
     DVDPageItem();
+    explicit DVDPageItem(const std::shared_ptr<DVDLibraryResource>& library);
     ~DVDPageItem() override;
 
     // --- DVDMenuElement ---
@@ -143,6 +147,14 @@ public:
     void setFrame(const QRectF& frame) { m_frame = frame; }
     ObjectPtr media() const { return m_media.lock(); }
     void setMedia(const ObjectPtr& media) { m_media = media; }
+    // The page that holds the element, set when the page takes it; null
+    // before. A back link that does not own; not archived.
+    std::shared_ptr<DVDPage> page() const { return m_page.lock(); }
+    void setPage(const std::weak_ptr<DVDPage>& page);
+    // Asks the canvas showing the element's page to redisplay
+    // (DVDPage::displayCanvasView); nothing off a page. Any thread.
+    void displayCanvasView() const;
+
     bool hasSubPage() const { return m_hasSubPage; }
     void setHasSubPage(bool on) { m_hasSubPage = on; }
     std::shared_ptr<DVDPage> subPage() const { return m_subPage; }
@@ -202,6 +214,7 @@ private:
     QImage titlePictureAtTime(qint64 time);
     QImage liveVideoPicture(qint64 time, const QList<std::shared_ptr<MenuClip>>& clips);
 
+    std::weak_ptr<DVDPage> m_page;
     qint64 m_type = 1;
     QRectF m_frame;
     std::weak_ptr<Object> m_media;

@@ -40,6 +40,24 @@ void DVDResource::setPageArray(const PageList& pages)
     }
 }
 
+void DVDResource::displayCanvasView() const
+{
+    std::function<void()> redisplay;
+    {
+        const std::lock_guard lock(m_redisplayLock);
+        redisplay = m_canvasRedisplay;
+    }
+    if (redisplay) {
+        redisplay();
+    }
+}
+
+void DVDResource::setCanvasRedisplay(std::function<void()> redisplay)
+{
+    const std::lock_guard lock(m_redisplayLock);
+    m_canvasRedisplay = std::move(redisplay);
+}
+
 DVDResource::PageList DVDResource::noSubMenuArray() const
 {
     PageList pages;

@@ -10,13 +10,16 @@
 // or 720 x 480) is DVDLibrary::dvdVideoSize() and belongs to production.
 //
 // Used on the main thread, except that a project load decodes a new instance
-// on its own thread before it replaces the old one.
+// on its own thread before it replaces the old one, and that a redisplay of
+// the canvas showing its pages may be asked for from any thread.
 
 #include <QColor>
 #include <QList>
 #include <QRectF>
 #include <QSizeF>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 #include "platform/CodingBase.h"
 
@@ -41,6 +44,15 @@ public:
     // more (sub pages counted), top pages without titles are left out; when
     // nothing remains, the first page alone.
     PageList pageArrayForPreview() const;
+
+    // --- Canvas redisplay ---
+    // Asks whoever shows this disc's pages (the menu editor) to redisplay its
+    // canvas: runs the callback set last, on the calling thread; nothing
+    // without one. Any thread.
+    void displayCanvasView() const;
+    // The callback displayCanvasView runs; one that must reach widgets hands
+    // the request to their thread itself. Not archived. Any thread.
+    void setCanvasRedisplay(std::function<void()> redisplay);
 
     // --- Default frames of title items ---
     // 22 frames of 200 x 150 for the canvas of `aspect`: four quarter centres,
@@ -125,4 +137,6 @@ private:
     qint64 m_dvdFormat = 1;
     QList<QRectF> m_frames16_9;
     QList<QRectF> m_frames4_3;
+    mutable std::mutex m_redisplayLock;
+    std::function<void()> m_canvasRedisplay;
 };

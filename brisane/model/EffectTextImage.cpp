@@ -11,7 +11,6 @@
 
 #include "common/CommonFunction.h"
 #include "model/DVDPageItem.h"
-#include "model/ModelServices.h"
 #include "platform/ClassRegistry.h"
 
 BRISANE_REGISTER_CLASS(EffectTextImage)
@@ -200,7 +199,9 @@ void EffectTextImage::updaeDVDPageItemFrameWhenSizeChanged(const EffectTextImage
         const QPointF centre = CommonFunction::centerForRect(item->frame());
         item->setFrame(CommonFunction::rectForCenter(centre, text.size()));
     }
-    ModelServices::current()->displayCanvasView();
+    if (item) {
+        item->displayCanvasView();
+    }
 }
 
 void EffectTextImage::flushOtherEffectTextWithSelfAttributes(EffectTextImage& other) const

@@ -41,7 +41,7 @@ public:
     float outlineStrokeWidth() const;
 
     // Resizes `text`'s element to the text's size about the element's centre
-    // and asks the menu editor to redisplay.
+    // and asks for a redisplay through that element (its page's disc).
     static void updaeDVDPageItemFrameWhenSizeChanged(const EffectTextImage& text);
     // Copies this text's style (everything but the string and the element)
     // to `other`, then resizes other's element.

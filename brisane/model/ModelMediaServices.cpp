@@ -1,15 +1,16 @@
 #include "model/ModelMediaServices.h"
 
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
+
+ModelMediaServices::ModelMediaServices(DiscAccessor openDisc) : m_openDisc(std::move(openDisc)) {}
 
 QSizeF ModelMediaServices::projectCanvasSize() const
 {
-    const auto dvd = ModelServices::current()->dvd();
+    const auto dvd = m_openDisc ? m_openDisc() : nullptr;
     return dvd ? dvd->dvdVideoSize() : MediaServices::projectCanvasSize();
 }
 
-void ModelMediaServices::installForMedia()
+void ModelMediaServices::installForMedia(DiscAccessor openDisc)
 {
-    MediaServices::install(std::make_shared<ModelMediaServices>());
+    MediaServices::install(std::make_shared<ModelMediaServices>(std::move(openDisc)));
 }

@@ -1,13 +1,9 @@
 #include "model/ModelServices.h"
 
-#include "media/ImageRenderVideo.h"
-
 #include <QMutex>
 #include <QMutexLocker>
 
-#include "common/FileManagerExtention.h"
 #include "corvane/DVDLibraryResource.h"
-#include "model/DVDResource.h"
 
 namespace {
 
@@ -37,39 +33,9 @@ std::shared_ptr<DVDLibraryResource> ModelServices::dvdLibSource() const
     return DVDLibraryResource::share();
 }
 
-void ModelServices::displayCanvasView() {}
-
 std::shared_ptr<DataResource> ModelServices::dateResource() const
 {
     return nullptr;
-}
-
-QString ModelServices::applicationSupportPath() const
-{
-    return FileManagerExtention::applicationSupportPath();
-}
-
-QString ModelServices::defaultOutputVideoPath() const
-{
-    return FileManagerExtention::defaultOutputVideoPath();
-}
-
-IMovie::Ptr ModelServices::slideshowMovie(const std::shared_ptr<RenderItem>& slideshow) const
-{
-    if (!slideshow) {
-        return nullptr;
-    }
-    return std::make_shared<ImageRenderVideo>(slideshow);
-}
-
-bool ModelServices::createDirectoryAtPathIfCan(const QString& path)
-{
-    return FileManagerExtention::createDirectoryAtPathIfCan(path);
-}
-
-QString ModelServices::bundleIdentifier()
-{
-    return FileManagerExtention::bundleIdentifier();
 }
 
 std::shared_ptr<ModelServices> ModelServices::current()

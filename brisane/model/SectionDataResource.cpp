@@ -1,11 +1,10 @@
 #include "model/SectionDataResource.h"
 
-#include "corvane/DVDMenu.h"
+#include "media/ImageRenderVideo.h"
+#include "media/MediaServices.h"
 #include "media/RenderItem.h"
 #include "model/DVDFileSource.h"
-#include "model/DVDResource.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
 #include "platform/ClassRegistry.h"
 
 BRISANE_REGISTER_CLASS(SectionDataResource)
@@ -33,9 +32,10 @@ VCMovie::Ptr fileItem(const DVDFileSource& file, QString* reason)
     return item;
 }
 
-VCMovie::Ptr slideshowItem(const std::shared_ptr<RenderItem>& slideshow)
+VCMovie::Ptr slideshowItem(const std::shared_ptr<RenderItem>& slideshow,
+                           const SectionDataResource::SlideshowMovieFactory& factory)
 {
-    const IMovie::Ptr movie = ModelServices::current()->slideshowMovie(slideshow);
+    const IMovie::Ptr movie = factory(slideshow);
     if (!movie) {
         qWarning("no slideshow movie source is installed");
         return nullptr;
@@ -44,6 +44,19 @@ VCMovie::Ptr slideshowItem(const std::shared_ptr<RenderItem>& slideshow)
 }
 
 }  // namespace
+
+IMovie::Ptr SectionDataResource::defaultSlideshowMovie(const std::shared_ptr<RenderItem>& slideshow)
+{
+    if (!slideshow) {
+        return nullptr;
+    }
+    return std::make_shared<ImageRenderVideo>(slideshow);
+}
+
+void SectionDataResource::setSlideshowMovieFactory(SlideshowMovieFactory factory)
+{
+    m_slideshowMovie = factory ? std::move(factory) : SlideshowMovieFactory(&defaultSlideshowMovie);
+}
 
 std::shared_ptr<SectionDataResource> SectionDataResource::resourceWithPath(const QString& path)
 {
@@ -67,12 +80,10 @@ VCMovie::Ptr SectionDataResource::createVcmovieWithSectionDataSource(
     if (source.m_fileSource) {
         item = fileItem(*source.m_fileSource, reason);
     } else if (source.m_imageSource) {
-        item = slideshowItem(source.m_imageSource);
+        item = slideshowItem(source.m_imageSource, source.m_slideshowMovie);
     }
-    if (const auto disc = ModelServices::current()->dvd()) {
-        disc->changeVideoOutputSizeWithVCMovie(item);
-    } else if (item) {
-        item->setVideoOutputSize(DVDMenu::menuSizeForAspectType(1));
+    if (item) {
+        item->setVideoOutputSize(MediaServices::current()->projectCanvasSize());
     }
     return item;
 }

@@ -3,10 +3,14 @@
 // slideshow (`imageSource`), exactly one of the two, with the sections cut
 // from it. Callers add and remove sections in mediaSectionArray directly.
 //
+// A slideshow plays through the movie its factory makes: the media engine's
+// slideshow source unless whoever builds the resource gives another.
+//
 // Archived under "mediaSectionArray", "fileSource" and "imageSource".
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "media/VCMovie.h"
@@ -19,6 +23,12 @@ class RenderItem;
 class SectionDataResource : public CodingBase {
 public:
     using SectionList = QList<std::shared_ptr<MediaSectionItem>>;
+    // Makes the movie that plays a slideshow; null for no slideshow.
+    using SlideshowMovieFactory =
+        std::function<IMovie::Ptr(const std::shared_ptr<RenderItem>& slideshow)>;
+
+    // The media engine's slideshow source over `slideshow`; null for none.
+    static IMovie::Ptr defaultSlideshowMovie(const std::shared_ptr<RenderItem>& slideshow);
 
     // A file source over `path`; no movie is opened.
     static std::shared_ptr<SectionDataResource> resourceWithPath(const QString& path);
@@ -32,8 +42,8 @@ public:
     // A new media item for the source: for a file, its movie when it has
     // video and lasts more than 0.1 s, fitted with bars (zoom type 2); for a
     // slideshow, the slideshow's movie over its whole length. Either way the
-    // item's output size is the disc's canvas. Null when refused, with why
-    // in `reason`.
+    // item's output size is the project's canvas (MediaServices). Null when
+    // refused, with why in `reason`.
     static VCMovie::Ptr createVcmovieWithSectionDataSource(const SectionDataResource& source,
                                                            QString* reason = nullptr);
 
@@ -44,6 +54,9 @@ public:
     void setFileSource(const std::shared_ptr<DVDFileSource>& source) { m_fileSource = source; }
     std::shared_ptr<RenderItem> imageSource() const { return m_imageSource; }
     void setImageSource(const std::shared_ptr<RenderItem>& slideshow) { m_imageSource = slideshow; }
+    // The factory of the slideshow's movie; an empty one restores the
+    // default (defaultSlideshowMovie). Not archived.
+    void setSlideshowMovieFactory(SlideshowMovieFactory factory);
 
     QStringList allCoderKeys() const override;
     const PropertyTable& propertyTable() const override { return properties(); }
@@ -53,4 +66,5 @@ private:
     SectionList m_mediaSectionArray;
     std::shared_ptr<DVDFileSource> m_fileSource;
     std::shared_ptr<RenderItem> m_imageSource;
+    SlideshowMovieFactory m_slideshowMovie = &defaultSlideshowMovie;
 };

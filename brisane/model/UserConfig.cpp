@@ -8,10 +8,10 @@
 #include <QMutexLocker>
 
 #include "common/CommonFunction.h"
+#include "common/FileManagerExtention.h"
 #include "common/NamedImage.h"
-#include "platform/PropertyList.h"
-#include "model/ModelServices.h"
 #include "platform/ClassRegistry.h"
+#include "platform/PropertyList.h"
 
 BRISANE_REGISTER_CLASS(UserConfig)
 
@@ -56,9 +56,19 @@ void insertIfSet(Value::Dictionary& dictionary, const QString& key, const Value&
 
 }  // namespace
 
-UserConfig::UserConfig()
+UserConfig::Folders UserConfig::userFolders()
 {
-    m_defaultOutputVideoPath = ModelServices::current()->defaultOutputVideoPath();
+    return {FileManagerExtention::applicationSupportPath(),
+            FileManagerExtention::defaultOutputVideoPath()};
+}
+
+UserConfig::UserConfig() : UserConfig(userFolders()) {}
+
+UserConfig::UserConfig(const Folders& folders)
+    : m_applicationSupportPath(folders.applicationSupportPath)
+{
+    FileManagerExtention::createDirectoryAtPathIfCan(folders.defaultOutputVideoPath);
+    m_defaultOutputVideoPath = folders.defaultOutputVideoPath;
     m_formatList = readTable(QStringLiteral("FormatData"));
     m_formatData = readTable(QStringLiteral("FormatInfo"));
     if (CommonFunction::OSIsSnowLeopard()) {
@@ -108,13 +118,13 @@ void UserConfig::setTablesFolder(const QString& folder)
 
 QString UserConfig::savePath() const
 {
-    return ModelServices::current()->applicationSupportPath() + QLatin1Char('/') + FileName;
+    return m_applicationSupportPath + QLatin1Char('/') + FileName;
 }
 
 bool UserConfig::save() const
 {
     const QString path = savePath();
-    if (!ModelServices::createDirectoryAtPathIfCan(QFileInfo(path).absolutePath())) {
+    if (!FileManagerExtention::createDirectoryAtPathIfCan(QFileInfo(path).absolutePath())) {
         qWarning().noquote() << "settings not saved: no folder for" << path;
         return false;
     }

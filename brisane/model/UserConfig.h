@@ -4,7 +4,8 @@
 // the output-format tables shipped beside the program.
 //
 // Only "version" and "defaultFormat" are saved, to "user.config" in the
-// settings folder (ModelServices::applicationSupportPath); every other
+// settings folder (FileManagerExtention::applicationSupportPath unless
+// another is given); every other
 // setting starts at its default on each launch.
 //
 // The format tables are the property lists "FormatData" (group name ->
@@ -25,8 +26,20 @@ public:
     static inline const QString FileName = QStringLiteral("user.config");
     static inline const QString DefaultFormatName = QStringLiteral("MPEG-4 Movie(*.mp4)");
 
-    // The defaults, the format tables, then what "user.config" holds.
+    // The user's folders: where "user.config" lives and the default output
+    // folder of produced videos.
+    struct Folders {
+        QString applicationSupportPath;
+        QString defaultOutputVideoPath;
+    };
+    // FileManagerExtention's folders (the output folder created when it can be).
+    static Folders userFolders();
+
+    // The defaults, the format tables, then what "user.config" holds, in the
+    // user's folders.
     UserConfig();
+    // The same over `folders`; the output folder is created when it can be.
+    explicit UserConfig(const Folders& folders);
 
     // The one settings object of the program, made on first use.
     static std::shared_ptr<UserConfig> share();
@@ -105,6 +118,7 @@ public:
 private:
     bool isItemOfGroups(const QString& title, const QStringList& groups) const;
 
+    QString m_applicationSupportPath;
     QString m_version = QStringLiteral("1");
     Value::Array m_recentUsedFormat;
     Value::Array m_recordSources;

@@ -12,7 +12,6 @@
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
 #include "model/EffectTextImage.h"
-#include "model/ModelServices.h"
 
 namespace {
 
@@ -35,11 +34,16 @@ void fillNormalImage(QPainter& painter)
 
 }  // namespace
 
-void DVDMenuImageGeneratorCustomImage::install()
+void DVDMenuImageGeneratorCustomImage::install(DiscLookup lookup)
 {
+    if (!lookup) {
+        lookup = &discForMenu;
+    }
     DVDMenuImageGenerator::setDrawDVDMenuImageHook(
-        [](DVDMenuImageGenerator& generator, const QString& name, const QSizeF& size) {
-            drawDVDMenuImageSize(generator, size, name);
+        [lookup = std::move(lookup)](DVDMenuImageGenerator& generator, const QString& name,
+                                     const QSizeF& size) {
+            const auto disc = lookup(generator.menu().get());
+            drawDVDMenuImageSize(generator, size, name, styleForDisc(disc.get()));
         });
 }
 
@@ -49,28 +53,36 @@ void DVDMenuImageGeneratorCustomImage::uninstall()
 }
 
 void DVDMenuImageGeneratorCustomImage::drawDVDMenuImageSize(DVDMenuImageGenerator& generator,
-                                                            const QSizeF& size, const QString& name)
+                                                            const QSizeF& size, const QString& name,
+                                                            const HighlightStyle& style)
 {
     QPainter* painter = DLBitmapImage::currentContext();
     if (!painter) {
         return;
     }
     const auto menu = generator.menu();
-    drawDVDMenuImage(*painter, menu.get(), size, name);
+    drawDVDMenuImage(*painter, menu.get(), size, name, style);
 }
 
 void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const DVDMenuPage* menu,
                                                         const QSizeF& size, const QString& name)
 {
+    const std::shared_ptr<DVDResource> disc = discForMenu(menu);
+    drawDVDMenuImage(painter, menu, size, name, styleForDisc(disc.get()));
+}
+
+void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const DVDMenuPage* menu,
+                                                        const QSizeF& size, const QString& name,
+                                                        const HighlightStyle& style)
+{
     if (name == imageName) {
         fillNormalImage(painter);
         return;
     }
-    const std::shared_ptr<DVDResource> disc = discForMenu(menu);
     QColor colour;
     const bool select = name == selectName;
     if (name == highlightName) {
-        colour = getMenuItemImageDrawDVDBorderColor(disc.get());
+        colour = style.borderColor;
         if (!colour.isValid()) {
             colour = defaultBorderColor();
         }
@@ -83,7 +95,7 @@ void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const
     QPainterPath outlines;
     QPainterPath insides;
     if (menu) {
-        const double border = getMenuItemImageDrawDVDBorderWidth(disc.get());
+        const double border = style.borderWidth;
         for (const auto& element : menu->items()) {
             if (!element) {
                 continue;
@@ -106,7 +118,7 @@ void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const
         painter.fillPath(insides, Qt::transparent);
         if (getMenuItemImageDrawUseFill()) {
             // A project without a fill colour keeps the colour set last.
-            QColor fill = getMenuItemImageDrawDVDBorderFillColor(disc.get());
+            QColor fill = style.fillColor;
             if (!fill.isValid()) {
                 fill = colour;
             }
@@ -117,19 +129,11 @@ void DVDMenuImageGeneratorCustomImage::drawDVDMenuImage(QPainter& painter, const
     painter.restore();
 }
 
-QColor DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderColor()
+DVDMenuImageGeneratorCustomImage::HighlightStyle DVDMenuImageGeneratorCustomImage::styleForDisc(
+    const DVDResource* disc)
 {
-    return getMenuItemImageDrawDVDBorderColor(ModelServices::current()->dvd().get());
-}
-
-QColor DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderFillColor()
-{
-    return getMenuItemImageDrawDVDBorderFillColor(ModelServices::current()->dvd().get());
-}
-
-double DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderWidth()
-{
-    return getMenuItemImageDrawDVDBorderWidth(ModelServices::current()->dvd().get());
+    return {getMenuItemImageDrawDVDBorderColor(disc), getMenuItemImageDrawDVDBorderFillColor(disc),
+            getMenuItemImageDrawDVDBorderWidth(disc)};
 }
 
 QColor DVDMenuImageGeneratorCustomImage::getMenuItemImageDrawDVDBorderColor(const DVDResource* disc)
@@ -155,7 +159,7 @@ std::shared_ptr<DVDResource> DVDMenuImageGeneratorCustomImage::discForMenu(const
             return disc;
         }
     }
-    return ModelServices::current()->dvd();
+    return nullptr;
 }
 
 QColor DVDMenuImageGeneratorCustomImage::defaultBorderColor()

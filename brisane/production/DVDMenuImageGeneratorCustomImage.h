@@ -1,9 +1,9 @@
 #pragma once
 // The application's drawing of a menu's three subpicture images, installed
 // into Corvane's DVDMenuImageGenerator (install(), once at start; tests do the
-// same). Colours and border width are the highlight settings of the disc the
-// menu belongs to (DVDPage::dvdResource); a menu on no disc takes the open
-// project's (ModelServices::current()->dvd()).
+// same). Colours and border width are the highlight style of the disc the
+// menu belongs to: its page's own disc (DVDPage::dvdResource) unless the
+// installer says otherwise; a menu on no disc draws with the empty style.
 //
 //   "menu_highlight"  every button's outline ring in the border colour (the
 //                     default blue when the project has none), its inside in
@@ -27,6 +27,7 @@
 #include <QPainterPath>
 #include <QSizeF>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -40,29 +41,41 @@ class DVDMenuImageGeneratorCustomImage {
 public:
     DVDMenuImageGeneratorCustomImage() = delete;
 
-    // Installs the drawing into Corvane's generator; uninstall restores the
-    // generator's own.
-    static void install();
+    // The colours and border width a menu's buttons are drawn with: invalid
+    // colours and 0 when there is no disc.
+    struct HighlightStyle {
+        QColor borderColor;
+        QColor fillColor;
+        double borderWidth = 0.0;
+    };
+    static HighlightStyle styleForDisc(const DVDResource* disc);
+
+    // Finds the disc whose style draws a menu; null for none. Any thread.
+    using DiscLookup = std::function<std::shared_ptr<DVDResource>(const DVDMenuPage* menu)>;
+
+    // Installs the drawing into Corvane's generator, each menu drawn in the
+    // style of the disc `lookup` finds for it (empty: discForMenu);
+    // uninstall restores the generator's own.
+    static void install(DiscLookup lookup = {});
     static void uninstall();
 
     // The installed drawing: `name` at `size` for the generator's menu, into
     // the current drawing context (DLBitmapImage::currentContext()).
     static void drawDVDMenuImageSize(DVDMenuImageGenerator& generator, const QSizeF& size,
-                                     const QString& name);
+                                     const QString& name, const HighlightStyle& style);
     // The same with an explicit y-up painter and page (null: no buttons).
+    static void drawDVDMenuImage(QPainter& painter, const DVDMenuPage* menu, const QSizeF& size,
+                                 const QString& name, const HighlightStyle& style);
+    // The same in the style of the menu's own disc (discForMenu).
     static void drawDVDMenuImage(QPainter& painter, const DVDMenuPage* menu, const QSizeF& size,
                                  const QString& name);
 
-    // The open project's highlight settings (invalid colours and 0 without a
-    // project); with a disc, that disc's.
-    static QColor getMenuItemImageDrawDVDBorderColor();
-    static QColor getMenuItemImageDrawDVDBorderFillColor();
-    static double getMenuItemImageDrawDVDBorderWidth();
+    // A disc's highlight settings (invalid colours and 0 without a disc).
     static QColor getMenuItemImageDrawDVDBorderColor(const DVDResource* disc);
     static QColor getMenuItemImageDrawDVDBorderFillColor(const DVDResource* disc);
     static double getMenuItemImageDrawDVDBorderWidth(const DVDResource* disc);
-    // The disc whose settings draw `menu`: the page's own disc, else the open
-    // project; null without either.
+    // The disc whose settings draw `menu`: the page's own disc; null for a
+    // menu on no disc.
     static std::shared_ptr<DVDResource> discForMenu(const DVDMenuPage* menu);
     static bool getMenuItemImageDrawUseFill() { return true; }
 

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMutexLocker>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
@@ -26,6 +27,7 @@
 #include "model/ModelMediaServices.h"
 #include "model/UserConfig.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
+#include "shell/ControllerFunction.h"
 #include "shell/HelperExtention.h"
 #include "shell/MainWindowController.h"
 #include "shell/ShellModelServices.h"
@@ -38,6 +40,30 @@
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};
+
+void displayMenuCanvas()
+{
+    if (IMenuEditViewController* menuEditor = ControllerFunction::menuEditController()) {
+        menuEditor->displayCanvasView();
+    }
+}
+
+// The open disc's canvas redisplay: the menu editor's displayCanvasView, run
+// on the main thread (at once when asked there); the editors are reached from
+// the main thread only.
+void displayMenuCanvasOnMainThread()
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application) {
+        return;
+    }
+    if (QThread::currentThread() == application->thread()) {
+        displayMenuCanvas();
+        return;
+    }
+    QMetaObject::invokeMethod(application, &displayMenuCanvas, Qt::QueuedConnection);
+}
+
 AppDelegate::ProjectChooser projectChooser;
 AppDelegate::DocumentOpener documentOpener;
 
@@ -147,8 +173,17 @@ std::shared_ptr<DVDResource> AppDelegate::dvd() const
 
 void AppDelegate::setDvd(const std::shared_ptr<DVDResource>& dvd)
 {
-    QMutexLocker lock(&m_lock);
-    m_dvd = dvd;
+    if (dvd) {
+        dvd->setCanvasRedisplay(&displayMenuCanvasOnMainThread);
+    }
+    std::shared_ptr<DVDResource> previous;
+    {
+        QMutexLocker lock(&m_lock);
+        previous = std::exchange(m_dvd, dvd);
+    }
+    if (previous && previous != dvd) {
+        previous->setCanvasRedisplay({});
+    }
 }
 
 QString AppDelegate::existedProjectPath() const
@@ -225,7 +260,10 @@ void AppDelegate::applicationWillFinishLaunching()
 void AppDelegate::installModelServices()
 {
     ModelServices::install(std::make_shared<ShellModelServices>());
-    ModelMediaServices::installForMedia();
+    ModelMediaServices::installForMedia([] {
+        AppDelegate* delegate = AppDelegate::current();
+        return delegate ? delegate->dvd() : nullptr;
+    });
     DVDMenuImageGeneratorCustomImage::install();
     VideoConverterManager::setMaxConvertCountSource(
         [] { return static_cast<int>(UserConfig::share()->maxConvertCount()); });

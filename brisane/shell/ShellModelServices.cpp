@@ -1,11 +1,6 @@
 #include "shell/ShellModelServices.h"
 
-#include <QCoreApplication>
-#include <QThread>
-
 #include "shell/AppDelegate.h"
-#include "shell/ControllerFunction.h"
-#include "shell/core/IMenuEditViewController.h"
 
 std::shared_ptr<DVDResource> ShellModelServices::dvd() const
 {
@@ -28,29 +23,4 @@ std::shared_ptr<DVDLibraryResource> ShellModelServices::dvdLibSource() const
         }
     }
     return ModelServices::dvdLibSource();
-}
-
-namespace {
-
-void displayMenuCanvas()
-{
-    if (IMenuEditViewController* menuEditor = ControllerFunction::menuEditController()) {
-        menuEditor->displayCanvasView();
-    }
-}
-
-}  // namespace
-
-void ShellModelServices::displayCanvasView()
-{
-    QCoreApplication* application = QCoreApplication::instance();
-    if (!application) {
-        return;
-    }
-    if (QThread::currentThread() == application->thread()) {
-        displayMenuCanvas();
-        return;
-    }
-    // The editors are reached from the main thread only.
-    QMetaObject::invokeMethod(application, &displayMenuCanvas, Qt::QueuedConnection);
 }

@@ -1,8 +1,7 @@
 #pragma once
-// The project model's services as the running application answers them: the
-// roots and the template library of the application delegate, and the menu
-// editor's canvas redisplay, handed to the main thread. Installed by the
-// delegate at launch. Any thread.
+// The open project as the running application answers it to its editors: the
+// roots and the template library of the application delegate. Installed by
+// the delegate at launch. Any thread.
 
 #include "model/ModelServices.h"
 
@@ -13,7 +12,4 @@ public:
     std::shared_ptr<DataResource> dateResource() const override;
     // The delegate's template library; the shared one before launch.
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const override;
-    // The menu editor's displayCanvasView, run on the main thread (at once
-    // when called there); nothing without a menu editor.
-    void displayCanvasView() override;
 };

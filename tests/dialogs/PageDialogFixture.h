@@ -48,7 +48,7 @@ protected:
     {
         auto pages = services->disc->pageArray();
         for (int i = 0; i < count; ++i) {
-            pages << std::make_shared<DVDPage>();
+            pages << std::make_shared<DVDPage>(services->library);
         }
         services->disc->setPageArray(pages);
         installed->menuEdit->menu = pages.first();

@@ -282,7 +282,7 @@ TEST(ListDragCommitTest, ReleaseOutsideDeletes)
 // With real clips: the audio stream chosen for a clip stays chosen after
 // the clip was dragged to another title and then merged into a clip, and
 // after the project was saved and opened again.
-class ListDragCommitMediaTest : public mediatest::MediaSideTest {};
+class ListDragCommitMediaTest : public mediatest::OpenProjectTest {};
 
 TEST_F(ListDragCommitMediaTest, AudioChoiceSurvivesMovesASaveAndAReopen)
 {

@@ -68,12 +68,12 @@ inline void settle()
 // Project services, the recording main window, recorded alerts and a shown
 // host window for the controller. The controller is made on demand so that a test can set
 // the project up first.
-class ListEditTest : public mediatest::MediaSideTest {
+class ListEditTest : public mediatest::OpenProjectTest {
 protected:
     void TearDown() override
     {
         controller.reset();
-        MediaSideTest::TearDown();
+        OpenProjectTest::TearDown();
     }
 
     ListEditViewController& makeController()

@@ -23,11 +23,11 @@ using Range = std::pair<LMMediaTime, LMMediaTime>;
 
 // A real 3 s source cut into the chapters 0-1, 1-2 and 2-3 s, each chapter a
 // clip of title T on page P with a trim of its own.
-class ListRemovalTest : public mediatest::MediaSideTest {
+class ListRemovalTest : public mediatest::OpenProjectTest {
 protected:
     void SetUp() override
     {
-        MediaSideTest::SetUp();
+        OpenProjectTest::SetUp();
         project = services->media;
         P = ListMediaFactory::addMenuPageToArray(*project, selection);
     }

@@ -24,6 +24,7 @@
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
 #include "model/EffectTextImage.h"
+#include "model/ModelServices.h"
 
 namespace menutest {
 

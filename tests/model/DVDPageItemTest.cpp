@@ -13,7 +13,7 @@ using DVDPageItemTest = DiscSideTest;
 
 TEST_F(DVDPageItemTest, NewElementIsALiveTitlePictureInTheFirstTemplateFrame)
 {
-    DVDPageItem item;
+    DVDPageItem item(services->library);
     EXPECT_EQ(item.type(), 1);
     EXPECT_EQ(item.frame(), QRectF());
     EXPECT_EQ(item.frameResource(), services->library->frames().first());
@@ -142,7 +142,12 @@ TEST_F(DVDPageItemTest, AdjustRectKeepsWidthAndVerticalCentre)
 
 TEST_F(DVDPageItemTest, TitlePictureChoiceUpdatesTheStillAndRedisplays)
 {
-    DVDPageItem item;
+    // The redisplay reaches the canvas through the element's page and disc.
+    const auto shown = std::make_shared<DVDPageItem>();
+    const auto page = std::make_shared<DVDPage>();
+    page->setItemArray({shown});
+    services->disc->setPageArray({page});
+    DVDPageItem& item = *shown;
     const QImage still = solid(4, 3, Qt::green);
     const QImage own = solid(4, 3, Qt::blue);
     item.setTitleVideoImage(still);

@@ -51,7 +51,7 @@ protected:
 
 TEST_F(DVDPageTest, NewPageKeepsItsButtonsAside)
 {
-    DVDPage page;
+    DVDPage page(services->library);
     EXPECT_TRUE(page.itemArray().isEmpty());
     EXPECT_TRUE(page.items().isEmpty());
     struct Case {
@@ -87,7 +87,9 @@ TEST_F(DVDPageTest, NewPageKeepsItsButtonsAside)
 
 TEST_F(DVDPageTest, AspectAndSizeComeFromTheDisc)
 {
-    DVDPage page;
+    const auto onDisc = std::make_shared<DVDPage>(services->library);
+    services->disc->setPageArray({onDisc});
+    DVDPage& page = *onDisc;
     struct Case {
         qint64 aspect;
         QSize size;
@@ -222,7 +224,9 @@ TEST_F(DVDPageTest, CropRefitsToTheDiscAspect)
                  {0, {100, 100, 400, 225}, {150, 100, 300, 225}}};
     for (const auto& c : cases) {
         services->disc->setAspectType(c.aspect);
-        DVDPage page;
+        const auto onDisc = std::make_shared<DVDPage>(services->library);
+        services->disc->setPageArray({onDisc});
+        DVDPage& page = *onDisc;
         page.setImageCropRect(c.crop);
         page.changedBackgroundImageCropRectIfAspectChanged();
         EXPECT_EQ(page.imageCropRect(), c.expected) << c.aspect;

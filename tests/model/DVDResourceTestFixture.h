@@ -99,6 +99,10 @@ inline std::shared_ptr<DVDLibraryResource> templateLibrary()
     return library;
 }
 
+// The disc a test works on, the template library it gives new pages and
+// elements, and the canvas redisplays the disc asked for. The model takes
+// them as given; editor tests also install these as the open project their
+// editors reach (ModelServices).
 struct DiscServices : ModelServices {
     std::shared_ptr<DVDResource> disc;
     std::shared_ptr<DVDLibraryResource> library;
@@ -106,10 +110,9 @@ struct DiscServices : ModelServices {
 
     std::shared_ptr<DVDResource> dvd() const override { return disc; }
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const override { return library; }
-    void displayCanvasView() override { ++redisplays; }
 };
 
-// Installs the services for one test and removes them afterwards.
+// Makes the disc for one test, counting its canvas redisplays.
 class DiscSideTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -117,10 +120,9 @@ protected:
         services = std::make_shared<DiscServices>();
         services->library = templateLibrary();
         ASSERT_FALSE(services->library->buttons().isEmpty());
-        ModelServices::install(services);
         services->disc = std::make_shared<DVDResource>();
+        services->disc->setCanvasRedisplay([counts = services.get()] { ++counts->redisplays; });
     }
-    void TearDown() override { ModelServices::install(nullptr); }
 
     std::shared_ptr<DiscServices> services;
 };

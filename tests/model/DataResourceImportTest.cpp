@@ -5,11 +5,13 @@
 
 #include "DataResourceTestFixture.h"
 #include "media/ImageRenderVideo.h"
+#include "media/MediaServices.h"
 #include "media/RenderItem.h"
 #include "media/VCMovie.h"
 #include "model/DVDFileSource.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
+#include "model/ModelMediaServices.h"
 #include "model/SectionDataResource.h"
 
 using namespace mediatest;
@@ -109,9 +111,12 @@ TEST_F(DataResourceImportTest, ClipPictureHasTheShownShape)
 
 TEST_F(DataResourceImportTest, OutputSizeFollowsTheDiscAspect)
 {
+    // Media items take the project's canvas from the media engine.
+    ModelMediaServices::installForMedia([disc = services->disc] { return disc; });
     services->disc->setAspectType(0);
     const auto source = SectionDataResource::resourceWithPath(clip("a.mp4", 1.2));
     const auto item = SectionDataResource::createVcmovieWithSectionDataSource(*source);
+    ::MediaServices::install(nullptr);
     ASSERT_TRUE(item);
     EXPECT_EQ(item->videoOutputSize(), QSizeF(640, 480));
 }
@@ -141,6 +146,9 @@ TEST_F(DataResourceImportTest, SlideshowBecomesPhotoSlideshow)
         {picture("a.png", Qt::red), picture("b.png", Qt::green), picture("c.png", Qt::blue)});
     ASSERT_TRUE(source->imageSource());
     EXPECT_EQ(source->fileSource(), nullptr);
+    source->setSlideshowMovieFactory([](const std::shared_ptr<RenderItem>& slideshow) {
+        return std::make_shared<SlideshowStandIn>(slideshow->slideshowDuration());
+    });
     const double length = source->imageSource()->slideshowDuration();
     ASSERT_GE(length, 1.0);
     const auto section = source->createMediaSectionItem();
@@ -158,15 +166,14 @@ TEST_F(DataResourceImportTest, SlideshowBecomesPhotoSlideshow)
     EXPECT_FALSE(made->previewImage().isNull());  // the default picture
 }
 
-TEST_F(DataResourceImportTest, DefaultServicesPlaySlideshowsThroughTheSlideshowSource)
+TEST_F(DataResourceImportTest, DefaultFactoryPlaysSlideshowsThroughTheSlideshowSource)
 {
-    ModelServices::install(nullptr);
     const auto source = SectionDataResource::resourceWithImagePaths({picture("a.png", Qt::red)});
     const auto section = source->createMediaSectionItem();
     ASSERT_NE(section, nullptr);
-    const auto movie = ModelServices::current()->slideshowMovie(std::make_shared<RenderItem>());
+    const auto movie = SectionDataResource::defaultSlideshowMovie(std::make_shared<RenderItem>());
     EXPECT_TRUE(std::dynamic_pointer_cast<ImageRenderVideo>(movie));
-    EXPECT_EQ(ModelServices::current()->slideshowMovie(nullptr), nullptr);
+    EXPECT_EQ(SectionDataResource::defaultSlideshowMovie(nullptr), nullptr);
 }
 
 TEST_F(DataResourceImportTest, RootArraysAddAndRemoveByIdentity)

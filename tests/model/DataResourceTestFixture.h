@@ -21,6 +21,7 @@
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
 #include "model/ModelServices.h"
+#include "model/UserConfig.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
 
@@ -49,6 +50,9 @@ private:
     QSizeF m_size;
 };
 
+// The project a test works on and the user folders it gives the settings.
+// Editor tests also install these as the open project their editors reach
+// (ModelServices).
 struct MediaServices : ModelServices {
     std::shared_ptr<DVDResource> disc;
     std::shared_ptr<DataResource> media;
@@ -57,20 +61,9 @@ struct MediaServices : ModelServices {
 
     std::shared_ptr<DVDResource> dvd() const override { return disc; }
     std::shared_ptr<DataResource> dateResource() const override { return media; }
-    QString applicationSupportPath() const override { return supportFolder; }
-    QString defaultOutputVideoPath() const override
-    {
-        createDirectoryAtPathIfCan(videoFolder);
-        return videoFolder;
-    }
-    IMovie::Ptr slideshowMovie(const std::shared_ptr<RenderItem>& slideshow) const override
-    {
-        return slideshow ? std::make_shared<SlideshowStandIn>(slideshow->slideshowDuration())
-                         : nullptr;
-    }
 };
 
-// Installs the services with fresh folders for one test.
+// Makes the project and fresh folders for one test.
 class MediaSideTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -79,13 +72,17 @@ protected:
         services = std::make_shared<MediaServices>();
         services->supportFolder = dir.filePath("support/settings");
         services->videoFolder = dir.filePath("videos/out");
-        ModelServices::install(services);
         services->disc = std::make_shared<DVDResource>();
         services->media = std::make_shared<DataResource>();
         QDir().mkpath(dir.filePath("temp-photo"));
         PhotoItem::updateAppTempPath(dir.filePath("temp-photo"));
     }
-    void TearDown() override { ModelServices::install(nullptr); }
+
+    // The test's folders for the user settings.
+    UserConfig::Folders userFolders() const
+    {
+        return {services->supportFolder, services->videoFolder};
+    }
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -138,5 +135,16 @@ inline Project unarchiveProject(const QByteArray& data)
     return {root.value("DataResourceData").objectAs<DataResource>(),
             root.value("DVDData").objectAs<DVDResource>()};
 }
+
+// The same project installed as the open one the editors reach.
+class OpenProjectTest : public MediaSideTest {
+protected:
+    void SetUp() override
+    {
+        MediaSideTest::SetUp();
+        ModelServices::install(services);
+    }
+    void TearDown() override { ModelServices::install(nullptr); }
+};
 
 }  // namespace mediatest

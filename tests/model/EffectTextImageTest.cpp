@@ -2,6 +2,7 @@
 #include <QPainter>
 
 #include "DVDResourceTestFixture.h"
+#include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/EffectTextImage.h"
 
@@ -176,6 +177,9 @@ TEST_F(EffectTextImageTest, ResizingKeepsTheElementCentre)
     auto text = std::make_shared<EffectTextImage>();
     text->setMedia(item);
     item->setTextSource(text);
+    const auto page = std::make_shared<DVDPage>();
+    page->setItemArray({item});
+    services->disc->setPageArray({page});
 
     QFont font = text->textFont();
     font.setPointSizeF(30);

@@ -3,31 +3,19 @@
 #include "media/MediaServices.h"
 #include "model/DVDResource.h"
 #include "model/ModelMediaServices.h"
-#include "model/ModelServices.h"
-
-namespace {
-
-struct OneDisc : ModelServices {
-    std::shared_ptr<DVDResource> disc;
-    std::shared_ptr<DVDResource> dvd() const override { return disc; }
-};
-
-}  // namespace
 
 TEST(ModelMediaServicesTest, MediaEngineSeesTheOpenProjectsCanvas)
 {
-    ModelMediaServices::installForMedia();
+    std::shared_ptr<DVDResource> open;
+    ModelMediaServices::installForMedia([&open] { return open; });
     // No project open: a new disc's canvas.
     EXPECT_EQ(MediaServices::current()->projectCanvasSize(), QSizeF(854, 480));
 
-    auto services = std::make_shared<OneDisc>();
-    services->disc = std::make_shared<DVDResource>();
-    ModelServices::install(services);
+    open = std::make_shared<DVDResource>();
     for (const auto& [aspect, size] :
          QList<std::pair<qint64, QSizeF>>{{0, {640, 480}}, {1, {854, 480}}, {2, {854, 480}}}) {
-        services->disc->setAspectType(aspect);
+        open->setAspectType(aspect);
         EXPECT_EQ(MediaServices::current()->projectCanvasSize(), size) << aspect;
     }
-    ModelServices::install(nullptr);
     MediaServices::install(nullptr);
 }

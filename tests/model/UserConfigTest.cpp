@@ -14,7 +14,7 @@ class UserConfigTest : public MediaSideTest {};
 
 TEST_F(UserConfigTest, FirstLaunchDefaults)
 {
-    UserConfig config;
+    UserConfig config(userFolders());
     EXPECT_EQ(config.version(), "1");
     EXPECT_EQ(config.maxConvertCount(), 1);
     EXPECT_TRUE(config.autoFilter());
@@ -46,7 +46,7 @@ TEST_F(UserConfigTest, SavedFormatComesBackButOtherSettingsStartAfresh)
 {
     Value::Dictionary chosen;
     {
-        UserConfig config;
+        UserConfig config(userFolders());
         chosen = config.getFormatDicWithdefaultFormat("AVI Movie(*.avi)");
         chosen.insert("OutputPath", "/videos/out");
         config.setDefaultFormatDic(chosen);
@@ -55,7 +55,7 @@ TEST_F(UserConfigTest, SavedFormatComesBackButOtherSettingsStartAfresh)
         ASSERT_FALSE(QFileInfo::exists(services->supportFolder));
         ASSERT_TRUE(config.save());  // makes the settings folder
     }
-    UserConfig again;
+    UserConfig again(userFolders());
     EXPECT_EQ(again.defaultFormat(), chosen);
     EXPECT_EQ(again.defaultFormatDic().value("OutputPath").toString(), "/videos/out");
     EXPECT_EQ(again.maxConvertCount(), 1);
@@ -68,7 +68,7 @@ TEST_F(UserConfigTest, UnwritableSettingsFolderIsReported)
     QDir().mkpath(QFileInfo(services->supportFolder).absolutePath());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder should be
     blocker.close();
-    UserConfig config;
+    UserConfig config(userFolders());
     EXPECT_FALSE(config.save());
 }
 
@@ -79,14 +79,14 @@ TEST_F(UserConfigTest, DamagedSettingsFileLeavesDefaults)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("garbage");
     file.close();
-    UserConfig config;
+    UserConfig config(userFolders());
     EXPECT_EQ(config.version(), "1");
     EXPECT_TRUE(config.defaultFormat().isEmpty());
 }
 
 TEST_F(UserConfigTest, EncoderValuesOfTheShownTexts)
 {
-    UserConfig config;
+    UserConfig config(userFolders());
     Value::Dictionary format = config.getFormatDicWithdefaultFormat("MPEG-4 Movie(*.mp4)");
     format.insert("FrameRate", "29.97 fps");
     format.insert("VideoBitRate", "2500 kbps");
@@ -114,7 +114,7 @@ TEST_F(UserConfigTest, EncoderValuesOfTheShownTexts)
 
 TEST_F(UserConfigTest, LookupsAndMembership)
 {
-    UserConfig config;
+    UserConfig config(userFolders());
     EXPECT_EQ(config.getValueWithString("25 fps", "FrameRate", "MPEG-4 Movie(*.mp4)").toDouble(),
               25.0);
     EXPECT_TRUE(config.getValueWithString(QString(), "FrameRate", "MPEG-4 Movie(*.mp4)").isNull());

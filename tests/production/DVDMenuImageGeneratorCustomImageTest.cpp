@@ -17,7 +17,6 @@
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
 
 namespace {
@@ -55,9 +54,9 @@ public:
     QList<std::shared_ptr<DVDMenuElement>> elements;
 };
 
-struct Services : ModelServices {
+// The disc whose style draws menus that belong to no disc of their own.
+struct Services {
     std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
-    std::shared_ptr<DVDResource> dvd() const override { return disc; }
 };
 
 const QColor ring(200, 30, 30);
@@ -85,18 +84,17 @@ protected:
         services->disc->setBorderColor(ring);
         services->disc->setFillColor(fill);
         services->disc->setBorderWidth(6);
-        ModelServices::install(services);
-        DVDMenuImageGeneratorCustomImage::install();
+        lookup = [disc = services->disc](const DVDMenuPage* menu) {
+            const auto own = DVDMenuImageGeneratorCustomImage::discForMenu(menu);
+            return own ? own : disc;
+        };
+        DVDMenuImageGeneratorCustomImage::install(lookup);
         page = std::make_shared<Page>();
         // A button low on the canvas: a picture drawn the wrong way up shows
         // it near the top of the frame.
         button = addElement({100, 20, 200, 100});
     }
-    void TearDown() override
-    {
-        DVDMenuImageGeneratorCustomImage::uninstall();
-        ModelServices::install(nullptr);
-    }
+    void TearDown() override { DVDMenuImageGeneratorCustomImage::uninstall(); }
 
     std::shared_ptr<Element> addElement(const QRectF& rect)
     {
@@ -127,6 +125,7 @@ protected:
     }
 
     std::shared_ptr<Services> services;
+    DVDMenuImageGeneratorCustomImage::DiscLookup lookup;
     std::shared_ptr<Page> page;
     std::shared_ptr<Element> button;
 };
@@ -288,10 +287,13 @@ TEST_F(SubpictureDrawing, APageIsDrawnInTheColoursOfItsOwnDisc)
     item->setFrame(button->rect);
     item->setUseFrame(true);
     menuPage->setItemArray({item});
-    EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(menuPage.get()), services->disc);
+    EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(menuPage.get()), nullptr);
+    EXPECT_EQ(lookup(menuPage.get()), services->disc);
     disc->setPageArray({menuPage});
     EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(menuPage.get()), disc);
-    EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(page.get()), services->disc);
+    EXPECT_EQ(lookup(menuPage.get()), disc);
+    EXPECT_EQ(DVDMenuImageGeneratorCustomImage::discForMenu(page.get()), nullptr);
+    EXPECT_EQ(lookup(page.get()), services->disc);
 
     auto library = std::make_shared<DVDLibrary>();
     library->setFormat(1);

@@ -20,6 +20,7 @@
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
 #include "model/MediaData.h"
+#include "model/ModelServices.h"
 #include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/core/BurnSettingRules.h"

@@ -10,6 +10,7 @@
 
 #include "DiscProjectFixture.h"
 #include "common/FileManagerExtention.h"
+#include "model/ModelServices.h"
 #include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingWindow.h"
 

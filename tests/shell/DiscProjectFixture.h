@@ -35,6 +35,7 @@
 #include "lumenta/LMFunctions.h"
 #include "media/DVDChapterVideo.h"
 #include "media/MediaItem.h"
+#include "media/MediaServices.h"
 #include "media/PhotoItem.h"
 #include "media/RenderItem.h"
 #include "media/SlideshowItem.h"
@@ -46,6 +47,7 @@
 #include "model/EffectTextImage.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
+#include "model/ModelMediaServices.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
 #include "production/BurnDVDWorkflow.h"
@@ -83,10 +85,11 @@ protected:
         services = std::make_shared<disctest::DiscServices>();
         services->library = disctest::templateLibrary();
         ASSERT_FALSE(services->library->buttons().isEmpty());
-        ModelServices::install(services);
         services->disc = std::make_shared<DVDResource>();
         services->disc->setDvdFormat(1);
         services->disc->setAspectType(1);
+        // Media items take the project's canvas from the media engine.
+        ModelMediaServices::installForMedia([open = services] { return open->disc; });
         DVDToolLocator::setToolFolder(QString());  // the real tools
         DVDMenuImageGeneratorCustomImage::install();
         observer = DVDToolTask::addTerminationObserver(
@@ -100,7 +103,7 @@ protected:
     {
         DVDToolTask::removeTerminationObserver(observer);
         DVDMenuImageGeneratorCustomImage::uninstall();
-        ModelServices::install(nullptr);
+        MediaServices::install(nullptr);
     }
 
     QList<ToolRun> toolRuns() const

@@ -94,13 +94,24 @@ TEST(MainWindowLaunchTest, TheCanvasRedisplayReachesTheMenuEditorOnTheMainThread
 {
     ShellLaunch shell;
     auto* menuEdit = shell.factory->menuEdit;
-    std::thread worker([] { ModelServices::current()->displayCanvasView(); });
+    const std::shared_ptr<DVDResource> disc = shell.delegate->dvd();
+    ASSERT_TRUE(disc);
+    std::thread worker([disc] { disc->displayCanvasView(); });
     worker.join();
     EXPECT_EQ(menuEdit->count("displayCanvasView"), 0);  // queued, not run on the worker
     EXPECT_TRUE(QTest::qWaitFor([&] { return menuEdit->count("displayCanvasView") == 1; }, 2000));
     EXPECT_EQ(menuEdit->count("displayCanvasView"), 1);
-    ModelServices::current()->displayCanvasView();
+    disc->displayCanvasView();
     EXPECT_EQ(menuEdit->count("displayCanvasView"), 2);
+
+    // A disc that replaces the open one takes over the canvas; the old one
+    // no longer reaches it.
+    const auto next = std::make_shared<DVDResource>();
+    shell.delegate->setDvd(next);
+    disc->displayCanvasView();
+    EXPECT_EQ(menuEdit->count("displayCanvasView"), 2);
+    next->displayCanvasView();
+    EXPECT_EQ(menuEdit->count("displayCanvasView"), 3);
 }
 
 // The menus as a Linux desktop has them: no menu named after the program,

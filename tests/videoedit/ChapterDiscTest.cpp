@@ -24,6 +24,7 @@
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
+#include "model/ModelServices.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
 #include "shell/core/DiscModelBuilder.h"
 #include "shell/core/DiscSideRebuild.h"

@@ -39,11 +39,11 @@ inline void settle()
     }
 }
 
-class ChapterEditorTest : public mediatest::MediaSideTest {
+class ChapterEditorTest : public mediatest::OpenProjectTest {
 protected:
     void SetUp() override
     {
-        MediaSideTest::SetUp();
+        OpenProjectTest::SetUp();
         window.resize(900, 600);
         auto list = std::make_unique<ListEditViewController>(&window);
         listEditor = list.get();
@@ -55,7 +55,7 @@ protected:
     {
         sheet.reset();
         installed.mainController->setListEditController(nullptr);
-        MediaSideTest::TearDown();
+        OpenProjectTest::TearDown();
     }
 
     std::shared_ptr<DataResource> project() const { return services->media; }

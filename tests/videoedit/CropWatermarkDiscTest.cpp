@@ -74,8 +74,6 @@ TEST(CropWatermarkDisc, CropRotationAndTextWatermarkFromTheSheetReachTheTitle)
                  "b='if(lt(Y\\,30)\\,255\\,if(lt(X\\,160)\\,0\\,255))',format=yuv420p",
                  "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=2", "-c:v",
                  "libx264", "-crf", "10", "-c:a", "aac", "-shortest"}));
-    auto services = std::make_shared<PalWide>();
-    ModelServices::install(services);
     DVDToolLocator::setToolFolder(QString());
     const auto clip = importClip(source, 2.0);
     ASSERT_TRUE(clip && clip->vcmovie());
@@ -124,7 +122,6 @@ TEST(CropWatermarkDisc, CropRotationAndTextWatermarkFromTheSheetReachTheTitle)
     ASSERT_EQ(item->watermarkText(), QString("MARK"));
 
     const QString folder = authorClip(clip, dir.filePath("work"));
-    ModelServices::install(nullptr);
     ASSERT_FALSE(folder.isEmpty());
     ASSERT_TRUE(LMDVD::open(folder));
     const QImage frame = frameOf(folder + "/VIDEO_TS/VTS_01_1.VOB", 25, dir.filePath("frame.png"))

@@ -68,7 +68,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ModelServices::install(disc);
         DVDToolLocator::setToolFolder(QString());
         ASSERT_TRUE(makeTwoToneClip(dir.filePath("clip.mp4"), 4.0));
         roots.media = std::make_shared<DataResource>();
@@ -79,7 +78,6 @@ protected:
         page->titleDataArray().append(title);
         roots.media->addDvdPageToArray(page);
     }
-    void TearDown() override { ModelServices::install(nullptr); }
 
     // The clip file imported once more as a clip of the title.
     std::shared_ptr<MediaData> import()

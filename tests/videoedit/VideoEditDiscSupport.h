@@ -16,20 +16,18 @@
 #include "model/DVDResource.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
 
 namespace videoedittest {
 
 // The project's disc: PAL, 16:9.
-struct PalWide : ModelServices {
+struct PalWide {
     std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
     PalWide()
     {
         disc->setDvdFormat(1);
         disc->setAspectType(1);
     }
-    std::shared_ptr<DVDResource> dvd() const override { return disc; }
 };
 
 // The whole file as one clip, the way the title list imports it.

@@ -31,7 +31,6 @@
 #include "lumenta/LMFunctions.h"
 #include "model/DVDResource.h"
 #include "model/MediaData.h"
-#include "model/ModelServices.h"
 #include "videoedit/VEPlayerProgressBarView.h"
 #include "videoedit/VideoEditAudioTab.h"
 #include "videoedit/VideoEditSubtitleTab.h"
@@ -102,8 +101,6 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
                  "geq=lum='if(bitand(N\\,pow(2\\,floor(X*8/W)))\\,235\\,16)':cb=128:cr=128",
                  "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=6", "-c:v",
                  "libx264", "-crf", "12", "-c:a", "aac", "-shortest"}));
-    auto services = std::make_shared<PalWide>();
-    ModelServices::install(services);
     DVDToolLocator::setToolFolder(QString());
 
     // The clip, as the title list imports it.
@@ -141,7 +138,6 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
     // Production's road: the title's stream, then dvdauthor.
     const QString folder = authorClip(clip, dir.filePath("work"));
     ASSERT_FALSE(folder.isEmpty());
-    ModelServices::install(nullptr);
 
     const LMDVD::Ptr read = LMDVD::open(folder);
     ASSERT_TRUE(read);
@@ -173,8 +169,6 @@ TEST(VideoEditDisc, SubtitleTrackAndVolumeChosenOnTheSheetReachTheDisc)
     ASSERT_TRUE(subtitlefixtures::writeFile(
         cue, subtitlefixtures::encode(subtitlefixtures::srt({QStringLiteral("字幕のテスト")}),
                                       "SHIFT_JIS")));
-    auto services = std::make_shared<PalWide>();
-    ModelServices::install(services);
     DVDToolLocator::setToolFolder(QString());
 
     const auto voiced = importClip(source, 4.0);
@@ -209,7 +203,6 @@ TEST(VideoEditDisc, SubtitleTrackAndVolumeChosenOnTheSheetReachTheDisc)
 
     const QString folder = authorClips({voiced, silent}, dir.filePath("work"));
     ASSERT_FALSE(folder.isEmpty());
-    ModelServices::install(nullptr);
 
     const LMDVD::Ptr read = LMDVD::open(folder);
     ASSERT_TRUE(read);
