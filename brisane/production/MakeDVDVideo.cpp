@@ -55,7 +55,7 @@ void MakeDVDVideo::setMaximumConcurrentTitles(int count)
 
 int MakeDVDVideo::defaultConcurrentTitles()
 {
-    return std::clamp(QThread::idealThreadCount() / 4, 1, 4);
+    return std::clamp(QThread::idealThreadCount() / 2, 1, 4);
 }
 
 int MakeDVDVideo::titlesInPieces() const

@@ -93,7 +93,8 @@ public:
     // How many titles may be encoded at once (at least 1); set it before the run.
     int maximumConcurrentTitles() const { return m_maximumConcurrentTitles; }
     void setMaximumConcurrentTitles(int count);
-    // The default: a quarter of the cores, from 1 to 4.
+    // The default: half the cores, from 1 to 4. Three titles on eight cores
+    // then encode at once instead of two and then one on half the machine.
     static int defaultConcurrentTitles();
     // The shortest piece a long title is cut into (default 60 s); a title
     // shorter than two of them is encoded whole. Set it before the run.
