@@ -2,6 +2,7 @@
 #include <QStringList>
 
 #include "app/ApplicationParts.h"
+#include "common/PooledThreads.h"
 #include "shell/AppDelegate.h"
 
 int main(int argc, char* argv[])
@@ -13,6 +14,9 @@ int main(int argc, char* argv[])
     // Closing the main window ends the program (after the save question);
     // closing a sheet or a panel never does.
     QApplication::setQuitOnLastWindowClosed(false);
+    // While the program still has room for threads: a drawing made later,
+    // when it may have none left, must not wait on one that never starts.
+    PooledThreads::startAll();
 
     ApplicationParts::install();
     AppDelegate delegate;

@@ -1,0 +1,42 @@
+#include "common/PooledThreads.h"
+
+#include <QThreadPool>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+constexpr auto StartWait = std::chrono::seconds(5);
+
+// Holds each task until all have begun, so that each one takes a thread of
+// its own instead of a thread another task has just left.
+struct Gathering {
+    std::mutex lock;
+    std::condition_variable changed;
+    int arrived = 0;
+};
+
+}  // namespace
+
+bool PooledThreads::startAll()
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->setExpiryTimeout(-1);
+    const int count = pool->maxThreadCount();
+    const auto gathering = std::make_shared<Gathering>();
+    const auto deadline = std::chrono::steady_clock::now() + StartWait;
+    for (int i = 0; i < count; ++i) {
+        pool->start([gathering, count, deadline] {
+            std::unique_lock lock(gathering->lock);
+            ++gathering->arrived;
+            gathering->changed.notify_all();
+            gathering->changed.wait_until(lock, deadline,
+                                          [&] { return gathering->arrived >= count; });
+        });
+    }
+    std::unique_lock lock(gathering->lock);
+    return gathering->changed.wait_until(lock, deadline,
+                                         [&] { return gathering->arrived >= count; });
+}
