@@ -20,7 +20,7 @@ QImage sharpenLuminance(const QImage& image, double sharpness)
         return {};
     }
     QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (!(sharpness > 0.0) || !std::isfinite(sharpness)) {
+    if (source.isNull() || !(sharpness > 0.0) || !std::isfinite(sharpness)) {
         return source;
     }
     const int w = source.width();
@@ -39,6 +39,9 @@ QImage sharpenLuminance(const QImage& image, double sharpness)
     };
     const int amount = static_cast<int>(std::lround(std::min(sharpness, 16.0) * 1024.0));
     QImage result(source.size(), QImage::Format_ARGB32_Premultiplied);
+    if (result.isNull()) {
+        return result;  // out of memory: no picture rather than a wrong one
+    }
     for (int y = 0; y < h; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));

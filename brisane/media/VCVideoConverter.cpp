@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <cmath>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -463,7 +464,14 @@ void VCVideoConverter::startConvertHelper()
         m_hasAudio = false;
         m_hasVideo = false;
     }
-    startConverting();
+    try {
+        startConverting();
+    } catch (const std::bad_alloc&) {
+        // The job fails and the program goes on; the frames still asked
+        // for are answered before the output closes.
+        fail(QStringLiteral("there was not enough memory for it"));
+        waitForAnswers();
+    }
     stopMovieOutput();
     finishOnMainThread();
 }

@@ -2,6 +2,7 @@
 
 #include "VideoEditChain.h"
 
+#include <new>
 #include <system_error>
 
 namespace lumenta {
@@ -78,7 +79,14 @@ void EditPipeline::run()
         m_changed.notify_all();
         QImage picture;
         if (job.frame) {
-            picture = chain.apply(job.frame.get(), job.sampleAspect, job.edits, job.surface);
+            try {
+                picture = chain.apply(job.frame.get(), job.sampleAspect, job.edits, job.surface);
+            } catch (const std::bad_alloc&) {
+                // Out of memory: the frame goes on without a picture, as a
+                // failed decode does, and the chain starts afresh.
+                qWarning("Lumenta: no memory for editing a frame");
+                chain = VideoEditChain();
+            }
             job.frame.reset();
         }
         deliverInTurn(job.number, job.delivery, picture);

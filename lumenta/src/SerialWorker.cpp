@@ -1,7 +1,9 @@
 #include "SerialWorker.h"
 
 #include <QtGlobal>
+#include <exception>
 #include <future>
+#include <new>
 #include <system_error>
 
 namespace lumenta {
@@ -77,10 +79,14 @@ void SerialWorker::postAndWait(std::function<void()> task)
     std::promise<void> done;
     auto finished = done.get_future();
     post([&] {
-        task();
-        done.set_value();
+        try {
+            task();
+            done.set_value();
+        } catch (...) {
+            done.set_exception(std::current_exception());
+        }
     });
-    finished.wait();
+    finished.get();  // what the task threw, the caller gets
 }
 
 void SerialWorker::setIdleTask(std::chrono::milliseconds after, std::function<void()> task)
@@ -119,7 +125,13 @@ void SerialWorker::run()
                 m_busySinceIdle = true;
             }
         }
-        task();
+        try {
+            task();
+        } catch (const std::bad_alloc&) {
+            // Out of memory: this request goes unanswered (its asker gives
+            // up on it in time); the requests after it are still served.
+            qWarning("Lumenta: no memory for a movie's request");
+        }
     }
 }
 

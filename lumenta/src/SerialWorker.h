@@ -26,7 +26,8 @@ public:
 
     void post(std::function<void()> task);
     // Runs the task after the queued ones and returns when it is done. Runs it
-    // at once when called from the worker itself.
+    // at once when called from the worker itself. What the task throws is
+    // thrown here; a posted task that runs out of memory is dropped.
     void postAndWait(std::function<void()> task);
     // Set before the first task is posted.
     void setIdleTask(std::chrono::milliseconds after, std::function<void()> task);
