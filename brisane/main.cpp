@@ -3,6 +3,7 @@
 
 #include "app/ApplicationParts.h"
 #include "common/PooledThreads.h"
+#include "common/SafeMessageOutput.h"
 #include "shell/AppDelegate.h"
 
 int main(int argc, char* argv[])
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     // While the program still has room for threads: a drawing made later,
     // when it may have none left, must not wait on one that never starts.
     PooledThreads::startAll();
+    SafeMessageOutput::install();
 
     ApplicationParts::install();
     AppDelegate delegate;

@@ -160,6 +160,16 @@ void VCVideoConverter::fail(const QString& text)
     m_succeeded = false;
 }
 
+void VCVideoConverter::failForLackOfMemory()
+{
+    // Nothing here may allocate: no message, and a text of static storage.
+    std::lock_guard lock(m_lock);
+    if (m_error.isEmpty()) {
+        m_error = QStringLiteral("there was not enough memory for it");
+    }
+    m_succeeded = false;
+}
+
 // --- Analysis ---
 
 QList<IMediaItem::Ptr> VCVideoConverter::validMovies() const
@@ -459,20 +469,24 @@ void VCVideoConverter::updateConverterStatus()
 
 void VCVideoConverter::startConvertHelper()
 {
-    if (!startMovieOutput()) {
-        // Nothing can be written: the clocks still run through the pieces.
-        m_hasAudio = false;
-        m_hasVideo = false;
-    }
+    // Out of memory, the job fails and the program goes on; the frames still
+    // asked for are answered before the output closes.
     try {
+        if (!startMovieOutput()) {
+            // Nothing can be written: the clocks still run through the pieces.
+            m_hasAudio = false;
+            m_hasVideo = false;
+        }
         startConverting();
     } catch (const std::bad_alloc&) {
-        // The job fails and the program goes on; the frames still asked
-        // for are answered before the output closes.
-        fail(QStringLiteral("there was not enough memory for it"));
+        failForLackOfMemory();
         waitForAnswers();
     }
-    stopMovieOutput();
+    try {
+        stopMovieOutput();
+    } catch (const std::bad_alloc&) {
+        failForLackOfMemory();
+    }
     finishOnMainThread();
 }
 

@@ -189,6 +189,8 @@ private:
     void waitForFrame(int milliseconds);
     void waitForAnswers();
     void fail(const QString& text);
+    // Fails the job without allocating (no message), for when memory ran out.
+    void failForLackOfMemory();
     bool setStatusIf(const std::function<bool(int64_t)>& test,
                      const std::function<int64_t(int64_t)>& change);
     std::shared_ptr<LMFFMovieFileOutput> output() const;

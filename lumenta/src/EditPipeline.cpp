@@ -83,8 +83,8 @@ void EditPipeline::run()
                 picture = chain.apply(job.frame.get(), job.sampleAspect, job.edits, job.surface);
             } catch (const std::bad_alloc&) {
                 // Out of memory: the frame goes on without a picture, as a
-                // failed decode does, and the chain starts afresh.
-                qWarning("Lumenta: no memory for editing a frame");
+                // failed decode does, and the chain starts afresh. (No
+                // message: writing one needs memory too.)
                 chain = VideoEditChain();
             }
             job.frame.reset();

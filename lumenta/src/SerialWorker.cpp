@@ -129,8 +129,8 @@ void SerialWorker::run()
             task();
         } catch (const std::bad_alloc&) {
             // Out of memory: this request goes unanswered (its asker gives
-            // up on it in time); the requests after it are still served.
-            qWarning("Lumenta: no memory for a movie's request");
+            // up on it in time, and says so); the requests after it are still
+            // served.
         }
     }
 }

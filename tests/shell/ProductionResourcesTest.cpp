@@ -20,6 +20,7 @@
 
 #include "DiscProjectFixture.h"
 #include "common/PooledThreads.h"
+#include "common/SafeMessageOutput.h"
 #include "production/MakeDVDVideo.h"
 
 using namespace discproject;
@@ -181,8 +182,9 @@ TEST_F(ProductionResources, LimitedAddressSpaceEndsWithAResult)
     const QString folder = folders.home() + "/Movies/Limited";
     bool roomGiven = false;
     const qint64 roomMiB = qEnvironmentVariableIntValue(roomVariable, &roomGiven);
-    // The pool's threads start as at the program's start, before the limit.
+    // As at the program's start, before the limit.
     ASSERT_TRUE(PooledThreads::startAll());
+    SafeMessageOutput::install();
     if (roomGiven) {
         const rlim_t limit = static_cast<rlim_t>(statusField("VmSize") + roomMiB * 1024) * 1024;
         const rlimit bounds{limit, limit};
