@@ -12,6 +12,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -50,7 +51,6 @@ void useDvdFrames(LMFFMovieFileOutputFormat& f)
     f.framerate = ntsc ? 30000 : 25;
     f.frameTime = ntsc ? 1001 : 1;
 }
-
 
 // A scaler kept for one input shape and rebuilt only when it changes, with
 // the given libswscale flags. It runs on the writer's conversion thread, a
@@ -271,13 +271,20 @@ struct LMFFMovieFileOutput::Impl {
         }
     }
 
+    // Runs on the writer's threads, often because memory ran out: if the
+    // message or the text cannot be had either, the failure still counts,
+    // with a text that needs no memory.
     void fail(const QString& what, int code)
     {
-        if (!failed.exchange(true)) {
-            qWarning().noquote() << "Lumenta: writing" << path << "failed:" << what
-                                 << (code ? errorText(code) : QString());
-            std::lock_guard lock(failureMutex);
+        if (failed.exchange(true)) {
+            return;
+        }
+        std::lock_guard lock(failureMutex);
+        try {
             failure = code ? QStringLiteral("%1 (%2)").arg(what, errorText(code)) : what;
+            qWarning().noquote() << "Lumenta: writing" << path << "failed:" << failure;
+        } catch (const std::bad_alloc&) {
+            failure = QStringLiteral("there was not enough memory");
         }
     }
 
