@@ -282,9 +282,14 @@ struct LMFFMovieFileOutput::Impl {
         std::lock_guard lock(failureMutex);
         try {
             failure = code ? QStringLiteral("%1 (%2)").arg(what, errorText(code)) : what;
-            qWarning().noquote() << "Lumenta: writing" << path << "failed:" << failure;
         } catch (const std::bad_alloc&) {
             failure = QStringLiteral("there was not enough memory");
+            return;
+        }
+        try {
+            qWarning().noquote() << "Lumenta: writing" << path << "failed:" << failure;
+        } catch (const std::bad_alloc&) {
+            // The failure and its text stand without the message.
         }
     }
 
