@@ -63,7 +63,7 @@ LMMedia::Ptr lastOf(const QList<LMMedia::Ptr>& medias)
 
 }  // namespace
 
-VCVideoConverter::VCVideoConverter() = default;
+VCVideoConverter::VCVideoConverter() : m_maximumPieces(std::max(QThread::idealThreadCount(), 1)) {}
 
 VCVideoConverter::~VCVideoConverter()
 {
@@ -415,6 +415,9 @@ void VCVideoConverter::pause()
 {
     setStatusIf([](int64_t s) { return (s & StatusReady) != 0 || s == StatusRunning; },
                 [](int64_t s) { return s | StatusPaused; });
+    for (const Ptr& job : pieceJobs()) {
+        job->pause();
+    }
     if (m_delegate) {
         m_delegate->converterDidPaused(this);
     }
@@ -424,6 +427,9 @@ void VCVideoConverter::resume()
 {
     setStatusIf([](int64_t s) { return (s & StatusPaused) != 0; },
                 [](int64_t s) { return (s | StatusReady) & ~int64_t(StatusPaused); });
+    for (const Ptr& job : pieceJobs()) {
+        job->resume();
+    }
     if (m_delegate) {
         m_delegate->converterDidResume(this);
     }
@@ -434,10 +440,25 @@ void VCVideoConverter::cancel()
     setStatusIf([](int64_t s) { return s != StatusFinished && s != StatusCanceled; },
                 [](int64_t) { return int64_t(StatusCanceled); });
     m_frameArrived.notify_all();
+    for (const Ptr& job : pieceJobs()) {
+        job->cancel();
+    }
 }
 
 double VCVideoConverter::progress() const
 {
+    const QList<Ptr> pieces = pieceJobs();
+    if (!pieces.isEmpty()) {
+        // The pictures' pieces by their lengths; the sound is a light job.
+        double done = 0.0;
+        double total = 0.0;
+        for (qsizetype i = 0; i + 1 < pieces.size(); ++i) {
+            const double length = lm_ff_time_to_double(pieces[i]->duration());
+            done += length * pieces[i]->progress();
+            total += length;
+        }
+        return qMin(done / qMax(total, 1e-6), 0.99);
+    }
     const auto writer = output();
     const int writerRate = writer ? writer->audioInputFormat().sample_rate : 0;
     const double rate = qMax(writerRate, 10000);
@@ -469,6 +490,16 @@ void VCVideoConverter::updateConverterStatus()
 
 void VCVideoConverter::startConvertHelper()
 {
+    if (planPieces() > 1) {
+        convertInPieces();
+    } else {
+        convertHere();
+    }
+    finishOnMainThread();
+}
+
+void VCVideoConverter::convertHere()
+{
     // Out of memory, the job fails and the program goes on; the frames still
     // asked for are answered before the output closes.
     try {
@@ -487,7 +518,6 @@ void VCVideoConverter::startConvertHelper()
     } catch (const std::bad_alloc&) {
         failForLackOfMemory();
     }
-    finishOnMainThread();
 }
 
 void VCVideoConverter::finishOnMainThread()
@@ -518,14 +548,13 @@ void VCVideoConverter::stopConvertHelper()
     updateConverterStatus();
 }
 
-bool VCVideoConverter::startMovieOutput()
+QString VCVideoConverter::makeTemporaryOutput()
 {
-    updateConverterSpeedMode();
     const QString destination = path();
     const QFileInfo info(destination);
     if (destination.isEmpty() || !QDir().mkpath(info.absolutePath())) {
         fail(QStringLiteral("the folder of the destination cannot be made"));
-        return false;
+        return {};
     }
     removeStalePartFiles(info);
     // Beside the destination, so that the final rename stays on one file system.
@@ -534,7 +563,7 @@ bool VCVideoConverter::startMovieOutput()
     temp.setAutoRemove(false);
     if (!temp.open()) {
         fail(QStringLiteral("the destination folder is not writable"));
-        return false;
+        return {};
     }
     // The finished file gets the permissions of any new file, not the
     // temporary file's private ones.
@@ -542,6 +571,30 @@ bool VCVideoConverter::startMovieOutput()
                         QFileDevice::ReadOther);
     const QString tempPath = temp.fileName();
     temp.close();
+    return tempPath;
+}
+
+void VCVideoConverter::placeOutput(const QString& tempPath)
+{
+    const QString destination = path();
+    if (!QDir().mkpath(QFileInfo(destination).absolutePath()) ||
+        !QFile::rename(tempPath, destination)) {
+        fail(QFileInfo::exists(destination)
+                 ? QStringLiteral("a file is already at the destination")
+                 : QStringLiteral("the output cannot be moved to the destination"));
+        return;
+    }
+    std::lock_guard lock(m_lock);
+    m_succeeded = true;
+}
+
+bool VCVideoConverter::startMovieOutput()
+{
+    updateConverterSpeedMode();
+    const QString tempPath = makeTemporaryOutput();
+    if (tempPath.isEmpty()) {
+        return false;
+    }
 
     const LMFFMovieFileOutputFormat format = movieOutputFormat();
     auto writer = std::make_shared<LMFFMovieFileOutput>();
@@ -627,7 +680,6 @@ void VCVideoConverter::stopMovieOutput()
         return;
     }
     const bool written = writer->stopOutput();
-    const QString destination = path();
     if (isCanceled()) {
         fail(QStringLiteral("canceled"));
     } else if (!written) {
@@ -635,14 +687,8 @@ void VCVideoConverter::stopMovieOutput()
         fail(reason.isEmpty()
                  ? QStringLiteral("the output could not be written completely")
                  : QStringLiteral("the output could not be written completely: %1").arg(reason));
-    } else if (!QDir().mkpath(QFileInfo(destination).absolutePath()) ||
-               !QFile::rename(tempPath, destination)) {
-        fail(QFileInfo::exists(destination)
-                 ? QStringLiteral("a file is already at the destination")
-                 : QStringLiteral("the output cannot be moved to the destination"));
     } else {
-        std::lock_guard lock(m_lock);
-        m_succeeded = true;
+        placeOutput(tempPath);
     }
     if (QFileInfo::exists(tempPath)) {
         QFile::remove(tempPath);

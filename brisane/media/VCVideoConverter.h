@@ -23,6 +23,15 @@
 // movie to the writer (decoded frames, or packets when streams are copied);
 // movie-like sources and edited movies are composed through a pool of ten
 // drawing contexts (VCImagePool) filled by the movies' frame callbacks.
+//
+// A long DVD title stream (a ".dvd" path, with pictures and sound) of one
+// plain range of one file is encoded in pieces side by side (TitlePieces):
+// up to maximumPieces() pieces of at least minimumPieceLength() seconds, each
+// by a job of its own over its own movie into a hidden ".dvdpart" file beside
+// the destination, its sound whole by one more, then joined (LMDVDStreamJoin)
+// into the one title stream, the piece files removed. Every stage of a piece
+// sizes its threads to its share of the cores (lm_add_running_exports). The
+// stream holds the same frames, times and groups as one encoded whole.
 
 #include <QList>
 #include <QString>
@@ -78,6 +87,19 @@ public:
     // pictures of its own: a title's chapter points.
     void setKeyFrameTimes(const QList<LMMediaTime>& times);
     QList<LMMediaTime> keyFrameTimes() const;
+
+    // --- Pieces ---
+    // At most this many pieces side by side; 1 encodes every job whole.
+    // Defaults to the number of cores. Set before the job starts.
+    void setMaximumPieces(int count);
+    int maximumPieces() const;
+    // The shortest piece in seconds (default 10); a title shorter than two
+    // of them is encoded whole.
+    void setMinimumPieceLength(double seconds);
+    double minimumPieceLength() const;
+    // Cuts the job into its pieces, once (the start does it otherwise): the
+    // number of encoders it runs side by side, 1 when it is kept whole.
+    int planPieces();
 
     // --- Analysis ---
     // Durations, streams and the stream-copy flags of the pieces; repeatable.
@@ -170,6 +192,23 @@ private:
     struct Piece;
 
     void startConvertHelper();
+    // The whole job on this thread, its finish not reported.
+    void convertHere();
+    // The job as pieces (planPieces() gave at least two): the piece jobs
+    // side by side, then the join into the destination.
+    void convertInPieces();
+    // A job for one piece's pictures, or for the sound of the whole title.
+    Ptr pieceJob(const QList<IMediaItem::Ptr>& movies, const QString& path, bool pictures,
+                 const QList<LMMediaTime>& keyFrameTimes) const;
+    QList<Ptr> pieceJobs() const;
+    // The hidden part file beside the destination for piece `index` (-1 for
+    // the sound).
+    QString piecePath(int index) const;
+    // A new empty hidden file beside the destination to write into; empty
+    // (the job failed) when it cannot be made.
+    QString makeTemporaryOutput();
+    // Moves the written `tempPath` to the destination: the job succeeded.
+    void placeOutput(const QString& tempPath);
     // Ends the run: the finish and the delegate's call on the main thread.
     void finishOnMainThread();
     void stopConvertHelper();
@@ -205,6 +244,12 @@ private:
     bool m_succeeded = false;
     std::shared_ptr<LMFFMovieFileOutput> m_output;
     QString m_tempPath;
+    int m_maximumPieces;
+    double m_minimumPieceLength = 10.0;
+    bool m_piecesPlanned = false;
+    QList<IMediaItem::Ptr> m_pieceMovies;  // the pictures' pieces, in order
+    QList<QList<LMMediaTime>> m_pieceKeyFrameTimes;
+    QList<Ptr> m_pieceJobs;  // while they run: the pictures', then the sound's
 
     VCVideoConverterDelegate* m_delegate = nullptr;
     std::weak_ptr<Object> m_media;

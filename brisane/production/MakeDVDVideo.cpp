@@ -12,7 +12,6 @@
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDMenuMake.h"
 #include "corvane/DVDMenuPage.h"
-#include "lumenta/LMDVDStreamJoin.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMFunctions.h"
 #include "lumenta/LMMedia.h"
@@ -20,7 +19,6 @@
 #include "media/DVDTitleVideo.h"
 #include "media/ImageAudioVideo.h"
 #include "media/ImageRenderVideo.h"
-#include "production/TitlePieces.h"
 
 namespace {
 
@@ -55,7 +53,7 @@ void MakeDVDVideo::setMaximumConcurrentTitles(int count)
 
 int MakeDVDVideo::defaultConcurrentTitles()
 {
-    return std::clamp(QThread::idealThreadCount() / 2, 1, 4);
+    return std::max(QThread::idealThreadCount(), 1);
 }
 
 int MakeDVDVideo::titlesInPieces() const
@@ -210,31 +208,53 @@ void MakeDVDVideo::markSharedMovies(QList<TitleJob>& jobs)
     }
 }
 
+QList<int> MakeDVDVideo::placeShares(const QList<double>& lengths, int places)
+{
+    // A place each, then the places left by length.
+    const int left = std::max(places - static_cast<int>(lengths.size()), 0);
+    double total = 0.0;
+    for (const double length : lengths) {
+        total += std::max(length, 0.0);
+    }
+    QList<int> shares;
+    QList<std::pair<double, qsizetype>> remainders;
+    int given = 0;
+    for (qsizetype i = 0; i < lengths.size(); ++i) {
+        const double exact = total > 0.0 ? left * std::max(lengths[i], 0.0) / total : 0.0;
+        shares << 1 + static_cast<int>(exact);
+        given += shares.last() - 1;
+        remainders.append({exact - (shares.last() - 1), i});
+    }
+    // The largest remainders take what is still left, the earlier title
+    // first among equals.
+    std::stable_sort(remainders.begin(), remainders.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (qsizetype k = 0; k < remainders.size() && given < left; ++k, ++given) {
+        ++shares[remainders[k].second];
+    }
+    return shares;
+}
+
 ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
                                             const QString& work)
 {
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
-    // Titles encoded side by side share the cores: each sizes its decoding,
-    // editing and encoding threads to its share. A title long enough to be
-    // cut fills every place with its pieces.
-    const bool splitting = std::any_of(jobs.begin(), jobs.end(), [&](const TitleJob& job) {
-        return !job.alone && job.length >= 2 * m_minimumPieceLength;
-    });
-    lm_set_concurrent_exports(
-        static_cast<int>(splitting ? m_maximumConcurrentTitles
-                                   : std::min<qsizetype>(m_maximumConcurrentTitles, jobs.size())));
-    for (TitleJob& job : jobs) {
-        const bool alone = job.alone || m_maximumConcurrentTitles <= 1;
-        bool split = false;
-        const ProductionResult pieces =
-            alone ? ProductionResult::succeeded() : renderTitleInPieces(job, dvd, work, split);
-        if (!pieces.isSucceeded()) {
-            return pieces;
-        }
-        if (split) {
-            continue;
-        }
-        ProductionResult room = waitForConversions(alone ? 0 : m_maximumConcurrentTitles - 1);
+    const int places = m_maximumConcurrentTitles;
+    // The titles encoded side by side share the places by their lengths; a
+    // title cut into pieces takes a place for each (its pieces size their
+    // threads to their share of the cores themselves).
+    QList<double> lengths;
+    for (const TitleJob& job : jobs) {
+        lengths << (job.alone || places <= 1 ? 0.0 : job.length);
+    }
+    const QList<int> shares = placeShares(lengths, places);
+    const auto together =
+        std::count_if(jobs.begin(), jobs.end(), [](const TitleJob& job) { return !job.alone; });
+    lm_set_concurrent_exports(static_cast<int>(std::clamp<qsizetype>(together, 1, places)));
+    for (qsizetype j = 0; j < jobs.size(); ++j) {
+        TitleJob& job = jobs[j];
+        const bool alone = job.alone || places <= 1;
+        ProductionResult room = waitForConversions(alone ? 0 : places - 1);
         if (!room.isSucceeded()) {
             return room;
         }
@@ -247,7 +267,18 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
         // Each chapter opens on a group of pictures of its own, so that the
         // authored cell starts on the chapter's first picture.
         converter->setKeyFrameTimes(job.chapterStarts);
-        if (!startConversion(converter, job.length)) {
+        converter->setMaximumPieces(alone ? places : shares[j]);
+        converter->setMinimumPieceLength(m_minimumPieceLength);
+        const int taken = converter->planPieces();
+        if (taken > 1) {
+            std::lock_guard lock(m_mutex);
+            ++m_titlesInPieces;
+        }
+        room = waitForConversions(alone ? 0 : places - taken);
+        if (!room.isSucceeded()) {
+            return room;
+        }
+        if (!startConversion(converter, job.length, taken)) {
             return stopResult();
         }
         if (alone) {
@@ -258,74 +289,6 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
         }
     }
     return waitForConversions(0);
-}
-
-ProductionResult MakeDVDVideo::renderTitleInPieces(const TitleJob& job, const DVDLibrary& dvd,
-                                                   const QString& work, bool& split)
-{
-    const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
-    const QList<TitlePieces::Piece> pieces =
-        TitlePieces::split(items(job.movies), format.framerate, format.frameTime,
-                           m_maximumConcurrentTitles, m_minimumPieceLength, job.chapterStarts);
-    split = !pieces.isEmpty();
-    if (!split) {
-        return ProductionResult::succeeded();
-    }
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_titlesInPieces;
-    }
-    const QString audioPath = work + titleAudioPieceFileName(job.index);
-    QStringList videoPaths;
-    const auto removePieces = [&] {
-        QFile::remove(audioPath);
-        for (const QString& path : videoPaths) {
-            QFile::remove(path);
-        }
-    };
-    LMFFMovieFileOutputFormat pictures = format;
-    pictures.sample_rate = 0;
-    QList<std::pair<VCVideoConverter::Ptr, double>> conversions;
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        videoPaths << work + titleVideoPieceFileName(job.index, i);
-        const VCMovie::Ptr& piece = pieces[i].movie;
-        const VCVideoConverter::Ptr converter = convertMovies({piece}, videoPaths.last(), pictures);
-        // The piece's chapters open groups of their own, as in the title.
-        converter->setKeyFrameTimes(pieces[i].keyFrameTimes);
-        conversions.append({converter, lm_ff_time_to_double(piece->trimDuration())});
-    }
-    // The sound, encoded once for the whole title, is a light job of a few
-    // seconds: it runs beside the pictures once they all have started, one
-    // over the bound rather than holding a piece back.
-    conversions.append({convertMovies(items(job.movies), audioPath, musicOutputFormat(dvd)), 0.0});
-    for (qsizetype i = 0; i < conversions.size(); ++i) {
-        const bool sound = i + 1 == conversions.size();
-        ProductionResult room =
-            waitForConversions(sound ? m_maximumConcurrentTitles : m_maximumConcurrentTitles - 1);
-        if (room.isSucceeded() && !startConversion(conversions[i].first, conversions[i].second)) {
-            room = stopResult();
-        }
-        if (!room.isSucceeded()) {
-            waitForConversions(0);
-            removePieces();
-            return room;
-        }
-    }
-    const ProductionResult encoded = waitForConversions(0);
-    if (!encoded.isSucceeded()) {
-        removePieces();
-        return encoded;
-    }
-    LMDVDStreamJoin join;
-    const bool joined = join.join(videoPaths, audioPath, work + titleFileName(job.index));
-    removePieces();
-    if (!joined) {
-        return ProductionResult::failed(
-            QStringLiteral("The pieces of title %1 cannot be joined: %2")
-                .arg(job.index + 1)
-                .arg(join.errorText()));
-    }
-    return ProductionResult::succeeded();
 }
 
 ProductionResult MakeDVDVideo::renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
@@ -497,7 +460,8 @@ ProductionResult MakeDVDVideo::waitForConverter(const VCVideoConverter::Ptr& con
     return waitForConversions(0);
 }
 
-bool MakeDVDVideo::startConversion(const VCVideoConverter::Ptr& converter, double weight)
+bool MakeDVDVideo::startConversion(const VCVideoConverter::Ptr& converter, double weight,
+                                   int places)
 {
     std::lock_guard lock(m_mutex);
     if (m_cancelled || m_failure) {
@@ -505,8 +469,8 @@ bool MakeDVDVideo::startConversion(const VCVideoConverter::Ptr& converter, doubl
     }
     // Started under the lock, so that a cancel either comes first (nothing
     // starts) or finds the converter running.
-    m_running.append({converter, weight});
-    m_mostConcurrent = std::max(m_mostConcurrent, static_cast<int>(m_running.size()));
+    m_running.append({converter, weight, places});
+    m_mostConcurrent = std::max(m_mostConcurrent, runningPlacesLocked());
     converter->startConvert();
     return true;
 }
@@ -519,7 +483,7 @@ ProductionResult MakeDVDVideo::waitForConversions(int limit)
     // finish would never arrive while this thread waits: serve events instead.
     QCoreApplication* app = QCoreApplication::instance();
     const bool onMainThread = app && QThread::currentThread() == app->thread();
-    while (m_running.size() > allowed()) {
+    while (runningPlacesLocked() > allowed()) {
         if (onMainThread) {
             lock.unlock();
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -546,6 +510,15 @@ ProductionResult MakeDVDVideo::waitForConversions(int limit)
         }
     }
     return stopResultLocked();
+}
+
+int MakeDVDVideo::runningPlacesLocked() const
+{
+    int places = 0;
+    for (const Conversion& running : m_running) {
+        places += running.places;
+    }
+    return places;
 }
 
 ProductionResult MakeDVDVideo::endedResult(const Conversion& conversion) const
@@ -599,16 +572,6 @@ QString MakeDVDVideo::titleFileName(qsizetype index)
 QString MakeDVDVideo::titleMusicFileName(qsizetype index, int counter)
 {
     return QStringLiteral("/title_music_temp-%1-%2.dvd").arg(index).arg(counter);
-}
-
-QString MakeDVDVideo::titleAudioPieceFileName(qsizetype index)
-{
-    return QStringLiteral("/title%1-audio.dvdpart").arg(index);
-}
-
-QString MakeDVDVideo::titleVideoPieceFileName(qsizetype index, qsizetype piece)
-{
-    return QStringLiteral("/title%1-piece%2.dvdpart").arg(index).arg(piece);
 }
 
 QString MakeDVDVideo::menuMusicFileName(qsizetype index)

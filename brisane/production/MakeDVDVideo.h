@@ -15,18 +15,15 @@
 // seconds of material: a title by its length, a menu by twice its duration.
 //
 // Titles made only of plain files, sharing no movie with another title, are
-// encoded side by side, up to maximumConcurrentTitles() at once, each by its
-// own converter into its own file; the rest (slideshows, other sources)
-// alone. The files are the same as in sequence. A long title of one range
-// of one file is itself encoded in pieces side by side (at least
-// minimumPieceLength() seconds each, the pieces and the titles together no
-// more than maximumConcurrentTitles() at once): its pictures into
-// "/title%ld-piece%d.dvdpart", its sound whole into "/title%ld-audio.dvdpart"
-// (a light job, started beside the pieces once they all run, one over the
-// bound), then joined into its "/title%ld.dvd" (the piece files removed).
-// Its chapters open groups of their own in the pieces as in a whole title,
-// an interlaced source is coded in fields in every piece, and the thread
-// share of each encoder counts every place the pieces may take.
+// encoded side by side, each by its own converter into its own file; the
+// rest (slideshows, other sources) alone. The files are the same as in
+// sequence. Up to maximumConcurrentTitles() encoders run at once: the titles
+// side by side share these places by their lengths, and a converter cuts a
+// long title of one range of one file into as many pieces as its share
+// gives (each at least minimumPieceLength() seconds), taking a place for
+// each (see VCVideoConverter). Its chapters open groups of their own in the
+// pieces as in a whole title, and an interlaced source is coded in fields in
+// every piece.
 //
 // The titles' source files must all exist before anything starts. Every
 // conversion is checked: the converter succeeded and its file exists
@@ -93,16 +90,22 @@ public:
     // How many titles may be encoded at once (at least 1); set it before the run.
     int maximumConcurrentTitles() const { return m_maximumConcurrentTitles; }
     void setMaximumConcurrentTitles(int count);
-    // The default: half the cores, from 1 to 4. Three titles on eight cores
-    // then encode at once instead of two and then one on half the machine.
+    // The default: one place per core. An encoder whose stages each run on
+    // one thread spends the least processor time per frame, so a disc is
+    // made fastest by one such encoder per core.
     static int defaultConcurrentTitles();
-    // The shortest piece a long title is cut into (default 60 s); a title
+    // The places of `places` each title of `lengths` seconds takes: one
+    // each, and those left over shared by length (the largest remainders
+    // first, earlier titles first among equals). With more titles than
+    // places, one each: they wait for one another.
+    static QList<int> placeShares(const QList<double>& lengths, int places);
+    // The shortest piece a long title is cut into (default 5 s); a title
     // shorter than two of them is encoded whole. Set it before the run.
     double minimumPieceLength() const { return m_minimumPieceLength; }
     void setMinimumPieceLength(double seconds) { m_minimumPieceLength = seconds; }
     // Titles encoded in pieces during the run.
     int titlesInPieces() const;
-    // The most conversions that ran at once during the run.
+    // The most encoders (places) that ran at once during the run.
     int mostConcurrentConversions() const;
 
     // --- The parts of a run ---
@@ -130,8 +133,6 @@ public:
     // Work folder file names (with the leading "/").
     static QString titleFileName(qsizetype index);
     static QString titleMusicFileName(qsizetype index, int counter);
-    static QString titleAudioPieceFileName(qsizetype index);
-    static QString titleVideoPieceFileName(qsizetype index, qsizetype piece);
     static QString menuMusicFileName(qsizetype index);
     static QString menuVideoFileName(qsizetype index);
     static QString menuFileName(qsizetype index);
@@ -149,25 +150,25 @@ private:
     struct Conversion {
         VCVideoConverter::Ptr converter;
         double weight = 0.0;
+        int places = 1;  // the encoders it runs side by side
     };
 
     QList<TitleJob> titleJobs(const DVDLibrary& dvd) const;
     static void markSharedMovies(QList<TitleJob>& jobs);
     ProductionResult renderTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
                                   const QString& work);
-    // Encodes the title in pieces and joins them; false in `split` (nothing
-    // done) when the title is kept whole.
-    ProductionResult renderTitleInPieces(const TitleJob& job, const DVDLibrary& dvd,
-                                         const QString& work, bool& split);
     ProductionResult renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
                                           const QString& work);
     ProductionResult renderMenu(const std::shared_ptr<DVDMenuPage>& page, qsizetype index,
                                 const std::shared_ptr<DVDLibrary>& dvd, const QString& work);
 
-    // Starts a prepared converter as a running conversion of `weight`;
-    // false (nothing started) once the run is cancelled or has failed.
-    bool startConversion(const VCVideoConverter::Ptr& converter, double weight);
-    // Waits until at most `limit` conversions run, checking each that ends.
+    // Starts a prepared converter as a running conversion of `weight` that
+    // takes `places` places; false (nothing started) once the run is
+    // cancelled or has failed.
+    bool startConversion(const VCVideoConverter::Ptr& converter, double weight, int places = 1);
+    int runningPlacesLocked() const;  // m_mutex held
+    // Waits until at most `limit` places are taken, checking each conversion
+    // that ends.
     // The first failure cancels the rest and is answered once all have ended.
     ProductionResult waitForConversions(int limit);
     ProductionResult endedResult(const Conversion& conversion) const;
@@ -178,7 +179,7 @@ private:
     void converterDidFinished(VCVideoConverter* converter) override;
 
     int m_maximumConcurrentTitles;
-    double m_minimumPieceLength = 60.0;
+    double m_minimumPieceLength = 5.0;
 
     mutable std::mutex m_mutex;  // everything below
     std::condition_variable m_ended;

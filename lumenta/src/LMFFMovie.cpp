@@ -488,6 +488,27 @@ int LMFFMovie::displayRotation() const
     std::lock_guard lock(d->state);
     return d->edits.displayRotation;
 }
+std::optional<LMMediaTime> LMFFMovie::keyFrameTimeAtOrBefore(LMMediaTime time) const
+{
+    LMMedia::Ptr media;
+    LMStreamInfo stream;
+    {
+        std::lock_guard lock(d->state);
+        media = d->videoMedia;
+        stream = d->videoStream;
+    }
+    lumenta::VideoFrameReader reader;
+    if (!media ||
+        !reader.open(media->url(), stream.index, media->startTime(), media->duration(), 1)) {
+        return std::nullopt;
+    }
+    const LMMediaTime key = reader.keyFrameAtOrBefore(time);
+    if (key == AV_NOPTS_VALUE) {
+        return std::nullopt;
+    }
+    return key;
+}
+
 LM_CHAIN_PROPERTY_REF(QSizeF, outputVideoSize, setOutputVideoSize, outputVideoSize)
 LM_CHAIN_PROPERTY_REF(QColor, subtitleColor, setSubtitleColor, subtitleColor)
 

@@ -94,6 +94,12 @@ int32_t lm_get_default_sample_fmt()
 namespace {
 
 std::atomic<int> concurrentExports{1};
+std::atomic<int> runningExports{0};
+
+int exportsSharingTheCores()
+{
+    return qMax(concurrentExports.load(), runningExports.load());
+}
 
 }  // namespace
 
@@ -102,12 +108,17 @@ void lm_set_concurrent_exports(int exports)
     concurrentExports = qMax(1, exports);
 }
 
+void lm_add_running_exports(int exports)
+{
+    runningExports += exports;
+}
+
 int lm_get_export_threads()
 {
-    return qBound(1, QThread::idealThreadCount() / (2 * concurrentExports.load()), 8);
+    return qBound(1, QThread::idealThreadCount() / (2 * exportsSharingTheCores()), 8);
 }
 
 int lm_get_export_decoder_threads()
 {
-    return qBound(1, QThread::idealThreadCount() / concurrentExports.load(), 8);
+    return qBound(1, QThread::idealThreadCount() / exportsSharingTheCores(), 8);
 }

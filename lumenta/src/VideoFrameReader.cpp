@@ -80,6 +80,16 @@ void VideoFrameReader::seek(LMMediaTime time)
     seekToKeyPacket(target);
 }
 
+LMMediaTime VideoFrameReader::keyFrameAtOrBefore(LMMediaTime time)
+{
+    seek(time);
+    if (!m_held) {
+        return AV_NOPTS_VALUE;
+    }
+    const int64_t shown = m_held->pts != AV_NOPTS_VALUE ? m_held->pts : m_held->dts;
+    return toMovieTime(shown);
+}
+
 // A container without an index of its key frames (a transport or program
 // stream) is searched by the time stamps of its packets: the demuxer lands
 // on any packet whose decoding time is before the target, often inside a

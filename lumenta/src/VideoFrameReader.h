@@ -29,6 +29,10 @@ public:
 
     // Sequential reading for the direct path.
     void seek(LMMediaTime time);
+    // The time of the key frame a seek to `time` starts decoding at: the
+    // last one at or before it (the stream's first for a time before it).
+    // AV_NOPTS_VALUE when the container gives no key packet to go by.
+    LMMediaTime keyFrameAtOrBefore(LMMediaTime time);
     FramePtr nextFrame();    // pts in movie time; null at the end
     PacketPtr nextPacket();  // null at the end
 

@@ -3,6 +3,7 @@
 // with nothing to play.
 
 #include <gtest/gtest.h>
+#include <QThread>
 
 #include "TestSupport.h"
 #include "corvane/DVDLibrary.h"
@@ -142,13 +143,34 @@ TEST(MakeDVDVideo, CancelBeforeTheRunStartsNothing)
 
 TEST(MakeDVDVideo, ConcurrencyIsBounded)
 {
-    EXPECT_GE(MakeDVDVideo::defaultConcurrentTitles(), 1);
-    EXPECT_LE(MakeDVDVideo::defaultConcurrentTitles(), 4);
+    EXPECT_EQ(MakeDVDVideo::defaultConcurrentTitles(), std::max(QThread::idealThreadCount(), 1));
     MakeDVDVideo render;
     render.setMaximumConcurrentTitles(0);
     EXPECT_EQ(render.maximumConcurrentTitles(), 1);
     render.setMaximumConcurrentTitles(3);
     EXPECT_EQ(render.maximumConcurrentTitles(), 3);
+}
+
+TEST(MakeDVDVideo, TitlesSideBySideSharePlacesByLength)
+{
+    struct Case {
+        const char* name;
+        QList<double> lengths;
+        int places;
+        QList<int> expected;
+    };
+    const Case cases[] = {
+        {"one long title takes every place", {300.0}, 8, {8}},
+        {"three equal titles, the earlier first", {20.0, 20.0, 20.0}, 8, {3, 3, 2}},
+        {"a long and a short title", {300.0, 20.0}, 8, {7, 1}},
+        {"a place each before any by length", {20.0, 1.2}, 2, {1, 1}},
+        {"more titles than places", {5.0, 5.0, 5.0}, 2, {1, 1, 1}},
+        {"titles kept whole count nothing", {0.0, 60.0}, 4, {1, 3}},
+        {"no titles", {}, 8, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MakeDVDVideo::placeShares(c.lengths, c.places), c.expected) << c.name;
+    }
 }
 
 }  // namespace

@@ -38,6 +38,12 @@ Q_DECL_EXPORT int32_t lm_get_default_sample_fmt();
 // about one busy thread per core. Takes effect for exports started afterwards.
 Q_DECL_EXPORT void lm_set_concurrent_exports(int exports);
 
+// Exports a job runs side by side on its own (the pieces of one long title),
+// added while they run and taken off after: the shares above count the more
+// of these and the number set, so that pieces started without a caller that
+// set it still size their threads for one another.
+Q_DECL_EXPORT void lm_add_running_exports(int exports);
+
 // The threads each stage of one export may run (its decoder, its edits, its
 // encoder's slices): half its share of the cores, since the stages run side
 // by side; at least 1 and at most 8.

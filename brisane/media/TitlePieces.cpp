@@ -1,6 +1,7 @@
-#include "production/TitlePieces.h"
+#include "media/TitlePieces.h"
 
 #include <cmath>
+#include <optional>
 
 #include "lumenta/LMFFMovieFileOutput.h"
 #include "lumenta/LMFunctions.h"
@@ -40,6 +41,23 @@ QList<int64_t> TitlePieces::cutFrames(int64_t frames, int count, int64_t group,
         }
     }
     return cuts;
+}
+
+int64_t TitlePieces::cutNearKeyFrames(int64_t cut, int64_t before, int64_t after, int64_t group,
+                                      int64_t previous, int64_t next)
+{
+    group = std::max<int64_t>(group, 1);
+    // In frames kept: a dropped frame costs half of one. Moving a cut back
+    // makes its piece as much longer as it saves, so only a key frame after
+    // the cut can pay.
+    const double dropped =
+        before >= 0 && before < cut ? std::max<int64_t>(0, cut - before - group) : 0;
+    if (after <= cut) {
+        return cut;
+    }
+    const int64_t moved = (after + group - 1) / group * group;
+    const bool cheaper = static_cast<double>(moved - cut) < dropped / 2;
+    return cheaper && moved > previous && moved < next ? moved : cut;
 }
 
 QList<LMMediaTime> TitlePieces::pieceKeyFrameTimes(int64_t first, int64_t end,
@@ -108,8 +126,27 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
             chapterFrames << frameAt(time, framerate, frameTime);
         }
     }
-    const QList<int64_t> cuts = cutFrames(
-        frames, count, LMFFMovieFileOutput::dvdGroupFrames(framerate, frameTime), chapterFrames);
+    const int64_t group = LMFFMovieFileOutput::dvdGroupFrames(framerate, frameTime);
+    QList<int64_t> cuts = cutFrames(frames, count, group, chapterFrames);
+    const LMMediaTime frame = frameTimeOf(1, framerate, frameTime);
+    const auto keyFrameAtOrBefore = [&](int64_t at) -> int64_t {
+        const std::optional<LMMediaTime> key = file->keyFrameTimeAtOrBefore(
+            range->trimStart() + frameTimeOf(at, framerate, frameTime));
+        return key ? (*key - range->trimStart() + frame - 1) / frame : -1;
+    };
+    const QList<int64_t> even = cuts;
+    for (qsizetype k = 1; k < cuts.size(); ++k) {
+        if (chapterFrames.contains(cuts[k])) {
+            continue;  // a chapter keeps its picture
+        }
+        const int64_t next = k + 1 < even.size() ? even[k + 1] : frames;
+        const int64_t before = keyFrameAtOrBefore(cuts[k]);
+        // The key frame at or before half way to the next cut, when it is
+        // past this one.
+        const int64_t later = keyFrameAtOrBefore(cuts[k] + (next - cuts[k]) / 2);
+        cuts[k] = cutNearKeyFrames(cuts[k], before, later > cuts[k] ? later : -1, group,
+                                   cuts[k - 1], next);
+    }
     QList<Piece> pieces;
     for (qsizetype k = 0; k < cuts.size(); ++k) {
         const auto movie = cloneMovie(*file);

@@ -12,6 +12,12 @@
 // so its VOBUs and chapter cells, where the title encoded whole has them
 // (a DVD stream starts no VOBU less than 0.4 s after the one before).
 //
+// A piece's decoding starts at the source's key frame before its cut: on a
+// source with far-apart key frames (a camcorder's long groups), many frames
+// decoded only to be dropped. So each cut that is not on a chapter may move
+// onto the first whole group after a key frame near it, when that costs the
+// piece less time than the frames it would decode for nothing.
+//
 // The title's chapters keep their own groups: a cut within a group of a
 // chapter moves onto the chapter, each piece's encoder is told the chapters
 // inside it (from the piece's start), and a piece followed by a chapter plans
@@ -47,6 +53,16 @@ public:
     // the nearest of `chapterFrames` no more than a group away.
     static QList<int64_t> cutFrames(int64_t frames, int count, int64_t group,
                                     const QList<int64_t>& chapterFrames = {});
+    // The cut that costs its piece the least time: `cut` itself, whose
+    // decoding starts at the key frame `before`, or the first multiple of
+    // `group` at or after the key frame `after` (the next one past the cut),
+    // strictly between `previous` and `next`. A frame decoded and dropped
+    // costs about half of one kept (decoded, scaled, encoded), and a group's
+    // worth is decoded in any case; a cut moved on by a frame makes the piece
+    // a frame shorter and the one before a frame longer. A key frame not
+    // known is negative.
+    static int64_t cutNearKeyFrames(int64_t cut, int64_t before, int64_t after, int64_t group,
+                                    int64_t previous, int64_t next);
     // The group-opening times of the piece from frame `first` to `end` (not
     // included) of a title with chapters at `chapterFrames`.
     static QList<LMMediaTime> pieceKeyFrameTimes(int64_t first, int64_t end,

@@ -1,9 +1,10 @@
 // Where a long title is cut into pieces: even shares on whole groups of
-// pictures, and the frame times the pieces start at.
+// pictures, moved back towards the source's key frames, and the frame times
+// the pieces start at.
 
 #include <gtest/gtest.h>
 
-#include "production/TitlePieces.h"
+#include "media/TitlePieces.h"
 
 namespace {
 
@@ -59,3 +60,26 @@ TEST(TitlePieces, FrameTimesCountAsTheConvertersClock)
 }
 
 }  // namespace
+
+TEST(TitlePieces, ACutMovesOntoAKeyFrameWhenThatCostsLessThanTheFramesDecodedForNothing)
+{
+    struct Case {
+        const char* name;
+        int64_t cut, before, after, expected;
+    };
+    // Groups of 14, the piece before starting at 28, the next cut at 252.
+    const Case cases[] = {
+        {"a key frame in the cut's own group", 126, 120, -1, 126},
+        {"a key frame on the cut", 126, 126, -1, 126},
+        {"a key frame far before, none after", 126, 30, -1, 126},
+        {"a key frame far before, one just after: onto its group", 126, 40, 130, 140},
+        {"one after, but further than the frames it saves", 126, 100, 200, 126},
+        {"one after, past the next cut", 126, 0, 245, 126},
+        {"one after, none known before", 126, -1, 130, 126},
+        {"none known", 126, -1, -1, 126},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TitlePieces::cutNearKeyFrames(c.cut, c.before, c.after, 14, 28, 252), c.expected)
+            << c.name;
+    }
+}
