@@ -1,5 +1,6 @@
 #include "media/TitlePieces.h"
 
+#include <QHash>
 #include <cmath>
 #include <optional>
 
@@ -102,6 +103,78 @@ LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
     return copy;
 }
 
+int64_t TitlePieces::slowestPiece(const QList<int64_t>& cuts, int64_t frames,
+                                  const QHash<int64_t, int64_t>& keyFrames, int64_t group)
+{
+    int64_t slowest = 0;
+    for (qsizetype k = 0; k < cuts.size(); ++k) {
+        const int64_t end = k + 1 < cuts.size() ? cuts[k + 1] : frames;
+        const int64_t key = keyFrames.value(cuts[k], -1);
+        // Twice the frames' cost: a kept frame counts 2, a dropped one 1.
+        const int64_t dropped = key >= 0 ? std::max<int64_t>(0, cuts[k] - key - group) : 0;
+        slowest = std::max(slowest, 2 * (end - cuts[k]) + dropped);
+    }
+    return slowest;
+}
+
+QList<int64_t> TitlePieces::bestCuts(const VCMovie& range, const LMFFMovie& file, int64_t frames,
+                                     int count, int64_t group, const QList<int64_t>& chapterFrames,
+                                     int framerate, int frameTime)
+{
+    // The even cuts of every count of pieces, and the frames whose key
+    // frames they need: the cut's own, and the one half way to the next cut
+    // (a key frame after it the cut may move on to).
+    QList<QList<int64_t>> plans;
+    QList<int64_t> asked;
+    for (int pieces = 2; pieces <= count; ++pieces) {
+        plans << cutFrames(frames, pieces, group, chapterFrames);
+        const QList<int64_t>& cuts = plans.last();
+        for (qsizetype k = 1; k < cuts.size(); ++k) {
+            const int64_t next = k + 1 < cuts.size() ? cuts[k + 1] : frames;
+            asked << cuts[k] << cuts[k] + (next - cuts[k]) / 2;
+        }
+    }
+    QList<LMMediaTime> times;
+    for (const int64_t at : asked) {
+        times << range.trimStart() + frameTimeOf(at, framerate, frameTime);
+    }
+    const QList<std::optional<LMMediaTime>> keys = file.keyFrameTimesAtOrBefore(times);
+    const LMMediaTime frame = std::max<LMMediaTime>(frameTimeOf(1, framerate, frameTime), 1);
+    QHash<int64_t, int64_t> keyFrames;  // frame asked -> the key frame at or before it
+    for (qsizetype i = 0; i < asked.size(); ++i) {
+        keyFrames.insert(
+            asked[i], keys[i] ? (*keys[i] - range.trimStart() + frame - 1) / frame : int64_t(-1));
+    }
+
+    QList<int64_t> best{0};
+    int64_t bestCost = 2 * frames;  // the title whole
+    for (QList<int64_t> cuts : plans) {
+        const QList<int64_t> even = cuts;
+        for (qsizetype k = 1; k < cuts.size(); ++k) {
+            if (chapterFrames.contains(cuts[k])) {
+                continue;  // a chapter keeps its picture
+            }
+            const int64_t next = k + 1 < even.size() ? even[k + 1] : frames;
+            const int64_t before = keyFrames.value(cuts[k], -1);
+            const int64_t later = keyFrames.value(cuts[k] + (next - cuts[k]) / 2, -1);
+            const int64_t moved = cutNearKeyFrames(cuts[k], before, later > cuts[k] ? later : -1,
+                                                   group, cuts[k - 1], next);
+            if (moved != cuts[k]) {
+                keyFrames.insert(moved, later);
+                cuts[k] = moved;
+            }
+        }
+        // More pieces only for a title made faster by a twentieth or more:
+        // each takes a place, a movie and its memory.
+        const int64_t cost = slowestPiece(cuts, frames, keyFrames, group);
+        if (cost * 20 < bestCost * 19) {
+            best = cuts;
+            bestCost = cost;
+        }
+    }
+    return best;
+}
+
 QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movies, int framerate,
                                              int frameTime, int count, double minimumSeconds,
                                              const QList<LMMediaTime>& chapterTimes)
@@ -127,25 +200,10 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
         }
     }
     const int64_t group = LMFFMovieFileOutput::dvdGroupFrames(framerate, frameTime);
-    QList<int64_t> cuts = cutFrames(frames, count, group, chapterFrames);
-    const LMMediaTime frame = frameTimeOf(1, framerate, frameTime);
-    const auto keyFrameAtOrBefore = [&](int64_t at) -> int64_t {
-        const std::optional<LMMediaTime> key = file->keyFrameTimeAtOrBefore(
-            range->trimStart() + frameTimeOf(at, framerate, frameTime));
-        return key ? (*key - range->trimStart() + frame - 1) / frame : -1;
-    };
-    const QList<int64_t> even = cuts;
-    for (qsizetype k = 1; k < cuts.size(); ++k) {
-        if (chapterFrames.contains(cuts[k])) {
-            continue;  // a chapter keeps its picture
-        }
-        const int64_t next = k + 1 < even.size() ? even[k + 1] : frames;
-        const int64_t before = keyFrameAtOrBefore(cuts[k]);
-        // The key frame at or before half way to the next cut, when it is
-        // past this one.
-        const int64_t later = keyFrameAtOrBefore(cuts[k] + (next - cuts[k]) / 2);
-        cuts[k] = cutNearKeyFrames(cuts[k], before, later > cuts[k] ? later : -1, group,
-                                   cuts[k - 1], next);
+    const QList<int64_t> cuts =
+        bestCuts(*range, *file, frames, count, group, chapterFrames, framerate, frameTime);
+    if (cuts.size() < 2) {
+        return {};
     }
     QList<Piece> pieces;
     for (qsizetype k = 0; k < cuts.size(); ++k) {

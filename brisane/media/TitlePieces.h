@@ -24,6 +24,7 @@
 // its last groups towards its end, so that the next piece's first picture
 // opens a VOBU as the chapter's picture does in the title encoded whole.
 
+#include <QHash>
 #include <QList>
 
 #include "lumenta/LMFFMovie.h"
@@ -43,8 +44,13 @@ public:
 
     // The pieces of the title, or none when it is kept whole: it is not one
     // range of one file with video and audio (or carries subtitles), or it
-    // is shorter than two pieces of `minimumSeconds`. At most `count`.
-    // `chapterTimes` are the output times of the title's chapters.
+    // is shorter than two pieces of `minimumSeconds`, or no cut makes it
+    // faster. At most `count`: of the ways to cut it into 2 to `count` even
+    // pieces (cuts moved as below), the one whose slowest piece is fastest,
+    // more pieces only where they make it a twentieth faster: on a source
+    // with key frames far apart, a piece starting far from one decodes
+    // frames it drops. `chapterTimes` are the output times of the title's
+    // chapters.
     static QList<Piece> split(const QList<IMediaItem::Ptr>& movies, int framerate, int frameTime,
                               int count, double minimumSeconds,
                               const QList<LMMediaTime>& chapterTimes = {});
@@ -63,6 +69,13 @@ public:
     // known is negative.
     static int64_t cutNearKeyFrames(int64_t cut, int64_t before, int64_t after, int64_t group,
                                     int64_t previous, int64_t next);
+    // The time the slowest of the pieces cut at `cuts` (a title of `frames`
+    // frames) takes, in half frames kept: a kept frame counts 2 and a frame
+    // decoded only to reach a piece's start 1, beyond the group that is
+    // decoded in any case. `keyFrames` maps a cut to the key frame its
+    // decoding starts at (none known: no frames dropped).
+    static int64_t slowestPiece(const QList<int64_t>& cuts, int64_t frames,
+                                const QHash<int64_t, int64_t>& keyFrames, int64_t group);
     // The group-opening times of the piece from frame `first` to `end` (not
     // included) of a title with chapters at `chapterFrames`.
     static QList<LMMediaTime> pieceKeyFrameTimes(int64_t first, int64_t end,
@@ -72,6 +85,14 @@ public:
     // A movie over the same medias with the same edits and watermark.
     static LMFFMovie::Ptr cloneMovie(const LMFFMovie& movie);
 
+private:
+    // The cuts (the first 0) of the fastest of the ways to cut the title
+    // into 1 to `count` pieces, the fewest pieces among the nearly fastest.
+    static QList<int64_t> bestCuts(const VCMovie& range, const LMFFMovie& file, int64_t frames,
+                                   int count, int64_t group, const QList<int64_t>& chapterFrames,
+                                   int framerate, int frameTime);
+
+public:
     // Microseconds from the title's start to its frame `frame`, rounded down
     // (as the converter's video clock counts).
     static LMMediaTime frameTimeOf(int64_t frame, int framerate, int frameTime);

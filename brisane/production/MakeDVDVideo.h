@@ -99,7 +99,7 @@ public:
     // first, earlier titles first among equals). With more titles than
     // places, one each: they wait for one another.
     static QList<int> placeShares(const QList<double>& lengths, int places);
-    // The shortest piece a long title is cut into (default 5 s); a title
+    // The shortest piece a long title is cut into (default 30 s); a title
     // shorter than two of them is encoded whole. Set it before the run.
     double minimumPieceLength() const { return m_minimumPieceLength; }
     void setMinimumPieceLength(double seconds) { m_minimumPieceLength = seconds; }
@@ -179,7 +179,7 @@ private:
     void converterDidFinished(VCVideoConverter* converter) override;
 
     int m_maximumConcurrentTitles;
-    double m_minimumPieceLength = 5.0;
+    double m_minimumPieceLength = 30.0;
 
     mutable std::mutex m_mutex;  // everything below
     std::condition_variable m_ended;

@@ -488,7 +488,8 @@ int LMFFMovie::displayRotation() const
     std::lock_guard lock(d->state);
     return d->edits.displayRotation;
 }
-std::optional<LMMediaTime> LMFFMovie::keyFrameTimeAtOrBefore(LMMediaTime time) const
+QList<std::optional<LMMediaTime>> LMFFMovie::keyFrameTimesAtOrBefore(
+    const QList<LMMediaTime>& times) const
 {
     LMMedia::Ptr media;
     LMStreamInfo stream;
@@ -497,16 +498,19 @@ std::optional<LMMediaTime> LMFFMovie::keyFrameTimeAtOrBefore(LMMediaTime time) c
         media = d->videoMedia;
         stream = d->videoStream;
     }
+    QList<std::optional<LMMediaTime>> keys(times.size());
     lumenta::VideoFrameReader reader;
     if (!media ||
         !reader.open(media->url(), stream.index, media->startTime(), media->duration(), 1)) {
-        return std::nullopt;
+        return keys;
     }
-    const LMMediaTime key = reader.keyFrameAtOrBefore(time);
-    if (key == AV_NOPTS_VALUE) {
-        return std::nullopt;
+    for (qsizetype i = 0; i < times.size(); ++i) {
+        const LMMediaTime key = reader.keyFrameAtOrBefore(times[i]);
+        if (key != AV_NOPTS_VALUE) {
+            keys[i] = key;
+        }
     }
-    return key;
+    return keys;
 }
 
 LM_CHAIN_PROPERTY_REF(QSizeF, outputVideoSize, setOutputVideoSize, outputVideoSize)

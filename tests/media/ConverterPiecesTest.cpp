@@ -144,11 +144,21 @@ TEST_F(ConverterPieces, CutsFallJustAfterTheKeyFramesTheirDecodingStartsFrom)
     struct Case {
         LMMediaTime time, key;
     };
-    for (const Case& c : {Case{0, 0}, Case{kSecond, 0}, Case{4 * kSecond, 4 * kSecond},
-                          Case{5 * kSecond, 4 * kSecond}, Case{11 * kSecond, 8 * kSecond}}) {
-        const std::optional<LMMediaTime> key = movie->keyFrameTimeAtOrBefore(c.time);
-        ASSERT_TRUE(key) << c.time;
-        EXPECT_NEAR(static_cast<double>(*key), static_cast<double>(c.key), 1000.0) << c.time;
+    const QList<Case> cases{{0, 0},
+                            {kSecond, 0},
+                            {4 * kSecond, 4 * kSecond},
+                            {5 * kSecond, 4 * kSecond},
+                            {11 * kSecond, 8 * kSecond}};
+    QList<LMMediaTime> times;
+    for (const Case& c : cases) {
+        times << c.time;
+    }
+    const QList<std::optional<LMMediaTime>> keys = movie->keyFrameTimesAtOrBefore(times);
+    ASSERT_EQ(keys.size(), cases.size());
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        ASSERT_TRUE(keys[i]) << cases[i].time;
+        EXPECT_NEAR(static_cast<double>(*keys[i]), static_cast<double>(cases[i].key), 1000.0)
+            << cases[i].time;
     }
     // Three even shares of the 300 frames cut at 98 and 196, 98 and 96
     // frames after the key frames they decode from: each moves on to the

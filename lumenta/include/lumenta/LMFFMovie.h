@@ -88,11 +88,12 @@ public:
     // matrix asks for; the edit chain applies it before every edit, so frames
     // taken straight from the decoder (the direct path) are not upright.
     int displayRotation() const;
-    // The movie time of the video's key frame at or before `time`, where
-    // decoding from `time` on has to start; none when it cannot be told (no
-    // video, or a container without key packets). Reads the file through a
-    // demuxer of its own.
-    std::optional<LMMediaTime> keyFrameTimeAtOrBefore(LMMediaTime time) const;
+    // For each of `times`, the movie time of the video's key frame at or
+    // before it, where decoding from that time on has to start; none when it
+    // cannot be told (no video, or a container without key packets). Reads
+    // the file through one demuxer of its own.
+    QList<std::optional<LMMediaTime>> keyFrameTimesAtOrBefore(
+        const QList<LMMediaTime>& times) const;
     QSizeF outputVideoSize() const override;
     void setOutputVideoSize(const QSizeF& v) override;
     float volume() const override;
