@@ -209,6 +209,44 @@ TEST_F(ConverterPieces, TheTitleInPiecesHoldsEveryFrameOnceAndNoPieceIsLeft)
     }
 }
 
+// A camcorder's transport stream: no index of its key frames (found by their
+// packets' times), a clock that does not start at 0, B-frames, a key frame
+// every 3 s. Each frame shows its number: the title in pieces shows the
+// frames the title encoded whole shows, each in its place. The stream's
+// sound starts 21 ms (its encoder's priming) before its first picture, so
+// both hold that picture for a frame and show the rest one frame later,
+// every one once and in order, up to the last picture's end.
+TEST_F(ConverterPieces, ATransportStreamInPiecesShowsEveryFrameOnceInOrder)
+{
+    const QString ts = m_out.filePath("camcorder.m2ts");
+    ASSERT_TRUE(
+        testsupport::makeNumberedClip(ts, 12.0,
+                                      {"-c:v", "libx264", "-crf", "10", "-g", "75", "-keyint_min",
+                                       "75", "-sc_threshold", "0", "-bf", "2", "-f", "mpegts"}));
+    QList<int> expected{0};
+    for (int n = 0; n < 300; ++n) {
+        expected << n;
+    }
+    for (const int pieces : {1, 3}) {
+        SCOPED_TRACE(pieces);
+        auto item = VCMovie::movieWithPath(ts);
+        ASSERT_TRUE(item);
+        const QString path = m_out.filePath(QString("ts%1/title0.dvd").arg(pieces));
+        auto converter = VCVideoConverter::create();
+        converter->setMovies({item});
+        converter->setPath(path);
+        converter->setMovieOutputFormat(encodetest::dvdFormat(true, true));
+        converter->setMaximumPieces(pieces);
+        converter->setMinimumPieceLength(2.0);
+        converter->updateConverterContent();
+        EXPECT_EQ(converter->planPieces(), pieces);
+        Finish finish;
+        ASSERT_TRUE(runToTheEnd(*converter, finish));
+        ASSERT_TRUE(converter->succeeded()) << qPrintable(converter->errorText());
+        EXPECT_EQ(testsupport::frameNumbers(path, m_out.filePath("frames.yuv")), expected);
+    }
+}
+
 TEST_F(ConverterPieces, ACancelledOrUnplacedTitleLeavesNoPieceBehind)
 {
     {

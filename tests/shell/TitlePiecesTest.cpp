@@ -28,56 +28,12 @@ constexpr double clipSeconds = 10.0;
 // after the even cut between the second and the third piece (6.72 s).
 constexpr double chapterSeconds[] = {4.8, 6.8};
 
-// A 25 fps clip whose frame n shows the digits of n in thirds of the picture
-// (ones, tens, hundreds from the left), each digit d as luma 16 + 20 d.
 bool makeNumberedClip(const QString& path)
 {
-    const QString length = QString::number(clipSeconds);
-    return testsupport::generateMedia(
-        path, {"-f", "lavfi", "-i",
-               QString("color=black:size=96x48:rate=25:duration=%1,format=yuv420p,"
-                       "geq=lum='16+20*if(lt(X,W/3),mod(N,10),if(lt(X,2*W/3),"
-                       "mod(floor(N/10),10),floor(N/100)))':cb=128:cr=128")
-                   .arg(length),
-               "-f", "lavfi", "-i",
-               QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(length), "-c:v",
-               "libx264", "-crf", "10", "-pix_fmt", "yuv420p", "-c:a", "aac"});
+    return testsupport::makeNumberedClip(path, clipSeconds, {"-c:v", "libx264", "-crf", "10"});
 }
 
-// The frame numbers a stream shows, in display order (-1 for a frame that
-// shows none).
-QList<int> frameNumbers(const QString& stream, const QString& raw)
-{
-    constexpr int width = 48;
-    constexpr int height = 16;
-    testsupport::runProgram("ffmpeg", {"-v", "error", "-y", "-i", stream, "-an", "-vf",
-                                       QString("scale=%1:%2:flags=area").arg(width).arg(height),
-                                       "-pix_fmt", "yuv420p", "-f", "rawvideo", raw});
-    QFile file(raw);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray bytes = file.readAll();
-    const int frameBytes = width * height * 3 / 2;
-    QList<int> numbers;
-    for (qsizetype at = 0; at + frameBytes <= bytes.size(); at += frameBytes) {
-        int number = 0;
-        int scale = 1;
-        for (int third = 0; third < 3; ++third) {
-            const auto luma = static_cast<unsigned char>(
-                bytes[at + (height / 2) * width + width / 6 + third * width / 3]);
-            const int digit = qRound((luma - 16) / 20.0);
-            if (digit < 0 || digit > 9 || std::abs(luma - (16 + 20 * digit)) > 6) {
-                number = -1;
-                break;
-            }
-            number += digit * scale;
-            scale *= 10;
-        }
-        numbers << number;
-    }
-    return numbers;
-}
+using testsupport::frameNumbers;
 
 // The presentation times (90 kHz ticks) of the frames of the stream's video
 // ("v") or audio ("a") in order; -1 for a frame whose time the stream does

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cmath>
 
 namespace testsupport {
 
@@ -74,6 +76,60 @@ bool makeTestClip(const QString& path, double seconds, int width, int height, bo
     }
     args << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p") << QStringLiteral("-shortest");
     return generateMedia(path, args);
+}
+
+bool makeNumberedClip(const QString& path, double seconds, const QStringList& videoOptions)
+{
+    const QString length = QString::number(seconds);
+    QStringList args{"-f",
+                     "lavfi",
+                     "-i",
+                     QString("color=black:size=96x48:rate=25:duration=%1,format=yuv420p,"
+                             "geq=lum='16+20*if(lt(X,W/3),mod(N,10),if(lt(X,2*W/3),"
+                             "mod(floor(N/10),10),floor(N/100)))':cb=128:cr=128")
+                         .arg(length),
+                     "-f",
+                     "lavfi",
+                     "-i",
+                     QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(length)};
+    args << videoOptions << "-pix_fmt"
+         << "yuv420p"
+         << "-c:a"
+         << "aac";
+    return generateMedia(path, args);
+}
+
+QList<int> frameNumbers(const QString& stream, const QString& raw)
+{
+    constexpr int width = 48;
+    constexpr int height = 16;
+    runProgram("ffmpeg", {"-v", "error", "-y", "-i", stream, "-an", "-vf",
+                          QString("scale=%1:%2:flags=area").arg(width).arg(height), "-pix_fmt",
+                          "yuv420p", "-f", "rawvideo", raw});
+    QFile file(raw);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    const int frameBytes = width * height * 3 / 2;
+    QList<int> numbers;
+    for (qsizetype at = 0; at + frameBytes <= bytes.size(); at += frameBytes) {
+        int number = 0;
+        int scale = 1;
+        for (int third = 0; third < 3; ++third) {
+            const auto luma = static_cast<unsigned char>(
+                bytes[at + (height / 2) * width + width / 6 + third * width / 3]);
+            const int digit = qRound((luma - 16) / 20.0);
+            if (digit < 0 || digit > 9 || std::abs(luma - (16 + 20 * digit)) > 6) {
+                number = -1;
+                break;
+            }
+            number += digit * scale;
+            scale *= 10;
+        }
+        numbers << number;
+    }
+    return numbers;
 }
 
 QJsonObject probeMedia(const QString& path)

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -29,6 +30,16 @@ bool generateMedia(const QString& path, const QStringList& ffmpegArguments);
 // A short test clip: `seconds` long, width x height, with a tone when `audio`.
 bool makeTestClip(const QString& path, double seconds, int width = 160, int height = 120,
                   bool audio = true);
+
+// A 25 fps clip of 96 x 48 whose frame n shows the digits of n in thirds of
+// the picture (ones, tens, hundreds from the left), each digit d as luma
+// 16 + 20 d, with a tone; `videoOptions` choose its encoding (and with it
+// the container's options, such as "-f mpegts").
+bool makeNumberedClip(const QString& path, double seconds, const QStringList& videoOptions);
+
+// The frame numbers a stream of such a clip shows, in display order (-1 for
+// a frame that shows none); `raw` is a scratch file.
+QList<int> frameNumbers(const QString& stream, const QString& raw);
 
 // What ffprobe reports of a media file (its "format" and "streams"); fails the
 // current test when ffprobe fails.
