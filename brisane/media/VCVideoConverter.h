@@ -168,6 +168,10 @@ public:
     // so the movies may take their pictures' pixels straight at that size.
     // Empty while no video is written.
     QSize drawingSurfaceSize(IMovie* movie) const override;
+    // The edits' own frame of a picture that covers a context is written as
+    // it is.
+    bool takesSurfaceFrames(IMovie* movie) const override;
+    void mediaEffectFrame(IMovie* movie, const std::shared_ptr<const AVFrame>& frame) override;
     // Draws the picture stretched over the context; a picture less than one
     // pixel wide (or null) gives a black frame.
     void drawImage(const QImage& image, LMDrawContext& context) const;

@@ -113,6 +113,16 @@ void VCVideoConverter::mediaEffectImage(IMovie*, const QImage& image)
     fillImageBufferWithBlock([this, &image](LMDrawContext& context) { drawImage(image, context); });
 }
 
+bool VCVideoConverter::takesSurfaceFrames(IMovie* movie) const
+{
+    return drawingSurfaceSize(movie).isValid();
+}
+
+void VCVideoConverter::mediaEffectFrame(IMovie*, const std::shared_ptr<const AVFrame>& frame)
+{
+    fillImageBufferWithBlock([&frame](LMDrawContext& context) { context.setSurfaceFrame(frame); });
+}
+
 QSize VCVideoConverter::drawingSurfaceSize(IMovie*) const
 {
     const auto writer = output();

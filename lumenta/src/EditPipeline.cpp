@@ -38,7 +38,7 @@ EditPipeline::~EditPipeline()
 }
 
 void EditPipeline::submit(FramePtr frame, AVRational sampleAspect, const EditSettings& edits,
-                          const QSize& surface, Delivery delivery)
+                          const QSize& surface, bool surfaceFrame, Delivery delivery)
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_jobs.size() < m_limit; });
@@ -48,6 +48,7 @@ void EditPipeline::submit(FramePtr frame, AVRational sampleAspect, const EditSet
     job.sampleAspect = sampleAspect;
     job.edits = edits;
     job.surface = surface;
+    job.surfaceFrame = surfaceFrame;
     job.delivery = std::move(delivery);
     m_jobs.push_back(std::move(job));
     lock.unlock();
@@ -78,9 +79,11 @@ void EditPipeline::run()
         }
         m_changed.notify_all();
         QImage picture;
+        std::shared_ptr<const AVFrame> surfaceFrame;
         if (job.frame) {
             try {
-                picture = chain.apply(job.frame.get(), job.sampleAspect, job.edits, job.surface);
+                picture = chain.apply(job.frame.get(), job.sampleAspect, job.edits, job.surface,
+                                      job.surfaceFrame ? &surfaceFrame : nullptr);
             } catch (const std::bad_alloc&) {
                 // Out of memory: the frame goes on without a picture, as a
                 // failed decode does, and the chain starts afresh. (No
@@ -89,18 +92,19 @@ void EditPipeline::run()
             }
             job.frame.reset();
         }
-        deliverInTurn(job.number, job.delivery, picture);
+        deliverInTurn(job.number, job.delivery, picture, surfaceFrame);
     }
 }
 
-void EditPipeline::deliverInTurn(uint64_t number, const Delivery& delivery, const QImage& picture)
+void EditPipeline::deliverInTurn(uint64_t number, const Delivery& delivery, const QImage& picture,
+                                 const std::shared_ptr<const AVFrame>& surfaceFrame)
 {
     {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this, number] { return m_delivered == number; });
     }
     if (delivery) {
-        delivery(picture);
+        delivery(picture, surfaceFrame);
     }
     {
         std::lock_guard lock(m_mutex);

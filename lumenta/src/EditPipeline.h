@@ -28,7 +28,9 @@ namespace lumenta {
 
 class EditPipeline {
 public:
-    using Delivery = std::function<void(const QImage&)>;
+    // The edited picture, or (asked for with `surfaceFrame`, see
+    // VideoEditChain) the frame that stands for it.
+    using Delivery = std::function<void(const QImage&, const std::shared_ptr<const AVFrame>&)>;
 
     // Starts up to `threads` threads; fewer when no more can be had.
     explicit EditPipeline(int threads);
@@ -39,7 +41,7 @@ public:
     // Queues the frame (null for none: delivers a null picture) with the edits
     // to apply to it and the surface to sample it for (see VideoEditChain).
     void submit(FramePtr frame, AVRational sampleAspect, const EditSettings& edits,
-                const QSize& surface, Delivery delivery);
+                const QSize& surface, bool surfaceFrame, Delivery delivery);
     // Returns once everything submitted has been delivered.
     void drain();
     // False when not one thread could be started: submit() must not be used.
@@ -52,11 +54,13 @@ private:
         AVRational sampleAspect{1, 1};
         EditSettings edits;
         QSize surface;
+        bool surfaceFrame = false;
         Delivery delivery;
     };
 
     void run();
-    void deliverInTurn(uint64_t number, const Delivery& delivery, const QImage& picture);
+    void deliverInTurn(uint64_t number, const Delivery& delivery, const QImage& picture,
+                       const std::shared_ptr<const AVFrame>& surfaceFrame);
 
     std::mutex m_mutex;
     std::condition_variable m_changed;

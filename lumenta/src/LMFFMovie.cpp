@@ -734,8 +734,14 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
         FramePtr reference(frame ? av_frame_clone(frame) : nullptr);
         editPipeline->submit(std::move(reference), decodeReader.sampleAspect(), settings,
                              provider->drawingSurfaceSize(owner),
-                             [this, provider](const QImage& picture) {
-                                 provider->mediaEffectImage(owner, picture);
+                             provider->takesSurfaceFrames(owner),
+                             [this, provider](const QImage& picture,
+                                              const std::shared_ptr<const AVFrame>& surfaceFrame) {
+                                 if (surfaceFrame) {
+                                     provider->mediaEffectFrame(owner, surfaceFrame);
+                                 } else {
+                                     provider->mediaEffectImage(owner, picture);
+                                 }
                              });
         return;
     }
@@ -743,11 +749,17 @@ void LMFFMovie::Impl::serveDecode(LMMediaTime time, IFrameProvider* provider, bo
         editPipeline->drain();  // the answers before this one go first
     }
     QImage edited;
+    std::shared_ptr<const AVFrame> surfaceFrame;
     if (frame) {
         edited = decodeChain.apply(frame, decodeReader.sampleAspect(), settings,
-                                   provider->drawingSurfaceSize(owner));
+                                   provider->drawingSurfaceSize(owner),
+                                   provider->takesSurfaceFrames(owner) ? &surfaceFrame : nullptr);
     }
-    provider->mediaEffectImage(owner, edited);
+    if (surfaceFrame) {
+        provider->mediaEffectFrame(owner, surfaceFrame);
+    } else {
+        provider->mediaEffectImage(owner, edited);
+    }
 }
 
 void LMFFMovie::decodeImageAtTime(LMMediaTime time, IFrameProvider* provider, bool waitUntilDone)

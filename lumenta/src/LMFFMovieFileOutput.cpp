@@ -304,6 +304,8 @@ struct LMFFMovieFileOutput::Impl {
     void runConversions();
     void submitVideo(FramePtr frame);
     FramePtr videoFrame();
+    // True when `frame` is of the encoder's size and pixel format.
+    bool isEncoderShape(const AVFrame* frame) const;
     FramePtr contextCopy(const QImage& image);
     void runEncoder();
     int64_t allowedAudioEnd() const;
@@ -920,6 +922,12 @@ void LMFFMovieFileOutput::Impl::runConversions()
             if (lastItemFrame && !frame) {
                 fail(QStringLiteral("no memory for a repeated frame"), 0);
             }
+        } else if (job.context && isEncoderShape(job.source.get())) {
+            // A picture already in the encoder's shape needs no conversion.
+            frame = std::move(job.source);
+            frame->interlaced_frame = 0;
+            frame->top_field_first = 1;
+            frame->sample_aspect_ratio = videoEncoder->sample_aspect_ratio;
         } else if ((frame = videoFrame())) {
             const AVFrame* source = job.source.get();
             // A frame of fields keeps them apart (a height that does not
@@ -965,6 +973,13 @@ void LMFFMovieFileOutput::Impl::submitVideo(FramePtr frame)
         queue.push_back(std::move(frame));
     }
     queueChanged.notify_all();
+}
+
+bool LMFFMovieFileOutput::Impl::isEncoderShape(const AVFrame* frame) const
+{
+    const AVCodecContext* encoder = videoEncoder.get();
+    return frame->format == encoder->pix_fmt && frame->width == encoder->width &&
+           frame->height == encoder->height && frame->color_range != AVCOL_RANGE_JPEG;
 }
 
 // A frame of the encoder's shape whose memory comes from the pool.
@@ -1031,6 +1046,16 @@ FramePtr LMFFMovieFileOutput::Impl::contextCopy(const QImage& image)
 void LMFFMovieFileOutput::writeCGContext(const LMDrawContext& context)
 {
     if (!d->started || !d->videoEncoder || d->finished) {
+        return;
+    }
+    if (const std::shared_ptr<const AVFrame>& surface = context.surfaceFrame()) {
+        // The edits' own 4:2:0 frame of the output's size: encoded as it is.
+        FramePtr reference(av_frame_clone(surface.get()));
+        if (!reference) {
+            d->fail(QStringLiteral("no memory for a frame"), 0);
+            return;
+        }
+        d->takeVideo(std::move(reference), true);
         return;
     }
     FramePtr copy = d->contextCopy(context.image());

@@ -469,7 +469,8 @@ static QImage imageOfFrame(FramePtr frame)
 }
 
 QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
-                             const EditSettings& edits, const QSize& surface)
+                             const EditSettings& edits, const QSize& surface,
+                             std::shared_ptr<const AVFrame>* surfaceFrame)
 {
     if (!frame) {
         return {};
@@ -511,6 +512,15 @@ QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
             break;
         }
         output = std::move(next);
+    }
+    if (surfaceFrame && output && output->format == AV_PIX_FMT_YUV420P && surface.isValid() &&
+        output->width == surface.width() && output->height == surface.height() &&
+        m_layout.covers() && edits.watermark.isNull()) {
+        *surfaceFrame = std::shared_ptr<const AVFrame>(output.release(), [](const AVFrame* done) {
+            AVFrame* owned = const_cast<AVFrame*>(done);
+            av_frame_free(&owned);
+        });
+        return {};
     }
     QImage image;
     if (output && output->format != AV_PIX_FMT_BGRA) {

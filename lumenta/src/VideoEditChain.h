@@ -32,8 +32,12 @@ public:
     // built without them, so the picture stays. With a valid `surface` the
     // picture has the surface's size in pixels (see above). The picture
     // shares the chain's frame memory until it is dropped: no copy is made.
+    // Given `surfaceFrame`, a picture that covers the surface exactly in
+    // 4:2:0 with no watermark to draw over it is given there instead (the
+    // image is then null).
     QImage apply(const AVFrame* frame, AVRational sampleAspect, const EditSettings& edits,
-                 const QSize& surface = QSize());
+                 const QSize& surface = QSize(),
+                 std::shared_ptr<const AVFrame>* surfaceFrame = nullptr);
 
     // The filter description for a frame of that size and pixel aspect; also
     // gives the output size (the extent, not the surface). Exposed for tests.

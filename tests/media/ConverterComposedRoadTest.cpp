@@ -20,6 +20,9 @@
 #include <cstdlib>
 
 #include "TestSupport.h"
+extern "C" {
+#include <libavutil/frame.h>
+}
 #include "lumenta/IFrameProvider.h"
 #include "lumenta/LMFunctions.h"
 #include "media/VCMovie.h"
@@ -38,11 +41,34 @@ public:
 };
 
 // Keeps the edited picture of a waited-for request, asked for `surface`.
+// Takes the edited picture as the converter does: for a surface, a picture
+// that covers it may come as the edits' own 4:2:0 frame.
 class Grab : public IFrameProvider {
 public:
     void mediaEffectImage(IMovie*, const QImage& image) override { picture = image; }
     QSize drawingSurfaceSize(IMovie*) const override { return surface; }
+    bool takesSurfaceFrames(IMovie*) const override { return surface.isValid(); }
+    void mediaEffectFrame(IMovie*, const std::shared_ptr<const AVFrame>& given) override
+    {
+        frame = given;
+    }
+    // The frame's planes, packed.
+    QByteArray frameBytes() const
+    {
+        QByteArray bytes;
+        for (int plane = 0; plane < 3; ++plane) {
+            const int width = plane ? frame->width / 2 : frame->width;
+            const int height = plane ? frame->height / 2 : frame->height;
+            for (int y = 0; y < height; ++y) {
+                bytes.append(
+                    reinterpret_cast<const char*>(frame->data[plane] + y * frame->linesize[plane]),
+                    width);
+            }
+        }
+        return bytes;
+    }
     QImage picture;
+    std::shared_ptr<const AVFrame> frame;
     QSize surface;
 };
 
@@ -192,7 +218,9 @@ TEST_P(ConverterComposedRoad, WritesThePicturesDrawnOneByOne)
     const QString written = m_out.filePath("title.mkv");
     ASSERT_TRUE(convert(editedItem(edit), written, losslessFormat()));
 
-    // The references: each frame's picture asked for and drawn on its own,
+    // The references: each frame's picture asked for and drawn on its own
+    // (taken as the edits' own frame where it covers the frame, as the flip's
+    // does, so that it is written unconverted),
     // once for the output frame (as the road asks for it) and once at the
     // canvas size alone (as it was drawn before pictures were asked for the
     // frame they are drawn on).
@@ -203,12 +231,19 @@ TEST_P(ConverterComposedRoad, WritesThePicturesDrawnOneByOne)
     QFile canvas(m_out.filePath("canvas.bgra"));
     ASSERT_TRUE(drawn.open(QIODevice::WriteOnly));
     ASSERT_TRUE(canvas.open(QIODevice::WriteOnly));
-    const int frames = 30;  // 1.2 s
+    const int frames = 30;   // 1.2 s
+    QByteArray drawnFrames;  // the pictures that came as frames of the surface
     for (int i = 0; i < frames; ++i) {
         for (QFile* file : {&drawn, &canvas}) {
             grab.picture = QImage();
+            grab.frame.reset();
             grab.surface = file == &drawn ? QSize(kWidth, kHeight) : QSize();
             reference->movie()->decodeImageAtTime(i * kFrame, &grab, true);
+            if (grab.frame) {
+                ASSERT_EQ(grab.frame->format, AV_PIX_FMT_YUV420P);
+                drawnFrames += grab.frameBytes();
+                continue;
+            }
             ASSERT_FALSE(grab.picture.isNull()) << "frame " << i;
             const QImage frame = drawnFrame(grab.picture);
             for (int y = 0; y < frame.height(); ++y) {
@@ -225,8 +260,10 @@ TEST_P(ConverterComposedRoad, WritesThePicturesDrawnOneByOne)
                          m_out.filePath(scratch));
     };
     const QByteArray ours = rawFrames({"-i", written}, m_out.filePath("ours.yuv"));
-    const QByteArray plain = rawDrawn(drawn, "plain.yuv");
     const qsizetype frameBytes = kWidth * kHeight * 3 / 2;
+    // Every picture as a frame or every one as an image.
+    ASSERT_TRUE(drawnFrames.isEmpty() || drawnFrames.size() == frames * frameBytes);
+    const QByteArray plain = drawnFrames.isEmpty() ? rawDrawn(drawn, "plain.yuv") : drawnFrames;
     ASSERT_EQ(plain.size(), frames * frameBytes);
     ASSERT_EQ(ours.size(), plain.size()) << "frames written: " << ours.size() / frameBytes;
     int worst = 0;
@@ -262,7 +299,18 @@ INSTANTIATE_TEST_SUITE_P(Media, ConverterComposedRoad,
                                                     m.setSaturation(0.3f);
                                                     m.setCropRect(QRectF(40, 30, 500, 300));
                                                 }},
-                                           Edit{"rotation", [](IMovie& m) { m.setRotate(12.0f); }}),
+                                           Edit{"rotation", [](IMovie& m) { m.setRotate(12.0f); }},
+                                           // Covers the frame, but is drawn over: not
+                                           // written as the edits' own frame.
+                                           Edit{"flip under a watermark",
+                                                [](IMovie& m) {
+                                                    m.setHflip(true);
+                                                    QImage mark(
+                                                        120, 60,
+                                                        QImage::Format_ARGB32_Premultiplied);
+                                                    mark.fill(QColor(200, 30, 30));
+                                                    m.setWatermark(LMPicture{mark, {40, 40}});
+                                                }}),
                          [](const ::testing::TestParamInfo<Edit>& info) {
                              return QString(info.param.name).replace(' ', '_').toStdString();
                          });

@@ -15,11 +15,13 @@
 #include <QSize>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "lumenta/LMFormats.h"
 
 class IMovie;
 class LMDrawContext;
+struct AVFrame;
 
 class IFrameProvider {
 public:
@@ -47,6 +49,18 @@ public:
     // would, so that the source is resampled once and never through a
     // coarser grid than the surface's.
     virtual QSize drawingSurfaceSize(IMovie* /*movie*/) const { return {}; }
+    // Whether an edited picture that covers the surface exactly, with
+    // nothing drawn over it, may come as the edits' own 4:2:0 frame
+    // (mediaEffectFrame) instead of an image: it then never goes through
+    // 8-bit RGB and back.
+    virtual bool takesSurfaceFrames(IMovie* /*movie*/) const { return false; }
+    // movie:mediaEffectFrame: the answer to a request in that form, a
+    // yuv420p frame (limited range) of the surface's size, in place of
+    // mediaEffectImage().
+    virtual void mediaEffectFrame(IMovie* /*movie*/,
+                                  const std::shared_ptr<const AVFrame>& /*frame*/)
+    {
+    }
     // Movie-like sources hand the provider a block that draws their frame into
     // the context it is given.
     virtual void fillImageBufferWithBlock(const std::function<void(LMDrawContext&)>& /*block*/) {}
