@@ -108,9 +108,12 @@ protected:
     }
     static QString clip() { return s_dir->filePath("sparse.mp4"); }
 
-    VCVideoConverter::Ptr job(const QString& path, int pieces)
+    // A job writing the title stream of `source` (the sparse clip by
+    // default) to `path` in at most `pieces` pieces of 2 s or more.
+    static VCVideoConverter::Ptr job(const QString& path, int pieces,
+                                     const QString& source = clip())
     {
-        auto item = VCMovie::movieWithPath(clip());
+        auto item = VCMovie::movieWithPath(source);
         EXPECT_TRUE(item);
         auto converter = VCVideoConverter::create();
         converter->setMovies({item});
@@ -229,16 +232,8 @@ TEST_F(ConverterPieces, ATransportStreamInPiecesShowsEveryFrameOnceInOrder)
     }
     for (const int pieces : {1, 3}) {
         SCOPED_TRACE(pieces);
-        auto item = VCMovie::movieWithPath(ts);
-        ASSERT_TRUE(item);
         const QString path = m_out.filePath(QString("ts%1/title0.dvd").arg(pieces));
-        auto converter = VCVideoConverter::create();
-        converter->setMovies({item});
-        converter->setPath(path);
-        converter->setMovieOutputFormat(encodetest::dvdFormat(true, true));
-        converter->setMaximumPieces(pieces);
-        converter->setMinimumPieceLength(2.0);
-        converter->updateConverterContent();
+        const auto converter = job(path, pieces, ts);
         EXPECT_EQ(converter->planPieces(), pieces);
         Finish finish;
         ASSERT_TRUE(runToTheEnd(*converter, finish));
