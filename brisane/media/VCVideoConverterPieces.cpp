@@ -1,7 +1,9 @@
 // The piece road of a conversion job: a long title encoded in pieces side by
 // side and joined into its one stream.
 
+#include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <mutex>
@@ -147,6 +149,8 @@ void VCVideoConverter::convertInPieces()
         }
     };
     const int pictures = static_cast<int>(m_pieceMovies.size());
+    QElapsedTimer timer;
+    timer.start();
     lm_add_running_exports(pictures);
     std::vector<std::thread> threads;
     try {
@@ -177,8 +181,12 @@ void VCVideoConverter::convertInPieces()
     } else if (!failure.isEmpty()) {
         fail(failure);
     } else if (const QString tempPath = makeTemporaryOutput(); !tempPath.isEmpty()) {
+        const qint64 encoded = timer.elapsed();
         LMDVDStreamJoin join;
         if (join.join(videoPaths, audioPath, tempPath)) {
+            qInfo().noquote() << QFileInfo(path()).fileName() << "encoded in" << pictures
+                              << "pieces in" << encoded / 1000.0 << "s, joined in"
+                              << (timer.elapsed() - encoded) / 1000.0 << "s";
             placeOutput(tempPath);
         } else {
             fail(QStringLiteral("its pieces cannot be joined: %1").arg(join.errorText()));
