@@ -4,7 +4,8 @@
 // late, B-frames, key frames seconds apart) and a MiniDV AVI: every title
 // starts on the source's frame at its trim start, every frame after it is the
 // next one, and both fields of each frame reach the disc in the source's
-// order, so that the motion keeps its 50 (or 60000/1001) steps a second.
+// order, so that the motion keeps its 50 (or 60000/1001) steps a second,
+// also when a title is cut into pieces on the way.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -75,13 +76,15 @@ protected:
     }
 
     // The disc of the reopened project, produced the way the program
-    // produces it; answers its DVD folder.
-    QString produce()
+    // produces it (titles cut into pieces of `minimumPieceLength` seconds
+    // or more, when given); answers its DVD folder.
+    QString produce(double minimumPieceLength = 0.0, int* titlesInPieces = nullptr)
     {
         DiscSideRebuild(reopened.media, reopened.disc).flushDVDResourceBeforeEdit();
         const auto library = discModel();
         const QString work = folders.root() + "/work";
-        if (!library || !QDir().mkpath(work) || !testsupport::produceDisc(library, work)) {
+        if (!library || !QDir().mkpath(work) ||
+            !testsupport::produceDisc(library, work, minimumPieceLength, titlesInPieces)) {
             ADD_FAILURE() << "no disc";
             return {};
         }
@@ -169,6 +172,30 @@ TEST_F(InterlacedDiscTest, CamcorderTitlesStartOnTheirFrameAndKeepTheirFields)
         testsupport::writeArtifact(pictures[30],
                                    QString("camcorder-disc-title%1-frame30.png").arg(t + 1));
     }
+}
+
+// A title long enough to be cut (here with pieces of 1.5 s, as a title of a
+// minute or more is cut with pieces of 30 s): each piece decodes from a key
+// frame seconds before its cut, and the disc still shows every frame of the
+// source once, in order, with both its fields.
+TEST_F(InterlacedDiscTest, CamcorderTitleInPiecesKeepsEveryFrameAndItsFields)
+{
+    const QString clip = folders.root() + "/00002.MTS";
+    ASSERT_TRUE(testsupport::makeCamcorderStream(clip, 8.0, 4.0));
+    const auto clips = importSaveReopen(clip, {{0.0, 0.0}});
+    ASSERT_EQ(clips.size(), 1);
+    int inPieces = 0;
+    const QString disc = produce(1.5, &inPieces);
+    ASSERT_FALSE(disc.isEmpty());
+    EXPECT_EQ(inPieces, 1);
+    const QList<QImage> pictures = titlePictures(disc, 1);
+    ASSERT_GE(pictures.size(), 195);
+    EXPECT_NEAR(testsupport::frameNumber(pictures[0]), 0, 1);
+    const int shown = testsupport::frameNumber(pictures[0]);
+    // Up to the source's last frame (a title may hold it at its very end).
+    const int count = std::min<int>(pictures.size(), 200 - shown);
+    EXPECT_EQ(fieldFaults(pictures, shown, 0, count).join("; ").toStdString(), "");
+    EXPECT_EQ(testsupport::fieldOrderOf(titleStreams.last()).toStdString(), "tt");
 }
 
 TEST_F(InterlacedDiscTest, MiniDvTitleKeepsItsBottomFieldFirst)

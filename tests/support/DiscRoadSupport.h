@@ -139,10 +139,19 @@ inline QImage frameOf(const QString& stream, int frame, const QString& png)
 // spumux) into `work`, then dvdauthor through Corvane: the DVD folder
 // "dvd.dvdmedia" there. Runs on the calling thread, serving its events while
 // the converters work. False (with a failure) when a step fails.
-inline bool produceDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& work)
+// `minimumPieceLength` (seconds, when positive) is the shortest piece a title
+// is cut into; `titlesInPieces` gets how many titles were.
+inline bool produceDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& work,
+                        double minimumPieceLength = 0.0, int* titlesInPieces = nullptr)
 {
     MakeDVDVideo render;
+    if (minimumPieceLength > 0.0) {
+        render.setMinimumPieceLength(minimumPieceLength);
+    }
     const ProductionResult made = render.makeDVDVideo(disc, work);
+    if (titlesInPieces) {
+        *titlesInPieces = render.titlesInPieces();
+    }
     if (!made.isSucceeded()) {
         ADD_FAILURE() << "rendering failed: " << qPrintable(made.toString());
         return false;
