@@ -103,6 +103,25 @@ LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
     return copy;
 }
 
+VCMovie::Ptr TitlePieces::cloneRange(const QList<IMediaItem::Ptr>& movies)
+{
+    const QList<IMediaItem::Ptr> ranges = VCMovie::moviesFromTrimMovies(movies);
+    const auto range =
+        ranges.size() == 1 ? std::dynamic_pointer_cast<VCMovie>(ranges.first()) : nullptr;
+    const auto file = range ? std::dynamic_pointer_cast<LMFFMovie>(range->movie()) : nullptr;
+    const auto movie = file ? cloneMovie(*file) : nullptr;
+    if (!movie) {
+        return nullptr;
+    }
+    auto item = VCMovie::create();
+    item->setMovie(movie);
+    item->setTrimStart(range->trimStart());
+    item->setTrimStop(range->trimStop());
+    item->setFadeIn(range->fadeIn());
+    item->setFadeOut(range->fadeOut());
+    return item;
+}
+
 int64_t TitlePieces::slowestPiece(const QList<int64_t>& cuts, int64_t frames,
                                   const QHash<int64_t, int64_t>& keyFrames, int64_t group)
 {

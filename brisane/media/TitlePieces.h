@@ -4,7 +4,8 @@
 // cut at output frame times into pieces of at least a given length.
 //
 // Each piece gets a movie of its own over the same file with the same
-// edits, since a movie keeps the state of its one decoder. A piece asks its
+// edits, since a movie keeps the state of its one decoder; so does the
+// title's sound. A title in pieces leaves the movies it was given alone. A piece asks its
 // movie for the times the whole title would have asked for (to the
 // microsecond) and lasts exactly its frames: together the pieces hold every
 // frame of the title once, in order. The cuts fall on whole groups of
@@ -84,6 +85,10 @@ public:
 
     // A movie over the same medias with the same edits and watermark.
     static LMFFMovie::Ptr cloneMovie(const LMFFMovie& movie);
+    // The title's one range (as split() takes it) over a movie of its own:
+    // the same range, fades and edits, for the sound encoded whole beside
+    // the pieces. Null when it is not one range of one file.
+    static VCMovie::Ptr cloneRange(const QList<IMediaItem::Ptr>& movies);
 
 private:
     // The cuts (the first 0) of the fastest of the ways to cut the title

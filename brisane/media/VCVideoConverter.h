@@ -28,7 +28,8 @@
 // plain range of one file is encoded in pieces side by side (TitlePieces):
 // up to maximumPieces() pieces of at least minimumPieceLength() seconds, each
 // by a job of its own over its own movie into a hidden ".dvdpart" file beside
-// the destination, its sound whole by one more, then joined (LMDVDStreamJoin)
+// the destination, its sound whole by one more (each over a movie of its
+// own, the job's movies left alone), then joined (LMDVDStreamJoin)
 // into the one title stream, the piece files removed. Every stage of a piece
 // sizes its threads to its share of the cores (lm_add_running_exports). The
 // stream holds the same frames, times and groups as one encoded whole.
@@ -100,6 +101,10 @@ public:
     // Cuts the job into its pieces, once (the start does it otherwise): the
     // number of encoders it runs side by side, 1 when it is kept whole.
     int planPieces();
+    // True once planned in pieces: the pieces and the sound read the file
+    // through movies of their own, so the job's movies are free for others
+    // (a menu drawing them) while it runs.
+    bool readsMoviesOfItsOwn() const;
 
     // --- Analysis ---
     // Durations, streams and the stream-copy flags of the pieces; repeatable.
@@ -253,7 +258,9 @@ private:
     bool m_piecesPlanned = false;
     QList<IMediaItem::Ptr> m_pieceMovies;  // the pictures' pieces, in order
     QList<QList<LMMediaTime>> m_pieceKeyFrameTimes;
-    QList<Ptr> m_pieceJobs;  // while they run: the pictures', then the sound's
+    IMediaItem::Ptr m_pieceSound;        // the title's range over a movie of its own
+    bool m_readsMoviesOfItsOwn = false;  // set when planned, before the start
+    QList<Ptr> m_pieceJobs;              // while they run: the pictures', then the sound's
 
     VCVideoConverterDelegate* m_delegate = nullptr;
     std::weak_ptr<Object> m_media;

@@ -37,6 +37,11 @@ double VCVideoConverter::minimumPieceLength() const
     return m_minimumPieceLength;
 }
 
+bool VCVideoConverter::readsMoviesOfItsOwn() const
+{
+    return m_readsMoviesOfItsOwn;
+}
+
 QList<VCVideoConverter::Ptr> VCVideoConverter::pieceJobs() const
 {
     std::lock_guard lock(m_lock);
@@ -59,10 +64,15 @@ int VCVideoConverter::planPieces()
     const QList<TitlePieces::Piece> pieces =
         TitlePieces::split(movies(), format.framerate, format.frameTime, m_maximumPieces,
                            m_minimumPieceLength, keyFrameTimes());
+    m_pieceSound = pieces.isEmpty() ? nullptr : TitlePieces::cloneRange(movies());
+    if (!m_pieceSound) {
+        return 1;
+    }
     for (const TitlePieces::Piece& piece : pieces) {
         m_pieceMovies << piece.movie;
         m_pieceKeyFrameTimes << piece.keyFrameTimes;
     }
+    m_readsMoviesOfItsOwn = true;
     return std::max<int>(1, static_cast<int>(m_pieceMovies.size()));
 }
 
@@ -108,7 +118,7 @@ void VCVideoConverter::convertInPieces()
             jobs << pieceJob({m_pieceMovies[i]}, videoPaths.last(), true, m_pieceKeyFrameTimes[i]);
         }
         audioPath = piecePath(-1);
-        jobs << pieceJob(movies(), audioPath, false, {});
+        jobs << pieceJob({m_pieceSound}, audioPath, false, {});
     } catch (const std::bad_alloc&) {
         failForLackOfMemory();
         return;
@@ -172,6 +182,7 @@ void VCVideoConverter::convertInPieces()
     lm_add_running_exports(-pictures);
     // The pieces' movies (and their decoders) are done with.
     m_pieceMovies.clear();
+    m_pieceSound.reset();
     for (const Ptr& job : jobs) {
         job->setMovies({});
     }

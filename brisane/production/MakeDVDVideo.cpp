@@ -8,6 +8,9 @@
 #include <QThread>
 #include <algorithm>
 #include <chrono>
+#include <future>
+#include <system_error>
+#include <utility>
 
 #include "corvane/DVDLibrary.h"
 #include "corvane/DVDMenuMake.h"
@@ -156,9 +159,21 @@ ProductionResult MakeDVDVideo::makeDVDVideo(const std::shared_ptr<DVDLibrary>& d
         }
     }
 
-    // The menus draw several of the titles' movies at once: they keep the
-    // titles' share of the cores.
-    ProductionResult result = renderTitles(jobs, *dvd, work);
+    // The menus draw the titles' own movies, so they are drawn beside the
+    // titles in pieces only (whose encoders read the files through movies of
+    // their own), after every other title. With fewer titles than places,
+    // one place is kept for them.
+    const auto beside =
+        std::count_if(jobs.begin(), jobs.end(), [](const TitleJob& job) { return !job.alone; });
+    const int places = m_maximumConcurrentTitles;
+    const bool keepPlace = !menus.isEmpty() && places > 2 && beside < places;
+    ProductionResult result = startTitles(jobs, *dvd, work, keepPlace ? places - 1 : places);
+    if (result.isSucceeded()) {
+        result = waitUntil([this] {
+            return std::none_of(m_running.begin(), m_running.end(),
+                                [](const Conversion& running) { return running.sharesMovies; });
+        });
+    }
     for (qsizetype i = 0; result.isSucceeded() && i < menus.size(); ++i) {
         result = renderMenu(menus[i], i, dvd, work);
     }
@@ -235,40 +250,44 @@ QList<int> MakeDVDVideo::placeShares(const QList<double>& lengths, int places)
     return shares;
 }
 
-ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
-                                            const QString& work)
+ProductionResult MakeDVDVideo::startTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
+                                           const QString& work, int places)
 {
     const LMFFMovieFileOutputFormat format = movieOutputFormat(dvd);
-    const int places = m_maximumConcurrentTitles;
     // The titles encoded side by side share the places by their lengths; a
-    // title cut into pieces takes a place for each (its pieces size their
-    // threads to their share of the cores themselves).
+    // title cut into pieces takes a place for each.
     QList<double> lengths;
     for (const TitleJob& job : jobs) {
         lengths << (job.alone || places <= 1 ? 0.0 : job.length);
     }
     const QList<int> shares = placeShares(lengths, places);
-    const auto together =
-        std::count_if(jobs.begin(), jobs.end(), [](const TitleJob& job) { return !job.alone; });
-    lm_set_concurrent_exports(static_cast<int>(std::clamp<qsizetype>(together, 1, places)));
+    // They are all planned before the first starts, so that every encoder
+    // sizes its threads for all the encoders beside it: one sized for those
+    // started before it would run on more threads than its share, and the
+    // last title would end long after the others.
+    QList<VCVideoConverter::Ptr> beside;
     for (qsizetype j = 0; j < jobs.size(); ++j) {
-        TitleJob& job = jobs[j];
-        const bool alone = job.alone || places <= 1;
+        if (!jobs[j].alone && places > 1) {
+            jobs[j].converter = titleConverter(jobs[j], format, work, shares[j]);
+            beside << jobs[j].converter;
+        }
+    }
+    const int encoders = planPieces(beside) + m_maximumConcurrentTitles - places;  // and the menus'
+    lm_set_concurrent_exports(std::clamp(encoders, 1, m_maximumConcurrentTitles));
+    for (TitleJob& job : jobs) {
+        const bool alone = !job.converter;
         ProductionResult room = waitForConversions(alone ? 0 : places - 1);
         if (!room.isSucceeded()) {
             return room;
         }
-        const ProductionResult music = renderSlideshowMusic(job, dvd, work);
-        if (!music.isSucceeded()) {
-            return music;
+        if (alone) {
+            const ProductionResult music = renderSlideshowMusic(job, dvd, work);
+            if (!music.isSucceeded()) {
+                return music;
+            }
+            job.converter = titleConverter(job, format, work, places);
         }
-        const VCVideoConverter::Ptr converter =
-            convertMovies(items(job.movies), work + titleFileName(job.index), format);
-        // Each chapter opens on a group of pictures of its own, so that the
-        // authored cell starts on the chapter's first picture.
-        converter->setKeyFrameTimes(job.chapterStarts);
-        converter->setMaximumPieces(alone ? places : shares[j]);
-        converter->setMinimumPieceLength(m_minimumPieceLength);
+        const VCVideoConverter::Ptr converter = std::exchange(job.converter, nullptr);
         const int taken = converter->planPieces();
         if (taken > 1) {
             std::lock_guard lock(m_mutex);
@@ -278,7 +297,7 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
         if (!room.isSucceeded()) {
             return room;
         }
-        if (!startConversion(converter, job.length, taken)) {
+        if (!startConversion(converter, job.length, taken, !converter->readsMoviesOfItsOwn())) {
             return stopResult();
         }
         if (alone) {
@@ -288,7 +307,42 @@ ProductionResult MakeDVDVideo::renderTitles(QList<TitleJob>& jobs, const DVDLibr
             }
         }
     }
-    return waitForConversions(0);
+    return stopResult();
+}
+
+int MakeDVDVideo::planPieces(const QList<VCVideoConverter::Ptr>& converters)
+{
+    // Each plan reads its title's file (its key frames): the titles' files
+    // are read at once, each plan on a thread of its own.
+    std::vector<std::future<int>> plans;
+    for (const VCVideoConverter::Ptr& converter : converters) {
+        try {
+            plans.push_back(
+                std::async(std::launch::async, [converter] { return converter->planPieces(); }));
+        } catch (const std::system_error&) {
+            plans.push_back(
+                std::async(std::launch::deferred, [converter] { return converter->planPieces(); }));
+        }
+    }
+    int encoders = 0;
+    for (std::future<int>& plan : plans) {
+        encoders += plan.get();
+    }
+    return encoders;
+}
+
+VCVideoConverter::Ptr MakeDVDVideo::titleConverter(const TitleJob& job,
+                                                   const LMFFMovieFileOutputFormat& format,
+                                                   const QString& work, int pieces)
+{
+    const VCVideoConverter::Ptr converter =
+        convertMovies(items(job.movies), work + titleFileName(job.index), format);
+    // Each chapter opens on a group of pictures of its own, so that the
+    // authored cell starts on the chapter's first picture.
+    converter->setKeyFrameTimes(job.chapterStarts);
+    converter->setMaximumPieces(pieces);
+    converter->setMinimumPieceLength(m_minimumPieceLength);
+    return converter;
 }
 
 ProductionResult MakeDVDVideo::renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
@@ -454,14 +508,23 @@ VCVideoConverter::Ptr MakeDVDVideo::convertMovies(const QList<IMediaItem::Ptr>& 
 ProductionResult MakeDVDVideo::waitForConverter(const VCVideoConverter::Ptr& converter,
                                                 double weight)
 {
+    // A place of its own, beside the titles still running.
+    const ProductionResult room = waitForConversions(m_maximumConcurrentTitles - 1);
+    if (!room.isSucceeded()) {
+        return room;
+    }
     if (!startConversion(converter, weight)) {
         return stopResult();
     }
-    return waitForConversions(0);
+    return waitUntil([this, &converter] {
+        return std::none_of(m_running.begin(), m_running.end(), [&](const Conversion& running) {
+            return running.converter == converter;
+        });
+    });
 }
 
 bool MakeDVDVideo::startConversion(const VCVideoConverter::Ptr& converter, double weight,
-                                   int places)
+                                   int places, bool sharesMovies)
 {
     std::lock_guard lock(m_mutex);
     if (m_cancelled || m_failure) {
@@ -469,7 +532,7 @@ bool MakeDVDVideo::startConversion(const VCVideoConverter::Ptr& converter, doubl
     }
     // Started under the lock, so that a cancel either comes first (nothing
     // starts) or finds the converter running.
-    m_running.append({converter, weight, places});
+    m_running.append({converter, weight, places, sharesMovies});
     m_mostConcurrent = std::max(m_mostConcurrent, runningPlacesLocked());
     converter->startConvert();
     return true;
@@ -477,13 +540,19 @@ bool MakeDVDVideo::startConversion(const VCVideoConverter::Ptr& converter, doubl
 
 ProductionResult MakeDVDVideo::waitForConversions(int limit)
 {
+    return waitUntil([this, limit] {
+        return runningPlacesLocked() <= ((m_cancelled || m_failure) ? 0 : limit);
+    });
+}
+
+ProductionResult MakeDVDVideo::waitUntil(const std::function<bool()>& done)
+{
     std::unique_lock lock(m_mutex);
-    const auto allowed = [&] { return (m_cancelled || m_failure) ? 0 : limit; };
     // On the main thread itself (a caller that should not block it) the
     // finish would never arrive while this thread waits: serve events instead.
     QCoreApplication* app = QCoreApplication::instance();
     const bool onMainThread = app && QThread::currentThread() == app->thread();
-    while (runningPlacesLocked() > allowed()) {
+    while (!done()) {
         if (onMainThread) {
             lock.unlock();
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -491,25 +560,30 @@ ProductionResult MakeDVDVideo::waitForConversions(int limit)
         } else {
             m_ended.wait_for(lock, std::chrono::seconds(1));
         }
-        for (qsizetype i = 0; i < m_running.size();) {
-            const Conversion conversion = m_running[i];
-            if (!m_finished.remove(conversion.converter.get())) {
-                ++i;
-                continue;
-            }
-            m_running.removeAt(i);
-            m_convertedLength += conversion.weight;
-            const ProductionResult ended = endedResult(conversion);
-            if (ended.isFailed() && !m_failure && !m_cancelled) {
-                qWarning().noquote() << "Production stops:" << ended.reason();
-                m_failure = ended;
-                for (const Conversion& other : m_running) {
-                    other.converter->cancel();
-                }
+        collectFinishedLocked();
+    }
+    return stopResultLocked();
+}
+
+void MakeDVDVideo::collectFinishedLocked()
+{
+    for (qsizetype i = 0; i < m_running.size();) {
+        const Conversion conversion = m_running[i];
+        if (!m_finished.remove(conversion.converter.get())) {
+            ++i;
+            continue;
+        }
+        m_running.removeAt(i);
+        m_convertedLength += conversion.weight;
+        const ProductionResult ended = endedResult(conversion);
+        if (ended.isFailed() && !m_failure && !m_cancelled) {
+            qWarning().noquote() << "Production stops:" << ended.reason();
+            m_failure = ended;
+            for (const Conversion& other : m_running) {
+                other.converter->cancel();
             }
         }
     }
-    return stopResultLocked();
 }
 
 int MakeDVDVideo::runningPlacesLocked() const

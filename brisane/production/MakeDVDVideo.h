@@ -9,7 +9,11 @@
 //   "/menu-temp-%ld.dvd"            a menu before its buttons (removed after)
 //   "/menu%ld.dvd"                  the menu with its button subpictures
 //
-// Titles come first, then menus (none when the disc has noMenu). Slideshow
+// Titles start first, then menus (none when the disc has noMenu): a menu
+// draws the titles' own movies, so it is drawn beside the titles encoded in
+// pieces (whose encoders read the files through movies of their own, see
+// VCVideoConverter::readsMoviesOfItsOwn) and after every other title; with
+// fewer titles side by side than places, one place is kept for it. Slideshow
 // music and menu music are encoded on their own first (weight 0), then
 // carried as the sound of the slideshow or the menu. Progress is weighted by
 // seconds of material: a title by its length, a menu by twice its duration.
@@ -21,9 +25,11 @@
 // side by side share these places by their lengths, and a converter cuts a
 // long title of one range of one file into as many pieces as its share
 // gives (each at least minimumPieceLength() seconds), taking a place for
-// each (see VCVideoConverter). Its chapters open groups of their own in the
-// pieces as in a whole title, and an interlaced source is coded in fields in
-// every piece.
+// each (see VCVideoConverter). The titles side by side are all planned (their
+// files read at once) before the first starts, so that every encoder sizes
+// its threads for all those beside it. A title's chapters open groups of
+// their own in its pieces as in the title whole, and an interlaced source is
+// coded in fields in every piece.
 //
 // The titles' source files must all exist before anything starts. Every
 // conversion is checked: the converter succeeded and its file exists
@@ -43,6 +49,7 @@
 #include <QSet>
 #include <QString>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -99,8 +106,11 @@ public:
     // first, earlier titles first among equals). With more titles than
     // places, one each: they wait for one another.
     static QList<int> placeShares(const QList<double>& lengths, int places);
-    // The shortest piece a long title is cut into (default 30 s); a title
-    // shorter than two of them is encoded whole. Set it before the run.
+    // The shortest piece a long title is cut into (default 10 s); a title
+    // shorter than two of them is encoded whole. Side by side, pieces of a
+    // title of 20 s or more make a disc faster than the titles whole with
+    // their decoders on several threads each: one thread per stage spends
+    // the least processor time per frame. Set it before the run.
     double minimumPieceLength() const { return m_minimumPieceLength; }
     void setMinimumPieceLength(double seconds) { m_minimumPieceLength = seconds; }
     // Titles encoded in pieces during the run.
@@ -126,8 +136,9 @@ public:
     // at the path is removed first.
     VCVideoConverter::Ptr convertMovies(const QList<IMediaItem::Ptr>& movies, const QString& path,
                                         const LMFFMovieFileOutputFormat& format);
-    // Runs one conversion to its end with `weight`; nothing (cancelled) when
-    // the run is cancelled.
+    // Runs one conversion to its end with `weight`, in a place of its own
+    // beside the titles still running; nothing (cancelled) when the run is
+    // cancelled.
     ProductionResult waitForConverter(const VCVideoConverter::Ptr& converter, double weight);
 
     // Work folder file names (with the leading "/").
@@ -146,17 +157,30 @@ private:
         QList<LMMediaTime> chapterStarts;
         // Encoded with nothing else running beside it.
         bool alone = false;
+        // Made and planned before the titles side by side start.
+        VCVideoConverter::Ptr converter;
     };
     struct Conversion {
         VCVideoConverter::Ptr converter;
         double weight = 0.0;
         int places = 1;  // the encoders it runs side by side
+        // It reads the project's own movies, which nothing else may use
+        // meanwhile (a movie keeps the state of its one decoder).
+        bool sharesMovies = true;
     };
 
     QList<TitleJob> titleJobs(const DVDLibrary& dvd) const;
     static void markSharedMovies(QList<TitleJob>& jobs);
-    ProductionResult renderTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd,
-                                  const QString& work);
+    // Starts every title, those side by side sharing `places` places (the
+    // ones that run alone waited for); the run's result so far.
+    ProductionResult startTitles(QList<TitleJob>& jobs, const DVDLibrary& dvd, const QString& work,
+                                 int places);
+    // Plans every converter's pieces, side by side; the encoders they run.
+    static int planPieces(const QList<VCVideoConverter::Ptr>& converters);
+    // The title's converter, prepared to cut it into up to `pieces` pieces.
+    VCVideoConverter::Ptr titleConverter(const TitleJob& job,
+                                         const LMFFMovieFileOutputFormat& format,
+                                         const QString& work, int pieces);
     ProductionResult renderSlideshowMusic(TitleJob& job, const DVDLibrary& dvd,
                                           const QString& work);
     ProductionResult renderMenu(const std::shared_ptr<DVDMenuPage>& page, qsizetype index,
@@ -165,12 +189,17 @@ private:
     // Starts a prepared converter as a running conversion of `weight` that
     // takes `places` places; false (nothing started) once the run is
     // cancelled or has failed.
-    bool startConversion(const VCVideoConverter::Ptr& converter, double weight, int places = 1);
+    bool startConversion(const VCVideoConverter::Ptr& converter, double weight, int places = 1,
+                         bool sharesMovies = true);
     int runningPlacesLocked() const;  // m_mutex held
-    // Waits until at most `limit` places are taken, checking each conversion
-    // that ends.
-    // The first failure cancels the rest and is answered once all have ended.
+    // Waits until at most `limit` places are taken (none once the run has
+    // failed or is cancelled).
     ProductionResult waitForConversions(int limit);
+    // Waits until `done` (asked with m_mutex held) holds, checking each
+    // conversion that ends: the first failure cancels the rest. The run's
+    // result so far.
+    ProductionResult waitUntil(const std::function<bool()>& done);
+    void collectFinishedLocked();  // m_mutex held
     ProductionResult endedResult(const Conversion& conversion) const;
     // Failed, cancelled or succeeded, as the run stands now.
     ProductionResult stopResult() const;
@@ -179,7 +208,7 @@ private:
     void converterDidFinished(VCVideoConverter* converter) override;
 
     int m_maximumConcurrentTitles;
-    double m_minimumPieceLength = 30.0;
+    double m_minimumPieceLength = 10.0;
 
     mutable std::mutex m_mutex;  // everything below
     std::condition_variable m_ended;

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdlib>
 
 #include "DiscProjectFixture.h"
 #include "DiscReadBack.h"
@@ -34,6 +35,60 @@ bool makeNumberedClip(const QString& path)
 }
 
 using testsupport::frameNumbers;
+
+// The media side of a project of one source file and one list page.
+struct OnePage {
+    std::shared_ptr<DataResource> media = std::make_shared<DataResource>();
+    std::shared_ptr<DVDPageData> list = std::make_shared<DVDPageData>();
+    std::shared_ptr<SectionDataResource> source;
+};
+
+OnePage onePageOver(const QString& path)
+{
+    OnePage project;
+    project.media->addDvdPageToArray(project.list);
+    project.source = SectionDataResource::resourceWithPath(path);
+    project.media->addSectionDataResourceToArray(project.source);
+    return project;
+}
+
+// What rendering `disc` into `work` (made here) did, with `places` places and
+// pieces of at least `minimumPiece` seconds.
+struct Rendered {
+    bool succeeded = false;
+    QString result;
+    int titlesInPieces = 0;
+    int mostAtOnce = 0;  // encoders
+};
+
+Rendered render(const std::shared_ptr<DVDLibrary>& disc, const QString& work, int places,
+                double minimumPiece)
+{
+    Rendered rendered;
+    if (!QDir().mkpath(work)) {
+        rendered.result = "no work folder";
+        return rendered;
+    }
+    MakeDVDVideo step;
+    step.setMaximumConcurrentTitles(places);
+    step.setMinimumPieceLength(minimumPiece);
+    const ProductionResult made = step.makeDVDVideo(disc, work);
+    rendered.succeeded = made.isSucceeded();
+    rendered.result = made.toString();
+    rendered.titlesInPieces = step.titlesInPieces();
+    rendered.mostAtOnce = step.mostConcurrentConversions();
+    return rendered;
+}
+
+// The numbers of every frame of the numbered clip, in order.
+QList<int> everyFrame()
+{
+    QList<int> numbers;
+    for (int n = 0; n < qRound(clipSeconds * 25); ++n) {
+        numbers << n;
+    }
+    return numbers;
+}
 
 // The presentation times (90 kHz ticks) of the frames of the stream's video
 // ("v") or audio ("a") in order; -1 for a frame whose time the stream does
@@ -96,11 +151,7 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
     QTemporaryDir dir = testsupport::makeTempDir();
     const QString path = dir.filePath("numbered.mp4");
     ASSERT_TRUE(makeNumberedClip(path));
-    auto media = std::make_shared<DataResource>();
-    auto list = std::make_shared<DVDPageData>();
-    media->addDvdPageToArray(list);
-    const auto source = SectionDataResource::resourceWithPath(path);
-    media->addSectionDataResourceToArray(source);
+    const auto [media, list, source] = onePageOver(path);
     // Three chapters of one file: the title is one run of it.
     const auto first = clip(source, 0.0, chapterSeconds[0]);
     const auto second = clip(source, chapterSeconds[0], chapterSeconds[1]);
@@ -123,17 +174,13 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
                     {"pieces", 2.0, 1, dir.filePath("pieces")}};
     for (Road& road : roads) {
         SCOPED_TRACE(road.name);
-        ASSERT_TRUE(QDir().mkpath(road.work));
-        MakeDVDVideo step;
-        step.setMaximumConcurrentTitles(3);
-        step.setMinimumPieceLength(road.minimumPiece);
-        const ProductionResult made = step.makeDVDVideo(disc, road.work);
-        ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
-        EXPECT_EQ(step.titlesInPieces(), road.titlesInPieces);
+        const Rendered made = render(disc, road.work, 3, road.minimumPiece);
+        ASSERT_TRUE(made.succeeded) << qPrintable(made.result);
+        EXPECT_EQ(made.titlesInPieces, road.titlesInPieces);
         if (road.titlesInPieces > 0) {
             // Three pieces at once, and the sound beside them.
-            EXPECT_GE(step.mostConcurrentConversions(), 3);
-            EXPECT_LE(step.mostConcurrentConversions(), 4);
+            EXPECT_GE(made.mostAtOnce, 3);
+            EXPECT_LE(made.mostAtOnce, 4);
         }
         EXPECT_EQ(QDir(road.work).entryList({"*.dvdpart"}, QDir::Files), QStringList());
         ASSERT_TRUE(testsupport::runDvdauthor(disc, road.work));
@@ -142,10 +189,7 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
     const QString pieces = roads[1].work + "/title0.dvd";
 
     const QList<int> numbers = frameNumbers(pieces, dir.filePath("pieces.yuv"));
-    QList<int> expected;
-    for (int n = 0; n < qRound(clipSeconds * 25); ++n) {
-        expected << n;
-    }
+    const QList<int> expected = everyFrame();
     EXPECT_EQ(numbers, expected);
     EXPECT_EQ(frameNumbers(whole, dir.filePath("whole.yuv")), expected);
 
@@ -193,6 +237,86 @@ TEST_F(TitlePieces, TitleEncodedInPiecesEqualsTheTitleEncodedWhole)
     }
 }
 
+// The mean difference in grey levels between two pictures of one size.
+double meanDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull()) {
+        return 255.0;
+    }
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar* lineA = a.constScanLine(y);
+        const uchar* lineB = b.constScanLine(y);
+        for (int x = 0; x < a.width(); ++x) {
+            sum += std::abs(lineA[x] - lineB[x]);
+        }
+    }
+    return static_cast<double>(sum) / (a.width() * a.height());
+}
+
+// The menu shows the title moving: it draws the title's own movie. Beside a
+// title in pieces (whose pieces and sound read the file through movies of
+// their own) it is drawn at once, in the place kept for it, and the title
+// and the menu come out as they do when the menu waits for the title encoded
+// whole, which uses that movie itself.
+TEST_F(TitlePieces, AMenuIsDrawnBesideItsTitleInPieces)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("numbered.mp4");
+    ASSERT_TRUE(makeNumberedClip(path));
+    const auto [media, list, source] = onePageOver(path);
+    const auto whole = clip(source, 0.0, clipSeconds);
+    ASSERT_TRUE(whole);
+    const auto only = title(list, {whole});
+    DiscSideRebuild(media, services->disc).flushDVDResourceBeforeEdit();
+    ASSERT_TRUE(list->menuPage() && only->menuItem());
+    // The title's picture large in the middle of the page, as the menu
+    // editor lays out a page of one title.
+    only->menuItem()->setFrame({187, 100, 480, 270});
+    list->menuPage()->setMenuDuration(2.0);
+    const auto disc = discModel();
+    ASSERT_TRUE(disc);
+    ASSERT_EQ(disc->menus().size(), 1);
+
+    struct Road {
+        const char* name;
+        double minimumPiece;
+        int titlesInPieces;
+        int mostAtOnce;  // encoders
+        QString work;
+    };
+    // Of four places the menu keeps one: three pieces and the menu at once,
+    // or the title whole and then the menu.
+    Road roads[] = {{"whole", 1000.0, 0, 1, dir.filePath("whole")},
+                    {"pieces", 2.0, 1, 4, dir.filePath("pieces")}};
+    for (Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        const Rendered made = render(disc, road.work, 4, road.minimumPiece);
+        ASSERT_TRUE(made.succeeded) << qPrintable(made.result);
+        EXPECT_EQ(made.titlesInPieces, road.titlesInPieces);
+        EXPECT_EQ(made.mostAtOnce, road.mostAtOnce);
+        ASSERT_TRUE(testsupport::runDvdauthor(disc, road.work));
+    }
+
+    const QList<int> expected = everyFrame();
+    EXPECT_EQ(frameNumbers(roads[1].work + "/title0.dvd", dir.filePath("pieces.yuv")), expected);
+    EXPECT_EQ(audioDigest(roads[1].work + "/title0.dvd").toStdString(),
+              audioDigest(roads[0].work + "/title0.dvd").toStdString());
+
+    const QList<QImage> after =
+        testsupport::greyFrames(roads[0].work + "/menu0.dvd", dir.filePath("after"));
+    const QList<QImage> beside =
+        testsupport::greyFrames(roads[1].work + "/menu0.dvd", dir.filePath("beside"));
+    ASSERT_EQ(beside.size(), 50);
+    ASSERT_EQ(after.size(), beside.size());
+    // The button's picture moves: the menu draws the title's frames.
+    EXPECT_GT(meanDifference(beside.first(), beside.last()), 2.0);
+    for (qsizetype i = 0; i < beside.size(); ++i) {
+        EXPECT_LT(meanDifference(beside[i], after[i]), 1.0) << "menu frame " << i;
+    }
+    testsupport::writeArtifact(beside.value(25), "menu-beside-pieces.png");
+}
+
 // Frames of a title whose two fields are not the next two fields of the
 // source after the frame before (top field first), described.
 QStringList fieldFaults(const QList<QImage>& pictures, int firstFrame)
@@ -215,11 +339,7 @@ TEST_F(TitlePieces, InterlacedTitleIsCodedInFieldsInEveryPiece)
     const QString path = dir.filePath("00001.MTS");
     constexpr double seconds = 6.0;
     ASSERT_TRUE(testsupport::makeCamcorderStream(path, seconds, 1.0));
-    auto media = std::make_shared<DataResource>();
-    auto list = std::make_shared<DVDPageData>();
-    media->addDvdPageToArray(list);
-    const auto source = SectionDataResource::resourceWithPath(path);
-    media->addSectionDataResourceToArray(source);
+    const auto [media, list, source] = onePageOver(path);
     const auto whole = clip(source, 0.0, seconds);
     ASSERT_TRUE(whole);
     title(list, {whole});
@@ -229,13 +349,9 @@ TEST_F(TitlePieces, InterlacedTitleIsCodedInFieldsInEveryPiece)
     ASSERT_TRUE(disc);
 
     const QString work = dir.filePath("work");
-    ASSERT_TRUE(QDir().mkpath(work));
-    MakeDVDVideo step;
-    step.setMaximumConcurrentTitles(3);
-    step.setMinimumPieceLength(1.5);
-    const ProductionResult made = step.makeDVDVideo(disc, work);
-    ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
-    ASSERT_EQ(step.titlesInPieces(), 1);
+    const Rendered made = render(disc, work, 3, 1.5);
+    ASSERT_TRUE(made.succeeded) << qPrintable(made.result);
+    ASSERT_EQ(made.titlesInPieces, 1);
     const QString stream = work + "/title0.dvd";
     EXPECT_EQ(testsupport::fieldOrderOf(stream).toStdString(), "tt");
     // Every frame, across the cuts (at 2.24 s and 3.92 s), is two fields of
