@@ -103,12 +103,19 @@ LMFFMovie::Ptr TitlePieces::cloneMovie(const LMFFMovie& movie)
     return copy;
 }
 
-VCMovie::Ptr TitlePieces::cloneRange(const QList<IMediaItem::Ptr>& movies)
+std::pair<VCMovie::Ptr, LMFFMovie::Ptr> TitlePieces::oneRangeOfOneFile(
+    const QList<IMediaItem::Ptr>& movies)
 {
     const QList<IMediaItem::Ptr> ranges = VCMovie::moviesFromTrimMovies(movies);
     const auto range =
         ranges.size() == 1 ? std::dynamic_pointer_cast<VCMovie>(ranges.first()) : nullptr;
     const auto file = range ? std::dynamic_pointer_cast<LMFFMovie>(range->movie()) : nullptr;
+    return {file ? range : nullptr, file};
+}
+
+VCMovie::Ptr TitlePieces::cloneRange(const QList<IMediaItem::Ptr>& movies)
+{
+    const auto [range, file] = oneRangeOfOneFile(movies);
     const auto movie = file ? cloneMovie(*file) : nullptr;
     if (!movie) {
         return nullptr;
@@ -198,10 +205,7 @@ QList<TitlePieces::Piece> TitlePieces::split(const QList<IMediaItem::Ptr>& movie
                                              int frameTime, int count, double minimumSeconds,
                                              const QList<LMMediaTime>& chapterTimes)
 {
-    const QList<IMediaItem::Ptr> ranges = VCMovie::moviesFromTrimMovies(movies);
-    const auto range =
-        ranges.size() == 1 ? std::dynamic_pointer_cast<VCMovie>(ranges.first()) : nullptr;
-    const auto file = range ? std::dynamic_pointer_cast<LMFFMovie>(range->movie()) : nullptr;
+    const auto [range, file] = oneRangeOfOneFile(movies);
     if (!file || !file->hasVideo() || !file->hasAudio() || file->hasSubtitle() || framerate < 1 ||
         frameTime < 1) {
         return {};

@@ -27,6 +27,7 @@
 
 #include <QHash>
 #include <QList>
+#include <utility>
 
 #include "lumenta/LMFFMovie.h"
 #include "media/IMediaItem.h"
@@ -91,6 +92,10 @@ public:
     static VCMovie::Ptr cloneRange(const QList<IMediaItem::Ptr>& movies);
 
 private:
+    // The one range of `movies` and its file, or nulls when they are not
+    // one range of one file.
+    static std::pair<VCMovie::Ptr, LMFFMovie::Ptr> oneRangeOfOneFile(
+        const QList<IMediaItem::Ptr>& movies);
     // The cuts (the first 0) of the fastest of the ways to cut the title
     // into 1 to `count` pieces, the fewest pieces among the nearly fastest.
     static QList<int64_t> bestCuts(const VCMovie& range, const LMFFMovie& file, int64_t frames,
