@@ -1,5 +1,7 @@
 #include "FFmpeg.h"
 
+#include "ProbeCache.h"
+
 #include <QDebug>
 #include <mutex>
 
@@ -22,7 +24,7 @@ static void quietenLog()
     });
 }
 
-FormatInputPtr openInput(const QString& url)
+FormatInputPtr openInput(const QString& url, Probe probe)
 {
     quietenLog();
     AVFormatContext* context = nullptr;
@@ -33,11 +35,17 @@ FormatInputPtr openInput(const QString& url)
         return nullptr;
     }
     FormatInputPtr input(context);
+    ProbeCache& cache = ProbeCache::shared();
+    if (probe == Probe::UnlessRecorded && cache.restore(url, context)) {
+        return input;
+    }
+    const QString declared = ProbeCache::declaredStreams(context);
     ret = avformat_find_stream_info(context, nullptr);
     if (ret < 0) {
         qWarning().noquote() << "Lumenta: cannot read streams of" << url << ":" << errorText(ret);
         return nullptr;
     }
+    cache.remember(url, declared, context);
     return input;
 }
 

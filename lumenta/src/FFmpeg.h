@@ -69,9 +69,17 @@ inline PacketPtr makePacket()
 // FFmpeg's text for an error code.
 QString errorText(int code);
 
+// How a container opened for reading gets its stream information.
+enum class Probe {
+    Always,          // probed now (and what probing found recorded)
+    UnlessRecorded,  // what an earlier probe of the same file found, else probed now
+};
+
 // Opens a container for reading with its stream information; null (logged)
-// on failure. Quiet: FFmpeg's own log is kept to errors.
-FormatInputPtr openInput(const QString& url);
+// on failure. Quiet: FFmpeg's own log is kept to errors. A reader of one
+// stream may take what an earlier probe found (see ProbeCache); a probe of
+// the file for what it holds always probes.
+FormatInputPtr openInput(const QString& url, Probe probe = Probe::Always);
 
 // A decoder for the stream, opened, on `threads` threads (0: FFmpeg's choice)
 // or on one when those cannot be had; null (logged) on failure.

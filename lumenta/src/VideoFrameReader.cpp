@@ -7,7 +7,7 @@ namespace lumenta {
 bool VideoFrameReader::open(const QString& url, int streamIndex, LMMediaTime containerStart,
                             LMMediaTime duration, int threads)
 {
-    m_input = openInput(url);
+    m_input = openInput(url, Probe::UnlessRecorded);
     if (!m_input || streamIndex < 0 || streamIndex >= static_cast<int>(m_input->nb_streams)) {
         m_input.reset();
         return false;

@@ -1,0 +1,181 @@
+#include "ProbeCache.h"
+
+#include <sys/stat.h>
+#include <QFile>
+#include <algorithm>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace lumenta {
+
+namespace {
+
+// The file behind a path, as far as a changed file would change it.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec &&
+               modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+std::optional<FileIdentity> identityOf(const QString& url)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(url).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return FileIdentity{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+}
+
+struct CodecParametersDeleter {
+    void operator()(AVCodecParameters* p) const { avcodec_parameters_free(&p); }
+};
+using CodecParametersPtr = std::unique_ptr<AVCodecParameters, CodecParametersDeleter>;
+
+struct StreamRecord {
+    CodecParametersPtr parameters;
+    AVRational averageRate{};
+    AVRational realRate{};
+    AVRational sampleAspect{};
+    int64_t start = AV_NOPTS_VALUE;
+    int64_t duration = AV_NOPTS_VALUE;
+};
+
+struct Record {
+    QString url;
+    FileIdentity file;
+    QString declared;
+    std::vector<StreamRecord> streams;
+    int64_t start = AV_NOPTS_VALUE;
+    int64_t duration = AV_NOPTS_VALUE;
+    int64_t bitRate = 0;
+    AVDurationEstimationMethod durationMethod = AVFMT_DURATION_FROM_PTS;
+};
+
+}  // namespace
+
+struct ProbeCache::Impl {
+    mutable std::mutex mutex;
+    std::deque<Record> records;  // the newest last
+};
+
+ProbeCache::ProbeCache() : d(std::make_unique<Impl>()) {}
+
+ProbeCache::~ProbeCache() = default;
+
+ProbeCache& ProbeCache::shared()
+{
+    static ProbeCache cache;
+    return cache;
+}
+
+QString ProbeCache::declaredStreams(const AVFormatContext* opened)
+{
+    if (!opened || !opened->iformat || (opened->ctx_flags & AVFMTCTX_NOHEADER) ||
+        opened->nb_streams == 0) {
+        return {};
+    }
+    QString streams = QString::fromLatin1(opened->iformat->name);
+    for (unsigned i = 0; i < opened->nb_streams; ++i) {
+        const AVCodecParameters* parameters = opened->streams[i]->codecpar;
+        streams += QStringLiteral(";%1:%2").arg(parameters->codec_type).arg(parameters->codec_id);
+    }
+    return streams;
+}
+
+void ProbeCache::remember(const QString& url, const QString& declared,
+                          const AVFormatContext* probed)
+{
+    // Streams found or recognised by probing would not be there on opening.
+    if (declared.isEmpty() || declaredStreams(probed) != declared) {
+        return;
+    }
+    const std::optional<FileIdentity> file = identityOf(url);
+    if (!file) {
+        return;
+    }
+    Record record{url,
+                  *file,
+                  declared,
+                  {},
+                  probed->start_time,
+                  probed->duration,
+                  probed->bit_rate,
+                  probed->duration_estimation_method};
+    for (unsigned i = 0; i < probed->nb_streams; ++i) {
+        const AVStream* stream = probed->streams[i];
+        CodecParametersPtr parameters(avcodec_parameters_alloc());
+        if (!parameters || avcodec_parameters_copy(parameters.get(), stream->codecpar) < 0) {
+            return;
+        }
+        record.streams.push_back({std::move(parameters), stream->avg_frame_rate,
+                                  stream->r_frame_rate, stream->sample_aspect_ratio,
+                                  stream->start_time, stream->duration});
+    }
+    std::lock_guard lock(d->mutex);
+    std::erase_if(d->records, [&url](const Record& old) { return old.url == url; });
+    d->records.push_back(std::move(record));
+    while (d->records.size() > static_cast<size_t>(capacity())) {
+        d->records.pop_front();
+    }
+}
+
+bool ProbeCache::restore(const QString& url, AVFormatContext* opened) const
+{
+    const QString declared = declaredStreams(opened);
+    const std::optional<FileIdentity> file = identityOf(url);
+    if (declared.isEmpty() || !file) {
+        return false;
+    }
+    std::lock_guard lock(d->mutex);
+    const auto found = std::find_if(d->records.begin(), d->records.end(), [&](const Record& r) {
+        return r.url == url && r.file == *file && r.declared == declared;
+    });
+    if (found == d->records.end() || found->streams.size() != opened->nb_streams) {
+        return false;
+    }
+    // Copied aside first, so that a copy that fails leaves the streams alone.
+    std::vector<CodecParametersPtr> copies;
+    for (const StreamRecord& stream : found->streams) {
+        CodecParametersPtr copy(avcodec_parameters_alloc());
+        if (!copy || avcodec_parameters_copy(copy.get(), stream.parameters.get()) < 0) {
+            return false;
+        }
+        copies.push_back(std::move(copy));
+    }
+    for (unsigned i = 0; i < opened->nb_streams; ++i) {
+        AVStream* stream = opened->streams[i];
+        const StreamRecord& recorded = found->streams[i];
+        // The stream owns whichever parameters it holds, and frees them.
+        AVCodecParameters* declaredParameters = stream->codecpar;
+        stream->codecpar = copies[i].release();
+        avcodec_parameters_free(&declaredParameters);
+        stream->avg_frame_rate = recorded.averageRate;
+        stream->r_frame_rate = recorded.realRate;
+        stream->sample_aspect_ratio = recorded.sampleAspect;
+        stream->start_time = recorded.start;
+        stream->duration = recorded.duration;
+    }
+    opened->start_time = found->start;
+    opened->duration = found->duration;
+    opened->bit_rate = found->bitRate;
+    opened->duration_estimation_method = found->durationMethod;
+    return true;
+}
+
+int ProbeCache::size() const
+{
+    std::lock_guard lock(d->mutex);
+    return static_cast<int>(d->records.size());
+}
+
+}  // namespace lumenta
