@@ -1,14 +1,17 @@
 #include "BenchSupport.h"
 
 #include <sys/resource.h>
+#include <unistd.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <map>
+#include <numeric>
 #include <thread>
 
 #include "lumenta/LMFunctions.h"
@@ -36,36 +39,54 @@ bool makeClip1080(const QString& path, int seconds)
         "scroll=h=0.0006:v=0.0003[ground];"
         "[1:v]format=yuv420p[shapes];"
         "[ground][shapes]blend=all_mode=average,noise=alls=5:allf=t[v]";
-    return runFfmpeg({"-f",
-                      "lavfi",
-                      "-i",
-                      "gradients=s=1920x1080:r=25:speed=0.02:n=5:seed=7:d=" + length,
-                      "-f",
-                      "lavfi",
-                      "-i",
-                      "testsrc2=size=1920x1080:rate=25:duration=" + length,
-                      "-f",
-                      "lavfi",
-                      "-i",
-                      "sine=frequency=440:sample_rate=48000:duration=" + length,
-                      "-filter_complex",
-                      picture,
-                      "-map",
-                      "[v]",
-                      "-map",
-                      "2:a",
-                      "-c:v",
-                      "libx264",
-                      "-preset",
-                      "veryfast",
-                      "-crf",
-                      "23",
-                      "-pix_fmt",
-                      "yuv420p",
-                      "-c:a",
-                      "aac",
-                      "-shortest",
-                      path});
+    const bool made = runFfmpeg({"-f",
+                                 "lavfi",
+                                 "-i",
+                                 "gradients=s=1920x1080:r=25:speed=0.02:n=5:seed=7:d=" + length,
+                                 "-f",
+                                 "lavfi",
+                                 "-i",
+                                 "testsrc2=size=1920x1080:rate=25:duration=" + length,
+                                 "-f",
+                                 "lavfi",
+                                 "-i",
+                                 "sine=frequency=440:sample_rate=48000:duration=" + length,
+                                 "-filter_complex",
+                                 picture,
+                                 "-map",
+                                 "[v]",
+                                 "-map",
+                                 "2:a",
+                                 "-c:v",
+                                 "libx264",
+                                 "-preset",
+                                 "veryfast",
+                                 "-crf",
+                                 "23",
+                                 "-pix_fmt",
+                                 "yuv420p",
+                                 "-c:a",
+                                 "aac",
+                                 "-shortest",
+                                 path});
+    ::sync();
+    return made;
+}
+
+int runCount()
+{
+    bool given = false;
+    const int runs = qEnvironmentVariableIntValue("BRISANE_BENCH_RUNS", &given);
+    return given && runs > 0 ? runs : 3;
+}
+
+int medianIndex(const QList<double>& values)
+{
+    QList<int> order(values.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&values](int a, int b) { return values[a] < values[b]; });
+    return order.isEmpty() ? -1 : order[(order.size() - 1) / 2];
 }
 
 double timeFfmpegDvd(const QString& clip, const QString& out)

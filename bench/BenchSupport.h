@@ -3,6 +3,7 @@
 // clip, the reference "-target pal-dvd" run, the PAL 16:9 output format, and
 // the measures of what was written (length, video bitrate, PSNR, peak memory).
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +18,18 @@ bool runFfmpeg(const QStringList& args);
 // `path`, announcing it on standard output. The picture is made to cost what
 // a filmed one does: moving colour gradients under a fine grain that drifts,
 // moving test shapes, and a temporal noise that changes every frame. False
-// when ffmpeg failed.
+// when ffmpeg failed. The clip is on disk before this returns, so that its
+// writing back does not run beside what is timed next.
 bool makeClip1080(const QString& path, int seconds);
+
+// How many times each road is timed: BRISANE_BENCH_RUNS, 3 by default. This
+// machine's speed drifts by a fifth from one run to the next, so each road
+// runs that many times, the roads taking turns, and the median time counts.
+int runCount();
+
+// The index of the median of `values` (the lower middle one of an even
+// count); -1 when there are none.
+int medianIndex(const QList<double>& values);
 
 // Converts `clip` with "ffmpeg -target pal-dvd" (16:9, stereo) to `out`.
 // Returns the seconds taken, or a negative number on failure.

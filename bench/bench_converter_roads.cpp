@@ -7,7 +7,9 @@
 // output it also prints the video bitrate (against the 6 Mbit/s asked) and
 // the PSNR against the source scaled to 720x576 (flipped too for the composed
 // road), and for each road its wall time, CPU seconds, peak memory and peak
-// thread count (the command line's: those of ffmpeg).
+// thread count (the command line's: those of ffmpeg). The roads take turns,
+// each timed bench::runCount() times; the times are the medians, the usage
+// that of the median run, and the quality that of the last run's output.
 //
 // Without a clip it makes a real-looking one (see bench::makeClip1080).
 //
@@ -18,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QThread>
@@ -75,9 +78,12 @@ double convert(const QString& clip, const QString& out, bool composed)
 struct Road {
     const char* name;
     QString out;
-    QString reference;  // the source as the road should have written it
-    double seconds = -1.0;
-    bench::Usage usage;
+    QString reference;      // the source as the road should have written it
+    QList<double> seconds;  // of each run
+    QList<bench::Usage> usage;
+
+    double medianSeconds() const { return seconds[bench::medianIndex(seconds)]; }
+    const bench::Usage& medianUsage() const { return usage[bench::medianIndex(seconds)]; }
 };
 
 void printQuality(const Road& road, const QString& clip, int asked)
@@ -107,6 +113,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot make the clip\n");
         return 1;
     }
+    const QString loadBefore = bench::loadAverage();
     const QString only = qEnvironmentVariable("BRISANE_BENCH_ROADS");
     if (only == "direct" || only == "composed") {
         const bool composed = only == "composed";
@@ -121,26 +128,28 @@ int main(int argc, char** argv)
         return 0;
     }
     const int asked = bench::palWideFormat().video_bitrate;
-    Road cli{"ffmpeg -target pal-dvd", dir.filePath("cli.mpg"), "scale=720:576", -1.0, {}};
-    Road direct{"direct road", dir.filePath("direct/title0.dvd"), "scale=720:576", -1.0, {}};
+    Road cli{"ffmpeg -target pal-dvd", dir.filePath("cli.mpg"), "scale=720:576", {}, {}};
+    Road direct{"direct road", dir.filePath("direct/title0.dvd"), "scale=720:576", {}, {}};
     Road composed{
-        "composed road", dir.filePath("composed/title0.dvd"), "hflip,scale=720:576", -1.0, {}};
-    {
-        bench::RoadMeter meter(false);
-        cli.seconds = bench::timeFfmpegDvd(clip, cli.out);
-        cli.usage = meter.stop();
-    }
-    if (cli.seconds < 0) {
-        std::fprintf(stderr, "ffmpeg failed\n");
-        return 1;
-    }
-    for (Road* road : {&direct, &composed}) {
-        bench::RoadMeter meter(true);
-        road->seconds = convert(clip, road->out, road == &composed);
-        road->usage = meter.stop();
-        if (road->seconds < 0) {
-            return 1;
+        "composed road", dir.filePath("composed/title0.dvd"), "hflip,scale=720:576", {}, {}};
+    // The roads take turns; each turn writes each output anew.
+    for (int k = 0; k < bench::runCount(); ++k) {
+        for (Road* road : {&cli, &direct, &composed}) {
+            QFile::remove(road->out);
+            bench::RoadMeter meter(road != &cli);
+            const double taken = road == &cli ? bench::timeFfmpegDvd(clip, cli.out)
+                                              : convert(clip, road->out, road == &composed);
+            const bench::Usage usage = meter.stop();
+            if (taken < 0) {
+                std::fprintf(stderr, "%s failed\n", road->name);
+                return 1;
+            }
+            road->seconds << taken;
+            road->usage << usage;
         }
+        std::printf("run %d: command line %.2f s, direct %.2f s, composed %.2f s\n", k + 1,
+                    cli.seconds.last(), direct.seconds.last(), composed.seconds.last());
+        std::fflush(stdout);
     }
     std::printf("written: direct %.2f s, composed %.2f s of %d s\n",
                 bench::writtenLength(direct.out), bench::writtenLength(composed.out), seconds);
@@ -148,14 +157,17 @@ int main(int argc, char** argv)
         printQuality(*road, clip, asked);
     }
     for (const Road* road : {&cli, &direct, &composed}) {
-        std::printf("%s: %s\n", road->name, qPrintable(bench::describe(road->usage)));
+        std::printf("%s: %s\n", road->name, qPrintable(bench::describe(road->medianUsage())));
     }
-    std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli.seconds);
-    std::printf("direct road: %.2f s\n", direct.seconds);
-    std::printf("composed road: %.2f s\n", composed.seconds);
-    std::printf("direct ratio: %.2f\n", direct.seconds / cli.seconds);
-    std::printf("composed ratio: %.2f\n", composed.seconds / cli.seconds);
-    std::printf("measured on %d cores, load average %s\n", QThread::idealThreadCount(),
-                qPrintable(bench::loadAverage()));
+    std::printf("ffmpeg -target pal-dvd: %.2f s\n", cli.medianSeconds());
+    std::printf("direct road: %.2f s\n", direct.medianSeconds());
+    std::printf("composed road: %.2f s\n", composed.medianSeconds());
+    std::printf("direct ratio: %.2f\n", direct.medianSeconds() / cli.medianSeconds());
+    std::printf("composed ratio: %.2f\n", composed.medianSeconds() / cli.medianSeconds());
+    std::printf(
+        "measured on %d cores, the median of %lld runs taking turns, load average %s "
+        "before and %s after\n",
+        QThread::idealThreadCount(), static_cast<long long>(cli.seconds.size()),
+        qPrintable(loadBefore), qPrintable(bench::loadAverage()));
     return 0;
 }

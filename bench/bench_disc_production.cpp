@@ -10,7 +10,9 @@
 // Both images are read back with libdvdread (the titles of each) before the
 // times are printed, with "disc ratio:" (ours over the baseline) for each
 // disc and the machine's load around each run; for each road also its CPU
-// seconds, peak memory and peak thread count.
+// seconds, peak memory and peak thread count. The roads take turns, each
+// timed bench::runCount() times; the times printed are the medians, and the
+// usage that of the median run.
 //
 // Usage: bench_disc_production [ignored...]
 // BRISANE_BENCH_KEEP=1 keeps the work folder (its path is printed).
@@ -24,6 +26,7 @@
 #include <QThread>
 #include <cstdio>
 #include <future>
+#include <optional>
 
 #include "BenchSupport.h"
 #include "corvane/DVDLibrary.h"
@@ -165,15 +168,19 @@ double timeBaseline(const QString& clip, int titleCount, const QString& work, co
     return timer.elapsed() / 1000.0;
 }
 
-// Builds and times one disc; false when a road fails.
-bool runCase(const DiscCase& disc, const QString& folder)
+// One turn of both roads on one disc.
+struct Turn {
+    double ours = -1.0;
+    bench::Usage oursUsage;
+    double baseline = -1.0;
+    bench::Usage baselineUsage;
+};
+
+// Builds the project, times our road and then the baseline's into `folder`,
+// and reads both images back; nothing when a road fails.
+std::optional<Turn> takeTurn(const DiscCase& disc, const QString& clip, const QString& folder)
 {
     QDir().mkpath(folder);
-    const QString clip = folder + "/clip1080.mp4";
-    if (!bench::makeClip1080(clip, disc.clipSeconds)) {
-        std::fprintf(stderr, "cannot make the clip\n");
-        return false;
-    }
     auto services = std::make_shared<Services>();
     services->library->loadMenuResourceTemplate(QCoreApplication::applicationDirPath() +
                                                 "/menu_template.plugin");
@@ -182,44 +189,80 @@ bool runCase(const DiscCase& disc, const QString& folder)
     if (!model || model->titles().size() != disc.titleCount || model->menus().isEmpty()) {
         std::fprintf(stderr, "cannot build the project\n");
         ModelServices::install(nullptr);
-        return false;
+        return std::nullopt;
     }
-
-    const QString loadBefore = bench::loadAverage();
+    Turn turn;
     const QString oursIso = folder + "/ours.iso";
     bench::RoadMeter oursMeter(true);
-    const double ours = timeOurs(model, folder + "/ours.dvdmedia", oursIso);
-    const bench::Usage oursUsage = oursMeter.stop();
+    turn.ours = timeOurs(model, folder + "/ours.dvdmedia", oursIso);
+    turn.oursUsage = oursMeter.stop();
     const QString baselineWork = folder + "/baseline";
     QDir().mkpath(baselineWork);
     const QString baselineIso = folder + "/baseline.iso";
     bench::RoadMeter baselineMeter(false);
-    const double baseline = timeBaseline(clip, disc.titleCount, baselineWork, baselineIso);
-    const bench::Usage baselineUsage = baselineMeter.stop();
-    const QString loadAfter = bench::loadAverage();
+    turn.baseline = timeBaseline(clip, disc.titleCount, baselineWork, baselineIso);
+    turn.baselineUsage = baselineMeter.stop();
     ModelServices::install(nullptr);
-    if (ours < 0 || baseline < 0) {
-        return false;
+    if (turn.ours < 0 || turn.baseline < 0) {
+        return std::nullopt;
     }
     const long oursTitles = DVDTitleCount::titleCountAtPath(oursIso);
     const long baselineTitles = DVDTitleCount::titleCountAtPath(baselineIso);
     if (oursTitles != disc.titleCount || baselineTitles != disc.titleCount) {
         std::fprintf(stderr, "read back: ours %ld titles, baseline %ld titles (want %d)\n",
                      oursTitles, baselineTitles, disc.titleCount);
+        return std::nullopt;
+    }
+    return turn;
+}
+
+// Builds and times one disc, both roads taking turns; false when a road fails.
+bool runCase(const DiscCase& disc, const QString& folder)
+{
+    QDir().mkpath(folder);
+    const QString clip = folder + "/clip1080.mp4";
+    if (!bench::makeClip1080(clip, disc.clipSeconds)) {
+        std::fprintf(stderr, "cannot make the clip\n");
         return false;
     }
+    const QString loadBefore = bench::loadAverage();
+    const bool keep = !qEnvironmentVariableIsEmpty("BRISANE_BENCH_KEEP");
+    QList<Turn> turns;
+    QList<double> ours;
+    QList<double> baseline;
     std::printf("== %s\n", disc.name);
+    for (int k = 0; k < bench::runCount(); ++k) {
+        const QString turnFolder = QString("%1/run%2").arg(folder).arg(k + 1);
+        const std::optional<Turn> turn = takeTurn(disc, clip, turnFolder);
+        if (!turn) {
+            return false;
+        }
+        std::printf("run %d: ours %.2f s, baseline %.2f s (ratio %.2f)\n", k + 1, turn->ours,
+                    turn->baseline, turn->ours / turn->baseline);
+        std::fflush(stdout);
+        turns << *turn;
+        ours << turn->ours;
+        baseline << turn->baseline;
+        if (!keep) {
+            QDir(turnFolder).removeRecursively();  // a long disc's images fill a disk
+        }
+    }
+    const QString loadAfter = bench::loadAverage();
+    const Turn& oursMedian = turns[bench::medianIndex(ours)];
+    const Turn& baselineMedian = turns[bench::medianIndex(baseline)];
     std::printf("ours (DVD folder and ISO, %d titles of %d s 1080p and a menu): %.2f s\n",
-                disc.titleCount, disc.clipSeconds, ours);
-    std::printf("baseline (ffmpeg per title, dvdauthor, genisoimage): %.2f s\n", baseline);
-    std::printf("ours: %s\n", qPrintable(bench::describe(oursUsage)));
-    std::printf("baseline: %s\n", qPrintable(bench::describe(baselineUsage)));
-    std::printf("disc ratio: %.2f (%s)\n", ours / baseline, disc.name);
+                disc.titleCount, disc.clipSeconds, oursMedian.ours);
+    std::printf("baseline (ffmpeg per title, dvdauthor, genisoimage): %.2f s\n",
+                baselineMedian.baseline);
+    std::printf("ours: %s\n", qPrintable(bench::describe(oursMedian.oursUsage)));
+    std::printf("baseline: %s\n", qPrintable(bench::describe(baselineMedian.baselineUsage)));
+    std::printf("disc ratio: %.2f (%s)\n", oursMedian.ours / baselineMedian.baseline, disc.name);
     std::printf(
-        "measured: wall-clock time of each road on a %d-core machine, titles (or pieces of a "
-        "long title) encoded up to %d at once, load average %s before and %s after\n",
-        QThread::idealThreadCount(), MakeDVDVideo::defaultConcurrentTitles(),
-        qPrintable(loadBefore), qPrintable(loadAfter));
+        "measured: wall-clock time of each road on a %d-core machine, the median of %lld runs "
+        "taking turns, titles (or pieces of a long title) encoded up to %d at once, load "
+        "average %s before and %s after\n",
+        QThread::idealThreadCount(), static_cast<long long>(turns.size()),
+        MakeDVDVideo::defaultConcurrentTitles(), qPrintable(loadBefore), qPrintable(loadAfter));
     return true;
 }
 
