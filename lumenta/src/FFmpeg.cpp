@@ -39,7 +39,7 @@ FormatInputPtr openInput(const QString& url, Probe probe)
     if (probe == Probe::UnlessRecorded && cache.restore(url, context)) {
         return input;
     }
-    const QString declared = ProbeCache::declaredStreams(context);
+    const QString declared = ProbeCache::declaration(url, context);
     ret = avformat_find_stream_info(context, nullptr);
     if (ret < 0) {
         qWarning().noquote() << "Lumenta: cannot read streams of" << url << ":" << errorText(ret);

@@ -1,39 +1,29 @@
 #include "ProbeCache.h"
 
 #include <sys/stat.h>
-#include <QFile>
 #include <algorithm>
 #include <deque>
 #include <mutex>
-#include <optional>
 #include <vector>
 
 namespace lumenta {
 
 namespace {
 
-// The file behind a path, as far as a changed file would change it.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = -1;
-    timespec modified{};
-
-    bool operator==(const FileIdentity& other) const
-    {
-        return device == other.device && inode == other.inode && size == other.size &&
-               modified.tv_sec == other.modified.tv_sec &&
-               modified.tv_nsec == other.modified.tv_nsec;
-    }
-};
-
-std::optional<FileIdentity> identityOf(const QString& url)
+// The file behind a path, as far as a changed file would change it (the
+// path as FFmpeg opens it); empty for anything but a regular file.
+QString identityOf(const QString& url)
 {
     struct stat status {};
-    if (::stat(QFile::encodeName(url).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return std::nullopt;
+    if (::stat(url.toUtf8().constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
     }
-    return FileIdentity{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+    return QStringLiteral("%1:%2:%3:%4.%5")
+        .arg(status.st_dev)
+        .arg(status.st_ino)
+        .arg(status.st_size)
+        .arg(status.st_mtim.tv_sec)
+        .arg(status.st_mtim.tv_nsec, 9, 10, QLatin1Char('0'));
 }
 
 struct CodecParametersDeleter {
@@ -52,7 +42,6 @@ struct StreamRecord {
 
 struct Record {
     QString url;
-    FileIdentity file;
     QString declared;
     std::vector<StreamRecord> streams;
     int64_t start = AV_NOPTS_VALUE;
@@ -78,33 +67,33 @@ ProbeCache& ProbeCache::shared()
     return cache;
 }
 
-QString ProbeCache::declaredStreams(const AVFormatContext* opened)
+QString ProbeCache::declaration(const QString& url, const AVFormatContext* opened)
 {
     if (!opened || !opened->iformat || (opened->ctx_flags & AVFMTCTX_NOHEADER) ||
         opened->nb_streams == 0) {
         return {};
     }
-    QString streams = QString::fromLatin1(opened->iformat->name);
+    const QString file = identityOf(url);
+    if (file.isEmpty()) {
+        return {};
+    }
+    QString declared = file + QLatin1Char(';') + QString::fromLatin1(opened->iformat->name);
     for (unsigned i = 0; i < opened->nb_streams; ++i) {
         const AVCodecParameters* parameters = opened->streams[i]->codecpar;
-        streams += QStringLiteral(";%1:%2").arg(parameters->codec_type).arg(parameters->codec_id);
+        declared += QStringLiteral(";%1:%2").arg(parameters->codec_type).arg(parameters->codec_id);
     }
-    return streams;
+    return declared;
 }
 
 void ProbeCache::remember(const QString& url, const QString& declared,
                           const AVFormatContext* probed)
 {
-    // Streams found or recognised by probing would not be there on opening.
-    if (declared.isEmpty() || declaredStreams(probed) != declared) {
-        return;
-    }
-    const std::optional<FileIdentity> file = identityOf(url);
-    if (!file) {
+    // Streams found or recognised by probing would not be there on opening,
+    // and a file that changed while it was probed may not be as found.
+    if (declared.isEmpty() || declaration(url, probed) != declared) {
         return;
     }
     Record record{url,
-                  *file,
                   declared,
                   {},
                   probed->start_time,
@@ -131,14 +120,13 @@ void ProbeCache::remember(const QString& url, const QString& declared,
 
 bool ProbeCache::restore(const QString& url, AVFormatContext* opened) const
 {
-    const QString declared = declaredStreams(opened);
-    const std::optional<FileIdentity> file = identityOf(url);
-    if (declared.isEmpty() || !file) {
+    const QString declared = declaration(url, opened);
+    if (declared.isEmpty()) {
         return false;
     }
     std::lock_guard lock(d->mutex);
     const auto found = std::find_if(d->records.begin(), d->records.end(), [&](const Record& r) {
-        return r.url == url && r.file == *file && r.declared == declared;
+        return r.url == url && r.declared == declared;
     });
     if (found == d->records.end() || found->streams.size() != opened->nb_streams) {
         return false;

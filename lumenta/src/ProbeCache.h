@@ -33,14 +33,17 @@ public:
     // The cache of this process.
     static ProbeCache& shared();
 
-    // The streams of `opened` as opening declares them, before probing:
-    // what a record is matched against. Empty for a container whose streams
-    // show up only in its packets.
-    static QString declaredStreams(const AVFormatContext* opened);
+    // What `opened`, just opened from `url`, declares before probing: the
+    // file (device, inode, size, modification time) and its streams (count,
+    // kinds, codecs). A record is matched against it. Empty for anything but
+    // a regular file, and for a container whose streams show up only in its
+    // packets.
+    static QString declaration(const QString& url, const AVFormatContext* opened);
 
     // Records what probing found in `probed`, opened from `url`, whose
-    // streams before probing were `declared`. A container that found other
-    // streams by probing, or declares none, is not recorded.
+    // declaration before probing was `declared`. Not recorded: an empty
+    // declaration, and one that no longer holds after probing (other streams
+    // found, or the file changed meanwhile).
     void remember(const QString& url, const QString& declared, const AVFormatContext* probed);
 
     // Gives `opened` (opened from `url`, not probed) what probing found in

@@ -37,7 +37,7 @@ FormatInputPtr openAndRemember(ProbeCache& cache, const QString& path)
     if (!input) {
         return nullptr;
     }
-    const QString declared = ProbeCache::declaredStreams(input.get());
+    const QString declared = ProbeCache::declaration(path, input.get());
     if (avformat_find_stream_info(input.get(), nullptr) < 0) {
         return nullptr;
     }
@@ -197,7 +197,7 @@ TEST(ProbeCache, ChangedFilesAndStreamsFoundInPacketsAreProbedAgain)
     EXPECT_EQ(cache.size(), 0);
     FormatInputPtr unprobed = openUnprobed(stream);
     ASSERT_TRUE(unprobed);
-    EXPECT_TRUE(ProbeCache::declaredStreams(unprobed.get()).isEmpty());
+    EXPECT_TRUE(ProbeCache::declaration(stream, unprobed.get()).isEmpty());
     EXPECT_FALSE(cache.restore(stream, unprobed.get()));
 
     // The same path, another picture size: the record is of another file.
@@ -208,6 +208,21 @@ TEST(ProbeCache, ChangedFilesAndStreamsFoundInPacketsAreProbedAgain)
     EXPECT_FALSE(cache.restore(clip, replaced.get()));
     const int video = 0;
     EXPECT_EQ(replaced->streams[video]->codecpar->width, 96);
+
+    // A file that grows while it is probed (still being copied in) may
+    // not be as probing found it: nothing is recorded.
+    ProbeCache growing;
+    FormatInputPtr copying = openUnprobed(clip);
+    ASSERT_TRUE(copying);
+    const QString declared = ProbeCache::declaration(clip, copying.get());
+    ASSERT_FALSE(declared.isEmpty());
+    QFile more(clip);
+    ASSERT_TRUE(more.open(QIODevice::Append));
+    ASSERT_EQ(more.write(QByteArray(4096, '\0')), 4096);
+    more.close();
+    ASSERT_GE(avformat_find_stream_info(copying.get(), nullptr), 0);
+    growing.remember(clip, declared, copying.get());
+    EXPECT_EQ(growing.size(), 0);
 
     // The same file under another name has a record of its own to make.
     const QString link = dir.filePath("link.mp4");
