@@ -6,24 +6,49 @@
 
 namespace lumenta {
 
+namespace {
+
+// A seek lands this much before the time asked for at first; the samples up
+// to the time are decoded and dropped. A landing too late is tried again
+// four times as far back, up to MaximumSeekBack.
+constexpr LMMediaTime SeekLead = 100000;
+constexpr LMMediaTime MaximumSeekBack = 64 * SeekLead;
+
+}  // namespace
+
+bool AudioSampleReader::openContainer(const QString& url, int streamIndex)
+{
+    FormatInputPtr input = openInput(url, Probe::UnlessRecorded);
+    if (!input || streamIndex < 0 || streamIndex >= static_cast<int>(input->nb_streams)) {
+        return false;
+    }
+    for (unsigned i = 0; i < input->nb_streams; ++i) {
+        if (static_cast<int>(i) != streamIndex) {
+            input->streams[i]->discard = AVDISCARD_ALL;
+        }
+    }
+    m_input = std::move(input);
+    m_stream = m_input->streams[streamIndex];
+    return true;
+}
+
 bool AudioSampleReader::open(const QString& url, int streamIndex, LMMediaTime containerStart)
 {
-    m_input = openInput(url, Probe::UnlessRecorded);
-    if (!m_input || streamIndex < 0 || streamIndex >= static_cast<int>(m_input->nb_streams)) {
+    if (!openContainer(url, streamIndex)) {
         m_input.reset();
         return false;
     }
-    m_stream = m_input->streams[streamIndex];
-    for (unsigned i = 0; i < m_input->nb_streams; ++i) {
-        if (static_cast<int>(i) != streamIndex) {
-            m_input->streams[i]->discard = AVDISCARD_ALL;
-        }
-    }
+    m_url = url;
+    m_containerStart = containerStart;
+    m_firstTime =
+        m_stream->start_time != AV_NOPTS_VALUE
+            ? av_rescale_q(m_stream->start_time, m_stream->time_base, AVRational{1, AV_TIME_BASE}) -
+                  containerStart
+            : 0;
     m_decoder = openDecoder(m_stream, 1);
     if (!m_decoder) {
         return false;
     }
-    m_containerStart = containerStart;
     m_packet = makePacket();
     m_frame = makeFrame();
     LMFFAudioFormat format;
@@ -131,7 +156,11 @@ void AudioSampleReader::queue(const AVFrame* frame)
                     m_containerStart;
         }
         const int64_t drop = av_rescale(m_skipTo - start, m_format.sample_rate, AV_TIME_BASE);
-        if (drop >= count) {
+        if (drop < 0 && m_seekBack < MaximumSeekBack) {
+            // Decoding started after the target: search further back.
+            m_landedLate = true;
+            count = 0;
+        } else if (drop >= count) {
             skip = count;
         } else {
             skip = static_cast<int>(qMax<int64_t>(drop, 0));
@@ -178,6 +207,9 @@ bool AudioSampleReader::decodeMore()
         if (ret == 0) {
             queue(m_frame.get());
             av_frame_unref(m_frame.get());
+            if (m_landedLate) {
+                positionBefore(m_skipTo, m_seekBack * 4);
+            }
             return true;
         }
         if (ret == AVERROR_EOF) {
@@ -193,6 +225,43 @@ bool AudioSampleReader::decodeMore()
     }
 }
 
+// A seek by time lands at or before the time on most containers, not on all.
+// A Matroska file's cues index its video only: a sound track whose first
+// packet comes after the file's start (as AC-3 does) cannot be sought to its
+// start, and reading the file from its first byte again makes the demuxer go
+// on at its second cluster, seconds in. A program stream lands inside a
+// frame, and its parser may take a while to find the next one. Decoding from
+// there, the sound before it would be silence. So the reader checks where
+// decoding starts: a first frame after the target sends it further back. A
+// target near the stream's start, and a container that cannot seek there,
+// take a fresh demuxer, which stands at the first packet of every container.
+void AudioSampleReader::positionBefore(LMMediaTime target, LMMediaTime back)
+{
+    m_seekBack = back;
+    const LMMediaTime at = target - back;
+    bool sought = false;
+    if (at > m_firstTime) {
+        const int64_t ts =
+            av_rescale_q(at + m_containerStart, AVRational{1, AV_TIME_BASE}, m_stream->time_base);
+        sought = av_seek_frame(m_input.get(), m_stream->index, ts, AVSEEK_FLAG_BACKWARD) >= 0;
+    }
+    if (!sought) {
+        m_seekBack = MaximumSeekBack;  // nothing before the start to try
+        if (!openContainer(m_url, m_stream->index)) {
+            qWarning().noquote() << "Lumenta: cannot read the sound of" << m_url
+                                 << "from its start again; it goes on where it is";
+        }
+    }
+    avcodec_flush_buffers(m_decoder.get());
+    m_swr.reset();
+    av_audio_fifo_reset(m_fifo.get());
+    m_end = false;
+    m_demuxEnd = false;
+    m_skipTo = target;
+    m_skipping = true;
+    m_landedLate = false;
+}
+
 int AudioSampleReader::read(uint8_t* buffer, int frames, float gain)
 {
     if (!isOpen() || !m_fifo || frames <= 0) {
@@ -200,20 +269,7 @@ int AudioSampleReader::read(uint8_t* buffer, int frames, float gain)
     }
     if (m_needsSeek) {
         m_needsSeek = false;
-        // Land a little before the target; the samples up to it are dropped.
-        const LMMediaTime target = m_readOrigin;
-        const int64_t ts = av_rescale_q(qMax<LMMediaTime>(target - 100000, 0) + m_containerStart,
-                                        AVRational{1, AV_TIME_BASE}, m_stream->time_base);
-        if (av_seek_frame(m_input.get(), m_stream->index, ts, AVSEEK_FLAG_BACKWARD) < 0) {
-            av_seek_frame(m_input.get(), -1, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_BYTE);
-        }
-        avcodec_flush_buffers(m_decoder.get());
-        m_swr.reset();
-        av_audio_fifo_reset(m_fifo.get());
-        m_end = false;
-        m_demuxEnd = false;
-        m_skipTo = target;
-        m_skipping = true;
+        positionBefore(m_readOrigin, SeekLead);
     }
     while (av_audio_fifo_size(m_fifo.get()) < frames && decodeMore()) {
     }

@@ -1,7 +1,9 @@
 #pragma once
 // Reads one audio stream of a container through its own demuxer as samples
-// of a chosen format (rate, layout, sample format), from an exact position.
-// Not thread-safe; each user keeps its own reader.
+// of a chosen format (rate, layout, sample format), from an exact position:
+// the first sample read after a seek is the stream's sample at that time,
+// or silence where the stream has none yet. Not thread-safe; each user keeps
+// its own reader.
 
 #include <QString>
 
@@ -28,14 +30,23 @@ public:
     LMMediaTime position() const;
 
 private:
+    // The container at `url` with only stream `streamIndex` read; false when
+    // it cannot be opened (logged) or has no such stream.
+    bool openContainer(const QString& url, int streamIndex);
+    // Restarts decoding `back` before `target` (movie time), or at the
+    // stream's start when that lies before it, dropping the samples up to
+    // `target`.
+    void positionBefore(LMMediaTime target, LMMediaTime back);
     bool decodeMore();  // false at the end
     void queue(const AVFrame* frame);
     bool makeResampler(const AVFrame* frame);
 
+    QString m_url;
     FormatInputPtr m_input;
     CodecContextPtr m_decoder;
     AVStream* m_stream = nullptr;
     LMMediaTime m_containerStart = 0;
+    LMMediaTime m_firstTime = 0;  // of the stream's first packet
     LMFFAudioFormat m_format;
     AVChannelLayout m_outLayout{};
     SwrPtr m_swr;
@@ -49,7 +60,9 @@ private:
     bool m_demuxEnd = false;
     LMMediaTime m_skipTo = 0;  // drop samples before this time
     bool m_skipping = false;
-    int64_t m_samplesRead = 0;  // since m_readOrigin
+    LMMediaTime m_seekBack = 0;  // how far before the target the last seek went
+    bool m_landedLate = false;   // its first frame came after the target
+    int64_t m_samplesRead = 0;   // since m_readOrigin
     LMMediaTime m_readOrigin = 0;
     bool m_needsSeek = true;
 };

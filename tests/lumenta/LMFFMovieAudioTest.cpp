@@ -4,6 +4,7 @@
 
 #include "LumentaMedia.h"
 #include "TestSupport.h"
+#include "TwoTrackMedia.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMFunctions.h"
 
@@ -130,3 +131,48 @@ TEST_F(Audio, ExportReadersRestartWhereTheMovieStands)
     ASSERT_TRUE(read(buffer, 1024));
     EXPECT_NEAR(buffer[0], 0.25 + 1024.0 / 48000, 1e-4);
 }
+
+namespace {
+
+// A clip with two sound tracks in each container that carries several,
+// probed as importing it probes it: the chosen track sounds from every time
+// asked for, its start too, and the other track not at all.
+class ChosenTrack : public ::testing::TestWithParam<QString> {};
+
+}  // namespace
+
+TEST_P(ChosenTrack, SoundsFromEveryTimeAskedForItsStartToo)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("two-tracks." + GetParam());
+    ASSERT_TRUE(testsupport::makeTwoTrackClip(path, GetParam(), 6.0));
+    const double tones[] = {testsupport::kFirstTrackTone, testsupport::kSecondTrackTone};
+    for (const int track : {1, 0}) {
+        SCOPED_TRACE(testing::Message() << "track " << track + 1);
+        const auto movie = LMFFMovie::create();
+        movie->openMedias(LMMediaSource::mediaWithPath(path)->createMedias());
+        ASSERT_EQ(movie->audioStreams().size(), 2);
+        movie->setSelectAudioStreams({track});
+        movie->configOutputFormat(
+            {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("stereo"), 48000});
+        for (const double at : {0.0, 0.05, 1.0, 2.5, 4.0, 0.0}) {
+            SCOPED_TRACE(testing::Message() << "from " << at << " s");
+            movie->setCurrentTime(static_cast<LMMediaTime>(at * lm_default_time_base()));
+            movie->flushOperation();
+            std::vector<float> stereo(4800 * 2, -7.0f);
+            ASSERT_TRUE(movie->readSample(reinterpret_cast<uint8_t*>(stereo.data()), 0, 4800));
+            std::vector<float> left;
+            for (size_t i = 0; i < stereo.size(); i += 2) {
+                left.push_back(stereo[i]);
+            }
+            // The tenth of a second read: a whole number of both tones' periods.
+            EXPECT_GT(testsupport::toneAmplitude(left.data(), left.size(), 48000, tones[track]),
+                      0.08);
+            EXPECT_LT(testsupport::toneAmplitude(left.data(), left.size(), 48000, tones[1 - track]),
+                      0.01);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, ChosenTrack, ::testing::ValuesIn(testsupport::twoTrackKinds()),
+                         [](const auto& info) { return info.param.toStdString(); });
