@@ -40,11 +40,14 @@ function(brisane_module name)
   endif()
 endfunction()
 
-# brisane_test(<module> [DEPS libs...])
+# brisane_test(<module> [DEPS libs...] [PROMPT <gtest filter>])
 # One test executable per folder tests/<module>, every case registered with
-# ctest on its own so that `ctest -j` spreads them over the cores.
+# ctest on its own so that `ctest -j` spreads them over the cores. The cases
+# PROMPT names (a GoogleTest filter) end in seconds unless a reader waits
+# for ever: they get three minutes, so that such a wait fails them instead
+# of holding the suite for ten.
 function(brisane_test module)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PROMPT" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${module}/*.cpp)
   if(NOT sources)
     return()
@@ -53,11 +56,22 @@ function(brisane_test module)
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE testsupport ${ARG_DEPS} GTest::gtest)
   brisane_warnings(${target})
+  if(ARG_PROMPT)
+    brisane_discover_tests(${target} "-${ARG_PROMPT}" 600)
+    brisane_discover_tests(${target} "${ARG_PROMPT}" 180)
+  else()
+    brisane_discover_tests(${target} "*" 600)
+  endif()
+endfunction()
+
+# The cases of `target` that match `filter`, registered with `timeout` seconds.
+function(brisane_discover_tests target filter timeout)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
+    TEST_FILTER "${filter}"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-               TIMEOUT 600)
+               TIMEOUT ${timeout})
 endfunction()
 
 # brisane_shared_library(<target> [PUBLIC_DEPS libs...] [PRIVATE_DEPS libs...])

@@ -1,7 +1,6 @@
 #include "common/ControllerFunctionImages.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -10,6 +9,7 @@
 
 #include "common/CommonFunctionImages.h"
 #include "common/NamedImage.h"
+#include "platform/BoundedImage.h"
 
 namespace {
 
@@ -157,11 +157,7 @@ QRectF ControllerFunctionImages::imageCanvasWithMax16_9RectWithImage(const QImag
 
 QImage ControllerFunctionImages::getNSImageFromPath(const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return getNSImageFromErrNSImage(QImage::fromData(file.readAll()));
+    return getNSImageFromErrNSImage(BoundedImage::read(path));
 }
 
 QImage ControllerFunctionImages::getNSImageFromErrNSImage(const QImage& image)

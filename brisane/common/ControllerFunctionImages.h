@@ -47,7 +47,8 @@ public:
     static QRectF imageCanvasWithMax16_9RectWithImage(const QImage& image);
 
     // The file decoded and re-encoded as PNG, then decoded again; null when
-    // the file cannot be read or is not a picture.
+    // the file cannot be read or is not a picture. Read as BoundedImage
+    // reads: a regular file of bounded size holding a picture of bounded size.
     static QImage getNSImageFromPath(const QString& path);
     // The same re-encoding of a picture in memory; null for a null picture.
     static QImage getNSImageFromErrNSImage(const QImage& image);

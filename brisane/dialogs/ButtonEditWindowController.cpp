@@ -10,7 +10,6 @@
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,6 +35,7 @@
 #include "model/DVDResource.h"
 #include "model/EffectTextImage.h"
 #include "model/ModelServices.h"
+#include "platform/BoundedImage.h"
 #include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 
@@ -306,9 +306,9 @@ void ButtonEditWindowController::addLocalImageFromPath(const QString& path)
     }
     // A file that does not decode would leave the button without a picture
     // and stay in the project for good.
-    QImageReader reader(path);
-    if (reader.read().isNull()) {
-        qInfo().noquote() << "button picture not readable:" << path << reader.errorString();
+    QString error;
+    if (BoundedImage::read(path, &error).isNull()) {
+        qInfo().noquote() << "button picture not readable:" << path << error;
         return;
     }
     const auto picture = CustomButtonImageResource::createCustomButtonResourceWithPath(path);

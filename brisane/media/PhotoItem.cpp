@@ -14,7 +14,7 @@
 
 #include "media/PhotoImageFunctions.h"
 #include "media/SlideshowFiles.h"
-#include "platform/BoundedFile.h"
+#include "platform/BoundedImage.h"
 #include "platform/ClassRegistry.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
@@ -51,19 +51,15 @@ void setReason(QString* reason, const QString& text)
 QImage readPicture(const QString& path, QString* reason = nullptr, bool working = false,
                    QSizeF* original = nullptr)
 {
-    QString error;
-    if (!BoundedFile::isRegularFile(path, &error)) {
-        qWarning().noquote() << "Cannot read the picture" << path << ":" << error;
-        setReason(reason, error);
-        return {};
-    }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    if (working) {
-        QSize stored = reader.size();
+    const auto prepare = [working, original](QImageReader& reader, QString* error) {
+        reader.setAutoTransform(true);
+        if (!working) {
+            return true;
+        }
+        const QSize stored = reader.size();
         if (!stored.isValid() || stored.isEmpty()) {
-            setReason(reason, QStringLiteral("the file is not a picture that can be read"));
-            return {};
+            setReason(error, QStringLiteral("the file is not a picture that can be read"));
+            return false;
         }
         // The reader scales before it turns the picture upright.
         const bool turned =
@@ -76,11 +72,13 @@ QImage readPicture(const QString& path, QString* reason = nullptr, bool working 
         if (scaled.width() < upright.width() || scaled.height() < upright.height()) {
             reader.setScaledSize(turned ? scaled.transposed() : scaled);
         }
-    }
-    QImage image = reader.read();
+        return true;
+    };
+    QString error;
+    const QImage image = BoundedImage::read(path, prepare, &error);
     if (image.isNull()) {
-        setReason(reason, QStringLiteral("the file is not a picture that can be read (%1)")
-                              .arg(reader.errorString()));
+        qWarning().noquote() << "Cannot read the picture" << path << ":" << error;
+        setReason(reason, error);
         return {};
     }
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);

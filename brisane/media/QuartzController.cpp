@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QImageReader>
 #include <cmath>
 
+#include "platform/BoundedImage.h"
 #include "platform/PropertyList.h"
 
 namespace {
@@ -25,13 +25,6 @@ QStringList propertyListsUnder(const QString& folder)
     // The order of a directory walk is not fixed; the registry's is.
     paths.sort();
     return paths;
-}
-
-QImage readThumbnail(const QString& path)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    return reader.read();
 }
 
 }  // namespace
@@ -91,7 +84,7 @@ std::shared_ptr<QuartzItem> QuartzController::loadItem(const QString& plistPath)
     }
     const auto thumbnail = information->value(QStringLiteral("ThumbnailName")).toString();
     if (thumbnail) {
-        item->imgThumbnail = readThumbnail(folder.filePath(*thumbnail));
+        item->imgThumbnail = BoundedImage::readUpright(folder.filePath(*thumbnail));
         if (item->imgThumbnail.isNull()) {
             qWarning("%s\n", qPrintable(*thumbnail));
         }

@@ -30,8 +30,11 @@ bool linkOrCopy(const QString& source, const QString& target)
         qWarning().noquote() << "Cannot make folder" << targetInfo.absolutePath();
         return false;
     }
+    // A hard link to a link would be a link again, which need not lead
+    // anywhere from the project folder: the file it leads to is linked.
+    const QString file = QFileInfo(source).canonicalFilePath();
     std::error_code error;
-    std::filesystem::create_hard_link(QFile::encodeName(source).toStdString(),
+    std::filesystem::create_hard_link(QFile::encodeName(file).toStdString(),
                                       QFile::encodeName(target).toStdString(), error);
     if (!error) {
         return true;

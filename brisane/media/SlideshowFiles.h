@@ -13,8 +13,9 @@ inline const QString AudioFolderName = QStringLiteral("slideshow-audio");
 // "." or "..". Names read from a project file are checked with it before use.
 bool isPlainFileName(const QString& name);
 
-// Puts `source` at `target` as a hard link, or a copy when linking fails, only
-// when the source exists and the target does not; makes the target's folder.
+// Puts `source` (the file itself when it is a link) at `target` as a hard
+// link, or a copy when linking fails, only when the source exists and the
+// target does not; makes the target's folder.
 // Answers whether the target exists afterwards (logged when not).
 bool linkOrCopy(const QString& source, const QString& target);
 

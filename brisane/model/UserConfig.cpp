@@ -10,6 +10,7 @@
 #include "common/CommonFunction.h"
 #include "common/FileManagerExtention.h"
 #include "common/NamedImage.h"
+#include "platform/BoundedImage.h"
 #include "platform/ClassRegistry.h"
 #include "platform/PropertyList.h"
 
@@ -244,7 +245,7 @@ QImage UserConfig::getDefualtFormatImage(const QString& title) const
             const QString path =
                 tablesFolder() + QLatin1Char('/') + imageName + QStringLiteral(".png");
             if (QFileInfo(path).isFile()) {
-                return QImage(path);
+                return BoundedImage::read(path);
             }
             return NamedImage::imageNamed(imageName);
         }

@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "common/widgets/CommonFunctionThreads.h"
+#include "platform/BoundedImage.h"
 #include "videoedit/FontColorPanelRouter.h"
 #include "videoedit/MenuPictureShowView.h"
 #include "videoedit/VideoEditWindowController.h"
@@ -475,9 +476,7 @@ void VideoEditWatermarkTab::choosewatermarkImagePath(const QString& path)
         return;
     }
     item->setWatermarkImagePath(path);
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    setWatermarkImage(reader.read());
+    setWatermarkImage(BoundedImage::readUpright(path));
 }
 
 void VideoEditWatermarkTab::changeWatermarkFont(QWidget* sender)

@@ -4,7 +4,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QRandomGenerator>
@@ -19,6 +18,7 @@
 #include "corvane/DVDMenuBackgroundResource.h"
 #include "corvane/DVDMenuItem.h"
 #include "platform/BoundedFile.h"
+#include "platform/BoundedImage.h"
 #include "platform/GeometryStrings.h"
 #include "platform/Numeric.h"
 
@@ -133,12 +133,7 @@ QImage DVDLibraryResource::imageWithName(const QString& relativePath) const
     if (root.isEmpty() || relativePath.isEmpty()) {
         return QImage();
     }
-    const QString path = join(root, relativePath);
-    if (!BoundedFile::isRegularFile(path)) {
-        return QImage();
-    }
-    QImageReader reader(path);
-    return reader.read();
+    return BoundedImage::read(join(root, relativePath));
 }
 
 void DVDLibraryResource::load()

@@ -1,10 +1,9 @@
 #include "corvane/DVDMenuBackgroundResource.h"
 
 #include <QBuffer>
-#include <QImageReader>
 
 #include "corvane/DVDLibraryResource.h"
-#include "platform/BoundedFile.h"
+#include "platform/BoundedImage.h"
 #include "platform/ClassRegistry.h"
 
 BRISANE_REGISTER_CLASS(DVDMenuBackgroundResource)
@@ -14,12 +13,7 @@ namespace {
 // The picture in `path`, passed through PNG so that every user picture is held alike.
 QImage pngImageFromFile(const QString& path)
 {
-    if (!BoundedFile::isRegularFile(path)) {
-        return QImage();
-    }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage picture = reader.read();
+    const QImage picture = BoundedImage::readUpright(path);
     if (picture.isNull()) {
         return QImage();
     }

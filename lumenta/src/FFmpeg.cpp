@@ -3,7 +3,10 @@
 #include "ProbeCache.h"
 
 #include <QDebug>
+#include <QStringList>
 #include <mutex>
+
+#include "platform/BoundedFile.h"
 
 namespace lumenta {
 
@@ -24,9 +27,31 @@ static void quietenLog()
     });
 }
 
+// Why the files `url` names cannot be opened without risk, or empty when they
+// can: FFmpeg's file reader would wait for ever on a named pipe and read a
+// device without end, so only regular files are handed to it (a "concat:"
+// url names several, joined by '|').
+static QString openProblem(const QString& url)
+{
+    static const QString concat = QStringLiteral("concat:");
+    const QStringList files =
+        url.startsWith(concat) ? url.mid(concat.size()).split(QLatin1Char('|')) : QStringList{url};
+    for (const QString& file : files) {
+        QString error;
+        if (!BoundedFile::isRegularFile(file, &error)) {
+            return files.size() == 1 ? error : file + QStringLiteral(": ") + error;
+        }
+    }
+    return {};
+}
+
 FormatInputPtr openInput(const QString& url, Probe probe)
 {
     quietenLog();
+    if (const QString problem = openProblem(url); !problem.isEmpty()) {
+        qWarning().noquote() << "Lumenta: cannot open" << url << ":" << problem;
+        return nullptr;
+    }
     AVFormatContext* context = nullptr;
     const QByteArray name = url.toUtf8();
     int ret = avformat_open_input(&context, name.constData(), nullptr, nullptr);

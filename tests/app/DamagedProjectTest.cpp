@@ -25,6 +25,7 @@
 #include "ChildTestRun.h"
 #include "LaunchedShellTest.h"
 #include "RoadRun.h"
+#include "SavedProjectCopies.h"
 #include "TestSupport.h"
 #include "common/FileManagerExtention.h"
 #include "listedit/MediaDataView.h"
@@ -123,18 +124,10 @@ protected:
         copies["chime.wav"] = inSaved(slideshow->audioItems().first()->path());
         copies["song.m4a"] = inSaved(pages.first()->music()->fileSource()->path());
     }
-    QString inSaved(const QString& path) const
-    {
-        EXPECT_TRUE(path.startsWith(saved + "/")) << qPrintable(path);
-        return path.mid(saved.size() + 1);
-    }
-
-    // A copy of the saved folder (no links into it) named `name`.
+    QString inSaved(const QString& path) const { return testsupport::pathInSaved(saved, path); }
     QString copyOfSaved(const QString& name) const
     {
-        const QString copy = shell->folders.root() + "/" + name + ".brisane";
-        EXPECT_EQ(testsupport::runProgram("cp", {"-a", saved, copy}), 0);
-        return copy;
+        return testsupport::copyOfSaved(saved, shell->folders.root(), name);
     }
 
     // Opens `folder` as the desktop hands it over; answers the alerts it gave.

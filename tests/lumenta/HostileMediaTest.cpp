@@ -1,10 +1,15 @@
 // Media that a phone, a careless encoder or a damaged disk hands the program:
 // a video recorded with a rotation flag, files whose streams hold no data,
-// MP3s whose length is only a guess, names that are not UTF-8.
+// MP3s whose length is only a guess, names that are not UTF-8, files that
+// turn into named pipes or links to devices.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 
+#include "FFmpeg.h"
+#include "PipeWatch.h"
 #include "TestSupport.h"
 #include "lumenta/LMFFMovie.h"
 #include "lumenta/LMFunctions.h"
@@ -176,5 +181,44 @@ TEST(HostileMedia, GuessedAudioLengthsAreMeasured)
         auto movie = LMFFMovie::create();
         ASSERT_TRUE(movie->openMedias(LMMediaSource::mediaWithPath(c.path)->createMedias()));
         EXPECT_NEAR(lm_ff_time_to_double(movie->duration()), c.seconds, 0.15);
+    }
+}
+
+// A movie's file replaced, after it was opened, by a named pipe or a link to
+// an endless device: the readers the movie opens later (its thumbnails, its
+// sound) refuse it at once rather than wait on the pipe for a writer, and so
+// does every other opening of a container, one part of a joined file too.
+TEST(HostileMedia, FilesThatTurnIntoSpecialFilesAreNotOpened)
+{
+    struct Special {
+        const char* name;
+        int (*make)(const char* path);
+    };
+    const Special specials[] = {
+        {"named pipe", [](const char* path) { return ::mkfifo(path, 0644); }},
+        {"link to /dev/zero", [](const char* path) { return ::symlink("/dev/zero", path); }},
+    };
+    for (const Special& special : specials) {
+        SCOPED_TRACE(special.name);
+        auto dir = testsupport::makeTempDir();
+        const QString clip = dir.filePath("clip.mp4");
+        ASSERT_TRUE(testsupport::makeTestClip(clip, 1.0));
+        const QString whole = dir.filePath("whole.mp4");
+        ASSERT_TRUE(QFile::copy(clip, whole));
+        auto movie = LMFFMovie::create();
+        ASSERT_TRUE(movie->open(clip));
+        ASSERT_TRUE(movie->hasVideo() && movie->hasAudio());
+        movie->configOutputFormat(
+            {lm_get_default_sample_fmt(), lm_get_channel_layout_by_name("stereo"), 48000});
+        ASSERT_TRUE(QFile::rename(clip, dir.filePath("moved.mp4")));
+        ASSERT_EQ(special.make(QFile::encodeName(clip).constData()), 0);
+
+        testsupport::PipeWatch watch(clip, "a reader of the movie");
+        EXPECT_TRUE(movie->thumbnailAtTime(LMMediaTime(500000), QSize(80, 60)).isNull());
+        std::vector<float> samples(2 * 1024);
+        EXPECT_FALSE(movie->readSample(reinterpret_cast<uint8_t*>(samples.data()), 0, 1024));
+        EXPECT_FALSE(lumenta::openInput(clip));
+        EXPECT_FALSE(lumenta::openInput("concat:" + whole + "|" + clip));
+        EXPECT_TRUE(lumenta::openInput(whole));
     }
 }

@@ -3,6 +3,7 @@
 // links restored; a source missing at load keeps its clip's edits.
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QDateTime>
 #include <QFileInfo>
 
@@ -226,6 +227,35 @@ TEST_F(ProjectSaveTest, CopiesAreMadeOnceAndRefreshedWhenTheFileChanged)
     stale->setSavedFileName(source->savedFileName());
     ASSERT_TRUE(stale->saveSourceAtPath(folder));
     EXPECT_EQ(QFileInfo(copy).size(), QFileInfo(file).size());
+}
+
+// A file imported through a link (here one relative to its folder) is kept
+// in the project as the file itself: the project still plays it once the
+// link and the file it leads to are gone.
+TEST_F(ProjectSaveTest, SourceImportedThroughALinkIsCopiedAsItsFile)
+{
+    auto title = std::make_shared<DVDTitleData>();
+    auto page = std::make_shared<DVDPageData>();
+    page->titleDataArray().append(title);
+    services->media->addDvdPageToArray(page);
+    const QString file = clip("real.mp4", 1.0);
+    const QString link = path("link.mp4");
+    ASSERT_EQ(::symlink("real.mp4", QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(import(SectionDataResource::resourceWithPath(link), title));
+
+    const QString folder = path("Linked");
+    save(project(), folder);
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::remove(file));
+    const Project back = reopen(folder);
+    const auto source = back.media->sectionDataResourceArray().first()->fileSource();
+    ASSERT_TRUE(source);
+    const QFileInfo copy(source->path());
+    EXPECT_TRUE(copy.isFile() && !copy.isSymLink()) << qPrintable(copy.filePath());
+    const auto clip =
+        back.media->dvdPageArray().first()->titleDataArray().first()->mediaDataArray().first();
+    ASSERT_TRUE(clip->vcmovie() && clip->vcmovie()->movie());
+    EXPECT_TRUE(clip->vcmovie()->movie()->hasVideo());
 }
 
 TEST_F(ProjectSaveTest, MissingFileAndUnsafeNames)

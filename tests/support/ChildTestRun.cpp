@@ -20,6 +20,7 @@ namespace testsupport {
 namespace {
 
 const char* const OwnMountsVariable = "BRISANE_TEST_OWN_MOUNTS";
+const char* const MemoryLimitVariable = "BRISANE_TEST_MEMORY_LIMIT";
 
 // Runs `program arguments… <this executable> --gtest_filter=test` and
 // expects that one test to pass.
@@ -75,6 +76,18 @@ void rerunWithOwnMounts(const QString& test)
 bool isOwnMountsChild()
 {
     return qEnvironmentVariableIsSet(OwnMountsVariable);
+}
+
+void rerunWithMemoryLimit(const QString& test, qint64 bytes)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(MemoryLimitVariable, QString::number(bytes));
+    runChild("prlimit", {"--as=" + QString::number(bytes)}, test, environment);
+}
+
+bool isMemoryLimitedChild()
+{
+    return qEnvironmentVariableIsSet(MemoryLimitVariable);
 }
 
 bool mountSmallTmpfs(const QString& path, qint64 bytes)

@@ -22,4 +22,10 @@ bool isOwnMountsChild();
 // Mounts a tmpfs of `bytes` at the folder `path` (in the child above).
 bool mountSmallTmpfs(const QString& path, qint64 bytes);
 
+// With its address space limited to `bytes` (prlimit, from util-linux), so
+// that a reader that never stops ends the child instead of filling the
+// machine's memory. The child sees isMemoryLimitedChild().
+void rerunWithMemoryLimit(const QString& test, qint64 bytes);
+bool isMemoryLimitedChild();
+
 }  // namespace testsupport

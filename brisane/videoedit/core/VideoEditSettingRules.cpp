@@ -1,9 +1,10 @@
 #include "videoedit/core/VideoEditSettingRules.h"
 
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <algorithm>
 #include <cmath>
+
+#include "platform/BoundedImage.h"
 
 int VideoEditSettingRules::quarterTurn(float rotate)
 {
@@ -57,8 +58,7 @@ bool VideoEditSettingRules::videoEditCanUse(bool enableWatermark, int watermarkT
 QString VideoEditSettingRules::firstLoadablePicture(const QStringList& paths)
 {
     for (const QString& path : paths) {
-        QImageReader reader(path);
-        if (reader.canRead() && !reader.read().isNull()) {
+        if (!BoundedImage::read(path).isNull()) {
             return path;
         }
     }
