@@ -3,12 +3,9 @@
 #include "menuedit/core/MenuCanvasGeometry.h"
 #include "menuedit/core/MenuPageLayout.h"
 #include "model/DVDPage.h"
-#include "model/DVDPageData.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
-#include "model/DVDTitleData.h"
 #include "model/DataResource.h"
-#include "model/MediaData.h"
 
 float MenuAspectSwitch::shiftForSwitch(qint64 lastTimeAspect, double newCanvasWidth)
 {
@@ -45,28 +42,5 @@ void MenuAspectSwitch::moveItemsInPages(const QList<std::shared_ptr<DVDPage>>& p
 
 void MenuAspectSwitch::changeClipOutputSizes(const DataResource& media, const DVDResource& disc)
 {
-    for (const auto& page : media.dvdPageArray()) {
-        if (!page) {
-            continue;
-        }
-        for (const auto& title : page->titleDataArray()) {
-            if (!title) {
-                continue;
-            }
-            for (const auto& clip : title->mediaDataArray()) {
-                if (!clip) {
-                    continue;
-                }
-                if (!clip->hasSubMedia()) {
-                    disc.changeVideoOutputSizeWithVCMovie(clip->vcmovie());
-                    continue;
-                }
-                for (const auto& member : clip->subMediaArray()) {
-                    if (member) {
-                        disc.changeVideoOutputSizeWithVCMovie(member->vcmovie());
-                    }
-                }
-            }
-        }
-    }
+    disc.changeVideoOutputSizeWithDataResource(media);
 }
