@@ -1,10 +1,13 @@
 #include "common/PooledThreads.h"
 
 #include <QThreadPool>
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+
+#include "platform/ThreadBudget.h"
 
 namespace {
 
@@ -23,6 +26,8 @@ struct Gathering {
 bool PooledThreads::startAll()
 {
     QThreadPool* pool = QThreadPool::globalInstance();
+    // As many as the cores the program counts, not one for every core.
+    pool->setMaxThreadCount(std::min(pool->maxThreadCount(), ThreadBudget::cores()));
     pool->setExpiryTimeout(-1);
     const int count = pool->maxThreadCount();
     const auto gathering = std::make_shared<Gathering>();

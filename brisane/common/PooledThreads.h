@@ -4,7 +4,8 @@
 // (the process out of address space or of threads) never runs, and the
 // drawing waits for it forever. The program therefore starts all of the
 // pool's threads once, while it has room, and keeps them: later slices only
-// ever go to threads that already run.
+// ever go to threads that already run. The pool has as many threads as the
+// cores the program counts (ThreadBudget), not one for every core.
 
 class PooledThreads {
 public:

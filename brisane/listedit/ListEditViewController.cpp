@@ -369,10 +369,10 @@ void ListEditViewController::runOpenPanel(const MediaOpenPanel::Request& request
 
 void ListEditViewController::addDVDTitleDataToCurrentPageWithPath(const QStringList& paths)
 {
-    importClips([paths] {
+    importClips([paths, canvas = discCanvasSize()] {
         QList<ListMediaFactory::MadeClip> clips;
         for (const QString& path : paths) {
-            clips.append(ListMediaFactory::makeMediaDataWithPath(path));
+            clips.append(ListMediaFactory::makeMediaDataWithPath(path, canvas));
         }
         return clips;
     });
@@ -380,10 +380,16 @@ void ListEditViewController::addDVDTitleDataToCurrentPageWithPath(const QStringL
 
 void ListEditViewController::addDVDTitleDataToCurrentPageWithImagePaths(const QStringList& paths)
 {
-    importClips([paths] {
+    importClips([paths, canvas = discCanvasSize()] {
         return QList<ListMediaFactory::MadeClip>{
-            ListMediaFactory::makeMediaDataWithImagePaths(paths)};
+            ListMediaFactory::makeMediaDataWithImagePaths(paths, canvas)};
     });
+}
+
+QSizeF ListEditViewController::discCanvasSize() const
+{
+    const auto media = project();
+    return media ? media->discCanvasSize() : DataResource().discCanvasSize();
 }
 
 void ListEditViewController::importClips(std::function<QList<ListMediaFactory::MadeClip>()> make)

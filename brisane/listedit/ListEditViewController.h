@@ -148,6 +148,8 @@ public:
 
     // Replaces the open panel (tests answer it themselves).
     void setOpenPanel(MediaOpenPanel::Runner runner);
+    // The menu canvas of the project's disc, the output size of new clips.
+    QSizeF discCanvasSize() const;
 
 private:
     std::shared_ptr<DataResource> project() const;

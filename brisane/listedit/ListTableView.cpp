@@ -609,17 +609,21 @@ void ListTableView::addFilesToSource(const QStringList& paths)
         ListEditViewController::alertRefusedFiles(refused, window());
         emit dropImportFinished();
     });
-    watcher->setFuture(QtConcurrent::run([paths] { return makeDroppedClips(paths); }));
+    const QSizeF canvas =
+        m_controller ? m_controller->discCanvasSize() : DataResource().discCanvasSize();
+    watcher->setFuture(
+        QtConcurrent::run([paths, canvas] { return makeDroppedClips(paths, canvas); }));
 }
 
-QList<ListMediaFactory::MadeClip> ListTableView::makeDroppedClips(const QStringList& paths)
+QList<ListMediaFactory::MadeClip> ListTableView::makeDroppedClips(const QStringList& paths,
+                                                                  const QSizeF& canvas)
 {
     // The video pass; the pictures it refuses are looked at again below.
     QList<ListMediaFactory::MadeClip> made;
     QStringList pictures;
     bool anyClip = false;
     for (const QString& path : paths) {
-        auto clip = ListMediaFactory::makeMediaDataWithPath(path);
+        auto clip = ListMediaFactory::makeMediaDataWithPath(path, canvas);
         anyClip = anyClip || bool(clip);
         if (!clip && isImagePath(path)) {
             pictures.append(path);
@@ -636,7 +640,7 @@ QList<ListMediaFactory::MadeClip> ListTableView::makeDroppedClips(const QStringL
                                           "with them")}}});
         }
     } else if (!pictures.isEmpty()) {
-        made.append(ListMediaFactory::makeMediaDataWithImagePaths(pictures));
+        made.append(ListMediaFactory::makeMediaDataWithImagePaths(pictures, canvas));
     }
     return made;
 }

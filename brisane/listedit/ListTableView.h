@@ -174,9 +174,10 @@ public:
     // comes of them or the place has gone meanwhile. Refused files are named,
     // with why, in one alert sheet once the import sheet has closed.
     void addFilesToSource(const QStringList& paths);
-    // The clips of a drop's files, made as above, with the refused files
-    // (any thread).
-    static QList<ListMediaFactory::MadeClip> makeDroppedClips(const QStringList& paths);
+    // The clips of a drop's files, made as above for a disc whose menu canvas
+    // is `canvas`, with the refused files (any thread).
+    static QList<ListMediaFactory::MadeClip> makeDroppedClips(const QStringList& paths,
+                                                              const QSizeF& canvas);
     // Whether a drop's files are being opened and placed.
     bool isImportingDrop() const { return m_importingDrop; }
     // Whether the path names a picture by its extension (any letter case).

@@ -5,10 +5,10 @@
 #include <QThread>
 #include <cmath>
 
+#include "corvane/DVDMenu.h"
 #include "lumenta/IFrameProvider.h"
 #include "media/AudioPlayer.h"
 #include "media/ImageItemRenderCtrl.h"
-#include "media/MediaServices.h"
 #include "media/RenderItem.h"
 #include "platform/Numeric.h"
 
@@ -26,6 +26,7 @@ ImageRenderVideo::ImageRenderVideo() : ImageRenderVideo(nullptr) {}
 ImageRenderVideo::ImageRenderVideo(std::shared_ptr<RenderItem> imageRender)
     : m_imageRender(std::move(imageRender)),
       m_player(std::make_shared<AutoTimePlayer>()),
+      m_canvas(DVDMenu::menuSizeForAspectType(1)),
       m_stream(std::make_shared<LMMedia>(nullptr, QStringLiteral("slideshow")))
 {
 }
@@ -83,9 +84,21 @@ QList<LMMedia::Ptr> ImageRenderVideo::videos() const
     return {m_stream};
 }
 
+QSizeF ImageRenderVideo::outputVideoSize() const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_canvas;
+}
+
+void ImageRenderVideo::setOutputVideoSize(const QSizeF& canvas)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_canvas = canvas;
+}
+
 QSizeF ImageRenderVideo::videoSize() const
 {
-    const QSizeF canvas = MediaServices::current()->projectCanvasSize();
+    const QSizeF canvas = outputVideoSize();
     const double ratio = canvas.width() / std::max(canvas.height(), 1.0);
     return std::abs(ratio - 4.0 / 3.0) <= 0.1 ? QSizeF(960, 720) : QSizeF(960, 540);
 }

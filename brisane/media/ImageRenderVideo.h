@@ -12,9 +12,11 @@
 // main thread and never in export mode: an encoded slideshow gets its music
 // from a separately encoded stream (ImageAudioVideo).
 //
-// The frame size follows the project canvas (MediaServices): 960 x 720 for a
-// 4:3 canvas, 960 x 540 otherwise. Edits (watermark, output size, volume,
-// rotation) are not kept; reading an unknown key gives null.
+// Its output size is the canvas of the disc the slideshow belongs to, given
+// like every media item's (setOutputVideoSize; a new 16:9 disc's canvas until
+// then), and the frames take its shape: 960 x 720 for a 4:3 canvas, 960 x 540
+// otherwise. Other edits (watermark, volume, rotation) are not kept; reading
+// an unknown key gives null.
 
 #include <QList>
 #include <atomic>
@@ -53,8 +55,11 @@ public:
     LMMediaTime duration() const override;
     QList<LMMedia::Ptr> videos() const override;
     QList<LMMedia::Ptr> medias() const override { return videos(); }
+    // The size frames are rendered at, of the shape of outputVideoSize().
     QSizeF videoSize() const override;
-    QSizeF outputVideoSize() const override { return videoSize(); }
+    // The canvas of the slideshow's disc, in points.
+    QSizeF outputVideoSize() const override;
+    void setOutputVideoSize(const QSizeF& canvas) override;
 
     LMMediaTime currentTime() const override;
     void setCurrentTime(LMMediaTime time) override;
@@ -85,6 +90,7 @@ private:
     std::shared_ptr<RenderItem> m_imageRender;
     AutoTimePlayer::Ptr m_player;
     std::shared_ptr<ImageItemRenderCtrl> m_exportCache;
+    QSizeF m_canvas;
     std::atomic<bool> m_exportMovie{false};
     LMMedia::Ptr m_stream;
 };

@@ -16,6 +16,7 @@
 
 #include "lumenta/LMFunctions.h"
 #include "media/VCMovie.h"
+#include "platform/ThreadBudget.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ LMMedia::Ptr lastOf(const QList<LMMedia::Ptr>& medias)
 
 }  // namespace
 
-VCVideoConverter::VCVideoConverter() : m_maximumPieces(std::max(QThread::idealThreadCount(), 1)) {}
+VCVideoConverter::VCVideoConverter() : m_maximumPieces(ThreadBudget::cores()) {}
 
 VCVideoConverter::~VCVideoConverter()
 {

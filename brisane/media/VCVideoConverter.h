@@ -91,7 +91,7 @@ public:
 
     // --- Pieces ---
     // At most this many pieces side by side; 1 encodes every job whole.
-    // Defaults to the number of cores. Set before the job starts.
+    // Defaults to the cores counted (ThreadBudget). Set before the job starts.
     void setMaximumPieces(int count);
     int maximumPieces() const;
     // The shortest piece in seconds (default 10); a title shorter than two

@@ -4,6 +4,10 @@
 #include "corvane/DVDLibraryButtonResource.h"
 #include "corvane/DVDMenu.h"
 #include "model/DVDPage.h"
+#include "model/DVDPageData.h"
+#include "model/DVDTitleData.h"
+#include "model/DataResource.h"
+#include "model/MediaData.h"
 #include "model/MenuListPage.h"
 #include "platform/ClassRegistry.h"
 
@@ -151,6 +155,36 @@ QSizeF DVDResource::menuCanvasSize() const
 QRectF DVDResource::menuCanvasRect() const
 {
     return QRectF(QPointF(0, 0), menuCanvasSize());
+}
+
+void DVDResource::changeVideoOutputSizeWithDataResource(const DataResource& media) const
+{
+    const QSizeF canvas = dvdVideoSize();
+    const auto give = [&](const std::shared_ptr<MediaData>& clip) {
+        const auto item = clip ? clip->vcmovie() : nullptr;
+        if (item && item->videoOutputSize() != canvas) {
+            changeVideoOutputSizeWithVCMovie(item);
+        }
+    };
+    for (const auto& page : media.dvdPageArray()) {
+        if (!page) {
+            continue;
+        }
+        for (const auto& title : page->titleDataArray()) {
+            if (!title) {
+                continue;
+            }
+            for (const auto& clip : title->mediaDataArray()) {
+                if (!clip || !clip->hasSubMedia()) {
+                    give(clip);
+                    continue;
+                }
+                for (const auto& member : clip->subMediaArray()) {
+                    give(member);
+                }
+            }
+        }
+    }
 }
 
 QStringList DVDResource::allCoderKeys() const

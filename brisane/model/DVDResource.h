@@ -23,6 +23,7 @@
 
 #include "platform/CodingBase.h"
 
+class DataResource;
 class DVDPage;
 class DVDLibraryButtonResource;
 
@@ -79,6 +80,11 @@ public:
             item->setVideoOutputSize(dvdVideoSize());
         }
     }
+
+    // Gives every clip of the title list of `media` (the members of a
+    // merged clip in its place) the canvas as its output size, where it has
+    // another.
+    void changeVideoOutputSizeWithDataResource(const DataResource& media) const;
 
     // --- Properties ---
     const PageList& pageArray() const { return m_pageArray; }

@@ -1,10 +1,18 @@
 #include "model/DataResource.h"
 
+#include "corvane/DVDMenu.h"
 #include "model/DVDPageData.h"
+#include "model/DVDResource.h"
 #include "model/SectionDataResource.h"
 #include "platform/ClassRegistry.h"
 
 BRISANE_REGISTER_CLASS(DataResource)
+
+QSizeF DataResource::discCanvasSize() const
+{
+    const auto disc = dvdResource();
+    return disc ? disc->dvdVideoSize() : DVDMenu::menuSizeForAspectType(1);
+}
 
 void DataResource::addSectionDataResourceToArray(const std::shared_ptr<SectionDataResource>& source)
 {

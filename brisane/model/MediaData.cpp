@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/CommonFunction.h"
+#include "corvane/DVDMenu.h"
 #include "media/SubtitleFileOpener.h"
 #include "model/DVDFileSource.h"
 #include "model/DVDPageItem.h"
@@ -31,14 +32,25 @@ const QStringList& clipMovieKeys()
 
 void MediaData::loadVCMovieFromProject()
 {
-    loadVCMovie();
-    updateMovieAttributesToMovie();
+    loadVCMovieFromProject(DVDMenu::menuSizeForAspectType(1));
 }
 
-void MediaData::loadVCMovie()
+void MediaData::loadVCMovieFromProject(const QSizeF& canvas)
+{
+    loadVCMovie(canvas);
+    updateMovieAttributesToMovie();
+    // A snapshot of another shape (taken on another disc) does not win over
+    // the disc the clip is opened on.
+    if (m_vcmovie && m_vcmovie->videoOutputSize() != canvas) {
+        m_vcmovie->setVideoOutputSize(canvas);
+    }
+}
+
+void MediaData::loadVCMovie(const QSizeF& canvas)
 {
     const auto source = m_sectionItem ? m_sectionItem->superResource() : nullptr;
-    m_vcmovie = source ? SectionDataResource::createVcmovieWithSectionDataSource(*source) : nullptr;
+    m_vcmovie =
+        source ? SectionDataResource::createVcmovieWithSectionDataSource(*source, canvas) : nullptr;
 }
 
 void MediaData::newMediaEditDic()

@@ -26,6 +26,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <memory>
 
@@ -46,10 +47,15 @@ public:
     using ClipList = QList<Ptr>;
 
     // --- Media item ---
-    // Rebuilds the media item from the section's source, then applies the
-    // snapshot. Run once per clip after a project is opened.
+    // Rebuilds the media item from the section's source for a disc whose menu
+    // canvas is `canvas`, then applies the snapshot; the item keeps the
+    // canvas as its output size whatever the snapshot says. Run once per clip
+    // after a project is opened, with the canvas of the opened disc.
+    void loadVCMovieFromProject(const QSizeF& canvas);
+    // The same for a new disc's canvas (16:9).
     void loadVCMovieFromProject();
-    void loadVCMovie();
+    // Rebuilds the media item from the section's source, output size `canvas`.
+    void loadVCMovie(const QSizeF& canvas);
     // Takes the snapshot from the media item; nothing without a media item.
     void newMediaEditDic();
     // Applies the snapshot to the media item (see MediaEditSnapshot), and

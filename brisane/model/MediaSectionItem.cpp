@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "common/NamedImage.h"
+#include "corvane/DVDMenu.h"
 #include "media/RenderItem.h"
 #include "model/DVDFileSource.h"
 #include "model/MediaData.h"
@@ -20,10 +21,16 @@ constexpr double MinimumClipSeconds = 1.0;
 
 std::shared_ptr<MediaData> MediaSectionItem::createMediaData(QString* reason)
 {
+    return createMediaData(DVDMenu::menuSizeForAspectType(1), reason);
+}
+
+std::shared_ptr<MediaData> MediaSectionItem::createMediaData(const QSizeF& canvas, QString* reason)
+{
     const auto source = superResource();
     auto clip = std::make_shared<MediaData>();
     const VCMovie::Ptr item =
-        source ? SectionDataResource::createVcmovieWithSectionDataSource(*source, reason) : nullptr;
+        source ? SectionDataResource::createVcmovieWithSectionDataSource(*source, canvas, reason)
+               : nullptr;
     clip->setVcmovie(item);
     clip->setIsImageData(false);
     if (source && source->imageSource()) {

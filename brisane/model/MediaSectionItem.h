@@ -8,6 +8,7 @@
 // "startTimeInMedia" and "endTimeInMedia"; the clip sets associatedMedia
 // again when it is decoded.
 
+#include <QSizeF>
 #include <memory>
 
 #include "lumenta/LMMediaTime.h"
@@ -18,9 +19,13 @@ class SectionDataResource;
 
 class MediaSectionItem : public CodingBase {
 public:
-    // A new clip that plays this section, linked both ways; null when the
-    // source's media item lasts under 1.0 s or has no video (the section
+    // A new clip that plays this section on a disc whose menu canvas is
+    // `canvas` (its media item's output size), linked both ways; null when
+    // the source's media item lasts under 1.0 s or has no video (the section
     // stays; why in `reason`). A slideshow clip is named "PhotoSlideshow".
+    std::shared_ptr<MediaData> createMediaData(const QSizeF& canvas, QString* reason = nullptr);
+    // The same for a new disc's canvas (16:9); the clip takes the canvas of
+    // its own disc when the disc side is rebuilt from the title list.
     std::shared_ptr<MediaData> createMediaData(QString* reason = nullptr);
 
     std::shared_ptr<SectionDataResource> superResource() const { return m_superResource.lock(); }

@@ -1,7 +1,7 @@
 #include "model/SectionDataResource.h"
 
+#include "corvane/DVDMenu.h"
 #include "media/ImageRenderVideo.h"
-#include "media/MediaServices.h"
 #include "media/RenderItem.h"
 #include "model/DVDFileSource.h"
 #include "model/MediaSectionItem.h"
@@ -74,7 +74,7 @@ std::shared_ptr<SectionDataResource> SectionDataResource::resourceWithImagePaths
 }
 
 VCMovie::Ptr SectionDataResource::createVcmovieWithSectionDataSource(
-    const SectionDataResource& source, QString* reason)
+    const SectionDataResource& source, const QSizeF& canvas, QString* reason)
 {
     VCMovie::Ptr item;
     if (source.m_fileSource) {
@@ -83,14 +83,16 @@ VCMovie::Ptr SectionDataResource::createVcmovieWithSectionDataSource(
         item = slideshowItem(source.m_imageSource, source.m_slideshowMovie);
     }
     if (item) {
-        item->setVideoOutputSize(MediaServices::current()->projectCanvasSize());
+        item->setVideoOutputSize(canvas);
     }
     return item;
 }
 
 std::shared_ptr<MediaSectionItem> SectionDataResource::createMediaSectionItem(QString* reason)
 {
-    const VCMovie::Ptr item = createVcmovieWithSectionDataSource(*this, reason);
+    // Only the length counts here: any disc's canvas will do.
+    const VCMovie::Ptr item =
+        createVcmovieWithSectionDataSource(*this, DVDMenu::menuSizeForAspectType(1), reason);
     if (!item) {
         return nullptr;
     }

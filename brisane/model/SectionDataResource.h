@@ -9,6 +9,7 @@
 // Archived under "mediaSectionArray", "fileSource" and "imageSource".
 
 #include <QList>
+#include <QSizeF>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -39,12 +40,13 @@ public:
     // null when the source gives no media item (why in `reason`).
     std::shared_ptr<MediaSectionItem> createMediaSectionItem(QString* reason = nullptr);
 
-    // A new media item for the source: for a file, its movie when it has
-    // video and lasts more than 0.1 s, fitted with bars (zoom type 2); for a
-    // slideshow, the slideshow's movie over its whole length. Either way the
-    // item's output size is the project's canvas (MediaServices). Null when
-    // refused, with why in `reason`.
+    // A new media item for the source on a disc whose menu canvas is
+    // `canvas`: for a file, its movie when it has video and lasts more than
+    // 0.1 s, fitted with bars (zoom type 2); for a slideshow, the slideshow's
+    // movie over its whole length. Either way the item's output size is
+    // `canvas`. Null when refused, with why in `reason`.
     static VCMovie::Ptr createVcmovieWithSectionDataSource(const SectionDataResource& source,
+                                                           const QSizeF& canvas,
                                                            QString* reason = nullptr);
 
     const SectionList& mediaSectionArray() const { return m_mediaSectionArray; }

@@ -22,6 +22,7 @@
 #include "media/DVDTitleVideo.h"
 #include "media/ImageAudioVideo.h"
 #include "media/ImageRenderVideo.h"
+#include "platform/ThreadBudget.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void MakeDVDVideo::setMaximumConcurrentTitles(int count)
 
 int MakeDVDVideo::defaultConcurrentTitles()
 {
-    return std::max(QThread::idealThreadCount(), 1);
+    return ThreadBudget::cores();
 }
 
 int MakeDVDVideo::titlesInPieces() const

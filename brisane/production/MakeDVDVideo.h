@@ -97,7 +97,7 @@ public:
     // How many titles may be encoded at once (at least 1); set it before the run.
     int maximumConcurrentTitles() const { return m_maximumConcurrentTitles; }
     void setMaximumConcurrentTitles(int count);
-    // The default: one place per core. An encoder whose stages each run on
+    // The default: one place per core counted (ThreadBudget). An encoder whose stages each run on
     // one thread spends the least processor time per frame, so a disc is
     // made fastest by one such encoder per core.
     static int defaultConcurrentTitles();

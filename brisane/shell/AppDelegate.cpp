@@ -24,7 +24,6 @@
 #include "media/VideoConverterManager.h"
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
-#include "model/ModelMediaServices.h"
 #include "model/UserConfig.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
 #include "shell/ControllerFunction.h"
@@ -149,6 +148,9 @@ std::shared_ptr<DataResource> AppDelegate::dateResource() const
 
 void AppDelegate::setDateResource(const std::shared_ptr<DataResource>& resource)
 {
+    if (resource) {
+        resource->setDvdResource(dvd());
+    }
     QMutexLocker lock(&m_lock);
     m_dateResource = resource;
 }
@@ -175,6 +177,9 @@ void AppDelegate::setDvd(const std::shared_ptr<DVDResource>& dvd)
 {
     if (dvd) {
         dvd->setCanvasRedisplay(&displayMenuCanvasOnMainThread);
+    }
+    if (const auto media = dateResource()) {
+        media->setDvdResource(dvd);
     }
     std::shared_ptr<DVDResource> previous;
     {
@@ -260,10 +265,6 @@ void AppDelegate::applicationWillFinishLaunching()
 void AppDelegate::installModelServices()
 {
     ModelServices::install(std::make_shared<ShellModelServices>());
-    ModelMediaServices::installForMedia([] {
-        AppDelegate* delegate = AppDelegate::current();
-        return delegate ? delegate->dvd() : nullptr;
-    });
     DVDMenuImageGeneratorCustomImage::install();
     VideoConverterManager::setMaxConvertCountSource(
         [] { return static_cast<int>(UserConfig::share()->maxConvertCount()); });

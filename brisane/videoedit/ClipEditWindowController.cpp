@@ -16,6 +16,7 @@
 #include "common/NamedImage.h"
 #include "common/widgets/AlertService.h"
 #include "common/widgets/CommonFunctionThreads.h"
+#include "corvane/DVDMenu.h"
 #include "listedit/ListEditViewController.h"
 #include "listedit/ListTableView.h"
 #include "listedit/core/ListDropState.h"
@@ -52,6 +53,14 @@ QPushButton* pushButton(const QString& text, QWidget* parent)
     return button;
 }
 
+// The menu canvas of the disc the clip belongs to: its media item's output
+// size, which its disc gives it; a new disc's without a media item.
+QSizeF canvasOf(const MediaData& clip)
+{
+    const VCMovie::Ptr item = clip.vcmovie();
+    return item ? item->videoOutputSize() : DVDMenu::menuSizeForAspectType(1);
+}
+
 // A new section of the source over [start, end), not yet in the source's
 // list, and its clip; no clip when the section cannot be played.
 struct NewChapter {
@@ -60,30 +69,31 @@ struct NewChapter {
 };
 
 NewChapter makeChapter(const std::shared_ptr<SectionDataResource>& source, LMMediaTime start,
-                       LMMediaTime end)
+                       LMMediaTime end, const QSizeF& canvas)
 {
     NewChapter chapter;
     chapter.section = std::make_shared<MediaSectionItem>();
     chapter.section->setSuperResource(source);
     chapter.section->setStartTimeInMedia(start);
     chapter.section->setEndTimeInMedia(end);
-    chapter.clip = chapter.section->createMediaData();
+    chapter.clip = chapter.section->createMediaData(canvas);
     return chapter;
 }
 
 bool makeChapterClips(const std::shared_ptr<SectionDataResource>& source,
                       const ClipMarkerRules::Markers& markers, const ChapterApplyPlan& plan,
-                      VCMovie::Ptr& freshItem, QList<NewChapter>& made)
+                      const QSizeF& canvas, VCMovie::Ptr& freshItem, QList<NewChapter>& made)
 {
     if (plan.reuseForFirstChapter) {
-        freshItem = SectionDataResource::createVcmovieWithSectionDataSource(*source);
+        freshItem = SectionDataResource::createVcmovieWithSectionDataSource(*source, canvas);
         if (!freshItem) {
             qWarning() << "chapter edit: the source gives no media item; nothing applied";
             return false;
         }
     }
     for (qsizetype k = plan.reuseForFirstChapter ? 1 : 0; k + 1 < markers.size(); ++k) {
-        made.append(makeChapter(source, markers[k]->markTime(), markers[k + 1]->markTime()));
+        made.append(
+            makeChapter(source, markers[k]->markTime(), markers[k + 1]->markTime(), canvas));
         if (!made.last().clip) {
             qWarning() << "chapter edit: chapter" << k << "cannot be played; nothing applied";
             return false;
@@ -345,7 +355,7 @@ void ClipEditWindowController::showWindowWithMediaData(const std::shared_ptr<Med
     m_importMedia = media;
     m_sourceResource = source;
     announce(QStringLiteral("importMediaIsSubMedia"));
-    setVcMovie(SectionDataResource::createVcmovieWithSectionDataSource(*source));
+    setVcMovie(SectionDataResource::createVcmovieWithSectionDataSource(*source, canvasOf(*media)));
     updateOldMediaArrayWithResourse(*source);
     updateClipMarkerArrayWithResourse(*source);
     setSelectedMarker(nullptr);
@@ -677,7 +687,7 @@ bool ClipEditWindowController::applyChapters(ChapterApplyPlan::Kind kind)
     // chapter that cannot be played leaves the project as it was.
     VCMovie::Ptr freshItem;
     QList<NewChapter> made;
-    if (!makeChapterClips(source, markers, plan, freshItem, made)) {
+    if (!makeChapterClips(source, markers, plan, canvasOf(*clip), freshItem, made)) {
         return false;
     }
 

@@ -1,5 +1,7 @@
 #include "lumenta/LMFunctions.h"
 
+#include "platform/ThreadBudget.h"
+
 #include <QByteArray>
 #include <QThread>
 #include <atomic>
@@ -7,6 +9,7 @@
 #include <cstring>
 
 #include "FFmpeg.h"
+#include "platform/ThreadBudget.h"
 
 int64_t lm_get_channel_layout_by_name(const char* name)
 {
@@ -115,10 +118,10 @@ void lm_add_running_exports(int exports)
 
 int lm_get_export_threads()
 {
-    return qBound(1, QThread::idealThreadCount() / (2 * exportsSharingTheCores()), 8);
+    return qBound(1, ThreadBudget::cores() / (2 * exportsSharingTheCores()), 8);
 }
 
 int lm_get_export_decoder_threads()
 {
-    return qBound(1, QThread::idealThreadCount() / exportsSharingTheCores(), 8);
+    return qBound(1, ThreadBudget::cores() / exportsSharingTheCores(), 8);
 }

@@ -15,9 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <list>
@@ -189,8 +193,9 @@ protected:
     }
 
     // The spumux description of every menu of the disc model the main window
-    // builds now: areas apart and inside the picture. Answers the model.
-    std::shared_ptr<DVDLibrary> expectButtonsApart(const QString& step)
+    // builds now, for a disc of `aspect` (the parameter's without one): areas
+    // apart and inside the picture. Answers the model.
+    std::shared_ptr<DVDLibrary> expectButtonsApart(const QString& step, qint64 aspect = -1)
     {
         const auto dvd = shell->controller()->getDVDObj();
         EXPECT_TRUE(dvd) << qPrintable(step);
@@ -198,7 +203,7 @@ protected:
             return dvd;
         }
         EXPECT_EQ(dvd->format(), GetParam().dvdFormat);
-        EXPECT_EQ(dvd->aspectType(), GetParam().aspect);
+        EXPECT_EQ(dvd->aspectType(), aspect < 0 ? GetParam().aspect : aspect);
         for (qsizetype k = 0; k < dvd->menus().size(); ++k) {
             const Rects rects = spumuxButtons(DVDMenuMake::xmlConfigForMenu(dvd->menus()[k], *dvd));
             EXPECT_FALSE(rects.isEmpty()) << qPrintable(step) << ", menu " << k;
@@ -217,8 +222,32 @@ protected:
         return dvd;
     }
 
-    // Each menu at the DVD frame size with its button areas outlined.
-    void writePictures(const DVDLibrary& dvd) const
+    // The disc of `dvd` authored in `work` and read back with libdvdread:
+    // what spumux was handed is what the menus hold, apart and inside.
+    void expectDiscButtonsApart(const std::shared_ptr<DVDLibrary>& dvd, const QString& work)
+    {
+        for (const auto& page : disc().pageArray()) {
+            page->setMenuDuration(1.0);
+        }
+        ASSERT_TRUE(QDir().mkpath(work));
+        ASSERT_TRUE(testsupport::produceDisc(dvd, work));
+        const discreadback::ReadBack back = discreadback::readBack(work + "/dvd.dvdmedia");
+        ASSERT_TRUE(back.opened);
+        ASSERT_EQ(back.menuButtons.size(), dvd->menus().size());
+        for (qsizetype k = 0; k < dvd->menus().size(); ++k) {
+            EXPECT_EQ(back.menuButtons[k], discreadback::expectedButtons(*dvd->menus()[k], *dvd))
+                << "menu " << k;
+            Rects rects;
+            for (const QList<int>& b : back.menuButtons[k]) {
+                rects.append(QRect(QPoint(b[0], b[1]), QPoint(b[2] - 1, b[3] - 1)));
+            }
+            EXPECT_EQ(faults(rects, dvd->dvdVideoSize()), "") << "menu " << k;
+        }
+    }
+
+    // Each menu at the DVD frame size with its button areas outlined, as
+    // "<prefix>-<format>-<aspect>-page<n>.png".
+    void writePictures(const DVDLibrary& dvd, const QString& prefix = "menu-buttons") const
     {
         const Format f = GetParam();
         for (qsizetype k = 0; k < dvd.menus().size(); ++k) {
@@ -232,10 +261,10 @@ protected:
                 painter.drawRect(r.adjusted(1, 1, -1, -1));
             }
             painter.end();
-            testsupport::writeArtifact(
-                picture, QString("menu-buttons-%1-%2-page%3.png")
-                             .arg(f.dvdFormat == 1 ? "PAL" : "NTSC", f.aspect == 1 ? "16x9" : "4x3")
-                             .arg(k + 1));
+            testsupport::writeArtifact(picture, QString("%1-%2-%3-page%4.png")
+                                                    .arg(prefix, f.dvdFormat == 1 ? "PAL" : "NTSC",
+                                                         dvd.aspectType() == 1 ? "16x9" : "4x3")
+                                                    .arg(k + 1));
         }
     }
 
@@ -350,29 +379,125 @@ TEST_P(MenuButtonsRoadTest, ButtonsStayApartAndInsideThePicture)
     ASSERT_TRUE(dvd);
 
     // The disc: what spumux was handed is what the menus hold.
-    for (const auto& page : disc().pageArray()) {
-        page->setMenuDuration(1.0);
-    }
-    const QString work = shell->folders.root() + "/work";
-    ASSERT_TRUE(QDir().mkpath(work));
-    ASSERT_TRUE(testsupport::produceDisc(dvd, work));
-    const discreadback::ReadBack back = discreadback::readBack(work + "/dvd.dvdmedia");
-    ASSERT_TRUE(back.opened);
-    ASSERT_EQ(back.menuButtons.size(), dvd->menus().size());
-    for (qsizetype k = 0; k < dvd->menus().size(); ++k) {
-        EXPECT_EQ(back.menuButtons[k], discreadback::expectedButtons(*dvd->menus()[k], *dvd))
-            << "menu " << k;
-        Rects rects;
-        for (const QList<int>& b : back.menuButtons[k]) {
-            rects.append(QRect(QPoint(b[0], b[1]), QPoint(b[2] - 1, b[3] - 1)));
-        }
-        EXPECT_EQ(faults(rects, dvd->dvdVideoSize()), "") << "menu " << k;
-    }
+    expectDiscButtonsApart(dvd, shell->folders.root() + "/work");
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, MenuButtonsRoadTest,
                          testing::Values(Format{1, 1, "PalWide"}, Format{1, 0, "PalNarrow"},
                                          Format{0, 1, "NtscWide"}, Format{0, 0, "NtscNarrow"}),
+                         [](const testing::TestParamInfo<Format>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+
+namespace {
+
+// The user moves items of a wide menu near its edges with the mouse, then
+// switches the menus to 4:3 and back with the menu editor's aspect control.
+class MenuAspectRoadTest : public MenuButtonsRoadTest {
+protected:
+    // Drags the item with the mouse on the menu editor's canvas until its
+    // frame starts at `to` (canvas units), as near as the pixels allow.
+    void dragTo(const std::shared_ptr<DVDPageItem>& item, const QPointF& to)
+    {
+        MenuEditShapeView* shapes = menuEditor().canvasView()->shapeView();
+        const QTransform& toView = menuEditor().canvasView()->canvasToView();
+        const QPoint start = toView.map(item->frame().center()).toPoint();
+        const QPoint end =
+            toView.map(item->frame().center() + (to - item->frame().topLeft())).toPoint();
+        QTest::mouseClick(shapes, Qt::LeftButton, Qt::NoModifier, start);
+        QTest::mousePress(shapes, Qt::LeftButton, Qt::NoModifier, start);
+        for (int step = 1; step <= 4; ++step) {
+            const QPoint at = start + (end - start) * step / 4;
+            QMouseEvent move(QEvent::MouseMove, at, shapes->mapToGlobal(at), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(shapes, &move);
+        }
+        QTest::mouseRelease(shapes, Qt::LeftButton, Qt::NoModifier, end);
+        menuEditor().clearShapeViewSelection();
+    }
+
+    void switchAspect(int index)
+    {
+        auto* control = menuEditor().view()->findChild<QComboBox*>("aspectControl");
+        ASSERT_NE(control, nullptr);
+        control->setCurrentIndex(index);
+        ASSERT_EQ(disc().aspectType(), index);
+    }
+};
+
+TEST_P(MenuAspectRoadTest, ButtonsMovedNearTheEdgesStayApartAcrossAnAspectSwitch)
+{
+    const Format f = GetParam();
+    disc().setDvdFormat(f.dvdFormat);
+    ASSERT_EQ(disc().aspectType(), 1);
+    const auto list = listPage(0);
+    ASSERT_TRUE(list);
+    import(list, 4);
+    listEditor()->addMenuPageAction();
+    import(listPage(1), 1);
+    menuEditor().setShowPlayBtn(true);
+    menuEditor().hidePlayBtnOnMenuAction();
+    const auto menu = list->menuPage();
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(menu->itemArray().contains(menu->nextButtonItem()));
+    expectButtonsApart("laid out", 1);
+
+    // The menu editor in the main window, as the user sees it.
+    MainWindowController* controller = shell->controller();
+    controller->showWindow();
+    controller->window()->resize(1024, 720);
+    QTest::mouseClick(controller->mainEditModeBtn(), Qt::LeftButton);
+    ASSERT_EQ(controller->selectedTabIdentifier(), "menu");
+    menuEditor().updateMenuPage(menu);
+    QCoreApplication::processEvents();
+
+    // Two titles side by side at the left edge, two at the right edge, the
+    // play button beside the next button in the lower right corner: the
+    // narrow canvas has no room for them where the shift puts them.
+    const double right = disc().menuCanvasSize().width();
+    std::vector<std::pair<std::shared_ptr<DVDPageItem>, QPointF>> moves;
+    for (int i = 0; i < 4; ++i) {
+        const QPointF places[] = {{0, 320}, {205, 320}, {right - 212, 150}, {right - 417, 150}};
+        moves.emplace_back(list->titleDataArray()[i]->menuItem(), places[i]);
+    }
+    const auto next = menu->nextButtonItem();
+    const auto play = menu->playButtonItem();
+    moves.emplace_back(next, QPointF(right - next->frame().width() - 12, 10));
+    moves.emplace_back(play,
+                       QPointF(right - next->frame().width() - play->frame().width() - 24, 10));
+    // The guide lines may pull an item a few units while it is dragged.
+    for (const auto& [item, to] : moves) {
+        dragTo(item, to);
+        EXPECT_NEAR(item->frame().x(), to.x(), 12) << text(item->frame());
+        EXPECT_NEAR(item->frame().y(), to.y(), 12) << text(item->frame());
+    }
+    const auto wide = expectButtonsApart("moved near the edges", 1);
+    ASSERT_TRUE(wide);
+    writePictures(*wide, "menu-aspect-moved");
+
+    // To 4:3: the buttons stay apart and inside, in the description spumux
+    // gets and on the authored disc.
+    switchAspect(0);
+    QCoreApplication::processEvents();
+    testsupport::writeArtifact(controller->window()->grab().toImage(),
+                               QString("menu-aspect-editor-%1-4x3.png").arg(f.name));
+    const auto narrow = expectButtonsApart("switched to 4:3", 0);
+    ASSERT_TRUE(narrow);
+    writePictures(*narrow, "menu-aspect-switched");
+    expectDiscButtonsApart(narrow, shell->folders.root() + "/narrow");
+
+    // And back to 16:9.
+    switchAspect(1);
+    const auto back = expectButtonsApart("back to 16:9", 1);
+    ASSERT_TRUE(back);
+    writePictures(*back, "menu-aspect-back");
+    expectDiscButtonsApart(back, shell->folders.root() + "/wide");
+}
+
+INSTANTIATE_TEST_SUITE_P(WideFormats, MenuAspectRoadTest,
+                         testing::Values(Format{1, 1, "PalWide"}, Format{0, 1, "NtscWide"}),
                          [](const testing::TestParamInfo<Format>& info) {
                              return std::string(info.param.name);
                          });

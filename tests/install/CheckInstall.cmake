@@ -23,7 +23,9 @@ set(expected
   share/brisane/menu_template.plugin
   share/applications/brisane.desktop
   share/mime/packages/brisane-project.xml
-  share/icons/hicolor/scalable/apps/brisane.svg)
+  share/icons/hicolor/scalable/apps/brisane.svg
+  share/icons/hicolor/48x48/apps/brisane.png
+  share/icons/hicolor/256x256/apps/brisane.png)
 foreach(path IN LISTS expected)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "missing from the installation: ${path}")

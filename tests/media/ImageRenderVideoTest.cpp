@@ -10,21 +10,11 @@
 #include "media/AudioPlayer.h"
 #include "media/ImageItemRenderCtrl.h"
 #include "media/ImageRenderVideo.h"
-#include "media/MediaServices.h"
 #include "media/SlideshowRenderController.h"
 
 namespace {
 
 constexpr LMMediaTime kSecond = 1000000;
-
-class CanvasServices : public MediaServices {
-public:
-    explicit CanvasServices(QSizeF canvas) : m_canvas(canvas) {}
-    QSizeF projectCanvasSize() const override { return m_canvas; }
-
-private:
-    QSizeF m_canvas;
-};
 
 // Notes every frame it is handed and on which call.
 class RecordingProvider : public IFrameProvider {
@@ -65,7 +55,6 @@ class ImageRenderVideoTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        MediaServices::install(nullptr);
         AudioPlayer::share().clearPlayer();
         ImageRenderVideo::clearImageRenderCache();
     }
@@ -74,10 +63,11 @@ protected:
 
 }  // namespace
 
-TEST_F(ImageRenderVideoTest, FrameSizeFollowsTheProjectCanvas)
+TEST_F(ImageRenderVideoTest, FrameSizeFollowsTheCanvasOfItsDisc)
 {
     ImageRenderVideo movie(photos.slideshow(2));
-    EXPECT_EQ(movie.videoSize(), QSizeF(960, 540));  // no project: a new 16:9 disc
+    EXPECT_EQ(movie.videoSize(), QSizeF(960, 540));  // on no disc yet: a new 16:9 disc's
+    EXPECT_EQ(movie.outputVideoSize(), QSizeF(854, 480));
     const QList<std::pair<QSizeF, QSizeF>> cases{{{854, 480}, {960, 540}},
                                                  {{640, 480}, {960, 720}},
                                                  {{720, 480}, {960, 540}},
@@ -85,17 +75,18 @@ TEST_F(ImageRenderVideoTest, FrameSizeFollowsTheProjectCanvas)
                                                  {{0, 0}, {960, 540}}};
     for (const auto& [canvas, size] : cases) {
         SCOPED_TRACE(canvas.width());
-        MediaServices::install(std::make_shared<CanvasServices>(canvas));
+        // As its disc gives every media item of its own its canvas.
+        movie.setOutputVideoSize(canvas);
         EXPECT_EQ(movie.videoSize(), size);
-        EXPECT_EQ(movie.outputVideoSize(), size);
+        EXPECT_EQ(movie.outputVideoSize(), canvas);
         EXPECT_EQ(movie.frameAtTime(kSecond).size(), size.toSize());
     }
-    // Edits are not kept.
-    movie.setOutputVideoSize(QSizeF(100, 100));
+    // Other edits are not kept.
+    movie.setOutputVideoSize(QSizeF(854, 480));
     movie.setWatermark(LMPicture());
     movie.setPlayVolume(0.1);
     movie.setRotate(90.0f);
-    EXPECT_EQ(movie.outputVideoSize(), QSizeF(960, 540));
+    EXPECT_EQ(movie.outputVideoSize(), QSizeF(854, 480));
     EXPECT_EQ(movie.rotate(), 0.0f);
     EXPECT_TRUE(movie.value("noSuchKey").isNull());
     movie.setValue("noSuchKey", Value(3));

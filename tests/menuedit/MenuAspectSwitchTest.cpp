@@ -5,6 +5,7 @@
 
 #include "MenuEditTestFixture.h"
 #include "menuedit/core/MenuAspectSwitch.h"
+#include "menuedit/core/MenuCanvasGeometry.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"
@@ -31,6 +32,46 @@ std::shared_ptr<MediaData> clipWithMovie()
 QSizeF outputSize(const MediaData& clip)
 {
     return clip.vcmovie()->videoOutputSize();
+}
+
+std::string text(const QRectF& r)
+{
+    return QString("(%1, %2, %3, %4)")
+        .arg(r.x())
+        .arg(r.y())
+        .arg(r.width())
+        .arg(r.height())
+        .toStdString();
+}
+
+// Whether two frames share an area (beyond single precision's rounding).
+bool sharesArea(const QRectF& a, const QRectF& b)
+{
+    const double fuzz = 1e-6;
+    return std::min(a.right(), b.right()) - std::max(a.left(), b.left()) > fuzz &&
+           std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) > fuzz;
+}
+
+// Buttons (every item but static texts) that were apart before and now lie
+// on each other, and items out of the canvas.
+std::string faults(const QList<std::shared_ptr<DVDPageItem>>& items, const QList<QRectF>& before,
+                   const QRectF& canvas)
+{
+    std::string found;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QRectF a = items[i]->frame();
+        if (!canvas.adjusted(-1e-3, -1e-3, 1e-3, 1e-3).contains(a)) {
+            found += " outside " + text(a);
+        }
+        for (qsizetype j = i + 1; j < items.size(); ++j) {
+            const QRectF b = items[j]->frame();
+            if (!items[i]->isStaticItem() && !items[j]->isStaticItem() &&
+                !sharesArea(before[i], before[j]) && sharesArea(a, b)) {
+                found += " " + text(a) + " on " + text(b);
+            }
+        }
+    }
+    return found;
 }
 
 class MenuAspectSwitchTest : public MenuEditorTest {
@@ -122,6 +163,69 @@ TEST_F(MenuAspectSwitchTest, ItemsAreClampedIntoTheNarrowCanvas)
     controller->aspectChangedAction();
     EXPECT_EQ(nearRight->frame(), QRectF(540, 100, 100, 50));
     EXPECT_EQ(tooWide->frame(), QRectF(0, 300, 640, 60));
+}
+
+// Items the user moved near the edges of the wide canvas: the clamp of the
+// switch to 4:3 must not lay two buttons on each other, and neither must the
+// way back. What the clamp leaves apart, and what the user laid on each other
+// or under a static text, is only shifted and clamped.
+TEST_F(MenuAspectSwitchTest, ClampedButtonsStayApart)
+{
+    struct Case {
+        const char* name;
+        QList<std::pair<qint64, QRectF>> items;
+        bool onlyClamped;
+    };
+    const QList<Case> cases{
+        {"side by side at the left edge",
+         {{1, {0, 300, 100, 80}}, {1, {100, 300, 100, 80}}},
+         false},
+        {"a little apart at the right edge",
+         {{1, {754, 200, 100, 80}}, {4, {660, 200, 90, 80}}},
+         false},
+        {"the next button beside a title in the corner",
+         {{13, {774, 10, 80, 70}}, {1, {640, 0, 130, 100}}},
+         false},
+        {"three in a row at the left edge",
+         {{1, {0, 100, 60, 60}}, {12, {62, 100, 60, 60}}, {1, {124, 100, 60, 60}}},
+         false},
+        {"one left and one right, neither clamped onto the other",
+         {{1, {0, 100, 100, 80}}, {1, {754, 100, 100, 80}}, {1, {50, 300, 100, 80}}},
+         true},
+        {"laid on each other by the user", {{1, {0, 100, 100, 80}}, {1, {20, 120, 100, 80}}}, true},
+        {"a static text on a title", {{2, {0, 100, 100, 40}}, {1, {30, 100, 100, 80}}}, true},
+    };
+    const QRectF narrow(0, 0, 640, 480);
+    const QRectF wide(0, 0, 854, 480);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto page = topPage();
+        QList<std::shared_ptr<DVDPageItem>> items;
+        QList<QRectF> before;
+        for (const auto& [type, frame] : c.items) {
+            items.append(type == 2 ? textItem(frame) : item(type, frame));
+            before.append(frame);
+        }
+        page->setItemArray(items);
+        open({page});
+        ASSERT_EQ(controller->aspectIndex(), 1);
+
+        aspectControl().setCurrentIndex(0);
+        ASSERT_EQ(disc().aspectType(), 0);
+        EXPECT_EQ(faults(items, before, narrow), "");
+        QList<QRectF> clamped;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            clamped.append(MenuCanvasGeometry::boundInCanvasLimit(
+                before[i].translated(-106.666656f, 0), narrow));
+            if (c.onlyClamped) {
+                EXPECT_EQ(text(items[i]->frame()), text(clamped[i])) << i;
+            }
+        }
+
+        aspectControl().setCurrentIndex(1);
+        ASSERT_EQ(disc().aspectType(), 1);
+        EXPECT_EQ(faults(items, before, wide), "");
+    }
 }
 
 TEST_F(MenuAspectSwitchTest, ClipsGetTheNewVideoSizeMembersOfMergedClipsInstead)

@@ -5,13 +5,13 @@
 
 #include "DataResourceTestFixture.h"
 #include "media/ImageRenderVideo.h"
-#include "media/MediaServices.h"
 #include "media/RenderItem.h"
 #include "media/VCMovie.h"
 #include "model/DVDFileSource.h"
+#include "model/DVDResource.h"
+#include "model/DataResource.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelMediaServices.h"
 #include "model/SectionDataResource.h"
 
 using namespace mediatest;
@@ -26,9 +26,9 @@ protected:
     {
         const QString file = path(name);
         EXPECT_TRUE(testsupport::generateMedia(
-            file, {"-f", "lavfi", "-i",
-                   QString("testsrc=size=160x120:rate=10:duration=%1").arg(length), "-pix_fmt",
-                   "yuv420p"}));
+            file,
+            {"-f", "lavfi", "-i", QString("testsrc=size=160x120:rate=10:duration=%1").arg(length),
+             "-pix_fmt", "yuv420p"}));
         return file;
     }
 };
@@ -82,15 +82,15 @@ TEST_F(DataResourceImportTest, ClipPictureHasTheShownShape)
 {
     const QString stored = path("stored.mp4");
     ASSERT_TRUE(testsupport::generateMedia(
-        stored, {"-f", "lavfi", "-i", "testsrc=size=160x90:rate=10:duration=2", "-c:v",
-                 "libx264", "-pix_fmt", "yuv420p"}));
+        stored, {"-f", "lavfi", "-i", "testsrc=size=160x90:rate=10:duration=2", "-c:v", "libx264",
+                 "-pix_fmt", "yuv420p"}));
     const QString upright = path("upright.mp4");
     ASSERT_TRUE(testsupport::generateMedia(
         upright, {"-i", stored, "-c", "copy", "-metadata:s:v:0", "rotate=90"}));
     const QString wide = path("wide.mp4");
     ASSERT_TRUE(testsupport::generateMedia(
-        wide, {"-f", "lavfi", "-i", "testsrc=size=240x180:rate=10:duration=2", "-vf",
-               "setsar=4/3", "-c:v", "libx264", "-pix_fmt", "yuv420p"}));
+        wide, {"-f", "lavfi", "-i", "testsrc=size=240x180:rate=10:duration=2", "-vf", "setsar=4/3",
+               "-c:v", "libx264", "-pix_fmt", "yuv420p"}));
     struct Case {
         QString file;
         double shape;  // width / height as shown
@@ -109,16 +109,24 @@ TEST_F(DataResourceImportTest, ClipPictureHasTheShownShape)
     }
 }
 
-TEST_F(DataResourceImportTest, OutputSizeFollowsTheDiscAspect)
+TEST_F(DataResourceImportTest, OutputSizeIsTheCanvasOfTheItemsDisc)
 {
-    // Media items take the project's canvas from the media engine.
-    ModelMediaServices::installForMedia([disc = services->disc] { return disc; });
-    services->disc->setAspectType(0);
     const auto source = SectionDataResource::resourceWithPath(clip("a.mp4", 1.2));
-    const auto item = SectionDataResource::createVcmovieWithSectionDataSource(*source);
-    ::MediaServices::install(nullptr);
-    ASSERT_TRUE(item);
-    EXPECT_EQ(item->videoOutputSize(), QSizeF(640, 480));
+    for (const QSizeF canvas : {QSizeF(640, 480), QSizeF(854, 480)}) {
+        const auto item = SectionDataResource::createVcmovieWithSectionDataSource(*source, canvas);
+        ASSERT_TRUE(item);
+        EXPECT_EQ(item->videoOutputSize(), canvas);
+    }
+
+    // A media side answers the canvas of its disc; a new disc's without one.
+    DataResource media;
+    EXPECT_EQ(media.discCanvasSize(), QSizeF(854, 480));
+    media.setDvdResource(services->disc);
+    for (const auto& [aspect, size] :
+         QList<std::pair<qint64, QSizeF>>{{0, {640, 480}}, {1, {854, 480}}, {2, {854, 480}}}) {
+        services->disc->setAspectType(aspect);
+        EXPECT_EQ(media.discCanvasSize(), size) << aspect;
+    }
 }
 
 TEST_F(DataResourceImportTest, RefusedSources)

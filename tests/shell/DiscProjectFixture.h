@@ -35,7 +35,6 @@
 #include "lumenta/LMFunctions.h"
 #include "media/DVDChapterVideo.h"
 #include "media/MediaItem.h"
-#include "media/MediaServices.h"
 #include "media/PhotoItem.h"
 #include "media/RenderItem.h"
 #include "media/SlideshowItem.h"
@@ -47,7 +46,6 @@
 #include "model/EffectTextImage.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelMediaServices.h"
 #include "model/MusicData.h"
 #include "model/SectionDataResource.h"
 #include "production/BurnDVDWorkflow.h"
@@ -88,8 +86,6 @@ protected:
         services->disc = std::make_shared<DVDResource>();
         services->disc->setDvdFormat(1);
         services->disc->setAspectType(1);
-        // Media items take the project's canvas from the media engine.
-        ModelMediaServices::installForMedia([open = services] { return open->disc; });
         DVDToolLocator::setToolFolder(QString());  // the real tools
         DVDMenuImageGeneratorCustomImage::install();
         observer = DVDToolTask::addTerminationObserver(
@@ -103,7 +99,6 @@ protected:
     {
         DVDToolTask::removeTerminationObserver(observer);
         DVDMenuImageGeneratorCustomImage::uninstall();
-        MediaServices::install(nullptr);
     }
 
     QList<ToolRun> toolRuns() const

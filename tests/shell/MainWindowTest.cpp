@@ -23,6 +23,7 @@
 #include "media/PhotoItem.h"
 #include "model/DVDPage.h"
 #include "model/DVDResource.h"
+#include "model/DataResource.h"
 #include "model/UserConfig.h"
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
@@ -71,11 +72,11 @@ TEST(MainWindowLaunchTest, StepOneMakesTheRootsAndTheServicesAnswerThem)
     EXPECT_EQ(ModelServices::current()->dvd(), delegate->dvd());
     EXPECT_EQ(ModelServices::current()->dateResource(), delegate->dateResource());
 
-    // The media engine sees the project's aspect.
+    // New clips of the title list take the canvas of the project's disc.
     delegate->dvd()->setAspectType(0);
-    EXPECT_EQ(MediaServices::current()->projectCanvasSize(), QSizeF(640, 480));
+    EXPECT_EQ(delegate->dateResource()->discCanvasSize(), QSizeF(640, 480));
     delegate->dvd()->setAspectType(1);
-    EXPECT_EQ(MediaServices::current()->projectCanvasSize(), QSizeF(854, 480));
+    EXPECT_EQ(delegate->dateResource()->discCanvasSize(), QSizeF(854, 480));
 
     // The converter manager follows the settings.
     UserConfig::share()->setMaxConvertCount(3);
@@ -206,7 +207,6 @@ TEST(MainWindowLaunchTest, AProjectArgumentReachesOpenFileAfterStepTwo)
         EXPECT_TRUE(delegate.launchedBeforeOpen);
     }
     ModelServices::install(nullptr);
-    MediaServices::install(nullptr);
     VideoConverterManager::setMaxConvertCountSource(nullptr);
     FileManagerExtention::releaseTempRoot();
 }

@@ -15,7 +15,6 @@
 #include "RecordingServices.h"
 #include "UserFolders.h"
 #include "common/FileManagerExtention.h"
-#include "media/MediaServices.h"
 #include "media/VideoConverterManager.h"
 #include "model/ModelServices.h"
 #include "shell/HelperExtention.h"
@@ -104,7 +103,6 @@ public:
         delegate.reset();
         EditorFactory::install(nullptr);
         ModelServices::install(nullptr);
-        MediaServices::install(nullptr);
         VideoConverterManager::setMaxConvertCountSource(nullptr);
         FileManagerExtention::releaseTempRoot();
     }

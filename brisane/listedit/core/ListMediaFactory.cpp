@@ -16,7 +16,7 @@ namespace {
 
 // The clip of a section over the whole source; null with why in `reason`.
 ListMediaFactory::MadeClip makeClip(const std::shared_ptr<SectionDataResource>& source,
-                                    QString& reason)
+                                    const QSizeF& canvas, QString& reason)
 {
     if (!source) {
         reason = QStringLiteral("the file cannot be opened");
@@ -26,7 +26,7 @@ ListMediaFactory::MadeClip makeClip(const std::shared_ptr<SectionDataResource>& 
     if (!section) {
         return {};
     }
-    auto clip = section->createMediaData(&reason);
+    auto clip = section->createMediaData(canvas, &reason);
     if (!clip) {
         return {};
     }
@@ -42,23 +42,25 @@ QString refusalText(const QString& reason)
 }  // namespace
 
 ListMediaFactory::MadeClip ListMediaFactory::makeMediaDataWithResource(
-    const std::shared_ptr<SectionDataResource>& source)
+    const std::shared_ptr<SectionDataResource>& source, const QSizeF& canvas)
 {
     QString reason;
-    return makeClip(source, reason);
+    return makeClip(source, canvas, reason);
 }
 
-ListMediaFactory::MadeClip ListMediaFactory::makeMediaDataWithPath(const QString& path)
+ListMediaFactory::MadeClip ListMediaFactory::makeMediaDataWithPath(const QString& path,
+                                                                   const QSizeF& canvas)
 {
     QString reason;
-    MadeClip made = makeClip(SectionDataResource::resourceWithPath(path), reason);
+    MadeClip made = makeClip(SectionDataResource::resourceWithPath(path), canvas, reason);
     if (!made) {
         made.refused.append({path, refusalText(reason)});
     }
     return made;
 }
 
-ListMediaFactory::MadeClip ListMediaFactory::makeMediaDataWithImagePaths(const QStringList& paths)
+ListMediaFactory::MadeClip ListMediaFactory::makeMediaDataWithImagePaths(const QStringList& paths,
+                                                                         const QSizeF& canvas)
 {
     QList<ImportRefusal> refused;
     QList<std::shared_ptr<PhotoItem>> photos;
@@ -77,7 +79,7 @@ ListMediaFactory::MadeClip ListMediaFactory::makeMediaDataWithImagePaths(const Q
         auto source = std::make_shared<SectionDataResource>();
         source->setImageSource(slideshow);
         QString reason;
-        made = makeClip(source, reason);
+        made = makeClip(source, canvas, reason);
         if (!made) {
             for (const QString& path : paths) {
                 if (std::none_of(refused.begin(), refused.end(),
@@ -111,7 +113,7 @@ void ListMediaFactory::registerSourceOfMedia(DataResource& project, const MadeCl
 MediaData::Ptr ListMediaFactory::createMediaDataWithResource(
     DataResource& project, const std::shared_ptr<SectionDataResource>& source)
 {
-    const MadeClip made = makeMediaDataWithResource(source);
+    const MadeClip made = makeMediaDataWithResource(source, project.discCanvasSize());
     registerSourceOfMedia(project, made);
     return made.media;
 }

@@ -13,6 +13,7 @@
 // 0.1 s (no section), and one shorter than 1 s (no clip); and pictures that
 // cannot be read. Each refusal says why, for the user.
 
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -49,13 +50,15 @@ public:
     // --- Any thread: nothing of the project is touched ---
     // The clip of a section over the whole source, the section appended to
     // the source's sections; null when the source is refused (the source is
-    // then left as it was).
-    static MadeClip makeMediaDataWithResource(const std::shared_ptr<SectionDataResource>& source);
+    // then left as it was). `canvas` is the menu canvas of the project's disc
+    // (DataResource::discCanvasSize), the clip's output size.
+    static MadeClip makeMediaDataWithResource(const std::shared_ptr<SectionDataResource>& source,
+                                              const QSizeF& canvas);
     // The same over a new source of one file.
-    static MadeClip makeMediaDataWithPath(const QString& path);
+    static MadeClip makeMediaDataWithPath(const QString& path, const QSizeF& canvas);
     // The same over a new photo slideshow of the readable pictures, in the
     // given order; the others are refused.
-    static MadeClip makeMediaDataWithImagePaths(const QStringList& paths);
+    static MadeClip makeMediaDataWithImagePaths(const QStringList& paths, const QSizeF& canvas);
 
     // "<file name>: <reason>", one line per refused file.
     static QString describeRefusals(const QList<ImportRefusal>& refused);
@@ -63,8 +66,8 @@ public:
     // --- Main thread ---
     // Adds the source of a clip made above to the project's sources.
     static void registerSourceOfMedia(DataResource& project, const MadeClip& made);
-    // make… then register…: the clip, its source registered; null leaves the
-    // project as it was.
+    // make… (for the project's disc) then register…: the clip, its source
+    // registered; null leaves the project as it was.
     static MediaData::Ptr createMediaDataWithResource(
         DataResource& project, const std::shared_ptr<SectionDataResource>& source);
     static MediaData::Ptr createMediaDataWithPath(DataResource& project, const QString& path);

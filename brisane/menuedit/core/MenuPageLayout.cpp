@@ -26,18 +26,12 @@ bool isInside(const QRectF& inner, const QRectF& outer)
            inner.right() <= outer.right() + fuzz && inner.bottom() <= outer.bottom() + fuzz;
 }
 
-// Overlapping with an area; rectangles that only touch are apart.
-bool overlaps(const QRectF& a, const QRectF& b)
-{
-    return std::min(a.right(), b.right()) - std::max(a.left(), b.left()) > fuzz &&
-           std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) > fuzz;
-}
-
 bool isClear(const QRectF& rect, const QList<QRectF>& taken, double gap = 0)
 {
     const QRectF grown = rect.adjusted(-gap, -gap, gap, gap);
-    return std::none_of(taken.begin(), taken.end(),
-                        [&](const QRectF& other) { return overlaps(grown, other); });
+    return std::none_of(taken.begin(), taken.end(), [&](const QRectF& other) {
+        return MenuPageLayout::overlaps(grown, other);
+    });
 }
 
 bool isFreePlace(const QRectF& place, const QRectF& canvas, const QList<QRectF>& taken)
@@ -182,6 +176,12 @@ QRectF MenuPageLayout::buttonPlace(qint64 type, const QSizeF& canvas)
             return {};
     }
     return QRectF(QPointF(x, buttonBandBottom), buttonSize);
+}
+
+bool MenuPageLayout::overlaps(const QRectF& a, const QRectF& b)
+{
+    return std::min(a.right(), b.right()) - std::max(a.left(), b.left()) > fuzz &&
+           std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top()) > fuzz;
 }
 
 bool MenuPageLayout::isPlacedByProgram(const DVDPageItem& item)

@@ -52,6 +52,10 @@ public:
 
     // Whether the program may place the item (see above).
     static bool isPlacedByProgram(const DVDPageItem& item);
+    // Whether two frames share an area; frames that only touch are apart.
+    // Frames that went through single precision are compared with a small
+    // tolerance.
+    static bool overlaps(const QRectF& a, const QRectF& b);
 
     // Lays the page out: the user's items stay; the program's titles keep
     // their frames while they lie inside the canvas and clear of what was

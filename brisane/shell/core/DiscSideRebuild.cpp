@@ -83,6 +83,9 @@ DiscSideRebuild::DiscSideRebuild(std::shared_ptr<DataResource> media,
                                  std::shared_ptr<DVDResource> disc)
     : m_media(std::move(media)), m_disc(std::move(disc))
 {
+    if (m_media) {
+        m_media->setDvdResource(m_disc);
+    }
 }
 
 // ---- the rebuild
@@ -123,6 +126,8 @@ void DiscSideRebuild::flushDVDResourceBeforeEdit()
     }
     m_disc->setPageArray(pages);
     updatePreNextButtonForDVDPageArray();
+    // The clips now belong to this disc and take its shape.
+    m_disc->changeVideoOutputSizeWithDataResource(*m_media);
 }
 
 // Appends the list page's menu page and its titles' sub pages to `pages`,

@@ -28,10 +28,12 @@ class MediaData;
 
 class DiscSideRebuild {
 public:
+    // Makes `disc` the disc side of `media` (DataResource::dvdResource).
     DiscSideRebuild(std::shared_ptr<DataResource> media, std::shared_ptr<DVDResource> disc);
 
     // The whole rebuild: objects and links for every list page, then the page
-    // list and the item lists, then the navigation buttons.
+    // list and the item lists, then the navigation buttons; last, every clip
+    // of the list takes the disc's canvas as its output size.
     void flushDVDResourceBeforeEdit();
 
     // --- The three steps of the first pass ---

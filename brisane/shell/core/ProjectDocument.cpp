@@ -442,11 +442,12 @@ std::optional<ProjectRoots> ProjectDocument::loadDocumentAtPath(const QString& f
     if (!roots) {
         return std::nullopt;
     }
+    roots->media->setDvdResource(roots->disc);
     loadFileSourceWithProject(*roots, folder);
     for (const auto& source : roots->media->sectionDataResourceArray()) {
         for (const auto& section : source->mediaSectionArray()) {
             if (const auto clip = section->associatedMedia()) {
-                clip->loadVCMovieFromProject();
+                clip->loadVCMovieFromProject(roots->disc->dvdVideoSize());
             }
         }
     }

@@ -34,7 +34,8 @@ Q_DECL_EXPORT int32_t lm_get_default_sample_fmt();
 
 // How many exports (writers fed by decoding movies) run side by side; 1 by
 // default. Each export then sizes its decoding, editing and encoding threads
-// to its share of the machine's cores, so that all of them together run
+// to its share of the cores the program counts (ThreadBudget: the machine's,
+// eight at most), so that all of them together run
 // about one busy thread per core. Takes effect for exports started afterwards.
 Q_DECL_EXPORT void lm_set_concurrent_exports(int exports);
 
