@@ -94,13 +94,17 @@ struct Utf8Scan {
     qsizetype characters = 0;  // well-formed characters of more than one byte
     qsizetype bad = 0;         // bad sequences
     bool cutAtEnd = false;     // the last bad sequence is a character cut off
-    QList<int> damagedLines;   // 1-based, each once, in order
+    // Every bad sequence is one byte of Latin 1's letters and signs
+    // (0xA0-0xFF) with no other bad sequence beside it.
+    bool onlyStrayLatin1 = true;
+    QList<int> damagedLines;  // 1-based, each once, in order
 };
 
 Utf8Scan scanUtf8(const QByteArray& bytes)
 {
     Utf8Scan scan;
     int line = 1;
+    bool afterBad = false;
     for (qsizetype at = 0; at < bytes.size();) {
         bool cut = false;
         const int length = utf8CharacterAt(bytes, at, &cut);
@@ -108,10 +112,14 @@ Utf8Scan scanUtf8(const QByteArray& bytes)
             line += bytes[at] == '\n' ? 1 : 0;
             scan.characters += length > 1 ? 1 : 0;
             at += length;
+            afterBad = false;
             continue;
         }
         ++scan.bad;
         scan.cutAtEnd = cut;
+        scan.onlyStrayLatin1 = scan.onlyStrayLatin1 && length == -1 &&
+                               static_cast<uchar>(bytes[at]) >= 0xA0 && !afterBad;
+        afterBad = true;
         if (scan.damagedLines.isEmpty() || scan.damagedLines.constLast() != line) {
             scan.damagedLines.append(line);
         }
@@ -229,7 +237,8 @@ std::optional<SubtitleEncodings::Reading> SubtitleEncodings::decodeDamagedUtf8(
 {
     const Utf8Scan scan = scanUtf8(bytes);
     const bool damaged =
-        scan.bad > 0 && (scan.characters >= scan.bad || (scan.bad == 1 && scan.cutAtEnd));
+        scan.bad > 0 && (scan.characters >= scan.bad || (scan.bad == 1 && scan.cutAtEnd) ||
+                         (scan.characters > 0 && scan.onlyStrayLatin1));
     if (!damaged) {
         return std::nullopt;
     }

@@ -26,11 +26,15 @@
 //
 // Damaged UTF-8: bytes that hold at least as many valid multi-byte UTF-8
 // characters as bad sequences, or whose only bad sequence is a character cut
-// off at the very end, are UTF-8 with a few bytes lost. They are read as
-// UTF-8 with each bad sequence shown as U+FFFD, and the reading names the
-// lines that hold one, so the user can be told. Text in a single-byte or
-// East Asian encoding almost never forms valid UTF-8 characters, so it is
-// not taken for damaged UTF-8.
+// off at the very end, are UTF-8 with a few bytes lost. So are UTF-8 bytes
+// with a few Latin 1 letters strayed in: valid multi-byte characters, and
+// bad sequences that are each a single byte of 0xA0-0xFF standing alone
+// (a mixed file, however few its UTF-8 characters). They are read as UTF-8
+// with each bad sequence shown as U+FFFD, and the reading names the lines
+// that hold one, so the user can be told. Text in a single-byte or East Asian
+// encoding almost never forms valid UTF-8 characters, and East Asian text
+// has its bytes above 0x7F side by side, so it is not taken for damaged
+// UTF-8.
 //
 // Pure functions; any thread.
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include "common/CommonFunction.h"
 #include "media/SlideshowFiles.h"
@@ -39,14 +40,21 @@ std::shared_ptr<DVDFileSource> DVDFileSource::sourceWithPath(const QString& path
     return source;
 }
 
-bool DVDFileSource::saveSourceAtPath(const QString& projectFolder) const
+QString DVDFileSource::copyPath(const QString& projectFolder) const
 {
     if (!SlideshowFiles::isPlainFileName(m_savedFileName)) {
         qWarning().noquote() << "not a file name of a project copy:" << m_savedFileName;
+        return {};
+    }
+    return projectFolder + QLatin1Char('/') + FolderName + QLatin1Char('/') + m_savedFileName;
+}
+
+bool DVDFileSource::saveSourceAtPath(const QString& projectFolder) const
+{
+    const QString target = copyPath(projectFolder);
+    if (target.isEmpty()) {
         return false;
     }
-    const QString target =
-        projectFolder + QLatin1Char('/') + FolderName + QLatin1Char('/') + m_savedFileName;
     const QFileInfo source(m_filePath);
     if (m_filePath.isEmpty() || !source.isFile()) {
         qWarning().noquote() << "source file missing, no copy made:" << m_filePath;
@@ -60,14 +68,20 @@ bool DVDFileSource::saveSourceAtPath(const QString& projectFolder) const
     return SlideshowFiles::linkOrCopy(m_filePath, target);
 }
 
+bool DVDFileSource::saveContentAtPath(const QString& projectFolder, const QByteArray& content) const
+{
+    const QString target = copyPath(projectFolder);
+    if (target.isEmpty() || !QDir().mkpath(QFileInfo(target).absolutePath())) {
+        return false;
+    }
+    QSaveFile copy(target);
+    return copy.open(QIODevice::WriteOnly) && copy.write(content) == content.size() &&
+           copy.commit();
+}
+
 void DVDFileSource::loadSourceAtPath(const QString& projectFolder)
 {
-    if (!SlideshowFiles::isPlainFileName(m_savedFileName)) {
-        qWarning().noquote() << "not a file name of a project copy:" << m_savedFileName;
-        m_filePath.clear();
-        return;
-    }
-    m_filePath = projectFolder + QLatin1Char('/') + FolderName + QLatin1Char('/') + m_savedFileName;
+    m_filePath = copyPath(projectFolder);
 }
 
 QString DVDFileSource::shaString(const QString& text)

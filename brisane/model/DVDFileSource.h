@@ -32,6 +32,10 @@ public:
     // left as it is. Nothing is done when the file is missing (logged).
     // Answers whether the copy is there afterwards.
     bool saveSourceAtPath(const QString& projectFolder) const;
+    // Writes `content` as the copy in `projectFolder`'s "dvd-file" folder, in
+    // place of the file, which is gone: what the project still holds of it.
+    // Answers whether the copy was written.
+    bool saveContentAtPath(const QString& projectFolder, const QByteArray& content) const;
     // Points the path at the copy in `projectFolder` (not checked). A saved
     // name that is not a plain file name leaves the path empty (logged).
     void loadSourceAtPath(const QString& projectFolder);
@@ -53,6 +57,10 @@ public:
     static const PropertyTable& properties();
 
 private:
+    // "<projectFolder>/dvd-file/<savedFileName>"; empty (logged) when the
+    // saved name is not a plain file name.
+    QString copyPath(const QString& projectFolder) const;
+
     QString m_filePath;
     QString m_name;
     QString m_savedFileName;

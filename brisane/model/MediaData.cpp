@@ -1,10 +1,12 @@
 #include "model/MediaData.h"
 
+#include <QFileInfo>
 #include <QtDebug>
 #include <algorithm>
 
 #include "common/CommonFunction.h"
 #include "corvane/DVDMenu.h"
+#include "media/SubtitleEncodings.h"
 #include "media/SubtitleFileOpener.h"
 #include "model/DVDFileSource.h"
 #include "model/DVDPageItem.h"
@@ -108,6 +110,30 @@ void MediaData::reopenSubtitle()
         qWarning().noquote() << "the subtitle of" << m_name
                              << "has damaged lines:" << opened.damagedLines;
     }
+}
+
+bool MediaData::keepSubtitleText()
+{
+    const auto source = subtitleFileSource();
+    const IMovie::Ptr movie = ffmovie();
+    if (!source || !movie || !movie->hasSubtitle() || QFileInfo(source->path()).isFile()) {
+        return false;
+    }
+    m_vcmovie->setSubtitleEncoding(SubtitleEncodings::kUTF8);
+    return true;
+}
+
+bool MediaData::saveSubtitleTextAtPath(const QString& projectFolder) const
+{
+    const auto source = subtitleFileSource();
+    const IMovie::Ptr movie = ffmovie();
+    const std::optional<QString> text = movie ? movie->subtitle().toString() : std::nullopt;
+    if (!source || !text) {
+        return false;
+    }
+    qInfo().noquote() << "the subtitle file of" << m_name << "is gone:" << source->path()
+                      << "; its copy is written from the text the clip holds";
+    return source->saveContentAtPath(projectFolder, text->toUtf8());
 }
 
 void MediaData::updateMovieAttributesToMovie()

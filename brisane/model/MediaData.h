@@ -69,6 +69,16 @@ public:
     // pointed at its copy by a save keeps it), a new one for another file,
     // null without subtitle. Without a media item, the snapshot's source.
     std::shared_ptr<DVDFileSource> subtitleFileSource() const;
+    // A clip whose chosen subtitle file is gone (deleted or moved before a
+    // save) while its media item still shows the subtitle keeps it: the
+    // save writes the project's copy from the text the item holds, in
+    // UTF-8. keepSubtitleText() tells whether that is so and, when it is,
+    // sets the item to read its subtitle in UTF-8 from then on (run it
+    // before the clip is archived, so that its snapshot says so);
+    // saveSubtitleTextAtPath() then writes the copy into `projectFolder`
+    // (see DVDFileSource) and answers whether it was written.
+    bool keepSubtitleText();
+    bool saveSubtitleTextAtPath(const QString& projectFolder) const;
     // The media item's movie; null while there is none.
     IMovie::Ptr ffmovie() const;
     // The media item's kept pieces placed at source times: without trim

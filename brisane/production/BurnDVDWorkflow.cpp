@@ -15,6 +15,7 @@
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDImageMake.h"
 #include "corvane/DVDLibrary.h"
+#include "model/ProjectSourceCheck.h"
 #include "production/DVDTitleCount.h"
 #include "production/IDiscBurner.h"
 #include "production/MakeDVDVideo.h"
@@ -192,7 +193,12 @@ ProductionResult BurnDVDWorkflow::make(const std::shared_ptr<DVDLibrary>& dvd, c
 {
     beginStep();
     ProductionResult result = ProductionResult::succeeded();
-    if (!dvd || dvd->titles().isEmpty()) {
+    const QList<MissingSource> missing =
+        dvd ? ProjectSourceCheck::missingSources(*dvd) : QList<MissingSource>();
+    if (!missing.isEmpty()) {
+        result = ProductionResult::failed(ProjectSourceCheck::refusalHeading() + QLatin1Char('\n') +
+                                          ProjectSourceCheck::describe(missing));
+    } else if (!dvd || dvd->titles().isEmpty()) {
         result = ProductionResult::failed(QStringLiteral("The disc has no titles to play."));
     } else if (!ProductionFiles::isPlaceholder(media)) {
         result = ProductionResult::failed(

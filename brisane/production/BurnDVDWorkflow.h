@@ -74,6 +74,9 @@ public:
     BurnDVDWorkflow& operator=(const BurnDVDWorkflow&) = delete;
 
     // make:media: renders and authors the disc into a DVD folder at `media`.
+    // Fails before anything is made when a source the disc plays is missing
+    // or cannot be played (ProjectSourceCheck), naming every such file, and
+    // when the disc has no titles.
     ProductionResult make(const std::shared_ptr<DVDLibrary>& dvd, const QString& media);
     // make:iso:name: an ISO image of the DVD folder `media` at `iso`, with the
     // volume name `name` ("My DVD" when empty).

@@ -35,7 +35,7 @@
 #include "shell/core/IListEditViewController.h"
 #include "shell/core/IMenuEditViewController.h"
 #include "shell/core/ProjectDocument.h"
-#include "shell/core/ProjectSourceCheck.h"
+#include "model/ProjectSourceCheck.h"
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};

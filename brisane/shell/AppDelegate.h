@@ -21,7 +21,7 @@
 #include <memory>
 #include <thread>
 
-#include "shell/core/ProjectSourceCheck.h"
+#include "model/ProjectSourceCheck.h"
 
 class DataResource;
 class DVDLibraryResource;

@@ -21,6 +21,7 @@
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
 #include "model/ModelServices.h"
+#include "model/ProjectSourceCheck.h"
 #include "model/SectionDataResource.h"
 #include "production/DVDBurnAdapter.h"
 #include "production/DVDFuncLib.h"
@@ -29,7 +30,6 @@
 #include "shell/core/BurnSettingRules.h"
 #include "shell/core/DVDBurnerState.h"
 #include "shell/core/IBurnerState.h"
-#include "shell/core/ProjectSourceCheck.h"
 
 using namespace BurnSettingRules;
 
@@ -429,9 +429,8 @@ std::optional<ProductionResult> BurnSettingWindow::refuseMissingSources()
     if (missing.isEmpty()) {
         return std::nullopt;
     }
-    return refuseProduction(
-        QStringLiteral("These files of the project are missing or cannot be read:"),
-        ProjectSourceCheck::describe(missing));
+    return refuseProduction(ProjectSourceCheck::refusalHeading(),
+                            ProjectSourceCheck::describe(missing));
 }
 
 std::optional<ProductionResult> BurnSettingWindow::refuseClipsLeftOut()

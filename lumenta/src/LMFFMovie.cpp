@@ -18,6 +18,7 @@
 #include "LMFFItemData.h"
 #include "MoviePlayback.h"
 #include "SerialWorker.h"
+#include "SubtitleAssCopy.h"
 #include "VideoEditChain.h"
 #include "VideoFrameReader.h"
 #include "lumenta/IFrameProvider.h"
@@ -631,11 +632,17 @@ bool LMFFMovie::openSubtitle(const QString& path)
         d->subtitleError = error;
         return false;
     }
+    // A file in the chosen encoding goes to the renderer as it is, with that
+    // encoding.
+    const QString drawn = encoding.isEmpty() ? SubtitleAssCopy::forRenderer(copy) : copy;
+    if (drawn != copy) {
+        QFile::remove(copy);
+    }
     std::lock_guard lock(d->state);
     if (!d->edits.subtitleFile.isEmpty()) {
         QFile::remove(d->edits.subtitleFile);
     }
-    d->edits.subtitleFile = copy;
+    d->edits.subtitleFile = drawn;
     d->subtitleContent = *content;
     d->subtitleError.clear();
     ++d->edits.chainVersion;

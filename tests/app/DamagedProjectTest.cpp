@@ -1,13 +1,14 @@
 // Projects whose files were damaged after they were saved, through the
-// program's own windows: four clips and a photo slideshow with music
-// imported through the title list, page music, a real save; then a copy of
-// the saved folder has one source deleted, cut short, replaced with garbage
-// or made unreadable, its photos deleted or its music damaged, and is
-// opened again and produced through the burn settings sheet with the real
-// tools. The open names the file in one sheet and marks its clip's row;
-// production refuses before anything is made, naming the file, and leaves
-// no output that could pass for a disc. The intact project still makes a
-// disc with every title the list shows.
+// program's own windows: four clips (one an MP4 with its index first) and a
+// photo slideshow with music imported through the title list, page music, a
+// real save; then a copy of the saved folder has one source deleted, cut
+// short (its index lost or, at the front, kept), replaced with garbage or
+// made unreadable, its photos deleted or its music damaged, and is opened
+// again and produced through the burn settings sheet with the real tools.
+// The open names the file in one sheet and marks its clip's row; production
+// refuses before anything is made, naming the file, and leaves no output
+// that could pass for a disc. The intact project still makes a disc with
+// every title the list shows.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
-#include <QRandomGenerator>
 #include <QTest>
 #include <functional>
 
@@ -73,7 +73,6 @@ protected:
     AppDelegate* delegate() const { return shell->delegate.get(); }
     testsupport::RecordingAlertService& alerts() const { return *shell->services.alerts; }
 
-
     // The project of the header, saved as "Saved.brisane"; `copies` maps
     // what each damage needs to the file's path inside the saved folder.
     void buildAndSave()
@@ -81,6 +80,15 @@ protected:
         QStringList clips;
         for (const QString& name : ClipNames) {
             clips << media + "/" + name;
+            if (name == "delta.mp4") {
+                // An MP4 with its index first: cut short, it still claims
+                // its whole length.
+                ASSERT_TRUE(testsupport::generateMedia(
+                    clips.last(), {"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1.2",
+                                   "-f", "lavfi", "-i", "sine=frequency=440:duration=1.2",
+                                   "-pix_fmt", "yuv420p", "-movflags", "+faststart"}));
+                continue;
+            }
             ASSERT_TRUE(testsupport::makeTestClip(clips.last(), 1.2));
         }
         QStringList photos;
@@ -227,23 +235,6 @@ protected:
     QMap<QString, QString> copies;
 };
 
-bool overwrite(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-QByteArray garbage(qint64 size)
-{
-    QByteArray bytes(static_cast<qsizetype>(size), '\0');
-    QRandomGenerator random(7);
-    for (char& byte : bytes) {
-        byte = static_cast<char>(random.bounded(256));
-    }
-    return bytes;
-}
-
 TEST_F(DamagedProjectTest, DamagedSourcesAreNamedOnOpenAndRefusedByProduction)
 {
     buildAndSave();
@@ -279,9 +270,13 @@ TEST_F(DamagedProjectTest, DamagedSourcesAreNamedOnOpenAndRefusedByProduction)
          "charlie.mp4",
          [](const QString& p) { return QFile::resize(p, QFileInfo(p).size() / 2); },
          {2}},
+        {"truncated video with its index first",
+         "delta.mp4",
+         [](const QString& p) { return QFile::resize(p, QFileInfo(p).size() / 2); },
+         {3}},
         {"video replaced by garbage",
          "charlie.mp4",
-         [](const QString& p) { return overwrite(p, garbage(QFileInfo(p).size())); },
+         [](const QString& p) { return testsupport::overwriteWithGarbage(p, QFileInfo(p).size()); },
          {2}},
         {"slideshow photos deleted",
          "photos",
@@ -293,7 +288,7 @@ TEST_F(DamagedProjectTest, DamagedSourcesAreNamedOnOpenAndRefusedByProduction)
          {4}},
         {"page music replaced by garbage",
          "song.m4a",
-         [](const QString& p) { return overwrite(p, garbage(4000)); },
+         [](const QString& p) { return testsupport::overwriteWithGarbage(p, 4000); },
          {}},
     };
     int n = 0;

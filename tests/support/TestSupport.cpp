@@ -173,4 +173,16 @@ QByteArray mutateBytes(const QByteArray& good, QRandomGenerator& random, int max
     return mutated;
 }
 
+bool overwriteWithGarbage(const QString& path, qint64 size)
+{
+    QByteArray bytes(static_cast<qsizetype>(size), '\0');
+    QRandomGenerator random(7);
+    for (char& byte : bytes) {
+        byte = static_cast<char>(random.bounded(256));
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
 }  // namespace testsupport

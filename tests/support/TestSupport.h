@@ -55,4 +55,7 @@ QByteArray mutateBytes(const QByteArray& good, QRandomGenerator& random, int max
 
 QString writeArtifact(const QImage& image, const QString& name);
 
+// Replaces the file's content with `size` random bytes (always the same ones).
+bool overwriteWithGarbage(const QString& path, qint64 size);
+
 }  // namespace testsupport

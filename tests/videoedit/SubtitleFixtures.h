@@ -83,7 +83,8 @@ inline QString windows1252Text()
 }
 
 // UTF-8 files with damaged bytes: their bytes, how they read (each bad
-// sequence as U+FFFD, everything else as written) and their damaged lines.
+// sequence as U+FFFD, everything else as written, the UTF-8 text as UTF-8)
+// and their damaged lines.
 struct DamagedUtf8 {
     const char* label;
     QByteArray bytes;
@@ -108,8 +109,19 @@ inline QList<DamagedUtf8> damagedUtf8()
     const QString plain =
         srt({QStringLiteral("Hello"), QStringLiteral("Cafe au lait, merci")}).chopped(3) +
         QStringLiteral("é");
+    // A UTF-8 file whose third cue (line 11) was written in Latin 1: more
+    // Latin 1 letters than UTF-8 characters.
+    const QString mixedCues = srt({QStringLiteral("Café"), QStringLiteral("Bonjour"),
+                                   QStringLiteral("Très bien, ça va, à bientôt")});
+    const qsizetype latin1At = mixedCues.indexOf(QStringLiteral("Très"));
+    const QByteArray mixed = mixedCues.left(latin1At).toUtf8() + mixedCues.mid(latin1At).toLatin1();
+    QString mixedText = mixedCues;
+    for (const QChar letter : QStringLiteral("èçàô")) {
+        mixedText.replace(mixedText.indexOf(letter, latin1At), 1, replacement);
+    }
     return {
         {"a stray byte", stray, cues.left(at) + replacement + cues.mid(at), {7}},
+        {"Latin 1 letters in a UTF-8 file", mixed, mixedText, {11}},
         {"the last character cut",
          ending.toUtf8().chopped(1),
          ending.chopped(1) + replacement,

@@ -7,7 +7,8 @@
 // project folder, read in the stored encoding (the sheet names it as it was
 // chosen), and a disc made from the reopened clips shows the "ü" cue at 1.5 s and nothing at 3 s. A
 // project whose clip snapshot lacks the subtitle keys, as projects saved before subtitles were
-// kept, opens without subtitle and with its other edits.
+// kept, opens without subtitle and with its other edits. A subtitle whose
+// file is deleted before the first save is kept from the clip's text.
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -27,6 +28,7 @@
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
+#include "model/ProjectSourceCheck.h"
 #include "shell/core/ProjectDocument.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditWindowController.h"
@@ -211,6 +213,83 @@ TEST_F(SubtitleProject, TheChosenSubtitleSurvivesSaveAndReopenAndReachesTheDisc)
     EXPECT_EQ(lowerThirdInk(after), 0) << "no cue at 3 s";
     EXPECT_GT(lowerThirdInk(frameOf(vob, 100 + 37, dir.filePath("western.png"))), 50)
         << "the second title's cue";
+}
+
+// Subtitle files deleted before the project was ever saved, each chosen
+// through the sheet: the save writes each copy from the text its clip holds,
+// and the reopened project shows every subtitle, passes the source check and
+// puts the cues on its disc.
+TEST_F(SubtitleProject, ASubtitleDeletedBeforeTheFirstSaveIsKeptFromTheClipsText)
+{
+    const QString ass = QStringLiteral(
+        "[Script Info]\nScriptType: v4.00+\nPlayResX: 320\nPlayResY: 180\n\n"
+        "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, "
+        "OutlineColour, BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, "
+        "Angle, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\n"
+        "Style: Default,Sans,24,&H00FFFFFF,&H00FFFFFF,&H00000000,&H00000000,0,0,0,0,100,100,0,"
+        "0,1,1,0,2,10,10,10,1\n\n"
+        "[Events]\nFormat: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, "
+        "Text\nDialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Grüß Gott\n");
+    const QString sami = QStringLiteral(
+        "<SAMI>\n<HEAD>\n<STYLE TYPE=\"text/css\"><!--\nP { font-size: 24pt; }\n"
+        ".DECC { Name: Deutsch; lang: de-DE; }\n--></STYLE>\n</HEAD>\n<BODY>\n"
+        "<SYNC Start=1000><P Class=DECC>Grüß Gott\n<SYNC Start=2000><P Class=DECC>&nbsp;\n"
+        "</BODY>\n</SAMI>\n");
+    struct Case {
+        const char* file;
+        QByteArray bytes;
+        quint64 encoding;  // chosen on the sheet
+    };
+    const QList<Case> cases{
+        {"gone.srt", umlautText().toUtf8(), SubtitleEncodings::kAutomatic},
+        {"western.srt", encode(windows1252Text(), "WINDOWS-1252"), SubtitleEncodings::kISOLatin1},
+        {"gone.ass", ass.toUtf8(), SubtitleEncodings::kAutomatic},
+        {"gone.smi", sami.toUtf8(), SubtitleEncodings::kAutomatic},
+    };
+    QStringList shown;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString chosen = dir.filePath(c.file);
+        ASSERT_TRUE(writeFile(chosen, c.bytes));
+        const auto clip = import();
+        ASSERT_TRUE(clip);
+        chooseSubtitle(clip, chosen, c.encoding);
+        shown << shownText(clip);
+        ASSERT_FALSE(shown.last().isEmpty());
+        ASSERT_TRUE(QFile::remove(chosen));
+    }
+    const QString folder = dir.filePath("Gone.brisane");
+    save(folder);
+    EXPECT_TRUE(ProjectSourceCheck::missingSources(roots).isEmpty());
+
+    const ProjectRoots back = reopen(folder);
+    ASSERT_TRUE(back.media);
+    const QList<MissingSource> missing = ProjectSourceCheck::missingSources(back);
+    EXPECT_TRUE(missing.isEmpty()) << qPrintable(ProjectSourceCheck::describe(missing));
+    QList<std::shared_ptr<MediaData>> clips;
+    for (int i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].file);
+        const auto clip = clipOf(back, i);
+        ASSERT_TRUE(clip && clip->vcmovie());
+        const QString path = clip->vcmovie()->subtitlePath();
+        EXPECT_TRUE(path.startsWith(folder + "/dvd-file/")) << qPrintable(path);
+        EXPECT_TRUE(QFileInfo(path).isFile());
+        ASSERT_TRUE(clip->ffmovie()->hasSubtitle());
+        EXPECT_EQ(shownText(clip), shown[i]);
+        clips << clip;
+    }
+
+    // A disc of the reopened clips, one title of 4 s (100 frames) each.
+    const QString authored = authorClips(clips, dir.filePath("work"));
+    ASSERT_FALSE(authored.isEmpty());
+    const QString vob = authored + "/VIDEO_TS/VTS_01_1.VOB";
+    for (int i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].file);
+        const QImage during = frameOf(vob, 100 * i + 37, dir.filePath("during.png"));
+        ASSERT_FALSE(during.isNull());
+        testsupport::writeArtifact(during, QString("subtitle-kept-%1.png").arg(cases[i].file));
+        EXPECT_GT(lowerThirdInk(during), 50) << "the cue at 1.5 s";
+    }
 }
 
 TEST_F(SubtitleProject, AProjectWithoutTheSubtitleKeysOpensAsBefore)

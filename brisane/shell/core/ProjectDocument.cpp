@@ -216,13 +216,40 @@ bool roomIsFree(const QString& folder, qint64 needed, QString* error)
     return false;
 }
 
+// The clips whose subtitle copy a save writes from the text they hold (see
+// MediaData::keepSubtitleText); run before the project is archived.
+QList<std::shared_ptr<MediaData>> clipsKeepingSubtitleText(const ProjectRoots& roots)
+{
+    QList<std::shared_ptr<MediaData>> clips;
+    if (!roots.media) {
+        return clips;
+    }
+    for (const auto& source : roots.media->sectionDataResourceArray()) {
+        for (const auto& section : source->mediaSectionArray()) {
+            const auto clip = section->associatedMedia();
+            if (clip && clip->keepSubtitleText()) {
+                clips << clip;
+            }
+        }
+    }
+    return clips;
+}
+
 // Every copy, then "project.data".
-bool writeProject(const SavedObjects& saved, const QString& folder, const QByteArray& archive,
-                  QString* error)
+bool writeProject(const SavedObjects& saved, const QList<std::shared_ptr<MediaData>>& subtitleTexts,
+                  const QString& folder, const QByteArray& archive, QString* error)
 {
     for (const auto& file : saved.files) {
         if (!file->saveSourceAtPath(folder) && QFileInfo::exists(file->path())) {
             setError(error, QStringLiteral("\"%1\" could not be copied.").arg(file->path()));
+            return false;
+        }
+    }
+    for (const auto& clip : subtitleTexts) {
+        if (!clip->saveSubtitleTextAtPath(folder)) {
+            setError(
+                error,
+                QStringLiteral("The subtitle of \"%1\" could not be written.").arg(clip->name()));
             return false;
         }
     }
@@ -322,11 +349,12 @@ bool ProjectDocument::saveDocumentAtPath(const ProjectRoots& roots, const QStrin
     }
     // What was there before: a failed save removes everything else it wrote.
     const QSet<QString> before = madeFolder ? QSet<QString>() : entriesBelow(folder);
+    const QList<std::shared_ptr<MediaData>> subtitleTexts = clipsKeepingSubtitleText(roots);
     const QByteArray archive = archivedProject(roots);
     const SavedObjects saved = savedObjects(roots);
     const qint64 needed = roomNeeded(saved, folder, archive.size());
-    const bool written =
-        roomIsFree(folder, needed, error) && writeProject(saved, folder, archive, error);
+    const bool written = roomIsFree(folder, needed, error) &&
+                         writeProject(saved, subtitleTexts, folder, archive, error);
     if (written) {
         return true;
     }

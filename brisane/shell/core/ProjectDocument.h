@@ -8,7 +8,9 @@
 // after a save or a load: for each imported source its file source, then its
 // slideshow; for each menu page with music, the music's file source; for
 // each user button picture, its file source; for each clip with a subtitle,
-// the subtitle's file source (MediaData::subtitleFileSource).
+// the subtitle's file source (MediaData::subtitleFileSource). A subtitle whose
+// chosen file is gone while its clip still shows it is kept: its copy is
+// written from the text the clip holds (MediaData::keepSubtitleText).
 //
 // A save never touches the previous folder until the new one is complete:
 // the whole project is written into a fresh sibling folder and read back,
@@ -21,13 +23,7 @@
 #include <memory>
 #include <optional>
 
-class DataResource;
-class DVDResource;
-
-struct ProjectRoots {
-    std::shared_ptr<DataResource> media;  // "DataResourceData"
-    std::shared_ptr<DVDResource> disc;    // "DVDData"
-};
+#include "model/ProjectRoots.h"
 
 class ProjectDocument {
 public:

@@ -118,7 +118,8 @@ public:
     // shown) are refused (false), with the reason in subtitleError() ("not
     // UTF-8: choose an encoding", "no cues", "this subtitle format is not
     // supported", "a cue is too long", "too much text at one time"); the
-    // subtitle shown before stays.
+    // subtitle shown before stays. A file of another format than SubRip and
+    // ASS is drawn from an ASS script of its cues (see SubtitleAssCopy).
     bool openSubtitle(const QString& path) override;
     QString subtitleError() const;
     bool hasSubtitle() const override;
