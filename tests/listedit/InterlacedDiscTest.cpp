@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <functional>
+#include <ostream>
 
 #include "../lumenta/RecordingProvider.h"
 #include "../shell/DiscProjectFixture.h"
@@ -36,7 +38,9 @@ protected:
     // Each cut of `path` as a title of one page, imported through the title
     // list's own import, then the project saved and reopened; answers the
     // reopened clips in title order.
-    QList<std::shared_ptr<MediaData>> importSaveReopen(const QString& path, const QList<Cut>& cuts)
+    QList<std::shared_ptr<MediaData>> importSaveReopen(
+        const QString& path, const QList<Cut>& cuts,
+        const std::function<void(MediaData&)>& edit = {})
     {
         auto media = std::make_shared<DataResource>();
         ListSelection selection;
@@ -51,6 +55,9 @@ protected:
             clip->sectionItem()->setStartTimeInMedia(seconds(cut.start));
             if (cut.stop > 0) {
                 clip->sectionItem()->setEndTimeInMedia(seconds(cut.stop));
+            }
+            if (edit) {
+                edit(*clip);
             }
             ListMediaFactory::appendTitleToPage(ListMediaFactory::createDVDTitleDataWithMedia(clip),
                                                 page);
@@ -217,5 +224,104 @@ TEST_F(InterlacedDiscTest, MiniDvTitleKeepsItsBottomFieldFirst)
     testsupport::writeArtifact(pictures[0], "minidv-disc-first.png");
     testsupport::writeArtifact(pictures[45], "minidv-disc-frame45.png");
 }
+
+// A source on a disc of the other television standard: a camcorder's 50
+// fields a second onto NTSC, a tape's 60000/1001 onto PAL, taken as it is
+// (the direct road) or mirrored (an edit: the composed road).
+struct OtherStandard {
+    const char* name;
+    bool tape;      // the MiniDV tape, else the camcorder's stream
+    int dvdFormat;  // 0 NTSC, 1 PAL
+    bool mirrored;
+};
+
+void PrintTo(const OtherStandard& road, std::ostream* out)
+{
+    *out << road.name;
+}
+
+class InterlacedOtherStandardTest : public InterlacedDiscTest,
+                                    public ::testing::WithParamInterface<OtherStandard> {};
+
+// The numbers of the fields a title shows, in the order a television shows
+// them: each frame's first field (by the stream's field order), then its
+// second, the pictures mirrored back when the title was mirrored.
+QList<int> shownFields(const QList<QImage>& pictures, const QString& order, bool mirrored)
+{
+    const int first = order == "bb" ? 1 : 0;
+    QList<int> fields;
+    for (const QImage& picture : pictures) {
+        const QImage upright = mirrored ? picture.mirrored(true, false) : picture;
+        fields << testsupport::fieldNumber(upright, first)
+               << testsupport::fieldNumber(upright, 1 - first);
+    }
+    return fields;
+}
+
+// Where the fields shown step back in time, leap more than `longest` fields
+// of the source ahead, or show no field of the source.
+QStringList faultySteps(const QList<int>& fields, int longest)
+{
+    QStringList faults;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (fields[i] < 0) {
+            faults << QString("field %1 shows none").arg(i);
+        } else if (i > 0 && (fields[i] < fields[i - 1] || fields[i] > fields[i - 1] + longest)) {
+            faults << QString("field %1: %2 after %3").arg(i).arg(fields[i]).arg(fields[i - 1]);
+        }
+    }
+    return faults;
+}
+
+// The fields of the other standard's rate are not the disc's: a frame of
+// the source repeated (50 fields onto 60) shows its two fields again, and
+// the motion steps back; one dropped (60 onto 50) leaves a gap of two
+// fields. Whichever road, the title's motion only goes forward, up to the
+// source's end, and the road that keeps fields keeps their pace.
+TEST_P(InterlacedOtherStandardTest, MotionOnlyGoesForward)
+{
+    const OtherStandard road = GetParam();
+    services->disc->setDvdFormat(road.dvdFormat);
+    // The camcorder's picture is 16:9, the tape's 4:3: the disc's own.
+    services->disc->setAspectType(road.tape ? 0 : 1);
+    constexpr double length = 3.0;
+    const QString clip = folders.root() + (road.tape ? "/tape.avi" : "/00003.MTS");
+    ASSERT_TRUE(road.tape ? testsupport::makeMiniDvClip(clip, length)
+                          : testsupport::makeCamcorderStream(clip, length, 1.0));
+    const auto clips = importSaveReopen(clip, {{0.0, 0.0}}, [&road](MediaData& media) {
+        media.ffmovie()->setHflip(road.mirrored);
+    });
+    ASSERT_EQ(clips.size(), 1);
+
+    const QString disc = produce();
+    ASSERT_FALSE(disc.isEmpty());
+    const QList<QImage> pictures = titlePictures(disc, 1);
+    const double rate = road.dvdFormat == 0 ? 30000.0 / 1001 : 25.0;
+    ASSERT_GE(pictures.size(), qRound(length * rate) - 1);
+    const QString order = testsupport::fieldOrderOf(titleStreams.last());
+    const QList<int> fields = shownFields(pictures, order, road.mirrored);
+    if (road.mirrored) {
+        // Composed: a picture a frame, of the source's frame at its time.
+        EXPECT_EQ(faultySteps(fields, 4).join("; ").toStdString(), "");
+    } else {
+        // Taken as it is: coded in fields, each the source's field nearest
+        // its time, in the source's field order.
+        EXPECT_EQ(faultySteps(fields, 2).join("; ").toStdString(), "");
+        EXPECT_EQ(order.toStdString(), road.tape ? "bb" : "tt");
+    }
+    const int sourceFields = qRound(length * (road.tape ? 60000.0 / 1001 : 50.0));
+    EXPECT_LE(fields.value(0), 1);
+    EXPECT_GE(fields.value(fields.size() - 1), sourceFields - 4);
+    testsupport::writeArtifact(pictures.value(7),
+                               QString("other-standard-%1-frame7.png").arg(road.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, InterlacedOtherStandardTest,
+    ::testing::Values(OtherStandard{"camcorder_onto_ntsc", false, 0, false},
+                      OtherStandard{"camcorder_mirrored_onto_ntsc", false, 0, true},
+                      OtherStandard{"tape_onto_pal", true, 1, false},
+                      OtherStandard{"tape_mirrored_onto_pal", true, 1, true}),
+    [](const ::testing::TestParamInfo<OtherStandard>& info) { return info.param.name; });
 
 }  // namespace
