@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "FFmpeg.h"
+#include "VideoFrameReader.h"
 
 int64_t lm_get_channel_layout_by_name(const char* name)
 {
@@ -121,4 +122,9 @@ int lm_get_export_threads()
 int lm_get_export_decoder_threads()
 {
     return qBound(1, QThread::idealThreadCount() / exportsSharingTheCores(), 8);
+}
+
+int64_t lm_video_bytes_read()
+{
+    return lumenta::VideoFrameReader::bytesRead();
 }
