@@ -107,6 +107,21 @@ void feedDecoder(AVFormatContext* input, AVPacket* packet, AVCodecContext* decod
     av_packet_unref(packet);
 }
 
+int addFrameSource(AVFilterGraph* graph, const AVFrame* frame, AVRational sampleAspect,
+                   AVFilterContext** source)
+{
+    const QString args =
+        QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
+            .arg(frame->width)
+            .arg(frame->height)
+            .arg(frame->format)
+            .arg(AV_TIME_BASE)
+            .arg(sampleAspect.num)
+            .arg(sampleAspect.den);
+    return avfilter_graph_create_filter(source, avfilter_get_by_name("buffer"), "in",
+                                        args.toUtf8().constData(), nullptr, graph);
+}
+
 FramePtr fieldPicture(const AVFrame* frame, int parity)
 {
     const auto format = static_cast<AVPixelFormat>(frame->format);

@@ -1,7 +1,6 @@
 #include "FieldRateConverter.h"
 
 #include <QDebug>
-#include <QString>
 #include <cmath>
 #include <cstring>
 
@@ -52,19 +51,13 @@ bool FieldRateConverter::build(const AVFrame* frame)
     if (!graph) {
         return false;
     }
-    const QString args =
-        QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
-            .arg(frame->width)
-            .arg(frame->height)
-            .arg(frame->format)
-            .arg(AV_TIME_BASE)
-            .arg(qMax(frame->sample_aspect_ratio.num, 1))
-            .arg(qMax(frame->sample_aspect_ratio.den, 1));
+    graph->nb_threads = m_threads;
     AVFilterContext* source = nullptr;
     AVFilterContext* deinterlace = nullptr;
     AVFilterContext* sink = nullptr;
-    int ret = avfilter_graph_create_filter(&source, avfilter_get_by_name("buffer"), "in",
-                                           args.toUtf8().constData(), nullptr, graph.get());
+    const AVRational aspect{qMax(frame->sample_aspect_ratio.num, 1),
+                            qMax(frame->sample_aspect_ratio.den, 1)};
+    int ret = addFrameSource(graph.get(), frame, aspect, &source);
     if (ret >= 0) {
         // One picture a field, every frame taken as interlaced, the field
         // order each frame tells.

@@ -26,8 +26,8 @@ namespace lumenta {
 
 class FieldRateConverter {
 public:
-    // `rate`: the output's frames per second.
-    explicit FieldRateConverter(AVRational rate) : m_rate(rate) {}
+    // `rate`: the output's frames per second; `threads`: of the filter.
+    FieldRateConverter(AVRational rate, int threads) : m_rate(rate), m_threads(threads) {}
 
     // Starts a run whose first output frame has the place `first`; what an
     // earlier run still held is dropped.
@@ -67,6 +67,7 @@ private:
     FramePtr weave(const AVFrame* first, const AVFrame* second) const;
 
     AVRational m_rate;
+    int m_threads = 1;
     bool m_running = false;
     int64_t m_next = 0;      // the place of the next output frame
     int64_t m_taken = 0;     // frames given to the filter

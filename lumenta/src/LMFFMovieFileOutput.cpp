@@ -1195,7 +1195,7 @@ bool LMFFMovieFileOutput::Impl::isOfOtherFieldRate(const LMFFItem::Data& data) c
 bool LMFFMovieFileOutput::Impl::writeAtFieldRate(const LMFFItem::Data& data)
 {
     if (!fieldRate) {
-        fieldRate = std::make_unique<FieldRateConverter>(frameRate());
+        fieldRate = std::make_unique<FieldRateConverter>(frameRate(), lm_get_export_threads());
     }
     if (!fieldRate->isRunning() || fieldRateStart != data.realStart) {
         // A piece of its own starts at the output's next place.

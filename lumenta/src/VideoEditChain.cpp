@@ -342,18 +342,9 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
         return false;
     }
     graph->nb_threads = m_threads;
-    const QString args =
-        QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
-            .arg(frame->width)
-            .arg(frame->height)
-            .arg(frame->format)
-            .arg(AV_TIME_BASE)
-            .arg(sampleAspect.num)
-            .arg(sampleAspect.den);
     AVFilterContext* source = nullptr;
     AVFilterContext* sink = nullptr;
-    int ret = avfilter_graph_create_filter(&source, avfilter_get_by_name("buffer"), "in",
-                                           args.toUtf8().constData(), nullptr, graph.get());
+    int ret = addFrameSource(graph.get(), frame, sampleAspect, &source);
     if (ret >= 0) {
         ret = avfilter_graph_create_filter(&sink, avfilter_get_by_name("buffersink"), "out",
                                            nullptr, nullptr, graph.get());
