@@ -120,7 +120,8 @@ public:
     // True when the piece may go straight from its movie to the writer.
     bool isCanCopyImageForMovie(const IMediaItem& piece) const;
     // Whether a piece on the direct road has an interlaced video stream: the
-    // output then codes fields, and that piece's frames keep theirs.
+    // output then codes fields, and that piece's frames keep theirs (brought
+    // to the disc's field rate when the source's frame rate is another).
     bool hasInterlacedDirectPiece() const;
     void updateConverterSpeedMode();
     // The 50 keys "<extension>:<video|audio>:<codec>"; "#" marks one off.

@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QStringList>
+#include <cstring>
 #include <mutex>
 
 #include "platform/BoundedFile.h"
@@ -129,6 +130,65 @@ void feedDecoder(AVFormatContext* input, AVPacket* packet, AVCodecContext* decod
         }
     }
     av_packet_unref(packet);
+}
+
+int addFrameSource(AVFilterGraph* graph, const AVFrame* frame, AVRational sampleAspect,
+                   AVFilterContext** source)
+{
+    const QString args =
+        QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
+            .arg(frame->width)
+            .arg(frame->height)
+            .arg(frame->format)
+            .arg(AV_TIME_BASE)
+            .arg(sampleAspect.num)
+            .arg(sampleAspect.den);
+    return avfilter_graph_create_filter(source, avfilter_get_by_name("buffer"), "in",
+                                        args.toUtf8().constData(), nullptr, graph);
+}
+
+FramePtr fieldPicture(const AVFrame* frame, int parity)
+{
+    const auto format = static_cast<AVPixelFormat>(frame->format);
+    const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
+    const uint64_t unsupported =
+        AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_BITSTREAM | AV_PIX_FMT_FLAG_HWACCEL;
+    if (!desc || (desc->flags & unsupported) || !(desc->flags & AV_PIX_FMT_FLAG_PLANAR) ||
+        desc->comp[0].depth > 8 || frame->height < 4) {
+        return nullptr;
+    }
+    FramePtr picture = makeFrame();
+    if (!picture) {
+        return nullptr;
+    }
+    picture->format = frame->format;
+    picture->width = frame->width;
+    picture->height = frame->height;
+    if (av_frame_get_buffer(picture.get(), 0) < 0 ||
+        av_frame_copy_props(picture.get(), frame) < 0) {
+        return nullptr;
+    }
+    const int kept = parity & 1;
+    for (int p = 0; p < av_pix_fmt_count_planes(format); ++p) {
+        const int bytes = av_image_get_linesize(format, frame->width, p);
+        const int shift = (p == 1 || p == 2) ? desc->log2_chroma_h : 0;
+        const int rows = AV_CEIL_RSHIFT(frame->height, shift);
+        const ptrdiff_t stride = frame->linesize[p];
+        for (int y = 0; y < rows; ++y) {
+            uint8_t* line = picture->data[p] + static_cast<ptrdiff_t>(y) * picture->linesize[p];
+            if ((y & 1) == kept) {
+                std::memcpy(line, frame->data[p] + y * stride, static_cast<size_t>(bytes));
+                continue;
+            }
+            const uint8_t* above = frame->data[p] + (y > 0 ? y - 1 : y + 1) * stride;
+            const uint8_t* below = frame->data[p] + (y + 1 < rows ? y + 1 : y - 1) * stride;
+            for (int x = 0; x < bytes; ++x) {
+                line[x] = static_cast<uint8_t>((above[x] + below[x] + 1) >> 1);
+            }
+        }
+    }
+    picture->interlaced_frame = 0;
+    return picture;
 }
 
 }  // namespace lumenta

@@ -92,4 +92,17 @@ CodecContextPtr openDecoder(const AVStream* stream, int threads);
 void feedDecoder(AVFormatContext* input, AVPacket* packet, AVCodecContext* decoder,
                  const AVStream* stream, bool& demuxEnd, const char* kind);
 
+// A filter graph's "buffer" source named "in" for frames of the shape of
+// `frame` (its size and pixel format), of pixel aspect `sampleAspect` and
+// pts in microseconds, added to `graph`; FFmpeg's error code.
+int addFrameSource(AVFilterGraph* graph, const AVFrame* frame, AVRational sampleAspect,
+                   AVFilterContext** source);
+
+// One field of an interlaced frame made a picture of its own: the rows of
+// `parity` (0: the even rows, the top field) are kept and each row of the
+// other field is the mean of the kept rows around it. The picture is marked
+// progressive. Null for formats other than 8-bit planar ones, and when
+// memory cannot be had.
+FramePtr fieldPicture(const AVFrame* frame, int parity);
+
 }  // namespace lumenta

@@ -14,4 +14,5 @@ struct LMFFItem::Data {
     LMMediaTime containerStart = 0;  // packets: movie time = pts - containerStart
     LMMediaTime time = 0;
     LMMediaTime realStart = 0;
+    LMMediaTime frameDuration = 0;  // decoded frames: the stream's frame length
 };

@@ -829,6 +829,7 @@ std::unique_ptr<LMFFItem> LMFFMovie::Impl::readDirectItem(bool decode)
             return nullptr;
         }
         data->time = data->frame->pts;
+        data->frameDuration = directReader.frameDuration();
     } else {
         data->packet = directReader.nextPacket();
         if (!data->packet) {

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "FFmpeg.h"
+#include "FieldRateConverter.h"
 #include "LMFFItemData.h"
 #include "lumenta/LMFunctions.h"
 
@@ -239,7 +240,17 @@ struct LMFFMovieFileOutput::Impl {
     FramePtr droppedFrame;
     double droppedPlace = 0.0;
     LMMediaTime droppedStart = 0;
-    FramePtr lastItemFrame;  // the last one converted (the conversion thread's)
+    FramePtr lastItemFrame;     // the last one converted (the conversion thread's)
+    bool lastItemHeld = false;  // and made the picture of its last field
+    // Interlaced frames of another frame rate than the output's, brought to
+    // its field rate, and the piece (movie_real_start_time) they come from:
+    // the callers' side.
+    std::unique_ptr<FieldRateConverter> fieldRate;
+    LMMediaTime fieldRateStart = 0;
+    bool fieldRateRefused = false;
+    // The place its frames taken so far reach (0 while none is running),
+    // for video_output_time() on any thread.
+    std::atomic<int64_t> fieldRateEnd{0};
 
     std::mutex queueMutex;
     std::condition_variable queueChanged;
@@ -301,6 +312,17 @@ struct LMFFMovieFileOutput::Impl {
     void writePacket(AVPacket* packet, AVStream* stream, AVRational codecTimeBase);
     void drainEncoder(AVCodecContext* encoder, AVStream* stream, bool flush);
     void takeVideo(FramePtr source, bool context);
+    // Whether a decoded frame keeps fields of another rate than the output's.
+    bool isOfOtherFieldRate(const LMFFItem::Data& data) const;
+    // Writes such a frame through the field rate conversion; false when its
+    // fields cannot be converted (it is then to be written as it is).
+    bool writeAtFieldRate(const LMFFItem::Data& data);
+    // Ends a field rate conversion: the frames up to its last field.
+    void finishFieldRate();
+    void takeConverted(std::vector<FramePtr>& frames, LMMediaTime realStart);
+    // A repeated frame of fields shows its field shown last in both, so that
+    // a still after moving fields never steps back.
+    void holdLastField();
     void runConversions();
     void submitVideo(FramePtr frame);
     FramePtr videoFrame();
@@ -918,6 +940,7 @@ void LMFFMovieFileOutput::Impl::runConversions()
         conversionChanged.notify_all();
         FramePtr frame;
         if (!job.source) {
+            holdLastField();
             frame.reset(lastItemFrame ? av_frame_clone(lastItemFrame.get()) : nullptr);
             if (lastItemFrame && !frame) {
                 fail(QStringLiteral("no memory for a repeated frame"), 0);
@@ -945,6 +968,7 @@ void LMFFMovieFileOutput::Impl::runConversions()
             }
             if (!job.context) {
                 lastItemFrame.reset(av_frame_clone(frame.get()));
+                lastItemHeld = false;
             }
         } else {
             fail(QStringLiteral("no memory for a frame"), 0);
@@ -959,6 +983,22 @@ void LMFFMovieFileOutput::Impl::runConversions()
     std::lock_guard lock(queueMutex);
     queueClosed = true;
     queueChanged.notify_all();
+}
+
+void LMFFMovieFileOutput::Impl::holdLastField()
+{
+    if (!lastItemFrame || !lastItemFrame->interlaced_frame || lastItemHeld) {
+        return;
+    }
+    const bool topFirst = lastItemFrame->top_field_first != 0;
+    FramePtr held = fieldPicture(lastItemFrame.get(), topFirst ? 1 : 0);
+    if (!held) {
+        return;  // repeated as it is
+    }
+    held->interlaced_frame = 1;
+    held->top_field_first = topFirst ? 1 : 0;
+    lastItemFrame = std::move(held);
+    lastItemHeld = true;
 }
 
 // Hands a frame of the encoder's shape to the encoder thread, in order.
@@ -1095,6 +1135,10 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     if (!d->videoEncoder || !data.frame) {
         return;
     }
+    if (d->isOfOtherFieldRate(data) && d->writeAtFieldRate(data)) {
+        return;
+    }
+    d->finishFieldRate();
     const double place =
         static_cast<double>(data.time - data.realStart) / AV_TIME_BASE * av_q2d(d->frameRate());
     const int64_t index = llround(place);
@@ -1136,8 +1180,69 @@ void LMFFMovieFileOutput::writeImage(LMFFItem* item)
     d->takeVideo(std::move(source), false);
 }
 
+bool LMFFMovieFileOutput::Impl::isOfOtherFieldRate(const LMFFItem::Data& data) const
+{
+    if (!fields || fieldRateRefused || !data.frame->interlaced_frame || data.frameDuration <= 0) {
+        return false;
+    }
+    // The source's frame in output frames: a rate within a hundredth of the
+    // output's keeps its fields as they are.
+    const double frames =
+        static_cast<double>(data.frameDuration) / AV_TIME_BASE * av_q2d(frameRate());
+    return std::abs(frames - 1.0) > 0.01;
+}
+
+bool LMFFMovieFileOutput::Impl::writeAtFieldRate(const LMFFItem::Data& data)
+{
+    if (!fieldRate) {
+        fieldRate = std::make_unique<FieldRateConverter>(frameRate(), lm_get_export_threads());
+    }
+    if (!fieldRate->isRunning() || fieldRateStart != data.realStart) {
+        // A piece of its own starts at the output's next place.
+        finishFieldRate();
+        fieldRate->start(framesSubmitted.load());
+        fieldRateStart = data.realStart;
+    }
+    const double rate = av_q2d(frameRate());
+    const double place = static_cast<double>(data.time - data.realStart) / AV_TIME_BASE * rate;
+    const double length = static_cast<double>(data.frameDuration) / AV_TIME_BASE * rate;
+    std::vector<FramePtr> done;
+    if (!fieldRate->push(data.frame.get(), place, length, done)) {
+        // Kept as they are, rather than lost.
+        fieldRateRefused = true;
+        fieldRateEnd = 0;
+        qWarning() << "Lumenta: the fields are written at their own rate";
+        return false;
+    }
+    takeConverted(done, data.realStart);
+    fieldRateEnd = fieldRate->end();
+    return true;
+}
+
+void LMFFMovieFileOutput::Impl::finishFieldRate()
+{
+    if (!fieldRate || !fieldRate->isRunning()) {
+        return;
+    }
+    std::vector<FramePtr> done;
+    fieldRate->finish(done);
+    takeConverted(done, fieldRateStart);
+    fieldRateEnd = 0;
+}
+
+void LMFFMovieFileOutput::Impl::takeConverted(std::vector<FramePtr>& frames, LMMediaTime realStart)
+{
+    for (FramePtr& frame : frames) {
+        takeVideo(std::move(frame), false);
+        itemTaken = true;
+        takenStart = realStart;
+        droppedFrame.reset();
+    }
+}
+
 void LMFFMovieFileOutput::holdImage(LMMediaTime outputTime)
 {
+    d->finishFieldRate();
     if (!d->started || d->finished || !d->videoEncoder || !d->itemTaken) {
         return;
     }
@@ -1166,7 +1271,10 @@ LMMediaTime LMFFMovieFileOutput::video_output_time() const
     if (f.framerate < 1) {
         return 0;
     }
-    return d->framesSubmitted.load() * f.frameTime * AV_TIME_BASE / f.framerate;
+    // Frames whose fields are still being brought to the output's rate
+    // count as written: they are on their way.
+    const int64_t frames = std::max(d->framesSubmitted.load(), d->fieldRateEnd.load());
+    return frames * f.frameTime * AV_TIME_BASE / f.framerate;
 }
 
 // --- Audio ---
@@ -1307,6 +1415,7 @@ bool LMFFMovieFileOutput::stopOutput()
     if (!d->started || d->finished) {
         return false;
     }
+    d->finishFieldRate();
     d->stopThreads();
     if (d->audioEncoder) {
         std::lock_guard lock(d->audioMutex);

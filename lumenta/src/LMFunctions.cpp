@@ -10,6 +10,7 @@
 
 #include "FFmpeg.h"
 #include "platform/ThreadBudget.h"
+#include "VideoFrameReader.h"
 
 int64_t lm_get_channel_layout_by_name(const char* name)
 {
@@ -124,4 +125,9 @@ int lm_get_export_threads()
 int lm_get_export_decoder_threads()
 {
     return qBound(1, ThreadBudget::cores() / exportsSharingTheCores(), 8);
+}
+
+int64_t lm_video_bytes_read()
+{
+    return lumenta::VideoFrameReader::bytesRead();
 }

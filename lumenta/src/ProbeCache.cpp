@@ -10,22 +10,6 @@ namespace lumenta {
 
 namespace {
 
-// The file behind a path, as far as a changed file would change it (the
-// path as FFmpeg opens it); empty for anything but a regular file.
-QString identityOf(const QString& url)
-{
-    struct stat status {};
-    if (::stat(url.toUtf8().constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return {};
-    }
-    return QStringLiteral("%1:%2:%3:%4.%5")
-        .arg(status.st_dev)
-        .arg(status.st_ino)
-        .arg(status.st_size)
-        .arg(status.st_mtim.tv_sec)
-        .arg(status.st_mtim.tv_nsec, 9, 10, QLatin1Char('0'));
-}
-
 struct CodecParametersDeleter {
     void operator()(AVCodecParameters* p) const { avcodec_parameters_free(&p); }
 };
@@ -57,6 +41,20 @@ struct ProbeCache::Impl {
     std::deque<Record> records;  // the newest last
 };
 
+QString ProbeCache::fileIdentity(const QString& url)
+{
+    struct stat status {};
+    if (::stat(url.toUtf8().constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
+    }
+    return QStringLiteral("%1:%2:%3:%4.%5")
+        .arg(status.st_dev)
+        .arg(status.st_ino)
+        .arg(status.st_size)
+        .arg(status.st_mtim.tv_sec)
+        .arg(status.st_mtim.tv_nsec, 9, 10, QLatin1Char('0'));
+}
+
 ProbeCache::ProbeCache() : d(std::make_unique<Impl>()) {}
 
 ProbeCache::~ProbeCache() = default;
@@ -73,7 +71,7 @@ QString ProbeCache::declaration(const QString& url, const AVFormatContext* opene
         opened->nb_streams == 0) {
         return {};
     }
-    const QString file = identityOf(url);
+    const QString file = fileIdentity(url);
     if (file.isEmpty()) {
         return {};
     }

@@ -33,6 +33,11 @@ public:
     // The cache of this process.
     static ProbeCache& shared();
 
+    // The file behind a path (device, inode, size, modification time), as
+    // far as a changed file would change it; empty for anything but a
+    // regular file. Links to one file give the same.
+    static QString fileIdentity(const QString& url);
+
     // What `opened`, just opened from `url`, declares before probing: the
     // file (device, inode, size, modification time) and its streams (count,
     // kinds, codecs). A record is matched against it. Empty for anything but

@@ -5,61 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "lumenta/EffectManager.h"
 
 namespace lumenta {
 
 namespace {
-
-// A frame of two fields taken at different instants made one picture: the
-// field shown first is kept and each line of the other is the mean of the
-// kept lines around it. Scaled or edited whole, the fields would show every
-// moving thing twice. Null for formats other than 8-bit planar ones.
-FramePtr firstFieldPicture(const AVFrame* frame)
-{
-    const auto format = static_cast<AVPixelFormat>(frame->format);
-    const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(format);
-    const uint64_t unsupported =
-        AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_BITSTREAM | AV_PIX_FMT_FLAG_HWACCEL;
-    if (!desc || (desc->flags & unsupported) || !(desc->flags & AV_PIX_FMT_FLAG_PLANAR) ||
-        desc->comp[0].depth > 8 || frame->height < 4) {
-        return nullptr;
-    }
-    FramePtr picture = makeFrame();
-    if (!picture) {
-        return nullptr;
-    }
-    picture->format = frame->format;
-    picture->width = frame->width;
-    picture->height = frame->height;
-    if (av_frame_get_buffer(picture.get(), 0) < 0 ||
-        av_frame_copy_props(picture.get(), frame) < 0) {
-        return nullptr;
-    }
-    const int kept = frame->top_field_first ? 0 : 1;
-    for (int p = 0; p < av_pix_fmt_count_planes(format); ++p) {
-        const int bytes = av_image_get_linesize(format, frame->width, p);
-        const int shift = (p == 1 || p == 2) ? desc->log2_chroma_h : 0;
-        const int rows = AV_CEIL_RSHIFT(frame->height, shift);
-        const ptrdiff_t stride = frame->linesize[p];
-        for (int y = 0; y < rows; ++y) {
-            uint8_t* line = picture->data[p] + static_cast<ptrdiff_t>(y) * picture->linesize[p];
-            if ((y & 1) == kept) {
-                std::memcpy(line, frame->data[p] + y * stride, static_cast<size_t>(bytes));
-                continue;
-            }
-            const uint8_t* above = frame->data[p] + (y > 0 ? y - 1 : y + 1) * stride;
-            const uint8_t* below = frame->data[p] + (y + 1 < rows ? y + 1 : y - 1) * stride;
-            for (int x = 0; x < bytes; ++x) {
-                line[x] = static_cast<uint8_t>((above[x] + below[x] + 1) >> 1);
-            }
-        }
-    }
-    picture->interlaced_frame = 0;
-    return picture;
-}
 
 bool near(double a, double b)
 {
@@ -391,18 +342,9 @@ bool VideoEditChain::rebuild(const AVFrame* frame, AVRational sampleAspect,
         return false;
     }
     graph->nb_threads = m_threads;
-    const QString args =
-        QStringLiteral("video_size=%1x%2:pix_fmt=%3:time_base=1/%4:pixel_aspect=%5/%6")
-            .arg(frame->width)
-            .arg(frame->height)
-            .arg(frame->format)
-            .arg(AV_TIME_BASE)
-            .arg(sampleAspect.num)
-            .arg(sampleAspect.den);
     AVFilterContext* source = nullptr;
     AVFilterContext* sink = nullptr;
-    int ret = avfilter_graph_create_filter(&source, avfilter_get_by_name("buffer"), "in",
-                                           args.toUtf8().constData(), nullptr, graph.get());
+    int ret = addFrameSource(graph.get(), frame, sampleAspect, &source);
     if (ret >= 0) {
         ret = avfilter_graph_create_filter(&sink, avfilter_get_by_name("buffersink"), "out",
                                            nullptr, nullptr, graph.get());
@@ -491,7 +433,11 @@ QImage VideoEditChain::apply(const AVFrame* frame, AVRational sampleAspect,
             }
         }
     }
-    FramePtr input(frame->interlaced_frame ? firstFieldPicture(frame) : nullptr);
+    // A frame of two fields taken at different instants is made one picture
+    // of the field shown first: scaled or edited whole, the fields would show
+    // every moving thing twice.
+    FramePtr input(frame->interlaced_frame ? fieldPicture(frame, frame->top_field_first ? 0 : 1)
+                                           : nullptr);
     if (!input) {
         input.reset(av_frame_clone(frame));
     }

@@ -1,13 +1,49 @@
 #include "VideoFrameReader.h"
 
 #include <QDebug>
+#include <atomic>
 
 namespace lumenta {
+
+namespace {
+
+std::atomic<int64_t> readerBytes{0};
+
+// The time of a packet for the bound of a seek's reading: its decoding time,
+// else its showing time.
+int64_t readingTime(const AVPacket& packet)
+{
+    return packet.dts != AV_NOPTS_VALUE ? packet.dts : packet.pts;
+}
+
+}  // namespace
+
+int64_t VideoFrameReader::bytesRead()
+{
+    return readerBytes.load();
+}
+
+void VideoFrameReader::countBytesRead(int64_t bytes)
+{
+    readerBytes += bytes;
+}
+
+void VideoFrameReader::countRead()
+{
+    if (m_input && m_input->pb) {
+        countBytesRead(m_input->pb->bytes_read - m_counted);
+        m_counted = m_input->pb->bytes_read;
+    }
+}
 
 bool VideoFrameReader::open(const QString& url, int streamIndex, LMMediaTime containerStart,
                             LMMediaTime duration, int threads)
 {
+    m_url = url;
+    m_counted = 0;
+    m_keyIndex.reset();
     m_input = openInput(url, Probe::UnlessRecorded);
+    countRead();
     if (!m_input || streamIndex < 0 || streamIndex >= static_cast<int>(m_input->nb_streams)) {
         m_input.reset();
         return false;
@@ -82,6 +118,20 @@ void VideoFrameReader::seek(LMMediaTime time)
 
 LMMediaTime VideoFrameReader::keyFrameAtOrBefore(LMMediaTime time)
 {
+    if (isOpen() && !m_keyIndex) {
+        m_keyIndex = KeyFrameIndex::kept(m_url, m_stream->index);
+    }
+    if (isOpen() && m_keyIndex) {
+        // Told by the index, as a seek would land: a stream with no picture
+        // known to start at is decoded from its start.
+        const int64_t target = av_rescale_q(qMax<LMMediaTime>(time, 0) + m_containerStart,
+                                            AVRational{1, AV_TIME_BASE}, m_stream->time_base);
+        const KeyFrameIndex::Entry* entry = m_keyIndex->atOrBefore(target);
+        if (!entry) {
+            return 0;
+        }
+        return toMovieTime(entry->pts != AV_NOPTS_VALUE ? entry->pts : entry->dts);
+    }
     seek(time);
     if (!m_held) {
         return AV_NOPTS_VALUE;
@@ -98,7 +148,13 @@ LMMediaTime VideoFrameReader::keyFrameAtOrBefore(LMMediaTime time)
 // seconds later. So the reader checks where it landed: it drops packets up to
 // the first key packet and takes it when it shows at or before the target;
 // otherwise it seeks further back. A target before the stream's first picture
-// takes the stream's first key packet.
+// takes the stream's first key packet. A try reads no packet decoded after
+// the target (nor after the first second of the stream), where no key packet
+// it could take is.
+//
+// A stream whose tries find no key packet at all, or in which the container
+// cannot seek (ASF searches the file to its end for key packets, and fails),
+// flags none: its key frame index, read once, tells where its pictures are.
 void VideoFrameReader::seekToKeyPacket(int64_t target)
 {
     const AVRational us{1, AV_TIME_BASE};
@@ -107,12 +163,31 @@ void VideoFrameReader::seekToKeyPacket(int64_t target)
                               ? m_stream->start_time
                               : av_rescale_q(m_containerStart, us, m_stream->time_base);
     m_held.reset();
+    if (!m_keyIndex) {
+        m_keyIndex = KeyFrameIndex::kept(m_url, m_stream->index);
+    }
+    if (m_keyIndex) {
+        if (!seekByIndex(target)) {
+            readFromStart(first);
+        }
+        countRead();
+        return;
+    }
+    const int64_t limit = qMax(target, first + second);
+    const double framesPerSecond = static_cast<double>(AV_TIME_BASE) / m_frameDuration;
+    bool cannotSeek = false;
+    bool keySeen = false;
     int64_t back = 0;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int64_t at = target - back;
         if (av_seek_frame(m_input.get(), m_stream->index, at, AVSEEK_FLAG_BACKWARD) >= 0) {
             m_demuxEnd = false;
-            PacketPtr key = readKeyPacket();
+            // Packets without times are bounded by their count: twice the
+            // frames from where the try starts to the target, and a margin.
+            const double seconds = static_cast<double>(limit - at) / second;
+            const int count =
+                static_cast<int>(qMin(2.0 * (seconds + 2.0) * framesPerSecond + 64.0, 1e6));
+            PacketPtr key = readKeyPacket(limit, count, keySeen);
             if (key) {
                 const int64_t shown = key->pts != AV_NOPTS_VALUE ? key->pts : key->dts;
                 // Decoding times run ahead of showing times by less than a
@@ -121,18 +196,77 @@ void VideoFrameReader::seekToKeyPacket(int64_t target)
                 if (shown == AV_NOPTS_VALUE || shown <= target || shown <= first ||
                     at < first - second) {
                     m_held = std::move(key);
+                    countRead();
                     return;
                 }
             }
+        } else if (attempt == 0 && target > first) {
+            cannotSeek = true;
+            break;
         }
         back = back ? back * 2 : second;
     }
+    const bool seekable = m_input->pb && (m_input->pb->seekable & AVIO_SEEKABLE_NORMAL);
+    if ((cannotSeek || !keySeen) && seekable && !m_still) {
+        m_keyIndex = KeyFrameIndex::of(m_url, m_stream->index);
+        if (m_keyIndex && seekByIndex(target)) {
+            countRead();
+            return;
+        }
+    }
+    readFromStart(first);
+    countRead();
+}
+
+void VideoFrameReader::readFromStart(int64_t first)
+{
     // The container cannot seek (or flags no key packets): read it from its
     // first byte and let the decoder find its way.
     if (av_seek_frame(m_input.get(), -1, 0, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_BYTE) < 0) {
         av_seek_frame(m_input.get(), m_stream->index, first, AVSEEK_FLAG_BACKWARD);
     }
     m_demuxEnd = false;
+}
+
+// The demuxer is put on the picture's packet by its byte: first a little
+// before it (a container's packets may start before the byte of their own
+// picture's data), then further back, at the last from the file's start;
+// each try reads no further than the packet.
+bool VideoFrameReader::seekByIndex(int64_t target)
+{
+    const KeyFrameIndex::Entry* entry = m_keyIndex->atOrBefore(target);
+    if (!entry || entry->pos < 0) {
+        return false;
+    }
+    for (int64_t margin = 0;; margin = margin ? margin * 2 : 4096) {
+        const int64_t from = qMax<int64_t>(0, entry->pos - margin);
+        if (av_seek_frame(m_input.get(), -1, from, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_BYTE) >= 0) {
+            m_demuxEnd = false;
+            if (PacketPtr packet = readUpTo(*entry)) {
+                m_held = std::move(packet);
+                return true;
+            }
+        }
+        if (from == 0) {
+            return false;
+        }
+    }
+}
+
+PacketPtr VideoFrameReader::readUpTo(const KeyFrameIndex::Entry& entry)
+{
+    while (PacketPtr packet = readPacket()) {
+        if (packet->pos == entry.pos && packet->pts == entry.pts && packet->dts == entry.dts) {
+            return packet;
+        }
+        const bool pastByte = packet->pos > entry.pos;
+        const bool pastTime =
+            packet->dts != AV_NOPTS_VALUE && entry.dts != AV_NOPTS_VALUE && packet->dts > entry.dts;
+        if (pastByte || pastTime) {
+            return nullptr;
+        }
+    }
+    return nullptr;
 }
 
 PacketPtr VideoFrameReader::readPacket()
@@ -147,17 +281,28 @@ PacketPtr VideoFrameReader::readPacket()
             break;
         }
         if (packet->stream_index == m_stream->index) {
+            countRead();
             return packet;
         }
     }
+    countRead();
     return nullptr;
 }
 
-PacketPtr VideoFrameReader::readKeyPacket()
+PacketPtr VideoFrameReader::readKeyPacket(int64_t limit, int count, bool& seen)
 {
-    while (PacketPtr packet = readPacket()) {
+    for (int read = 0; read < count; ++read) {
+        PacketPtr packet = readPacket();
+        if (!packet) {
+            return nullptr;
+        }
         if (packet->flags & AV_PKT_FLAG_KEY) {
+            seen = true;
             return packet;
+        }
+        const int64_t time = readingTime(*packet);
+        if (time != AV_NOPTS_VALUE && time > limit) {
+            return nullptr;
         }
     }
     return nullptr;

@@ -8,104 +8,17 @@
 // also when a title is cut into pieces on the way.
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <ostream>
 
 #include "../lumenta/RecordingProvider.h"
-#include "../shell/DiscProjectFixture.h"
-#include "../shell/DiscReadBack.h"
-#include "DiscRoadSupport.h"
-#include "InterlacedMedia.h"
-#include "listedit/core/ListMediaFactory.h"
-#include "listedit/core/ListSelection.h"
+#include "ImportedDiscFixture.h"
 #include "media/VCMovie.h"
-#include "shell/core/DiscModelBuilder.h"
-#include "shell/core/DiscSideRebuild.h"
-#include "shell/core/ProjectDocument.h"
 
 namespace {
 
-using disctest::seconds;
+using importeddisc::Cut;
 
-struct Cut {
-    double start = 0;
-    double stop = 0;  // 0: to the end
-};
-
-class InterlacedDiscTest : public discproject::DiscProjectTest {
-protected:
-    // Each cut of `path` as a title of one page, imported through the title
-    // list's own import, then the project saved and reopened; answers the
-    // reopened clips in title order.
-    QList<std::shared_ptr<MediaData>> importSaveReopen(const QString& path, const QList<Cut>& cuts)
-    {
-        auto media = std::make_shared<DataResource>();
-        ListSelection selection;
-        const auto page = ListMediaFactory::addMenuPageToArray(*media, selection);
-        for (const Cut& cut : cuts) {
-            const auto clip = ListMediaFactory::createMediaDataWithPath(*media, path);
-            if (!clip || !clip->vcmovie()) {
-                ADD_FAILURE() << "not imported: " << qPrintable(path);
-                return {};
-            }
-            // A cut, as the title list's trim leaves it: the clip's section.
-            clip->sectionItem()->setStartTimeInMedia(seconds(cut.start));
-            if (cut.stop > 0) {
-                clip->sectionItem()->setEndTimeInMedia(seconds(cut.stop));
-            }
-            ListMediaFactory::appendTitleToPage(ListMediaFactory::createDVDTitleDataWithMedia(clip),
-                                                page);
-        }
-        const QString folder = folders.root() + "/Camcorder Project";
-        QString error;
-        if (!ProjectDocument::saveDocumentAtPath({media, services->disc}, folder, &error)) {
-            ADD_FAILURE() << "not saved: " << qPrintable(error);
-            return {};
-        }
-        const auto roots = ProjectDocument::loadDocumentAtPath(folder, &error);
-        if (!roots || !roots->media || !roots->disc) {
-            ADD_FAILURE() << "not reopened: " << qPrintable(error);
-            return {};
-        }
-        reopened = *roots;
-        services->disc = roots->disc;
-        QList<std::shared_ptr<MediaData>> clips;
-        for (const auto& title : roots->media->dvdPageArray().value(0)->titleDataArray()) {
-            clips << title->mediaDataArray().value(0);
-        }
-        return clips;
-    }
-
-    // The disc of the reopened project, produced the way the program
-    // produces it (titles cut into pieces of `minimumPieceLength` seconds
-    // or more, when given); answers its DVD folder.
-    QString produce(double minimumPieceLength = 0.0, int* titlesInPieces = nullptr)
-    {
-        DiscSideRebuild(reopened.media, reopened.disc).flushDVDResourceBeforeEdit();
-        const auto library = discModel();
-        const QString work = folders.root() + "/work";
-        if (!library || !QDir().mkpath(work) ||
-            !testsupport::produceDisc(library, work, minimumPieceLength, titlesInPieces)) {
-            ADD_FAILURE() << "no disc";
-            return {};
-        }
-        return work + "/dvd.dvdmedia";
-    }
-
-    // Title `number`'s pictures as read from the disc.
-    QList<QImage> titlePictures(const QString& disc, int number)
-    {
-        const QString vob = folders.root() + QString("/title%1.vob").arg(number);
-        if (!discreadback::extractTitle(disc, number, vob)) {
-            ADD_FAILURE() << "title " << number << " not read";
-            return {};
-        }
-        titleStreams << vob;
-        return testsupport::greyFrames(vob, vob + ".grey");
-    }
-
-    ProjectRoots reopened;
-    QStringList titleStreams;
-};
+class InterlacedDiscTest : public importeddisc::ImportedDiscTest {};
 
 // Frames of a title whose two fields are not the next two fields of the
 // source after the frame before (first field in `first` rows), described.
@@ -217,5 +130,104 @@ TEST_F(InterlacedDiscTest, MiniDvTitleKeepsItsBottomFieldFirst)
     testsupport::writeArtifact(pictures[0], "minidv-disc-first.png");
     testsupport::writeArtifact(pictures[45], "minidv-disc-frame45.png");
 }
+
+// A source on a disc of the other television standard: a camcorder's 50
+// fields a second onto NTSC, a tape's 60000/1001 onto PAL, taken as it is
+// (the direct road) or mirrored (an edit: the composed road).
+struct OtherStandard {
+    const char* name;
+    bool tape;      // the MiniDV tape, else the camcorder's stream
+    int dvdFormat;  // 0 NTSC, 1 PAL
+    bool mirrored;
+};
+
+void PrintTo(const OtherStandard& road, std::ostream* out)
+{
+    *out << road.name;
+}
+
+class InterlacedOtherStandardTest : public InterlacedDiscTest,
+                                    public ::testing::WithParamInterface<OtherStandard> {};
+
+// The numbers of the fields a title shows, in the order a television shows
+// them: each frame's first field (by the stream's field order), then its
+// second, the pictures mirrored back when the title was mirrored.
+QList<int> shownFields(const QList<QImage>& pictures, const QString& order, bool mirrored)
+{
+    const int first = order == "bb" ? 1 : 0;
+    QList<int> fields;
+    for (const QImage& picture : pictures) {
+        const QImage upright = mirrored ? picture.mirrored(true, false) : picture;
+        fields << testsupport::fieldNumber(upright, first)
+               << testsupport::fieldNumber(upright, 1 - first);
+    }
+    return fields;
+}
+
+// Where the fields shown step back in time, leap more than `longest` fields
+// of the source ahead, or show no field of the source.
+QStringList faultySteps(const QList<int>& fields, int longest)
+{
+    QStringList faults;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (fields[i] < 0) {
+            faults << QString("field %1 shows none").arg(i);
+        } else if (i > 0 && (fields[i] < fields[i - 1] || fields[i] > fields[i - 1] + longest)) {
+            faults << QString("field %1: %2 after %3").arg(i).arg(fields[i]).arg(fields[i - 1]);
+        }
+    }
+    return faults;
+}
+
+// The fields of the other standard's rate are not the disc's: a frame of
+// the source repeated (50 fields onto 60) shows its two fields again, and
+// the motion steps back; one dropped (60 onto 50) leaves a gap of two
+// fields. Whichever road, the title's motion only goes forward, up to the
+// source's end, and the road that keeps fields keeps their pace.
+TEST_P(InterlacedOtherStandardTest, MotionOnlyGoesForward)
+{
+    const OtherStandard road = GetParam();
+    services->disc->setDvdFormat(road.dvdFormat);
+    // The camcorder's picture is 16:9, the tape's 4:3: the disc's own.
+    services->disc->setAspectType(road.tape ? 0 : 1);
+    constexpr double length = 3.0;
+    const QString clip = folders.root() + (road.tape ? "/tape.avi" : "/00003.MTS");
+    ASSERT_TRUE(road.tape ? testsupport::makeMiniDvClip(clip, length)
+                          : testsupport::makeCamcorderStream(clip, length, 1.0));
+    const auto clips = importSaveReopen(clip, {{0.0, 0.0}}, [&road](MediaData& media) {
+        media.ffmovie()->setHflip(road.mirrored);
+    });
+    ASSERT_EQ(clips.size(), 1);
+
+    const QString disc = produce();
+    ASSERT_FALSE(disc.isEmpty());
+    const QList<QImage> pictures = titlePictures(disc, 1);
+    const double rate = road.dvdFormat == 0 ? 30000.0 / 1001 : 25.0;
+    ASSERT_GE(pictures.size(), qRound(length * rate) - 1);
+    const QString order = testsupport::fieldOrderOf(titleStreams.last());
+    const QList<int> fields = shownFields(pictures, order, road.mirrored);
+    if (road.mirrored) {
+        // Composed: a picture a frame, of the source's frame at its time.
+        EXPECT_EQ(faultySteps(fields, 4).join("; ").toStdString(), "");
+    } else {
+        // Taken as it is: coded in fields, each the source's field nearest
+        // its time, in the source's field order.
+        EXPECT_EQ(faultySteps(fields, 2).join("; ").toStdString(), "");
+        EXPECT_EQ(order.toStdString(), road.tape ? "bb" : "tt");
+    }
+    const int sourceFields = qRound(length * (road.tape ? 60000.0 / 1001 : 50.0));
+    EXPECT_LE(fields.value(0), 1);
+    EXPECT_GE(fields.value(fields.size() - 1), sourceFields - 4);
+    testsupport::writeArtifact(pictures.value(7),
+                               QString("other-standard-%1-frame7.png").arg(road.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, InterlacedOtherStandardTest,
+    ::testing::Values(OtherStandard{"camcorder_onto_ntsc", false, 0, false},
+                      OtherStandard{"camcorder_mirrored_onto_ntsc", false, 0, true},
+                      OtherStandard{"tape_onto_pal", true, 1, false},
+                      OtherStandard{"tape_mirrored_onto_pal", true, 1, true}),
+    [](const ::testing::TestParamInfo<OtherStandard>& info) { return info.param.name; });
 
 }  // namespace

@@ -36,6 +36,9 @@ bool makeTestClip(const QString& path, double seconds, int width = 160, int heig
 // 16 + 20 d, with a tone; `videoOptions` choose its encoding (and with it
 // the container's options, such as "-f mpegts").
 bool makeNumberedClip(const QString& path, double seconds, const QStringList& videoOptions);
+// Those pictures as an ffmpeg lavfi source of `seconds`; past 40 s (frame
+// 999) the numbers start again from 0.
+QString numberedPictures(double seconds);
 
 // The frame numbers a stream of such a clip shows, in display order (-1 for
 // a frame that shows none); `raw` is a scratch file.

@@ -90,8 +90,9 @@ public:
     int displayRotation() const;
     // For each of `times`, the movie time of the video's key frame at or
     // before it, where decoding from that time on has to start; none when it
-    // cannot be told (no video, or a container without key packets). Reads
-    // the file through one demuxer of its own.
+    // cannot be told (no video). Reads the file through one demuxer of its
+    // own; a stream whose container flags no key packets is told by its key
+    // frame index, its file read once.
     QList<std::optional<LMMediaTime>> keyFrameTimesAtOrBefore(
         const QList<LMMediaTime>& times) const;
     QSizeF outputVideoSize() const override;

@@ -55,7 +55,12 @@ public:
     // Before openVideo: a DVD stream that carries fields (false by default).
     // Its video is coded interlaced, and an interlaced frame handed to
     // writeImage() keeps its two fields apart: each is scaled on its own and
-    // the frame keeps its field order. Composed frames stay whole pictures.
+    // the frame keeps its field order. Frames of another rate than the
+    // output's (50 fields a second onto NTSC, 60000/1001 onto PAL) are
+    // brought to its field rate instead: each output field shows the
+    // source's field nearest its time, so that the motion only goes forward.
+    // A frame of fields repeated (a gap, a held end) shows its field shown
+    // last in both. Composed frames stay whole pictures.
     void setInterlaced(bool interlaced);
     bool isInterlaced() const;
     // Output times at which a new group of pictures starts (each on the frame

@@ -55,3 +55,8 @@ Q_DECL_EXPORT int lm_get_export_threads();
 // an export, and a frame-threaded decoder's threads wait on one another for
 // much of their time, so it takes the share the other stages only half use.
 Q_DECL_EXPORT int lm_get_export_decoder_threads();
+
+// Bytes the video readers of this process (decoding, seeking, finding key
+// frames) have read from their files so far: the work a seek costs, for
+// tests and benchmarks. Thread-safe.
+Q_DECL_EXPORT int64_t lm_video_bytes_read();
