@@ -20,6 +20,7 @@
 #include "production/MakeDVDVideo.h"
 #include "production/ProductionFiles.h"
 #include "production/ProductionStepAdapter.h"
+#include "production/TitleStreamFeed.h"
 
 namespace {
 
@@ -227,6 +228,8 @@ ProductionResult BurnDVDWorkflow::renderAndAuthor(const std::shared_ptr<DVDLibra
     if (m_concurrentTitles > 0) {
         render->setMaximumConcurrentTitles(m_concurrentTitles);
     }
+    // A title in pieces is joined straight into dvdauthor as it reads it.
+    render->setStreamsTitlesInPieces(true);
     ProductionResult result =
         runTask(render, renderWeight, [&] { return render->makeDVDVideo(dvd, work); });
     if (!result.isSucceeded()) {
@@ -235,12 +238,18 @@ ProductionResult BurnDVDWorkflow::renderAndAuthor(const std::shared_ptr<DVDLibra
     auto author = std::make_shared<DVDFSMake>();
     author->dvd(dvd, work);
     return runTask(std::make_shared<ProductionStepAdapter<DVDFSMake>>(author), authorWeight, [&] {
-        if (author->start()) {
-            return ProductionResult::succeeded();
+        TitleStreamFeed feed(render->titleStreams());
+        const bool authored = author->start();
+        const ProductionResult fed = feed.finish();
+        if (author->isCancelled()) {
+            return ProductionResult::cancelled();
         }
-        return author->isCancelled() ? ProductionResult::cancelled()
-                                     : ProductionResult::failed(QStringLiteral(
-                                           "dvdauthor could not author the disc (see the log)."));
+        if (!authored) {
+            return ProductionResult::failed(
+                QStringLiteral("dvdauthor could not author the disc (see the log).") +
+                (fed.isFailed() ? QLatin1Char(' ') + fed.reason() : QString()));
+        }
+        return fed;
     });
 }
 
