@@ -51,8 +51,8 @@ public:
     void readUpTo(int64_t position)
     {
         // The reader's buffer and its look-back stay whole.
-        constexpr int64_t margin = int64_t(4) << 20;
-        constexpr int64_t step = int64_t(8) << 20;
+        constexpr int64_t margin = int64_t(1) << 20;
+        constexpr int64_t step = int64_t(2) << 20;
         const int64_t end = (position - margin) / step * step;
         if (m_path.isEmpty() || m_unable || end <= m_freed) {
             return;
