@@ -86,9 +86,10 @@ struct Services : ModelServices {
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const override { return library; }
 };
 
-// The fixed project: `titleCount` titles of the clip on one page, each cut
-// into clips of `chapterSeconds` (one chapter each; the whole clip in one
-// when 0), and its disc model.
+// The fixed project: `titleCount` titles of the clip on one page, and its
+// disc model. With `chapterSeconds`, each title is one merged clip of the
+// clip's parts of that length (a chapter each), as the title list merges
+// them; otherwise one clip of the whole file.
 std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip, int titleCount,
                                       double chapterSeconds = 0.0)
 {
@@ -98,6 +99,7 @@ std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip, i
     auto media = std::make_shared<DataResource>();
     auto list = std::make_shared<DVDPageData>();
     media->addDvdPageToArray(list);
+    const auto length = static_cast<LMMediaTime>(chapterSeconds * lm_default_time_base());
     for (int i = 0; i < titleCount; ++i) {
         const auto source = SectionDataResource::resourceWithPath(clip);
         if (!source) {
@@ -106,29 +108,40 @@ std::shared_ptr<DVDLibrary> buildDisc(Services& services, const QString& clip, i
         media->addSectionDataResourceToArray(source);
         auto title = std::make_shared<DVDTitleData>();
         title->setSuperPage(list);
-        QList<std::shared_ptr<MediaData>> clips;
+        std::shared_ptr<MediaData> merged;
+        std::shared_ptr<MediaData> whole;
         for (LMMediaTime from = 0;;) {
             const auto section = source->createMediaSectionItem();
             if (!section) {
                 return nullptr;
             }
             const LMMediaTime end = section->endTimeInMedia();
-            const auto length = static_cast<LMMediaTime>(chapterSeconds * lm_default_time_base());
             section->setStartTimeInMedia(from);
             section->setEndTimeInMedia(length > 0 ? std::min(end, from + length) : end);
             source->mediaSectionArray().append(section);
-            const auto piece = section->createMediaData();
-            if (!piece) {
+            const auto part = section->createMediaData();
+            if (!part) {
                 return nullptr;
             }
-            piece->setSuperTitleData(title);
-            clips << piece;
             from = section->endTimeInMedia();
+            if (length <= 0) {
+                whole = part;
+                break;
+            }
+            if (!merged) {
+                merged = MediaData::copyMediaFromMedia(*part);
+                merged->setSectionItem(nullptr);
+                merged->setHasSubMedia(true);
+            }
+            part->flushSuperMediaData(merged);
+            merged->subMediaArray().append(part);
             if (from >= end) {
                 break;
             }
         }
-        title->setMediaDataArray(clips);
+        const auto clipOfTitle = merged ? merged : whole;
+        clipOfTitle->setSuperTitleData(title);
+        title->setMediaDataArray({clipOfTitle});
         list->titleDataArray().append(title);
     }
     DiscSideRebuild(media, services.disc).flushDVDResourceBeforeEdit();
