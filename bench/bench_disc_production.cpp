@@ -370,6 +370,7 @@ void stampedLog(QtMsgType, const QMessageLogContext&, const QString& text)
 struct ProgressSample {
     double seconds;
     double shown;
+    std::optional<double> left;  // the time left shown
 };
 
 struct FilmRun {
@@ -386,7 +387,8 @@ std::optional<FilmRun> produceFilm(const std::shared_ptr<DVDLibrary>& disc, cons
     FilmRun run;
     BurnDVDCtrl window;
     window.setRefreshObserver([&run](BurnDVDCtrl& shown) {
-        run.samples.append({filmClock.elapsed() / 1000.0, shown.shownProgress()});
+        run.samples.append(
+            {filmClock.elapsed() / 1000.0, shown.shownProgress(), shown.shownTimeLeft()});
     });
     std::optional<ProductionResult> ended;
     QObject::connect(&window, &BurnDVDCtrl::roadEnded,
@@ -435,19 +437,21 @@ long chaptersOfOneTitle(const QString& iso)
         dvd->titleSources().first().dictionary().value("chapters").toInt().value_or(-1));
 }
 
-// The worst error of the remaining time that the shown progress gives at the
-// rate so far (elapsed x (1 - shown) / shown), over the samples from the
-// first minute on, against the true remaining time (at least 10 s).
-double worstRemainingError(const FilmRun& run)
+// The worst error of the time left the window showed, from the first minute
+// on, against the true time left (while that is at least `least` seconds):
+// the error, and when it was.
+std::pair<double, double> worstTimeLeftError(const FilmRun& run, double least)
 {
-    double worst = 0.0;
+    std::pair<double, double> worst{0.0, 0.0};
     for (const ProgressSample& sample : run.samples) {
-        if (sample.seconds < 60.0 || sample.shown <= 0.0) {
+        const double truth = run.seconds - sample.seconds;
+        if (sample.seconds < 60.0 || truth < least) {
             continue;
         }
-        const double estimate = sample.seconds * (1.0 - sample.shown) / sample.shown;
-        const double truth = run.seconds - sample.seconds;
-        worst = std::max(worst, std::abs(estimate - truth) / std::max(truth, 10.0));
+        const double error = sample.left ? std::abs(*sample.left - truth) / truth : 1.0;
+        if (error > worst.first) {
+            worst = {error, sample.seconds};
+        }
     }
     return worst;
 }
@@ -531,8 +535,12 @@ bool runFilm(const QString& folder)
     std::printf("baseline: %s\n", qPrintable(bench::describe(baselineUsage)));
     std::printf("progress shown at each tenth of the time: %s\n",
                 qPrintable(progressByTenths(*ours)));
-    std::printf("remaining time at the rate so far, worst from the first minute on: %.0f %%\n",
-                100.0 * worstRemainingError(*ours));
+    for (const double least : {0.0, 10.0}) {
+        const auto [error, at] = worstTimeLeftError(*ours, least);
+        std::printf("time left shown, worst from the first minute on%s: %.0f %% off (at %.0f s)\n",
+                    least > 0 ? qPrintable(QString(" while %1 s or more are left").arg(least)) : "",
+                    100.0 * error, at);
+    }
     std::printf("film ratio: %.2f\n", ours->seconds / baseline);
     std::printf("film peak memory: %.0f MiB\n", ours->usage.ownPeakMiB);
     std::printf("film temporary disk: %.0f MiB (the disc: %.0f MiB, %.2f of it)\n",
