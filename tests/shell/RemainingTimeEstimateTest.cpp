@@ -79,6 +79,18 @@ TEST(RemainingTimeEstimate, EachStageGoesAtItsOwnPaceNotTheBars)
     EXPECT_GT(worstError(filmIsoRoad(13.0, 4.0), 60.0, 20.0, {{0.0, 0.998, -1.0}}), 0.2);
 }
 
+// When the machine slows down halfway through the encoding, the time left
+// follows the later half of the stage, not its average since the start.
+TEST(RemainingTimeEstimate, AChangeOfPaceShowsThroughTheStagesLaterHalf)
+{
+    RemainingTimeEstimate estimate({{0.0, 0.81, -1.0}});
+    for (double t = 0.1; t <= 200.0; t += 0.1) {
+        estimate.addSample(t, t <= 100.0 ? 0.004 * t : 0.4 + 0.002 * (t - 100.0));
+    }
+    ASSERT_TRUE(estimate.remainingSeconds());
+    EXPECT_NEAR(*estimate.remainingSeconds(), (0.81 - 0.6) / 0.002, 1.0);
+}
+
 TEST(RemainingTimeEstimate, AStageRunTooShortlyToTellTakesItsPrediction)
 {
     const EvenRoad road = filmIsoRoad(13.0, 4.0);

@@ -1,6 +1,7 @@
 #include "shell/core/RemainingTimeEstimate.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 RemainingTimeEstimate::RemainingTimeEstimate(QList<Stage> stages) : m_stages(std::move(stages)) {}
@@ -15,18 +16,30 @@ void RemainingTimeEstimate::addSample(double seconds, double shown)
         // A stage begins where the one before left off, at the last sample
         // still short of it.
         m_current = stage;
-        m_stageStart = m_current == 0 ? 0.0 : m_lastSeconds;
-        m_stageFrom = m_current == 0 ? 0.0 : std::max(m_lastShown, m_stages[stage].from);
+        m_samples.clear();
+        m_samples.append(
+            m_current == 0 ? std::pair{0.0, 0.0}
+                           : std::pair{m_lastSeconds, std::max(m_lastShown, m_stages[stage].from)});
     }
+    m_samples.append({seconds, shown});
     m_lastSeconds = seconds;
     m_lastShown = shown;
 }
 
 double RemainingTimeEstimate::currentPace() const
 {
-    const double ran = m_lastSeconds - m_stageStart;
-    const double moved = m_lastShown - m_stageFrom;
-    return ran >= settleSeconds && moved > 0.0 ? moved / ran : 0.0;
+    const double start = m_samples.first().first;
+    if (m_lastSeconds - start < settleSeconds) {
+        return 0.0;
+    }
+    // From the last sample at the start of the later half of the stage's time.
+    const double half = start + (m_lastSeconds - start) / 2.0;
+    const auto from =
+        std::prev(std::upper_bound(m_samples.begin(), m_samples.end(), half,
+                                   [](double t, const auto& sample) { return t < sample.first; }));
+    const double ran = m_lastSeconds - from->first;
+    const double moved = m_lastShown - from->second;
+    return ran > 0.0 && moved > 0.0 ? moved / ran : 0.0;
 }
 
 double RemainingTimeEstimate::leftOfCurrent(double pace) const
@@ -35,7 +48,7 @@ double RemainingTimeEstimate::leftOfCurrent(double pace) const
     if (pace > 0.0) {
         return std::max(stage.to - m_lastShown, 0.0) / pace;
     }
-    return std::max(stage.predictedSeconds - (m_lastSeconds - m_stageStart), 0.0);
+    return std::max(stage.predictedSeconds - (m_lastSeconds - m_samples.first().first), 0.0);
 }
 
 std::optional<double> RemainingTimeEstimate::remainingSeconds() const

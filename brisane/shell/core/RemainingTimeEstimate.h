@@ -9,10 +9,11 @@
 // would overstate the time left by the tools' shares.
 //
 // The stage running is the last one whose range the progress has reached.
-// Its time left is what is left of its range at its own pace so far (the
-// progress it made over the time since it began), once it has run
-// settleSeconds and moved; until then its predicted seconds stand for it,
-// less the time it has run. Each later stage adds its predicted seconds, or,
+// Its time left is what is left of its range at its own pace: the progress
+// it made over the later half of the time it has run (so that its start-up
+// fades out and a change of pace shows), once it has run settleSeconds and
+// moved; until then its predicted seconds stand for it, less the time it
+// has run. Each later stage adds its predicted seconds, or,
 // where it has none, its range at the pace of the stage running.
 //
 // Samples come in order, their times in seconds from the road's start.
@@ -20,6 +21,7 @@
 
 #include <QList>
 #include <optional>
+#include <utility>
 
 class RemainingTimeEstimate {
 public:
@@ -44,8 +46,8 @@ private:
 
     QList<Stage> m_stages;
     qsizetype m_current = -1;
-    double m_stageStart = 0.0;  // the time the stage running began
-    double m_stageFrom = 0.0;   // the progress shown then
+    // The samples of the stage running (time, progress), from its start.
+    QList<std::pair<double, double>> m_samples;
     double m_lastSeconds = 0.0;
     double m_lastShown = 0.0;
 };
