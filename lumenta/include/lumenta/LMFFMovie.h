@@ -174,5 +174,6 @@ public:
 
 private:
     struct Impl;
+    class OpenThumbnailReaders;
     std::unique_ptr<Impl> d;
 };
