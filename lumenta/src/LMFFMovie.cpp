@@ -120,12 +120,14 @@ QString subtitleProblem(const QString& copy, const QByteArray& content, const QS
 // closed (its movie's lock is only tried).
 class LMFFMovie::OpenThumbnailReaders {
 public:
-    static constexpr int kept = 4;
+    static constexpr int kept = 2;
 
+    // Kept to the process's end: movies held by other statics may still go
+    // after the statics of this file.
     static OpenThumbnailReaders& instance()
     {
-        static OpenThumbnailReaders readers;
-        return readers;
+        static auto* const readers = new OpenThumbnailReaders;
+        return *readers;
     }
 
     // `movie`'s reader has just served a thumbnail; its lock is held.
