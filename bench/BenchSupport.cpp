@@ -1,10 +1,14 @@
 #include "BenchSupport.h"
 
+#include <dvdread/dvd_reader.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
@@ -13,6 +17,7 @@
 #include <map>
 #include <numeric>
 #include <thread>
+#include <vector>
 
 #include "lumenta/LMFunctions.h"
 #include "lumenta/LMMediaSource.h"
@@ -27,10 +32,12 @@ bool runFfmpeg(const QStringList& args)
     return process.waitForFinished(-1) && process.exitCode() == 0;
 }
 
-bool makeClip1080(const QString& path, int seconds)
+namespace {
+
+// Encodes the bench's picture and a 440 Hz tone, `seconds` long, into `path`
+// with the `audio` options and the `muxer`.
+bool encodeClip(const QString& path, int seconds, const QStringList& audio, const QString& muxer)
 {
-    std::printf("making a %d s 1080p25 H.264 clip...\n", seconds);
-    std::fflush(stdout);
     const QString length = QString::number(seconds);
     // Gradients with a drifting grain (fixed pattern noise, scrolled), averaged
     // with the moving test shapes, then a fresh noise on every frame.
@@ -39,38 +46,62 @@ bool makeClip1080(const QString& path, int seconds)
         "scroll=h=0.0006:v=0.0003[ground];"
         "[1:v]format=yuv420p[shapes];"
         "[ground][shapes]blend=all_mode=average,noise=alls=5:allf=t[v]";
-    const bool made = runFfmpeg({"-f",
-                                 "lavfi",
-                                 "-i",
-                                 "gradients=s=1920x1080:r=25:speed=0.02:n=5:seed=7:d=" + length,
-                                 "-f",
-                                 "lavfi",
-                                 "-i",
-                                 "testsrc2=size=1920x1080:rate=25:duration=" + length,
-                                 "-f",
-                                 "lavfi",
-                                 "-i",
-                                 "sine=frequency=440:sample_rate=48000:duration=" + length,
-                                 "-filter_complex",
-                                 picture,
-                                 "-map",
-                                 "[v]",
-                                 "-map",
-                                 "2:a",
-                                 "-c:v",
-                                 "libx264",
-                                 "-preset",
-                                 "veryfast",
-                                 "-crf",
-                                 "23",
-                                 "-pix_fmt",
-                                 "yuv420p",
-                                 "-c:a",
-                                 "aac",
-                                 "-shortest",
-                                 path});
+    const QStringList inputs{
+        "-f", "lavfi", "-i", "gradients=s=1920x1080:r=25:speed=0.02:n=5:seed=7:d=" + length,
+        "-f", "lavfi", "-i", "testsrc2=size=1920x1080:rate=25:duration=" + length,
+        "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=" + length};
+    const QStringList video{
+        "-filter_complex", picture,   "-map",     "[v]",  "-map", "2:a",      "-c:v",
+        "libx264",         "-preset", "veryfast", "-crf", "23",   "-pix_fmt", "yuv420p"};
+    QStringList muxing{"-shortest"};
+    if (!muxer.isEmpty()) {
+        muxing << "-f" << muxer;
+    }
+    const bool made = runFfmpeg(inputs + video + audio + muxing + QStringList{path});
     ::sync();
     return made;
+}
+
+}  // namespace
+
+bool makeClip1080(const QString& path, int seconds)
+{
+    std::printf("making a %d s 1080p25 H.264 clip...\n", seconds);
+    std::fflush(stdout);
+    return encodeClip(path, seconds, {"-c:a", "aac"}, QString());
+}
+
+QString keptClipFolder()
+{
+    QString folder = qEnvironmentVariable("BRISANE_BENCH_CLIPS");
+    if (folder.isEmpty()) {
+        const QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+        folder = (cache.isEmpty() ? QDir::homePath() + "/.cache" : cache) + "/brisane-bench";
+    }
+    QDir().mkpath(folder);
+    return folder;
+}
+
+bool keepFilmClip(const QString& path, int seconds)
+{
+    if (QFileInfo::exists(path) && writtenLength(path) >= seconds - 1.0) {
+        std::printf("the %d s film is kept at %s\n", seconds, qPrintable(path));
+        return true;
+    }
+    QFile::remove(path);
+    const QFileInfo file(path);
+    const QString partial = file.absoluteDir().filePath(file.completeBaseName() + ".part.mp4");
+    std::printf(
+        "making a %d s 1080p25 H.264 film with a stereo tone at %s (kept for later "
+        "runs)...\n",
+        seconds, qPrintable(path));
+    std::fflush(stdout);
+    if (!encodeClip(partial, seconds, {"-c:a", "aac", "-ac", "2"}, "mp4") ||
+        !QFile::rename(partial, path)) {
+        QFile::remove(partial);
+        return false;
+    }
+    return true;
 }
 
 int runCount()
@@ -154,16 +185,25 @@ double videoBitrate(const QString& path)
     return bytes * 8.0 / span;
 }
 
-double psnr(const QString& path, const QString& clip, const QString& reference)
+namespace {
+
+// ffmpeg comparing its input `source` (a path, or "pipe:0" for its standard
+// input) with `clip` through `reference`; not started.
+void preparePsnr(QProcess& process, const QString& source, const QString& clip,
+                 const QString& reference)
 {
-    QProcess process;
-    process.start("ffmpeg",
-                  {"-hide_banner", "-nostats", "-i", path, "-i", clip, "-lavfi",
-                   QString("[0:v]setpts=PTS-STARTPTS[ours];[1:v]%1,setpts=PTS-STARTPTS[ref];"
-                           "[ours][ref]psnr=shortest=1")
-                       .arg(reference),
-                   "-f", "null", "-"});
-    if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+    process.setProgram("ffmpeg");
+    process.setArguments({"-hide_banner", "-nostats", "-i", source, "-i", clip, "-lavfi",
+                          QString("[0:v]setpts=PTS-STARTPTS[ours];[1:v]%1,setpts=PTS-STARTPTS[ref];"
+                                  "[ours][ref]psnr=shortest=1")
+                              .arg(reference),
+                          "-f", "null", "-"});
+}
+
+// The average PSNR that a finished run of preparePsnr printed.
+double psnrOf(QProcess& process)
+{
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         return -1.0;
     }
     const QString log = QString::fromUtf8(process.readAllStandardError());
@@ -172,6 +212,102 @@ double psnr(const QString& path, const QString& clip, const QString& reference)
         return -1.0;
     }
     return match.captured(1) == "inf" ? 99.0 : match.captured(1).toDouble();
+}
+
+}  // namespace
+
+double psnr(const QString& path, const QString& clip, const QString& reference)
+{
+    QProcess process;
+    preparePsnr(process, path, clip, reference);
+    process.start();
+    if (!process.waitForFinished(-1)) {
+        return -1.0;
+    }
+    return psnrOf(process);
+}
+
+double discTitlePsnr(const QString& disc, const QString& clip, const QString& reference)
+{
+    dvd_reader_t* dvd = DVDOpen(QFile::encodeName(disc).constData());
+    dvd_file_t* title = dvd ? DVDOpenFile(dvd, 1, DVD_READ_TITLE_VOBS) : nullptr;
+    const ssize_t blocks = title ? DVDFileSize(title) : -1;
+    QProcess process;
+    preparePsnr(process, "pipe:0", clip, reference);
+    process.start();
+    bool fed = blocks > 0 && process.waitForStarted(-1);
+    // In steps of 1 MiB, each one taken by ffmpeg before the next is read.
+    constexpr int step = 512;
+    std::vector<unsigned char> buffer(step * DVD_VIDEO_LB_LEN);
+    for (ssize_t at = 0; fed && at < blocks; at += step) {
+        const ssize_t count = std::min<ssize_t>(step, blocks - at);
+        const ssize_t read = DVDReadBlocks(title, static_cast<int>(at), count, buffer.data());
+        fed = read == count && process.write(reinterpret_cast<const char*>(buffer.data()),
+                                             read * DVD_VIDEO_LB_LEN) == read * DVD_VIDEO_LB_LEN;
+        while (fed && process.bytesToWrite() > 0) {
+            fed = process.waitForBytesWritten(-1);
+        }
+    }
+    if (title) {
+        DVDCloseFile(title);
+    }
+    if (dvd) {
+        DVDClose(dvd);
+    }
+    process.closeWriteChannel();
+    if (!process.waitForFinished(-1) || !fed) {
+        return -1.0;
+    }
+    return psnrOf(process);
+}
+
+qint64 bytesOnDisk(const QString& folder)
+{
+    qint64 bytes = 0;
+    QDirIterator entries(folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        struct stat status {};
+        if (::lstat(QFile::encodeName(entries.next()).constData(), &status) == 0 &&
+            S_ISREG(status.st_mode)) {
+            bytes += static_cast<qint64>(status.st_blocks) * 512;
+        }
+    }
+    return bytes;
+}
+
+struct FolderMeter::Impl {
+    QString folder;
+    std::atomic<bool> stopping{false};
+    std::atomic<qint64> peak{0};
+    std::thread sampler;
+};
+
+FolderMeter::FolderMeter(const QString& folder) : d(new Impl)
+{
+    d->folder = folder;
+    d->sampler = std::thread([this] {
+        while (!d->stopping) {
+            d->peak = std::max(d->peak.load(), bytesOnDisk(d->folder));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+}
+
+FolderMeter::~FolderMeter()
+{
+    stop();
+    delete d;
+}
+
+qint64 FolderMeter::stop()
+{
+    if (d->sampler.joinable()) {
+        d->stopping = true;
+        d->sampler.join();
+    }
+    return d->peak;
 }
 
 void resetPeakMemory()
@@ -310,7 +446,8 @@ Usage RoadMeter::stop()
     for (const auto& [pid, peak] : d->childPeaks) {
         childPeak = std::max(childPeak, peak);
     }
-    usage.peakMiB = (d->withSelf ? peakMemoryMiB() : 0.0) + childPeak / 1024.0;
+    usage.ownPeakMiB = d->withSelf ? peakMemoryMiB() : 0.0;
+    usage.peakMiB = usage.ownPeakMiB + childPeak / 1024.0;
     usage.peakThreads = d->peakThreads;
     return usage;
 }

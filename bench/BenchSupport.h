@@ -1,7 +1,8 @@
 #pragma once
 // Helpers shared by the benchmarks: the ffmpeg command line, the 1080p source
-// clip, the reference "-target pal-dvd" run, the PAL 16:9 output format, and
-// the measures of what was written (length, video bitrate, PSNR, peak memory).
+// clips (and the folder that keeps the long ones between runs), the reference
+// "-target pal-dvd" run, the PAL 16:9 output format, and the measures of what
+// was written (length, video bitrate, PSNR, peak memory, disk held).
 
 #include <QList>
 #include <QString>
@@ -21,6 +22,18 @@ bool runFfmpeg(const QStringList& args);
 // when ffmpeg failed. The clip is on disk before this returns, so that its
 // writing back does not run beside what is timed next.
 bool makeClip1080(const QString& path, int seconds);
+
+// The folder that keeps the clips too long to make at every run:
+// BRISANE_BENCH_CLIPS, else "brisane-bench" in the user's cache folder
+// ($XDG_CACHE_HOME, else ~/.cache). Made when missing.
+QString keptClipFolder();
+
+// A film of `seconds` as makeClip1080 makes it, with a stereo tone, kept at
+// `path`: made only when no clip of that length is there yet, into a partial
+// file ("<name>.part.mp4") that is renamed once it is whole, so that an
+// interrupted run leaves nothing that passes for the clip. False when it is
+// not there and cannot be made.
+bool keepFilmClip(const QString& path, int seconds);
 
 // How many times each road is timed: BRISANE_BENCH_RUNS, 3 by default. This
 // machine's speed drifts by a fifth from one run to the next, so each road
@@ -49,6 +62,28 @@ double videoBitrate(const QString& path);
 // the filters `reference` (a libavfilter chain, such as "scale=720:576"),
 // both taken from their first frame; negative when it cannot be measured.
 double psnr(const QString& path, const QString& clip, const QString& reference);
+// The same for the first title of the DVD image (or folder) `disc`, read with
+// libdvdread and handed to ffmpeg as it is read.
+double discTitlePsnr(const QString& disc, const QString& clip, const QString& reference);
+
+// Bytes allocated on disk by the files below `folder` (every depth, hidden
+// ones too; links not followed); 0 when there is none.
+qint64 bytesOnDisk(const QString& folder);
+
+// Samples bytesOnDisk(folder) every few milliseconds on a thread of its own,
+// from construction to stop(), which answers the most it saw.
+class FolderMeter {
+public:
+    explicit FolderMeter(const QString& folder);
+    ~FolderMeter();
+    FolderMeter(const FolderMeter&) = delete;
+    FolderMeter& operator=(const FolderMeter&) = delete;
+    qint64 stop();
+
+private:
+    struct Impl;
+    Impl* d;
+};
 
 // Forgets this process's peak resident memory, so that the next reading
 // covers only what runs from now on.
@@ -64,6 +99,7 @@ struct Usage {
     double wallSeconds = 0.0;
     double cpuSeconds = 0.0;
     double peakMiB = 0.0;
+    double ownPeakMiB = 0.0;  // this process's alone
     long peakThreads = 0;
 };
 

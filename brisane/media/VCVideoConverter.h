@@ -32,7 +32,10 @@
 // own, the job's movies left alone), then joined (LMDVDStreamJoin)
 // into the one title stream, the piece files removed. Every stage of a piece
 // sizes its threads to its share of the cores (lm_add_running_exports). The
-// stream holds the same frames, times and groups as one encoded whole.
+// stream holds the same frames, times and groups as one encoded whole. A job
+// told to join its pieces later (setJoinsPiecesLater) stops once they are
+// encoded: it succeeds with nothing at its destination, and piecesToJoin()
+// names the files that whoever joins them (LMDVDStreamJoin) then removes.
 
 #include <QList>
 #include <QString>
@@ -105,6 +108,17 @@ public:
     // through movies of their own, so the job's movies are free for others
     // (a menu drawing them) while it runs.
     bool readsMoviesOfItsOwn() const;
+    // Set before the start: a job in pieces leaves them encoded beside the
+    // destination rather than joining them into it.
+    void setJoinsPiecesLater(bool later);
+    // The encoded pieces of a job that succeeded without joining them: the
+    // video pieces in order and the sound; empty otherwise.
+    struct PiecesToJoin {
+        QStringList video;
+        QString audio;
+        bool isEmpty() const { return video.isEmpty(); }
+    };
+    PiecesToJoin piecesToJoin() const;
 
     // --- Analysis ---
     // Durations, streams and the stream-copy flags of the pieces; repeatable.
@@ -261,7 +275,9 @@ private:
     QList<QList<LMMediaTime>> m_pieceKeyFrameTimes;
     IMediaItem::Ptr m_pieceSound;        // the title's range over a movie of its own
     bool m_readsMoviesOfItsOwn = false;  // set when planned, before the start
-    QList<Ptr> m_pieceJobs;              // while they run: the pictures', then the sound's
+    bool m_joinsPiecesLater = false;
+    PiecesToJoin m_piecesToJoin;
+    QList<Ptr> m_pieceJobs;  // while they run: the pictures', then the sound's
 
     VCVideoConverterDelegate* m_delegate = nullptr;
     std::weak_ptr<Object> m_media;

@@ -42,6 +42,17 @@ bool VCVideoConverter::readsMoviesOfItsOwn() const
     return m_readsMoviesOfItsOwn;
 }
 
+void VCVideoConverter::setJoinsPiecesLater(bool later)
+{
+    m_joinsPiecesLater = later;
+}
+
+VCVideoConverter::PiecesToJoin VCVideoConverter::piecesToJoin() const
+{
+    std::lock_guard lock(m_lock);
+    return m_piecesToJoin;
+}
+
 QList<VCVideoConverter::Ptr> VCVideoConverter::pieceJobs() const
 {
     std::lock_guard lock(m_lock);
@@ -191,9 +202,17 @@ void VCVideoConverter::convertInPieces()
         fail(QStringLiteral("canceled"));
     } else if (!failure.isEmpty()) {
         fail(failure);
+    } else if (m_joinsPiecesLater) {
+        qInfo().noquote() << QFileInfo(path()).fileName() << "encoded in" << pictures << "pieces in"
+                          << timer.elapsed() / 1000.0 << "s, to be joined later";
+        std::lock_guard lock(m_lock);
+        m_piecesToJoin = {videoPaths, audioPath};
+        m_succeeded = true;
+        return;
     } else if (const QString tempPath = makeTemporaryOutput(); !tempPath.isEmpty()) {
         const qint64 encoded = timer.elapsed();
         LMDVDStreamJoin join;
+        join.setReleasesInput(true);  // removed below in any case
         if (join.join(videoPaths, audioPath, tempPath)) {
             qInfo().noquote() << QFileInfo(path()).fileName() << "encoded in" << pictures
                               << "pieces in" << encoded / 1000.0 << "s, joined in"

@@ -9,18 +9,22 @@
 #include <QThread>
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 
 #include "common/FileManagerExtention.h"
 #include "common/MainThread.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDImageMake.h"
 #include "corvane/DVDLibrary.h"
+#include "corvane/DVDMenuPage.h"
+#include "corvane/DVDTitleVideo.h"
 #include "model/ProjectSourceCheck.h"
 #include "production/DVDTitleCount.h"
 #include "production/IDiscBurner.h"
 #include "production/MakeDVDVideo.h"
 #include "production/ProductionFiles.h"
 #include "production/ProductionStepAdapter.h"
+#include "production/TitleStreamFeed.h"
 
 namespace {
 
@@ -69,6 +73,27 @@ IProductionInteraction::Message alertWith(const QString& message, const QString&
 double megabytes(qint64 bytes)
 {
     return static_cast<double>(bytes) / 1024.0 / 1024.0;
+}
+
+// A step that failed where less is free than it needs (its partial files
+// already removed) ran out of room, whatever part of it met the full disk
+// first: it says so, for the user to make room.
+ProductionResult sayWhenDiskIsFull(const ProductionResult& made, const QStringList& places,
+                                   qint64 needed)
+{
+    for (const QString& place : places) {
+        const qint64 free = made.isFailed() ? ProductionFiles::freeBytesAt(place) : -1;
+        if (free >= 0 && free < needed) {
+            log(QStringLiteral("too little room in %1: %2").arg(place, made.reason()));
+            return ProductionResult::failed(
+                QStringLiteral("The disk is full: making the DVD needs about %1 MB in %2, and "
+                               "only %3 MB is free there. Make room and start again.")
+                    .arg(std::ceil(megabytes(needed)))
+                    .arg(QFileInfo(place).absolutePath())
+                    .arg(std::floor(megabytes(free))));
+        }
+    }
+    return made;
 }
 
 }  // namespace
@@ -141,6 +166,33 @@ QString BurnDVDWorkflow::workPath()
         QStringLiteral("temp-%1.%2")
             .arg(micro / 1000000)
             .arg(micro % 1000000, 6, 10, QLatin1Char('0')));
+}
+
+qint64 BurnDVDWorkflow::imageBytes(const QString& media)
+{
+    // The file system's own records and padding come on top of the files.
+    const qint64 files = DVDToolStep::fileSizeForItem(media + QStringLiteral("/VIDEO_TS"));
+    return files + files / 100 + (qint64(1) << 20);
+}
+
+double BurnDVDWorkflow::streamBytes(const DVDLibrary& dvd)
+{
+    double seconds = 0.0;
+    for (const ObjectPtr& title : dvd.titles()) {
+        const auto video = std::dynamic_pointer_cast<DVDTitleVideo>(title);
+        seconds += video ? video->duration() : 0.0;
+    }
+    for (const DVDLibrary::MenuPtr& menu : dvd.menus()) {
+        seconds += menu ? menu->duration() : 0.0;
+    }
+    const LMFFMovieFileOutputFormat format = MakeDVDVideo::movieOutputFormat(dvd);
+    return seconds * (static_cast<double>(format.video_bitrate) + format.audio_bitrate) / 8.0;
+}
+
+QString BurnDVDWorkflow::imageWorkPath(const QString& iso)
+{
+    const QFileInfo image(iso);
+    return image.absoluteDir().filePath(QLatin1Char('.') + QFileInfo(workPath()).fileName());
 }
 
 void BurnDVDWorkflow::beginStep()
@@ -217,6 +269,7 @@ ProductionResult BurnDVDWorkflow::make(const std::shared_ptr<DVDLibrary>& dvd, c
     }
     log(QStringLiteral("work %1").arg(listText(ProductionFiles::entryNames(work))));
     result = placeDVDFolder(work + dvdFolderName(), media, result);
+    result = sayWhenDiskIsFull(result, {work, media}, dvd ? streamBytes(*dvd) : 0);
     ProductionFiles::removeItem(work);
     log(QStringLiteral("dvd media %1").arg(QFileInfo::exists(media) ? 1 : 0));
     if (!result.isSucceeded()) {
@@ -233,6 +286,8 @@ ProductionResult BurnDVDWorkflow::renderAndAuthor(const std::shared_ptr<DVDLibra
     if (m_concurrentTitles > 0) {
         render->setMaximumConcurrentTitles(m_concurrentTitles);
     }
+    // A title in pieces is joined straight into dvdauthor as it reads it.
+    render->setStreamsTitlesInPieces(true);
     ProductionResult result =
         runTask(render, renderWeight, [&] { return render->makeDVDVideo(dvd, work); });
     if (!result.isSucceeded()) {
@@ -241,12 +296,18 @@ ProductionResult BurnDVDWorkflow::renderAndAuthor(const std::shared_ptr<DVDLibra
     auto author = std::make_shared<DVDFSMake>();
     author->dvd(dvd, work);
     return runTask(std::make_shared<ProductionStepAdapter<DVDFSMake>>(author), authorWeight, [&] {
-        if (author->start()) {
-            return ProductionResult::succeeded();
+        TitleStreamFeed feed(render->titleStreams());
+        const bool authored = author->start();
+        const ProductionResult fed = feed.finish();
+        if (author->isCancelled()) {
+            return ProductionResult::cancelled();
         }
-        return author->isCancelled() ? ProductionResult::cancelled()
-                                     : ProductionResult::failed(QStringLiteral(
-                                           "dvdauthor could not author the disc (see the log)."));
+        if (!authored) {
+            return ProductionResult::failed(
+                QStringLiteral("dvdauthor could not author the disc (see the log).") +
+                (fed.isFailed() ? QLatin1Char(' ') + fed.reason() : QString()));
+        }
+        return fed;
     });
 }
 
@@ -278,7 +339,7 @@ ProductionResult BurnDVDWorkflow::make(const QString& media, const QString& iso,
                                        const QString& name)
 {
     beginStep();
-    const QString work = workPath();
+    const QString work = imageWorkPath(iso);
     ProductionResult result = makeWorkFolder(work);
     log(QStringLiteral("start iso make %1").arg(QFileInfo::exists(media) ? 1 : 0));
     log(QStringLiteral("media %1 %2 name:%3 0").arg(media, iso, name));
@@ -300,6 +361,7 @@ ProductionResult BurnDVDWorkflow::make(const QString& media, const QString& iso,
             });
     }
     result = placeImage(work + imageName(), iso, media, result);
+    result = sayWhenDiskIsFull(result, {work}, imageBytes(media));
     ProductionFiles::removeItem(work);
     endStep();
     return result;

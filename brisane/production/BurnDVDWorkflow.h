@@ -16,12 +16,17 @@
 // running task; every later step object sees the flag and does not start.
 //
 // Outputs are safe: a step works in a fresh folder under the temporary root
-// ("temp-<seconds since 2001>") and removes it at the end. The DVD folder is
+// ("temp-<seconds since 2001>") and removes it at the end. The image step's
+// folder is a hidden one beside the ISO path instead (".temp-<seconds>"), so
+// that the image being made does not lie in the temporary root beside the
+// DVD folder it is made of, and its move to the ISO path is a rename. The DVD folder is
 // moved to its path only after every step succeeded, and only when that path
 // holds nothing or an empty placeholder (an empty file or folder), which is
 // then removed; anything else there fails the step and is left alone. The
 // image is moved to the ISO path only after mkisofs succeeded (a file there is
-// replaced); after a failure or a cancel no image is left anywhere.
+// replaced); after a failure or a cancel no image is left anywhere. A step
+// that fails where less room is free than it needs (its partial files
+// removed) says the disk is full, what it needs and what is free.
 //
 // The burn step checks that the image fits on the disc ("DVD Disc space is
 // not enough." and no burn otherwise), prepares the burner, tries to start
@@ -114,6 +119,13 @@ public:
     // A new work folder path under the temporary root: "temp-%f" of the
     // seconds since 1 January 2001, a new one at every call. Not created.
     static QString workPath();
+    // The image step's work folder for the ISO path `iso`: a new hidden
+    // ".temp-%f" in its folder. Not created.
+    static QString imageWorkPath(const QString& iso);
+    // Bytes of the disc's streams: every title and menu at its rates.
+    static double streamBytes(const DVDLibrary& dvd);
+    // About the bytes of the image of the DVD folder `media`.
+    static qint64 imageBytes(const QString& media);
     static QString defaultVolumeName() { return QStringLiteral("My DVD"); }
 
     // How many titles the rendering may encode at once; 0 (the default)

@@ -1,5 +1,6 @@
 #include "production/MakeDVDVideo.h"
 
+#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
@@ -7,7 +8,9 @@
 #include <QHash>
 #include <QThread>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <system_error>
 #include <utility>
@@ -64,6 +67,12 @@ int MakeDVDVideo::titlesInPieces() const
 {
     std::lock_guard lock(m_mutex);
     return m_titlesInPieces;
+}
+
+QList<MakeDVDVideo::TitleStream> MakeDVDVideo::titleStreams() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_titleStreams;
 }
 
 int MakeDVDVideo::mostConcurrentConversions() const
@@ -343,6 +352,7 @@ VCVideoConverter::Ptr MakeDVDVideo::titleConverter(const TitleJob& job,
     converter->setKeyFrameTimes(job.chapterStarts);
     converter->setMaximumPieces(pieces);
     converter->setMinimumPieceLength(m_minimumPieceLength);
+    converter->setJoinsPiecesLater(m_streamsTitlesInPieces);
     return converter;
 }
 
@@ -576,7 +586,10 @@ void MakeDVDVideo::collectFinishedLocked()
         }
         m_running.removeAt(i);
         m_convertedLength += conversion.weight;
-        const ProductionResult ended = endedResult(conversion);
+        ProductionResult ended = endedResult(conversion);
+        if (ended.isSucceeded() && !conversion.converter->piecesToJoin().isEmpty()) {
+            ended = takeTitleStreamLocked(*conversion.converter);
+        }
         if (ended.isFailed() && !m_failure && !m_cancelled) {
             qWarning().noquote() << "Production stops:" << ended.reason();
             m_failure = ended;
@@ -607,10 +620,32 @@ ProductionResult MakeDVDVideo::endedResult(const Conversion& conversion) const
         return ProductionResult::failed(
             QStringLiteral("%1 could not be encoded: %2").arg(name, converter.errorText()));
     }
+    const VCVideoConverter::PiecesToJoin pieces = converter.piecesToJoin();
+    const QStringList files =
+        pieces.isEmpty() ? QStringList() : pieces.video + QStringList{pieces.audio};
+    for (const QString& piece : files) {
+        if (!QFileInfo(piece).isFile()) {
+            return ProductionResult::failed(
+                QStringLiteral("A piece of %1 was not written.").arg(name));
+        }
+    }
     const QFileInfo written(converter.path());
-    if (!written.isFile() || written.size() <= 0) {
+    if (pieces.isEmpty() && (!written.isFile() || written.size() <= 0)) {
         return ProductionResult::failed(QStringLiteral("%1 was not written.").arg(name));
     }
+    return ProductionResult::succeeded();
+}
+
+ProductionResult MakeDVDVideo::takeTitleStreamLocked(const VCVideoConverter& converter)
+{
+    const QString path = converter.path();
+    QFile::remove(path);
+    if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0) {
+        return ProductionResult::failed(
+            QStringLiteral("The stream of %1 cannot be made: %2")
+                .arg(nameOf(path), QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    m_titleStreams.append({path, converter.piecesToJoin()});
     return ProductionResult::succeeded();
 }
 

@@ -39,6 +39,12 @@
 // starts after it. Files already written stay in the work folder, which the
 // caller removes.
 //
+// With streamsTitlesInPieces, a title encoded in pieces is not joined into
+// its file: its pieces stay in the work folder, its "/title%ld.dvd" is a named
+// pipe, and titleStreams() lists both, for the pieces to be joined into the
+// pipe as dvdauthor reads it (TitleStreamFeed), so that the title is never on
+// disk beside its pieces and its VOBs.
+//
 // makeDVDVideo runs on the production thread and blocks it. The converters
 // report their finish on the main thread, so the main event loop must run
 // meanwhile; a wait wakes at a converter's finish, and at the latest after
@@ -115,6 +121,19 @@ public:
     void setMinimumPieceLength(double seconds) { m_minimumPieceLength = seconds; }
     // Titles encoded in pieces during the run.
     int titlesInPieces() const;
+
+    // Whether titles in pieces are left to be streamed (see above); set it
+    // before the run.
+    void setStreamsTitlesInPieces(bool stream) { m_streamsTitlesInPieces = stream; }
+    bool streamsTitlesInPieces() const { return m_streamsTitlesInPieces; }
+    // A title left in pieces: its named pipe in the work folder and the
+    // pieces that fill it.
+    struct TitleStream {
+        QString path;
+        VCVideoConverter::PiecesToJoin pieces;
+    };
+    // Those of the run so far, in the order their encoding ended.
+    QList<TitleStream> titleStreams() const;
     // The most encoders (places) that ran at once during the run.
     int mostConcurrentConversions() const;
 
@@ -201,6 +220,9 @@ private:
     ProductionResult waitUntil(const std::function<bool()>& done);
     void collectFinishedLocked();  // m_mutex held
     ProductionResult endedResult(const Conversion& conversion) const;
+    // The named pipe of a title that ended in pieces to be joined, and its
+    // entry in the streams (m_mutex held); failed when no pipe can be made.
+    ProductionResult takeTitleStreamLocked(const VCVideoConverter& converter);
     // Failed, cancelled or succeeded, as the run stands now.
     ProductionResult stopResult() const;
     ProductionResult stopResultLocked() const;  // m_mutex held
@@ -209,6 +231,7 @@ private:
 
     int m_maximumConcurrentTitles;
     double m_minimumPieceLength = 10.0;
+    bool m_streamsTitlesInPieces = false;
 
     mutable std::mutex m_mutex;  // everything below
     std::condition_variable m_ended;
@@ -221,4 +244,5 @@ private:
     bool m_cancelled = false;
     std::optional<ProductionResult> m_failure;
     int m_mostConcurrent = 0;
+    QList<TitleStream> m_titleStreams;
 };

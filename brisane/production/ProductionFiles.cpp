@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 namespace {
 
@@ -107,4 +108,14 @@ void ProductionFiles::removeItem(const QString& path)
     } else if (info.exists() || info.isSymLink()) {
         QFile::remove(path);
     }
+}
+
+qint64 ProductionFiles::freeBytesAt(const QString& path)
+{
+    QFileInfo folder(path);
+    while (!folder.exists() && !folder.isRoot() && !folder.filePath().isEmpty()) {
+        folder = QFileInfo(folder.absolutePath());
+    }
+    const QStorageInfo volume(folder.absoluteFilePath());
+    return volume.isValid() ? volume.bytesAvailable() : -1;
 }

@@ -27,4 +27,8 @@ public:
     static QStringList entryNames(const QString& folder);
     // Removes a file or a folder with everything in it; silent when missing.
     static void removeItem(const QString& path);
+
+    // The bytes free to this user on the file system of `path` (of its
+    // nearest existing folder); -1 when it cannot be read.
+    static qint64 freeBytesAt(const QString& path);
 };

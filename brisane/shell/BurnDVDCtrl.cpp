@@ -17,7 +17,9 @@
 #include <QVBoxLayout>
 #include <QtConcurrent>
 #include <algorithm>
+#include <cmath>
 
+#include "common/CommonFunction.h"
 #include "common/FileManagerExtention.h"
 #include "common/RevealService.h"
 #include "common/widgets/AlertService.h"
@@ -61,6 +63,7 @@ BurnDVDCtrl::BurnDVDCtrl(QWidget* parent) : QDialog(parent)
     m_progressTextField = new QLabel(progressTextFor(0.0));
     m_progressTextField->setMinimumWidth(
         m_progressTextField->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
+    m_timeLeftField = new QLabel;
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"));
     connect(m_cancelButton, &QPushButton::clicked, this, &BurnDVDCtrl::cancel);
 
@@ -68,6 +71,7 @@ BurnDVDCtrl::BurnDVDCtrl(QWidget* parent) : QDialog(parent)
     row->addWidget(m_progressIndicator, 1);
     row->addWidget(m_progressTextField);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_timeLeftField);
     buttons->addStretch(1);
     buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
@@ -112,6 +116,17 @@ QString BurnDVDCtrl::progressText() const
     return m_progressTextField->text();
 }
 
+QString BurnDVDCtrl::timeLeftText() const
+{
+    return m_timeLeftField->text();
+}
+
+QString BurnDVDCtrl::timeLeftTextFor(double seconds)
+{
+    return QStringLiteral("%1 left").arg(
+        CommonFunction::timeStrFromSecond(static_cast<float>(std::ceil(seconds))));
+}
+
 double BurnDVDCtrl::progress() const
 {
     return m_run ? m_run->progress() : 0.0;
@@ -131,6 +146,9 @@ void BurnDVDCtrl::updateBurnWindowWithProgress(double value)
 void BurnDVDCtrl::updateBurnProgress()
 {
     updateBurnWindowWithProgress(progress());
+    m_estimate.addSample(m_runClock.elapsed() / 1000.0, m_shown);
+    m_timeLeft = m_estimate.remainingSeconds();
+    m_timeLeftField->setText(m_timeLeft ? timeLeftTextFor(*m_timeLeft) : QString());
     if (m_observer) {
         m_observer(*this);
     }
@@ -198,7 +216,8 @@ void BurnDVDCtrl::showCancelled()
     AlertService::current()->runAlert(alert, parentWidget());
 }
 
-void BurnDVDCtrl::burnDVDWithBlock(Road road, RoadEnd end)
+void BurnDVDCtrl::burnDVDWithBlock(Road road, RoadEnd end,
+                                   QList<RemainingTimeEstimate::Stage> stages)
 {
     if (m_run) {
         qWarning().noquote() << "a production road is running already; nothing more was started";
@@ -207,6 +226,13 @@ void BurnDVDCtrl::burnDVDWithBlock(Road road, RoadEnd end)
     m_cancelled = false;
     m_shown = 0.0;
     m_shownValues.clear();
+    if (stages.isEmpty()) {
+        stages = {{0.0, MaximumShownProgress, -1.0}};
+    }
+    m_estimate = RemainingTimeEstimate(std::move(stages));
+    m_timeLeft.reset();
+    m_timeLeftField->clear();
+    m_runClock.start();
     auto flow = std::make_shared<BurnDVDWorkflow>();
     flow->setInteraction(std::make_shared<SheetProductionInteraction>(this));
     flow->setBurnIntervals(m_intervals);
@@ -283,7 +309,8 @@ void BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& me
             if (result.isSucceeded()) {
                 selectOutputDVDFile(media);
             }
-        });
+        },
+        dvd ? roadStages(*dvd, 1.0, 0.0, 0.0) : QList<RemainingTimeEstimate::Stage>());
 }
 
 void BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& iso,
@@ -313,7 +340,8 @@ void BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd, const QString& is
             if (result.isSucceeded()) {
                 selectOutputDVDFile(iso);
             }
-        });
+        },
+        dvd ? roadStages(*dvd, 0.9, 0.1, 0.0) : QList<RemainingTimeEstimate::Stage>());
 }
 
 bool BurnDVDCtrl::makeTemporaryDVDFolder(QString& temporary)
@@ -366,14 +394,17 @@ void BurnDVDCtrl::burn(const std::shared_ptr<DVDLibrary>& dvd,
         }
         return flow.burn(image, burner);
     };
-    burnDVDWithBlock(road, [this, image](const ProductionResult&, const BurnDVDWorkflow& flow) {
-        if (flow.burnSuccess() || !existsAt(image)) {
-            QFile::remove(image);
-        } else {
-            selectOutputDVDFile(image);
-        }
-        FileManagerExtention::removeTempFile(TmpDVDPathKey);
-    });
+    burnDVDWithBlock(
+        road,
+        [this, image](const ProductionResult&, const BurnDVDWorkflow& flow) {
+            if (flow.burnSuccess() || !existsAt(image)) {
+                QFile::remove(image);
+            } else {
+                selectOutputDVDFile(image);
+            }
+            FileManagerExtention::removeTempFile(TmpDVDPathKey);
+        },
+        dvd ? roadStages(*dvd, 0.5, 0.05, 0.45) : QList<RemainingTimeEstimate::Stage>());
 }
 
 void BurnDVDCtrl::burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner)
@@ -390,6 +421,24 @@ void BurnDVDCtrl::burnCurrentIsoDVD(const std::shared_ptr<IDiscBurner>& burner)
         weights.setWeights(0.0, 1.0);
         return flow.burn(image, burner);
     });
+}
+
+QList<RemainingTimeEstimate::Stage> BurnDVDCtrl::roadStages(const DVDLibrary& dvd, double folder,
+                                                            double image, double burn)
+{
+    const double bytes = BurnDVDWorkflow::streamBytes(dvd);
+    // The shares of the workflow's steps: rendering 90 and dvdauthor 10 of
+    // the folder step, each step shown to 0.98 of its share at most.
+    constexpr double cap = 0.98;
+    QList<RemainingTimeEstimate::Stage> stages{
+        {0.0, folder * 0.9, -1.0}, {folder * 0.9, folder * cap, bytes / AuthorBytesPerSecond}};
+    if (image > 0.0) {
+        stages.append({folder, folder + image * cap, bytes / ImageBytesPerSecond});
+    }
+    if (burn > 0.0) {
+        stages.append({folder + image, folder + image + burn * cap, bytes / BurnBytesPerSecond});
+    }
+    return stages;
 }
 
 AlertContent BurnDVDCtrl::isoErrorAlert(const QString& image, const QString& folder)

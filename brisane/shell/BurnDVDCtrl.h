@@ -13,6 +13,11 @@
 //
 // Shown progress: finished share + the workflow's progress x the current
 // step's share, clamped to 0..0.99 and never below the value shown before.
+// Beside it the window shows the time left ("hh:mm:ss left", nothing until
+// it is known), from the shown progress by the road's stages
+// (RemainingTimeEstimate): the encoding at its own pace, dvdauthor, mkisofs
+// and the burn predicted from the size of the disc (roadStages) until they
+// run long enough to show their own.
 //
 // When a road ends: a finished output is revealed in the file browser
 // (RevealService); a road that failed without being cancelled shows the
@@ -34,6 +39,7 @@
 // One road at a time. Create and call it on the main thread. A window
 // destroyed during a road cancels it; the road then ends on its own thread.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <atomic>
@@ -44,6 +50,7 @@
 
 #include "production/BurnDVDWorkflow.h"
 #include "production/ProductionResult.h"
+#include "shell/core/RemainingTimeEstimate.h"
 
 class DVDLibrary;
 class IDiscBurner;
@@ -96,8 +103,21 @@ public:
     using RoadEnd = std::function<void(const ProductionResult&, const BurnDVDWorkflow&)>;
 
     // The common frame of every road: opens the window and runs `road` on
-    // its own thread with a fresh workflow; returns at once.
-    void burnDVDWithBlock(Road road, RoadEnd end = {});
+    // its own thread with a fresh workflow; returns at once. `stages` tell
+    // the time left (one stage at the bar's own pace when empty).
+    void burnDVDWithBlock(Road road, RoadEnd end = {},
+                          QList<RemainingTimeEstimate::Stage> stages = {});
+
+    // The stages of a road whose DVD folder step takes `folder` of the bar,
+    // its image step `image` and its burn `burn` (0 for a step it has not),
+    // with the tools' seconds predicted from the size of `dvd`'s streams.
+    static QList<RemainingTimeEstimate::Stage> roadStages(const DVDLibrary& dvd, double folder,
+                                                          double image, double burn);
+    // What the tools get through per second, for their predicted times (as
+    // measured here: dvdauthor with its title streamed in, mkisofs).
+    static constexpr double AuthorBytesPerSecond = 200e6;
+    static constexpr double ImageBytesPerSecond = 600e6;
+    static constexpr double BurnBytesPerSecond = 4 * 1385000.0;  // a 4x DVD burn
 
     // The Cancel button: cancels the run for good.
     void cancel();
@@ -116,6 +136,11 @@ public:
     void updateBurnProgress();
     double shownProgress() const { return m_shown; }
     QString progressText() const;
+    // The time left shown now, in seconds; none while not known.
+    std::optional<double> shownTimeLeft() const { return m_timeLeft; }
+    QString timeLeftText() const;
+    // The text shown for a time left: "hh:mm:ss left".
+    static QString timeLeftTextFor(double seconds);
     // Every value shown during the last run, in order (for the tests).
     QList<double> shownValues() const { return m_shownValues; }
     // Called on the main thread with the window up, at each refresh (tests).
@@ -150,6 +175,7 @@ private:
 
     QProgressBar* m_progressIndicator = nullptr;
     QLabel* m_progressTextField = nullptr;
+    QLabel* m_timeLeftField = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QTimer* m_refresh = nullptr;
 
@@ -159,6 +185,9 @@ private:
     std::atomic<bool> m_cancelled{false};
     double m_shown = 0.0;
     QList<double> m_shownValues;
+    RemainingTimeEstimate m_estimate;
+    QElapsedTimer m_runClock;
+    std::optional<double> m_timeLeft;
     std::function<void(BurnDVDCtrl&)> m_observer;
     std::shared_ptr<AlertSheet> m_stopQuestion;
     BurnDVDWorkflow::BurnIntervals m_intervals;

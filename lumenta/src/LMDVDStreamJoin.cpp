@@ -1,7 +1,12 @@
 #include "lumenta/LMDVDStreamJoin.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <algorithm>
+#include <ctime>
 
 #include "FFmpeg.h"
 
@@ -25,23 +30,73 @@ struct OutputDeleter {
 };
 using OutputPtr = std::unique_ptr<AVFormatContext, OutputDeleter>;
 
+// What has been read of a file, given back to the disk in steps of a few
+// MiB behind the reading (a hole punched); nothing where the file system
+// cannot punch holes.
+class ReadRoom {
+public:
+    ReadRoom() = default;
+    ~ReadRoom()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    ReadRoom(const ReadRoom&) = delete;
+    ReadRoom& operator=(const ReadRoom&) = delete;
+
+    void setPath(const QString& path) { m_path = QFile::encodeName(path); }
+
+    // The file has been read up to `position`.
+    void readUpTo(int64_t position)
+    {
+        // The reader's buffer and its look-back stay whole.
+        constexpr int64_t margin = int64_t(1) << 20;
+        constexpr int64_t step = int64_t(2) << 20;
+        const int64_t end = (position - margin) / step * step;
+        if (m_path.isEmpty() || m_unable || end <= m_freed) {
+            return;
+        }
+        if (m_fd < 0) {
+            m_fd = ::open(m_path.constData(), O_WRONLY | O_CLOEXEC);
+        }
+        m_unable =
+            m_fd < 0 || ::fallocate(m_fd, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, 0, end) != 0;
+        m_freed = m_unable ? m_freed : end;
+    }
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+    int64_t m_freed = 0;
+    bool m_unable = false;
+};
+
 // The packets of one stream of a piece, in file order.
 struct PieceReader {
     FormatInputPtr input;
     const AVStream* stream = nullptr;
+    std::unique_ptr<ReadRoom> room;  // when the piece gives its room back
 
-    bool open(const QString& path, AVMediaType type)
+    bool open(const QString& path, AVMediaType type, bool release = false)
     {
         input = openInput(path);
         const int index =
             input ? av_find_best_stream(input.get(), type, -1, -1, nullptr, 0) : AVERROR_EOF;
         stream = index >= 0 ? input->streams[index] : nullptr;
+        if (release) {
+            room = std::make_unique<ReadRoom>();
+            room->setPath(path);
+        }
         return stream != nullptr;
     }
 
     bool next(AVPacket* packet)
     {
         while (av_read_frame(input.get(), packet) >= 0) {
+            if (room && input->pb) {
+                room->readUpTo(avio_tell(input->pb));
+            }
             if (packet->stream_index == stream->index) {
                 return true;
             }
@@ -49,6 +104,38 @@ struct PieceReader {
         }
         return false;
     }
+};
+
+bool isNamedPipe(const QString& path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
+// While it lives, a reader gone from the pipe this thread writes into makes
+// the write fail rather than raise SIGPIPE on the process: the signal is held
+// back on this thread, and taken away before it is let through again.
+class PipeSignalHeld {
+public:
+    PipeSignalHeld()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_before);
+    }
+    ~PipeSignalHeld()
+    {
+        const timespec none{0, 0};
+        while (sigtimedwait(&m_pipe, nullptr, &none) > 0) {
+        }
+        pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
+    }
+    PipeSignalHeld(const PipeSignalHeld&) = delete;
+    PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+private:
+    sigset_t m_pipe;
+    sigset_t m_before;
 };
 
 // The delay the audio encoder puts before its first sample: the writer's
@@ -108,7 +195,9 @@ bool addBufferModel(AVStream* stream)
 // that its first frame follows the last frame of the piece before it.
 class JoinedVideo {
 public:
-    explicit JoinedVideo(const QStringList& pieces) : m_pieces(pieces) {}
+    // `release`: each piece gives its room back as it is read, and goes once
+    // read to its end.
+    JoinedVideo(const QStringList& pieces, bool release) : m_pieces(pieces), m_release(release) {}
 
     bool openFirst() { return openPiece(0); }
     const AVStream* firstStream() const { return m_reader.stream; }
@@ -126,6 +215,10 @@ public:
                 return true;
             }
             m_offset += m_pieceEnd;
+            if (m_release && m_reader.stream) {
+                m_reader = PieceReader();
+                QFile::remove(m_pieces[m_index]);
+            }
             if (m_index + 1 >= m_pieces.size() || !openPiece(m_index + 1)) {
                 return false;
             }
@@ -139,7 +232,7 @@ private:
         m_pieceZero = AV_NOPTS_VALUE;
         m_pieceEnd = 0;
         m_reader = PieceReader();
-        const bool opened = m_reader.open(m_pieces[index], AVMEDIA_TYPE_VIDEO);
+        const bool opened = m_reader.open(m_pieces[index], AVMEDIA_TYPE_VIDEO, m_release);
         const bool same =
             opened && (index == 0 || av_cmp_q(m_reader.stream->time_base, m_timeBase) == 0);
         if (!same) {
@@ -187,6 +280,7 @@ private:
     }
 
     QStringList m_pieces;
+    bool m_release = false;
     qsizetype m_index = 0;
     PieceReader m_reader;
     AVRational m_timeBase{1, AV_TIME_BASE};
@@ -214,9 +308,11 @@ bool writePacket(AVFormatContext& output, AVPacket* packet, AVRational timeBase,
 
 // Writes the joined video and the audio in the order of their decoding
 // times. An audio unit goes once the video reaches its end; the units that
-// would end past the video's end are left out.
+// would end past the video's end are left out. Stops (false) once
+// `cancelled` is set.
 bool interleave(JoinedVideo& video, PieceReader& audio, AVFormatContext& output,
-                AVStream* videoStream, AVStream* audioStream, QString* error)
+                AVStream* videoStream, AVStream* audioStream, const std::atomic<bool>& cancelled,
+                QString* error)
 {
     const AVRational audioBase = audio.stream->time_base;
     const AVRational samples{1, std::max(audio.stream->codecpar->sample_rate, 1)};
@@ -249,6 +345,10 @@ bool interleave(JoinedVideo& video, PieceReader& audio, AVFormatContext& output,
     bool haveAudio = nextAudio();
     int64_t videoEnd = INT64_MIN;
     for (;;) {
+        if (cancelled) {
+            *error = QStringLiteral("the join was cancelled");
+            return false;
+        }
         const bool audioFits = haveAudio && videoEnd != INT64_MIN &&
                                av_compare_ts(audioPacket->pts + audioPacket->duration, audioBase,
                                              videoEnd, video.timeBase()) <= 0;
@@ -283,15 +383,32 @@ bool LMDVDStreamJoin::join(const QStringList& videoPieces, const QString& audioP
 {
     m_error.clear();
     m_videoFrames = 0;
+    const PipeSignalHeld held;
+    const bool pipe = isNamedPipe(path);
+    if (write(videoPieces, audioPiece, path)) {
+        return true;
+    }
+    if (!pipe) {
+        QFile::remove(path);
+    }
+    return false;
+}
+
+bool LMDVDStreamJoin::write(const QStringList& videoPieces, const QString& audioPiece,
+                            const QString& path)
+{
     if (videoPieces.isEmpty()) {
         return fail(QStringLiteral("there is no video to join"));
     }
-    JoinedVideo video(videoPieces);
+    if (m_cancelled) {
+        return fail(QStringLiteral("the join was cancelled"));
+    }
+    JoinedVideo video(videoPieces, m_releasesInput);
     if (!video.openFirst()) {
         return fail(QStringLiteral("the video piece %1 cannot be read").arg(video.failedPiece()));
     }
     PieceReader audio;
-    if (!audio.open(audioPiece, AVMEDIA_TYPE_AUDIO)) {
+    if (!audio.open(audioPiece, AVMEDIA_TYPE_AUDIO, m_releasesInput)) {
         return fail(QStringLiteral("the audio %1 cannot be read").arg(audioPiece));
     }
 
@@ -317,23 +434,28 @@ bool LMDVDStreamJoin::join(const QStringList& videoPieces, const QString& audioP
     ret = avformat_write_header(context, &options);
     av_dict_free(&options);
     if (ret < 0) {
-        output.reset();
-        QFile::remove(path);
         return fail(QStringLiteral("%1 cannot be started: %2").arg(path, lumenta::errorText(ret)));
     }
 
-    const bool written = interleave(video, audio, *context, videoStream, audioStream, &m_error);
+    const bool written =
+        interleave(video, audio, *context, videoStream, audioStream, m_cancelled, &m_error);
     // The trailer is written even after a failure, so that the file closes.
     ret = av_write_trailer(context);
+    if (ret >= 0 && context->pb) {
+        avio_flush(context->pb);
+        ret = context->pb->error;
+    }
     output.reset();
-    if (!written || ret < 0 || !video.failedPiece().isEmpty()) {
-        QFile::remove(path);
-        if (!video.failedPiece().isEmpty()) {
-            return fail(
-                QStringLiteral("the video piece %1 cannot be read").arg(video.failedPiece()));
-        }
+    if (!video.failedPiece().isEmpty()) {
+        return fail(QStringLiteral("the video piece %1 cannot be read").arg(video.failedPiece()));
+    }
+    if (!written) {
         return m_error.isEmpty() ? fail(QStringLiteral("%1 could not be written").arg(path))
                                  : false;
+    }
+    if (ret < 0) {
+        return fail(
+            QStringLiteral("%1 could not be written: %2").arg(path, lumenta::errorText(ret)));
     }
     m_videoFrames = video.frames();
     return true;

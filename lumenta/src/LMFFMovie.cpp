@@ -113,6 +113,38 @@ QString subtitleProblem(const QString& copy, const QByteArray& content, const QS
 
 }  // namespace
 
+// The movies whose thumbnail reader is open, the one used last at the end.
+// Each such reader holds a decoder and its pictures (some 35 MiB for a 1080p
+// H.264 file), and a project keeps a movie for every clip (a film cut into
+// chapters has dozens), so only the last few stay open: an older one is
+// closed, and opens again at its next thumbnail. A reader in use is never
+// closed (its movie's lock is only tried).
+class LMFFMovie::OpenThumbnailReaders {
+public:
+    static constexpr int kept = 2;
+
+    // Kept to the process's end: movies held by other statics may still go
+    // after the statics of this file.
+    static OpenThumbnailReaders& instance()
+    {
+        static auto* const readers = new OpenThumbnailReaders;
+        return *readers;
+    }
+
+    // `movie`'s reader has just served a thumbnail; its lock is held.
+    void used(Impl* movie);
+    // `movie`'s reader is closed or the movie goes.
+    void forget(Impl* movie)
+    {
+        std::lock_guard lock(m_mutex);
+        m_order.removeOne(movie);
+    }
+
+private:
+    std::mutex m_mutex;
+    QList<Impl*> m_order;
+};
+
 struct LMFFMovie::Impl {
     explicit Impl(LMFFMovie* owner) : owner(owner) {}
 
@@ -231,8 +263,28 @@ LMFFMovie::LMFFMovie() : d(std::make_unique<Impl>(this)) {}
 
 LMFFMovie::~LMFFMovie()
 {
+    OpenThumbnailReaders::instance().forget(d.get());
     d->worker.reset();
     d->editPipeline.reset();
+}
+
+void LMFFMovie::OpenThumbnailReaders::used(Impl* movie)
+{
+    std::lock_guard lock(m_mutex);
+    m_order.removeOne(movie);
+    m_order.append(movie);
+    for (qsizetype i = 0; m_order.size() > kept && i < m_order.size() - 1;) {
+        Impl* older = m_order[i];
+        std::unique_lock other(older->thumbMutex, std::try_to_lock);
+        if (!other.owns_lock()) {
+            ++i;
+            continue;
+        }
+        older->thumbReader = VideoFrameReader();
+        older->thumbChain = VideoEditChain();
+        older->thumbOpened = false;
+        m_order.removeAt(i);
+    }
 }
 
 void LMFFMovie::Impl::ensureWorker()
@@ -265,6 +317,7 @@ void LMFFMovie::Impl::releaseThumbReader()
     thumbReader = VideoFrameReader();
     thumbChain = VideoEditChain();
     thumbOpened = false;
+    OpenThumbnailReaders::instance().forget(this);
 }
 
 void LMFFMovie::Impl::releaseAudioReader()
@@ -796,10 +849,11 @@ QImage LMFFMovie::thumbnailAtTime(LMMediaTime time, const QSize& size)
     }
     std::lock_guard lock(d->thumbMutex);
     if (!d->thumbOpened) {
-        // One decoding thread: every clip of a project keeps a thumbnail reader.
+        // One decoding thread: many clips of a project may make thumbnails.
         d->thumbOpened = true;
         d->thumbReader.open(media->url(), stream.index, media->startTime(), media->duration(), 1);
     }
+    OpenThumbnailReaders::instance().used(d.get());
     const AVFrame* frame =
         d->thumbReader.frameAt(qMin(time, qMax<LMMediaTime>(0, media->duration() - 1)));
     if (!frame) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <vector>
 
@@ -117,6 +119,43 @@ TEST(LMFFMovie, ThumbnailIsScaledToTheSize)
     const QImage thumb = movie->thumbnailAtTime(12 * kFrame, QSize(64, 48));
     ASSERT_EQ(thumb.size(), QSize(64, 48));
     EXPECT_EQ(lumentatest::frameIndex(thumb), 12);
+}
+
+// The descriptors this process holds open on the file at `path`.
+int openDescriptorsOf(const QString& path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int count = 0;
+    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files)) {
+        count += fd.symLinkTarget() == target ? 1 : 0;
+    }
+    return count;
+}
+
+// A project keeps a movie for every clip, and a film cut into chapters has
+// dozens: only the last few thumbnail readers stay open (each holds a
+// decoder and its pictures); an older one opens again at its next thumbnail
+// and gives the same picture.
+TEST(LMFFMovie, OnlyTheLastFewThumbnailReadersStayOpen)
+{
+    auto dir = testsupport::makeTempDir();
+    const QString path = dir.filePath("clip.mp4");
+    ASSERT_TRUE(lumentatest::makeIndexedClip(path, 1.0, 128, 96));
+    std::vector<LMFFMovie::Ptr> clips;
+    QList<QImage> first;
+    for (int i = 0; i < 10; ++i) {
+        clips.push_back(openMovie(path));
+        first << clips.back()->thumbnailAtTime((5 + i) * kFrame, QSize(64, 48));
+        EXPECT_EQ(lumentatest::frameIndex(first.last()), 5 + i);
+    }
+    EXPECT_LE(openDescriptorsOf(path), 2);
+    for (int i = 0; i < 10; ++i) {
+        const QImage again = clips[i]->thumbnailAtTime((5 + i) * kFrame, QSize(64, 48));
+        EXPECT_EQ(again, first[i]) << "clip " << i;
+    }
+    EXPECT_LE(openDescriptorsOf(path), 2);
+    clips.clear();
+    EXPECT_EQ(openDescriptorsOf(path), 0);
 }
 
 TEST(LMFFMovie, DirectPathHandsFramesUpToTheTime)

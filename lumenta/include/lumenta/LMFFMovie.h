@@ -176,5 +176,6 @@ public:
 
 private:
     struct Impl;
+    class OpenThumbnailReaders;
     std::unique_ptr<Impl> d;
 };
