@@ -71,13 +71,9 @@ void setSliderQuietly(QSlider* slider, double value)
 
 }  // namespace
 
-TextStylePanel::TextStylePanel(Host host, QUndoStack& stack, ItemSource currentMedia,
+TextStylePanel::TextStylePanel(Host host, QUndoStack& stack, MenuEditorAccess editor,
                                QWidget* owner)
-    : QObject(owner),
-      host_(host),
-      currentMedia_(std::move(currentMedia)),
-      operations_(stack),
-      owner_(owner)
+    : QObject(owner), host_(host), editor_(editor), operations_(stack, editor), owner_(owner)
 {
     buildTextEditView(owner);
     buildShadowControlView(owner);
@@ -504,7 +500,7 @@ void TextStylePanel::applyBackdropEnable()
 
 std::shared_ptr<DVDPageItem> TextStylePanel::currentMedia() const
 {
-    return currentMedia_ ? currentMedia_() : nullptr;
+    return editor_.currentItem();
 }
 
 std::shared_ptr<EffectTextImage> TextStylePanel::textView() const
@@ -791,7 +787,7 @@ void TextStylePanel::openImagePanel(const std::function<void(const QString&)>& c
 void TextStylePanel::finishShadowChange()
 {
     showShadowValues();
-    TextStyleOperations::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 void TextStylePanel::hasShadowChangedAction()

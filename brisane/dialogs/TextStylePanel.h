@@ -19,8 +19,8 @@
 // that are text items; the button dialog sends the typed text through the
 // undoable operation and fills the panel from items that have a text.
 //
-// The edited item is asked of `currentMedia` at each call; the panel keeps no
-// reference to it. Main thread.
+// The edited item is the menu editor's current item, asked for at each call;
+// the panel keeps no reference to it. Main thread.
 
 #include <QColor>
 #include <QFont>
@@ -51,12 +51,11 @@ class TextStylePanel : public QObject {
     Q_OBJECT
 public:
     enum class Host { Title, Button };
-    using ItemSource = std::function<std::shared_ptr<DVDPageItem>()>;
 
     // Builds both views as children of `owner` (the dialog's window, where the
     // open panels attach). `stack` is the dialog's undo stack; it must outlive
-    // the panel.
-    TextStylePanel(Host host, QUndoStack& stack, ItemSource currentMedia, QWidget* owner);
+    // the panel. `editor` gives the edited item and redisplays the canvas.
+    TextStylePanel(Host host, QUndoStack& stack, MenuEditorAccess editor, QWidget* owner);
     ~TextStylePanel() override;
 
     // Sets the controls up: every font of the system, size 50, the fill kinds
@@ -205,7 +204,7 @@ private:
     void finishShadowChange();
 
     Host host_;
-    ItemSource currentMedia_;
+    MenuEditorAccess editor_;
     TextStyleOperations operations_;
     QWidget* owner_ = nullptr;
 

@@ -42,8 +42,6 @@
 #include "model/DVDTitleData.h"
 #include "model/EffectTextImage.h"
 #include "model/MediaData.h"
-#include "model/ModelServices.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 
 namespace {
@@ -81,7 +79,9 @@ QColor purple()
 
 }  // namespace
 
-TitleTextEditWindowController::TitleTextEditWindowController(QWidget* parent)
+TitleTextEditWindowController::TitleTextEditWindowController(MenuEditViewController* editor,
+                                                             QWidget* parent)
+    : editor_(editor)
 {
     loadView(parent);
     awakeFromNib();
@@ -104,10 +104,8 @@ void TitleTextEditWindowController::loadView(QWidget* parent)
     undoStack_ = new QUndoStack(window_);
     addUndoActions(window_, undoStack_);
 
-    panel_ = new TextStylePanel(
-        TextStylePanel::Host::Title, *undoStack_, [] { return MenuEditorAccess::currentItem(); },
-        window_);
-    zoom_ = new ItemZoomSlider(0.0f, 1.0f, 0.0f, window_);
+    panel_ = new TextStylePanel(TextStylePanel::Host::Title, *undoStack_, editor_, window_);
+    zoom_ = new ItemZoomSlider(0.0f, 1.0f, 0.0f, editor_, window_);
 
     auto* layout = new QVBoxLayout(window_);
     auto* kindRow = new QHBoxLayout;
@@ -408,7 +406,7 @@ void TitleTextEditWindowController::showVideoImageTime()
 
 std::shared_ptr<DVDPageItem> TitleTextEditWindowController::currentMedia() const
 {
-    return MenuEditorAccess::currentItem();
+    return editor_.currentItem();
 }
 
 std::shared_ptr<MediaData> TitleTextEditWindowController::currentMediaMediaData() const
@@ -454,8 +452,7 @@ float TitleTextEditWindowController::getMinZoomWithMedia(const std::shared_ptr<D
 
 float TitleTextEditWindowController::getMaxZoomWithMedia(const std::shared_ptr<DVDPageItem>& item)
 {
-    return ItemZoomLimits::zoomRangeOfItem(item, MenuEditorAccess::menuCanvasRect(),
-                                           MenuEditorAccess::sourceArray())
+    return ItemZoomLimits::zoomRangeOfItem(item, editor_.menuCanvasRect(), editor_.sourceArray())
         .maxZoom;
 }
 
@@ -537,7 +534,7 @@ void TitleTextEditWindowController::showStaticTextEditWindow()
 
 void TitleTextEditWindowController::addTextMediaAction()
 {
-    const auto page = MenuEditorAccess::currentMenu();
+    const auto page = editor_.currentMenu();
     if (!page) {
         return;
     }
@@ -553,7 +550,7 @@ void TitleTextEditWindowController::addTextMediaAction()
     item->setShadowBlursizeValue(4);
     item->setShadowOffsetValue(3.0f);
     item->setShadowColor(Qt::black);
-    const QPointF centre = CommonFunction::centerForRect(MenuEditorAccess::menuCanvasRect());
+    const QPointF centre = CommonFunction::centerForRect(editor_.menuCanvasRect());
     const QRectF frame = CommonFunction::rectForCenter(centre, text->size());
     item->setFrame(frame);
     item->setTitleOldFrame(frame);
@@ -561,7 +558,7 @@ void TitleTextEditWindowController::addTextMediaAction()
     auto items = page->itemArray();
     items.append(item);
     page->setItemArray(items);
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 // ---- image or text
@@ -578,7 +575,7 @@ QRectF TitleTextEditWindowController::remembredImageFrame(const DVDPageItem& ite
         width = defaultImageWidth;
     }
     const QPointF centre = CommonFunction::centerForRect(item.frame());
-    return MenuEditorAccess::boundInCanvasLimit(
+    return editor_.boundInCanvasLimit(
         CommonFunction::rectForCenter(centre, QSizeF(width, width * 0.75)));
 }
 
@@ -623,8 +620,8 @@ void TitleTextEditWindowController::useImageOrTextTitleRadioAction(int index)
     showImageTitleTab(useFrame_);
     // The zoom scales the frame the picture has now, not the text's.
     zoom_->updateSelfZoomSlider();
-    MenuEditorAccess::updateItemControlViewFrame();
-    MenuEditorAccess::displayCanvasView();
+    editor_.updateItemControlViewFrame();
+    editor_.displayCanvasView();
 }
 
 void TitleTextEditWindowController::checkUseFrameButtonAction(bool on)
@@ -637,8 +634,8 @@ void TitleTextEditWindowController::checkUseFrameButtonAction(bool on)
     item->setUseFrame(on);
     item->setTitleUseType(on ? 1 : 0);
     showImageTitleTab(on);
-    MenuEditorAccess::updateItemControlViewFrame();
-    MenuEditorAccess::displayCanvasView();
+    editor_.updateItemControlViewFrame();
+    editor_.displayCanvasView();
 }
 
 void TitleTextEditWindowController::roundChangeUseSlider(double value)
@@ -679,7 +676,7 @@ void TitleTextEditWindowController::imageFromTypePopBtnChanged(int type)
         item->setTitleUseImageFrom(type);
     }
     showImageTab();
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 void TitleTextEditWindowController::setVideoImageFromTime(LMMediaTime time)
@@ -710,7 +707,7 @@ void TitleTextEditWindowController::saveCurrentItemVideoImage()
         item->setTitleVideoImageTime(videoImageFromTime_);
         item->setTitleVideoImage(videoImage_);
     }
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 void TitleTextEditWindowController::loadLocalImageAction()
@@ -729,19 +726,19 @@ void TitleTextEditWindowController::loadLocalImageFromPath(const QString& path)
     if (const auto item = currentMedia()) {
         item->setTitleLocalImage(localImage_);
     }
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 // ---- frame tiles
 
 void TitleTextEditWindowController::loadFrameView()
 {
-    const auto library = ModelServices::current()->dvdLibSource();
+    const auto library = editor_.dvdLibSource();
     if (!library) {
         return;
     }
     for (const auto& frame : library->frames()) {
-        auto* tile = new SingleFrameView(frame, frameTableView_);
+        auto* tile = new SingleFrameView(frame, editor_, frameTableView_);
         tile->show();
     }
     layoutFrameView();
@@ -779,7 +776,7 @@ void TitleTextEditWindowController::applyStaticTextEditToAllAction()
 void TitleTextEditWindowController::applyTextStyleToAllItemsOfType(qint64 type)
 {
     const auto current = currentMedia();
-    const auto disc = MenuEditorAccess::dvd();
+    const auto disc = editor_.dvd();
     const auto style = current ? current->textSource() : nullptr;
     if (!current || !disc || !style) {
         return;
@@ -810,7 +807,7 @@ void TitleTextEditWindowController::applyTextStyleToAllItemsOfType(qint64 type)
             item->setShadowBlursizeValue(current->shadowBlursizeValue());
         }
     }
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 // ---- closing
@@ -818,7 +815,5 @@ void TitleTextEditWindowController::applyTextStyleToAllItemsOfType(qint64 type)
 void TitleTextEditWindowController::windowWillClose()
 {
     panel_->finishEditing();
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
-    }
+    editor_.markDocumentEdited();
 }

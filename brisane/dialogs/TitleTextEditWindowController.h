@@ -27,6 +27,7 @@
 #include <QString>
 #include <memory>
 
+#include "dialogs/MenuEditorAccess.h"
 #include "lumenta/LMMediaTime.h"
 #include "shell/core/ITitleTextEditWindowController.h"
 
@@ -55,7 +56,10 @@ public:
     static constexpr int videoImageWidth = 480;
     static constexpr int videoImageHeight = 320;
 
-    explicit TitleTextEditWindowController(QWidget* parent = nullptr);
+    // A dialog of `editor` (which owns it and outlives it; may be null: no
+    // item to edit), its window a child of `parent`.
+    explicit TitleTextEditWindowController(MenuEditViewController* editor,
+                                           QWidget* parent = nullptr);
     ~TitleTextEditWindowController() override;
 
     static QString nibName() { return QStringLiteral("TitleTextEditWindowController"); }
@@ -170,6 +174,7 @@ private:
     static void moveViewInto(QWidget* view, QWidget* place);
     QRectF remembredImageFrame(const DVDPageItem& item) const;
 
+    MenuEditorAccess editor_;
     QUndoStack* undoStack_ = nullptr;
     TextStylePanel* panel_ = nullptr;
     ItemZoomSlider* zoom_ = nullptr;

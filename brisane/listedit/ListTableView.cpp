@@ -27,7 +27,6 @@
 #include "listedit/core/ListRemoval.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
-#include "model/ModelServices.h"
 
 namespace {
 
@@ -86,7 +85,8 @@ QCursor disappearingItemCursor()
 
 }  // namespace
 
-ListTableView::ListTableView(QWidget* parent) : QWidget(parent), lineView_(new InsertLineView(this))
+ListTableView::ListTableView(QWidget* parent)
+    : QWidget(parent), lineView_(new InsertLineView(this, this))
 {
     setObjectName(QStringLiteral("ListTableView"));
     setFocusPolicy(Qt::ClickFocus);
@@ -112,9 +112,14 @@ ListTableView::~ListTableView()
     }
 }
 
+std::shared_ptr<DataResource> ListTableView::project() const
+{
+    return m_controller ? m_controller->project() : nullptr;
+}
+
 DataResource::PageList ListTableView::pageArray() const
 {
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     return project ? project->dvdPageArray() : DataResource::PageList();
 }
 
@@ -156,7 +161,7 @@ void ListTableView::flushAllItemView()
     const auto clipRow = [this](const MediaData::Ptr& media) {
         MediaDataView* row = clipRowOf(*media);
         if (!row) {
-            row = new MediaDataView(this);
+            row = new MediaDataView(this, this);
             row->setGeometry(0, -60, width(), 60);
             media->setMediaDataView(row);
             row->setMedia(media);
@@ -168,7 +173,7 @@ void ListTableView::flushAllItemView()
     for (const auto& page : pages) {
         DVDPageDataView* pageRow = pageRowOf(*page);
         if (!pageRow) {
-            auto made = std::shared_ptr<DVDPageDataView>(new DVDPageDataView(this));
+            auto made = std::shared_ptr<DVDPageDataView>(new DVDPageDataView(this, this));
             made->setGeometry(0, -40, width(), 40);
             page->setDvdPageView(made);
             made->setPage(page.get());
@@ -179,7 +184,7 @@ void ListTableView::flushAllItemView()
         for (const auto& title : page->titleDataArray()) {
             TitleDataView* titleRow = titleRowOf(*title);
             if (!titleRow) {
-                titleRow = new TitleDataView(this);
+                titleRow = new TitleDataView(this, this);
                 titleRow->setGeometry(0, -35, width(), 35);
                 title->setTitleDataView(titleRow);
                 titleRow->setTitle(title);
@@ -338,7 +343,7 @@ void ListTableView::doOwnDragEndedAt(const QPointF& screenPoint, quint64)
     restoreCursor();
     m_ownDrag = OwnDrag::Idle;
     m_ownDragData.reset();
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     if (!project || !m_controller) {
         qWarning("ListTableView: no open project or no list editor; the drag changes nothing");
         reloadView();
@@ -550,7 +555,7 @@ void ListTableView::dragMoveEvent(QDragMoveEvent* event)
     const QPointF point = event->position();
     const ListDropResolver resolver = dropResolver();
     lineView_->setLineFrame(resolver.resolve(ListDropResolver::Variant::Media, m_drop, point));
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     if (project && ListMediaPlacement(*project).canPlace(m_drop)) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
@@ -569,7 +574,7 @@ void ListTableView::dragLeaveEvent(QDragLeaveEvent* event)
 void ListTableView::dropEvent(QDropEvent* event)
 {
     const QStringList paths = DraggedFiles::localFiles(event->mimeData());
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     if (paths.isEmpty() || !isTakingFileDrags() || !project ||
         !ListMediaPlacement(*project).canPlace(m_drop)) {
         event->ignore();
@@ -644,7 +649,7 @@ QList<ListMediaFactory::MadeClip> ListTableView::makeDroppedClips(const QStringL
 void ListTableView::placeDroppedClips(const ListDropState& place,
                                       const QList<ListMediaFactory::MadeClip>& clips)
 {
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     bool placed = false;
     if (!clips.isEmpty() && project) {
         MediaData::ClipList media;
@@ -678,7 +683,7 @@ void ListTableView::placeDroppedClips(const ListDropState& place,
 void ListTableView::addMediaArrayToList(const QList<MediaData::Ptr>& clips)
 {
     ListEditViewController::performBlockOnMainThread([this, &clips] {
-        const auto project = ModelServices::current()->dateResource();
+        const auto project = this->project();
         if (!project || !ListMediaPlacement(*project).addMediaArrayToList(m_drop, clips)) {
             qWarning("ListTableView: the list has no place for %lld clips; none placed",
                      static_cast<long long>(clips.size()));
@@ -690,7 +695,7 @@ void ListTableView::addMediaArrayToList(const QList<MediaData::Ptr>& clips)
 void ListTableView::clipEditControllerMergeMediaArrayToList(const QList<MediaData::Ptr>& clips)
 {
     ListEditViewController::performBlockOnMainThread([this, &clips] {
-        const auto project = ModelServices::current()->dateResource();
+        const auto project = this->project();
         if (!project ||
             !ListMediaPlacement(*project).mergeMediaArrayIntoMedia(mergeMedia(), clips)) {
             qWarning("ListTableView: the clip to merge into is not a listed clip; nothing merged");
@@ -702,7 +707,7 @@ void ListTableView::clipEditControllerMergeMediaArrayToList(const QList<MediaDat
 template <typename Remove>
 void ListTableView::withRemoval(Remove remove)
 {
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     if (!project || !m_controller) {
         qWarning("ListTableView: no open project or no list editor; nothing removed");
         return;

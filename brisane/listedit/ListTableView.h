@@ -62,6 +62,9 @@ public:
     // The list editor this list belongs to; not owned.
     ListEditViewController* controller() const { return m_controller.data(); }
     void setController(ListEditViewController* controller) { m_controller = controller; }
+    // The open project's media side, as the list editor has it; null
+    // without a list editor or an open project.
+    std::shared_ptr<DataResource> project() const;
     // The project's pages; empty without an open project.
     DataResource::PageList pageArray() const;
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -27,42 +28,18 @@
 #include "model/ModelMediaServices.h"
 #include "model/UserConfig.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
-#include "shell/ControllerFunction.h"
 #include "shell/HelperExtention.h"
 #include "shell/MainWindowController.h"
-#include "shell/ShellModelServices.h"
 #include "shell/core/FileLogger.h"
 #include "shell/core/HelperFunction.h"
 #include "shell/core/IListEditViewController.h"
 #include "shell/core/IMenuEditViewController.h"
+#include "shell/core/OpenProject.h"
 #include "shell/core/ProjectDocument.h"
 #include "shell/core/ProjectSourceCheck.h"
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};
-
-void displayMenuCanvas()
-{
-    if (IMenuEditViewController* menuEditor = ControllerFunction::menuEditController()) {
-        menuEditor->displayCanvasView();
-    }
-}
-
-// The open disc's canvas redisplay: the menu editor's displayCanvasView, run
-// on the main thread (at once when asked there); the editors are reached from
-// the main thread only.
-void displayMenuCanvasOnMainThread()
-{
-    QCoreApplication* application = QCoreApplication::instance();
-    if (!application) {
-        return;
-    }
-    if (QThread::currentThread() == application->thread()) {
-        displayMenuCanvas();
-        return;
-    }
-    QMetaObject::invokeMethod(application, &displayMenuCanvas, Qt::QueuedConnection);
-}
 
 AppDelegate::ProjectChooser projectChooser;
 AppDelegate::DocumentOpener documentOpener;
@@ -98,7 +75,8 @@ void queueOnMainThread(std::function<void()> action)
 }
 }  // namespace
 
-AppDelegate::AppDelegate(QObject* parent) : QObject(parent)
+AppDelegate::AppDelegate(QObject* parent)
+    : QObject(parent), m_project(std::make_shared<OpenProject>())
 {
     currentDelegate.store(this);
 }
@@ -115,6 +93,10 @@ AppDelegate::~AppDelegate()
         controller = std::move(mainController_);
     }
     controller.reset();
+    // The disc may outlive the delegate; it redisplays nothing any more.
+    if (const auto disc = dvd()) {
+        disc->setCanvasRedisplay({});
+    }
     AppDelegate* self = this;
     currentDelegate.compare_exchange_strong(self, nullptr);
 }
@@ -143,47 +125,61 @@ void AppDelegate::setMainController(std::unique_ptr<MainWindowController> contro
 
 std::shared_ptr<DataResource> AppDelegate::dateResource() const
 {
-    QMutexLocker lock(&m_lock);
-    return m_dateResource;
+    return m_project->dateResource();
 }
 
 void AppDelegate::setDateResource(const std::shared_ptr<DataResource>& resource)
 {
-    QMutexLocker lock(&m_lock);
-    m_dateResource = resource;
+    m_project->setDateResource(resource);
 }
 
 std::shared_ptr<DVDLibraryResource> AppDelegate::dvdLibSource() const
 {
-    QMutexLocker lock(&m_lock);
-    return m_dvdLibSource;
+    return m_project->dvdLibSource();
 }
 
 void AppDelegate::setDvdLibSource(const std::shared_ptr<DVDLibraryResource>& library)
 {
-    QMutexLocker lock(&m_lock);
-    m_dvdLibSource = library;
+    m_project->setDvdLibSource(library);
 }
 
 std::shared_ptr<DVDResource> AppDelegate::dvd() const
 {
-    QMutexLocker lock(&m_lock);
-    return m_dvd;
+    return m_project->dvd();
 }
 
 void AppDelegate::setDvd(const std::shared_ptr<DVDResource>& dvd)
 {
     if (dvd) {
-        dvd->setCanvasRedisplay(&displayMenuCanvasOnMainThread);
+        dvd->setCanvasRedisplay([this] { displayMenuCanvasOnMainThread(); });
     }
     std::shared_ptr<DVDResource> previous;
     {
         QMutexLocker lock(&m_lock);
-        previous = std::exchange(m_dvd, dvd);
+        previous = m_project->dvd();
+        m_project->setDvd(dvd);
     }
     if (previous && previous != dvd) {
         previous->setCanvasRedisplay({});
     }
+}
+
+void AppDelegate::displayMenuCanvas()
+{
+    MainWindowController* controller = mainController();
+    if (IMenuEditViewController* menuEditor =
+            controller ? controller->menuEditController() : nullptr) {
+        menuEditor->displayCanvasView();
+    }
+}
+
+void AppDelegate::displayMenuCanvasOnMainThread()
+{
+    if (QThread::currentThread() == thread()) {
+        displayMenuCanvas();
+        return;
+    }
+    QMetaObject::invokeMethod(this, &AppDelegate::displayMenuCanvas, Qt::QueuedConnection);
 }
 
 QString AppDelegate::existedProjectPath() const
@@ -250,7 +246,7 @@ void AppDelegate::applicationWillFinishLaunching()
     setDvd(std::make_shared<DVDResource>());
     installModelServices();
 
-    setMainController(std::make_unique<MainWindowController>());
+    setMainController(std::make_unique<MainWindowController>(m_project, this));
     // Set up once installed: the editors reach the controller while they
     // are made.
     mainController()->awakeFromNib();
@@ -259,11 +255,7 @@ void AppDelegate::applicationWillFinishLaunching()
 
 void AppDelegate::installModelServices()
 {
-    ModelServices::install(std::make_shared<ShellModelServices>());
-    ModelMediaServices::installForMedia([] {
-        AppDelegate* delegate = AppDelegate::current();
-        return delegate ? delegate->dvd() : nullptr;
-    });
+    ModelMediaServices::installForMedia([project = m_project] { return project->dvd(); });
     DVDMenuImageGeneratorCustomImage::install();
     VideoConverterManager::setMaxConvertCountSource(
         [] { return static_cast<int>(UserConfig::share()->maxConvertCount()); });
@@ -435,18 +427,19 @@ void AppDelegate::openNewProjectAction()
         openNewProject();
         return;
     }
+    const QPointer<AppDelegate> self(this);
     alertSavePanelWithAction(
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->saveProjectAndOpenNew();
+        [self] {
+            queueOnMainThread([self] {
+                if (self) {
+                    self->saveProjectAndOpenNew();
                 }
             });
         },
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->openNewProject();
+        [self] {
+            queueOnMainThread([self] {
+                if (self) {
+                    self->openNewProject();
                 }
             });
         },
@@ -464,18 +457,19 @@ void AppDelegate::openExistProjectAction()
         openExistProject();
         return;
     }
+    const QPointer<AppDelegate> self(this);
     alertSavePanelWithAction(
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->saveProjectAndOpenExist();
+        [self] {
+            queueOnMainThread([self] {
+                if (self) {
+                    self->saveProjectAndOpenExist();
                 }
             });
         },
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->openExistProject();
+        [self] {
+            queueOnMainThread([self] {
+                if (self) {
+                    self->openExistProject();
                 }
             });
         },

@@ -1,9 +1,10 @@
 #pragma once
-// The application delegate: one per run. It starts the application, owns the
-// open project's two roots, the menu template library and the main window
-// controller, and saves the user settings when the application ends. It is
-// reached from anywhere through AppDelegate::current() or
-// ControllerFunction::appDelegate().
+// The application delegate: one per run, the composition root of the shell.
+// It starts the application, owns the open project (its two roots and the
+// menu template library, shared with the main window controller, which hands
+// it to the editors it makes) and the main window controller, and saves the
+// user settings when the application ends. Only ControllerFunction reaches it
+// through current().
 //
 // Launch runs in two steps on the main thread: applicationWillFinishLaunching
 // before the event loop (log, roots, services, main window), then
@@ -28,6 +29,7 @@ class DVDLibraryResource;
 class DVDPageData;
 class DVDResource;
 class MainWindowController;
+class OpenProject;
 class SectionDataResource;
 
 class AppDelegate : public QObject {
@@ -50,7 +52,10 @@ public:
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const;
     void setDvdLibSource(const std::shared_ptr<DVDLibraryResource>& library);
     std::shared_ptr<DVDResource> dvd() const;
+    // The disc redisplays the menu editor's canvas while it is the open one.
     void setDvd(const std::shared_ptr<DVDResource>& dvd);
+    // The three roots as the main window controller shares them.
+    const std::shared_ptr<OpenProject>& openProject() const { return m_project; }
 
     // --- Project flags ---
     bool isExistedProject() const { return m_isExistedProject; }
@@ -187,6 +192,10 @@ protected:
 
 private:
     void installModelServices();
+    // The menu editor's displayCanvasView, run on the main thread (at once
+    // when asked there); the disc asks from any thread.
+    void displayMenuCanvas();
+    void displayMenuCanvasOnMainThread();
     // Installs loaded roots; sources that are missing are marked on their
     // clips and named in one sheet.
     void installProject(const ProjectRoots& roots, const QString& path,
@@ -199,9 +208,7 @@ private:
 
     mutable QMutex m_lock;
     std::unique_ptr<MainWindowController> mainController_;
-    std::shared_ptr<DataResource> m_dateResource;
-    std::shared_ptr<DVDLibraryResource> m_dvdLibSource;
-    std::shared_ptr<DVDResource> m_dvd;
+    const std::shared_ptr<OpenProject> m_project;
     QString m_existedProjectPath;
     bool m_isExistedProject = false;
     bool m_closeWindowAfterSave = false;

@@ -22,9 +22,7 @@
 #include "listedit/core/ListMediaPlacement.h"
 #include "media/MoviePlayer.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 #include "videoedit/ClipDownControlView.h"
 #include "videoedit/ClipEditBackgroundView.h"
@@ -94,7 +92,9 @@ bool makeChapterClips(const std::shared_ptr<SectionDataResource>& source,
 
 }  // namespace
 
-ClipEditWindowController::ClipEditWindowController(QWidget* parent) : QDialog(parent)
+ClipEditWindowController::ClipEditWindowController(QWidget* parent, IDocumentHost* host,
+                                                   ListEditViewController* list)
+    : QDialog(parent), m_host(host), m_list(list)
 {
     setWindowTitle(QCoreApplication::applicationName());
     setWindowModality(Qt::WindowModal);
@@ -381,7 +381,7 @@ void ClipEditWindowController::updateClipMarkerArrayWithResourse(const SectionDa
 
 void ClipEditWindowController::showOnMainWindow()
 {
-    EditSheet::showOnMainWindow(*this);
+    EditSheet::showOnMainWindow(*this, m_host ? m_host->window() : nullptr);
 }
 
 void ClipEditWindowController::cancelButtonAction()
@@ -700,8 +700,8 @@ bool ClipEditWindowController::applyChapters(ChapterApplyPlan::Kind kind)
     placeNewClips(plan.placement, newClips);
     removeOldClips(sections, plan.removeOpenedClip ? nullptr : clip);
     listTableReloadView();
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
+    if (m_host) {
+        m_host->setDocumentEdited(true);
     }
     accept();
     return true;
@@ -757,9 +757,9 @@ void ClipEditWindowController::resetMediaTrim(const MediaData::Ptr& media)
 }
 
 bool ClipEditWindowController::hasPlaceInList(const ChapterApplyPlan& plan,
-                                              const MediaData::Ptr& clip)
+                                              const MediaData::Ptr& clip) const
 {
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = m_host ? m_host->dateResource() : nullptr;
     if (!project) {
         return false;
     }
@@ -783,8 +783,7 @@ bool ClipEditWindowController::hasPlaceInList(const ChapterApplyPlan& plan,
 
 ListTableView* ClipEditWindowController::listTableView() const
 {
-    auto* list = dynamic_cast<ListEditViewController*>(ControllerFunction::listEditController());
-    ListTableView* table = list ? list->listTableView() : nullptr;
+    ListTableView* table = m_list ? m_list->listTableView() : nullptr;
     if (!table) {
         qWarning() << "chapter edit: no title list to change";
     }

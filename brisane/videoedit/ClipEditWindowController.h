@@ -27,13 +27,14 @@
 // (CommonFunctionThreads::flushObject) and the bound control re-reads the key
 // on a later pass of the event loop, with its signals blocked.
 //
-// The title list is reached through ControllerFunction::listEditController()
-// and the main window through ControllerFunction::documentHost(); the
-// question goes through the AlertService. Main thread only.
+// The title list it writes into and the document host (the main window and
+// the open project) are given when it is made; the question goes through the
+// AlertService. Main thread only.
 
 #include <QDialog>
 #include <QImage>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -50,6 +51,8 @@
 class ClipEditBackgroundView;
 class ClipEditMovieDisplayView;
 class ClipEditPlayerProgressView;
+class IDocumentHost;
+class ListEditViewController;
 class ListTableView;
 class MediaSectionItem;
 class MoviePlayer;
@@ -69,7 +72,9 @@ class ClipEditWindowController : public QDialog,
 public:
     using Markers = QList<ClipMarker::Ptr>;
 
-    explicit ClipEditWindowController(QWidget* parent = nullptr);
+    // `host` and `list` are not owned and outlive the sheet; either may be
+    // null (no main window; no title list to write into).
+    ClipEditWindowController(QWidget* parent, IDocumentHost* host, ListEditViewController* list);
     ~ClipEditWindowController() override;
 
     // --- Opening and closing ---
@@ -210,8 +215,10 @@ private:
                         const MediaData::Ptr& kept);
     ListTableView* listTableView() const;
     // Whether the title list has the place the plan puts new clips at.
-    static bool hasPlaceInList(const ChapterApplyPlan& plan, const MediaData::Ptr& clip);
+    bool hasPlaceInList(const ChapterApplyPlan& plan, const MediaData::Ptr& clip) const;
 
+    IDocumentHost* const m_host;
+    QPointer<ListEditViewController> m_list;
     PropertyNotifier m_keys;
     MoviePlayer* m_player = nullptr;
     ClipEditBackgroundView* m_backgroundView = nullptr;

@@ -5,8 +5,6 @@
 #include <QToolButton>
 
 #include "media/MoviePlayer.h"
-#include "shell/ControllerFunction.h"
-#include "shell/core/IDocumentHost.h"
 
 void EditSheet::setDarkPalette(QWidget& sheet)
 {
@@ -33,10 +31,8 @@ QAction* EditSheet::addDeleteAction(QDialog& sheet)
     return action;
 }
 
-void EditSheet::showOnMainWindow(QDialog& sheet)
+void EditSheet::showOnMainWindow(QDialog& sheet, QWidget* mainWindow)
 {
-    IDocumentHost* main = ControllerFunction::documentHost();
-    QWidget* mainWindow = main ? main->window() : nullptr;
     if (mainWindow && mainWindow != sheet.parentWidget()) {
         sheet.setParent(mainWindow, sheet.windowFlags());
     }

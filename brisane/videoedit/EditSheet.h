@@ -19,8 +19,8 @@ public:
     // A Delete action on the whole window, disabled until there is
     // something to delete; added to `sheet`, which owns it.
     static QAction* addDeleteAction(QDialog& sheet);
-    // Opens `sheet` window modal over the main window (when there is one).
-    static void showOnMainWindow(QDialog& sheet);
+    // Opens `sheet` window modal over `mainWindow` (when there is one).
+    static void showOnMainWindow(QDialog& sheet, QWidget* mainWindow);
     // Pauses a playing player and plays a paused one.
     static void playOrPause(MoviePlayer& player);
 };

@@ -21,7 +21,6 @@
 #include "media/VideoEditPlayer.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 #include "videoedit/EditSheet.h"
 #include "videoedit/FontColorPanelRouter.h"
@@ -72,7 +71,8 @@ const QStringList& VideoEditWindowController::tabIdentifiers()
     return identifiers;
 }
 
-VideoEditWindowController::VideoEditWindowController(QWidget* parent) : QDialog(parent)
+VideoEditWindowController::VideoEditWindowController(QWidget* parent, IDocumentHost* host)
+    : QDialog(parent), m_host(host)
 {
     setWindowTitle(QCoreApplication::applicationName());
     setWindowModality(Qt::WindowModal);
@@ -361,7 +361,7 @@ void VideoEditWindowController::updateWindowWithMedia(const std::shared_ptr<Medi
 
 void VideoEditWindowController::showOnMainWindow()
 {
-    EditSheet::showOnMainWindow(*this);
+    EditSheet::showOnMainWindow(*this, m_host ? m_host->window() : nullptr);
     setFocus(Qt::OtherFocusReason);
 }
 
@@ -395,7 +395,7 @@ void VideoEditWindowController::windowWillClose()
     flushPlayerStatusImage();
     flushProgressTimeLabel();
 
-    IDocumentHost* main = ControllerFunction::documentHost();
+    IDocumentHost* main = m_host;
     if (main) {
         main->changeCapacityValue();
     }

@@ -19,7 +19,7 @@
 //
 // The clip's rows in the title list are refreshed through their MediaRowView
 // role; a clip without a row (or whose row has gone) is skipped.
-// The main window is reached through ControllerFunction::documentHost();
+// The main window is the document host given when the sheet is made;
 // without one the sheet still works and only those calls are skipped.
 //
 // Main thread only.
@@ -39,6 +39,7 @@
 #include "videoedit/core/VEPlayerCropViewDelegate.h"
 #include "videoedit/core/VEPlayerProgressBarDelegate.h"
 
+class IDocumentHost;
 class MediaData;
 class MediaRowView;
 class MovieTrimItem;
@@ -69,7 +70,8 @@ public:
     // The pages' identifiers, in the order of the segmented control.
     static const QStringList& tabIdentifiers();
 
-    explicit VideoEditWindowController(QWidget* parent = nullptr);
+    // `host` is not owned and outlives the sheet; null: no main window.
+    VideoEditWindowController(QWidget* parent, IDocumentHost* host);
     ~VideoEditWindowController() override;
 
     // --- Opening and closing ---
@@ -212,6 +214,7 @@ private:
     std::shared_ptr<MovieTrimItem> trimAt(int index) const;
 
     PropertyNotifier m_keys;
+    IDocumentHost* const m_host;
     VideoEditPlayer* m_player = nullptr;
     VEPlayerProgressBarView* m_playerProgressBarView = nullptr;
     VEMoviePlayerDisplayView* m_originPlayerView = nullptr;
