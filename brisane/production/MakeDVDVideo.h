@@ -39,11 +39,12 @@
 // starts after it. Files already written stay in the work folder, which the
 // caller removes.
 //
-// makeDVDVideo runs on the production thread and blocks it. The converters
-// report their finish on the main thread, so the main event loop must run
-// meanwhile; a wait wakes at a converter's finish, and at the latest after
-// one second. (Called on the main thread itself, it serves that loop while it
-// waits rather than block it for ever.) cancel, progress and task may be called from any thread.
+// makeDVDVideo runs on the production thread and blocks it; a wait sleeps
+// until a converter reports its finish. The converters report their finish on
+// the main thread, so the main event loop must run meanwhile, and the run
+// never runs there: called on the main thread with anything to encode, it
+// starts nothing and fails. cancel, progress and task may be called from any
+// thread.
 
 #include <QList>
 #include <QSet>
@@ -199,6 +200,7 @@ private:
     // conversion that ends: the first failure cancels the rest. The run's
     // result so far.
     ProductionResult waitUntil(const std::function<bool()>& done);
+    static bool onMainThread();
     void collectFinishedLocked();  // m_mutex held
     ProductionResult endedResult(const Conversion& conversion) const;
     // Failed, cancelled or succeeded, as the run stands now.
