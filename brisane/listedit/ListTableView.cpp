@@ -1,17 +1,13 @@
 #include "listedit/ListTableView.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QDragEnterEvent>
-#include <QFileInfo>
-#include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollArea>
 #include <QVariantAnimation>
-#include <QtConcurrent>
 #include <cmath>
 
 #include "common/DraggedFiles.h"
@@ -19,8 +15,8 @@
 #include "listedit/DVDPageDataView.h"
 #include "listedit/InsertLineView.h"
 #include "listedit/ListEditViewController.h"
+#include "listedit/ListFileDrop.h"
 #include "listedit/MediaDataView.h"
-#include "listedit/MediaOpenPanel.h"
 #include "listedit/TitleDataView.h"
 #include "listedit/core/ListDragCommit.h"
 #include "listedit/core/ListMediaPlacement.h"
@@ -86,7 +82,9 @@ QCursor disappearingItemCursor()
 }  // namespace
 
 ListTableView::ListTableView(QWidget* parent)
-    : QWidget(parent), lineView_(new InsertLineView(this, this))
+    : QWidget(parent),
+      lineView_(new InsertLineView(this, this)),
+      m_fileDrop(new ListFileDrop(*this))
 {
     setObjectName(QStringLiteral("ListTableView"));
     setFocusPolicy(Qt::ClickFocus);
@@ -514,27 +512,7 @@ void ListTableView::flushInsertLineViewForDragPage()
     lineView_->setLineFrame(dropResolver().insertLineFrameForDragPage(m_drop));
 }
 
-// ---- desktop file drops
-
-bool ListTableView::isTakingFileDrags() const
-{
-    if (!acceptDrops() || m_importingDrop || QApplication::activeModalWidget()) {
-        return false;
-    }
-    if (m_controller) {
-        const QDialog* sheet = m_controller->importWindow();
-        if (m_controller->isImporting() || (sheet && sheet->isVisible())) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ListTableView::isImagePath(const QString& path)
-{
-    const QString extension = QFileInfo(path).suffix().toLower();
-    return !extension.isEmpty() && MediaOpenPanel::imageUnfilteredTypes().contains(extension);
-}
+// ---- desktop file drops (ListFileDrop)
 
 void ListTableView::dragEnterEvent(QDragEnterEvent* event)
 {
@@ -548,20 +526,7 @@ void ListTableView::dragEnterEvent(QDragEnterEvent* event)
 
 void ListTableView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!isTakingFileDrags() || DraggedFiles::localFiles(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    const QPointF point = event->position();
-    const ListDropResolver resolver = dropResolver();
-    lineView_->setLineFrame(resolver.resolve(ListDropResolver::Variant::Media, m_drop, point));
-    const auto project = this->project();
-    if (project && ListMediaPlacement(*project).canPlace(m_drop)) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    m_fileDrop->dragMoveEvent(event);
 }
 
 void ListTableView::dragLeaveEvent(QDragLeaveEvent* event)
@@ -573,111 +538,7 @@ void ListTableView::dragLeaveEvent(QDragLeaveEvent* event)
 
 void ListTableView::dropEvent(QDropEvent* event)
 {
-    const QStringList paths = DraggedFiles::localFiles(event->mimeData());
-    const auto project = this->project();
-    if (paths.isEmpty() || !isTakingFileDrags() || !project ||
-        !ListMediaPlacement(*project).canPlace(m_drop)) {
-        event->ignore();
-        resetStatus();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    addFilesToSource(paths);
-}
-
-void ListTableView::addFilesToSource(const QStringList& paths)
-{
-    if (m_importingDrop) {
-        return;
-    }
-    m_importingDrop = true;
-    const ListDropState place = m_drop;
-    if (m_controller) {
-        m_controller->showImportWindowInMainThread();
-    }
-    using Clips = QList<ListMediaFactory::MadeClip>;
-    auto* watcher = new QFutureWatcher<Clips>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, place] {
-        const Clips made = watcher->result();
-        watcher->deleteLater();
-        Clips clips;
-        QList<ImportRefusal> refused;
-        for (const auto& one : made) {
-            if (one) {
-                clips.append(one);
-            }
-            refused.append(one.refused);
-        }
-        placeDroppedClips(place, clips);
-        m_importingDrop = false;
-        ListEditViewController::alertRefusedFiles(refused, window());
-        emit dropImportFinished();
-    });
-    watcher->setFuture(QtConcurrent::run([paths] { return makeDroppedClips(paths); }));
-}
-
-QList<ListMediaFactory::MadeClip> ListTableView::makeDroppedClips(const QStringList& paths)
-{
-    // The video pass; the pictures it refuses are looked at again below.
-    QList<ListMediaFactory::MadeClip> made;
-    QStringList pictures;
-    bool anyClip = false;
-    for (const QString& path : paths) {
-        auto clip = ListMediaFactory::makeMediaDataWithPath(path);
-        anyClip = anyClip || bool(clip);
-        if (!clip && isImagePath(path)) {
-            pictures.append(path);
-            clip.refused.clear();
-        }
-        made.append(clip);
-    }
-    if (anyClip) {
-        for (const QString& picture : pictures) {
-            made.append(ListMediaFactory::MadeClip{
-                nullptr,
-                nullptr,
-                {{picture, QStringLiteral("pictures are added only when no video is dropped "
-                                          "with them")}}});
-        }
-    } else if (!pictures.isEmpty()) {
-        made.append(ListMediaFactory::makeMediaDataWithImagePaths(pictures));
-    }
-    return made;
-}
-
-void ListTableView::placeDroppedClips(const ListDropState& place,
-                                      const QList<ListMediaFactory::MadeClip>& clips)
-{
-    const auto project = this->project();
-    bool placed = false;
-    if (!clips.isEmpty() && project) {
-        MediaData::ClipList media;
-        for (const auto& made : clips) {
-            media.append(made.media);
-        }
-        placed = ListMediaPlacement(*project).addMediaArrayToList(place, media);
-        if (placed) {
-            for (const auto& made : clips) {
-                ListMediaFactory::registerSourceOfMedia(*project, made);
-            }
-        } else {
-            qWarning(
-                "ListTableView: the place of the drop has gone; the dropped files are not "
-                "added");
-        }
-    }
-    if (m_controller) {
-        m_controller->closeImportWindowInMainThread(placed);
-    } else {
-        if (placed) {
-            reloadView();
-        } else {
-            resetStatus();
-            update();
-        }
-        setAcceptDrops(true);
-    }
+    m_fileDrop->dropEvent(event);
 }
 
 void ListTableView::addMediaArrayToList(const QList<MediaData::Ptr>& clips)

@@ -4,21 +4,17 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMutexLocker>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
 #include <atomic>
 #include <cstdlib>
 #include <utility>
 
 #include "common/FileManagerExtention.h"
-#include "common/ResourceLocator.h"
 #include "common/widgets/AlertService.h"
 #include "corvane/DVDLibraryResource.h"
 #include "media/PhotoItem.h"
@@ -28,8 +24,10 @@
 #include "model/ModelMediaServices.h"
 #include "model/UserConfig.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
+#include "shell/HelpDocuments.h"
 #include "shell/HelperExtention.h"
 #include "shell/MainWindowController.h"
+#include "shell/ProjectPanels.h"
 #include "shell/core/FileLogger.h"
 #include "shell/core/HelperFunction.h"
 #include "shell/core/IListEditViewController.h"
@@ -40,32 +38,6 @@
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};
-
-AppDelegate::ProjectChooser projectChooser;
-AppDelegate::DocumentOpener documentOpener;
-
-QString chooseWithDialog(AppDelegate::ProjectPanel panel, QWidget* parent)
-{
-    const QString extension = AppDelegate::documentExtension();
-    if (panel == AppDelegate::ProjectPanel::Open) {
-        // Project folders are plain folders: choose the folder, or the
-        // "project.data" inside it.
-        QFileDialog dialog(parent, QStringLiteral("Open"));
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Open"));
-        dialog.setNameFilter(QStringLiteral("Projects (*.%1)").arg(extension));
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().constFirst()
-                   : QString();
-    }
-    QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("Save"),
-                                                  QStringLiteral("Untitled.%1").arg(extension),
-                                                  QStringLiteral("Projects (*.%1)").arg(extension));
-    if (!chosen.isEmpty() && !chosen.endsWith(QStringLiteral(".") + extension)) {
-        chosen += QStringLiteral(".") + extension;
-    }
-    return chosen;
-}
 
 // Runs `action` on the main thread after the current event (a sheet's end).
 void queueOnMainThread(std::function<void()> action)
@@ -489,8 +461,8 @@ void AppDelegate::saveProjectAction()
         saveAndLoadDocumentAtPath(existedProjectPath());
         return;
     }
-    const ProjectChooser chooser = projectChooser ? projectChooser : chooseWithDialog;
-    const QString chosen = chooser(ProjectPanel::Save, controller ? controller->window() : nullptr);
+    const QString chosen =
+        ProjectPanels::choose(ProjectPanel::Save, controller ? controller->window() : nullptr);
     if (chosen.isEmpty()) {
         // Nothing was saved: no action may wait for it.
         clearAfterSaveFlags();
@@ -501,7 +473,7 @@ void AppDelegate::saveProjectAction()
 
 void AppDelegate::setProjectChooser(ProjectChooser chooser)
 {
-    projectChooser = std::move(chooser);
+    ProjectPanels::setChooser(std::move(chooser));
 }
 
 QString AppDelegate::documentExtension()
@@ -571,9 +543,8 @@ void AppDelegate::openExistProject()
     if (m_busy) {
         return;
     }
-    const ProjectChooser chooser = projectChooser ? projectChooser : chooseWithDialog;
     const QString folder = ProjectDocument::projectFolderForChosenPath(
-        chooser(ProjectPanel::Open, controller ? controller->window() : nullptr));
+        ProjectPanels::choose(ProjectPanel::Open, controller ? controller->window() : nullptr));
     if (folder.isEmpty()) {
         return;
     }
@@ -801,43 +772,19 @@ void AppDelegate::help2()
 
 void AppDelegate::setDocumentOpener(DocumentOpener opener)
 {
-    documentOpener = std::move(opener);
+    HelpDocuments::setDocumentOpener(std::move(opener));
 }
 
 QString AppDelegate::helpDocumentFolder()
 {
-    // The user's own cache: nobody else can put a file under these fixed
-    // names, as anyone could in the shared temporary folder.
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-           QStringLiteral("/help");
+    return HelpDocuments::helpDocumentFolder();
 }
 
 QString AppDelegate::openHelpDocument(const QString& fileName)
 {
-    const QString original = ResourceLocator::resourcePath(fileName);
-    const QString folder = helpDocumentFolder();
-    const QString copy = QDir(folder).filePath(fileName);
-    const QFileInfo copyInfo(copy);
-    const QFileInfo originalInfo(original);
-    // A copy older than the installed document is replaced.
-    const bool stale = copyInfo.exists() && originalInfo.isFile() &&
-                       copyInfo.lastModified() < originalInfo.lastModified();
-    if (!copyInfo.exists() || stale) {
-        if (stale) {
-            QFile::remove(copy);
-        }
-        if (!QDir().mkpath(folder) || !QFile::copy(original, copy)) {
-            alertProjectFailure(
-                QStringLiteral("The document \"%1\" could not be opened.").arg(fileName),
-                originalInfo.isFile() ? QStringLiteral("It cannot be copied to %1.").arg(folder)
-                                      : QStringLiteral("It is missing from the installation."));
-            return {};
-        }
+    const HelpDocuments::Opened opened = HelpDocuments::openHelpDocument(fileName);
+    if (opened.copy.isEmpty()) {
+        alertProjectFailure(opened.message, opened.reason);
     }
-    if (documentOpener) {
-        documentOpener(copy);
-    } else {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(copy));
-    }
-    return copy;
+    return opened.copy;
 }

@@ -22,6 +22,8 @@
 #include <memory>
 #include <thread>
 
+#include "shell/HelpDocuments.h"
+#include "shell/ProjectPanels.h"
 #include "shell/core/ProjectSourceCheck.h"
 
 class DataResource;
@@ -130,11 +132,10 @@ public:
     void saveProjectAndOpenNew();
     void saveProjectAndOpenExist();
 
-    // Which chooser a project panel is.
-    enum class ProjectPanel { Open, Save };
-    // Answers the chosen path, empty when cancelled. The open panel may
-    // answer a project folder or the "project.data" inside one.
-    using ProjectChooser = std::function<QString(ProjectPanel panel, QWidget* parent)>;
+    // The project panels (ProjectPanels). The open panel may answer a
+    // project folder or the "project.data" inside one.
+    using ProjectPanel = ProjectPanels::Panel;
+    using ProjectChooser = ProjectPanels::Chooser;
     // Replaces the file dialogs (tests script them); null restores them.
     static void setProjectChooser(ProjectChooser chooser);
     // The project extension, shared by both panels.
@@ -183,7 +184,7 @@ public:
     // the document is missing or cannot be copied.
     QString openHelpDocument(const QString& fileName);
     // Opens a document with the default application (tests record it).
-    using DocumentOpener = std::function<void(const QString& path)>;
+    using DocumentOpener = HelpDocuments::DocumentOpener;
     static void setDocumentOpener(DocumentOpener opener);
 
 protected:
