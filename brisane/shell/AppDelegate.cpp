@@ -399,23 +399,7 @@ void AppDelegate::openNewProjectAction()
         openNewProject();
         return;
     }
-    const QPointer<AppDelegate> self(this);
-    alertSavePanelWithAction(
-        [self] {
-            queueOnMainThread([self] {
-                if (self) {
-                    self->saveProjectAndOpenNew();
-                }
-            });
-        },
-        [self] {
-            queueOnMainThread([self] {
-                if (self) {
-                    self->openNewProject();
-                }
-            });
-        },
-        {});
+    askToSaveThen(&AppDelegate::saveProjectAndOpenNew, &AppDelegate::openNewProject);
 }
 
 void AppDelegate::openExistProjectAction()
@@ -429,23 +413,23 @@ void AppDelegate::openExistProjectAction()
         openExistProject();
         return;
     }
+    askToSaveThen(&AppDelegate::saveProjectAndOpenExist, &AppDelegate::openExistProject);
+}
+
+void AppDelegate::askToSaveThen(void (AppDelegate::*afterSave)(),
+                                void (AppDelegate::*withoutSaving)())
+{
     const QPointer<AppDelegate> self(this);
-    alertSavePanelWithAction(
-        [self] {
-            queueOnMainThread([self] {
+    const auto later = [self](void (AppDelegate::*action)()) {
+        return [self, action] {
+            queueOnMainThread([self, action] {
                 if (self) {
-                    self->saveProjectAndOpenExist();
+                    (self->*action)();
                 }
             });
-        },
-        [self] {
-            queueOnMainThread([self] {
-                if (self) {
-                    self->openExistProject();
-                }
-            });
-        },
-        {});
+        };
+    };
+    alertSavePanelWithAction(later(afterSave), later(withoutSaving), {});
 }
 
 void AppDelegate::saveProjectAction()

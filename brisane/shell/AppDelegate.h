@@ -204,6 +204,9 @@ private:
     void alertMissingSources(const QString& path, const QList<MissingSource>& missing);
     void alertProjectFailure(const QString& message, const QString& reason);
     void clearAfterSaveFlags();
+    // The save question; its answer runs `afterSave` ("Save") or
+    // `withoutSaving` ("Don't Save") after the sheet has ended.
+    void askToSaveThen(void (AppDelegate::*afterSave)(), void (AppDelegate::*withoutSaving)());
     void runInBackground(std::function<void()> work);
     void setMainWindowBusy(bool busy);
 

@@ -21,6 +21,14 @@ QToolButton* EditSheet::makePlayPauseButton(QWidget* parent)
     return button;
 }
 
+QToolButton* EditSheet::makeTextButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
 QAction* EditSheet::addDeleteAction(QDialog& sheet)
 {
     auto* action = new QAction(QDialog::tr("Delete"), &sheet);

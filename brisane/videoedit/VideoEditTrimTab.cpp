@@ -12,6 +12,7 @@
 #include "media/VCMovie.h"
 #include "media/VideoEditPlayer.h"
 #include "platform/Value.h"
+#include "videoedit/EditSheet.h"
 #include "videoedit/VEPlayerProgressBarView.h"
 #include "videoedit/VideoEditWindowController.h"
 #include "videoedit/core/FFMovieTime2PlayTimeStringTransformer.h"
@@ -31,14 +32,6 @@ const FFMovieTime2PlayTimeStringTransformer& timeTransformer()
     return transformer;
 }
 
-QToolButton* textButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
-
 }  // namespace
 
 VideoEditTrimTab::VideoEditTrimTab(VideoEditWindowController& sheet, QWidget* parent)
@@ -47,14 +40,14 @@ VideoEditTrimTab::VideoEditTrimTab(VideoEditWindowController& sheet, QWidget* pa
     QWidget* page = this;
     auto* row = new QHBoxLayout(page);
     row->setContentsMargins(0, 0, 0, 0);
-    m_addTrimButton = textButton(tr("Add"), page);
+    m_addTrimButton = EditSheet::makeTextButton(tr("Add"), page);
     m_addTrimButton->setToolTip(tr("Keep one second at the playhead"));
-    m_deleteTrimButton = textButton(tr("Delete"), page);
+    m_deleteTrimButton = EditSheet::makeTextButton(tr("Delete"), page);
     m_previewTrimButton = new QToolButton(page);
     m_previewTrimButton->setAutoRaise(true);
     m_previewTrimButton->setIconSize(QSize(24, 24));
     m_previewTrimButton->setToolTip(tr("Preview the kept pieces"));
-    m_resetTrimButton = textButton(tr("Reset"), page);
+    m_resetTrimButton = EditSheet::makeTextButton(tr("Reset"), page);
     m_resetTrimButton->setToolTip(tr("Remove every piece"));
     m_trimStartField = new QLineEdit(page);
     m_trimEndFiled = new QLineEdit(page);

@@ -48,14 +48,6 @@ double seconds(LMMediaTime time)
     return lm_ff_time_to_double(time);
 }
 
-QToolButton* textButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
-}
-
 }  // namespace
 
 const QStringList& VideoEditWindowController::tabIdentifiers()
@@ -111,7 +103,7 @@ void VideoEditWindowController::buildWindow()
     segments->addStretch();
     const QStringList titles{tr("Trim"), tr("Crop"), tr("Watermark"), tr("Subtitle"), tr("Audio")};
     for (int i = 0; i < titles.size(); ++i) {
-        auto* segment = textButton(titles[i], background);
+        auto* segment = EditSheet::makeTextButton(titles[i], background);
         segment->setCheckable(true);
         m_editSegment->addButton(segment, i);
         segments->addWidget(segment);
