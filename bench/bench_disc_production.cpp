@@ -59,7 +59,6 @@
 #include "model/DataResource.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
 #include "production/BurnDVDWorkflow.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
@@ -79,11 +78,10 @@ struct DiscCase {
 
 constexpr DiscCase discCases[] = {{"three titles", 20, 3}, {"one title", 300, 1}};
 
-struct Services : ModelServices {
+// The project's disc settings and the template library its pages take.
+struct Services {
     std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
     std::shared_ptr<DVDLibraryResource> library = std::make_shared<DVDLibraryResource>();
-    std::shared_ptr<DVDResource> dvd() const override { return disc; }
-    std::shared_ptr<DVDLibraryResource> dvdLibSource() const override { return library; }
 };
 
 // The fixed project: `titleCount` titles of the clip on one page, and its
@@ -241,11 +239,9 @@ std::optional<Turn> takeTurn(const DiscCase& disc, const QString& clip, const QS
     auto services = std::make_shared<Services>();
     services->library->loadMenuResourceTemplate(QCoreApplication::applicationDirPath() +
                                                 "/menu_template.plugin");
-    ModelServices::install(services);
     const auto model = buildDisc(*services, clip, disc.titleCount);
     if (!model || model->titles().size() != disc.titleCount || model->menus().isEmpty()) {
         std::fprintf(stderr, "cannot build the project\n");
-        ModelServices::install(nullptr);
         return std::nullopt;
     }
     Turn turn;
@@ -259,7 +255,6 @@ std::optional<Turn> takeTurn(const DiscCase& disc, const QString& clip, const QS
     bench::RoadMeter baselineMeter(false);
     turn.baseline = timeBaseline(clip, disc.titleCount, baselineWork, baselineIso);
     turn.baselineUsage = baselineMeter.stop();
-    ModelServices::install(nullptr);
     if (turn.ours < 0 || turn.baseline < 0) {
         return std::nullopt;
     }

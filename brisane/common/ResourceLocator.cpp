@@ -6,7 +6,8 @@
 
 QString ResourceLocator::sharedResourceFolder(const QString& executableFolder)
 {
-    return QDir::cleanPath(executableFolder + QStringLiteral("/../share/brisane"));
+    return QDir::cleanPath(executableFolder + QLatin1Char('/') +
+                           QStringLiteral(BRISANE_RESOURCES_FROM_PROGRAM));
 }
 
 QString ResourceLocator::resourcePath(const QString& name, const QString& executableFolder)

@@ -1,7 +1,7 @@
 #pragma once
 // Where the program's resources lie: beside the executable in the build tree,
-// or under "<prefix>/share/brisane" once installed (the executable in
-// "<prefix>/bin"). Any thread.
+// or in the installed resource folder once installed, which the build's
+// installed layout names relative to the program's folder. Any thread.
 
 #include <QString>
 

@@ -17,9 +17,7 @@
 #include "model/DVDFileSource.h"
 #include "model/DVDPage.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
 #include "model/MusicData.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 #include "shell/core/IMenuEditViewController.h"
 
@@ -34,8 +32,9 @@ QStringList fadeTitles()
 
 }  // namespace
 
-BackgroundMusicWindowController::BackgroundMusicWindowController(QWidget* parent)
-    : QDialog(parent), m_player(new MoviePlayer(this)), m_musicPath(kNoAudio)
+BackgroundMusicWindowController::BackgroundMusicWindowController(IDocumentHost* host,
+                                                                 QWidget* parent)
+    : QDialog(parent), m_host(host), m_player(new MoviePlayer(this)), m_musicPath(kNoAudio)
 {
     setWindowTitle(tr("Background Music"));
     setWindowModality(Qt::WindowModal);
@@ -116,7 +115,7 @@ void BackgroundMusicWindowController::buildWindow()
 
 std::shared_ptr<DVDPage> BackgroundMusicWindowController::currentMenu() const
 {
-    auto* menuEditor = ControllerFunction::menuEditController();
+    auto* menuEditor = m_host ? m_host->menuEditController() : nullptr;
     return menuEditor ? menuEditor->currentMenu() : nullptr;
 }
 
@@ -303,24 +302,24 @@ void BackgroundMusicWindowController::writeMusicToPage(const std::shared_ptr<DVD
 
 void BackgroundMusicWindowController::applyAction()
 {
-    const auto disc = ModelServices::current()->dvd();
+    const auto disc = m_host ? m_host->dvd() : nullptr;
     writeMusicToPage(currentMenu(), disc && disc->useBackMusicLengthAsPageDuration());
-    if (auto* main = ControllerFunction::documentHost()) {
-        main->changeCapacityValue();
+    if (m_host) {
+        m_host->changeCapacityValue();
     }
     accept();
 }
 
 void BackgroundMusicWindowController::applyToAllAction()
 {
-    const auto disc = ModelServices::current()->dvd();
+    const auto disc = m_host ? m_host->dvd() : nullptr;
     if (disc) {
         for (const auto& page : disc->pageArray()) {
             writeMusicToPage(page, disc->useBackMusicLengthAsPageDuration());
         }
     }
-    if (auto* main = ControllerFunction::documentHost()) {
-        main->changeCapacityValue();
+    if (m_host) {
+        m_host->changeCapacityValue();
     }
     accept();
 }
@@ -378,7 +377,7 @@ void BackgroundMusicWindowController::windowWillClose()
 {
     m_player->stop();
     refreshControls();
-    if (auto* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
+    if (m_host) {
+        m_host->setDocumentEdited(true);
     }
 }

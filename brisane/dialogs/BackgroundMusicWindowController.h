@@ -19,6 +19,7 @@
 #include "media/MoviePlayerDelegate.h"
 #include "shell/core/IBackgroundMusicWindowController.h"
 
+class IDocumentHost;
 class BgMusicProgressView;
 class DVDPage;
 class MoviePlayer;
@@ -35,7 +36,10 @@ public:
     static constexpr double kMinimumSeconds = 0.5;
     static constexpr int kDefaultFadeIndex = 3;
 
-    explicit BackgroundMusicWindowController(QWidget* parent = nullptr);
+    // A sheet on `parent` for the open project of `host` (not owned,
+    // outliving the dialog; null: no project, no main window), whose menu
+    // editor gives the page.
+    explicit BackgroundMusicWindowController(IDocumentHost* host, QWidget* parent = nullptr);
     ~BackgroundMusicWindowController() override;
 
     QWidget* window() override { return this; }
@@ -78,6 +82,7 @@ private:
     void refreshControls();
     void windowWillClose();
 
+    IDocumentHost* const m_host;
     MoviePlayer* m_player = nullptr;
     std::shared_ptr<MusicData> m_musicData;
     // The page's music could not be reopened and nothing replaced it yet.

@@ -19,8 +19,6 @@
 #include "dialogs/core/BgPictureGeometry.h"
 #include "model/DVDPage.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 #include "shell/core/IMenuEditViewController.h"
 
@@ -37,8 +35,9 @@ void fillWith(QWidget* widget, int grey)
 
 }  // namespace
 
-BackgroundPictureWindowController::BackgroundPictureWindowController(QWidget* parent)
-    : QDialog(parent)
+BackgroundPictureWindowController::BackgroundPictureWindowController(IDocumentHost* host,
+                                                                     QWidget* parent)
+    : QDialog(parent), m_host(host)
 {
     setWindowTitle(tr("Background Picture"));
     setWindowModality(Qt::WindowModal);
@@ -101,7 +100,7 @@ void BackgroundPictureWindowController::buildWindow()
 
 void BackgroundPictureWindowController::loadTemplatePictureResource()
 {
-    const auto library = ModelServices::current()->dvdLibSource();
+    const auto library = m_host ? m_host->dvdLibSource() : nullptr;
     if (!library) {
         return;
     }
@@ -151,13 +150,13 @@ void BackgroundPictureWindowController::showEvent(QShowEvent* event)
 
 std::shared_ptr<DVDPage> BackgroundPictureWindowController::currentMenu() const
 {
-    auto* menuEditor = ControllerFunction::menuEditController();
+    auto* menuEditor = m_host ? m_host->menuEditController() : nullptr;
     return menuEditor ? menuEditor->currentMenu() : nullptr;
 }
 
 QList<std::shared_ptr<DVDPage>> BackgroundPictureWindowController::dvdPageArray() const
 {
-    const auto disc = ModelServices::current()->dvd();
+    const auto disc = m_host ? m_host->dvd() : nullptr;
     return disc ? disc->pageArray() : QList<std::shared_ptr<DVDPage>>();
 }
 
@@ -169,7 +168,7 @@ void BackgroundPictureWindowController::showWindowInModel()
 
 void BackgroundPictureWindowController::updateSettingWhenPageChanged()
 {
-    const auto disc = ModelServices::current()->dvd();
+    const auto disc = m_host ? m_host->dvd() : nullptr;
     m_isDvd16_9 = BgPictureGeometry::is16_9ForAspectType(disc ? disc->aspectType() : 1);
     m_canvasView->shapeView()->setIs16_9(m_isDvd16_9);
     const auto page = currentMenu();
@@ -326,10 +325,10 @@ void BackgroundPictureWindowController::refreshControls()
 
 void BackgroundPictureWindowController::windowWillClose()
 {
-    if (auto* menuEditor = ControllerFunction::menuEditController()) {
+    if (auto* menuEditor = m_host ? m_host->menuEditController() : nullptr) {
         menuEditor->displayCanvasView();
     }
-    if (auto* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
+    if (m_host) {
+        m_host->setDocumentEdited(true);
     }
 }

@@ -19,6 +19,7 @@
 
 #include "shell/core/IBackgroundPictureWindowController.h"
 
+class IDocumentHost;
 class BgPictureCanvasView;
 class DVDMenuBackgroundResource;
 class DVDPage;
@@ -33,7 +34,10 @@ class BackgroundPictureWindowController : public QDialog,
 public:
     using Resource = std::shared_ptr<DVDMenuBackgroundResource>;
 
-    explicit BackgroundPictureWindowController(QWidget* parent = nullptr);
+    // A sheet on `parent` for the open project of `host` (not owned,
+    // outliving the dialog; null: no project, no main window), whose menu
+    // editor gives the page.
+    explicit BackgroundPictureWindowController(IDocumentHost* host, QWidget* parent = nullptr);
 
     QWidget* window() override { return this; }
     void showWindowInModel() override;
@@ -81,6 +85,7 @@ private:
     void writePage(const std::shared_ptr<DVDPage>& page, const Resource& picture) const;
     void windowWillClose();
 
+    IDocumentHost* const m_host;
     BgPictureCanvasView* m_canvasView = nullptr;
     QScrollArea* m_scrollArea = nullptr;
     QWidget* m_pictureTableView = nullptr;

@@ -34,9 +34,7 @@
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
 #include "model/EffectTextImage.h"
-#include "model/ModelServices.h"
 #include "platform/BoundedImage.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 
 namespace {
@@ -50,7 +48,9 @@ QColor purple()
 
 }  // namespace
 
-ButtonEditWindowController::ButtonEditWindowController(QWidget* parent)
+ButtonEditWindowController::ButtonEditWindowController(MenuEditViewController* editor,
+                                                       QWidget* parent)
+    : editor_(editor)
 {
     loadView(parent);
     awakeFromNib();
@@ -106,10 +106,8 @@ void ButtonEditWindowController::loadView(QWidget* parent)
     window_->addAction(undo);
     window_->addAction(redo);
 
-    panel_ = new TextStylePanel(
-        TextStylePanel::Host::Button, *undoStack_, [] { return MenuEditorAccess::currentItem(); },
-        window_);
-    zoom_ = new ItemZoomSlider(0.0f, 0.0f, 0.0f, window_);
+    panel_ = new TextStylePanel(TextStylePanel::Host::Button, *undoStack_, editor_, window_);
+    zoom_ = new ItemZoomSlider(0.0f, 0.0f, 0.0f, editor_, window_);
     zoom_->setStoresTitleOldFrame(true);
 
     auto* layout = new QVBoxLayout(window_);
@@ -207,7 +205,7 @@ QWidget* ButtonEditWindowController::window()
 
 std::shared_ptr<DVDPageItem> ButtonEditWindowController::currentMedia() const
 {
-    return MenuEditorAccess::currentItem();
+    return editor_.currentItem();
 }
 
 void ButtonEditWindowController::updateButtonAttributes()
@@ -252,7 +250,7 @@ void ButtonEditWindowController::initDefaultButtonMediaTextSource()
         text->setBackgroundColor(purple());
         item->setTextSource(text);
     }
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 // ---- tiles
@@ -269,18 +267,18 @@ void ButtonEditWindowController::removeAllButtonViews()
 void ButtonEditWindowController::loadButtonVieWithType(int kind)
 {
     const auto isButton = [this] { return isButtonType_; };
-    if (const auto library = ModelServices::current()->dvdLibSource()) {
+    if (const auto library = editor_.dvdLibSource()) {
         for (const auto& button : library->buttons()) {
             if (kind == 0 || buttonType(button.get()) == kind) {
-                (new SingleButtonView(button, isButton, buttonTabLeView_))->show();
+                (new SingleButtonView(button, isButton, editor_, buttonTabLeView_))->show();
             }
         }
     }
-    if (const auto disc = MenuEditorAccess::dvd()) {
+    if (const auto disc = editor_.dvd()) {
         for (const auto& button : disc->customButtonImageResourceArray()) {
             const auto picture = std::dynamic_pointer_cast<CustomButtonImageResource>(button);
             if (picture && picture->type() == kind) {
-                (new SingleButtonView(picture, isButton, buttonTabLeView_))->show();
+                (new SingleButtonView(picture, isButton, editor_, buttonTabLeView_))->show();
             }
         }
     }
@@ -300,7 +298,7 @@ void ButtonEditWindowController::chooseButtonLocalImageAction()
 void ButtonEditWindowController::addLocalImageFromPath(const QString& path)
 {
     const auto item = currentMedia();
-    const auto disc = MenuEditorAccess::dvd();
+    const auto disc = editor_.dvd();
     if (!item || !disc) {
         return;
     }
@@ -320,7 +318,7 @@ void ButtonEditWindowController::addLocalImageFromPath(const QString& path)
     disc->setCustomButtonImageResourceArray(pictures);
     removeAllButtonViews();
     loadButtonVieWithType(kind);
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 // ---- picture or text
@@ -350,8 +348,8 @@ void ButtonEditWindowController::useImageOrTextAction(int useType)
     showUseType();
     flushZoomControlViewSuperview();
     zoom_->updateSelfZoomSlider(buttonUseType_ != 1);
-    MenuEditorAccess::updateItemControlViewFrame();
-    MenuEditorAccess::displayCanvasView();
+    editor_.updateItemControlViewFrame();
+    editor_.displayCanvasView();
 }
 
 void ButtonEditWindowController::flushZoomControlViewSuperview()
@@ -388,7 +386,5 @@ void ButtonEditWindowController::enableAllControls(bool on)
 void ButtonEditWindowController::windowWillClose()
 {
     panel_->finishEditing();
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
-    }
+    editor_.markDocumentEdited();
 }

@@ -19,6 +19,7 @@
 #include <QString>
 #include <memory>
 
+#include "dialogs/MenuEditorAccess.h"
 #include "shell/core/IButtonEditWindowController.h"
 
 class DVDLibraryButtonResource;
@@ -37,7 +38,9 @@ class TextStylePanel;
 class ButtonEditWindowController : public QObject, public IButtonEditWindowController {
     Q_OBJECT
 public:
-    explicit ButtonEditWindowController(QWidget* parent = nullptr);
+    // A dialog of `editor` (which owns it and outlives it; may be null: no
+    // item to edit), its window a child of `parent`.
+    explicit ButtonEditWindowController(MenuEditViewController* editor, QWidget* parent = nullptr);
     ~ButtonEditWindowController() override;
 
     static QString nibName() { return QStringLiteral("ButtonEditWindowController"); }
@@ -97,6 +100,7 @@ private:
     void awakeFromNib();
     void showUseType();
 
+    MenuEditorAccess editor_;
     QUndoStack* undoStack_ = nullptr;
     TextStylePanel* panel_ = nullptr;
     ItemZoomSlider* zoom_ = nullptr;

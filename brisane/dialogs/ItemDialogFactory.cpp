@@ -5,43 +5,50 @@
 #include "dialogs/ButtonEditWindowController.h"
 #include "dialogs/PlayModeWindowController.h"
 #include "dialogs/TitleTextEditWindowController.h"
-#include "shell/ControllerFunction.h"
+#include "menuedit/MenuEditViewController.h"
 #include "shell/core/IDocumentHost.h"
 
 namespace {
 
 // The page dialogs are sheets on the main window.
-QWidget* mainWindow()
+QWidget* mainWindow(const MenuEditViewController& editor)
 {
-    IDocumentHost* main = ControllerFunction::documentHost();
+    IDocumentHost* main = editor.documentHost();
     return main ? main->window() : nullptr;
 }
 
 }  // namespace
 
-std::unique_ptr<IBackgroundMusicWindowController> ItemDialogFactory::makeBgMusicController()
+std::unique_ptr<IBackgroundMusicWindowController> ItemDialogFactory::makeBgMusicController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<BackgroundMusicWindowController>(mainWindow());
+    return std::make_unique<BackgroundMusicWindowController>(editor.documentHost(),
+                                                             mainWindow(editor));
 }
 
-std::unique_ptr<IBackgroundPictureWindowController> ItemDialogFactory::makeBgPictureController()
+std::unique_ptr<IBackgroundPictureWindowController> ItemDialogFactory::makeBgPictureController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<BackgroundPictureWindowController>(mainWindow());
+    return std::make_unique<BackgroundPictureWindowController>(editor.documentHost(),
+                                                               mainWindow(editor));
 }
 
-std::unique_ptr<IPlayModeWindowController> ItemDialogFactory::makePlayModeController()
+std::unique_ptr<IPlayModeWindowController> ItemDialogFactory::makePlayModeController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<PlayModeWindowController>(mainWindow());
+    return std::make_unique<PlayModeWindowController>(editor.documentHost(), mainWindow(editor));
 }
 
-std::unique_ptr<ITitleTextEditWindowController> ItemDialogFactory::makeTitleTextEditController()
+std::unique_ptr<ITitleTextEditWindowController> ItemDialogFactory::makeTitleTextEditController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<TitleTextEditWindowController>();
+    return std::make_unique<TitleTextEditWindowController>(&editor);
 }
 
-std::unique_ptr<IButtonEditWindowController> ItemDialogFactory::makeButtonEditController()
+std::unique_ptr<IButtonEditWindowController> ItemDialogFactory::makeButtonEditController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<ButtonEditWindowController>();
+    return std::make_unique<ButtonEditWindowController>(&editor);
 }
 
 void installMenuDialogs()

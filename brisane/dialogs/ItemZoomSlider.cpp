@@ -5,12 +5,12 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-#include "dialogs/MenuEditorAccess.h"
 #include "dialogs/core/ItemZoomLimits.h"
 #include "model/DVDPageItem.h"
 
-ItemZoomSlider::ItemZoomSlider(float minZoom, float maxZoom, float zoomValue, QWidget* parent)
-    : QObject(parent), minZoom_(minZoom), maxZoom_(maxZoom), zoomValue_(zoomValue)
+ItemZoomSlider::ItemZoomSlider(float minZoom, float maxZoom, float zoomValue,
+                               MenuEditorAccess editor, QWidget* parent)
+    : QObject(parent), editor_(editor), minZoom_(minZoom), maxZoom_(maxZoom), zoomValue_(zoomValue)
 {
     view_ = new QWidget(parent);
     view_->setObjectName(QStringLiteral("zoomControlView"));
@@ -40,12 +40,12 @@ void ItemZoomSlider::showState()
 
 void ItemZoomSlider::updateSelfZoomSlider(bool recordOldFrame)
 {
-    const auto item = MenuEditorAccess::currentItem();
+    const auto item = editor_.currentItem();
     if (!item) {
         return;
     }
-    const ZoomRange range = ItemZoomLimits::zoomRangeOfItem(
-        item, MenuEditorAccess::menuCanvasRect(), MenuEditorAccess::sourceArray());
+    const ZoomRange range =
+        ItemZoomLimits::zoomRangeOfItem(item, editor_.menuCanvasRect(), editor_.sourceArray());
     minZoom_ = range.minZoom;
     maxZoom_ = range.maxZoom;
     zoomValue_ = 1.0f;
@@ -67,7 +67,7 @@ void ItemZoomSlider::setZoomValue(float zoom)
 
 void ItemZoomSlider::zoomChangedAction()
 {
-    const auto item = MenuEditorAccess::currentItem();
+    const auto item = editor_.currentItem();
     if (!item || oldFrame_.isEmpty()) {
         return;
     }
@@ -76,6 +76,6 @@ void ItemZoomSlider::zoomChangedAction()
     if (storesTitleOldFrame_) {
         item->setTitleOldFrame(frame);
     }
-    MenuEditorAccess::updateItemControlViewFrame();
-    MenuEditorAccess::displayCanvasView();
+    editor_.updateItemControlViewFrame();
+    editor_.displayCanvasView();
 }

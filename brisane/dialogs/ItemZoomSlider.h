@@ -17,6 +17,8 @@
 #include <functional>
 #include <memory>
 
+#include "dialogs/MenuEditorAccess.h"
+
 class DVDPageItem;
 class QSlider;
 class QWidget;
@@ -24,8 +26,10 @@ class QWidget;
 class ItemZoomSlider : public QObject {
     Q_OBJECT
 public:
-    // The state before the first reset: `minZoom`, `maxZoom`, `zoomValue`.
-    ItemZoomSlider(float minZoom, float maxZoom, float zoomValue, QWidget* parent);
+    // The state before the first reset: `minZoom`, `maxZoom`, `zoomValue`;
+    // the current item is `editor`'s.
+    ItemZoomSlider(float minZoom, float maxZoom, float zoomValue, MenuEditorAccess editor,
+                   QWidget* parent);
 
     // The slider with its labels.
     QWidget* zoomControlView() const { return view_; }
@@ -53,6 +57,7 @@ public:
 private:
     void showState();
 
+    MenuEditorAccess editor_;
     float minZoom_;
     float maxZoom_;
     float zoomValue_;

@@ -1,64 +1,75 @@
 #include "dialogs/MenuEditorAccess.h"
 
-#include <QWidget>
-
-#include "dialogs/TextStyleOperations.h"
 #include "menuedit/MenuEditViewController.h"
 #include "menuedit/core/MenuCanvasGeometry.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
-#include "shell/ControllerFunction.h"
+#include "shell/core/IDocumentHost.h"
 
-MenuEditViewController* MenuEditorAccess::menuEditController()
+MenuEditorAccess::MenuEditorAccess(MenuEditViewController* editor) : m_editor(editor) {}
+
+MenuEditViewController* MenuEditorAccess::menuEditController() const
 {
-    return dynamic_cast<MenuEditViewController*>(ControllerFunction::menuEditController());
+    return m_editor.data();
 }
 
-std::shared_ptr<DVDPageItem> MenuEditorAccess::currentItem()
+IDocumentHost* MenuEditorAccess::documentHost() const
 {
-    const MenuEditViewController* editor = menuEditController();
-    return editor ? editor->currentItem() : nullptr;
+    return m_editor ? m_editor->documentHost() : nullptr;
 }
 
-std::shared_ptr<DVDPage> MenuEditorAccess::currentMenu()
+std::shared_ptr<DVDPageItem> MenuEditorAccess::currentItem() const
 {
-    const MenuEditViewController* editor = menuEditController();
-    return editor ? editor->currentMenu() : nullptr;
+    return m_editor ? m_editor->currentItem() : nullptr;
 }
 
-QRectF MenuEditorAccess::menuCanvasRect()
+std::shared_ptr<DVDPage> MenuEditorAccess::currentMenu() const
 {
-    if (const MenuEditViewController* editor = menuEditController()) {
-        return editor->menuCanvasRect();
-    }
-    const auto disc = dvd();
-    return disc ? disc->menuCanvasRect() : QRectF();
+    return m_editor ? m_editor->currentMenu() : nullptr;
 }
 
-QList<std::shared_ptr<DVDPageItem>> MenuEditorAccess::sourceArray()
+QRectF MenuEditorAccess::menuCanvasRect() const
 {
-    const MenuEditViewController* editor = menuEditController();
-    return editor ? editor->sourceArray() : QList<std::shared_ptr<DVDPageItem>>();
+    return m_editor ? m_editor->menuCanvasRect() : QRectF();
 }
 
-std::shared_ptr<DVDResource> MenuEditorAccess::dvd()
+QList<std::shared_ptr<DVDPageItem>> MenuEditorAccess::sourceArray() const
 {
-    return ModelServices::current()->dvd();
+    return m_editor ? m_editor->sourceArray() : QList<std::shared_ptr<DVDPageItem>>();
 }
 
-QRectF MenuEditorAccess::boundInCanvasLimit(const QRectF& rect)
+std::shared_ptr<DVDResource> MenuEditorAccess::dvd() const
+{
+    return m_editor ? m_editor->dvd() : nullptr;
+}
+
+std::shared_ptr<DVDLibraryResource> MenuEditorAccess::dvdLibSource() const
+{
+    IDocumentHost* host = documentHost();
+    return host ? host->dvdLibSource() : nullptr;
+}
+
+QRectF MenuEditorAccess::boundInCanvasLimit(const QRectF& rect) const
 {
     return MenuCanvasGeometry::boundInCanvasLimit(rect, menuCanvasRect());
 }
 
-void MenuEditorAccess::updateItemControlViewFrame()
+void MenuEditorAccess::updateItemControlViewFrame() const
 {
-    if (MenuEditViewController* editor = menuEditController()) {
-        editor->updateItemControlViewFrame();
+    if (m_editor) {
+        m_editor->updateItemControlViewFrame();
     }
 }
 
-void MenuEditorAccess::displayCanvasView()
+void MenuEditorAccess::displayCanvasView() const
 {
-    TextStyleOperations::displayCanvasView();
+    if (m_editor) {
+        m_editor->displayCanvasView();
+    }
+}
+
+void MenuEditorAccess::markDocumentEdited() const
+{
+    if (IDocumentHost* host = documentHost()) {
+        host->setDocumentEdited(true);
+    }
 }

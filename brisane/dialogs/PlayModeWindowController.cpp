@@ -17,8 +17,6 @@
 #include "dialogs/PlayModePanelView.h"
 #include "dialogs/core/PlayModeRules.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 
 namespace {
@@ -36,14 +34,15 @@ void paintWell(QPushButton* well, const QColor& color)
 
 }  // namespace
 
-PlayModeWindowController::PlayModeWindowController(QWidget* parent) : QDialog(parent)
+PlayModeWindowController::PlayModeWindowController(IDocumentHost* host, QWidget* parent)
+    : QDialog(parent), m_host(host)
 {
     setWindowTitle(tr("Play Mode"));
     setWindowModality(Qt::WindowModal);
     buildWindow();
-    connect(this, &QDialog::finished, this, [] {
-        if (auto* main = ControllerFunction::documentHost()) {
-            main->setDocumentEdited(true);
+    connect(this, &QDialog::finished, this, [this] {
+        if (m_host) {
+            m_host->setDocumentEdited(true);
         }
     });
 }
@@ -129,7 +128,7 @@ void PlayModeWindowController::buildWindow()
 
 std::shared_ptr<DVDResource> PlayModeWindowController::dvd() const
 {
-    return ModelServices::current()->dvd();
+    return m_host ? m_host->dvd() : nullptr;
 }
 
 void PlayModeWindowController::showWindowInModel()
@@ -164,7 +163,7 @@ void PlayModeWindowController::updateSecPopBtnSelect()
 {
     initSecPopBtn();
     const auto disc = dvd();
-    auto* main = ControllerFunction::documentHost();
+    auto* main = m_host;
     const bool byMusic = disc && disc->useBackMusicLengthAsPageDuration();
     const double duration = main ? main->getCurrentDVDMenuDuration() : 15.0;
     const QString title = PlayModeRules::selectedTitle(byMusic, duration);
@@ -239,8 +238,8 @@ void PlayModeWindowController::saveMenuDurationToPages()
     if (const auto disc = dvd()) {
         PlayModeRules::saveMenuDurationToPages(disc->pageArray(), selectedLoopTitle());
     }
-    if (auto* main = ControllerFunction::documentHost()) {
-        main->changeCapacityValue();
+    if (m_host) {
+        m_host->changeCapacityValue();
     }
 }
 

@@ -14,6 +14,7 @@
 
 #include "shell/core/IPlayModeWindowController.h"
 
+class IDocumentHost;
 class ChooseBorderPreviewView;
 class DVDResource;
 class QCheckBox;
@@ -25,7 +26,10 @@ class QSlider;
 class PlayModeWindowController : public QDialog, public IPlayModeWindowController {
     Q_OBJECT
 public:
-    explicit PlayModeWindowController(QWidget* parent = nullptr);
+    // A sheet on `parent` for the open project of `host` (not owned,
+    // outliving the dialog; null: no project, no main window), whose menu
+    // editor gives the page.
+    explicit PlayModeWindowController(IDocumentHost* host, QWidget* parent = nullptr);
 
     QWidget* window() override { return this; }
     void showWindowInModel() override;
@@ -63,6 +67,7 @@ private:
     void refreshHighlightControls();
     void chooseColor(bool border);
 
+    IDocumentHost* const m_host;
     QColor m_borderColor = Qt::blue;
     double m_borderColorAlpha = 1.0;
     double m_borderWidth = 20.0;

@@ -1,12 +1,14 @@
 #include "dialogs/SingleButtonView.h"
 
 #include "corvane/DVDLibraryButtonResource.h"
-#include "dialogs/MenuEditorAccess.h"
 #include "model/DVDPageItem.h"
 
 SingleButtonView::SingleButtonView(const std::shared_ptr<DVDLibraryButtonResource>& btnSource,
-                                   std::function<bool()> isButtonType, QWidget* parent)
-    : TemplateTileView(parent), btnSource_(btnSource), isButtonType_(std::move(isButtonType))
+                                   std::function<bool()> isButtonType, MenuEditorAccess editor,
+                                   QWidget* parent)
+    : TemplateTileView(editor, parent),
+      btnSource_(btnSource),
+      isButtonType_(std::move(isButtonType))
 {
     if (btnSource) {
         setImage(btnSource->image());
@@ -15,7 +17,7 @@ SingleButtonView::SingleButtonView(const std::shared_ptr<DVDLibraryButtonResourc
 
 bool SingleButtonView::isChosen() const
 {
-    const auto item = MenuEditorAccess::currentItem();
+    const auto item = currentItem();
     const auto source = btnSource();
     return item && source && item->buttonResource() &&
            item->buttonResource()->isEqualToResource(source.get());
@@ -28,7 +30,7 @@ bool SingleButtonView::clickActs() const
 
 void SingleButtonView::choose()
 {
-    const auto item = MenuEditorAccess::currentItem();
+    const auto item = currentItem();
     const auto source = btnSource();
     if (item && source) {
         item->setButtonResource(source);

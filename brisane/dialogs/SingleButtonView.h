@@ -17,7 +17,7 @@ class SingleButtonView : public TemplateTileView {
     Q_OBJECT
 public:
     SingleButtonView(const std::shared_ptr<DVDLibraryButtonResource>& btnSource,
-                     std::function<bool()> isButtonType, QWidget* parent = nullptr);
+                     std::function<bool()> isButtonType, MenuEditorAccess editor, QWidget* parent);
 
     std::shared_ptr<DVDLibraryButtonResource> btnSource() const { return btnSource_.lock(); }
 

@@ -1,12 +1,11 @@
 #include "dialogs/SingleFrameView.h"
 
 #include "corvane/DVDLibraryFrameResource.h"
-#include "dialogs/MenuEditorAccess.h"
 #include "model/DVDPageItem.h"
 
 SingleFrameView::SingleFrameView(const std::shared_ptr<DVDLibraryFrameResource>& frameSource,
-                                 QWidget* parent)
-    : TemplateTileView(parent), frameSource_(frameSource)
+                                 MenuEditorAccess editor, QWidget* parent)
+    : TemplateTileView(editor, parent), frameSource_(frameSource)
 {
     if (frameSource) {
         setImage(frameSource->frameImage());
@@ -15,7 +14,7 @@ SingleFrameView::SingleFrameView(const std::shared_ptr<DVDLibraryFrameResource>&
 
 bool SingleFrameView::isChosen() const
 {
-    const auto item = MenuEditorAccess::currentItem();
+    const auto item = currentItem();
     const auto source = frameSource();
     return item && source && item->frameResource() &&
            item->frameResource()->isEqualToResource(source.get());
@@ -23,7 +22,7 @@ bool SingleFrameView::isChosen() const
 
 void SingleFrameView::choose()
 {
-    const auto item = MenuEditorAccess::currentItem();
+    const auto item = currentItem();
     const auto source = frameSource();
     if (item && source) {
         item->setFrameResource(source);

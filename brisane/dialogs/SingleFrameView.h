@@ -13,8 +13,8 @@ class DVDLibraryFrameResource;
 class SingleFrameView : public TemplateTileView {
     Q_OBJECT
 public:
-    explicit SingleFrameView(const std::shared_ptr<DVDLibraryFrameResource>& frameSource,
-                             QWidget* parent = nullptr);
+    SingleFrameView(const std::shared_ptr<DVDLibraryFrameResource>& frameSource,
+                    MenuEditorAccess editor, QWidget* parent);
 
     std::shared_ptr<DVDLibraryFrameResource> frameSource() const { return frameSource_.lock(); }
 

@@ -5,9 +5,9 @@
 #include <QPainterPath>
 
 #include "common/CommonFunction.h"
-#include "dialogs/MenuEditorAccess.h"
 
-TemplateTileView::TemplateTileView(QWidget* parent) : QWidget(parent)
+TemplateTileView::TemplateTileView(MenuEditorAccess editor, QWidget* parent)
+    : QWidget(parent), editor_(editor)
 {
     setFixedSize(tileSide, tileSide);
 }
@@ -43,7 +43,7 @@ void TemplateTileView::click()
         parentWidget()->update();
     }
     update();
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 void TemplateTileView::paintEvent(QPaintEvent*)

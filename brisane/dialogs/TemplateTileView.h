@@ -14,6 +14,8 @@
 #include <QRectF>
 #include <QWidget>
 
+#include "dialogs/MenuEditorAccess.h"
+
 class TemplateTileView : public QWidget {
     Q_OBJECT
 public:
@@ -22,7 +24,8 @@ public:
     static constexpr double highlightInset = 3.0;
     static constexpr double highlightRadius = 5.0;
 
-    explicit TemplateTileView(QWidget* parent = nullptr);
+    // A tile in `parent` of a dialog of `editor`'s.
+    TemplateTileView(MenuEditorAccess editor, QWidget* parent);
 
     QImage image() const { return image_; }
     void setImage(const QImage& image);
@@ -45,9 +48,13 @@ public:
     void click();
 
 protected:
+    // The edited item; null for none.
+    std::shared_ptr<DVDPageItem> currentItem() const { return editor_.currentItem(); }
+
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    MenuEditorAccess editor_;
     QImage image_;
 };

@@ -4,16 +4,15 @@
 
 #include "dialogs/core/TextStyleCommand.h"
 #include "model/EffectTextImage.h"
-#include "shell/ControllerFunction.h"
-#include "shell/core/IMenuEditViewController.h"
 
-TextStyleOperations::TextStyleOperations(QUndoStack& stack) : stack_(stack) {}
-
-void TextStyleOperations::displayCanvasView()
+TextStyleOperations::TextStyleOperations(QUndoStack& stack, MenuEditorAccess editor)
+    : stack_(stack), editor_(editor)
 {
-    if (IMenuEditViewController* editor = ControllerFunction::menuEditController()) {
-        editor->displayCanvasView();
-    }
+}
+
+void TextStyleOperations::displayCanvasView() const
+{
+    editor_.displayCanvasView();
 }
 
 template <typename Value, typename Getter, typename Setter>
@@ -26,11 +25,11 @@ void TextStyleOperations::change(const std::shared_ptr<EffectTextImage>& text, c
     const Value old = ((*text).*get)();
     auto apply = [set, value](EffectTextImage& t) { (t.*set)(value); };
     auto revert = [set, old](EffectTextImage& t) { (t.*set)(old); };
-    auto refresh = [refit](EffectTextImage& t) {
+    auto refresh = [refit, editor = editor_](EffectTextImage& t) {
         if (refit) {
             EffectTextImage::updaeDVDPageItemFrameWhenSizeChanged(t);
         } else {
-            displayCanvasView();
+            editor.displayCanvasView();
         }
     };
     stack_.push(new TextStyleCommand(text, apply, revert, refresh));

@@ -6,7 +6,7 @@
 // same text, whatever item the dialog shows by then.
 //
 // After a string or font change the text's item takes the text's new size
-// about its old centre; after every other change the menu canvas is
+// about its old centre; after every other change the menu editor's canvas is
 // redisplayed. A null text changes nothing and pushes nothing.
 //
 // Main thread. The stack is not owned and must outlive the operations.
@@ -18,12 +18,14 @@
 #include <QString>
 #include <memory>
 
+#include "dialogs/MenuEditorAccess.h"
+
 class EffectTextImage;
 class QUndoStack;
 
 class TextStyleOperations {
 public:
-    explicit TextStyleOperations(QUndoStack& stack);
+    TextStyleOperations(QUndoStack& stack, MenuEditorAccess editor);
 
     QUndoStack& undoer() const { return stack_; }
 
@@ -45,7 +47,7 @@ public:
     void textViewBackFilletValue(const std::shared_ptr<EffectTextImage>& text, float fillet);
 
     // Redisplays the menu editor's canvas; nothing without a menu editor.
-    static void displayCanvasView();
+    void displayCanvasView() const;
 
 private:
     template <typename Value, typename Getter, typename Setter>
@@ -53,4 +55,5 @@ private:
                 Setter set, bool refit);
 
     QUndoStack& stack_;
+    MenuEditorAccess editor_;
 };

@@ -6,81 +6,38 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QUndoStack>
 #include <QVBoxLayout>
-#include <cmath>
-#include <optional>
 
 #include "common/ControllerFunctionImages.h"
 #include "dialogs/ColorWell.h"
 #include "dialogs/FontNameDelegate.h"
 #include "dialogs/ImageOpenPanel.h"
 #include "dialogs/ImageWell.h"
+#include "dialogs/PanelControls.h"
+#include "dialogs/TextShadowControls.h"
 #include "dialogs/TextStringField.h"
 #include "dialogs/core/FontFaces.h"
-#include "dialogs/core/ShadowValueRules.h"
 #include "model/DVDPageItem.h"
 #include "model/EffectTextImage.h"
 
 namespace {
 
-// Slider steps per unit of the values kept in fractions.
+// Slider steps per unit of the fillet.
 constexpr int filletSteps = 100;
-constexpr int offsetSteps = 10;
-constexpr int opacitySteps = 100;
-
-QSlider* makeSlider(int minimum, int maximum, QWidget* parent)
-{
-    auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(minimum, maximum);
-    slider->setMinimumWidth(120);
-    return slider;
-}
-
-QLineEdit* makeField(QWidget* parent)
-{
-    auto* field = new QLineEdit(parent);
-    field->setFixedWidth(56);
-    field->setAlignment(Qt::AlignRight);
-    return field;
-}
-
-// The number at the start of a field's text ("45°" gives 45); none when the
-// text does not start with one.
-std::optional<double> numberInField(const QLineEdit& field)
-{
-    QString text = field.text().trimmed();
-    while (!text.isEmpty() && !text.back().isDigit()) {
-        text.chop(1);
-    }
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
-}
-
-void setSliderQuietly(QSlider* slider, double value)
-{
-    const QSignalBlocker blocker(slider);
-    slider->setValue(static_cast<int>(std::lround(value)));
-}
 
 }  // namespace
 
-TextStylePanel::TextStylePanel(Host host, QUndoStack& stack, ItemSource currentMedia,
+TextStylePanel::TextStylePanel(Host host, QUndoStack& stack, MenuEditorAccess editor,
                                QWidget* owner)
-    : QObject(owner),
-      host_(host),
-      currentMedia_(std::move(currentMedia)),
-      operations_(stack),
-      owner_(owner)
+    : QObject(owner), host_(host), editor_(editor), operations_(stack, editor), owner_(owner)
 {
     buildTextEditView(owner);
-    buildShadowControlView(owner);
+    shadow_ = new TextShadowControls(editor, owner);
     connectControls();
 }
 
@@ -109,7 +66,7 @@ void TextStylePanel::buildTextEditView(QWidget* owner)
     grid->addWidget(fontButton_, row, 1, 1, 4);
     grid->addWidget(faceButton_, row++, 5, 1, 2);
 
-    sizeSlider_ = makeSlider(8, 200, textEditView_);
+    sizeSlider_ = PanelControls::makeSlider(8, 200, textEditView_);
     sizeLabel_ = new QLabel(textEditView_);
     grid->addWidget(new QLabel(tr("Size:"), textEditView_), row, 0);
     grid->addWidget(sizeSlider_, row, 1, 1, 5);
@@ -140,7 +97,7 @@ void TextStylePanel::buildTextEditView(QWidget* owner)
     grid->addLayout(fillRow, row++, 3, 1, 4);
 
     outlineCheckBox_ = new QCheckBox(tr("Outline"), textEditView_);
-    outlineSlider_ = makeSlider(0, 100, textEditView_);
+    outlineSlider_ = PanelControls::makeSlider(0, 100, textEditView_);
     outlineColorWell_ = new ColorWell(textEditView_);
     outlineColorWell_->setColor(Qt::black);
     grid->addWidget(outlineCheckBox_, row, 0, 1, 2);
@@ -162,42 +119,10 @@ void TextStylePanel::buildTextEditView(QWidget* owner)
     grid->addWidget(backdropCategory_, row, 1, 1, 2);
     grid->addLayout(backdropRow, row++, 3, 1, 4);
 
-    backFilletSlider_ = makeSlider(0, filletSteps, textEditView_);
+    backFilletSlider_ = PanelControls::makeSlider(0, filletSteps, textEditView_);
     grid->addWidget(new QLabel(tr("Rounding:"), textEditView_), row, 0);
     grid->addWidget(backFilletSlider_, row++, 1, 1, 6);
     grid->setRowStretch(row, 1);
-}
-
-void TextStylePanel::buildShadowControlView(QWidget* owner)
-{
-    shadowControlView_ = new QWidget(owner);
-    shadowControlView_->setObjectName(QStringLiteral("shadowControlView"));
-    auto* grid = new QGridLayout(shadowControlView_);
-    grid->setContentsMargins(8, 4, 8, 4);
-    int row = 0;
-
-    shadowCheckBox_ = new QCheckBox(tr("Shadow"), shadowControlView_);
-    shadowColorWell_ = new ColorWell(shadowControlView_);
-    grid->addWidget(shadowCheckBox_, row, 0, 1, 2);
-    grid->addWidget(shadowColorWell_, row++, 2, Qt::AlignRight);
-
-    const auto addRow = [&](const QString& label, QSlider* slider, QLineEdit* field) {
-        grid->addWidget(new QLabel(label, shadowControlView_), row, 0);
-        grid->addWidget(slider, row, 1);
-        grid->addWidget(field, row++, 2);
-    };
-    shadowAngleSlider_ = makeSlider(0, 360, shadowControlView_);
-    shadowAngleField_ = makeField(shadowControlView_);
-    addRow(tr("Angle:"), shadowAngleSlider_, shadowAngleField_);
-    shadowBlurSlider_ = makeSlider(0, 100, shadowControlView_);
-    shadowBlurField_ = makeField(shadowControlView_);
-    addRow(tr("Blur:"), shadowBlurSlider_, shadowBlurField_);
-    shadowOffsetSlider_ = makeSlider(-10 * offsetSteps, 10 * offsetSteps, shadowControlView_);
-    shadowOffsetField_ = makeField(shadowControlView_);
-    addRow(tr("Distance:"), shadowOffsetSlider_, shadowOffsetField_);
-    shadowOpacitySlider_ = makeSlider(0, opacitySteps, shadowControlView_);
-    shadowOpacityField_ = makeField(shadowControlView_);
-    addRow(tr("Opacity:"), shadowOpacitySlider_, shadowOpacityField_);
 }
 
 void TextStylePanel::connectControls()
@@ -241,55 +166,11 @@ void TextStylePanel::connectControls()
         backFilletSliderValue_ = static_cast<float>(value) / filletSteps;
         backFilletSliderAction();
     });
+}
 
-    connect(shadowCheckBox_, &QCheckBox::toggled, this, [this](bool on) {
-        hasShadow_ = on;
-        hasShadowChangedAction();
-    });
-    connect(shadowAngleSlider_, &QSlider::valueChanged, this, [this](int value) {
-        shadowAngleValue_ = value;
-        changeShadowAngleUseSlider();
-    });
-    connect(shadowAngleField_, &QLineEdit::editingFinished, this, [this] {
-        if (const auto value = numberInField(*shadowAngleField_)) {
-            shadowAngleValue_ = static_cast<qint64>(std::trunc(*value));
-        }
-        changeShadowAngleUseField();
-    });
-    connect(shadowBlurSlider_, &QSlider::valueChanged, this, [this](int value) {
-        shadowBlursizeValue_ = static_cast<float>(value);
-        shadowBlurSizeSliderChangedAction();
-    });
-    connect(shadowBlurField_, &QLineEdit::editingFinished, this, [this] {
-        if (const auto value = numberInField(*shadowBlurField_)) {
-            shadowBlursizeValue_ = static_cast<float>(*value);
-        }
-        shadowBlurSizeFieldChangedAction();
-    });
-    connect(shadowOffsetSlider_, &QSlider::valueChanged, this, [this](int value) {
-        shadowOffset_ = static_cast<float>(value) / offsetSteps;
-        shadowOffsetXSliderChanged();
-    });
-    connect(shadowOffsetField_, &QLineEdit::editingFinished, this, [this] {
-        if (const auto value = numberInField(*shadowOffsetField_)) {
-            shadowOffset_ = static_cast<float>(*value);
-        }
-        shadowOffsetXChangedAction();
-    });
-    connect(shadowColorWell_, &ColorWell::colorChanged, this, [this](const QColor& colour) {
-        shadowColor_ = colour;
-        shadowColorChangedAction();
-    });
-    connect(shadowOpacitySlider_, &QSlider::valueChanged, this, [this](int value) {
-        shadowOpacityValue_ = static_cast<float>(value) / opacitySteps;
-        changeShadowOpacityUseSlider();
-    });
-    connect(shadowOpacityField_, &QLineEdit::editingFinished, this, [this] {
-        if (const auto value = numberInField(*shadowOpacityField_)) {
-            shadowOpacityValue_ = static_cast<float>(*value);
-        }
-        changeShadowOpacityUseField();
-    });
+void TextStylePanel::updateShadowAttributes()
+{
+    shadow_->updateShadowAttributes();
 }
 
 // ---- set-up and refresh
@@ -424,46 +305,6 @@ void TextStylePanel::updateTextMediaAttributes()
     fillCategory_->setEnabled(true);
 }
 
-void TextStylePanel::updateShadowAttributes()
-{
-    const auto item = currentMedia();
-    if (!item) {
-        return;
-    }
-    hasShadow_ = item->hasShadow();
-    shadowAngleValue_ = item->shadowAngleValue();
-    shadowColor_ = item->shadowColor();
-    shadowBlursizeValue_ = static_cast<float>(item->shadowBlursizeValue());
-    shadowOffset_ = item->shadowOffsetValue();
-    shadowOpacityValue_ = static_cast<float>(item->shadowColor().alphaF());
-    showShadowValues();
-}
-
-void TextStylePanel::showShadowValues()
-{
-    const QList<QWidget*> controls = {shadowCheckBox_,    shadowAngleSlider_, shadowAngleField_,
-                                      shadowBlurSlider_,  shadowBlurField_,   shadowOffsetSlider_,
-                                      shadowOffsetField_, shadowColorWell_,   shadowOpacitySlider_,
-                                      shadowOpacityField_};
-    QList<std::shared_ptr<QSignalBlocker>> blockers;
-    for (QWidget* control : controls) {
-        blockers.append(std::make_shared<QSignalBlocker>(control));
-    }
-    shadowCheckBox_->setChecked(hasShadow_);
-    shadowAngleSlider_->setValue(static_cast<int>(shadowAngleValue_));
-    shadowAngleField_->setText(ShadowValueRules::angleText(shadowAngleValue_));
-    shadowBlurSlider_->setValue(static_cast<int>(std::lround(shadowBlursizeValue_)));
-    shadowBlurField_->setText(QString::number(shadowBlursizeValue_, 'g', 4));
-    shadowOffsetSlider_->setValue(static_cast<int>(std::lround(shadowOffset_ * offsetSteps)));
-    shadowOffsetField_->setText(QString::number(shadowOffset_, 'g', 3));
-    QColor opaque = shadowColor_;
-    opaque.setAlphaF(1.0f);
-    shadowColorWell_->setColor(opaque);
-    shadowOpacitySlider_->setValue(
-        static_cast<int>(std::lround(shadowOpacityValue_ * opacitySteps)));
-    shadowOpacityField_->setText(QString::number(shadowOpacityValue_, 'f', 2));
-}
-
 void TextStylePanel::showFillKind(int index)
 {
     fillColorWell_->setVisible(index == 0);
@@ -504,7 +345,7 @@ void TextStylePanel::applyBackdropEnable()
 
 std::shared_ptr<DVDPageItem> TextStylePanel::currentMedia() const
 {
-    return currentMedia_ ? currentMedia_() : nullptr;
+    return editor_.currentItem();
 }
 
 std::shared_ptr<EffectTextImage> TextStylePanel::textView() const
@@ -523,7 +364,7 @@ void TextStylePanel::finishEditing()
 void TextStylePanel::setFontSizeSliderValue(float value)
 {
     fontSizeSliderValue_ = value;
-    setSliderQuietly(sizeSlider_, value);
+    PanelControls::setSliderQuietly(sizeSlider_, value);
     sizeLabel_->setText(QString::number(static_cast<double>(value)));
 }
 
@@ -539,49 +380,13 @@ void TextStylePanel::showFaces(const QString& family, const QString& face)
 void TextStylePanel::setOutlineSliderValue(float value)
 {
     outlineSliderValue_ = value;
-    setSliderQuietly(outlineSlider_, value);
+    PanelControls::setSliderQuietly(outlineSlider_, value);
 }
 
 void TextStylePanel::setBackFilletSliderValue(float value)
 {
     backFilletSliderValue_ = value;
-    setSliderQuietly(backFilletSlider_, static_cast<double>(value) * filletSteps);
-}
-
-void TextStylePanel::setHasShadow(bool on)
-{
-    hasShadow_ = on;
-    showShadowValues();
-}
-
-void TextStylePanel::setShadowAngleValue(qint64 degrees)
-{
-    shadowAngleValue_ = degrees;
-    showShadowValues();
-}
-
-void TextStylePanel::setShadowBlursizeValue(float value)
-{
-    shadowBlursizeValue_ = value;
-    showShadowValues();
-}
-
-void TextStylePanel::setShadowOffset(float value)
-{
-    shadowOffset_ = value;
-    showShadowValues();
-}
-
-void TextStylePanel::setShadowOpacityValue(float value)
-{
-    shadowOpacityValue_ = value;
-    showShadowValues();
-}
-
-void TextStylePanel::setShadowColor(const QColor& colour)
-{
-    shadowColor_ = colour;
-    showShadowValues();
+    PanelControls::setSliderQuietly(backFilletSlider_, static_cast<double>(value) * filletSteps);
 }
 
 QString TextStylePanel::textViewString() const
@@ -784,95 +589,4 @@ void TextStylePanel::backFilletSliderAction()
 void TextStylePanel::openImagePanel(const std::function<void(const QString&)>& chosen)
 {
     ImageOpenPanel::open(owner_, chosen);
-}
-
-// ---- shadow actions
-
-void TextStylePanel::finishShadowChange()
-{
-    showShadowValues();
-    TextStyleOperations::displayCanvasView();
-}
-
-void TextStylePanel::hasShadowChangedAction()
-{
-    if (const auto item = currentMedia()) {
-        item->setHasShadow(hasShadow_);
-    }
-    finishShadowChange();
-}
-
-void TextStylePanel::changeShadowAngleUseSlider()
-{
-    setShadowAngleValueString();
-}
-
-void TextStylePanel::changeShadowAngleUseField()
-{
-    setShadowAngleValueString();
-}
-
-void TextStylePanel::setShadowAngleValueString()
-{
-    shadowAngleValue_ = ShadowValueRules::clampAngle(shadowAngleValue_);
-    if (const auto item = currentMedia()) {
-        item->setShadowAngleValue(shadowAngleValue_);
-    }
-    finishShadowChange();
-}
-
-void TextStylePanel::shadowBlurSizeSliderChangedAction()
-{
-    if (const auto item = currentMedia()) {
-        item->setShadowBlursizeValue(ShadowValueRules::blurOnItem(shadowBlursizeValue_));
-    }
-    finishShadowChange();
-}
-
-void TextStylePanel::shadowBlurSizeFieldChangedAction()
-{
-    shadowBlursizeValue_ = ShadowValueRules::clampBlur(shadowBlursizeValue_);
-    shadowBlurSizeSliderChangedAction();
-}
-
-void TextStylePanel::shadowOffsetXSliderChanged()
-{
-    if (const auto item = currentMedia()) {
-        item->setShadowOffsetValue(shadowOffset_);
-    }
-    finishShadowChange();
-}
-
-void TextStylePanel::shadowOffsetXChangedAction()
-{
-    shadowOffset_ = ShadowValueRules::clampOffset(shadowOffset_);
-    shadowOffsetXSliderChanged();
-}
-
-void TextStylePanel::shadowColorChangedAction()
-{
-    if (const auto item = currentMedia()) {
-        item->setShadowColor(shadowColor_);
-    }
-    shadowOpacityValue_ = 1.0f;
-    finishShadowChange();
-}
-
-void TextStylePanel::changeShadowOpacityUseSlider()
-{
-    setShadowOpacityValueString();
-}
-
-void TextStylePanel::changeShadowOpacityUseField()
-{
-    setShadowOpacityValueString();
-}
-
-void TextStylePanel::setShadowOpacityValueString()
-{
-    shadowOpacityValue_ = ShadowValueRules::clampOpacity(shadowOpacityValue_);
-    if (const auto item = currentMedia()) {
-        item->setShadowColor(ShadowValueRules::colorWithOpacity(shadowColor_, shadowOpacityValue_));
-    }
-    finishShadowChange();
 }

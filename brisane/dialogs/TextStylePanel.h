@@ -8,7 +8,8 @@
 //
 // Every change is written at once: text attributes into the item's styled
 // text through the undoable operations (one undo step per call on the
-// dialog's stack), shadow values into the item itself, without undo. Each
+// dialog's stack), shadow values into the item itself, without undo (the
+// shadow controls are TextShadowControls; the panel forwards to them). Each
 // action reads the panel value, which its control has set just before.
 // Filling the controls from an item (updateTextMediaAttributes,
 // updateShadowAttributes) runs with every control's signals blocked: it
@@ -19,8 +20,8 @@
 // that are text items; the button dialog sends the typed text through the
 // undoable operation and fills the panel from items that have a text.
 //
-// The edited item is asked of `currentMedia` at each call; the panel keeps no
-// reference to it. Main thread.
+// The edited item is the menu editor's current item, asked for at each call;
+// the panel keeps no reference to it. Main thread.
 
 #include <QColor>
 #include <QFont>
@@ -30,6 +31,7 @@
 #include <functional>
 #include <memory>
 
+#include "dialogs/TextShadowControls.h"
 #include "dialogs/TextStyleOperations.h"
 
 class ColorWell;
@@ -51,12 +53,11 @@ class TextStylePanel : public QObject {
     Q_OBJECT
 public:
     enum class Host { Title, Button };
-    using ItemSource = std::function<std::shared_ptr<DVDPageItem>()>;
 
     // Builds both views as children of `owner` (the dialog's window, where the
     // open panels attach). `stack` is the dialog's undo stack; it must outlive
-    // the panel.
-    TextStylePanel(Host host, QUndoStack& stack, ItemSource currentMedia, QWidget* owner);
+    // the panel. `editor` gives the edited item and redisplays the canvas.
+    TextStylePanel(Host host, QUndoStack& stack, MenuEditorAccess editor, QWidget* owner);
     ~TextStylePanel() override;
 
     // Sets the controls up: every font of the system, size 50, the fill kinds
@@ -73,7 +74,8 @@ public:
     void updateShadowAttributes();
 
     QWidget* textEditView() const { return textEditView_; }
-    QWidget* shadowControlView() const { return shadowControlView_; }
+    QWidget* shadowControlView() const { return shadow_->shadowControlView(); }
+    TextShadowControls& shadowControls() const { return *shadow_; }
 
     std::shared_ptr<DVDPageItem> currentMedia() const;
     // The current item's styled text; null without an item or text.
@@ -93,18 +95,18 @@ public:
     void setOutlineSliderValue(float value);
     float backFilletSliderValue() const { return backFilletSliderValue_; }
     void setBackFilletSliderValue(float value);
-    bool hasShadow() const { return hasShadow_; }
-    void setHasShadow(bool on);
-    qint64 shadowAngleValue() const { return shadowAngleValue_; }
-    void setShadowAngleValue(qint64 degrees);
-    float shadowBlursizeValue() const { return shadowBlursizeValue_; }
-    void setShadowBlursizeValue(float value);
-    float shadowOffset() const { return shadowOffset_; }
-    void setShadowOffset(float value);
-    float shadowOpacityValue() const { return shadowOpacityValue_; }
-    void setShadowOpacityValue(float value);
-    QColor shadowColor() const { return shadowColor_; }
-    void setShadowColor(const QColor& colour);
+    bool hasShadow() const { return shadow_->hasShadow(); }
+    void setHasShadow(bool on) { shadow_->setHasShadow(on); }
+    qint64 shadowAngleValue() const { return shadow_->shadowAngleValue(); }
+    void setShadowAngleValue(qint64 degrees) { shadow_->setShadowAngleValue(degrees); }
+    float shadowBlursizeValue() const { return shadow_->shadowBlursizeValue(); }
+    void setShadowBlursizeValue(float value) { shadow_->setShadowBlursizeValue(value); }
+    float shadowOffset() const { return shadow_->shadowOffset(); }
+    void setShadowOffset(float value) { shadow_->setShadowOffset(value); }
+    float shadowOpacityValue() const { return shadow_->shadowOpacityValue(); }
+    void setShadowOpacityValue(float value) { shadow_->setShadowOpacityValue(value); }
+    QColor shadowColor() const { return shadow_->shadowColor(); }
+    void setShadowColor(const QColor& colour) { shadow_->setShadowColor(colour); }
     // A copy of the text's string; setting it writes the text (see the class
     // comment for the two hosts). An absent text is written as "".
     QString textViewString() const;
@@ -144,18 +146,18 @@ public:
     void flushTextImage();
 
     // --- Actions of the shadow controls (no undo) ---
-    void hasShadowChangedAction();
-    void changeShadowAngleUseSlider();
-    void changeShadowAngleUseField();
-    void setShadowAngleValueString();
-    void shadowBlurSizeSliderChangedAction();
-    void shadowBlurSizeFieldChangedAction();
-    void shadowOffsetXSliderChanged();
-    void shadowOffsetXChangedAction();
-    void shadowColorChangedAction();
-    void changeShadowOpacityUseSlider();
-    void changeShadowOpacityUseField();
-    void setShadowOpacityValueString();
+    void hasShadowChangedAction() { shadow_->hasShadowChangedAction(); }
+    void changeShadowAngleUseSlider() { shadow_->changeShadowAngleUseSlider(); }
+    void changeShadowAngleUseField() { shadow_->changeShadowAngleUseField(); }
+    void setShadowAngleValueString() { shadow_->setShadowAngleValueString(); }
+    void shadowBlurSizeSliderChangedAction() { shadow_->shadowBlurSizeSliderChangedAction(); }
+    void shadowBlurSizeFieldChangedAction() { shadow_->shadowBlurSizeFieldChangedAction(); }
+    void shadowOffsetXSliderChanged() { shadow_->shadowOffsetXSliderChanged(); }
+    void shadowOffsetXChangedAction() { shadow_->shadowOffsetXChangedAction(); }
+    void shadowColorChangedAction() { shadow_->shadowColorChangedAction(); }
+    void changeShadowOpacityUseSlider() { shadow_->changeShadowOpacityUseSlider(); }
+    void changeShadowOpacityUseField() { shadow_->changeShadowOpacityUseField(); }
+    void setShadowOpacityValueString() { shadow_->setShadowOpacityValueString(); }
 
     // --- Controls ---
     TextStringField* textStringField() const { return textStringField_; }
@@ -180,47 +182,38 @@ public:
     ColorWell* backdropColorWell() const { return backdropColorWell_; }
     QPushButton* backdropChooseButton() const { return backdropChooseButton_; }
     QSlider* backFilletSlider() const { return backFilletSlider_; }
-    QCheckBox* shadowCheckBox() const { return shadowCheckBox_; }
-    QSlider* shadowAngleSlider() const { return shadowAngleSlider_; }
-    QLineEdit* shadowAngleField() const { return shadowAngleField_; }
-    QSlider* shadowBlurSlider() const { return shadowBlurSlider_; }
-    QLineEdit* shadowBlurField() const { return shadowBlurField_; }
-    QSlider* shadowOffsetSlider() const { return shadowOffsetSlider_; }
-    QLineEdit* shadowOffsetField() const { return shadowOffsetField_; }
-    ColorWell* shadowColorWell() const { return shadowColorWell_; }
-    QSlider* shadowOpacitySlider() const { return shadowOpacitySlider_; }
-    QLineEdit* shadowOpacityField() const { return shadowOpacityField_; }
+    QCheckBox* shadowCheckBox() const { return shadow_->shadowCheckBox(); }
+    QSlider* shadowAngleSlider() const { return shadow_->shadowAngleSlider(); }
+    QLineEdit* shadowAngleField() const { return shadow_->shadowAngleField(); }
+    QSlider* shadowBlurSlider() const { return shadow_->shadowBlurSlider(); }
+    QLineEdit* shadowBlurField() const { return shadow_->shadowBlurField(); }
+    QSlider* shadowOffsetSlider() const { return shadow_->shadowOffsetSlider(); }
+    QLineEdit* shadowOffsetField() const { return shadow_->shadowOffsetField(); }
+    ColorWell* shadowColorWell() const { return shadow_->shadowColorWell(); }
+    QSlider* shadowOpacitySlider() const { return shadow_->shadowOpacitySlider(); }
+    QLineEdit* shadowOpacityField() const { return shadow_->shadowOpacityField(); }
 
 private:
     void buildTextEditView(QWidget* owner);
-    void buildShadowControlView(QWidget* owner);
     void connectControls();
     bool hasTextStyle(const DVDPageItem& item) const;
     void showFillKind(int index);
     void showBackdropKind(int index);
     void applyOutlineEnable();
     void applyBackdropEnable();
-    void showShadowValues();
     void openImagePanel(const std::function<void(const QString&)>& chosen);
-    void finishShadowChange();
 
     Host host_;
-    ItemSource currentMedia_;
+    MenuEditorAccess editor_;
     TextStyleOperations operations_;
     QWidget* owner_ = nullptr;
+    TextShadowControls* shadow_ = nullptr;  // a child
 
     float fontSizeSliderValue_ = 50.0f;
     float outlineSliderValue_ = 20.0f;
     float backFilletSliderValue_ = 0.3f;
-    bool hasShadow_ = false;
-    qint64 shadowAngleValue_ = 0;
-    float shadowBlursizeValue_ = 0.0f;
-    float shadowOffset_ = 0.0f;
-    float shadowOpacityValue_ = 1.0f;
-    QColor shadowColor_ = Qt::black;
 
     QWidget* textEditView_ = nullptr;
-    QWidget* shadowControlView_ = nullptr;
     TextStringField* textStringField_ = nullptr;
     QFontComboBox* fontButton_ = nullptr;
     QComboBox* faceButton_ = nullptr;
@@ -243,14 +236,4 @@ private:
     ColorWell* backdropColorWell_ = nullptr;
     QPushButton* backdropChooseButton_ = nullptr;
     QSlider* backFilletSlider_ = nullptr;
-    QCheckBox* shadowCheckBox_ = nullptr;
-    QSlider* shadowAngleSlider_ = nullptr;
-    QLineEdit* shadowAngleField_ = nullptr;
-    QSlider* shadowBlurSlider_ = nullptr;
-    QLineEdit* shadowBlurField_ = nullptr;
-    QSlider* shadowOffsetSlider_ = nullptr;
-    QLineEdit* shadowOffsetField_ = nullptr;
-    ColorWell* shadowColorWell_ = nullptr;
-    QSlider* shadowOpacitySlider_ = nullptr;
-    QLineEdit* shadowOpacityField_ = nullptr;
 };

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -21,36 +20,26 @@
 #include <cmath>
 
 #include "common/CommonFunction.h"
-#include "common/ControllerFunctionImages.h"
 #include "common/widgets/AlertService.h"
 #include "corvane/DVDLibraryFrameResource.h"
 #include "corvane/DVDLibraryResource.h"
-#include "dialogs/ImageOpenPanel.h"
-#include "dialogs/ImageWell.h"
 #include "dialogs/ItemZoomSlider.h"
 #include "dialogs/MenuEditorAccess.h"
 #include "dialogs/SingleFrameView.h"
 #include "dialogs/TemplateTileGrid.h"
 #include "dialogs/TextStylePanel.h"
+#include "dialogs/TitlePictureSource.h"
 #include "dialogs/TitleTextWndBgView.h"
 #include "dialogs/core/ItemZoomLimits.h"
-#include "lumenta/IMovie.h"
-#include "media/VCMovie.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
-#include "model/DVDTitleData.h"
 #include "model/EffectTextImage.h"
-#include "model/MediaData.h"
-#include "model/ModelServices.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 
 namespace {
 
 constexpr int roundSteps = 100;
-// The still-frame slider moves in milliseconds.
-constexpr LMMediaTime ticksPerStep = 1000;
 
 // The width and height a picture title without a remembered frame gets.
 constexpr double defaultImageWidth = 200.0;
@@ -81,7 +70,9 @@ QColor purple()
 
 }  // namespace
 
-TitleTextEditWindowController::TitleTextEditWindowController(QWidget* parent)
+TitleTextEditWindowController::TitleTextEditWindowController(MenuEditViewController* editor,
+                                                             QWidget* parent)
+    : editor_(editor)
 {
     loadView(parent);
     awakeFromNib();
@@ -104,10 +95,8 @@ void TitleTextEditWindowController::loadView(QWidget* parent)
     undoStack_ = new QUndoStack(window_);
     addUndoActions(window_, undoStack_);
 
-    panel_ = new TextStylePanel(
-        TextStylePanel::Host::Title, *undoStack_, [] { return MenuEditorAccess::currentItem(); },
-        window_);
-    zoom_ = new ItemZoomSlider(0.0f, 1.0f, 0.0f, window_);
+    panel_ = new TextStylePanel(TextStylePanel::Host::Title, *undoStack_, editor_, window_);
+    zoom_ = new ItemZoomSlider(0.0f, 1.0f, 0.0f, editor_, window_);
 
     auto* layout = new QVBoxLayout(window_);
     auto* kindRow = new QHBoxLayout;
@@ -124,7 +113,7 @@ void TitleTextEditWindowController::loadView(QWidget* parent)
     kindRow->addStretch(1);
     layout->addLayout(kindRow);
 
-    makeImageTypeControlView();
+    picture_ = new TitlePictureSource(editor_, window_);
     titleTypeTabView_ = new QStackedWidget(window_);
     titleTypeTabView_->addWidget(makeRoundTab());
     titleTypeTabView_->addWidget(makeFrameTab());
@@ -218,62 +207,6 @@ QWidget* TitleTextEditWindowController::makeTextTab()
     return tab;
 }
 
-void TitleTextEditWindowController::makeImageTypeControlView()
-{
-    imageTypeControlView_ = new QWidget(window_);
-    imageTypeControlView_->setObjectName(QStringLiteral("imageTypeControlView"));
-    auto* layout = new QVBoxLayout(imageTypeControlView_);
-    layout->setContentsMargins(8, 4, 8, 4);
-    auto* sourceRow = new QHBoxLayout;
-    imageTypePopUp_ = new QComboBox(imageTypeControlView_);
-    imageTypePopUp_->addItems({tr("Video"), tr("Video frame"), tr("Picture file")});
-    sourceRow->addWidget(new QLabel(tr("Picture from:"), imageTypeControlView_));
-    sourceRow->addWidget(imageTypePopUp_);
-    sourceRow->addStretch(1);
-    layout->addLayout(sourceRow);
-
-    imageTabView_ = new QStackedWidget(imageTypeControlView_);
-    auto* timeTab = new QWidget(imageTabView_);
-    auto* timeRow = new QHBoxLayout(timeTab);
-    timeRow->setContentsMargins(0, 0, 0, 0);
-    imageFromTimeSlider_ = new QSlider(Qt::Horizontal, timeTab);
-    imageFromTimeField_ = new QLineEdit(timeTab);
-    imageFromTimeField_->setFixedWidth(70);
-    timeRow->addWidget(new QLabel(tr("Frame at:"), timeTab));
-    timeRow->addWidget(imageFromTimeSlider_, 1);
-    timeRow->addWidget(imageFromTimeField_);
-    timeRow->addWidget(new QLabel(tr("s"), timeTab));
-    auto* pictureTab = new QWidget(imageTabView_);
-    auto* pictureRow = new QHBoxLayout(pictureTab);
-    pictureRow->setContentsMargins(0, 0, 0, 0);
-    localImageWell_ = new ImageWell(pictureTab);
-    localImageWell_->setAcceptDrops(false);
-    loadLocalImageButton_ = new QPushButton(tr("Choose..."), pictureTab);
-    pictureRow->addWidget(localImageWell_);
-    pictureRow->addWidget(loadLocalImageButton_);
-    pictureRow->addStretch(1);
-    imageTabView_->addWidget(timeTab);
-    imageTabView_->addWidget(pictureTab);
-    layout->addWidget(imageTabView_);
-
-    connect(imageTypePopUp_, &QComboBox::activated, this,
-            [this](int type) { imageFromTypePopBtnChanged(type); });
-    connect(imageFromTimeSlider_, &QSlider::valueChanged, this, [this](int step) {
-        videoImageFromTimeSliderChanged(static_cast<LMMediaTime>(step) * ticksPerStep);
-    });
-    connect(imageFromTimeField_, &QLineEdit::editingFinished, this, [this] {
-        bool ok = false;
-        const double seconds = imageFromTimeField_->text().toDouble(&ok);
-        if (ok) {
-            videoImageFromTimeFieldChanged(
-                static_cast<LMMediaTime>(seconds * static_cast<double>(lm_default_time_base())));
-        } else {
-            showVideoImageTime();
-        }
-    });
-    connect(loadLocalImageButton_, &QPushButton::clicked, this, [this] { loadLocalImageAction(); });
-}
-
 void TitleTextEditWindowController::makeTextEditWindow(QWidget* parent)
 {
     textEditWindow_ = new QDialog(parent);
@@ -313,13 +246,12 @@ void TitleTextEditWindowController::awakeFromNib()
 {
     showRadio(0);
     showUseFrame(true);
-    useImageType_ = 0;
     titleRoundValue_ = 0.1;
     showRoundValue();
     loadFrameView();
     moveViewInto(panel_->textEditView(), textContainerView_);
     addShadowControlViewToSuperView(roundShadowContainerView_);
-    moveViewInto(imageTypeControlView_, roundImageContainerView_);
+    moveViewInto(picture_->imageTypeControlView(), roundImageContainerView_);
     panel_->setUp();
     panel_->updateTextMediaAttributes();
 }
@@ -354,7 +286,7 @@ void TitleTextEditWindowController::showImageTitleTab(bool withFrame)
     QWidget* shadowPlace = withFrame ? frameShadowContainerView_ : roundShadowContainerView_;
     QWidget* imagePlace = withFrame ? frameImageContainerView_ : roundImageContainerView_;
     addShadowControlViewToSuperView(shadowPlace);
-    moveViewInto(imageTypeControlView_, imagePlace);
+    moveViewInto(picture_->imageTypeControlView(), imagePlace);
     titleTypeTabView_->setCurrentIndex(withFrame ? 1 : 0);
 }
 
@@ -386,53 +318,11 @@ void TitleTextEditWindowController::showRoundValue()
     roundField_->setText(QString::number(titleRoundValue_, 'f', 2));
 }
 
-void TitleTextEditWindowController::showImageTab()
-{
-    const QSignalBlocker blocker(imageTypePopUp_);
-    imageTypePopUp_->setCurrentIndex(std::clamp(useImageType_, 0, 2));
-    imageTabView_->setCurrentIndex(useImageType_ == 2 ? 1 : 0);
-}
-
-void TitleTextEditWindowController::showVideoImageTime()
-{
-    const QSignalBlocker sliderBlocker(imageFromTimeSlider_);
-    imageFromTimeSlider_->setRange(0, static_cast<int>(videoDuration() / ticksPerStep));
-    imageFromTimeSlider_->setValue(static_cast<int>(videoImageFromTime_ / ticksPerStep));
-    imageFromTimeSlider_->setEnabled(canEditVideoImage_);
-    imageFromTimeField_->setEnabled(canEditVideoImage_);
-    imageFromTimeField_->setText(
-        QString::number(lm_ff_time_to_double(videoImageFromTime_), 'f', 2));
-}
-
 // ---- the edited item
 
 std::shared_ptr<DVDPageItem> TitleTextEditWindowController::currentMedia() const
 {
-    return MenuEditorAccess::currentItem();
-}
-
-std::shared_ptr<MediaData> TitleTextEditWindowController::currentMediaMediaData() const
-{
-    const auto item = currentMedia();
-    if (!item || (item->type() != 1 && item->type() != 4)) {
-        return nullptr;
-    }
-    const ObjectPtr media = item->media();
-    if (auto clip = std::dynamic_pointer_cast<MediaData>(media)) {
-        return clip;
-    }
-    if (const auto title = std::dynamic_pointer_cast<DVDTitleData>(media)) {
-        return title->mediaDataArray().isEmpty() ? nullptr : title->mediaDataArray().first();
-    }
-    return nullptr;
-}
-
-LMMediaTime TitleTextEditWindowController::videoDuration() const
-{
-    const auto clip = currentMediaMediaData();
-    const VCMovie::Ptr item = clip ? clip->vcmovie() : nullptr;
-    const IMovie::Ptr movie = item ? item->movie() : nullptr;
-    return movie ? std::max<LMMediaTime>(movie->duration(), 0) : 0;
+    return editor_.currentItem();
 }
 
 // ---- ITitleTextEditWindowController
@@ -454,8 +344,7 @@ float TitleTextEditWindowController::getMinZoomWithMedia(const std::shared_ptr<D
 
 float TitleTextEditWindowController::getMaxZoomWithMedia(const std::shared_ptr<DVDPageItem>& item)
 {
-    return ItemZoomLimits::zoomRangeOfItem(item, MenuEditorAccess::menuCanvasRect(),
-                                           MenuEditorAccess::sourceArray())
+    return ItemZoomLimits::zoomRangeOfItem(item, editor_.menuCanvasRect(), editor_.sourceArray())
         .maxZoom;
 }
 
@@ -469,13 +358,13 @@ void TitleTextEditWindowController::updateWndSettingWhenEditTitleMedia()
     switch (item->titleUseType()) {
         case 0:
             showUseFrame(false);
-            moveViewInto(imageTypeControlView_, roundImageContainerView_);
+            moveViewInto(picture_->imageTypeControlView(), roundImageContainerView_);
             titleTypeTabView_->setCurrentIndex(0);
             showRadio(0);
             break;
         case 1:
             showUseFrame(true);
-            moveViewInto(imageTypeControlView_, frameImageContainerView_);
+            moveViewInto(picture_->imageTypeControlView(), frameImageContainerView_);
             titleTypeTabView_->setCurrentIndex(1);
             showRadio(0);
             break;
@@ -516,7 +405,7 @@ void TitleTextEditWindowController::updateFrameAttributes()
 {
     zoom_->updateSelfZoomSlider();
     frameTableView_->update();
-    updateTitleUseImage();
+    picture_->updateTitleUseImage();
 }
 
 void TitleTextEditWindowController::prepareStaticTextEditWindow()
@@ -537,7 +426,7 @@ void TitleTextEditWindowController::showStaticTextEditWindow()
 
 void TitleTextEditWindowController::addTextMediaAction()
 {
-    const auto page = MenuEditorAccess::currentMenu();
+    const auto page = editor_.currentMenu();
     if (!page) {
         return;
     }
@@ -553,7 +442,7 @@ void TitleTextEditWindowController::addTextMediaAction()
     item->setShadowBlursizeValue(4);
     item->setShadowOffsetValue(3.0f);
     item->setShadowColor(Qt::black);
-    const QPointF centre = CommonFunction::centerForRect(MenuEditorAccess::menuCanvasRect());
+    const QPointF centre = CommonFunction::centerForRect(editor_.menuCanvasRect());
     const QRectF frame = CommonFunction::rectForCenter(centre, text->size());
     item->setFrame(frame);
     item->setTitleOldFrame(frame);
@@ -561,7 +450,7 @@ void TitleTextEditWindowController::addTextMediaAction()
     auto items = page->itemArray();
     items.append(item);
     page->setItemArray(items);
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 // ---- image or text
@@ -578,7 +467,7 @@ QRectF TitleTextEditWindowController::remembredImageFrame(const DVDPageItem& ite
         width = defaultImageWidth;
     }
     const QPointF centre = CommonFunction::centerForRect(item.frame());
-    return MenuEditorAccess::boundInCanvasLimit(
+    return editor_.boundInCanvasLimit(
         CommonFunction::rectForCenter(centre, QSizeF(width, width * 0.75)));
 }
 
@@ -623,8 +512,8 @@ void TitleTextEditWindowController::useImageOrTextTitleRadioAction(int index)
     showImageTitleTab(useFrame_);
     // The zoom scales the frame the picture has now, not the text's.
     zoom_->updateSelfZoomSlider();
-    MenuEditorAccess::updateItemControlViewFrame();
-    MenuEditorAccess::displayCanvasView();
+    editor_.updateItemControlViewFrame();
+    editor_.displayCanvasView();
 }
 
 void TitleTextEditWindowController::checkUseFrameButtonAction(bool on)
@@ -637,8 +526,8 @@ void TitleTextEditWindowController::checkUseFrameButtonAction(bool on)
     item->setUseFrame(on);
     item->setTitleUseType(on ? 1 : 0);
     showImageTitleTab(on);
-    MenuEditorAccess::updateItemControlViewFrame();
-    MenuEditorAccess::displayCanvasView();
+    editor_.updateItemControlViewFrame();
+    editor_.displayCanvasView();
 }
 
 void TitleTextEditWindowController::roundChangeUseSlider(double value)
@@ -655,93 +544,16 @@ void TitleTextEditWindowController::roundChangeUseField(double value)
     roundChangeUseSlider(std::clamp(value, 0.0, 1.0));
 }
 
-// ---- picture source
-
-void TitleTextEditWindowController::updateTitleUseImage()
-{
-    const auto item = currentMedia();
-    if (!item) {
-        return;
-    }
-    useImageType_ = static_cast<int>(item->titleUseImageFrom());
-    showImageTab();
-    canEditVideoImage_ = currentMediaMediaData() != nullptr;
-    setVideoImageFromTime(item->titleVideoImageTime());
-    videoImage_ = item->titleVideoImage();
-    localImage_ = item->titleLocalImage();
-    localImageWell_->setImage(localImage_);
-}
-
-void TitleTextEditWindowController::imageFromTypePopBtnChanged(int type)
-{
-    useImageType_ = type;
-    if (const auto item = currentMedia()) {
-        item->setTitleUseImageFrom(type);
-    }
-    showImageTab();
-    MenuEditorAccess::displayCanvasView();
-}
-
-void TitleTextEditWindowController::setVideoImageFromTime(LMMediaTime time)
-{
-    videoImageFromTime_ = time;
-    showVideoImageTime();
-    saveCurrentItemVideoImage();
-}
-
-void TitleTextEditWindowController::videoImageFromTimeSliderChanged(LMMediaTime time)
-{
-    setVideoImageFromTime(time);
-}
-
-void TitleTextEditWindowController::videoImageFromTimeFieldChanged(LMMediaTime time)
-{
-    setVideoImageFromTime(std::max<LMMediaTime>(std::min(time, videoDuration()), 0));
-}
-
-void TitleTextEditWindowController::saveCurrentItemVideoImage()
-{
-    const auto item = currentMedia();
-    const auto clip = currentMediaMediaData();
-    const IMovie::Ptr movie = clip ? clip->ffmovie() : nullptr;
-    if (item && movie) {
-        videoImage_ =
-            movie->thumbnailAtTime(videoImageFromTime_, QSize(videoImageWidth, videoImageHeight));
-        item->setTitleVideoImageTime(videoImageFromTime_);
-        item->setTitleVideoImage(videoImage_);
-    }
-    MenuEditorAccess::displayCanvasView();
-}
-
-void TitleTextEditWindowController::loadLocalImageAction()
-{
-    ImageOpenPanel::open(window_, [this](const QString& path) { loadLocalImageFromPath(path); });
-}
-
-void TitleTextEditWindowController::loadLocalImageFromPath(const QString& path)
-{
-    const QImage image = ControllerFunctionImages::getNSImageFromPath(path);
-    if (image.isNull()) {
-        return;
-    }
-    localImage_ = image;
-    localImageWell_->setImage(localImage_);
-    if (const auto item = currentMedia()) {
-        item->setTitleLocalImage(localImage_);
-    }
-    MenuEditorAccess::displayCanvasView();
-}
-
 // ---- frame tiles
 
 void TitleTextEditWindowController::loadFrameView()
 {
-    const auto library = ModelServices::current()->dvdLibSource();
+    const auto library = editor_.dvdLibSource();
     if (!library) {
         return;
     }
     for (const auto& frame : library->frames()) {
-        auto* tile = new SingleFrameView(frame, frameTableView_);
+        auto* tile = new SingleFrameView(frame, editor_, frameTableView_);
         tile->show();
     }
     layoutFrameView();
@@ -779,7 +591,7 @@ void TitleTextEditWindowController::applyStaticTextEditToAllAction()
 void TitleTextEditWindowController::applyTextStyleToAllItemsOfType(qint64 type)
 {
     const auto current = currentMedia();
-    const auto disc = MenuEditorAccess::dvd();
+    const auto disc = editor_.dvd();
     const auto style = current ? current->textSource() : nullptr;
     if (!current || !disc || !style) {
         return;
@@ -810,7 +622,7 @@ void TitleTextEditWindowController::applyTextStyleToAllItemsOfType(qint64 type)
             item->setShadowBlursizeValue(current->shadowBlursizeValue());
         }
     }
-    MenuEditorAccess::displayCanvasView();
+    editor_.displayCanvasView();
 }
 
 // ---- closing
@@ -818,7 +630,5 @@ void TitleTextEditWindowController::applyTextStyleToAllItemsOfType(qint64 type)
 void TitleTextEditWindowController::windowWillClose()
 {
     panel_->finishEditing();
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
-    }
+    editor_.markDocumentEdited();
 }

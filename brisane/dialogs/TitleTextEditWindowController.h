@@ -6,7 +6,9 @@
 // Titles are edited in the main window ("Frame Edit"), static texts in a
 // second window, the static text window. The one text style panel (and its
 // shadow controls) moves between the places of the two windows. The main
-// window also carries the zoom slider and the frame template tiles.
+// window also carries the zoom slider, the frame template tiles and the
+// controls of where an image title's picture comes from (TitlePictureSource,
+// whose operations the dialog forwards).
 //
 // Every control writes into the item at once and the canvas is redisplayed;
 // there is no Apply and no Cancel. Both windows run application-modal;
@@ -27,16 +29,16 @@
 #include <QString>
 #include <memory>
 
+#include "dialogs/MenuEditorAccess.h"
+#include "dialogs/TitlePictureSource.h"
 #include "lumenta/LMMediaTime.h"
 #include "shell/core/ITitleTextEditWindowController.h"
 
 class DVDPageItem;
-class ImageWell;
 class ItemZoomSlider;
 class MediaData;
 class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QDialog;
 class QLineEdit;
 class QPushButton;
@@ -52,10 +54,13 @@ class TitleTextEditWindowController : public QObject, public ITitleTextEditWindo
     Q_OBJECT
 public:
     // The still frame's size.
-    static constexpr int videoImageWidth = 480;
-    static constexpr int videoImageHeight = 320;
+    static constexpr int videoImageWidth = TitlePictureSource::videoImageWidth;
+    static constexpr int videoImageHeight = TitlePictureSource::videoImageHeight;
 
-    explicit TitleTextEditWindowController(QWidget* parent = nullptr);
+    // A dialog of `editor` (which owns it and outlives it; may be null: no
+    // item to edit), its window a child of `parent`.
+    explicit TitleTextEditWindowController(MenuEditViewController* editor,
+                                           QWidget* parent = nullptr);
     ~TitleTextEditWindowController() override;
 
     static QString nibName() { return QStringLiteral("TitleTextEditWindowController"); }
@@ -77,7 +82,10 @@ public:
     std::shared_ptr<DVDPageItem> currentMedia() const;
     // The clip behind the current title: its clip, or its title's first
     // clip; null for other items.
-    std::shared_ptr<MediaData> currentMediaMediaData() const;
+    std::shared_ptr<MediaData> currentMediaMediaData() const
+    {
+        return picture_->currentMediaMediaData();
+    }
 
     // --- Values shown by the controls ---
     int radioSelectIndex() const { return radioSelectIndex_; }
@@ -85,15 +93,15 @@ public:
     bool useTextTitle() const { return radioSelectIndex_ == 1; }
     bool useFrame() const { return useFrame_; }
     double titleRoundValue() const { return titleRoundValue_; }
-    int useImageType() const { return useImageType_; }
-    bool canEditVideoImage() const { return canEditVideoImage_; }
-    LMMediaTime videoImageFromTime() const { return videoImageFromTime_; }
-    // Sets the still frame's time; a new still frame is taken at once.
-    void setVideoImageFromTime(LMMediaTime time);
-    QImage videoImage() const { return videoImage_; }
-    QImage localImage() const { return localImage_; }
-    // The media time the still-frame slider ends at; 0 without a clip.
-    LMMediaTime videoDuration() const;
+    // The picture of an image title (TitlePictureSource).
+    TitlePictureSource& pictureSource() const { return *picture_; }
+    int useImageType() const { return picture_->useImageType(); }
+    bool canEditVideoImage() const { return picture_->canEditVideoImage(); }
+    LMMediaTime videoImageFromTime() const { return picture_->videoImageFromTime(); }
+    void setVideoImageFromTime(LMMediaTime time) { picture_->setVideoImageFromTime(time); }
+    QImage videoImage() const { return picture_->videoImage(); }
+    QImage localImage() const { return picture_->localImage(); }
+    LMMediaTime videoDuration() const { return picture_->videoDuration(); }
 
     // --- Actions (each runs after its control has set the value) ---
     // 0 image title, 1 text title.
@@ -101,14 +109,18 @@ public:
     void checkUseFrameButtonAction(bool on);
     void roundChangeUseSlider(double value);
     void roundChangeUseField(double value);
-    void imageFromTypePopBtnChanged(int type);
-    void videoImageFromTimeSliderChanged(LMMediaTime time);
-    void videoImageFromTimeFieldChanged(LMMediaTime time);
-    void saveCurrentItemVideoImage();
-    void loadLocalImageAction();
-    // The confirmed choice of the user picture's open panel. A file that
-    // does not read as a picture changes nothing.
-    void loadLocalImageFromPath(const QString& path);
+    void imageFromTypePopBtnChanged(int type) { picture_->imageFromTypePopBtnChanged(type); }
+    void videoImageFromTimeSliderChanged(LMMediaTime time)
+    {
+        picture_->videoImageFromTimeSliderChanged(time);
+    }
+    void videoImageFromTimeFieldChanged(LMMediaTime time)
+    {
+        picture_->videoImageFromTimeFieldChanged(time);
+    }
+    void saveCurrentItemVideoImage() { picture_->saveCurrentItemVideoImage(); }
+    void loadLocalImageAction() { picture_->loadLocalImageAction(); }
+    void loadLocalImageFromPath(const QString& path) { picture_->loadLocalImageFromPath(path); }
     void applyTextTitleEditToAllTextTitle();
     void applyStaticTextEditToAllAction();
     // The "Apply to all" copy without the question: the current item's text
@@ -127,8 +139,8 @@ public:
     QRadioButton* imageRadio() const { return imageRadio_; }
     QRadioButton* textRadio() const { return textRadio_; }
     QStackedWidget* titleTypeTabView() const { return titleTypeTabView_; }
-    QStackedWidget* imageTabView() const { return imageTabView_; }
-    QSlider* imageFromTimeSlider() const { return imageFromTimeSlider_; }
+    QStackedWidget* imageTabView() const { return picture_->imageTabView(); }
+    QSlider* imageFromTimeSlider() const { return picture_->imageFromTimeSlider(); }
     QWidget* frameTableView() const { return frameTableView_; }
     QWidget* textContainerView() const { return textContainerView_; }
     QWidget* textEditContainerView() const { return textEditContainerView_; }
@@ -136,7 +148,7 @@ public:
     QWidget* roundShadowContainerView() const { return roundShadowContainerView_; }
     QWidget* frameShadowContainerView() const { return frameShadowContainerView_; }
     QWidget* textTitleShadowContainerView() const { return textTitleShadowContainerView_; }
-    QWidget* imageTypeControlView() const { return imageTypeControlView_; }
+    QWidget* imageTypeControlView() const { return picture_->imageTypeControlView(); }
     QWidget* roundImageContainerView() const { return roundImageContainerView_; }
     QWidget* frameImageContainerView() const { return frameImageContainerView_; }
 
@@ -152,24 +164,21 @@ private:
     QWidget* makeRoundTab();
     QWidget* makeFrameTab();
     QWidget* makeTextTab();
-    void makeImageTypeControlView();
     void makeTextEditWindow(QWidget* parent);
     void awakeFromNib();
     void loadFrameView();
     void updateAllAttriWhenWindowOpen();
     void updateFrameAttributes();
-    void updateTitleUseImage();
     void showImageTitleTab(bool withFrame);
     void showTextTitleTab();
     void showRadio(int index);
     void showUseFrame(bool on);
     void showRoundValue();
-    void showImageTab();
-    void showVideoImageTime();
     void addShadowControlViewToSuperView(QWidget* place);
     static void moveViewInto(QWidget* view, QWidget* place);
     QRectF remembredImageFrame(const DVDPageItem& item) const;
 
+    MenuEditorAccess editor_;
     QUndoStack* undoStack_ = nullptr;
     TextStylePanel* panel_ = nullptr;
     ItemZoomSlider* zoom_ = nullptr;
@@ -177,11 +186,6 @@ private:
     int radioSelectIndex_ = 0;
     bool useFrame_ = true;
     double titleRoundValue_ = 0.1;
-    int useImageType_ = 0;
-    bool canEditVideoImage_ = false;
-    LMMediaTime videoImageFromTime_ = 0;
-    QImage videoImage_;
-    QImage localImage_;
 
     QDialog* window_ = nullptr;
     QDialog* textEditWindow_ = nullptr;
@@ -200,13 +204,7 @@ private:
     QWidget* roundShadowContainerView_ = nullptr;
     QWidget* frameShadowContainerView_ = nullptr;
     QWidget* textTitleShadowContainerView_ = nullptr;
-    QWidget* imageTypeControlView_ = nullptr;
     QWidget* roundImageContainerView_ = nullptr;
     QWidget* frameImageContainerView_ = nullptr;
-    QComboBox* imageTypePopUp_ = nullptr;
-    QStackedWidget* imageTabView_ = nullptr;
-    QSlider* imageFromTimeSlider_ = nullptr;
-    QLineEdit* imageFromTimeField_ = nullptr;
-    ImageWell* localImageWell_ = nullptr;
-    QPushButton* loadLocalImageButton_ = nullptr;
+    TitlePictureSource* picture_ = nullptr;  // a child of the window
 };

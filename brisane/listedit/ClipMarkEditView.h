@@ -7,7 +7,7 @@
 class ClipMarkEditView : public RowEditButtonView {
     Q_OBJECT
 public:
-    explicit ClipMarkEditView(QWidget* parent = nullptr);
+    explicit ClipMarkEditView(MediaDataView* row);
 
 protected:
     void act(const std::shared_ptr<MediaData>& media) override;

@@ -14,8 +14,9 @@ constexpr double PageTextGrey = 0.7;
 
 }  // namespace
 
-DVDPageDataView::DVDPageDataView(QWidget* parent)
-    : ListDataRowView(parent), m_image(NamedImage::imageNamed(QStringLiteral("Page_arrow_image")))
+DVDPageDataView::DVDPageDataView(QWidget* parent, ListTableView* list)
+    : ListDataRowView(parent, list),
+      m_image(NamedImage::imageNamed(QStringLiteral("Page_arrow_image")))
 {
 }
 

@@ -18,7 +18,8 @@ class DVDPageData;
 class DVDPageDataView : public ListDataRowView, public PageRowView {
     Q_OBJECT
 public:
-    explicit DVDPageDataView(QWidget* parent = nullptr);
+    // A row standing in `parent`, belonging to `list` (null: to no list).
+    explicit DVDPageDataView(QWidget* parent = nullptr, ListTableView* list = nullptr);
 
     DVDPageData* page() const { return m_page; }
     // --- PageRowView ---

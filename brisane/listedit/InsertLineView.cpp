@@ -5,7 +5,8 @@
 
 #include "listedit/ListTableView.h"
 
-InsertLineView::InsertLineView(QWidget* parent) : QWidget(parent)
+InsertLineView::InsertLineView(QWidget* parent, const ListTableView* list)
+    : QWidget(parent), m_list(list)
 {
     setObjectName(QStringLiteral("InsertLineView"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -35,8 +36,7 @@ void InsertLineView::setLineFrame(const QRectF& frame)
 
 quint64 InsertLineView::dragType() const
 {
-    const auto* list = qobject_cast<const ListTableView*>(parentWidget());
-    const ListEditViewController* controller = list ? list->controller() : nullptr;
+    const ListEditViewController* controller = m_list ? m_list->controller() : nullptr;
     return controller ? controller->selectedType() : 0;
 }
 

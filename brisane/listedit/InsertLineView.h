@@ -8,10 +8,13 @@
 #include <QRectF>
 #include <QWidget>
 
+class ListTableView;
+
 class InsertLineView : public QWidget {
     Q_OBJECT
 public:
-    explicit InsertLineView(QWidget* parent = nullptr);
+    // The marker of `list`, standing in `parent`.
+    InsertLineView(QWidget* parent, const ListTableView* list);
 
     // The marker's frame in the list (points); empty hides it. The widget
     // covers the whole points the frame touches.
@@ -28,5 +31,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const ListTableView* m_list;  // not owned; it owns the marker
     QRectF m_lineFrame;
 };

@@ -7,6 +7,8 @@
 #include "common/ControllerFunctionImages.h"
 #include "listedit/ListEditViewController.h"
 #include "listedit/ListTableView.h"
+#include "shell/core/CapacityEstimate.h"
+#include "shell/core/IDocumentHost.h"
 
 namespace {
 
@@ -14,7 +16,8 @@ constexpr double DragPictureOpacity = 0.7;
 
 }  // namespace
 
-ListDataRowView::ListDataRowView(QWidget* parent) : QWidget(parent)
+ListDataRowView::ListDataRowView(QWidget* parent, ListTableView* list)
+    : QWidget(parent), m_list(list)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
@@ -95,13 +98,27 @@ void ListDataRowView::removeFromSuperview()
 
 ListTableView* ListDataRowView::listTableView() const
 {
-    return qobject_cast<ListTableView*>(parentWidget());
+    return m_list && parentWidget() == m_list ? m_list.data() : nullptr;
 }
 
 ListEditViewController* ListDataRowView::controller() const
 {
     const ListTableView* table = listTableView();
     return table ? table->controller() : nullptr;
+}
+
+IDocumentHost* ListDataRowView::documentHost() const
+{
+    const ListEditViewController* list = controller();
+    return list ? list->documentHost() : nullptr;
+}
+
+double ListDataRowView::measuredSeconds(const std::shared_ptr<MediaData>& media) const
+{
+    if (IDocumentHost* main = documentHost()) {
+        return main->totalMediaDataTime(media);
+    }
+    return media ? CapacityEstimate::totalMediaDataTime(*media) : 0.0;
 }
 
 QFont ListDataRowView::rowFont(int size)

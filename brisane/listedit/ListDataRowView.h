@@ -9,9 +9,10 @@
 // rectangles are worked out bottom up (y grows upward from the row's lower
 // edge) and turned into widget coordinates in one place, flipRect.
 //
-// A row in the list is a child of the list; leaving the list hides it and
-// takes it out of the widget tree, and the next reload puts it back while its
-// entry is still listed. Main thread only.
+// A row in the list is a child of the list, which it is given when it is
+// made; leaving the list hides it and takes it out of the widget tree, and
+// the next reload puts it back while its entry is still listed. Main thread
+// only.
 
 #include <QColor>
 #include <QFont>
@@ -24,8 +25,10 @@
 #include "listedit/core/ListTableLayout.h"
 #include "model/ListRowView.h"
 
+class IDocumentHost;
 class ListEditViewController;
 class ListTableView;
+class MediaData;
 class Object;
 class QLabel;
 
@@ -59,10 +62,16 @@ public:
     // --- ListRowView ---
     void removeFromSuperview() override;
 
-    // The list the row stands in (its parent), or null.
+    // The list the row belongs to while it stands in it (is its child), or
+    // null.
     ListTableView* listTableView() const;
     // The list editor of that list, or null.
     ListEditViewController* controller() const;
+    // The list editor's document host, or null.
+    IDocumentHost* documentHost() const;
+    // The seconds a clip plays on the disc, as the main window measures it;
+    // measured the same way from the clip alone without a main window.
+    double measuredSeconds(const std::shared_ptr<MediaData>& media) const;
 
     // The label font, "STIXGeneral" (or the default family), `size` units high.
     static QFont rowFont(int size);
@@ -71,7 +80,8 @@ public:
     static QColor selectionColor() { return QColor::fromRgbF(0.0, 0.0, 1.0, 1.0); }
 
 protected:
-    explicit ListDataRowView(QWidget* parent = nullptr);
+    // A row standing in `parent`, belonging to `list` (null: to no list).
+    explicit ListDataRowView(QWidget* parent = nullptr, ListTableView* list = nullptr);
 
     // A plain label of the row: 16 point, grey 0.8, one line, no frame or
     // background; a selectable one still lets a press select the row.
@@ -86,4 +96,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<ListTableView> m_list;
 };

@@ -23,9 +23,7 @@
 #include "model/DataResource.h"
 #include "model/ListRowView.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 
 namespace {
@@ -35,8 +33,10 @@ const QString MoveDownKey = QStringLiteral("moveDownButtonEnable");
 
 }  // namespace
 
-ListEditViewController::ListEditViewController(QWidget* parent)
-    : m_view(new ListEditView(parent)), m_openPanel(&MediaOpenPanel::beginSheetModalForWindow)
+ListEditViewController::ListEditViewController(QWidget* parent, IDocumentHost* host)
+    : m_host(host),
+      m_view(new ListEditView(parent)),
+      m_openPanel(&MediaOpenPanel::beginSheetModalForWindow)
 {
     m_view->listTableView()->setController(this);
     connect(m_view->addVideoButton(), &QPushButton::clicked, this,
@@ -97,7 +97,7 @@ void ListEditViewController::deleteSelectedData()
 
 void ListEditViewController::listSourceHasChanged()
 {
-    IDocumentHost* main = ControllerFunction::documentHost();
+    IDocumentHost* main = m_host;
     if (main) {
         main->initDvdResource();
         main->changeCapacityValue();
@@ -349,7 +349,7 @@ void ListEditViewController::setOpenPanel(MediaOpenPanel::Runner runner)
 
 std::shared_ptr<DataResource> ListEditViewController::project() const
 {
-    return ModelServices::current()->dateResource();
+    return m_host ? m_host->dateResource() : nullptr;
 }
 
 void ListEditViewController::runOpenPanel(const MediaOpenPanel::Request& request,

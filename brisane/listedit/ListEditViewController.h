@@ -7,9 +7,9 @@
 // list (listSourceHasChanged) the main window rebuilds the disc side,
 // refreshes the capacity estimate and marks the document edited.
 //
-// The project's media side is the one ModelServices hands out; the main
-// window is reached through ControllerFunction. The enabled state of the
-// move buttons is announced under the keys "moveUpButtonEnable" and
+// The project's media side, the main window and the other editors are the
+// ones the document host given at construction hands out. The enabled state
+// of the move buttons is announced under the keys "moveUpButtonEnable" and
 // "moveDownButtonEnable".
 //
 // Imports: the panel's files are opened, and their sources, sections and
@@ -36,6 +36,7 @@
 class DataResource;
 class DVDPageData;
 class DVDTitleData;
+class IDocumentHost;
 class ImportSheet;
 class ListEditView;
 class ListTableView;
@@ -48,8 +49,10 @@ class ListEditViewController : public PropertyNotifier, public IListEditViewCont
     Q_OBJECT
 public:
     // Makes the list screen as a child of `parent` and starts the list with
-    // one empty current page (when a project is open).
-    explicit ListEditViewController(QWidget* parent = nullptr);
+    // one empty current page (when a project is open). `host` (not owned,
+    // outliving the controller; may be null: no project, no main window)
+    // hands out the open project.
+    ListEditViewController(QWidget* parent, IDocumentHost* host);
     ~ListEditViewController() override;
 
     // --- IListEditViewController ---
@@ -151,8 +154,12 @@ public:
     // The menu canvas of the project's disc, the output size of new clips.
     QSizeF discCanvasSize() const;
 
-private:
+    // The document host; null when there is none.
+    IDocumentHost* documentHost() const { return m_host; }
+    // The open project's media side; null when no project is open.
     std::shared_ptr<DataResource> project() const;
+
+private:
     void runOpenPanel(const MediaOpenPanel::Request& request,
                       std::function<void(const QStringList&)> chosen);
     void addDVDTitleDataToCurrentPageWithPath(const QStringList& paths);
@@ -165,6 +172,7 @@ private:
     void moveSelectedData(bool up);
     void bindMoveButtons();
 
+    IDocumentHost* const m_host;
     ListSelection m_selection;
     QPointer<ListEditView> m_view;
     QPointer<ImportSheet> m_importWindow;

@@ -1,17 +1,13 @@
 #include "listedit/ListTableView.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QDragEnterEvent>
-#include <QFileInfo>
-#include <QFutureWatcher>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollArea>
 #include <QVariantAnimation>
-#include <QtConcurrent>
 #include <cmath>
 
 #include "common/DraggedFiles.h"
@@ -19,15 +15,14 @@
 #include "listedit/DVDPageDataView.h"
 #include "listedit/InsertLineView.h"
 #include "listedit/ListEditViewController.h"
+#include "listedit/ListFileDrop.h"
 #include "listedit/MediaDataView.h"
-#include "listedit/MediaOpenPanel.h"
 #include "listedit/TitleDataView.h"
 #include "listedit/core/ListDragCommit.h"
 #include "listedit/core/ListMediaPlacement.h"
 #include "listedit/core/ListRemoval.h"
 #include "model/DVDPageData.h"
 #include "model/DVDTitleData.h"
-#include "model/ModelServices.h"
 
 namespace {
 
@@ -86,7 +81,10 @@ QCursor disappearingItemCursor()
 
 }  // namespace
 
-ListTableView::ListTableView(QWidget* parent) : QWidget(parent), lineView_(new InsertLineView(this))
+ListTableView::ListTableView(QWidget* parent)
+    : QWidget(parent),
+      lineView_(new InsertLineView(this, this)),
+      m_fileDrop(new ListFileDrop(*this))
 {
     setObjectName(QStringLiteral("ListTableView"));
     setFocusPolicy(Qt::ClickFocus);
@@ -112,9 +110,14 @@ ListTableView::~ListTableView()
     }
 }
 
+std::shared_ptr<DataResource> ListTableView::project() const
+{
+    return m_controller ? m_controller->project() : nullptr;
+}
+
 DataResource::PageList ListTableView::pageArray() const
 {
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     return project ? project->dvdPageArray() : DataResource::PageList();
 }
 
@@ -156,7 +159,7 @@ void ListTableView::flushAllItemView()
     const auto clipRow = [this](const MediaData::Ptr& media) {
         MediaDataView* row = clipRowOf(*media);
         if (!row) {
-            row = new MediaDataView(this);
+            row = new MediaDataView(this, this);
             row->setGeometry(0, -60, width(), 60);
             media->setMediaDataView(row);
             row->setMedia(media);
@@ -168,7 +171,7 @@ void ListTableView::flushAllItemView()
     for (const auto& page : pages) {
         DVDPageDataView* pageRow = pageRowOf(*page);
         if (!pageRow) {
-            auto made = std::shared_ptr<DVDPageDataView>(new DVDPageDataView(this));
+            auto made = std::shared_ptr<DVDPageDataView>(new DVDPageDataView(this, this));
             made->setGeometry(0, -40, width(), 40);
             page->setDvdPageView(made);
             made->setPage(page.get());
@@ -179,7 +182,7 @@ void ListTableView::flushAllItemView()
         for (const auto& title : page->titleDataArray()) {
             TitleDataView* titleRow = titleRowOf(*title);
             if (!titleRow) {
-                titleRow = new TitleDataView(this);
+                titleRow = new TitleDataView(this, this);
                 titleRow->setGeometry(0, -35, width(), 35);
                 title->setTitleDataView(titleRow);
                 titleRow->setTitle(title);
@@ -338,7 +341,7 @@ void ListTableView::doOwnDragEndedAt(const QPointF& screenPoint, quint64)
     restoreCursor();
     m_ownDrag = OwnDrag::Idle;
     m_ownDragData.reset();
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     if (!project || !m_controller) {
         qWarning("ListTableView: no open project or no list editor; the drag changes nothing");
         reloadView();
@@ -509,27 +512,7 @@ void ListTableView::flushInsertLineViewForDragPage()
     lineView_->setLineFrame(dropResolver().insertLineFrameForDragPage(m_drop));
 }
 
-// ---- desktop file drops
-
-bool ListTableView::isTakingFileDrags() const
-{
-    if (!acceptDrops() || m_importingDrop || QApplication::activeModalWidget()) {
-        return false;
-    }
-    if (m_controller) {
-        const QDialog* sheet = m_controller->importWindow();
-        if (m_controller->isImporting() || (sheet && sheet->isVisible())) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ListTableView::isImagePath(const QString& path)
-{
-    const QString extension = QFileInfo(path).suffix().toLower();
-    return !extension.isEmpty() && MediaOpenPanel::imageUnfilteredTypes().contains(extension);
-}
+// ---- desktop file drops (ListFileDrop)
 
 void ListTableView::dragEnterEvent(QDragEnterEvent* event)
 {
@@ -543,20 +526,7 @@ void ListTableView::dragEnterEvent(QDragEnterEvent* event)
 
 void ListTableView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!isTakingFileDrags() || DraggedFiles::localFiles(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    const QPointF point = event->position();
-    const ListDropResolver resolver = dropResolver();
-    lineView_->setLineFrame(resolver.resolve(ListDropResolver::Variant::Media, m_drop, point));
-    const auto project = ModelServices::current()->dateResource();
-    if (project && ListMediaPlacement(*project).canPlace(m_drop)) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    m_fileDrop->dragMoveEvent(event);
 }
 
 void ListTableView::dragLeaveEvent(QDragLeaveEvent* event)
@@ -568,121 +538,13 @@ void ListTableView::dragLeaveEvent(QDragLeaveEvent* event)
 
 void ListTableView::dropEvent(QDropEvent* event)
 {
-    const QStringList paths = DraggedFiles::localFiles(event->mimeData());
-    const auto project = ModelServices::current()->dateResource();
-    if (paths.isEmpty() || !isTakingFileDrags() || !project ||
-        !ListMediaPlacement(*project).canPlace(m_drop)) {
-        event->ignore();
-        resetStatus();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    addFilesToSource(paths);
-}
-
-void ListTableView::addFilesToSource(const QStringList& paths)
-{
-    if (m_importingDrop) {
-        return;
-    }
-    m_importingDrop = true;
-    const ListDropState place = m_drop;
-    if (m_controller) {
-        m_controller->showImportWindowInMainThread();
-    }
-    using Clips = QList<ListMediaFactory::MadeClip>;
-    auto* watcher = new QFutureWatcher<Clips>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, place] {
-        const Clips made = watcher->result();
-        watcher->deleteLater();
-        Clips clips;
-        QList<ImportRefusal> refused;
-        for (const auto& one : made) {
-            if (one) {
-                clips.append(one);
-            }
-            refused.append(one.refused);
-        }
-        placeDroppedClips(place, clips);
-        m_importingDrop = false;
-        ListEditViewController::alertRefusedFiles(refused, window());
-        emit dropImportFinished();
-    });
-    const QSizeF canvas =
-        m_controller ? m_controller->discCanvasSize() : DataResource().discCanvasSize();
-    watcher->setFuture(
-        QtConcurrent::run([paths, canvas] { return makeDroppedClips(paths, canvas); }));
-}
-
-QList<ListMediaFactory::MadeClip> ListTableView::makeDroppedClips(const QStringList& paths,
-                                                                  const QSizeF& canvas)
-{
-    // The video pass; the pictures it refuses are looked at again below.
-    QList<ListMediaFactory::MadeClip> made;
-    QStringList pictures;
-    bool anyClip = false;
-    for (const QString& path : paths) {
-        auto clip = ListMediaFactory::makeMediaDataWithPath(path, canvas);
-        anyClip = anyClip || bool(clip);
-        if (!clip && isImagePath(path)) {
-            pictures.append(path);
-            clip.refused.clear();
-        }
-        made.append(clip);
-    }
-    if (anyClip) {
-        for (const QString& picture : pictures) {
-            made.append(ListMediaFactory::MadeClip{
-                nullptr,
-                nullptr,
-                {{picture, QStringLiteral("pictures are added only when no video is dropped "
-                                          "with them")}}});
-        }
-    } else if (!pictures.isEmpty()) {
-        made.append(ListMediaFactory::makeMediaDataWithImagePaths(pictures, canvas));
-    }
-    return made;
-}
-
-void ListTableView::placeDroppedClips(const ListDropState& place,
-                                      const QList<ListMediaFactory::MadeClip>& clips)
-{
-    const auto project = ModelServices::current()->dateResource();
-    bool placed = false;
-    if (!clips.isEmpty() && project) {
-        MediaData::ClipList media;
-        for (const auto& made : clips) {
-            media.append(made.media);
-        }
-        placed = ListMediaPlacement(*project).addMediaArrayToList(place, media);
-        if (placed) {
-            for (const auto& made : clips) {
-                ListMediaFactory::registerSourceOfMedia(*project, made);
-            }
-        } else {
-            qWarning(
-                "ListTableView: the place of the drop has gone; the dropped files are not "
-                "added");
-        }
-    }
-    if (m_controller) {
-        m_controller->closeImportWindowInMainThread(placed);
-    } else {
-        if (placed) {
-            reloadView();
-        } else {
-            resetStatus();
-            update();
-        }
-        setAcceptDrops(true);
-    }
+    m_fileDrop->dropEvent(event);
 }
 
 void ListTableView::addMediaArrayToList(const QList<MediaData::Ptr>& clips)
 {
     ListEditViewController::performBlockOnMainThread([this, &clips] {
-        const auto project = ModelServices::current()->dateResource();
+        const auto project = this->project();
         if (!project || !ListMediaPlacement(*project).addMediaArrayToList(m_drop, clips)) {
             qWarning("ListTableView: the list has no place for %lld clips; none placed",
                      static_cast<long long>(clips.size()));
@@ -694,7 +556,7 @@ void ListTableView::addMediaArrayToList(const QList<MediaData::Ptr>& clips)
 void ListTableView::clipEditControllerMergeMediaArrayToList(const QList<MediaData::Ptr>& clips)
 {
     ListEditViewController::performBlockOnMainThread([this, &clips] {
-        const auto project = ModelServices::current()->dateResource();
+        const auto project = this->project();
         if (!project ||
             !ListMediaPlacement(*project).mergeMediaArrayIntoMedia(mergeMedia(), clips)) {
             qWarning("ListTableView: the clip to merge into is not a listed clip; nothing merged");
@@ -706,7 +568,7 @@ void ListTableView::clipEditControllerMergeMediaArrayToList(const QList<MediaDat
 template <typename Remove>
 void ListTableView::withRemoval(Remove remove)
 {
-    const auto project = ModelServices::current()->dateResource();
+    const auto project = this->project();
     if (!project || !m_controller) {
         qWarning("ListTableView: no open project or no list editor; nothing removed");
         return;

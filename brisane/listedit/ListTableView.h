@@ -25,7 +25,7 @@
 // scroll area, then reloads. Desktop drags of local files show the place a
 // clip would go and are taken only where there is one; the dropped files are
 // opened on a worker behind the import sheet and their clips placed on the
-// main thread, at the place the drop named.
+// main thread, at the place the drop named (ListFileDrop).
 //
 // Main thread only, except where an operation says otherwise.
 
@@ -41,6 +41,7 @@
 #include "listedit/core/ListMediaFactory.h"
 
 #include "listedit/ListEditViewController.h"
+#include "listedit/ListFileDrop.h"
 #include "listedit/core/ListDropState.h"
 #include "listedit/core/ListTableLayout.h"
 #include "model/MediaData.h"
@@ -62,6 +63,9 @@ public:
     // The list editor this list belongs to; not owned.
     ListEditViewController* controller() const { return m_controller.data(); }
     void setController(ListEditViewController* controller) { m_controller = controller; }
+    // The open project's media side, as the list editor has it; null
+    // without a list editor or an open project.
+    std::shared_ptr<DataResource> project() const;
     // The project's pages; empty without an open project.
     DataResource::PageList pageArray() const;
 
@@ -166,25 +170,18 @@ public:
     // The resolver over the list as laid out now.
     ListDropResolver dropResolver() const;
 
-    // --- Desktop file drops ---
-    // Opens the files on a worker behind the import sheet: one clip per
-    // usable video, or, when none gives a clip, one slideshow clip of the
-    // pictures among them; the clips go to the place the drop state names
-    // now. Nothing is added, and no source left in the project, when no clip
-    // comes of them or the place has gone meanwhile. Refused files are named,
-    // with why, in one alert sheet once the import sheet has closed.
-    void addFilesToSource(const QStringList& paths);
-    // The clips of a drop's files, made as above for a disc whose menu canvas
-    // is `canvas`, with the refused files (any thread).
+    // --- Desktop file drops (ListFileDrop) ---
+    // Opens the files on a worker behind the import sheet and places their
+    // clips where the drop state names now.
+    void addFilesToSource(const QStringList& paths) { m_fileDrop->addFilesToSource(paths); }
     static QList<ListMediaFactory::MadeClip> makeDroppedClips(const QStringList& paths,
-                                                              const QSizeF& canvas);
-    // Whether a drop's files are being opened and placed.
-    bool isImportingDrop() const { return m_importingDrop; }
-    // Whether the path names a picture by its extension (any letter case).
-    static bool isImagePath(const QString& path);
-    // Whether file drags are taken now: not while an import runs, the import
-    // sheet or another modal window is up.
-    bool isTakingFileDrags() const;
+                                                              const QSizeF& canvas)
+    {
+        return ListFileDrop::makeDroppedClips(paths, canvas);
+    }
+    bool isImportingDrop() const { return m_fileDrop->isImportingDrop(); }
+    static bool isImagePath(const QString& path) { return ListFileDrop::isImagePath(path); }
+    bool isTakingFileDrags() const { return m_fileDrop->isTakingFileDrags(); }
 
     // --- Placing clips (the chapter editor and desktop drops) ---
     // Puts the clips where the drop state says (see ListMediaPlacement),
@@ -237,8 +234,6 @@ private:
     void restoreCursor();
     QScrollArea* enclosingScrollArea() const;
     bool isInsideScrollArea(const QPointF& screenPoint) const;
-    void placeDroppedClips(const ListDropState& place,
-                           const QList<ListMediaFactory::MadeClip>& clips);
 
     QPointer<ListEditViewController> m_controller;
     // Title and clip rows this list made, with their entries.
@@ -267,5 +262,5 @@ private:
     QPointer<QLabel> m_dragPicture;
     std::unique_ptr<QMimeData> m_ownDragData;
     bool m_cursorOverridden = false;
-    bool m_importingDrop = false;
+    ListFileDrop* m_fileDrop;  // a child
 };

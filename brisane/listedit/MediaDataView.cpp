@@ -8,20 +8,12 @@
 #include "listedit/VideoEditBtnView.h"
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"
-#include "shell/ControllerFunction.h"
-#include "shell/core/IDocumentHost.h"
 
 namespace {
 
 constexpr double GlowRadius = 4.0;
 const QColor MissingColor(220, 40, 40);
 const QString MissingText = QStringLiteral("file missing");
-
-double measuredSeconds(const MediaData::Ptr& media)
-{
-    IDocumentHost* main = ControllerFunction::documentHost();
-    return main ? main->totalMediaDataTime(media) : 0.0;
-}
 
 // A black glow around `rect`: the rectangle's shape blurred by `radius`
 // (three box passes each way), drawn under the picture.
@@ -80,8 +72,8 @@ void drawGlow(QPainter& painter, const QRectF& rect, double radius)
 
 }  // namespace
 
-MediaDataView::MediaDataView(QWidget* parent)
-    : ListDataRowView(parent), m_mediaName(makeLabel(true)), m_mediaTime(makeLabel(false))
+MediaDataView::MediaDataView(QWidget* parent, ListTableView* list)
+    : ListDataRowView(parent, list), m_mediaName(makeLabel(true)), m_mediaTime(makeLabel(false))
 {
 }
 
@@ -149,7 +141,7 @@ bool MediaDataView::isSourceMissingShown() const
     return clip && !clip->missingSource().isEmpty();
 }
 
-double MediaDataView::mediaSeconds(const std::shared_ptr<MediaData>& media)
+double MediaDataView::mediaSeconds(const std::shared_ptr<MediaData>& media) const
 {
     if (media->isImageData() && media->hasSubMedia()) {
         double seconds = 0.0;

@@ -19,7 +19,8 @@ class VideoEditBtnView;
 class MediaDataView : public ListDataRowView, public MediaRowView {
     Q_OBJECT
 public:
-    explicit MediaDataView(QWidget* parent = nullptr);
+    // A row standing in `parent`, belonging to `list` (null: to no list).
+    explicit MediaDataView(QWidget* parent = nullptr, ListTableView* list = nullptr);
 
     std::shared_ptr<MediaData> media() const { return m_media.lock(); }
     void setMedia(const std::shared_ptr<MediaData>& media) { m_media = media; }
@@ -46,7 +47,7 @@ public:
     // The seconds the row shows for the clip: a picture clip its slideshow
     // length (a merged clip of pictures the sum of its members, each by its
     // kind), any other clip what the main window measures.
-    static double mediaSeconds(const std::shared_ptr<MediaData>& media);
+    double mediaSeconds(const std::shared_ptr<MediaData>& media) const;
 
     // Rectangles in a row of `size` with the content at `indent` (widget
     // coordinates).

@@ -15,8 +15,8 @@ constexpr double PictureInset = 5.0;
 }  // namespace
 
 RowEditButtonView::RowEditButtonView(const QString& imageName, const QString& tooltip,
-                                     QWidget* parent)
-    : QWidget(parent), m_imageName(imageName)
+                                     MediaDataView* row)
+    : QWidget(row), m_row(row), m_imageName(imageName)
 {
     setToolTip(tooltip);
     setAttribute(Qt::WA_Hover);
@@ -36,15 +36,14 @@ QRectF RowEditButtonView::pictureRect(const QRectF& bounds, bool hovered)
                    : bounds.adjusted(PictureInset, PictureInset, -PictureInset, -PictureInset);
 }
 
-MediaDataView* RowEditButtonView::row() const
-{
-    return qobject_cast<MediaDataView*>(parentWidget());
-}
-
 ListTableView* RowEditButtonView::listTableView() const
 {
-    const MediaDataView* owner = row();
-    return owner ? owner->listTableView() : nullptr;
+    return m_row ? m_row->listTableView() : nullptr;
+}
+
+IDocumentHost* RowEditButtonView::documentHost() const
+{
+    return m_row ? m_row->documentHost() : nullptr;
 }
 
 void RowEditButtonView::paintEvent(QPaintEvent*)

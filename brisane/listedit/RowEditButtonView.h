@@ -6,12 +6,14 @@
 // button acts only when a press that began on it is released over it.
 //
 // ClipMarkEditView and VideoEditBtnView differ in their picture, tooltip and
-// action. The row makes, places, shows and hides its buttons. Main thread
-// only.
+// action. The row makes (as their parent), places, shows and hides its
+// buttons; the editors a button opens are the row's list editor's. Main
+// thread only.
 
 #include <QWidget>
 #include <memory>
 
+class IDocumentHost;
 class MediaData;
 class MediaDataView;
 class ListTableView;
@@ -31,13 +33,15 @@ public:
 
     // The list the row stands in, or null.
     ListTableView* listTableView() const;
+    // The document host of the row's list editor, or null.
+    IDocumentHost* documentHost() const;
 
 protected:
-    RowEditButtonView(const QString& imageName, const QString& tooltip, QWidget* parent);
+    RowEditButtonView(const QString& imageName, const QString& tooltip, MediaDataView* row);
 
     // Opens the editor of the button's clip.
     virtual void act(const std::shared_ptr<MediaData>& media) = 0;
-    MediaDataView* row() const;
+    MediaDataView* row() const { return m_row; }
 
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -46,6 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    MediaDataView* const m_row;  // the parent, not owned
     QString m_imageName;
     std::weak_ptr<MediaData> m_media;
     bool m_isMouseEntered = false;

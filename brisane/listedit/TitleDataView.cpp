@@ -8,24 +8,16 @@
 #include "common/NamedImage.h"
 #include "model/DVDTitleData.h"
 #include "model/MediaData.h"
-#include "shell/ControllerFunction.h"
-#include "shell/core/IDocumentHost.h"
 
 namespace {
 
 constexpr double TitleIndent = 70.0;
 constexpr double CornerRadius = 3.0;
 
-double secondsOf(const MediaData::Ptr& media)
-{
-    IDocumentHost* main = ControllerFunction::documentHost();
-    return main ? main->totalMediaDataTime(media) : 0.0;
-}
-
 }  // namespace
 
-TitleDataView::TitleDataView(QWidget* parent)
-    : ListDataRowView(parent),
+TitleDataView::TitleDataView(QWidget* parent, ListTableView* list)
+    : ListDataRowView(parent, list),
       m_image(NamedImage::imageNamed(QStringLiteral("TitleImage"))),
       m_titleName(makeLabel(true)),
       m_titleChapter(makeLabel(true)),
@@ -56,16 +48,16 @@ void TitleDataView::flushTitleAllTimeAfterVideoEdit()
     update();
 }
 
-double TitleDataView::totalSecondsInTitle(const DVDTitleData& title)
+double TitleDataView::totalSecondsInTitle(const DVDTitleData& title) const
 {
     double seconds = 0.0;
     for (const auto& media : title.mediaDataArray()) {
         if (media->hasSubMedia()) {
             for (const auto& member : media->subMediaArray()) {
-                seconds += secondsOf(member);
+                seconds += measuredSeconds(member);
             }
         } else {
-            seconds += secondsOf(media);
+            seconds += measuredSeconds(media);
         }
     }
     return seconds;

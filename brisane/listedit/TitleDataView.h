@@ -17,7 +17,8 @@ class DVDTitleData;
 class TitleDataView : public ListDataRowView, public TitleRowView {
     Q_OBJECT
 public:
-    explicit TitleDataView(QWidget* parent = nullptr);
+    // A row standing in `parent`, belonging to `list` (null: to no list).
+    explicit TitleDataView(QWidget* parent = nullptr, ListTableView* list = nullptr);
 
     std::shared_ptr<DVDTitleData> title() const { return m_title.lock(); }
     void setTitle(const std::shared_ptr<DVDTitleData>& title) { m_title = title; }
@@ -33,7 +34,7 @@ public:
     // The seconds of every clip of the title, a merged clip's members each
     // counted, as "%02d:%02d:%02d" with fractions cut.
     QString totalTimeInTitle() const;
-    static double totalSecondsInTitle(const DVDTitleData& title);
+    double totalSecondsInTitle(const DVDTitleData& title) const;
     // "%ld Chapters" for every count; a merged clip counts once.
     static QString chapterText(qsizetype count);
 

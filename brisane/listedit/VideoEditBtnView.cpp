@@ -8,19 +8,20 @@
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
 #include "model/SectionDataResource.h"
-#include "shell/ControllerFunction.h"
+#include "shell/core/IDocumentHost.h"
 #include "shell/core/IRenderEditWndCtrl.h"
 #include "shell/core/IVideoEditWindowController.h"
 
-VideoEditBtnView::VideoEditBtnView(QWidget* parent)
-    : RowEditButtonView(QStringLiteral("video_edit_btn"), QStringLiteral("Video edit"), parent)
+VideoEditBtnView::VideoEditBtnView(MediaDataView* row)
+    : RowEditButtonView(QStringLiteral("video_edit_btn"), QStringLiteral("Video edit"), row)
 {
 }
 
 void VideoEditBtnView::act(const std::shared_ptr<MediaData>& media)
 {
+    IDocumentHost* main = documentHost();
     if (!media->isImageData()) {
-        if (IVideoEditWindowController* editor = ControllerFunction::videoEditController()) {
+        if (IVideoEditWindowController* editor = main ? main->videoEditController() : nullptr) {
             editor->updateWindowWithMedia(media);
         } else {
             qWarning() << "VideoEditBtnView: no video editor; nothing opened for" << media->name();
@@ -30,7 +31,7 @@ void VideoEditBtnView::act(const std::shared_ptr<MediaData>& media)
     const auto section = media->sectionItem();
     const auto source = section ? section->superResource() : nullptr;
     const auto slideshow = source ? source->imageSource() : nullptr;
-    IRenderEditWndCtrl* editor = ControllerFunction::imageEditController();
+    IRenderEditWndCtrl* editor = main ? main->imageEditController() : nullptr;
     if (!slideshow || !editor) {
         qWarning() << "VideoEditBtnView: no slideshow or no slideshow editor for" << media->name();
         return;

@@ -9,7 +9,7 @@
 class VideoEditBtnView : public RowEditButtonView {
     Q_OBJECT
 public:
-    explicit VideoEditBtnView(QWidget* parent = nullptr);
+    explicit VideoEditBtnView(MediaDataView* row);
 
 protected:
     void act(const std::shared_ptr<MediaData>& media) override;

@@ -14,7 +14,6 @@
 #include "menuedit/core/ItemControlLayout.h"
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IButtonEditWindowController.h"
 #include "shell/core/IDocumentHost.h"
 #include "shell/core/ITitleTextEditWindowController.h"
@@ -201,7 +200,7 @@ void ItemControlView::placeWindowBesideItem(QWidget* window)
 
     // Dialogs open on the main window's screen.
     QWidget* mainWindow = nullptr;
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
+    if (IDocumentHost* main = controller_ ? controller_->documentHost() : nullptr) {
         mainWindow = main->window();
     }
     QScreen* screen = (mainWindow ? mainWindow : canvas->window())->screen();

@@ -1,6 +1,7 @@
 #include "menuedit/MenuDialogFactory.h"
 
 #include "menuedit/MenuDialogStandIn.h"
+#include "menuedit/MenuEditViewController.h"
 
 namespace {
 
@@ -14,29 +15,39 @@ std::shared_ptr<MenuDialogFactory>& installedFactory()
 
 MenuDialogFactory::~MenuDialogFactory() = default;
 
-std::unique_ptr<IBackgroundMusicWindowController> MenuDialogFactory::makeBgMusicController()
+std::unique_ptr<IBackgroundMusicWindowController> MenuDialogFactory::makeBgMusicController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<MenuDialogStandIn>(QStringLiteral("BackgroundMusicWindowController"));
+    return std::make_unique<MenuDialogStandIn>(QStringLiteral("BackgroundMusicWindowController"),
+                                               editor.documentHost());
 }
 
-std::unique_ptr<IBackgroundPictureWindowController> MenuDialogFactory::makeBgPictureController()
+std::unique_ptr<IBackgroundPictureWindowController> MenuDialogFactory::makeBgPictureController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<MenuDialogStandIn>(QStringLiteral("BackgroundPictureWindowController"));
+    return std::make_unique<MenuDialogStandIn>(QStringLiteral("BackgroundPictureWindowController"),
+                                               editor.documentHost());
 }
 
-std::unique_ptr<IPlayModeWindowController> MenuDialogFactory::makePlayModeController()
+std::unique_ptr<IPlayModeWindowController> MenuDialogFactory::makePlayModeController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<MenuDialogStandIn>(QStringLiteral("PlayModeWindowController"));
+    return std::make_unique<MenuDialogStandIn>(QStringLiteral("PlayModeWindowController"),
+                                               editor.documentHost());
 }
 
-std::unique_ptr<ITitleTextEditWindowController> MenuDialogFactory::makeTitleTextEditController()
+std::unique_ptr<ITitleTextEditWindowController> MenuDialogFactory::makeTitleTextEditController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<MenuDialogStandIn>(QStringLiteral("TitleTextEditWindowController"));
+    return std::make_unique<MenuDialogStandIn>(QStringLiteral("TitleTextEditWindowController"),
+                                               editor.documentHost());
 }
 
-std::unique_ptr<IButtonEditWindowController> MenuDialogFactory::makeButtonEditController()
+std::unique_ptr<IButtonEditWindowController> MenuDialogFactory::makeButtonEditController(
+    MenuEditViewController& editor)
 {
-    return std::make_unique<MenuDialogStandIn>(QStringLiteral("ButtonEditWindowController"));
+    return std::make_unique<MenuDialogStandIn>(QStringLiteral("ButtonEditWindowController"),
+                                               editor.documentHost());
 }
 
 std::shared_ptr<MenuDialogFactory> MenuDialogFactory::current()

@@ -6,7 +6,9 @@
 // call (MenuDialogStandIn).
 //
 // The menu editor asks once, when it is set up, in this order: background
-// music, background picture, play mode, title and text, button. Main thread.
+// music, background picture, play mode, title and text, button. Each dialog
+// is given the menu editor, which owns it and outlives it, and through it the
+// document host. Main thread.
 
 #include <memory>
 
@@ -15,16 +17,22 @@ class IBackgroundPictureWindowController;
 class IPlayModeWindowController;
 class ITitleTextEditWindowController;
 class IButtonEditWindowController;
+class MenuEditViewController;
 
 class MenuDialogFactory {
 public:
     virtual ~MenuDialogFactory();
 
-    virtual std::unique_ptr<IBackgroundMusicWindowController> makeBgMusicController();
-    virtual std::unique_ptr<IBackgroundPictureWindowController> makeBgPictureController();
-    virtual std::unique_ptr<IPlayModeWindowController> makePlayModeController();
-    virtual std::unique_ptr<ITitleTextEditWindowController> makeTitleTextEditController();
-    virtual std::unique_ptr<IButtonEditWindowController> makeButtonEditController();
+    virtual std::unique_ptr<IBackgroundMusicWindowController> makeBgMusicController(
+        MenuEditViewController& editor);
+    virtual std::unique_ptr<IBackgroundPictureWindowController> makeBgPictureController(
+        MenuEditViewController& editor);
+    virtual std::unique_ptr<IPlayModeWindowController> makePlayModeController(
+        MenuEditViewController& editor);
+    virtual std::unique_ptr<ITitleTextEditWindowController> makeTitleTextEditController(
+        MenuEditViewController& editor);
+    virtual std::unique_ptr<IButtonEditWindowController> makeButtonEditController(
+        MenuEditViewController& editor);
 
     // The installed factory, or the default one.
     static std::shared_ptr<MenuDialogFactory> current();

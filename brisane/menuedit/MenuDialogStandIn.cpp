@@ -6,9 +6,12 @@
 #include "menuedit/core/MenuCanvasGeometry.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
+#include "shell/core/IDocumentHost.h"
 
-MenuDialogStandIn::MenuDialogStandIn(const QString& name) : name_(name) {}
+MenuDialogStandIn::MenuDialogStandIn(const QString& name, IDocumentHost* host)
+    : name_(name), m_host(host)
+{
+}
 
 MenuDialogStandIn::~MenuDialogStandIn() = default;
 
@@ -70,7 +73,7 @@ float MenuDialogStandIn::getMinZoomWithMedia(const std::shared_ptr<DVDPageItem>&
 float MenuDialogStandIn::getMaxZoomWithMedia(const std::shared_ptr<DVDPageItem>& item)
 {
     logCall("getMaxZoomWithMedia");
-    const auto disc = ModelServices::current()->dvd();
+    const auto disc = m_host ? m_host->dvd() : nullptr;
     if (!item || !disc) {
         return 1.0f;
     }

@@ -2,7 +2,8 @@
 // The harmless stand-in for a menu dialog that the program does not have
 // yet. One class answers all five dialog roles: it opens nothing, writes one
 // log line naming the dialog and the call for every operation it is asked to
-// do, and answers the zoom limits of an item from the open project's canvas.
+// do, and answers the zoom limits of an item from the open project's canvas
+// (the document host's, not owned; null: none).
 //
 // Its window is a plain, never shown widget, so that centring and placing it
 // beside an item change nothing on screen. Main thread.
@@ -16,6 +17,7 @@
 #include "shell/core/IPlayModeWindowController.h"
 #include "shell/core/ITitleTextEditWindowController.h"
 
+class IDocumentHost;
 class QWidget;
 
 class MenuDialogStandIn : public IBackgroundMusicWindowController,
@@ -25,7 +27,7 @@ class MenuDialogStandIn : public IBackgroundMusicWindowController,
                           public IButtonEditWindowController {
 public:
     // `name` names the dialog in the log ("BackgroundMusicWindowController").
-    explicit MenuDialogStandIn(const QString& name);
+    MenuDialogStandIn(const QString& name, IDocumentHost* host);
     ~MenuDialogStandIn() override;
 
     QString name() const { return name_; }
@@ -47,6 +49,7 @@ private:
     void logCall(const char* call) const;
 
     QString name_;
+    IDocumentHost* const m_host;
     std::unique_ptr<QWidget> window_;
     std::unique_ptr<QWidget> staticTextWindow_;
 };

@@ -14,7 +14,6 @@
 #include "menuedit/core/MenuShapeGeometry.h"
 #include "model/DVDPageItem.h"
 #include "platform/GeometryStrings.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 #include "shell/core/ITitleTextEditWindowController.h"
 
@@ -45,8 +44,9 @@ bool isTextType(qint64 type)
 
 }  // namespace
 
-MenuEditShapeView::MenuEditShapeView(QWidget* parent)
-    : QWidget(parent),
+MenuEditShapeView::MenuEditShapeView(MenuEditCanvasView* canvas)
+    : QWidget(canvas),
+      canvas_(canvas),
       dragD_(NamedImage::imageNamed(QStringLiteral("CropDrag2"))),
       clock_(steadySeconds)
 {
@@ -61,7 +61,7 @@ MenuEditShapeView::MenuEditShapeView(QWidget* parent)
 
 MenuEditCanvasView* MenuEditShapeView::canvasView() const
 {
-    return qobject_cast<MenuEditCanvasView*>(parentWidget());
+    return canvas_;
 }
 
 MenuEditViewController* MenuEditShapeView::controller() const
@@ -110,7 +110,8 @@ void MenuEditShapeView::redisplay()
 
 void MenuEditShapeView::markDocumentEdited() const
 {
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
+    const MenuEditViewController* owner = controller();
+    if (IDocumentHost* main = owner ? owner->documentHost() : nullptr) {
         main->setDocumentEdited(true);
     }
 }
@@ -265,17 +266,18 @@ void MenuEditShapeView::mouseDownWithNoCommand(const QPointF& point)
 
 void MenuEditShapeView::takeZoomLimits(const std::shared_ptr<DVDPageItem>& item)
 {
-    if (ITitleTextEditWindowController* dialog = ControllerFunction::titleTextEditController()) {
+    const MenuEditViewController* editor = controller();
+    if (ITitleTextEditWindowController* dialog =
+            editor ? editor->titleTextEditController() : nullptr) {
         oldMinScale_ = dialog->getMinZoomWithMedia(item);
         oldMaxScale_ = dialog->getMaxZoomWithMedia(item);
         return;
     }
     // Without the title dialog the item keeps to the canvas and to a width
     // of 30 units.
-    const MenuEditViewController* owner = controller();
     oldMinScale_ = MenuCanvasGeometry::minZoomForFrame(item->frame());
-    oldMaxScale_ = MenuCanvasGeometry::maxZoomForFrame(item->frame(),
-                                                       owner ? owner->menuCanvasRect() : QRectF());
+    oldMaxScale_ = MenuCanvasGeometry::maxZoomForFrame(
+        item->frame(), editor ? editor->menuCanvasRect() : QRectF());
 }
 
 void MenuEditShapeView::mouseDraggedTo(const QPointF& point)

@@ -26,8 +26,9 @@
 //
 // It covers its canvas view exactly; every point and rectangle is in canvas
 // units (origin at the lower left, y up) and reaches pixels only through the
-// canvas view's transform. Its controller is the one of its canvas view, the
-// main window and the title dialog are reached through ControllerFunction.
+// canvas view's transform. It is made for its canvas view; its controller is
+// the canvas view's, and the main window (the controller's document host) and
+// the title dialog are reached through that controller.
 // An item's frame is only ever given finite numbers, and an item whose width
 // is not positive is never resized. Main thread.
 
@@ -67,7 +68,8 @@ public:
     // showed one.
     static constexpr double keyGuideLifetime = 1.0;
 
-    explicit MenuEditShapeView(QWidget* parent = nullptr);
+    // The overlay of `canvas`, which owns it.
+    explicit MenuEditShapeView(MenuEditCanvasView* canvas);
 
     // --- Neighbours ---
     MenuEditCanvasView* canvasView() const;
@@ -186,6 +188,7 @@ private:
     void drawYellowAuxiliaryLines(QPainter& painter) const;
     void drawLineWithPoint(QPainter& painter, const QPointF& point1, const QPointF& point2) const;
 
+    MenuEditCanvasView* const canvas_;
     QRectF selectionRect_;
     ItemList selectedItemArray_;
     QList<OldItemRect> oldSelectedItemRects_;

@@ -37,8 +37,6 @@
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
 #include "model/EffectTextImage.h"
-#include "model/ModelServices.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IBackgroundMusicWindowController.h"
 #include "shell/core/IBackgroundPictureWindowController.h"
 #include "shell/core/IButtonEditWindowController.h"
@@ -68,7 +66,7 @@ QIcon iconFromImage(const QImage& image)
 
 }  // namespace
 
-MenuEditViewController::MenuEditViewController(QWidget* parent)
+MenuEditViewController::MenuEditViewController(QWidget* parent, IDocumentHost* host) : m_host(host)
 {
     loadView(parent);
     awakeFromNib();
@@ -202,11 +200,11 @@ void MenuEditViewController::bindControls()
 void MenuEditViewController::awakeFromNib()
 {
     const auto factory = MenuDialogFactory::current();
-    bgMusicController_ = factory->makeBgMusicController();
-    bgPictureController_ = factory->makeBgPictureController();
-    playModeController_ = factory->makePlayModeController();
-    titleTextEditController_ = factory->makeTitleTextEditController();
-    buttonEditController_ = factory->makeButtonEditController();
+    bgMusicController_ = factory->makeBgMusicController(*this);
+    bgPictureController_ = factory->makeBgPictureController(*this);
+    playModeController_ = factory->makePlayModeController(*this);
+    titleTextEditController_ = factory->makeTitleTextEditController(*this);
+    buttonEditController_ = factory->makeButtonEditController(*this);
     if (bgMusicController_) {
         centreOnScreen(bgMusicController_->window());
     }
@@ -356,12 +354,12 @@ QRectF MenuEditViewController::menuCanvasRect() const
 
 std::shared_ptr<DVDResource> MenuEditViewController::dvd() const
 {
-    return ModelServices::current()->dvd();
+    return m_host ? m_host->dvd() : nullptr;
 }
 
 std::shared_ptr<DataResource> MenuEditViewController::dateResource() const
 {
-    return ModelServices::current()->dateResource();
+    return m_host ? m_host->dateResource() : nullptr;
 }
 
 // ---- item lists
@@ -471,7 +469,7 @@ void MenuEditViewController::aspectChangedAction()
     // What the program laid out is laid out again on the new canvas.
     layOutPages();
     lastTimeAspect_ = aspectIndex_;
-    if (IRenderEditWndCtrl* slideshow = ControllerFunction::imageEditController()) {
+    if (IRenderEditWndCtrl* slideshow = m_host ? m_host->imageEditController() : nullptr) {
         slideshow->setEnumDisplayRatio(aspectIndex_);
     }
     if (const auto media = dateResource()) {
@@ -510,8 +508,8 @@ void MenuEditViewController::hidePlayBtnOnMenuAction()
         clearShapeViewSelection();
         currentItem_.reset();
     }
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->updatePreNextButtonForDVDPageArray();
+    if (m_host) {
+        m_host->updatePreNextButtonForDVDPageArray();
     }
     // A play button that comes back takes a free place.
     layOutPages();
@@ -532,8 +530,8 @@ void MenuEditViewController::noMenuCheckButtonAction()
     if (QWidget* panel = canvasView_->parentWidget()) {
         panel->update();
     }
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->changeCapacityValue();
+    if (m_host) {
+        m_host->changeCapacityValue();
     }
     markDocumentEdited();
 }
@@ -625,8 +623,8 @@ void MenuEditViewController::showPlayModeWindowAction()
 
 void MenuEditViewController::markDocumentEdited()
 {
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
+    if (m_host) {
+        m_host->setDocumentEdited(true);
     }
 }
 

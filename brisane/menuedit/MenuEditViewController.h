@@ -12,9 +12,10 @@
 // chapter sub-menu show their first chapter's picture.
 //
 // The controller makes the five dialogs once, through the installed
-// MenuDialogFactory, and owns them. It reaches the disc side and the media
-// side through ModelServices, and the main window and the slideshow editor
-// through ControllerFunction, at the time of each call.
+// MenuDialogFactory, and owns them; each dialog is given the controller. It
+// reaches the disc side, the media side, the main window and the slideshow
+// editor through the document host it is given when made, at the time of
+// each call.
 //
 // The window binds to the keys "hasLastMenu", "hasNextMenu",
 // "previousMenuImage", "nextMenuImage" and "hasSelectedOneItem", announced on
@@ -29,6 +30,7 @@
 #include <QPointer>
 #include <QRectF>
 #include <QString>
+#include <QWidget>
 #include <memory>
 
 #include "common/PropertyNotifier.h"
@@ -38,6 +40,7 @@ class DataResource;
 class DVDPage;
 class DVDPageItem;
 class DVDResource;
+class IDocumentHost;
 class ItemControlView;
 class MenuEditCanvasView;
 class NoMenuView;
@@ -55,7 +58,9 @@ public:
     // Builds the editor's view as a child of `parent` (none: a window of its
     // own) and sets it up: the dialogs, the hidden item bar and the refit on
     // every resize of the canvas.
-    explicit MenuEditViewController(QWidget* parent = nullptr);
+    // `host` (not owned, outliving the controller; null: no project, no
+    // main window) hands out the open project.
+    MenuEditViewController(QWidget* parent, IDocumentHost* host);
     ~MenuEditViewController() override;
 
     // The name of the editor's layout.
@@ -89,7 +94,11 @@ public:
     // The disc side's canvas: 854 x 480 (16:9) or 640 x 480 (4:3); the zero
     // rectangle without a disc side.
     QRectF menuCanvasRect() const;
+    // The open project's disc side and media side; null without a project.
     std::shared_ptr<DVDResource> dvd() const;
+    std::shared_ptr<DataResource> dateResource() const;
+    // The document host; null when there is none.
+    IDocumentHost* documentHost() const { return m_host; }
 
     // --- The current page's items, each a new list in page order ---
     // The static texts (type 2); each text learns its item on the way.
@@ -175,8 +184,8 @@ private:
     // Lays out anew, on every page, the items the program places.
     void layOutPages();
     void centreOnScreen(QWidget* window) const;
-    std::shared_ptr<DataResource> dateResource() const;
 
+    IDocumentHost* const m_host;
     bool useNoMenu_ = false;
     bool showPlayBtn_ = false;
     int aspectIndex_ = 1;

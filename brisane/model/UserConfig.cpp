@@ -10,6 +10,7 @@
 #include "common/CommonFunction.h"
 #include "common/FileManagerExtention.h"
 #include "common/NamedImage.h"
+#include "common/ResourceLocator.h"
 #include "platform/BoundedImage.h"
 #include "platform/ClassRegistry.h"
 #include "platform/PropertyList.h"
@@ -107,8 +108,7 @@ QString UserConfig::tablesFolder()
     if (QFileInfo(beside).isDir()) {
         return beside;
     }
-    return QDir::cleanPath(executableFolder + QStringLiteral("/../share/brisane/") +
-                           TablesFolderName);
+    return QDir(ResourceLocator::sharedResourceFolder(executableFolder)).filePath(TablesFolderName);
 }
 
 void UserConfig::setTablesFolder(const QString& folder)

@@ -44,7 +44,8 @@ public:
     // The one settings object of the program, made on first use.
     static std::shared_ptr<UserConfig> share();
     // The folder of the format tables: beside the program, else
-    // ../share/brisane; a folder set with setTablesFolder wins.
+    // the installed resource folder (ResourceLocator); a folder set with
+    // setTablesFolder wins.
     static QString tablesFolder();
     static void setTablesFolder(const QString& folder);
 

@@ -3,10 +3,8 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <QThread>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -35,8 +33,6 @@ constexpr double renderWeight = 90.0;
 constexpr double authorWeight = 10.0;
 constexpr double imageWeight = 100.0;
 constexpr double burnWeight = 100.0;
-// The longest sleep between two looks while a wait may end early.
-constexpr int pauseSliceMs = 20;
 // The most a step's progress shows.
 constexpr double progressCap = 0.98;
 
@@ -114,6 +110,7 @@ void BurnDVDWorkflow::cancel()
     if (running) {
         running->cancel();
     }
+    m_changes->wake();
 }
 
 bool BurnDVDWorkflow::isCancelled() const
@@ -436,7 +433,9 @@ ProductionResult BurnDVDWorkflow::burn(const QString& iso,
     }
     ProductionResult result = ProductionResult::failed(QStringLiteral("No burner was chosen."));
     if (burner) {
+        burner->setChangeHandler([changes = m_changes] { changes->wake(); });
         result = runTask(burner, burnWeight, [&] { return burnIso(iso, *burner); });
+        burner->setChangeHandler({});
     }
     log(QStringLiteral("burn %1").arg(result.toString()));
     endStep();
@@ -581,6 +580,7 @@ bool BurnDVDWorkflow::askForRetry(qint64 isoSize, IDiscBurner& burner)
     };
     question.isCancelled = [this] { return isCancelled(); };
     question.pollMs = m_intervals.sheetPoll;
+    question.changes = m_changes;
     const bool retry = m_interaction->askToRetry(question);
     if (isCancelled()) {
         log(QStringLiteral("burn cancelled while the burn-failed sheet was up"));
@@ -619,16 +619,5 @@ void BurnDVDWorkflow::showAlert(const IProductionInteraction::Message& alert)
 
 bool BurnDVDWorkflow::pause(int milliseconds, const std::function<bool()>& until)
 {
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        if (until && until()) {
-            return true;
-        }
-        const qint64 left = milliseconds - clock.elapsed();
-        if (left <= 0) {
-            return false;
-        }
-        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, pauseSliceMs)));
-    }
+    return m_changes->waitFor(milliseconds, until);
 }

@@ -55,6 +55,7 @@
 #include <memory>
 #include <mutex>
 
+#include "common/ChangeWait.h"
 #include "production/IProductionInteraction.h"
 #include "production/IProductionStep.h"
 #include "production/ProductionResult.h"
@@ -149,9 +150,10 @@ private:
     bool askForRetry(qint64 isoSize, IDiscBurner& burner);
     void reportBurnEnd(bool success, bool started, bool existed, qint64 isoSize, const QString& iso,
                        const IDiscBurner& burner);
-    // Sleeps up to `milliseconds`, waking early once `until` answers true;
-    // answers whether it did.
-    static bool pause(int milliseconds, const std::function<bool()>& until);
+    // Waits up to `milliseconds` on the run's changes (a cancel, the
+    // burner's changes), ending early once `until` answers true; answers
+    // whether it did.
+    bool pause(int milliseconds, const std::function<bool()>& until);
 
     // Runs `run` with `step` as the task of `weight`; cancelled without
     // running it once the workflow is cancelled.
@@ -163,6 +165,8 @@ private:
     int m_concurrentTitles = 0;
     std::shared_ptr<IProductionInteraction> m_interaction;
     BurnIntervals m_intervals;
+    // Woken by a cancel and by the burner's changes.
+    const std::shared_ptr<ChangeWait> m_changes = std::make_shared<ChangeWait>();
 
     mutable std::mutex m_mutex;  // everything below
     std::shared_ptr<IProductionStep> m_task;

@@ -2,6 +2,11 @@
 
 #include "corvane/DVDBurn.h"
 
+DVDBurnAdapter::~DVDBurnAdapter()
+{
+    QObject::disconnect(m_changed);
+}
+
 double DVDBurnAdapter::progress() const
 {
     return m_burner->progress();
@@ -55,4 +60,14 @@ bool DVDBurnAdapter::isBurning() const
 QString DVDBurnAdapter::statusText() const
 {
     return DVDBurn::describeDictionary(m_burner->status());
+}
+
+void DVDBurnAdapter::setChangeHandler(std::function<void()> changed)
+{
+    QObject::disconnect(m_changed);
+    m_changed = {};
+    if (changed && m_burner) {
+        m_changed = QObject::connect(m_burner, &DVDBurn::burnStateChanged, m_burner,
+                                     std::move(changed), Qt::DirectConnection);
+    }
 }

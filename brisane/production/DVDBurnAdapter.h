@@ -3,6 +3,8 @@
 // not owned and must outlive the adapter (the main window keeps it for its
 // whole life); the drive chosen on it is the one that burns.
 
+#include <QMetaObject>
+
 #include "production/IDiscBurner.h"
 
 class DVDBurn;
@@ -10,6 +12,7 @@ class DVDBurn;
 class DVDBurnAdapter : public IDiscBurner {
 public:
     explicit DVDBurnAdapter(DVDBurn* burner) : m_burner(burner) {}
+    ~DVDBurnAdapter() override;
 
     DVDBurn* burner() const { return m_burner; }
 
@@ -24,7 +27,10 @@ public:
     bool isFailed() const override;
     bool isBurning() const override;
     QString statusText() const override;
+    // Follows the DVDBurn's burnStateChanged.
+    void setChangeHandler(std::function<void()> changed) override;
 
 private:
     DVDBurn* m_burner;
+    QMetaObject::Connection m_changed;
 };

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 #include "production/IProductionStep.h"
 
@@ -32,4 +33,10 @@ public:
     virtual bool isBurning() const = 0;
     // The burn's last status as text, for the log and the failure report.
     virtual QString statusText() const = 0;
+
+    // Called, on any thread and outside the burner's own locks, after its
+    // burn state or its drive changed (isFinished, isFailed, isBurning,
+    // hasDevice), so that a watch waits for the change instead of looking
+    // again and again; it must only wake the waiter. Null stops the calls.
+    virtual void setChangeHandler(std::function<void()> changed) = 0;
 };

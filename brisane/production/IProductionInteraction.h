@@ -6,6 +6,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
+
+#include "common/ChangeWait.h"
 
 class IProductionInteraction {
 public:
@@ -29,6 +32,9 @@ public:
         // and answers as "Cancel".
         std::function<bool()> isCancelled;
         int pollMs = 1000;
+        // Woken when the run is cancelled; the question wakes it too when
+        // its sheet ends, and waits on it between two looks at the disc.
+        std::shared_ptr<ChangeWait> changes;
     };
 
     virtual ~IProductionInteraction() = default;

@@ -157,6 +157,14 @@ ProductionResult MakeDVDVideo::makeDVDVideo(const std::shared_ptr<DVDLibrary>& d
         std::lock_guard lock(m_mutex);
         m_totalLength = total;
     }
+    // The converters report their finish on the main thread: waiting for
+    // them there would wait for ever.
+    if (onMainThread() && !isCancelled() && !(jobs.isEmpty() && menus.isEmpty())) {
+        qWarning() << "MakeDVDVideo: called on the main thread; nothing is rendered";
+        return ProductionResult::failed(
+            QStringLiteral("The disc is rendered on a production thread, not on the main "
+                           "thread."));
+    }
     // A source file gone since it was imported would give a short or broken
     // title: refuse before anything is encoded.
     for (const TitleJob& job : jobs) {
@@ -559,21 +567,25 @@ ProductionResult MakeDVDVideo::waitForConversions(int limit)
 ProductionResult MakeDVDVideo::waitUntil(const std::function<bool()>& done)
 {
     std::unique_lock lock(m_mutex);
-    // On the main thread itself (a caller that should not block it) the
-    // finish would never arrive while this thread waits: serve events instead.
-    QCoreApplication* app = QCoreApplication::instance();
-    const bool onMainThread = app && QThread::currentThread() == app->thread();
-    while (!done()) {
-        if (onMainThread) {
-            lock.unlock();
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-            lock.lock();
-        } else {
-            m_ended.wait_for(lock, std::chrono::seconds(1));
-        }
+    for (;;) {
         collectFinishedLocked();
+        if (done()) {
+            return stopResultLocked();
+        }
+        // Only the finish of a running converter (reported under the lock)
+        // can make `done` true.
+        m_ended.wait(lock, [this] {
+            return std::any_of(m_running.begin(), m_running.end(), [this](const Conversion& c) {
+                return m_finished.contains(c.converter.get());
+            });
+        });
     }
-    return stopResultLocked();
+}
+
+bool MakeDVDVideo::onMainThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
 }
 
 void MakeDVDVideo::collectFinishedLocked()

@@ -45,11 +45,12 @@
 // pipe as dvdauthor reads it (TitleStreamFeed), so that the title is never on
 // disk beside its pieces and its VOBs.
 //
-// makeDVDVideo runs on the production thread and blocks it. The converters
-// report their finish on the main thread, so the main event loop must run
-// meanwhile; a wait wakes at a converter's finish, and at the latest after
-// one second. (Called on the main thread itself, it serves that loop while it
-// waits rather than block it for ever.) cancel, progress and task may be called from any thread.
+// makeDVDVideo runs on the production thread and blocks it; a wait sleeps
+// until a converter reports its finish. The converters report their finish on
+// the main thread, so the main event loop must run meanwhile, and the run
+// never runs there: called on the main thread with anything to encode, it
+// starts nothing and fails. cancel, progress and task may be called from any
+// thread.
 
 #include <QList>
 #include <QSet>
@@ -218,6 +219,7 @@ private:
     // conversion that ends: the first failure cancels the rest. The run's
     // result so far.
     ProductionResult waitUntil(const std::function<bool()>& done);
+    static bool onMainThread();
     void collectFinishedLocked();  // m_mutex held
     ProductionResult endedResult(const Conversion& conversion) const;
     // The named pipe of a title that ended in pieces to be joined, and its

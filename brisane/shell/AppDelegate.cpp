@@ -4,20 +4,17 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMutexLocker>
-#include <QStandardPaths>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
 #include <atomic>
 #include <cstdlib>
 #include <utility>
 
 #include "common/FileManagerExtention.h"
-#include "common/ResourceLocator.h"
 #include "common/widgets/AlertService.h"
 #include "corvane/DVDLibraryResource.h"
 #include "media/PhotoItem.h"
@@ -26,68 +23,20 @@
 #include "model/DataResource.h"
 #include "model/UserConfig.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
-#include "shell/ControllerFunction.h"
+#include "shell/HelpDocuments.h"
 #include "shell/HelperExtention.h"
 #include "shell/MainWindowController.h"
-#include "shell/ShellModelServices.h"
+#include "shell/ProjectPanels.h"
 #include "shell/core/FileLogger.h"
 #include "shell/core/HelperFunction.h"
 #include "shell/core/IListEditViewController.h"
 #include "shell/core/IMenuEditViewController.h"
+#include "shell/core/OpenProject.h"
 #include "shell/core/ProjectDocument.h"
 #include "model/ProjectSourceCheck.h"
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};
-
-void displayMenuCanvas()
-{
-    if (IMenuEditViewController* menuEditor = ControllerFunction::menuEditController()) {
-        menuEditor->displayCanvasView();
-    }
-}
-
-// The open disc's canvas redisplay: the menu editor's displayCanvasView, run
-// on the main thread (at once when asked there); the editors are reached from
-// the main thread only.
-void displayMenuCanvasOnMainThread()
-{
-    QCoreApplication* application = QCoreApplication::instance();
-    if (!application) {
-        return;
-    }
-    if (QThread::currentThread() == application->thread()) {
-        displayMenuCanvas();
-        return;
-    }
-    QMetaObject::invokeMethod(application, &displayMenuCanvas, Qt::QueuedConnection);
-}
-
-AppDelegate::ProjectChooser projectChooser;
-AppDelegate::DocumentOpener documentOpener;
-
-QString chooseWithDialog(AppDelegate::ProjectPanel panel, QWidget* parent)
-{
-    const QString extension = AppDelegate::documentExtension();
-    if (panel == AppDelegate::ProjectPanel::Open) {
-        // Project folders are plain folders: choose the folder, or the
-        // "project.data" inside it.
-        QFileDialog dialog(parent, QStringLiteral("Open"));
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Open"));
-        dialog.setNameFilter(QStringLiteral("Projects (*.%1)").arg(extension));
-        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
-                   ? dialog.selectedFiles().constFirst()
-                   : QString();
-    }
-    QString chosen = QFileDialog::getSaveFileName(parent, QStringLiteral("Save"),
-                                                  QStringLiteral("Untitled.%1").arg(extension),
-                                                  QStringLiteral("Projects (*.%1)").arg(extension));
-    if (!chosen.isEmpty() && !chosen.endsWith(QStringLiteral(".") + extension)) {
-        chosen += QStringLiteral(".") + extension;
-    }
-    return chosen;
-}
 
 // Runs `action` on the main thread after the current event (a sheet's end).
 void queueOnMainThread(std::function<void()> action)
@@ -97,7 +46,8 @@ void queueOnMainThread(std::function<void()> action)
 }
 }  // namespace
 
-AppDelegate::AppDelegate(QObject* parent) : QObject(parent)
+AppDelegate::AppDelegate(QObject* parent)
+    : QObject(parent), m_project(std::make_shared<OpenProject>())
 {
     currentDelegate.store(this);
 }
@@ -114,6 +64,10 @@ AppDelegate::~AppDelegate()
         controller = std::move(mainController_);
     }
     controller.reset();
+    // The disc may outlive the delegate; it redisplays nothing any more.
+    if (const auto disc = dvd()) {
+        disc->setCanvasRedisplay({});
+    }
     AppDelegate* self = this;
     currentDelegate.compare_exchange_strong(self, nullptr);
 }
@@ -142,8 +96,7 @@ void AppDelegate::setMainController(std::unique_ptr<MainWindowController> contro
 
 std::shared_ptr<DataResource> AppDelegate::dateResource() const
 {
-    QMutexLocker lock(&m_lock);
-    return m_dateResource;
+    return m_project->dateResource();
 }
 
 void AppDelegate::setDateResource(const std::shared_ptr<DataResource>& resource)
@@ -151,32 +104,28 @@ void AppDelegate::setDateResource(const std::shared_ptr<DataResource>& resource)
     if (resource) {
         resource->setDvdResource(dvd());
     }
-    QMutexLocker lock(&m_lock);
-    m_dateResource = resource;
+    m_project->setDateResource(resource);
 }
 
 std::shared_ptr<DVDLibraryResource> AppDelegate::dvdLibSource() const
 {
-    QMutexLocker lock(&m_lock);
-    return m_dvdLibSource;
+    return m_project->dvdLibSource();
 }
 
 void AppDelegate::setDvdLibSource(const std::shared_ptr<DVDLibraryResource>& library)
 {
-    QMutexLocker lock(&m_lock);
-    m_dvdLibSource = library;
+    m_project->setDvdLibSource(library);
 }
 
 std::shared_ptr<DVDResource> AppDelegate::dvd() const
 {
-    QMutexLocker lock(&m_lock);
-    return m_dvd;
+    return m_project->dvd();
 }
 
 void AppDelegate::setDvd(const std::shared_ptr<DVDResource>& dvd)
 {
     if (dvd) {
-        dvd->setCanvasRedisplay(&displayMenuCanvasOnMainThread);
+        dvd->setCanvasRedisplay([this] { displayMenuCanvasOnMainThread(); });
     }
     if (const auto media = dateResource()) {
         media->setDvdResource(dvd);
@@ -184,11 +133,30 @@ void AppDelegate::setDvd(const std::shared_ptr<DVDResource>& dvd)
     std::shared_ptr<DVDResource> previous;
     {
         QMutexLocker lock(&m_lock);
-        previous = std::exchange(m_dvd, dvd);
+        previous = m_project->dvd();
+        m_project->setDvd(dvd);
     }
     if (previous && previous != dvd) {
         previous->setCanvasRedisplay({});
     }
+}
+
+void AppDelegate::displayMenuCanvas()
+{
+    MainWindowController* controller = mainController();
+    if (IMenuEditViewController* menuEditor =
+            controller ? controller->menuEditController() : nullptr) {
+        menuEditor->displayCanvasView();
+    }
+}
+
+void AppDelegate::displayMenuCanvasOnMainThread()
+{
+    if (QThread::currentThread() == thread()) {
+        displayMenuCanvas();
+        return;
+    }
+    QMetaObject::invokeMethod(this, &AppDelegate::displayMenuCanvas, Qt::QueuedConnection);
 }
 
 QString AppDelegate::existedProjectPath() const
@@ -255,7 +223,7 @@ void AppDelegate::applicationWillFinishLaunching()
     setDvd(std::make_shared<DVDResource>());
     installModelServices();
 
-    setMainController(std::make_unique<MainWindowController>());
+    setMainController(std::make_unique<MainWindowController>(m_project, this));
     // Set up once installed: the editors reach the controller while they
     // are made.
     mainController()->awakeFromNib();
@@ -264,7 +232,6 @@ void AppDelegate::applicationWillFinishLaunching()
 
 void AppDelegate::installModelServices()
 {
-    ModelServices::install(std::make_shared<ShellModelServices>());
     DVDMenuImageGeneratorCustomImage::install();
     VideoConverterManager::setMaxConvertCountSource(
         [] { return static_cast<int>(UserConfig::share()->maxConvertCount()); });
@@ -436,22 +403,7 @@ void AppDelegate::openNewProjectAction()
         openNewProject();
         return;
     }
-    alertSavePanelWithAction(
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->saveProjectAndOpenNew();
-                }
-            });
-        },
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->openNewProject();
-                }
-            });
-        },
-        {});
+    askToSaveThen(&AppDelegate::saveProjectAndOpenNew, &AppDelegate::openNewProject);
 }
 
 void AppDelegate::openExistProjectAction()
@@ -465,22 +417,23 @@ void AppDelegate::openExistProjectAction()
         openExistProject();
         return;
     }
-    alertSavePanelWithAction(
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->saveProjectAndOpenExist();
+    askToSaveThen(&AppDelegate::saveProjectAndOpenExist, &AppDelegate::openExistProject);
+}
+
+void AppDelegate::askToSaveThen(void (AppDelegate::*afterSave)(),
+                                void (AppDelegate::*withoutSaving)())
+{
+    const QPointer<AppDelegate> self(this);
+    const auto later = [self](void (AppDelegate::*action)()) {
+        return [self, action] {
+            queueOnMainThread([self, action] {
+                if (self) {
+                    (self->*action)();
                 }
             });
-        },
-        [] {
-            queueOnMainThread([] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->openExistProject();
-                }
-            });
-        },
-        {});
+        };
+    };
+    alertSavePanelWithAction(later(afterSave), later(withoutSaving), {});
 }
 
 void AppDelegate::saveProjectAction()
@@ -496,8 +449,8 @@ void AppDelegate::saveProjectAction()
         saveAndLoadDocumentAtPath(existedProjectPath());
         return;
     }
-    const ProjectChooser chooser = projectChooser ? projectChooser : chooseWithDialog;
-    const QString chosen = chooser(ProjectPanel::Save, controller ? controller->window() : nullptr);
+    const QString chosen =
+        ProjectPanels::choose(ProjectPanel::Save, controller ? controller->window() : nullptr);
     if (chosen.isEmpty()) {
         // Nothing was saved: no action may wait for it.
         clearAfterSaveFlags();
@@ -508,7 +461,7 @@ void AppDelegate::saveProjectAction()
 
 void AppDelegate::setProjectChooser(ProjectChooser chooser)
 {
-    projectChooser = std::move(chooser);
+    ProjectPanels::setChooser(std::move(chooser));
 }
 
 QString AppDelegate::documentExtension()
@@ -578,9 +531,8 @@ void AppDelegate::openExistProject()
     if (m_busy) {
         return;
     }
-    const ProjectChooser chooser = projectChooser ? projectChooser : chooseWithDialog;
     const QString folder = ProjectDocument::projectFolderForChosenPath(
-        chooser(ProjectPanel::Open, controller ? controller->window() : nullptr));
+        ProjectPanels::choose(ProjectPanel::Open, controller ? controller->window() : nullptr));
     if (folder.isEmpty()) {
         return;
     }
@@ -808,43 +760,19 @@ void AppDelegate::help2()
 
 void AppDelegate::setDocumentOpener(DocumentOpener opener)
 {
-    documentOpener = std::move(opener);
+    HelpDocuments::setDocumentOpener(std::move(opener));
 }
 
 QString AppDelegate::helpDocumentFolder()
 {
-    // The user's own cache: nobody else can put a file under these fixed
-    // names, as anyone could in the shared temporary folder.
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-           QStringLiteral("/help");
+    return HelpDocuments::helpDocumentFolder();
 }
 
 QString AppDelegate::openHelpDocument(const QString& fileName)
 {
-    const QString original = ResourceLocator::resourcePath(fileName);
-    const QString folder = helpDocumentFolder();
-    const QString copy = QDir(folder).filePath(fileName);
-    const QFileInfo copyInfo(copy);
-    const QFileInfo originalInfo(original);
-    // A copy older than the installed document is replaced.
-    const bool stale = copyInfo.exists() && originalInfo.isFile() &&
-                       copyInfo.lastModified() < originalInfo.lastModified();
-    if (!copyInfo.exists() || stale) {
-        if (stale) {
-            QFile::remove(copy);
-        }
-        if (!QDir().mkpath(folder) || !QFile::copy(original, copy)) {
-            alertProjectFailure(
-                QStringLiteral("The document \"%1\" could not be opened.").arg(fileName),
-                originalInfo.isFile() ? QStringLiteral("It cannot be copied to %1.").arg(folder)
-                                      : QStringLiteral("It is missing from the installation."));
-            return {};
-        }
+    const HelpDocuments::Opened opened = HelpDocuments::openHelpDocument(fileName);
+    if (opened.copy.isEmpty()) {
+        alertProjectFailure(opened.message, opened.reason);
     }
-    if (documentOpener) {
-        documentOpener(copy);
-    } else {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(copy));
-    }
-    return copy;
+    return opened.copy;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The application delegate: one per run. It starts the application, owns the
-// open project's two roots, the menu template library and the main window
-// controller, and saves the user settings when the application ends. It is
-// reached from anywhere through AppDelegate::current() or
-// ControllerFunction::appDelegate().
+// The application delegate: one per run, the composition root of the shell.
+// It starts the application, owns the open project (its two roots and the
+// menu template library, shared with the main window controller, which hands
+// it to the editors it makes) and the main window controller, and saves the
+// user settings when the application ends. Only ControllerFunction reaches it
+// through current().
 //
 // Launch runs in two steps on the main thread: applicationWillFinishLaunching
 // before the event loop (log, roots, services, main window), then
@@ -22,12 +23,15 @@
 #include <thread>
 
 #include "model/ProjectSourceCheck.h"
+#include "shell/HelpDocuments.h"
+#include "shell/ProjectPanels.h"
 
 class DataResource;
 class DVDLibraryResource;
 class DVDPageData;
 class DVDResource;
 class MainWindowController;
+class OpenProject;
 class SectionDataResource;
 
 class AppDelegate : public QObject {
@@ -50,7 +54,10 @@ public:
     std::shared_ptr<DVDLibraryResource> dvdLibSource() const;
     void setDvdLibSource(const std::shared_ptr<DVDLibraryResource>& library);
     std::shared_ptr<DVDResource> dvd() const;
+    // The disc redisplays the menu editor's canvas while it is the open one.
     void setDvd(const std::shared_ptr<DVDResource>& dvd);
+    // The three roots as the main window controller shares them.
+    const std::shared_ptr<OpenProject>& openProject() const { return m_project; }
 
     // --- Project flags ---
     bool isExistedProject() const { return m_isExistedProject; }
@@ -125,11 +132,10 @@ public:
     void saveProjectAndOpenNew();
     void saveProjectAndOpenExist();
 
-    // Which chooser a project panel is.
-    enum class ProjectPanel { Open, Save };
-    // Answers the chosen path, empty when cancelled. The open panel may
-    // answer a project folder or the "project.data" inside one.
-    using ProjectChooser = std::function<QString(ProjectPanel panel, QWidget* parent)>;
+    // The project panels (ProjectPanels). The open panel may answer a
+    // project folder or the "project.data" inside one.
+    using ProjectPanel = ProjectPanels::Panel;
+    using ProjectChooser = ProjectPanels::Chooser;
     // Replaces the file dialogs (tests script them); null restores them.
     static void setProjectChooser(ProjectChooser chooser);
     // The project extension, shared by both panels.
@@ -178,7 +184,7 @@ public:
     // the document is missing or cannot be copied.
     QString openHelpDocument(const QString& fileName);
     // Opens a document with the default application (tests record it).
-    using DocumentOpener = std::function<void(const QString& path)>;
+    using DocumentOpener = HelpDocuments::DocumentOpener;
     static void setDocumentOpener(DocumentOpener opener);
 
 protected:
@@ -187,6 +193,10 @@ protected:
 
 private:
     void installModelServices();
+    // The menu editor's displayCanvasView, run on the main thread (at once
+    // when asked there); the disc asks from any thread.
+    void displayMenuCanvas();
+    void displayMenuCanvasOnMainThread();
     // Installs loaded roots; sources that are missing are marked on their
     // clips and named in one sheet.
     void installProject(const ProjectRoots& roots, const QString& path,
@@ -194,14 +204,15 @@ private:
     void alertMissingSources(const QString& path, const QList<MissingSource>& missing);
     void alertProjectFailure(const QString& message, const QString& reason);
     void clearAfterSaveFlags();
+    // The save question; its answer runs `afterSave` ("Save") or
+    // `withoutSaving` ("Don't Save") after the sheet has ended.
+    void askToSaveThen(void (AppDelegate::*afterSave)(), void (AppDelegate::*withoutSaving)());
     void runInBackground(std::function<void()> work);
     void setMainWindowBusy(bool busy);
 
     mutable QMutex m_lock;
     std::unique_ptr<MainWindowController> mainController_;
-    std::shared_ptr<DataResource> m_dateResource;
-    std::shared_ptr<DVDLibraryResource> m_dvdLibSource;
-    std::shared_ptr<DVDResource> m_dvd;
+    const std::shared_ptr<OpenProject> m_project;
     QString m_existedProjectPath;
     bool m_isExistedProject = false;
     bool m_closeWindowAfterSave = false;

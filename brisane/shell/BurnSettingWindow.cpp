@@ -20,7 +20,6 @@
 #include "model/DVDResource.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
 #include "model/ProjectSourceCheck.h"
 #include "model/SectionDataResource.h"
 #include "production/DVDBurnAdapter.h"
@@ -30,6 +29,7 @@
 #include "shell/core/BurnSettingRules.h"
 #include "shell/core/DVDBurnerState.h"
 #include "shell/core/IBurnerState.h"
+#include "shell/core/OpenProject.h"
 
 using namespace BurnSettingRules;
 
@@ -57,8 +57,12 @@ QString yesNo(bool value)
 
 }  // namespace
 
-BurnSettingWindow::BurnSettingWindow(MainWindowController* owner, QWidget* parent)
-    : QDialog(parent), m_owner(owner), m_folderChooser(chooseFolderWithPanel)
+BurnSettingWindow::BurnSettingWindow(MainWindowController* owner, QWidget* parent,
+                                     std::shared_ptr<OpenProject> project)
+    : QDialog(parent),
+      m_owner(owner),
+      m_project(std::move(project)),
+      m_folderChooser(chooseFolderWithPanel)
 {
     setObjectName(QStringLiteral("burnSettingWindow"));
     setWindowTitle(QStringLiteral("Burn"));
@@ -68,6 +72,22 @@ BurnSettingWindow::BurnSettingWindow(MainWindowController* owner, QWidget* paren
 }
 
 BurnSettingWindow::~BurnSettingWindow() = default;
+
+std::shared_ptr<DVDResource> BurnSettingWindow::dvd() const
+{
+    if (m_project) {
+        return m_project->dvd();
+    }
+    return m_owner ? m_owner->dvd() : nullptr;
+}
+
+std::shared_ptr<DataResource> BurnSettingWindow::dateResource() const
+{
+    if (m_project) {
+        return m_project->dateResource();
+    }
+    return m_owner ? m_owner->dateResource() : nullptr;
+}
 
 void BurnSettingWindow::buildWindow()
 {
@@ -164,7 +184,7 @@ void BurnSettingWindow::setBurnerState(std::shared_ptr<IBurnerState> burner)
 
 void BurnSettingWindow::burnDvdButtonAction()
 {
-    if (const auto disc = ModelServices::current()->dvd()) {
+    if (const auto disc = dvd()) {
         disc->setDvdFormat(DVDFuncLib::isDefaultUseDVDNTSC() ? 0 : 1);
     }
     awakeDVDBurnSettingWindow();
@@ -180,7 +200,7 @@ void BurnSettingWindow::awakeDVDBurnSettingWindow()
     setStatusString(ReadyToBurn);
     changeDVDBurnDevice();
     setBurnType(BurnDisc);
-    const auto disc = ModelServices::current()->dvd();
+    const auto disc = dvd();
     const int format = disc && disc->dvdFormat() == 0 ? 0 : 1;
     if (QAbstractButton* standard = m_tvStandardGroup->button(format)) {
         const QSignalBlocker blocker(m_tvStandardGroup);
@@ -208,7 +228,7 @@ QColor BurnSettingWindow::statusColor() const
 
 bool BurnSettingWindow::hasMediaInList() const
 {
-    const auto media = ModelServices::current()->dateResource();
+    const auto media = dateResource();
     return BurnSettingRules::hasMediaInList(media.get());
 }
 
@@ -347,7 +367,7 @@ void BurnSettingWindow::deviceStatusDidChanged()
 
 void BurnSettingWindow::tvStandardChangedAction()
 {
-    if (const auto disc = ModelServices::current()->dvd()) {
+    if (const auto disc = dvd()) {
         disc->setDvdFormat(std::max(0, m_tvStandardGroup->checkedId()));
     }
 }
@@ -423,8 +443,7 @@ std::optional<ProductionResult> BurnSettingWindow::startBurnAction()
 
 std::optional<ProductionResult> BurnSettingWindow::refuseMissingSources()
 {
-    const ProjectRoots roots{ModelServices::current()->dateResource(),
-                             ModelServices::current()->dvd()};
+    const ProjectRoots roots{dateResource(), dvd()};
     const QList<MissingSource> missing = ProjectSourceCheck::missingSources(roots);
     if (missing.isEmpty()) {
         return std::nullopt;

@@ -31,10 +31,13 @@
 #include "production/ProductionResult.h"
 
 class BurnDVDCtrl;
+class DataResource;
 class DVDBurn;
 class DVDLibrary;
+class DVDResource;
 class IBurnerState;
 class MainWindowController;
+class OpenProject;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
@@ -50,8 +53,10 @@ public:
     using FolderChooser = std::function<QString(QWidget* parent)>;
 
     // `owner` gives the size estimate and the disc model; `parent` is the
-    // main window the sheet belongs to.
-    BurnSettingWindow(MainWindowController* owner, QWidget* parent);
+    // main window the sheet belongs to. The sheet works on `project`, or on
+    // the owner's open project when `project` is null.
+    BurnSettingWindow(MainWindowController* owner, QWidget* parent,
+                      std::shared_ptr<OpenProject> project = nullptr);
     ~BurnSettingWindow() override;
 
     // The burner whose drives the pop-up lists and which burns the disc
@@ -126,7 +131,11 @@ private:
     std::optional<ProductionResult> runRoad(const std::shared_ptr<DVDLibrary>& dvd,
                                             const QString& folder, const QString& name);
 
+    std::shared_ptr<DVDResource> dvd() const;
+    std::shared_ptr<DataResource> dateResource() const;
+
     MainWindowController* m_owner;
+    std::shared_ptr<OpenProject> m_project;
     std::shared_ptr<IBurnerState> m_burner;
     FreeSpaceFunction m_freeSpace;
     FolderChooser m_folderChooser;

@@ -15,11 +15,6 @@ MainWindowController* ControllerFunction::mainController()
     return delegate ? delegate->mainController() : nullptr;
 }
 
-IDocumentHost* ControllerFunction::documentHost()
-{
-    return mainController();
-}
-
 IListEditViewController* ControllerFunction::listEditController()
 {
     MainWindowController* main = mainController();

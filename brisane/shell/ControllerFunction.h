@@ -1,13 +1,13 @@
 #pragma once
-// The one way the editors, the dialogs, the model and production reach the
-// application delegate, the main window controller and every editor without
-// holding references of their own. Each accessor walks the chain at the time
-// of the call and answers null at any missing link; nothing is cached.
-// Any thread; no locking beyond the delegate's own.
+// The class-level accessors of the running application delegate, its main
+// window controller and every editor. The editors and dialogs do not use
+// them: each is handed the document host (and through it the open project
+// and the other editors) when it is made. Each accessor walks the chain at
+// the time of the call and answers null at any missing link; nothing is
+// cached. Any thread; no locking beyond the delegate's own.
 
 class AppDelegate;
 class MainWindowController;
-class IDocumentHost;
 class IListEditViewController;
 class IClipEditWindowController;
 class IVideoEditWindowController;
@@ -25,8 +25,6 @@ public:
 
     static AppDelegate* appDelegate();
     static MainWindowController* mainController();
-    // The main window controller as the editors see it.
-    static IDocumentHost* documentHost();
     static IListEditViewController* listEditController();
     static IClipEditWindowController* clipEditController();
     static IVideoEditWindowController* videoEditController();

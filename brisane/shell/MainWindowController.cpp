@@ -11,7 +11,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,10 +20,8 @@
 #include "corvane/DVDBurnNotification.h"
 #include "corvane/DVDLibrary.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
 #include "shell/AppDelegate.h"
 #include "shell/BurnSettingWindow.h"
-#include "shell/ControllerFunction.h"
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
 #include "shell/DVDPlayCtrl.h"
@@ -36,12 +33,12 @@
 #include "shell/core/DiscModelBuilder.h"
 #include "shell/core/DiscSideRebuild.h"
 #include "shell/core/EditorFactory.h"
-#include "shell/core/FileLogger.h"
 #include "shell/core/IClipEditWindowController.h"
 #include "shell/core/IListEditViewController.h"
 #include "shell/core/IMenuEditViewController.h"
 #include "shell/core/IRenderEditWndCtrl.h"
 #include "shell/core/IVideoEditWindowController.h"
+#include "shell/core/OpenProject.h"
 
 namespace {
 
@@ -66,7 +63,15 @@ void hostView(QWidget* container, QWidget* view)
 
 }  // namespace
 
-MainWindowController::MainWindowController(QObject* parent) : QObject(parent) {}
+MainWindowController::MainWindowController(std::shared_ptr<OpenProject> project,
+                                           AppDelegate* delegate)
+    : m_project(project ? std::move(project) : std::make_shared<OpenProject>()),
+      m_delegate(delegate),
+      m_quality(std::make_unique<DiscQualityControls>(*this))
+{
+    connect(m_quality.get(), &DiscQualityControls::customQualityWindowWillClose, this,
+            [this] { windowWillClose(customQualityWindow()); });
+}
 
 MainWindowController::~MainWindowController()
 {
@@ -96,20 +101,9 @@ void MainWindowController::awakeFromNib()
     flushEditSourceOrMenuIfChanged();
     // 3 to 5. The editors.
     createEditors();
-    // 6. The custom bitrate bounds and the estimate.
-    m_minQualityValue = QualityMenuModel::minQualityValue;
-    m_maxQualityValue = QualityMenuModel::maxQualityValue;
-    capacity_ = CapacityEstimate::resultForUsedSpace(0, CapacityEstimate::singleLayerCapacity);
-    // 7. The disc sizes, D5 first.
-    {
-        const QSignalBlocker blocker(m_dvdModelPopButton);
-        m_dvdModelPopButton->clear();
-        m_dvdModelPopButton->addItems(DvdModelTitles);
-        m_dvdModelPopButton->setCurrentIndex(0);
-    }
-    // 8. The quality pop-up.
-    setDvdQualityMenu();
-    showCapacity();
+    // 6 to 8. The custom bitrate bounds and the estimate, the disc sizes
+    // (D5 first), the quality pop-up.
+    m_quality->setUp();
     // 10. The burner and its drive watch.
     m_burner = std::make_unique<DVDBurn>();
     m_burnNotification = new DVDBurnNotification(this);
@@ -152,7 +146,7 @@ void MainWindowController::buildWindow()
 
     buildMenuBar();
     buildSaveWindow();
-    buildCustomQualityWindow();
+    m_quality->makeCustomQualityWindow(m_window.get());
 }
 
 void MainWindowController::buildMenuBar()
@@ -166,10 +160,10 @@ void MainWindowController::buildMenuBar()
         connect(item, &QAction::triggered, this, slot);
         return item;
     };
-    auto delegateCall = [](void (AppDelegate::*call)()) {
-        return [call] {
-            if (AppDelegate* delegate = AppDelegate::current()) {
-                (delegate->*call)();
+    auto delegateCall = [this](void (AppDelegate::*call)()) {
+        return [this, call] {
+            if (m_delegate) {
+                (m_delegate->*call)();
             }
         };
     };
@@ -221,16 +215,7 @@ QWidget* MainWindowController::buildBottomBar()
     m_mainEditModeBtn->setMinimumWidth(100);
     connect(m_mainEditModeBtn, &QPushButton::clicked, this,
             &MainWindowController::editModeChangedAction);
-    m_capacityView = new CustomCapacityView;
-    m_capacityView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_dvdQualityPopBtn = new QComboBox;
-    m_dvdQualityPopBtn->setToolTip(QStringLiteral("Video quality"));
-    connect(m_dvdQualityPopBtn, &QComboBox::activated, this,
-            &MainWindowController::dvdQualityChosen);
-    m_dvdModelPopButton = new QComboBox;
-    m_dvdModelPopButton->setToolTip(QStringLiteral("Disc size"));
-    connect(m_dvdModelPopButton, &QComboBox::activated, this,
-            &MainWindowController::dvdModelChangedAction);
+    m_quality->makeBarWidgets();
     m_previewButton = new QPushButton(QStringLiteral("Preview"));
     m_burnButton = new QPushButton(QStringLiteral("Burn"));
     connect(m_previewButton, &QPushButton::clicked, this,
@@ -238,9 +223,9 @@ QWidget* MainWindowController::buildBottomBar()
     connect(m_burnButton, &QPushButton::clicked, this, &MainWindowController::burnDvdButtonAction);
 
     layout->addWidget(m_mainEditModeBtn);
-    layout->addWidget(m_capacityView, 1);
-    layout->addWidget(m_dvdQualityPopBtn);
-    layout->addWidget(m_dvdModelPopButton);
+    layout->addWidget(capacityView(), 1);
+    layout->addWidget(dvdQualityPopBtn());
+    layout->addWidget(dvdModelPopButton());
     layout->addWidget(m_previewButton);
     layout->addWidget(m_burnButton);
     return bar;
@@ -260,33 +245,21 @@ void MainWindowController::buildSaveWindow()
     layout->addWidget(progress);
 }
 
-void MainWindowController::buildCustomQualityWindow()
-{
-    m_customQualityWindow =
-        new CustomQualityPanel(m_minQualityValue, m_maxQualityValue, m_window.get());
-    connect(m_customQualityWindow, &CustomQualityPanel::fieldEdited, this,
-            &MainWindowController::changedQualityUseField);
-    connect(m_customQualityWindow, &CustomQualityPanel::sliderMoved, this,
-            &MainWindowController::changeQualityUseSlider);
-    connect(m_customQualityWindow, &CustomQualityPanel::willClose, this,
-            [this] { windowWillClose(m_customQualityWindow); });
-}
-
 void MainWindowController::createEditors()
 {
     const auto factory = EditorFactory::current();
     QWidget* window = m_window.get();
-    setListEditController(factory->makeListEditController(window));
+    setListEditController(factory->makeListEditController(window, this));
     if (IListEditViewController* listEditor = listEditController()) {
         hostView(m_listContainerView, listEditor->view());
     }
-    setClipEditController(factory->makeClipEditController(window));
-    setVideoEditController(factory->makeVideoEditController(window));
-    setMenuEditController(factory->makeMenuEditController(window));
+    setClipEditController(factory->makeClipEditController(window, this));
+    setVideoEditController(factory->makeVideoEditController(window, this));
+    setMenuEditController(factory->makeMenuEditController(window, this));
     if (IMenuEditViewController* menuEditor = menuEditController()) {
         hostView(m_menuEditContainerView, menuEditor->view());
     }
-    setImageEditController(factory->makeImageEditController(window));
+    setImageEditController(factory->makeImageEditController(window, this));
 }
 
 void MainWindowController::centerWindow()
@@ -331,6 +304,35 @@ void MainWindowController::placeWindow()
     }
     m_window->setGeometry(placedWindowGeometry(m_window->geometry(), screen->geometry(),
                                                screen->availableGeometry()));
+}
+
+// --- The open project -------------------------------------------------------
+
+std::shared_ptr<OpenProject> MainWindowController::openProject() const
+{
+    QMutexLocker lock(&m_projectLock);
+    return m_project;
+}
+
+void MainWindowController::setOpenProject(std::shared_ptr<OpenProject> project)
+{
+    QMutexLocker lock(&m_projectLock);
+    m_project = project ? std::move(project) : std::make_shared<OpenProject>();
+}
+
+std::shared_ptr<DVDResource> MainWindowController::dvd() const
+{
+    return openProject()->dvd();
+}
+
+std::shared_ptr<DataResource> MainWindowController::dateResource() const
+{
+    return openProject()->dateResource();
+}
+
+std::shared_ptr<DVDLibraryResource> MainWindowController::dvdLibSource() const
+{
+    return openProject()->dvdLibSource();
 }
 
 // --- Editors ----------------------------------------------------------------
@@ -495,22 +497,22 @@ void MainWindowController::validateDeleteItem()
 
 void MainWindowController::openNewProjectInFirstResponder()
 {
-    if (AppDelegate* delegate = AppDelegate::current()) {
-        delegate->openNewProjectAction();
+    if (m_delegate) {
+        m_delegate->openNewProjectAction();
     }
 }
 
 void MainWindowController::openExistProjectInFirstResponder()
 {
-    if (AppDelegate* delegate = AppDelegate::current()) {
-        delegate->openExistProjectAction();
+    if (m_delegate) {
+        m_delegate->openExistProjectAction();
     }
 }
 
 void MainWindowController::saveProjectInFirstResponder()
 {
-    if (AppDelegate* delegate = AppDelegate::current()) {
-        delegate->saveProjectAction();
+    if (m_delegate) {
+        m_delegate->saveProjectAction();
     }
 }
 
@@ -527,17 +529,17 @@ bool MainWindowController::windowShouldClose(QWidget* window)
 
 void MainWindowController::closeActionAlertSavePanel()
 {
-    AppDelegate* delegate = AppDelegate::current();
+    AppDelegate* delegate = m_delegate;
     if (!delegate) {
         return;
     }
     QPointer<MainWindowController> self(this);
-    auto save = [] {
+    auto save = [self] {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [] {
-                if (AppDelegate* current = AppDelegate::current()) {
-                    current->saveProjectAndCloseWindow();
+            [self] {
+                if (self && self->m_delegate) {
+                    self->m_delegate->saveProjectAndCloseWindow();
                 }
             },
             Qt::QueuedConnection);
@@ -556,11 +558,11 @@ void MainWindowController::closeActionAlertSavePanel()
 
 void MainWindowController::windowWillClose(QWidget* window)
 {
-    if (window && window == m_customQualityWindow) {
+    if (window && window == customQualityWindow()) {
         doCustomQualityOk();
     } else if (window && window == m_window.get()) {
-        if (AppDelegate* delegate = AppDelegate::current()) {
-            delegate->mainWindowDidClose();
+        if (m_delegate) {
+            m_delegate->mainWindowDidClose();
         }
     }
 }
@@ -629,152 +631,17 @@ void MainWindowController::closeSaveWindowInMainThread()
     performBlockOnMainThread([this] { closeSaveWindow(); });
 }
 
-// --- Quality and capacity ---------------------------------------------------
-
-qint64 MainWindowController::projectBitrate() const
-{
-    const auto disc = ModelServices::current()->dvd();
-    return disc ? disc->dvdBitrate() : DVDResource().dvdBitrate();
-}
-
-void MainWindowController::setProjectBitrate(qint64 bitrate)
-{
-    if (const auto disc = ModelServices::current()->dvd()) {
-        disc->setDvdBitrate(bitrate);
-    }
-}
-
-void MainWindowController::setDvdQualityMenu()
-{
-    m_dvdQualityMenu = QualityMenuModel::setDvdQualityMenu(projectBitrate());
-    if (!m_dvdQualityPopBtn) {
-        return;
-    }
-    const QSignalBlocker blocker(m_dvdQualityPopBtn);
-    m_dvdQualityPopBtn->clear();
-    for (const QualityMenuModel::Entry& entry : m_dvdQualityMenu.entries()) {
-        if (entry.action == QualityMenuModel::Action::Separator) {
-            m_dvdQualityPopBtn->insertSeparator(m_dvdQualityPopBtn->count());
-        } else {
-            m_dvdQualityPopBtn->addItem(entry.title);
-        }
-    }
-    m_dvdQualityPopBtn->setCurrentIndex(int(m_dvdQualityMenu.selectedIndex()));
-}
-
-void MainWindowController::dvdQualityChosen(int index)
-{
-    const auto& entries = m_dvdQualityMenu.entries();
-    if (index < 0 || index >= entries.size()) {
-        return;
-    }
-    const QualityMenuModel::Entry& entry = entries.at(index);
-    switch (entry.action) {
-        case QualityMenuModel::Action::Preset:
-            menuItemDVDQualityAction(entry.tag);
-            break;
-        case QualityMenuModel::Action::ExistQuality:
-            useExistQualityAction(entry.title);
-            break;
-        case QualityMenuModel::Action::CustomSize:
-            openCustomDvdQualityWnd();
-            break;
-        case QualityMenuModel::Action::Separator:
-            break;
-    }
-}
-
-void MainWindowController::menuItemDVDQualityAction(qint64 tag)
-{
-    if (const auto bitrate = QualityMenuModel::bitrateForPresetTag(tag)) {
-        setProjectBitrate(*bitrate);
-        changeCapacityValue();
-    }
-}
-
-void MainWindowController::useExistQualityAction(const QString& title)
-{
-    setProjectBitrate(QualityMenuModel::bitrateForExistQualityTitle(title));
-    changeCapacityValue();
-}
-
-void MainWindowController::openCustomDvdQualityWnd()
-{
-    m_qualityValue = projectBitrate();
-    if (!m_customQualityWindow) {
-        return;
-    }
-    m_customQualityWindow->showQualityValue(m_qualityValue);
-    m_customQualityWindow->open();
-}
-
-void MainWindowController::changedQualityUseField(qint64 value)
-{
-    m_qualityValue = std::min(std::max(value, m_minQualityValue), m_maxQualityValue);
-    if (m_customQualityWindow) {
-        m_customQualityWindow->showQualityValue(m_qualityValue);
-    }
-    doCustomQualityOk();
-}
-
-void MainWindowController::changeQualityUseSlider(qint64 value)
-{
-    m_qualityValue = value;
-    if (m_customQualityWindow) {
-        m_customQualityWindow->showQualityValue(m_qualityValue);
-    }
-    doCustomQualityOk();
-}
-
-void MainWindowController::customQualityOkAction()
-{
-    if (m_customQualityWindow) {
-        m_customQualityWindow->accept();  // closing applies the value
-    }
-}
-
-void MainWindowController::doCustomQualityOk()
-{
-    setProjectBitrate(m_qualityValue);
-    setDvdQualityMenu();
-    changeCapacityValue();
-}
-
-void MainWindowController::dvdModelChangedAction()
-{
-    FileLogger::writeLine(QStringLiteral("dvd model change"));
-    changeCapacityValue();
-}
-
-int MainWindowController::dvdModelIndex() const
-{
-    return m_dvdModelPopButton ? std::max(0, m_dvdModelPopButton->currentIndex()) : 0;
-}
-
-void MainWindowController::showCapacity()
-{
-    if (m_capacityView) {
-        m_capacityView->setShowString(capacity_.showString);
-        m_capacityView->setCapacityValue(capacity_.capacityValue);
-    }
-}
-
 // --- Disc side --------------------------------------------------------------
 
-namespace {
-
-DiscSideRebuild openProjectRebuild()
+DiscSideRebuild MainWindowController::openProjectRebuild() const
 {
-    const auto services = ModelServices::current();
-    return DiscSideRebuild(services->dateResource(), services->dvd());
+    return DiscSideRebuild(dateResource(), dvd());
 }
-
-}  // namespace
 
 void MainWindowController::initDvdResource()
 {
     openProjectRebuild().flushDVDResourceBeforeEdit();
-    if (IMenuEditViewController* menuEditor = ControllerFunction::menuEditController()) {
+    if (IMenuEditViewController* menuEditor = menuEditController()) {
         menuEditor->flushDVDPageEditWhenOpen();
     }
 }
@@ -791,16 +658,7 @@ double MainWindowController::getCurrentDVDMenuDuration()
 
 void MainWindowController::changeCapacityValue()
 {
-    const auto services = ModelServices::current();
-    const auto disc = services->dvd();
-    if (!disc) {
-        capacity_ = CapacityEstimate::resultForUsedSpace(
-            0, CapacityEstimate::capacityForDiscModel(dvdModelIndex()));
-    } else {
-        capacity_ = CapacityEstimate::changeCapacityValue(services->dateResource().get(), *disc,
-                                                          dvdModelIndex());
-    }
-    showCapacity();
+    m_quality->changeCapacityValue(dvdModelIndex());
 }
 
 double MainWindowController::totalMediaDataTime(const std::shared_ptr<MediaData>& media)
@@ -810,7 +668,7 @@ double MainWindowController::totalMediaDataTime(const std::shared_ptr<MediaData>
 
 std::shared_ptr<DVDLibrary> MainWindowController::getDVDObj()
 {
-    const DiscModelBuilder builder(ModelServices::current()->dvd());
+    const DiscModelBuilder builder(dvd());
     auto dvd = builder.getDVDObj();
     m_clipsLeftOut = builder.clipsWithNothingToPlay();
     return dvd;

@@ -5,16 +5,17 @@
 // switches the window between list-edit and menu-edit mode, routes the
 // Delete command, guards closing with the save question, shows the saving
 // sheet, keeps the window's edited mark (the only record of unsaved
-// changes), and drives the quality and disc-size pop-ups and the capacity
-// bar.
+// changes), and holds the quality and disc-size pop-ups and the capacity bar
+// (DiscQualityControls, whose operations it forwards).
 //
-// Made and set up by the application delegate at launch; reached through
-// ControllerFunction::mainController(); the editors see it only as the
-// IDocumentHost that ControllerFunction::documentHost() answers. Main thread, except where an
-// operation says "any thread". The operations the editors call are virtual
-// so that tests can record them; a controller that is never set up has no
-// window and still answers them.
+// Made and set up by the application delegate at launch, which shares the
+// open project with it; it hands itself, as the IDocumentHost, to every
+// editor it makes, and through it the open project. Main thread, except
+// where an operation says "any thread". The operations the editors call are
+// virtual so that tests can record them; a controller that is never set up
+// has no window and still answers them.
 
+#include <QMutex>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -22,6 +23,7 @@
 #include <functional>
 #include <memory>
 
+#include "shell/DiscQualityControls.h"
 #include "shell/core/CapacityEstimate.h"
 #include "shell/core/IDocumentHost.h"
 #include "shell/core/QualityMenuModel.h"
@@ -31,6 +33,7 @@ class IClipEditWindowController;
 class IVideoEditWindowController;
 class IMenuEditViewController;
 class IRenderEditWndCtrl;
+class AppDelegate;
 class CustomCapacityView;
 class CustomQualityPanel;
 class BurnSettingWindow;
@@ -38,8 +41,10 @@ class DVDBurn;
 class DVDBurnNotification;
 class DVDLibrary;
 class DVDPlayCtrl;
+class DiscSideRebuild;
 class MainWindow;
 class MediaData;
+class OpenProject;
 class QAction;
 class QComboBox;
 class QDialog;
@@ -56,12 +61,24 @@ public:
     static inline const QString MenuTab = QStringLiteral("menu");
     static inline const QString MenuEditTitle = QStringLiteral("Menu Edit");
     static inline const QString ListEditTitle = QStringLiteral("List Edit");
-    static inline const QStringList DvdModelTitles = {QStringLiteral("D5 / 4.7GB"),
-                                                      QStringLiteral("D9 / 8.3GB")};
+    static inline const QStringList& DvdModelTitles = DiscQualityControls::DvdModelTitles;
     static constexpr int WindowHeight = 720;
 
-    explicit MainWindowController(QObject* parent = nullptr);
+    // Works on `project` (a new empty one when null); the project and window
+    // commands go to `delegate` (none: they do nothing). Neither is owned;
+    // the delegate outlives the controller.
+    explicit MainWindowController(std::shared_ptr<OpenProject> project = nullptr,
+                                  AppDelegate* delegate = nullptr);
     ~MainWindowController() override;
+
+    // --- The open project (any thread) ---
+    std::shared_ptr<OpenProject> openProject() const;
+    // Works on `project` from now on (tests and tools hand one of their
+    // own); null gives an empty one.
+    void setOpenProject(std::shared_ptr<OpenProject> project);
+    std::shared_ptr<DVDResource> dvd() const override;
+    std::shared_ptr<DataResource> dateResource() const override;
+    std::shared_ptr<DVDLibraryResource> dvdLibSource() const override;
 
     static QString windowNibName() { return QStringLiteral("MainWindowController"); }
 
@@ -79,11 +96,11 @@ public:
                                       const QRect& available);
 
     // --- Editors; null until set. Owned: setting one releases the previous ---
-    IListEditViewController* listEditController() const;
-    IClipEditWindowController* clipEditController() const;
-    IVideoEditWindowController* videoEditController() const;
-    IMenuEditViewController* menuEditController() const;
-    IRenderEditWndCtrl* imageEditController() const;
+    IListEditViewController* listEditController() const override;
+    IClipEditWindowController* clipEditController() const override;
+    IVideoEditWindowController* videoEditController() const override;
+    IMenuEditViewController* menuEditController() const override;
+    IRenderEditWndCtrl* imageEditController() const override;
     void setListEditController(std::unique_ptr<IListEditViewController> controller);
     void setClipEditController(std::unique_ptr<IClipEditWindowController> controller);
     void setVideoEditController(std::unique_ptr<IVideoEditWindowController> controller);
@@ -165,32 +182,28 @@ public:
     void closeSaveWindowInMainThread();
     QDialog* saveWindow() const { return m_saveWindow; }
 
-    // --- Quality and capacity ---
-    QComboBox* dvdQualityPopBtn() const { return m_dvdQualityPopBtn; }
-    QComboBox* dvdModelPopButton() const { return m_dvdModelPopButton; }
-    CustomCapacityView* capacityView() const { return m_capacityView; }
-    CustomQualityPanel* customQualityWindow() const { return m_customQualityWindow; }
-    const QualityMenuModel& dvdQualityMenu() const { return m_dvdQualityMenu; }
-    qint64 minQualityValue() const { return m_minQualityValue; }
-    qint64 maxQualityValue() const { return m_maxQualityValue; }
-    qint64 qualityValue() const { return m_qualityValue; }
-    void setQualityValue(qint64 value) { m_qualityValue = value; }
-    // Rebuilds the quality pop-up for the project's bitrate.
-    void setDvdQualityMenu();
+    // --- Quality and capacity (DiscQualityControls) ---
+    DiscQualityControls& qualityControls() const { return *m_quality; }
+    QComboBox* dvdQualityPopBtn() const { return m_quality->dvdQualityPopBtn(); }
+    QComboBox* dvdModelPopButton() const { return m_quality->dvdModelPopButton(); }
+    CustomCapacityView* capacityView() const { return m_quality->capacityView(); }
+    CustomQualityPanel* customQualityWindow() const { return m_quality->customQualityWindow(); }
+    const QualityMenuModel& dvdQualityMenu() const { return m_quality->dvdQualityMenu(); }
+    qint64 minQualityValue() const { return m_quality->minQualityValue(); }
+    qint64 maxQualityValue() const { return m_quality->maxQualityValue(); }
+    qint64 qualityValue() const { return m_quality->qualityValue(); }
+    void setQualityValue(qint64 value) { m_quality->setQualityValue(value); }
+    void setDvdQualityMenu() { m_quality->setDvdQualityMenu(); }
     void updateDVDQualityPopBtnWhenOpenProject() { setDvdQualityMenu(); }
-    // The pop-up's entry at `index` chosen.
-    void dvdQualityChosen(int index);
-    void menuItemDVDQualityAction(qint64 tag);
-    void useExistQualityAction(const QString& title);
-    // Shows the custom bitrate panel on the project's bitrate.
-    void openCustomDvdQualityWnd();
-    void changedQualityUseField(qint64 value);
-    void changeQualityUseSlider(qint64 value);
-    void customQualityOkAction();
-    // The project's bitrate becomes qualityValue; the pop-up and the
-    // estimate follow.
-    void doCustomQualityOk();
-    void dvdModelChangedAction();
+    void dvdQualityChosen(int index) { m_quality->dvdQualityChosen(index); }
+    void menuItemDVDQualityAction(qint64 tag) { m_quality->menuItemDVDQualityAction(tag); }
+    void useExistQualityAction(const QString& title) { m_quality->useExistQualityAction(title); }
+    void openCustomDvdQualityWnd() { m_quality->openCustomDvdQualityWnd(); }
+    void changedQualityUseField(qint64 value) { m_quality->changedQualityUseField(value); }
+    void changeQualityUseSlider(qint64 value) { m_quality->changeQualityUseSlider(value); }
+    void customQualityOkAction() { m_quality->customQualityOkAction(); }
+    void doCustomQualityOk() { m_quality->doCustomQualityOk(); }
+    void dvdModelChangedAction() { m_quality->dvdModelChangedAction(); }
 
     // --- Disc side ---
     // Rebuilds the disc side of the open project from the title list
@@ -216,8 +229,11 @@ public:
     // to play.
     const QList<std::shared_ptr<MediaData>>& clipsLeftOut() const { return m_clipsLeftOut; }
     // The latest estimate, in bytes, and what the capacity bar shows for it.
-    qint64 totalUsedSpace() const { return capacity_.totalUsedSpace; }
-    const CapacityEstimate::Result& capacityEstimate() const { return capacity_; }
+    qint64 totalUsedSpace() const { return m_quality->totalUsedSpace(); }
+    const CapacityEstimate::Result& capacityEstimate() const
+    {
+        return m_quality->capacityEstimate();
+    }
     // Closes the preview window when it is open.
     virtual void closePreviewWindow();
     // The Preview button: the main window goes behind the others and the
@@ -230,22 +246,22 @@ public:
 protected:
     // The disc-size choice the estimate measures against: 0 for D5, any other
     // value for D9.
-    virtual int dvdModelIndex() const;
+    virtual int dvdModelIndex() const { return m_quality->dvdModelIndex(); }
 
 private:
+    DiscSideRebuild openProjectRebuild() const;
     void buildWindow();
     void buildMenuBar();
     QWidget* buildBottomBar();
     void buildSaveWindow();
-    void buildCustomQualityWindow();
     void createEditors();
     void placeWindow();
-    void showCapacity();
     void endTabEditing();
     void validateDeleteItem();
-    qint64 projectBitrate() const;
-    void setProjectBitrate(qint64 bitrate);
 
+    mutable QMutex m_projectLock;
+    std::shared_ptr<OpenProject> m_project;
+    AppDelegate* const m_delegate;
     std::unique_ptr<IListEditViewController> listEditController_;
     std::unique_ptr<IClipEditWindowController> clipEditController_;
     std::unique_ptr<IVideoEditWindowController> videoEditController_;
@@ -264,19 +280,11 @@ private:
     QPushButton* m_previewButton = nullptr;
     QPushButton* m_burnButton = nullptr;
     QAction* m_deleteAction = nullptr;
-    QComboBox* m_dvdQualityPopBtn = nullptr;
-    QComboBox* m_dvdModelPopButton = nullptr;
-    CustomCapacityView* m_capacityView = nullptr;
-    CustomQualityPanel* m_customQualityWindow = nullptr;
     QDialog* m_saveWindow = nullptr;
 
     bool m_isEditSource = true;
     bool m_closeWithoutQuestion = false;
     std::atomic<bool> documentEdited_{false};
-    QualityMenuModel m_dvdQualityMenu;
-    qint64 m_minQualityValue = QualityMenuModel::minQualityValue;
-    qint64 m_maxQualityValue = QualityMenuModel::maxQualityValue;
-    qint64 m_qualityValue = 0;
-    CapacityEstimate::Result capacity_;
+    std::unique_ptr<DiscQualityControls> m_quality;
     QList<std::shared_ptr<MediaData>> m_clipsLeftOut;
 };

@@ -1,33 +1,10 @@
 #include "shell/SheetProductionInteraction.h"
 
 #include <QDebug>
-#include <QElapsedTimer>
-#include <QThread>
-#include <algorithm>
 
+#include "common/ChangeWait.h"
 #include "common/MainThread.h"
 #include "common/widgets/AlertService.h"
-
-namespace {
-
-// The longest sleep between two looks at the sheet and the run.
-constexpr int waitSliceMs = 20;
-
-// Sleeps up to `milliseconds`, waking early once `until` answers true.
-void waitUntil(int milliseconds, const std::function<bool()>& until)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!until()) {
-        const qint64 left = milliseconds - clock.elapsed();
-        if (left <= 0) {
-            return;
-        }
-        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, waitSliceMs)));
-    }
-}
-
-}  // namespace
 
 SheetProductionInteraction::SheetProductionInteraction(QWidget* window) : m_window(window) {}
 
@@ -63,9 +40,13 @@ bool SheetProductionInteraction::askToRetry(const RetryQuestion& question)
     if (!sheet) {
         return false;
     }
+    // Woken by the run's cancel and by the sheet's end; between two wakes
+    // the disc is looked at every pollMs.
+    const auto changes = question.changes ? question.changes : std::make_shared<ChangeWait>();
+    sheet->setEndHandler([changes] { changes->wake(); });
     const auto cancelled = [&question] { return question.isCancelled && question.isCancelled(); };
     for (;;) {
-        waitUntil(question.pollMs, [&] { return sheet->hasEnded() || cancelled(); });
+        changes->waitFor(question.pollMs, [&] { return sheet->hasEnded() || cancelled(); });
         if (sheet->hasEnded()) {
             break;
         }

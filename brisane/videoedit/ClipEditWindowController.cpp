@@ -16,16 +16,9 @@
 #include "common/NamedImage.h"
 #include "common/widgets/AlertService.h"
 #include "common/widgets/CommonFunctionThreads.h"
-#include "corvane/DVDMenu.h"
-#include "listedit/ListEditViewController.h"
-#include "listedit/ListTableView.h"
-#include "listedit/core/ListDropState.h"
-#include "listedit/core/ListMediaPlacement.h"
 #include "media/MoviePlayer.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
 #include "model/SectionDataResource.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 #include "videoedit/ClipDownControlView.h"
 #include "videoedit/ClipEditBackgroundView.h"
@@ -53,58 +46,11 @@ QPushButton* pushButton(const QString& text, QWidget* parent)
     return button;
 }
 
-// The menu canvas of the disc the clip belongs to: its media item's output
-// size, which its disc gives it; a new disc's without a media item.
-QSizeF canvasOf(const MediaData& clip)
-{
-    const VCMovie::Ptr item = clip.vcmovie();
-    return item ? item->videoOutputSize() : DVDMenu::menuSizeForAspectType(1);
-}
-
-// A new section of the source over [start, end), not yet in the source's
-// list, and its clip; no clip when the section cannot be played.
-struct NewChapter {
-    std::shared_ptr<MediaSectionItem> section;
-    MediaData::Ptr clip;
-};
-
-NewChapter makeChapter(const std::shared_ptr<SectionDataResource>& source, LMMediaTime start,
-                       LMMediaTime end, const QSizeF& canvas)
-{
-    NewChapter chapter;
-    chapter.section = std::make_shared<MediaSectionItem>();
-    chapter.section->setSuperResource(source);
-    chapter.section->setStartTimeInMedia(start);
-    chapter.section->setEndTimeInMedia(end);
-    chapter.clip = chapter.section->createMediaData(canvas);
-    return chapter;
-}
-
-bool makeChapterClips(const std::shared_ptr<SectionDataResource>& source,
-                      const ClipMarkerRules::Markers& markers, const ChapterApplyPlan& plan,
-                      const QSizeF& canvas, VCMovie::Ptr& freshItem, QList<NewChapter>& made)
-{
-    if (plan.reuseForFirstChapter) {
-        freshItem = SectionDataResource::createVcmovieWithSectionDataSource(*source, canvas);
-        if (!freshItem) {
-            qWarning() << "chapter edit: the source gives no media item; nothing applied";
-            return false;
-        }
-    }
-    for (qsizetype k = plan.reuseForFirstChapter ? 1 : 0; k + 1 < markers.size(); ++k) {
-        made.append(
-            makeChapter(source, markers[k]->markTime(), markers[k + 1]->markTime(), canvas));
-        if (!made.last().clip) {
-            qWarning() << "chapter edit: chapter" << k << "cannot be played; nothing applied";
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
-ClipEditWindowController::ClipEditWindowController(QWidget* parent) : QDialog(parent)
+ClipEditWindowController::ClipEditWindowController(QWidget* parent, IDocumentHost* host,
+                                                   ListEditViewController* list)
+    : QDialog(parent), m_host(host), m_writer(list, host)
 {
     setWindowTitle(QCoreApplication::applicationName());
     setWindowModality(Qt::WindowModal);
@@ -355,7 +301,8 @@ void ClipEditWindowController::showWindowWithMediaData(const std::shared_ptr<Med
     m_importMedia = media;
     m_sourceResource = source;
     announce(QStringLiteral("importMediaIsSubMedia"));
-    setVcMovie(SectionDataResource::createVcmovieWithSectionDataSource(*source, canvasOf(*media)));
+    setVcMovie(SectionDataResource::createVcmovieWithSectionDataSource(
+        *source, ChapterListWriter::canvasOf(*media)));
     updateOldMediaArrayWithResourse(*source);
     updateClipMarkerArrayWithResourse(*source);
     setSelectedMarker(nullptr);
@@ -391,7 +338,7 @@ void ClipEditWindowController::updateClipMarkerArrayWithResourse(const SectionDa
 
 void ClipEditWindowController::showOnMainWindow()
 {
-    EditSheet::showOnMainWindow(*this);
+    EditSheet::showOnMainWindow(*this, m_host ? m_host->window() : nullptr);
 }
 
 void ClipEditWindowController::cancelButtonAction()
@@ -662,101 +609,15 @@ bool ClipEditWindowController::applyChapters(ChapterApplyPlan::Kind kind)
     if (!confirmApply(kind)) {
         return false;
     }
-    const auto source = sourceResource();
-    const MediaData::Ptr clip = importMedia();
-    const auto ownSection = clip ? clip->sectionItem() : nullptr;
-    if (!source || !ownSection) {
-        qWarning() << "chapter edit: the clip or its source has gone; nothing applied";
+    if (!m_writer.writeChapters(kind, sourceResource(), importMedia(), m_markerArray,
+                                m_oldMediaArray)) {
         return false;
     }
-    // The new clips and the removals go through the title list: without it,
-    // or without a place there for the new clips, nothing may change, or
-    // sections would be left without clips.
-    if (!listTableView()) {
-        return false;
-    }
-    const Markers markers = m_markerArray;
-    const qsizetype chapters = markers.size() - 1;
-    const ChapterApplyPlan plan = ChapterApplyPlan::planFor(kind, chapters, clip->isSubMedia());
-    if (!hasPlaceInList(plan, clip)) {
-        qWarning() << "chapter edit: the clip is not in the title list; nothing applied";
-        return false;
-    }
-
-    // Every clip the apply needs is made before anything changes, so that a
-    // chapter that cannot be played leaves the project as it was.
-    VCMovie::Ptr freshItem;
-    QList<NewChapter> made;
-    if (!makeChapterClips(source, markers, plan, canvasOf(*clip), freshItem, made)) {
-        return false;
-    }
-
-    auto& sections = source->mediaSectionArray();
-    if (plan.dropOwnSectionFirst) {
-        sections.removeAll(ownSection);
-    }
-    if (plan.reuseForFirstChapter) {
-        ownSection->setStartTimeInMedia(markers[0]->markTime());
-        ownSection->setEndTimeInMedia(markers[1]->markTime());
-        clip->setVcmovie(freshItem);
-        resetMediaPreviewImage(clip);
-    }
-    MediaData::ClipList newClips;
-    for (const NewChapter& chapter : made) {
-        sections.append(chapter.section);
-        resetMediaPreviewImage(chapter.clip);
-        newClips.append(chapter.clip);
-    }
-    placeNewClips(plan.placement, newClips);
-    removeOldClips(sections, plan.removeOpenedClip ? nullptr : clip);
-    listTableReloadView();
-    if (IDocumentHost* main = ControllerFunction::documentHost()) {
-        main->setDocumentEdited(true);
+    if (m_host) {
+        m_host->setDocumentEdited(true);
     }
     accept();
     return true;
-}
-
-void ClipEditWindowController::placeNewClips(ChapterApplyPlan::Placement placement,
-                                             const MediaData::ClipList& clips)
-{
-    switch (placement) {
-        case ChapterApplyPlan::Placement::NearClip:
-            insertMediaArrayToListTable(clips);
-            break;
-        case ChapterApplyPlan::Placement::IntoClip:
-            mergeMediaArrayToListTable(clips);
-            break;
-        case ChapterApplyPlan::Placement::AfterMergedClip:
-            addMediaArrayAfterMergedClip(clips);
-            break;
-        case ChapterApplyPlan::Placement::None:
-            break;
-    }
-}
-
-void ClipEditWindowController::removeOldClips(QList<std::shared_ptr<MediaSectionItem>>& sections,
-                                              const MediaData::Ptr& kept)
-{
-    MediaData::ClipList gone = m_oldMediaArray;
-    gone.removeAll(kept);
-    for (const auto& old : gone) {
-        sections.removeAll(old->sectionItem());
-    }
-    removeMediaArrayInListTable(gone);
-}
-
-void ClipEditWindowController::resetMediaPreviewImage(const MediaData::Ptr& media)
-{
-    if (!media || media->isImageData()) {
-        return;
-    }
-    const QList<VCMovie::Ptr> pieces = media->segmentMovies();
-    QImage picture = pieces.isEmpty() ? QImage() : MediaData::thumbnailForVcMovie(*pieces.first());
-    if (picture.isNull()) {
-        picture = NamedImage::imageNamed(QStringLiteral("DefaultImage"));
-    }
-    media->setPreviewImage(picture);
 }
 
 void ClipEditWindowController::resetMediaTrim(const MediaData::Ptr& media)
@@ -766,94 +627,22 @@ void ClipEditWindowController::resetMediaTrim(const MediaData::Ptr& media)
     }
 }
 
-bool ClipEditWindowController::hasPlaceInList(const ChapterApplyPlan& plan,
-                                              const MediaData::Ptr& clip)
-{
-    const auto project = ModelServices::current()->dateResource();
-    if (!project) {
-        return false;
-    }
-    ListDropState state;
-    switch (plan.placement) {
-        case ChapterApplyPlan::Placement::None:
-            return true;
-        case ChapterApplyPlan::Placement::NearClip:
-            state.insertUnder(
-                clip->isSubMedia() ? ListDropState::SubClipLevel : ListDropState::ClipLevel, clip);
-            break;
-        case ChapterApplyPlan::Placement::AfterMergedClip:
-            state.insertUnder(ListDropState::ClipLevel, clip);
-            break;
-        case ChapterApplyPlan::Placement::IntoClip:
-            state.mergeInto(clip);
-            break;
-    }
-    return ListMediaPlacement(*project).canPlace(state);
-}
-
-ListTableView* ClipEditWindowController::listTableView() const
-{
-    auto* list = dynamic_cast<ListEditViewController*>(ControllerFunction::listEditController());
-    ListTableView* table = list ? list->listTableView() : nullptr;
-    if (!table) {
-        qWarning() << "chapter edit: no title list to change";
-    }
-    return table;
-}
-
 void ClipEditWindowController::insertMediaArrayToListTable(const MediaData::ClipList& clips)
 {
-    ListTableView* table = listTableView();
-    if (!table) {
-        return;
-    }
-    const MediaData::Ptr clip = importMedia();
-    table->setInsertOrMerge(1);
-    table->setInsertedType(clip && clip->isSubMedia() ? 4 : 3);
-    table->setInsertUnderData(clip);
-    table->addMediaArrayToList(clips);
-}
-
-void ClipEditWindowController::addMediaArrayAfterMergedClip(const MediaData::ClipList& clips)
-{
-    ListTableView* table = listTableView();
-    if (!table) {
-        return;
-    }
-    table->setInsertOrMerge(1);
-    table->setInsertedType(3);
-    table->setInsertUnderData(importMedia());
-    table->addMediaArrayToList(clips);
+    m_writer.insertMediaArrayToListTable(importMedia(), clips);
 }
 
 void ClipEditWindowController::mergeMediaArrayToListTable(const MediaData::ClipList& clips)
 {
-    ListTableView* table = listTableView();
-    if (!table) {
-        return;
-    }
-    table->setInsertOrMerge(2);
-    table->setMergeMedia(importMedia());
-    table->clipEditControllerMergeMediaArrayToList(clips);
+    m_writer.mergeMediaArrayToListTable(importMedia(), clips);
 }
 
 void ClipEditWindowController::removeMediaArrayInListTable(const MediaData::ClipList& clips)
 {
-    ListTableView* table = listTableView();
-    if (!table) {
-        return;
-    }
-    // The apply has taken the clips' sections out of the source already.
-    table->setIsOnlyMove(true);
-    for (const auto& clip : clips) {
-        table->removeSelectedMedia(clip);
-    }
-    table->setIsOnlyMove(false);
+    m_writer.removeMediaArrayInListTable(clips);
 }
 
 void ClipEditWindowController::listTableReloadView()
 {
-    if (ListTableView* table = listTableView()) {
-        table->reloadView();
-    }
+    m_writer.listTableReloadView();
 }

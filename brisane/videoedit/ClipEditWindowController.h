@@ -27,8 +27,8 @@
 // (CommonFunctionThreads::flushObject) and the bound control re-reads the key
 // on a later pass of the event loop, with its signals blocked.
 //
-// The title list is reached through ControllerFunction::listEditController()
-// and the main window through ControllerFunction::documentHost(); the
+// The title list it writes into (through ChapterListWriter) and the document
+// host (the main window and the open project) are given when it is made; the
 // question goes through the AlertService. Main thread only.
 
 #include <QDialog>
@@ -43,6 +43,7 @@
 #include "media/VCMovie.h"
 #include "model/MediaData.h"
 #include "shell/core/IClipEditWindowController.h"
+#include "videoedit/ChapterListWriter.h"
 #include "videoedit/core/ChapterApplyPlan.h"
 #include "videoedit/core/ClipEditPlayerProgressDelegate.h"
 #include "videoedit/core/ClipMarker.h"
@@ -50,8 +51,8 @@
 class ClipEditBackgroundView;
 class ClipEditMovieDisplayView;
 class ClipEditPlayerProgressView;
-class ListTableView;
-class MediaSectionItem;
+class IDocumentHost;
+class ListEditViewController;
 class MoviePlayer;
 class QAbstractButton;
 class QAction;
@@ -69,7 +70,9 @@ class ClipEditWindowController : public QDialog,
 public:
     using Markers = QList<ClipMarker::Ptr>;
 
-    explicit ClipEditWindowController(QWidget* parent = nullptr);
+    // `host` and `list` are not owned and outlive the sheet; either may be
+    // null (no main window; no title list to write into).
+    ClipEditWindowController(QWidget* parent, IDocumentHost* host, ListEditViewController* list);
     ~ClipEditWindowController() override;
 
     // --- Opening and closing ---
@@ -160,11 +163,15 @@ public:
     bool applyToSubmenuAction();
     // The clip's picture from its first piece, or "DefaultImage"; pictures
     // of photo clips stay.
-    static void resetMediaPreviewImage(const MediaData::Ptr& media);
+    static void resetMediaPreviewImage(const MediaData::Ptr& media)
+    {
+        ChapterListWriter::resetMediaPreviewImage(media);
+    }
     // Drops the clip's trim segments.
     static void resetMediaTrim(const MediaData::Ptr& media);
-    // The title list operations an apply uses; without a title list they
-    // log and do nothing.
+    // The title list operations an apply uses (ChapterListWriter), around
+    // the clip the sheet was opened from; without a title list they log and
+    // do nothing.
     void insertMediaArrayToListTable(const MediaData::ClipList& clips);
     void mergeMediaArrayToListTable(const MediaData::ClipList& clips);
     void removeMediaArrayInListTable(const MediaData::ClipList& clips);
@@ -202,16 +209,9 @@ private:
     void flushMarkerDependents();
     bool applyChapters(ChapterApplyPlan::Kind kind);
     bool confirmApply(ChapterApplyPlan::Kind kind);
-    void addMediaArrayAfterMergedClip(const MediaData::ClipList& clips);
-    void placeNewClips(ChapterApplyPlan::Placement placement, const MediaData::ClipList& clips);
-    // The clips that played the source when the sheet opened leave the list
-    // and their sections the source; `kept` (may be null) stays.
-    void removeOldClips(QList<std::shared_ptr<MediaSectionItem>>& sections,
-                        const MediaData::Ptr& kept);
-    ListTableView* listTableView() const;
-    // Whether the title list has the place the plan puts new clips at.
-    static bool hasPlaceInList(const ChapterApplyPlan& plan, const MediaData::Ptr& clip);
 
+    IDocumentHost* const m_host;
+    const ChapterListWriter m_writer;
     PropertyNotifier m_keys;
     MoviePlayer* m_player = nullptr;
     ClipEditBackgroundView* m_backgroundView = nullptr;

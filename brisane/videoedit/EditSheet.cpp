@@ -5,8 +5,6 @@
 #include <QToolButton>
 
 #include "media/MoviePlayer.h"
-#include "shell/ControllerFunction.h"
-#include "shell/core/IDocumentHost.h"
 
 void EditSheet::setDarkPalette(QWidget& sheet)
 {
@@ -23,6 +21,14 @@ QToolButton* EditSheet::makePlayPauseButton(QWidget* parent)
     return button;
 }
 
+QToolButton* EditSheet::makeTextButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setText(text);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
 QAction* EditSheet::addDeleteAction(QDialog& sheet)
 {
     auto* action = new QAction(QDialog::tr("Delete"), &sheet);
@@ -33,10 +39,8 @@ QAction* EditSheet::addDeleteAction(QDialog& sheet)
     return action;
 }
 
-void EditSheet::showOnMainWindow(QDialog& sheet)
+void EditSheet::showOnMainWindow(QDialog& sheet, QWidget* mainWindow)
 {
-    IDocumentHost* main = ControllerFunction::documentHost();
-    QWidget* mainWindow = main ? main->window() : nullptr;
     if (mainWindow && mainWindow != sheet.parentWidget()) {
         sheet.setParent(mainWindow, sheet.windowFlags());
     }

@@ -7,6 +7,7 @@
 class MoviePlayer;
 class QAction;
 class QDialog;
+class QString;
 class QToolButton;
 class QWidget;
 
@@ -16,11 +17,13 @@ public:
     static void setDarkPalette(QWidget& sheet);
     // The play/pause button: flat, a 24 point icon.
     static QToolButton* makePlayPauseButton(QWidget* parent);
+    // A button showing only its text.
+    static QToolButton* makeTextButton(const QString& text, QWidget* parent);
     // A Delete action on the whole window, disabled until there is
     // something to delete; added to `sheet`, which owns it.
     static QAction* addDeleteAction(QDialog& sheet);
-    // Opens `sheet` window modal over the main window (when there is one).
-    static void showOnMainWindow(QDialog& sheet);
+    // Opens `sheet` window modal over `mainWindow` (when there is one).
+    static void showOnMainWindow(QDialog& sheet, QWidget* mainWindow);
     // Pauses a playing player and plays a paused one.
     static void playOrPause(MoviePlayer& player);
 };

@@ -1,5 +1,6 @@
 #include "videoedit/VideoEditCropTab.h"
 
+#include "videoedit/EditSheet.h"
 #include "videoedit/NumberEditField.h"
 
 #include <QComboBox>
@@ -32,14 +33,6 @@ constexpr int kSliderSteps = 100;
 QString wholePixels(double v)
 {
     return QString::asprintf("%.0f", v);
-}
-
-QToolButton* textButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
 }
 
 }  // namespace
@@ -76,7 +69,7 @@ void VideoEditCropTab::buildControls()
         NumberEditField::make(this, [this](double v) { setCropRectY(static_cast<float>(v)); });
     m_cropWidthField = NumberEditField::make(this, [this](double v) { cropWidthChanged(v); });
     m_cropHeightField = NumberEditField::make(this, [this](double v) { cropHeightChanged(v); });
-    m_resetCropButton = textButton(tr("Reset Crop"), this);
+    m_resetCropButton = EditSheet::makeTextButton(tr("Reset Crop"), this);
     auto* cropRow = new QHBoxLayout;
     cropRow->addWidget(new QLabel(tr("X"), this));
     cropRow->addWidget(m_cropXField);
@@ -91,11 +84,11 @@ void VideoEditCropTab::buildControls()
     grid->addLayout(cropRow, 0, 0, 1, 4);
 
     // Turns and mirrors.
-    m_rotateLeftButton = textButton(tr("Rotate Left"), this);
-    m_rotateRightButton = textButton(tr("Rotate Right"), this);
-    m_horizontalFlipButton = textButton(tr("Flip Horizontal"), this);
-    m_verticalFlipButton = textButton(tr("Flip Vertical"), this);
-    m_resetRotateButton = textButton(tr("Reset Rotation"), this);
+    m_rotateLeftButton = EditSheet::makeTextButton(tr("Rotate Left"), this);
+    m_rotateRightButton = EditSheet::makeTextButton(tr("Rotate Right"), this);
+    m_horizontalFlipButton = EditSheet::makeTextButton(tr("Flip Horizontal"), this);
+    m_verticalFlipButton = EditSheet::makeTextButton(tr("Flip Vertical"), this);
+    m_resetRotateButton = EditSheet::makeTextButton(tr("Reset Rotation"), this);
     auto* turnRow = new QHBoxLayout;
     for (QToolButton* button :
          {m_rotateLeftButton, m_rotateRightButton, m_horizontalFlipButton, m_verticalFlipButton}) {
@@ -111,7 +104,7 @@ void VideoEditCropTab::buildControls()
     for (const QString& name : allFilterNames()) {
         m_effectButton->addItem(name, name);
     }
-    m_resetEffectButton = textButton(tr("Reset Effect"), this);
+    m_resetEffectButton = EditSheet::makeTextButton(tr("Reset Effect"), this);
     grid->addWidget(new QLabel(tr("Effect"), this), 2, 0);
     grid->addWidget(m_effectButton, 2, 1);
     grid->addWidget(m_resetEffectButton, 2, 3, Qt::AlignRight);

@@ -21,7 +21,6 @@
 #include "media/VideoEditPlayer.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "shell/ControllerFunction.h"
 #include "shell/core/IDocumentHost.h"
 #include "videoedit/EditSheet.h"
 #include "videoedit/FontColorPanelRouter.h"
@@ -35,9 +34,10 @@
 #include "videoedit/VideoEditCropTab.h"
 #include "videoedit/VideoEditSubtitleTab.h"
 #include "videoedit/VideoEditTabView.h"
+#include "videoedit/VideoEditTrimTab.h"
 #include "videoedit/VideoEditWatermarkTab.h"
 #include "videoedit/core/AudioTrackChoice.h"
-#include "videoedit/core/FFMovieTime2PlayTimeStringTransformer.h"
+#include "videoedit/core/KeyBinding.h"
 #include "videoedit/core/TrimSegmentRules.h"
 #include "videoedit/core/VideoEditLayout.h"
 
@@ -46,20 +46,6 @@ namespace {
 double seconds(LMMediaTime time)
 {
     return lm_ff_time_to_double(time);
-}
-
-const FFMovieTime2PlayTimeStringTransformer& timeTransformer()
-{
-    static const FFMovieTime2PlayTimeStringTransformer transformer;
-    return transformer;
-}
-
-QToolButton* textButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setText(text);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    return button;
 }
 
 }  // namespace
@@ -72,7 +58,8 @@ const QStringList& VideoEditWindowController::tabIdentifiers()
     return identifiers;
 }
 
-VideoEditWindowController::VideoEditWindowController(QWidget* parent) : QDialog(parent)
+VideoEditWindowController::VideoEditWindowController(QWidget* parent, IDocumentHost* host)
+    : QDialog(parent), m_host(host)
 {
     setWindowTitle(QCoreApplication::applicationName());
     setWindowModality(Qt::WindowModal);
@@ -116,7 +103,7 @@ void VideoEditWindowController::buildWindow()
     segments->addStretch();
     const QStringList titles{tr("Trim"), tr("Crop"), tr("Watermark"), tr("Subtitle"), tr("Audio")};
     for (int i = 0; i < titles.size(); ++i) {
-        auto* segment = textButton(titles[i], background);
+        auto* segment = EditSheet::makeTextButton(titles[i], background);
         segment->setCheckable(true);
         m_editSegment->addButton(segment, i);
         segments->addWidget(segment);
@@ -157,7 +144,8 @@ void VideoEditWindowController::buildWindow()
     auto* centreLayout = new QVBoxLayout(centre);
     centreLayout->setContentsMargins(10, 8, 10, 8);
     m_tabview = new VideoEditTabView(centre);
-    m_tabview->addTab(buildTrimPage(), tabIdentifiers()[0]);
+    m_trimTab = new VideoEditTrimTab(*this, m_tabview);
+    m_tabview->addTab(m_trimTab, tabIdentifiers()[0]);
     // Crop and watermark pages; the font and colour panels follow the page.
     m_fontColorPanels =
         new FontColorPanelRouter([this] { return m_tabview->currentIdentifier(); }, this);
@@ -191,73 +179,9 @@ void VideoEditWindowController::buildWindow()
     column->addLayout(bottom);
 
     m_deleteAction = EditSheet::addDeleteAction(*this);
-    connect(m_deleteAction, &QAction::triggered, this,
-            &VideoEditWindowController::deleteTrimAction);
+    connect(m_deleteAction, &QAction::triggered, m_trimTab, &VideoEditTrimTab::deleteTrimAction);
 
     resize(760, 640);
-}
-
-QWidget* VideoEditWindowController::buildTrimPage()
-{
-    auto* page = new QWidget(m_tabview);
-    auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(0, 0, 0, 0);
-    m_addTrimButton = textButton(tr("Add"), page);
-    m_addTrimButton->setToolTip(tr("Keep one second at the playhead"));
-    m_deleteTrimButton = textButton(tr("Delete"), page);
-    m_previewTrimButton = new QToolButton(page);
-    m_previewTrimButton->setAutoRaise(true);
-    m_previewTrimButton->setIconSize(QSize(24, 24));
-    m_previewTrimButton->setToolTip(tr("Preview the kept pieces"));
-    m_resetTrimButton = textButton(tr("Reset"), page);
-    m_resetTrimButton->setToolTip(tr("Remove every piece"));
-    m_trimStartField = new QLineEdit(page);
-    m_trimEndFiled = new QLineEdit(page);
-    for (QLineEdit* field : {m_trimStartField, m_trimEndFiled}) {
-        field->setFixedWidth(80);
-        field->setAlignment(Qt::AlignCenter);
-        connect(field, &QLineEdit::editingFinished, this,
-                [this, field] { fieldEditingFinished(field); });
-    }
-    connect(m_addTrimButton, &QToolButton::clicked, this,
-            &VideoEditWindowController::addTrimAction);
-    connect(m_deleteTrimButton, &QToolButton::clicked, this,
-            &VideoEditWindowController::deleteTrimAction);
-    connect(m_previewTrimButton, &QToolButton::clicked, this,
-            &VideoEditWindowController::playTrimAction);
-    connect(m_resetTrimButton, &QToolButton::clicked, this,
-            &VideoEditWindowController::resetTrimAction);
-    row->addWidget(m_addTrimButton);
-    row->addWidget(m_deleteTrimButton);
-    row->addWidget(m_previewTrimButton);
-    row->addSpacing(16);
-    row->addWidget(new QLabel(tr("Start"), page));
-    row->addWidget(m_trimStartField);
-    row->addWidget(new QLabel(tr("End"), page));
-    row->addWidget(m_trimEndFiled);
-    row->addStretch();
-    row->addWidget(m_resetTrimButton);
-    return page;
-}
-
-QAbstractButton* VideoEditWindowController::addTrimButton() const
-{
-    return m_addTrimButton;
-}
-
-QAbstractButton* VideoEditWindowController::deleteTrimButton() const
-{
-    return m_deleteTrimButton;
-}
-
-QAbstractButton* VideoEditWindowController::previewTrimButton() const
-{
-    return m_previewTrimButton;
-}
-
-QAbstractButton* VideoEditWindowController::resetTrimButton() const
-{
-    return m_resetTrimButton;
 }
 
 QAbstractButton* VideoEditWindowController::playPauseButton() const
@@ -272,49 +196,19 @@ QAbstractButton* VideoEditWindowController::doneButton() const
 
 // --- Bindings ---
 
-void VideoEditWindowController::bind(const QString& key, QObject* control,
-                                     std::function<void()> refresh)
-{
-    m_keys.observeKey(key, control, [control, refresh] {
-        const QSignalBlocker blocker(control);
-        refresh();
-    });
-    refresh();
-}
-
 void VideoEditWindowController::bindControls()
 {
-    bind(QStringLiteral("currentTimeStr"), m_currentTimeLabel,
-         [this] { m_currentTimeLabel->setText(currentTimeStr()); });
-    bind(QStringLiteral("currentLeftTimeStr"), m_currentLeftTimeLabel,
-         [this] { m_currentLeftTimeLabel->setText(currentLeftTimeStr()); });
-    bind(QStringLiteral("playPauseImage"), m_playPauseButton, [this] {
+    KeyBinding::bind(m_keys, QStringLiteral("currentTimeStr"), m_currentTimeLabel,
+                     [this] { m_currentTimeLabel->setText(currentTimeStr()); });
+    KeyBinding::bind(m_keys, QStringLiteral("currentLeftTimeStr"), m_currentLeftTimeLabel,
+                     [this] { m_currentLeftTimeLabel->setText(currentLeftTimeStr()); });
+    KeyBinding::bind(m_keys, QStringLiteral("playPauseImage"), m_playPauseButton, [this] {
         m_playPauseButton->setIcon(QIcon(QPixmap::fromImage(playPauseImage())));
         m_playPauseButton->setToolTip(m_player->isPlay() ? tr("Pause") : tr("Play"));
     });
-    bind(QStringLiteral("playPreviewImage"), m_previewTrimButton,
-         [this] { m_previewTrimButton->setIcon(QIcon(QPixmap::fromImage(playPreviewImage()))); });
-    bind(QStringLiteral("previewTrimEnable"), m_previewTrimButton,
-         [this] { m_previewTrimButton->setEnabled(previewTrimEnable() || m_isPlayTrim); });
-    const auto refreshAdd = [this] {
-        m_addTrimButton->setEnabled(trimCountLessThanFive() && addTrimEnable());
-    };
-    bind(QStringLiteral("addTrimEnable"), m_addTrimButton, refreshAdd);
-    bind(QStringLiteral("trimCountLessThanFive"), m_addTrimButton, refreshAdd);
-    bind(QStringLiteral("deleteTrimButtonEnable"), m_deleteTrimButton,
-         [this] { m_deleteTrimButton->setEnabled(deleteTrimButtonEnable()); });
-    bind(QStringLiteral("deleteTrimButtonEnable"), m_deleteAction,
-         [this] { m_deleteAction->setEnabled(deleteTrimButtonEnable()); });
-    bind(QStringLiteral("selectedStartTime"), m_trimStartField, [this] {
-        m_trimStartField->setText(
-            *timeTransformer().transformedValue(Value(selectedStartTime())).toString());
-        m_trimStartField->setEnabled(selectedTrimItem() != nullptr);
-    });
-    bind(QStringLiteral("selectedEndTime"), m_trimEndFiled, [this] {
-        m_trimEndFiled->setText(
-            *timeTransformer().transformedValue(Value(selectedEndTime())).toString());
-        m_trimEndFiled->setEnabled(selectedTrimItem() != nullptr);
-    });
+    m_trimTab->bindControls();
+    KeyBinding::bind(m_keys, QStringLiteral("deleteTrimButtonEnable"), m_deleteAction,
+                     [this] { m_deleteAction->setEnabled(deleteTrimButtonEnable()); });
 }
 
 void VideoEditWindowController::announce(const QString& key)
@@ -339,8 +233,7 @@ void VideoEditWindowController::updateWindowWithMedia(const std::shared_ptr<Medi
     m_importMovieStop = item->trimStop();
 
     setVcMovie(item);
-    m_isPlayTrim = false;
-    m_player->setIsPreview(false);
+    m_trimTab->stopPlayingTrims();
 
     m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
     segmentSelectChanged(0);
@@ -361,7 +254,7 @@ void VideoEditWindowController::updateWindowWithMedia(const std::shared_ptr<Medi
 
 void VideoEditWindowController::showOnMainWindow()
 {
-    EditSheet::showOnMainWindow(*this);
+    EditSheet::showOnMainWindow(*this, m_host ? m_host->window() : nullptr);
     setFocus(Qt::OtherFocusReason);
 }
 
@@ -387,15 +280,14 @@ void VideoEditWindowController::windowWillClose()
     }
     m_player->pause();
     m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
-    if (m_isPlayTrim) {
-        m_isPlayTrim = false;
-        m_player->setIsPreview(false);
+    if (m_trimTab->isPlayTrim()) {
+        m_trimTab->stopPlayingTrims();
     }
     m_player->seek(0);
     flushPlayerStatusImage();
     flushProgressTimeLabel();
 
-    IDocumentHost* main = ControllerFunction::documentHost();
+    IDocumentHost* main = m_host;
     if (main) {
         main->changeCapacityValue();
     }
@@ -537,7 +429,7 @@ QImage VideoEditWindowController::playPauseImage() const
 
 QImage VideoEditWindowController::playPreviewImage() const
 {
-    return NamedImage::imageNamed(m_isPlayTrim ? QStringLiteral("video_edit_preview_stop")
+    return NamedImage::imageNamed(isPlayTrim() ? QStringLiteral("video_edit_preview_stop")
                                                : QStringLiteral("video_edit_preview"));
 }
 
@@ -647,203 +539,6 @@ bool VideoEditWindowController::eventFilter(QObject* watched, QEvent* event)
         updateForTabViewSelectedItem();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-// --- Trim segments ---
-
-std::shared_ptr<MovieTrimItem> VideoEditWindowController::trimAt(int index) const
-{
-    const VCMovie::Ptr item = vcMovie();
-    const VCMovie::TrimArray trims = item ? item->trimArray() : VCMovie::TrimArray();
-    return TrimSegmentRules::selects(index, trims.size()) ? trims.at(index) : nullptr;
-}
-
-std::shared_ptr<MovieTrimItem> VideoEditWindowController::selectedTrimItem() const
-{
-    return trimAt(m_playerProgressBarView->selectedTrimIndex());
-}
-
-bool VideoEditWindowController::trimCountLessThanFive() const
-{
-    const VCMovie::Ptr item = vcMovie();
-    return !item || item->trimArray().size() < TrimSegmentRules::kMaxTrimCount;
-}
-
-bool VideoEditWindowController::deleteTrimButtonEnable() const
-{
-    return selectedTrimItem() != nullptr;
-}
-
-bool VideoEditWindowController::previewTrimEnable() const
-{
-    const VCMovie::Ptr item = vcMovie();
-    return item && !item->trimArray().isEmpty();
-}
-
-bool VideoEditWindowController::addTrimEnable() const
-{
-    const VCMovie::Ptr item = vcMovie();
-    return item && TrimSegmentRules::addTrimEnable(item->trimArray(),
-                                                   seconds(m_playerProgressBarView->currentTime()),
-                                                   seconds(m_playerProgressBarView->duration()));
-}
-
-LMMediaTime VideoEditWindowController::selectedStartTime() const
-{
-    const auto trim = selectedTrimItem();
-    return trim ? trim->startTime() : 0;
-}
-
-LMMediaTime VideoEditWindowController::selectedEndTime() const
-{
-    const auto trim = selectedTrimItem();
-    return trim ? trim->stopTime() : 0;
-}
-
-void VideoEditWindowController::setSelectedStartTime(LMMediaTime time)
-{
-    const auto trim = selectedTrimItem();
-    if (!trim) {
-        return;
-    }
-    m_doSeek = TrimSegmentRules::movesPlayhead(seconds(time), trim->start());
-    const double stop = trim->stop();
-    const double start = TrimSegmentRules::clampedStart(
-        vcMovie()->trimArray(), m_playerProgressBarView->selectedTrimIndex(), seconds(time));
-    trim->setStart(start);
-    trim->setDuration(stop - start);
-    m_playerProgressBarView->update();
-}
-
-void VideoEditWindowController::setSelectedEndTime(LMMediaTime time)
-{
-    const auto trim = selectedTrimItem();
-    if (!trim) {
-        return;
-    }
-    m_doSeek = TrimSegmentRules::movesPlayhead(seconds(time), trim->stop());
-    const double end = TrimSegmentRules::clampedEnd(vcMovie()->trimArray(),
-                                                    m_playerProgressBarView->selectedTrimIndex(),
-                                                    seconds(time), seconds(m_player->duration()));
-    trim->setDuration(end - trim->start());
-    m_playerProgressBarView->update();
-}
-
-LMMediaTime VideoEditWindowController::trimDuration() const
-{
-    const VCMovie::Ptr item = vcMovie();
-    return item ? item->trimDuration() : 0;
-}
-
-void VideoEditWindowController::addTrimAction()
-{
-    m_playerProgressBarView->addTrimAction();
-    flushProgressTimeLabel();
-    flushPlayerProgressTimeStr();
-}
-
-void VideoEditWindowController::deleteTrimAction()
-{
-    m_playerProgressBarView->deleteSelectedTrimAction();
-    if (m_isPlayTrim) {
-        m_isPlayTrim = false;
-        m_player->setIsPreview(false);
-    }
-    flushProgressTimeLabel();
-    flushPlayerProgressTimeStr();
-    flushPlayerStatusImage();
-}
-
-void VideoEditWindowController::playTrimAction()
-{
-    m_player->setIsPreview(!m_player->isPreview());
-    m_isPlayTrim = !m_isPlayTrim;
-    if (m_isPlayTrim) {
-        const VCMovie::Ptr item = vcMovie();
-        const VCMovie::TrimArray trims = item ? item->trimArray() : VCMovie::TrimArray();
-        m_player->seek(trims.isEmpty() ? 0 : trims.first()->startTime());
-        m_player->play();
-    }
-    flushPlayerStatusImage();
-    announce(QStringLiteral("previewTrimEnable"));
-}
-
-void VideoEditWindowController::resetTrimAction()
-{
-    if (const VCMovie::Ptr item = vcMovie()) {
-        item->setTrimArray({});
-    }
-    m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
-    m_playerProgressBarView->update();
-    m_isPlayTrim = false;
-    m_player->setIsPreview(false);
-    flushPlayerProgress();
-    flushProgressTimeLabel();
-}
-
-void VideoEditWindowController::flushProgressTimeLabel()
-{
-    announce(QStringLiteral("selectedStartTime"));
-    announce(QStringLiteral("selectedEndTime"));
-    const VCMovie::Ptr item = vcMovie();
-    const qsizetype count = item ? item->trimArray().size() : 0;
-    if (m_playerProgressBarView->selectedTrimIndex() >= count) {
-        m_playerProgressBarView->setSelectedTrimIndex(TrimSegmentRules::kNoSelection);
-    }
-    m_playerProgressBarView->update();
-}
-
-void VideoEditWindowController::fieldEditingFinished(QLineEdit* field)
-{
-    // Focus leaving an untouched field writes nothing: it shows whole
-    // seconds only.
-    if (!field->isModified()) {
-        return;
-    }
-    field->setModified(false);
-    const LMMediaTime time =
-        timeTransformer().reverseTransformedValue(Value(field->text())).toInt().value_or(0);
-    if (field == m_trimStartField) {
-        setSelectedStartTime(time);
-    } else {
-        setSelectedEndTime(time);
-    }
-    controlTextDidEndEditing(field);
-}
-
-void VideoEditWindowController::controlTextDidEndEditing(QLineEdit* field)
-{
-    if (field != m_trimStartField && field != m_trimEndFiled) {
-        return;
-    }
-    m_lastTimeField = field;
-    flushSelectedTrimStartStop();
-}
-
-void VideoEditWindowController::flushSelectedTrimStartStop()
-{
-    const bool seekAfter = m_doSeek;
-    setSelectedStartTime(selectedStartTime());
-    setSelectedEndTime(selectedEndTime());
-    const auto trim = selectedTrimItem();
-    if (seekAfter && trim) {
-        if (m_lastTimeField == m_trimStartField) {
-            seek(trim->startTime());
-        } else if (m_lastTimeField == m_trimEndFiled) {
-            seek(trim->stopTime());
-        }
-    }
-    m_lastTimeField = nullptr;
-    announce(QStringLiteral("selectedStartTime"));
-    announce(QStringLiteral("selectedEndTime"));
-    flushPlayerProgressTimeStr();
-    m_playerProgressBarView->update();
-}
-
-void VideoEditWindowController::flushTrimAttribute()
-{
-    announce(QStringLiteral("trimDuration"));
-    m_playerProgressBarView->update();
 }
 
 void VideoEditWindowController::flushMovieAttribute()

@@ -19,7 +19,7 @@
 //
 // The clip's rows in the title list are refreshed through their MediaRowView
 // role; a clip without a row (or whose row has gone) is skipped.
-// The main window is reached through ControllerFunction::documentHost();
+// The main window is the document host given when the sheet is made;
 // without one the sheet still works and only those calls are skipped.
 //
 // Main thread only.
@@ -36,9 +36,11 @@
 #include "media/MoviePlayerDelegate.h"
 #include "media/VCMovie.h"
 #include "shell/core/IVideoEditWindowController.h"
+#include "videoedit/VideoEditTrimTab.h"
 #include "videoedit/core/VEPlayerCropViewDelegate.h"
 #include "videoedit/core/VEPlayerProgressBarDelegate.h"
 
+class IDocumentHost;
 class MediaData;
 class MediaRowView;
 class MovieTrimItem;
@@ -69,7 +71,8 @@ public:
     // The pages' identifiers, in the order of the segmented control.
     static const QStringList& tabIdentifiers();
 
-    explicit VideoEditWindowController(QWidget* parent = nullptr);
+    // `host` is not owned and outlives the sheet; null: no main window.
+    VideoEditWindowController(QWidget* parent, IDocumentHost* host);
     ~VideoEditWindowController() override;
 
     // --- Opening and closing ---
@@ -96,8 +99,8 @@ public:
     // The source picture before rotation, and the encoded picture, in pixels.
     QSizeF validOriginVideoSize() const;
     QSizeF validVideoOutputSize() const;
-    bool isPlayTrim() const { return m_isPlayTrim; }
-    bool doSeek() const { return m_doSeek; }
+    bool isPlayTrim() const { return m_trimTab->isPlayTrim(); }
+    bool doSeek() const { return m_trimTab->doSeek(); }
     float volume() const { return m_volume; }
     // Held to 0 .. 3; announces "volume".
     void setVolume(float volume);
@@ -112,19 +115,20 @@ public:
     VideoEditTabView* tabview() const { return m_tabview; }
     QButtonGroup* editSegment() const { return m_editSegment; }
     QWidget* pictureArea() const { return m_pictureArea; }
-    QLineEdit* trimStartField() const { return m_trimStartField; }
-    QLineEdit* trimEndFiled() const { return m_trimEndFiled; }
-    QAbstractButton* addTrimButton() const;
-    QAbstractButton* deleteTrimButton() const;
-    QAbstractButton* previewTrimButton() const;
-    QAbstractButton* resetTrimButton() const;
+    QLineEdit* trimStartField() const { return m_trimTab->trimStartField(); }
+    QLineEdit* trimEndFiled() const { return m_trimTab->trimEndFiled(); }
+    QAbstractButton* addTrimButton() const { return m_trimTab->addTrimButton(); }
+    QAbstractButton* deleteTrimButton() const { return m_trimTab->deleteTrimButton(); }
+    QAbstractButton* previewTrimButton() const { return m_trimTab->previewTrimButton(); }
+    QAbstractButton* resetTrimButton() const { return m_trimTab->resetTrimButton(); }
     QAbstractButton* playPauseButton() const;
     QAbstractButton* doneButton() const;
     QLabel* currentTimeLabel() const { return m_currentTimeLabel; }
     QLabel* currentLeftTimeLabel() const { return m_currentLeftTimeLabel; }
     // The Delete command; enabled exactly while a segment is selected.
     QAction* deleteAction() const { return m_deleteAction; }
-    // The subtitle and audio pages.
+    // The trim, subtitle and audio pages.
+    VideoEditTrimTab* trimTab() const { return m_trimTab; }
     VideoEditSubtitleTab* subtitleTab() const { return m_subtitleTab; }
     VideoEditAudioTab* audioTab() const { return m_audioTab; }
     // The crop and watermark pages, and the font and colour panels whose
@@ -164,29 +168,28 @@ public:
     QRectF cropViewRectToMediaCrop(const QRectF& rect, bool forWaterMark) const;
     void playerCropDidChanged(VEPlayerCropView* view) override;
 
-    // --- Trim segments ---
-    bool trimCountLessThanFive() const;
-    bool deleteTrimButtonEnable() const;
-    bool previewTrimEnable() const;
-    bool addTrimEnable() const;
-    // The selected segment's start and end (media time); 0 without one.
-    LMMediaTime selectedStartTime() const;
-    void setSelectedStartTime(LMMediaTime time);
-    LMMediaTime selectedEndTime() const;
-    void setSelectedEndTime(LMMediaTime time);
-    LMMediaTime trimDuration() const;
-    std::shared_ptr<MovieTrimItem> selectedTrimItem() const;
-    void addTrimAction();
-    void deleteTrimAction();
-    // The Preview button: plays only the kept segments, or stops doing so.
-    void playTrimAction();
-    // Removes every segment: the whole clip plays again.
-    void resetTrimAction();
-    void flushProgressTimeLabel() override;
-    // The start or end field finished an edit.
-    void controlTextDidEndEditing(QLineEdit* field);
-    void flushSelectedTrimStartStop();
-    void flushTrimAttribute();
+    // --- Trim segments (the trim page, VideoEditTrimTab) ---
+    bool trimCountLessThanFive() const { return m_trimTab->trimCountLessThanFive(); }
+    bool deleteTrimButtonEnable() const { return m_trimTab->deleteTrimButtonEnable(); }
+    bool previewTrimEnable() const { return m_trimTab->previewTrimEnable(); }
+    bool addTrimEnable() const { return m_trimTab->addTrimEnable(); }
+    LMMediaTime selectedStartTime() const { return m_trimTab->selectedStartTime(); }
+    void setSelectedStartTime(LMMediaTime time) { m_trimTab->setSelectedStartTime(time); }
+    LMMediaTime selectedEndTime() const { return m_trimTab->selectedEndTime(); }
+    void setSelectedEndTime(LMMediaTime time) { m_trimTab->setSelectedEndTime(time); }
+    LMMediaTime trimDuration() const { return m_trimTab->trimDuration(); }
+    std::shared_ptr<MovieTrimItem> selectedTrimItem() const
+    {
+        return m_trimTab->selectedTrimItem();
+    }
+    void addTrimAction() { m_trimTab->addTrimAction(); }
+    void deleteTrimAction() { m_trimTab->deleteTrimAction(); }
+    void playTrimAction() { m_trimTab->playTrimAction(); }
+    void resetTrimAction() { m_trimTab->resetTrimAction(); }
+    void flushProgressTimeLabel() override { m_trimTab->flushProgressTimeLabel(); }
+    void controlTextDidEndEditing(QLineEdit* field) { m_trimTab->controlTextDidEndEditing(field); }
+    void flushSelectedTrimStartStop() { m_trimTab->flushSelectedTrimStartStop(); }
+    void flushTrimAttribute() { m_trimTab->flushTrimAttribute(); }
     // Announces every key of the clip's edits.
     void flushMovieAttribute();
 
@@ -201,17 +204,14 @@ protected:
 
 private:
     void buildWindow();
-    QWidget* buildTrimPage();
     void bindControls();
-    void bind(const QString& key, QObject* control, std::function<void()> refresh);
     void announce(const QString& key);
-    void fieldEditingFinished(QLineEdit* field);
     void showOnMainWindow();
     // The close sequence; runs once per opening, whoever has the focus.
     void windowWillClose();
-    std::shared_ptr<MovieTrimItem> trimAt(int index) const;
 
     PropertyNotifier m_keys;
+    IDocumentHost* const m_host;
     VideoEditPlayer* m_player = nullptr;
     VEPlayerProgressBarView* m_playerProgressBarView = nullptr;
     VEMoviePlayerDisplayView* m_originPlayerView = nullptr;
@@ -220,13 +220,7 @@ private:
     VideoEditTabView* m_tabview = nullptr;
     QButtonGroup* m_editSegment = nullptr;
     QWidget* m_pictureArea = nullptr;
-    QLineEdit* m_trimStartField = nullptr;
-    QLineEdit* m_trimEndFiled = nullptr;
-    QPointer<QLineEdit> m_lastTimeField;
-    QToolButton* m_addTrimButton = nullptr;
-    QToolButton* m_deleteTrimButton = nullptr;
-    QToolButton* m_previewTrimButton = nullptr;
-    QToolButton* m_resetTrimButton = nullptr;
+    VideoEditTrimTab* m_trimTab = nullptr;
     QToolButton* m_playPauseButton = nullptr;
     QAbstractButton* m_doneButton = nullptr;
     QLabel* m_currentTimeLabel = nullptr;
@@ -241,7 +235,5 @@ private:
     std::shared_ptr<MediaData> m_media;
     LMMediaTime m_importMovieStart = 0;
     LMMediaTime m_importMovieStop = 0;
-    bool m_doSeek = false;
-    bool m_isPlayTrim = false;
     float m_volume = 1.0f;
 };

@@ -145,6 +145,7 @@ void DVDBurn::setDevice(const DRDevicePtr& device)
     burning_ = false;
     // The replaced burn (now in `next`) is released after the lock.
     lock.unlock();
+    emit burnStateChanged();
 }
 
 DRDevicePtr DVDBurn::device() const
@@ -211,9 +212,12 @@ void DVDBurn::prepareForBurn()
         current = burn_ ? burn_->device() : nullptr;
     }
     setDevice(current);
-    QMutexLocker lock(&mutex_);
-    state_ = 0;
-    burning_ = false;
+    {
+        QMutexLocker lock(&mutex_);
+        state_ = 0;
+        burning_ = false;
+    }
+    emit burnStateChanged();
 }
 
 bool DVDBurn::burnISOPath(const QString& path)
@@ -252,6 +256,7 @@ bool DVDBurn::startBurn(const QString& path)
     }
     current->setProperties(properties);
     current->writeLayout(*layout);
+    emit burnStateChanged();
     return true;
 }
 
@@ -328,6 +333,8 @@ void DVDBurn::burnStatusChangedNotification(const DRBurn* burn, const QVariantMa
     if (done || failed) {
         burning_ = false;
     }
+    lock.unlock();
+    emit burnStateChanged();
 }
 
 void DVDBurn::deviceDisappearedNotification(const DRDevicePtr& device)
@@ -345,6 +352,8 @@ void DVDBurn::deviceDisappearedNotification(const DRDevicePtr& device)
     qWarning().noquote() << "burner" << device->address() << "disappeared during the burn";
     // Whatever is left of the write is of no use now.
     burn_->abort();
+    lock.unlock();
+    emit burnStateChanged();
 }
 
 bool DVDBurn::onMainThread() const

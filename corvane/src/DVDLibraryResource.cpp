@@ -11,7 +11,6 @@
 #include <cmath>
 #include <mutex>
 
-#include "platform/PropertyList.h"
 #include "corvane/DVDLibraryButtonResource.h"
 #include "corvane/DVDLibraryFrameResource.h"
 #include "corvane/DVDMenu.h"
@@ -21,6 +20,7 @@
 #include "platform/BoundedImage.h"
 #include "platform/GeometryStrings.h"
 #include "platform/Numeric.h"
+#include "platform/PropertyList.h"
 
 namespace {
 
@@ -116,8 +116,9 @@ QString DVDLibraryResource::resourcePath() const
     const QString executableFolder = QCoreApplication::applicationDirPath();
     if (!executableFolder.isEmpty()) {
         candidates << join(executableFolder, bundleName)
-                   << QDir::cleanPath(executableFolder + QStringLiteral("/../share/brisane/") +
-                                      bundleName);
+                   << QDir::cleanPath(executableFolder + QLatin1Char('/') +
+                                      QStringLiteral(BRISANE_RESOURCES_FROM_PROGRAM) +
+                                      QLatin1Char('/') + bundleName);
     }
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isDir()) {
@@ -476,7 +477,7 @@ QString DVDLibraryResource::saveMenuResourceTemplate(const QString& folder) cons
         complete &=
             isPlainFileName(identifier) &&
             PropertyList::write(join(bundle, QStringLiteral("menus/%1.plist").arg(identifier)),
-                                  Value(pageInfo));
+                                Value(pageInfo));
     }
     if (!complete) {
         qWarning("menu template: %s was written incompletely", qPrintable(bundle));

@@ -37,7 +37,7 @@ protected:
 
 TEST_F(BackgroundMusicTest, RefusesSilentAndTooShortFiles)
 {
-    BackgroundMusicWindowController dialog;
+    BackgroundMusicWindowController dialog{host()};
     const QString silent = dir->filePath("silent.mp4");
     ASSERT_TRUE(testsupport::makeTestClip(silent, 1.0, 160, 120, false));
     EXPECT_FALSE(dialog.createMusicDataWithPath(silent));
@@ -74,7 +74,7 @@ TEST_F(BackgroundMusicTest, FadesSelectWholeSeconds)
         EXPECT_EQ(BackgroundMusicWindowController::fadeIndexForTime(ticks(c.seconds)), c.index)
             << c.seconds;
     }
-    BackgroundMusicWindowController dialog;
+    BackgroundMusicWindowController dialog{host()};
     ASSERT_TRUE(dialog.createMusicDataWithPath(tone("a.wav", 3)));
     dialog.fadeInChanged(1);
     dialog.fadeOutChanged(5);
@@ -94,7 +94,7 @@ TEST_F(BackgroundMusicTest, OpeningCopiesThePageMusicAndCancelLeavesIt)
     pageMusic->vcmovie()->setFadeOut(ticks(1));
     pages()[0]->setMusic(pageMusic);
 
-    BackgroundMusicWindowController dialog;
+    BackgroundMusicWindowController dialog{host()};
     dialog.showWindowInModel();
     ASSERT_TRUE(dialog.hasMusicData());
     EXPECT_NE(dialog.musicData(), pageMusic);
@@ -118,7 +118,7 @@ TEST_F(BackgroundMusicTest, ApplySetsTheDurationFromTheTrimmedLengthWhenAsked)
 {
     addPages(2);
     pages()[0]->setMenuDuration(20);
-    BackgroundMusicWindowController dialog;
+    BackgroundMusicWindowController dialog{host()};
     for (const bool byMusic : {false, true}) {
         services->disc->setUseBackMusicLengthAsPageDuration(byMusic);
         dialog.showWindowInModel();
@@ -137,7 +137,7 @@ TEST_F(BackgroundMusicTest, ApplySetsTheDurationFromTheTrimmedLengthWhenAsked)
 TEST_F(BackgroundMusicTest, ClearThenApplyToAllClearsEveryPage)
 {
     addPages(3);
-    BackgroundMusicWindowController dialog;
+    BackgroundMusicWindowController dialog{host()};
     dialog.showWindowInModel();
     ASSERT_TRUE(dialog.createMusicDataWithPath(tone("all.wav", 2)));
     dialog.applyToAllAction();
@@ -165,7 +165,7 @@ TEST_F(BackgroundMusicTest, MusicWhoseFileIsGoneIsKeptUnlessReplaced)
     pages()[0]->setMusic(pageMusic);
     ASSERT_TRUE(QFile::remove(path));
 
-    BackgroundMusicWindowController dialog;
+    BackgroundMusicWindowController dialog{host()};
     dialog.showWindowInModel();
     EXPECT_FALSE(dialog.hasMusicData());
     // The dialog names the missing file: the page still has music.

@@ -69,7 +69,7 @@ TEST_F(BackgroundPictureTest, NewPictureGetsTheDefaultCrop)
         {1, {1000, 1000}, {0, 218.75, 1000, 562.5}, {0, 218.75, 1000, 562.5}},
         {7, {1920, 1080}, {0, 0, 1920, 1080}, {0, 0, 1920, 1080}},  // counts as 16:9
     };
-    BackgroundPictureWindowController dialog;
+    BackgroundPictureWindowController dialog{host()};
     for (const Case& c : cases) {
         services->disc->setAspectType(c.aspectType);
         dialog.showWindowInModel();
@@ -87,7 +87,7 @@ TEST_F(BackgroundPictureTest, NewPictureGetsTheDefaultCrop)
 TEST_F(BackgroundPictureTest, UnreadableFileIsRefusedAndNothingEmptyIsApplied)
 {
     addPages(1);
-    BackgroundPictureWindowController dialog;
+    BackgroundPictureWindowController dialog{host()};
     dialog.showWindowInModel();
     EXPECT_FALSE(dialog.canApply());
     dialog.applyAction();
@@ -108,7 +108,7 @@ TEST_F(BackgroundPictureTest, UnreadableFileIsRefusedAndNothingEmptyIsApplied)
 TEST_F(BackgroundPictureTest, ApplyToAllWritesOnePictureAndBothRectangles)
 {
     addPages(3);
-    BackgroundPictureWindowController dialog;
+    BackgroundPictureWindowController dialog{host()};
     dialog.showWindowInModel();
     ASSERT_TRUE(dialog.choosePictureFile(picture("all.png", {640, 360})));
     dialog.applyToAllAction();
@@ -123,7 +123,7 @@ TEST_F(BackgroundPictureTest, TemplatesLoadMarkAndLayOut)
 {
     addTemplates(7);
     addPages(2);
-    BackgroundPictureWindowController dialog;
+    BackgroundPictureWindowController dialog{host()};
     ASSERT_EQ(dialog.tiles().size(), 7);
     EXPECT_DOUBLE_EQ(dialog.layoutFrameView(330, 100), 290.0);
     EXPECT_EQ(dialog.tiles()[0]->geometry(), QRect(8, 5, 100, 90));  // 7.5, rounded
@@ -166,7 +166,7 @@ TEST_F(BackgroundPictureTest, TemplatesLoadMarkAndLayOut)
 TEST_F(BackgroundPictureTest, DraggingTheFrameWritesThePictureCrop)
 {
     addPages(1);
-    BackgroundPictureWindowController dialog;
+    BackgroundPictureWindowController dialog{host()};
     dialog.showWindowInModel();
     QCoreApplication::processEvents();
     auto* canvas = dialog.canvasView();

@@ -1,6 +1,6 @@
 #pragma once
 // Shared set-up of the menu item dialog tests: the menu editor's test set-up
-// (the open project's disc side served through ModelServices with the real
+// (the open project's disc side, handed to the main window, with the real
 // template library, the shell's recording fakes), with the real menu editor
 // made again after the program's item dialogs were installed, so its title
 // and button dialogs are the real ones. Adds helpers that select an item and
@@ -27,7 +27,7 @@ protected:
     {
         menutest::MenuEditorTest::SetUp();
         installMenuDialogs();
-        auto made = std::make_unique<MenuEditViewController>(nullptr);
+        auto made = std::make_unique<MenuEditViewController>(nullptr, &main());
         controller = made.get();
         main().setMenuEditController(std::move(made));
         controller->view()->resize(1000, 600);

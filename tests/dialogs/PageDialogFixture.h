@@ -1,7 +1,8 @@
 #pragma once
-// A project served through ModelServices (disc settings, an empty template
-// library unless a test adds backgrounds) and the recording controllers, so
-// that the page dialogs find a current page, a page list and a main window.
+// A project (disc settings, an empty template library unless a test adds
+// backgrounds) handed to the recording main window, and the recording
+// controllers, so that the page dialogs made with that main window as their
+// host find a current page, a page list and a main window.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 #include "lumenta/LMMediaTime.h"
 #include "model/DVDPage.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
+#include "shell/core/OpenProject.h"
 
 namespace pagedialogs {
 
@@ -22,7 +23,7 @@ inline qint64 ticks(double seconds)
     return static_cast<qint64>(seconds * static_cast<double>(lm_default_time_base()));
 }
 
-struct PageServices : ModelServices {
+struct PageServices : OpenProject {
     std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
     std::shared_ptr<DVDLibraryResource> library = std::make_shared<DVDLibraryResource>();
     std::shared_ptr<DVDResource> dvd() const override { return disc; }
@@ -34,14 +35,13 @@ protected:
     void SetUp() override
     {
         services = std::make_shared<PageServices>();
-        ModelServices::install(services);
         installed = std::make_unique<testsupport::InstalledControllers>();
+        installed->mainController->setOpenProject(services);
     }
-    void TearDown() override
-    {
-        installed.reset();
-        ModelServices::install(nullptr);
-    }
+    void TearDown() override { installed.reset(); }
+
+    // The document host the dialogs are made with.
+    IDocumentHost* host() const { return installed->mainController; }
 
     // Adds `count` pages; the first becomes the menu editor's current page.
     void addPages(int count)

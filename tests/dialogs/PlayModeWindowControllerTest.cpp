@@ -43,7 +43,7 @@ protected:
 
 TEST_F(PlayModeTest, LoopMenuAndOpeningSelection)
 {
-    PlayModeWindowController dialog;
+    PlayModeWindowController dialog{host()};
     struct Case {
         bool byMusic;
         double duration;
@@ -75,7 +75,7 @@ TEST_F(PlayModeTest, SecondsSetEveryPageAndMusicLengthFollowsTheMusic)
     addPages(3);
     pages()[0]->setMusic(musicKeeping(42.5));
     services->disc->setUseBackMusicLengthAsPageDuration(true);
-    PlayModeWindowController dialog;
+    PlayModeWindowController dialog{host()};
     dialog.showWindowInModel();
 
     dialog.chooseLoopTitle("30");
@@ -105,7 +105,7 @@ TEST_F(PlayModeTest, ColoursOpenOpaqueAndKeepTheirOpacityApart)
     services->disc->setBorderColor(red);
     services->disc->setFillColor(QColor(Qt::green));
     services->disc->setBorderWidth(6);
-    PlayModeWindowController dialog;
+    PlayModeWindowController dialog{host()};
     dialog.showWindowInModel();
     EXPECT_EQ(dialog.borderColor(), QColor(Qt::red));
     EXPECT_NEAR(dialog.borderColorAlpha(), 0.4, 0.01);
@@ -129,7 +129,7 @@ TEST_F(PlayModeTest, ColoursOpenOpaqueAndKeepTheirOpacityApart)
 // on the light buttons (the dialog's light window text is not theirs).
 TEST_F(PlayModeTest, OpacityFieldsShowTheirValuesAndArrows)
 {
-    PlayModeWindowController dialog;
+    PlayModeWindowController dialog{host()};
     dialog.showWindowInModel();
     dialog.show();
     QApplication::processEvents();
@@ -151,7 +151,7 @@ TEST_F(PlayModeTest, ColourWellsShowTheChosenColourOpaque)
     red.setAlphaF(0.4f);
     services->disc->setBorderColor(red);
     services->disc->setFillColor(QColor(0, 128, 0, 64));
-    PlayModeWindowController dialog;
+    PlayModeWindowController dialog{host()};
     dialog.showWindowInModel();
     QList<QPushButton*> wells;
     for (auto* button : dialog.findChildren<QPushButton*>()) {

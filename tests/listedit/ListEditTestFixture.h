@@ -70,6 +70,11 @@ inline void settle()
 // the project up first.
 class ListEditTest : public mediatest::OpenProjectTest {
 protected:
+    void SetUp() override
+    {
+        OpenProjectTest::SetUp();
+        host()->setOpenProject(services);
+    }
     void TearDown() override
     {
         controller.reset();
@@ -80,7 +85,7 @@ protected:
     {
         window.resize(900, 600);
         window.show();
-        controller = std::make_unique<ListEditViewController>(&window);
+        controller = std::make_unique<ListEditViewController>(&window, host());
         controller->view()->setGeometry(window.rect());
         controller->view()->show();
         controller->setOpenPanel([this](const MediaOpenPanel::Request& request, QWidget* parent,
@@ -93,6 +98,8 @@ protected:
     }
 
     std::shared_ptr<DataResource> project() const { return services->media; }
+    // The main window the controller is made with; it works on `services`.
+    virtual testsupport::RecordingMainWindowController* host() { return installed.mainController; }
     QStringList& calls() { return installed.mainController->calls; }
 
     // Alerts the list shows (refused files).

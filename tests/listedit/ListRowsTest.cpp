@@ -150,6 +150,8 @@ protected:
         QTest::mouseClick(widget, Qt::LeftButton, {}, at.x() < 0 ? widget->rect().center() : at);
     }
 
+    testsupport::RecordingMainWindowController* host() override { return timed.main; }
+
     TimedControllers timed;
     std::shared_ptr<DVDPageData> page0;
     std::shared_ptr<DVDTitleData> T0, T1;

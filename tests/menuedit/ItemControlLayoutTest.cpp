@@ -4,7 +4,6 @@
 
 #include "menuedit/core/ItemControlLayout.h"
 #include "model/DVDPageItem.h"
-#include "model/ModelServices.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 // Shared set-up of the menu editor tests: the open project's disc side and
-// media side served through ModelServices with the real template library,
-// the shell's recording fakes installed, a dialog factory that makes
-// recording dialogs, the real menu edit controller installed in the main
-// window controller, and builders of pages, titles and texts.
+// media side with the real template library, handed to the shell's recording
+// main window, a dialog factory that makes recording dialogs, the real menu
+// edit controller made with that main window as its host and installed in
+// it, and builders of pages, titles and texts.
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -24,7 +24,6 @@
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
 #include "model/EffectTextImage.h"
-#include "model/ModelServices.h"
 
 namespace menutest {
 
@@ -44,23 +43,28 @@ public:
     testsupport::RecordingTitleTextEditController* titleText = nullptr;
     testsupport::RecordingButtonEditController* button = nullptr;
 
-    std::unique_ptr<IBackgroundMusicWindowController> makeBgMusicController() override
+    std::unique_ptr<IBackgroundMusicWindowController> makeBgMusicController(
+        MenuEditViewController&) override
     {
         return make(bgMusic, "music");
     }
-    std::unique_ptr<IBackgroundPictureWindowController> makeBgPictureController() override
+    std::unique_ptr<IBackgroundPictureWindowController> makeBgPictureController(
+        MenuEditViewController&) override
     {
         return make(bgPicture, "picture");
     }
-    std::unique_ptr<IPlayModeWindowController> makePlayModeController() override
+    std::unique_ptr<IPlayModeWindowController> makePlayModeController(
+        MenuEditViewController&) override
     {
         return make(playMode, "play mode");
     }
-    std::unique_ptr<ITitleTextEditWindowController> makeTitleTextEditController() override
+    std::unique_ptr<ITitleTextEditWindowController> makeTitleTextEditController(
+        MenuEditViewController&) override
     {
         return make(titleText, "title");
     }
-    std::unique_ptr<IButtonEditWindowController> makeButtonEditController() override
+    std::unique_ptr<IButtonEditWindowController> makeButtonEditController(
+        MenuEditViewController&) override
     {
         return make(button, "button");
     }
@@ -93,11 +97,11 @@ protected:
         ASSERT_FALSE(services->library->buttons().isEmpty());
         services->disc = std::make_shared<DVDResource>();
         services->media = std::make_shared<DataResource>();
-        ModelServices::install(services);
         factory = std::make_shared<RecordingDialogFactory>();
         MenuDialogFactory::install(factory);
         installed = std::make_unique<testsupport::InstalledControllers>();
-        auto made = std::make_unique<MenuEditViewController>(nullptr);
+        installed->mainController->setOpenProject(services);
+        auto made = std::make_unique<MenuEditViewController>(nullptr, installed->mainController);
         controller = made.get();
         installed->mainController->setMenuEditController(std::move(made));
         controller->view()->resize(1000, 600);
@@ -109,7 +113,6 @@ protected:
     {
         installed.reset();
         MenuDialogFactory::install(nullptr);
-        ModelServices::install(nullptr);
     }
 
     DVDResource& disc() { return *services->disc; }

@@ -22,9 +22,9 @@
 #include "model/MenuClip.h"
 #include "model/MenuListPage.h"
 #include "model/MenuTitle.h"
-#include "model/ModelServices.h"
 #include "platform/ClassRegistry.h"
 #include "platform/CodingBase.h"
+#include "shell/core/OpenProject.h"
 
 namespace disctest {
 
@@ -101,9 +101,9 @@ inline std::shared_ptr<DVDLibraryResource> templateLibrary()
 
 // The disc a test works on, the template library it gives new pages and
 // elements, and the canvas redisplays the disc asked for. The model takes
-// them as given; editor tests also install these as the open project their
-// editors reach (ModelServices).
-struct DiscServices : ModelServices {
+// them as given; editor tests also hand these to the document host of their
+// editors as the open project.
+struct DiscServices : OpenProject {
     std::shared_ptr<DVDResource> disc;
     std::shared_ptr<DVDLibraryResource> library;
     int redisplays = 0;

@@ -20,10 +20,10 @@
 #include "media/RenderItem.h"
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
-#include "model/ModelServices.h"
 #include "model/UserConfig.h"
 #include "platform/KeyedArchiver.h"
 #include "platform/KeyedUnarchiver.h"
+#include "shell/core/OpenProject.h"
 
 namespace mediatest {
 
@@ -51,9 +51,9 @@ private:
 };
 
 // The project a test works on and the user folders it gives the settings.
-// Editor tests also install these as the open project their editors reach
-// (ModelServices).
-struct MediaServices : ModelServices {
+// Editor tests also hand these to the document host of their editors as the
+// open project.
+struct MediaServices : OpenProject {
     std::shared_ptr<DVDResource> disc;
     std::shared_ptr<DataResource> media;
     QString supportFolder;
@@ -136,15 +136,8 @@ inline Project unarchiveProject(const QByteArray& data)
             root.value("DVDData").objectAs<DVDResource>()};
 }
 
-// The same project installed as the open one the editors reach.
-class OpenProjectTest : public MediaSideTest {
-protected:
-    void SetUp() override
-    {
-        MediaSideTest::SetUp();
-        ModelServices::install(services);
-    }
-    void TearDown() override { ModelServices::install(nullptr); }
-};
+// The same project as the open one: the editor tests hand `services` to the
+// document host their editors are made with.
+class OpenProjectTest : public MediaSideTest {};
 
 }  // namespace mediatest

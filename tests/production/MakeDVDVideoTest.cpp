@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <QThread>
 
+#include "ProductionThread.h"
 #include "TestSupport.h"
 #include "corvane/DVDLibrary.h"
 #include "lumenta/LMFunctions.h"
@@ -139,6 +140,27 @@ TEST(MakeDVDVideo, CancelBeforeTheRunStartsNothing)
     EXPECT_DOUBLE_EQ(render.totalLength(), 1.0);
     EXPECT_EQ(render.mostConcurrentConversions(), 0);
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// The converters report their finish on the main thread: a run there would
+// wait for them for ever (or serve the event loop from inside production).
+// It starts nothing and fails; on a thread of its own the same disc renders.
+TEST(MakeDVDVideo, RunOnTheMainThreadStartsNothingAndFails)
+{
+    QTemporaryDir dir = testsupport::makeTempDir();
+    auto disc = std::make_shared<DVDLibrary>();
+    disc->setNoMenu(true);
+    disc->setTitles({nullptr});  // one title with nothing to play
+    MakeDVDVideo onMain;
+    const ProductionResult refused = onMain.makeDVDVideo(disc, dir.path());
+    EXPECT_TRUE(refused.isFailed()) << qPrintable(refused.toString());
+    EXPECT_EQ(onMain.mostConcurrentConversions(), 0);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+
+    MakeDVDVideo offMain;
+    const ProductionResult made = testsupport::renderOnProductionThread(offMain, disc, dir.path());
+    EXPECT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"title0.dvd"});
 }
 
 TEST(MakeDVDVideo, ConcurrencyIsBounded)

@@ -40,7 +40,7 @@ protected:
     void SetUp() override
     {
         BurnSheetRoadTest::SetUp();
-        roadServices = installRoadProject(project);
+        roadServices = installRoadProject(project, owner);
         out = folders.root() + "/out";
         ASSERT_TRUE(QDir().mkpath(out));
         giveRoom(sheet);

@@ -20,7 +20,6 @@
 #include "model/DVDTitleData.h"
 #include "model/DataResource.h"
 #include "model/MediaData.h"
-#include "model/ModelServices.h"
 #include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingWindow.h"
 #include "shell/core/BurnSettingRules.h"
@@ -62,12 +61,10 @@ protected:
     {
         ASSERT_TRUE(folders.isValid());
         services->disc = std::make_shared<DVDResource>();
-        ModelServices::install(services);
         sheet.setBurnerState(burner);
         sheet.setEstimateFunction([] { return Estimate; });
         sheet.setFreeSpaceFunction([this](const QString&) { return std::optional(freeSpace); });
     }
-    void TearDown() override { ModelServices::install(nullptr); }
 
     // A page with one title holding a clip (the clip need not play).
     void addPlayableTitle()
@@ -84,7 +81,7 @@ protected:
     std::shared_ptr<SheetServices> services = std::make_shared<SheetServices>();
     std::shared_ptr<ScriptedBurner> burner = std::make_shared<ScriptedBurner>();
     qint64 freeSpace = Estimate * 10;
-    BurnSettingWindow sheet{nullptr, nullptr};
+    BurnSettingWindow sheet{nullptr, nullptr, services};
 };
 
 TEST_F(BurnSheet, ReopeningResetsNameFolderAndKind)

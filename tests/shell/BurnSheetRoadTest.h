@@ -10,9 +10,9 @@
 
 #include "DiscProjectFixture.h"
 #include "common/FileManagerExtention.h"
-#include "model/ModelServices.h"
 #include "shell/BurnDVDCtrl.h"
 #include "shell/BurnSettingWindow.h"
+#include "shell/MainWindowController.h"
 
 namespace discproject {
 
@@ -24,15 +24,17 @@ protected:
         std::shared_ptr<DataResource> dateResource() const override { return media; }
     };
 
-    // Installs road services in place of the fixture's (same library and
-    // disc) and builds the first-disc project into them.
-    std::shared_ptr<RoadServices> installRoadProject(FirstDiscProject& project)
+    // Hands `owner` road services in place of the fixture's (same library
+    // and disc) as its open project and builds the first-disc project into
+    // them.
+    std::shared_ptr<RoadServices> installRoadProject(FirstDiscProject& project,
+                                                     MainWindowController& owner)
     {
         auto mine = std::make_shared<RoadServices>();
         mine->library = services->library;
         mine->disc = services->disc;
         services = mine;
-        ModelServices::install(mine);
+        owner.setOpenProject(mine);
         project = buildFirstDisc(folders.root());
         mine->media = project.media;
         return mine;

@@ -341,6 +341,67 @@ INSTANTIATE_TEST_SUITE_P(
                                 "{State = TrackWrite;}"}),
     [](const ::testing::TestParamInfo<StuckBurn>& info) { return std::string(info.param.name); });
 
+// The watch of a running burn and the "Burn Failed" question wait for what
+// ends them rather than for their next look: with the looks ten minutes
+// apart, each of these ends the step at once (the helper fails a step that
+// has not ended after 30 s).
+struct WakingEnd {
+    const char* name;
+    Outcome outcome;
+    bool onTheSheet;  // acts once the question is up, else while burning
+    enum class Act { Cancel, DriveLeaves, AnswerCancel } act;
+};
+
+void PrintTo(const WakingEnd& end, std::ostream* out)
+{
+    *out << end.name;
+}
+
+class BurnStepWakes : public BurnStep, public ::testing::WithParamInterface<WakingEnd> {};
+
+TEST_P(BurnStepWakes, EndsWithoutWaitingForTheNextLook)
+{
+    const WakingEnd& end = GetParam();
+    BurnDVDWorkflow::BurnIntervals intervals = fastIntervals();
+    intervals.statusPoll = 600000;
+    intervals.sheetPoll = 600000;
+    flow.setBurnIntervals(intervals);
+    burner->setOutcomes({}, end.outcome);
+    burner->setMedia(false, 1LL << 32);  // Retry stays off
+    bool acted = false;
+    const ProductionResult result = burn(burner, [&] {
+        if (acted || (end.onTheSheet ? !sheet() : !burner->isBurning())) {
+            return;
+        }
+        acted = true;
+        switch (end.act) {
+            case WakingEnd::Act::Cancel:
+                flow.cancel();
+                break;
+            case WakingEnd::Act::DriveLeaves:
+                burner->setHasDevice(false);
+                break;
+            case WakingEnd::Act::AnswerCancel:
+                installed.alerts->endSheet(0, AlertService::AlternateReturn);
+                break;
+        }
+    });
+    EXPECT_TRUE(acted);
+    EXPECT_EQ(result.isCancelled(), end.act != WakingEnd::Act::DriveLeaves)
+        << qPrintable(result.toString());
+    EXPECT_FALSE(flow.burnSuccess());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, BurnStepWakes,
+    ::testing::Values(
+        WakingEnd{"cancel_while_burning", Outcome::KeepBurning, false, WakingEnd::Act::Cancel},
+        WakingEnd{"drive_leaves_while_burning", Outcome::KeepBurning, false,
+                  WakingEnd::Act::DriveLeaves},
+        WakingEnd{"cancel_while_asking", Outcome::Fail, true, WakingEnd::Act::Cancel},
+        WakingEnd{"question_answered", Outcome::Fail, true, WakingEnd::Act::AnswerCancel}),
+    [](const ::testing::TestParamInfo<WakingEnd>& info) { return std::string(info.param.name); });
+
 TEST_F(BurnStep, SheetOnTheProductionWindowAsAMessageBox)
 {
     AlertService::install(std::make_shared<WidgetAlertService>());

@@ -40,7 +40,7 @@ protected:
     void SetUp() override
     {
         BurnSheetRoadTest::SetUp();
-        installRoadProject(project);
+        installRoadProject(project, owner);
         targets = folders.root() + "/targets";
         ASSERT_TRUE(QDir().mkpath(targets));
         image = BurnDVDCtrl::currentBurnVideoIso();

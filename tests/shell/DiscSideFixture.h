@@ -19,7 +19,7 @@
 #include "model/DataResource.h"
 #include "model/MediaData.h"
 #include "model/MediaSectionItem.h"
-#include "model/ModelServices.h"
+#include "shell/core/OpenProject.h"
 
 namespace discside {
 
@@ -28,7 +28,7 @@ inline qint64 seconds(double s)
     return static_cast<qint64>(s * static_cast<double>(lm_default_time_base()));
 }
 
-struct ProjectServices : ModelServices {
+struct ProjectServices : OpenProject {
     std::shared_ptr<DVDResource> disc = std::make_shared<DVDResource>();
     std::shared_ptr<DataResource> media = std::make_shared<DataResource>();
     std::shared_ptr<DVDLibraryResource> library = std::make_shared<DVDLibraryResource>();
@@ -58,12 +58,7 @@ inline std::shared_ptr<MediaData> makeClip(double from, double to, double kept =
 
 class DiscSideTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        services = std::make_shared<ProjectServices>();
-        ModelServices::install(services);
-    }
-    void TearDown() override { ModelServices::install(nullptr); }
+    void SetUp() override { services = std::make_shared<ProjectServices>(); }
 
     DVDResource& disc() { return *services->disc; }
 

@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         DiscSideTest::SetUp();
-        auto main = std::make_unique<MainWindowController>();
+        auto main = std::make_unique<MainWindowController>(services);
         auto menuEditor = std::make_unique<testsupport::RecordingMenuEditController>();
         menuEdit = menuEditor.get();
         main->setMenuEditController(std::move(menuEditor));
@@ -68,7 +68,7 @@ TEST_F(MainWindowDiscSideTest, EstimatesTheOpenProject)
 
 TEST_F(MainWindowDiscSideTest, WithoutAProjectNothingIsBuilt)
 {
-    ModelServices::install(nullptr);
+    delegate.mainController()->setOpenProject(nullptr);
     delegate.mainController()->setMenuEditController(nullptr);
     main().initDvdResource();
     main().changeCapacityValue();

@@ -27,7 +27,6 @@
 #include "model/UserConfig.h"
 #include "shell/CustomCapacityView.h"
 #include "shell/CustomQualityPanel.h"
-#include "shell/ShellModelServices.h"
 #include "shell/WndTitleBackView.h"
 
 using testsupport::ShellLaunch;
@@ -68,9 +67,12 @@ TEST(MainWindowLaunchTest, StepOneMakesTheRootsAndTheServicesAnswerThem)
     ASSERT_TRUE(delegate->dateResource());
     ASSERT_TRUE(delegate->dvd());
     ASSERT_TRUE(delegate->dvdLibSource());
-    EXPECT_TRUE(std::dynamic_pointer_cast<ShellModelServices>(ModelServices::current()));
-    EXPECT_EQ(ModelServices::current()->dvd(), delegate->dvd());
-    EXPECT_EQ(ModelServices::current()->dateResource(), delegate->dateResource());
+    // The main window controller hands them to every editor it makes.
+    EXPECT_EQ(shell.controller()->dvd(), delegate->dvd());
+    EXPECT_EQ(shell.controller()->dateResource(), delegate->dateResource());
+    EXPECT_EQ(shell.controller()->dvdLibSource(), delegate->dvdLibSource());
+    EXPECT_EQ(shell.factory->hosts,
+              QList<IDocumentHost*>(5, static_cast<IDocumentHost*>(shell.controller())));
 
     // New clips of the title list take the canvas of the project's disc.
     delegate->dvd()->setAspectType(0);
@@ -206,7 +208,6 @@ TEST(MainWindowLaunchTest, AProjectArgumentReachesOpenFileAfterStepTwo)
         EXPECT_EQ(delegate.opened, QStringList{project});
         EXPECT_TRUE(delegate.launchedBeforeOpen);
     }
-    ModelServices::install(nullptr);
     VideoConverterManager::setMaxConvertCountSource(nullptr);
     FileManagerExtention::releaseTempRoot();
 }

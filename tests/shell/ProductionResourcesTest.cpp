@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "DiscProjectFixture.h"
+#include "ProductionThread.h"
 #include "common/PooledThreads.h"
 #include "common/SafeMessageOutput.h"
 #include "production/MakeDVDVideo.h"
@@ -182,7 +183,8 @@ TEST_F(ProductionResources, TitleInPiecesRunsFewThreads)
     step.setMaximumConcurrentTitles(4);
     step.setMinimumPieceLength(1.0);
     ThreadSampler sampler;
-    const ProductionResult made = step.makeDVDVideo(disc, dir.filePath(""));
+    const ProductionResult made =
+        testsupport::renderOnProductionThread(step, disc, dir.filePath(""));
     const qint64 threads = sampler.stop();
     ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
     EXPECT_EQ(step.titlesInPieces(), 1);

@@ -12,6 +12,7 @@
 
 #include "DiscProjectFixture.h"
 #include "DiscReadBack.h"
+#include "ProductionThread.h"
 #include "StandInTool.h"
 #include "production/MakeDVDVideo.h"
 
@@ -38,12 +39,7 @@ QStringList filesInTemporaryRoot(const QString& pattern)
 ProductionResult render(MakeDVDVideo& step, const std::shared_ptr<DVDLibrary>& disc,
                         const QString& work)
 {
-    std::future<ProductionResult> done =
-        std::async(std::launch::async, [&] { return step.makeDVDVideo(disc, work); });
-    while (done.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return done.get();
+    return testsupport::renderOnProductionThread(step, disc, work);
 }
 
 TEST_F(Production, DiscWithoutMenusIsOneTitleWithAChapterPerClip)

@@ -72,7 +72,7 @@ Rendered render(const std::shared_ptr<DVDLibrary>& disc, const QString& work, in
     MakeDVDVideo step;
     step.setMaximumConcurrentTitles(places);
     step.setMinimumPieceLength(minimumPiece);
-    const ProductionResult made = step.makeDVDVideo(disc, work);
+    const ProductionResult made = testsupport::renderOnProductionThread(step, disc, work);
     rendered.succeeded = made.isSucceeded();
     rendered.result = made.toString();
     rendered.titlesInPieces = step.titlesInPieces();

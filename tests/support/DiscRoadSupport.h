@@ -18,6 +18,7 @@
 #include <QList>
 #include <QThread>
 
+#include "ProductionThread.h"
 #include "TestSupport.h"
 #include "corvane/DVDFSMake.h"
 #include "corvane/DVDLibrary.h"
@@ -137,8 +138,8 @@ inline QImage frameOf(const QString& stream, int frame, const QString& png)
 // Production's own rendering step (MakeDVDVideo: the titles, then each menu
 // with its music rendered and carried as its sound, and its buttons through
 // spumux) into `work`, then dvdauthor through Corvane: the DVD folder
-// "dvd.dvdmedia" there. Runs on the calling thread, serving its events while
-// the converters work. False (with a failure) when a step fails.
+// "dvd.dvdmedia" there. Renders on a production thread while the calling
+// thread serves its events. False (with a failure) when a step fails.
 // `minimumPieceLength` (seconds, when positive) is the shortest piece a title
 // is cut into; `titlesInPieces` gets how many titles were.
 inline bool produceDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& work,
@@ -148,7 +149,7 @@ inline bool produceDisc(const std::shared_ptr<DVDLibrary>& disc, const QString& 
     if (minimumPieceLength > 0.0) {
         render.setMinimumPieceLength(minimumPieceLength);
     }
-    const ProductionResult made = render.makeDVDVideo(disc, work);
+    const ProductionResult made = renderOnProductionThread(render, disc, work);
     if (titlesInPieces) {
         *titlesInPieces = render.titlesInPieces();
     }

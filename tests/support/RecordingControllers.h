@@ -1,11 +1,12 @@
 #pragma once
-// Recording stand-ins for the editors and dialogs the shell reaches through
-// ControllerFunction. Each records the calls it receives, by name, in
-// `calls`, and answers what the test put in its public fields.
+// Recording stand-ins for the editors and dialogs the shell holds. Each
+// records the calls it receives, by name, in `calls`, and answers what the
+// test put in its public fields.
 //
 // Header-only: include it from a test that links the shell module.
 // InstalledControllers makes a delegate and a main window controller holding
-// one fake of each, for the life of the object.
+// one fake of each, for the life of the object; the test hands the main
+// window controller the project its editors work on (setOpenProject).
 
 #include <QStringList>
 #include <QWidget>
@@ -64,8 +65,7 @@ public:
     QWidget widget;
 };
 
-class RecordingBgMusicController : public IBackgroundMusicWindowController,
-                                   public RecordingDialog {
+class RecordingBgMusicController : public IBackgroundMusicWindowController, public RecordingDialog {
 public:
     QWidget* window() override { return &widget; }
     void showWindowInModel() override { record("showWindowInModel"); }
@@ -110,8 +110,7 @@ public:
     }
 };
 
-class RecordingButtonEditController : public IButtonEditWindowController,
-                                      public RecordingDialog {
+class RecordingButtonEditController : public IButtonEditWindowController, public RecordingDialog {
 public:
     QWidget* window() override { return &widget; }
     void updateButtonAttributes() override { record("updateButtonAttributes"); }
@@ -210,6 +209,8 @@ public:
 // A main window controller that records the calls editors make on it.
 class RecordingMainWindowController : public MainWindowController, public CallRecorder {
 public:
+    using MainWindowController::MainWindowController;
+
     bool editSource = true;
     bool isEditSource() const override { return editSource; }
     void setDocumentEdited(bool edited) override
@@ -238,7 +239,7 @@ class InstalledControllers {
 public:
     InstalledControllers()
     {
-        auto main = std::make_unique<RecordingMainWindowController>();
+        auto main = std::make_unique<RecordingMainWindowController>(nullptr, &delegate);
         mainController = main.get();
         auto list = std::make_unique<RecordingListEditController>();
         listEdit = list.get();

@@ -3,8 +3,9 @@
 // from fields the test sets at any time, answers each start attempt from
 // `startAnswers` (then `startAnswer`), and ends each started burn as
 // `outcomes` says (then `outcome`). It records the calls, and whether any
-// call that must run on the main thread ran elsewhere. Header-only: include
-// it from tests that link the production module. Thread-safe.
+// call that must run on the main thread ran elsewhere, and tells its change
+// handler after each change of its state or drive. Header-only: include it
+// from tests that link the production module. Thread-safe.
 
 #include <QCoreApplication>
 #include <QList>
@@ -37,8 +38,11 @@ public:
     }
     void setHasDevice(bool present)
     {
-        const std::lock_guard lock(m_mutex);
-        m_device = present;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_device = present;
+        }
+        changed();
     }
     void setStartAnswers(QList<bool> answers, bool afterwards)
     {
@@ -102,13 +106,17 @@ public:
     }
     void cancel() override
     {
-        const std::lock_guard lock(m_mutex);
-        ++m_cancels;
-        if (m_burning && m_cancelEnds) {
-            m_burning = false;
-            m_state = 2;
-            m_status = QStringLiteral("{State = Failed; ErrorStatus = The burn was cancelled.;}");
+        {
+            const std::lock_guard lock(m_mutex);
+            ++m_cancels;
+            if (m_burning && m_cancelEnds) {
+                m_burning = false;
+                m_state = 2;
+                m_status =
+                    QStringLiteral("{State = Failed; ErrorStatus = The burn was cancelled.;}");
+            }
         }
+        changed();
     }
     qint64 mediaWritableSpace() const override
     {
@@ -127,11 +135,14 @@ public:
     }
     void prepareForBurn() override
     {
-        const std::lock_guard lock(m_mutex);
-        noteThread();
-        ++m_prepares;
-        m_state = 0;
-        m_burning = false;
+        {
+            const std::lock_guard lock(m_mutex);
+            noteThread();
+            ++m_prepares;
+            m_state = 0;
+            m_burning = false;
+        }
+        changed();
     }
     bool burnISOPath(const QString& path) override
     {
@@ -144,6 +155,7 @@ public:
             attempts = int(m_burned.size());
             hook = m_startHook;
         }
+        changed();
         if (hook) {
             hook(attempts, started);
         }
@@ -169,8 +181,26 @@ public:
         const std::lock_guard lock(m_mutex);
         return m_status;
     }
+    void setChangeHandler(std::function<void()> handler) override
+    {
+        const std::lock_guard lock(m_mutex);
+        m_changed = std::move(handler);
+    }
 
 private:
+    // Tells the change handler, outside the lock.
+    void changed()
+    {
+        std::function<void()> handler;
+        {
+            const std::lock_guard lock(m_mutex);
+            handler = m_changed;
+        }
+        if (handler) {
+            handler();
+        }
+    }
+
     bool startLocked(const QString& path)
     {
         noteThread();
@@ -214,6 +244,7 @@ private:
     Outcome m_outcome = Outcome::Finish;
     bool m_cancelEnds = true;
     std::function<void(int, bool)> m_startHook;
+    std::function<void()> m_changed;
 
     int m_state = 0;
     bool m_burning = false;

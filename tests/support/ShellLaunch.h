@@ -16,7 +16,6 @@
 #include "UserFolders.h"
 #include "common/FileManagerExtention.h"
 #include "media/VideoConverterManager.h"
-#include "model/ModelServices.h"
 #include "shell/HelperExtention.h"
 #include "shell/MainWindowController.h"
 #include "shell/core/EditorFactory.h"
@@ -30,33 +29,45 @@ public:
     RecordingClipEditController* clipEdit = nullptr;
     RecordingVideoEditController* videoEdit = nullptr;
     RecordingImageEditController* imageEdit = nullptr;
+    // The document host each editor was made with, in the order asked.
+    QList<IDocumentHost*> hosts;
 
-    std::unique_ptr<IListEditViewController> makeListEditController(QWidget*) override
+    std::unique_ptr<IListEditViewController> makeListEditController(QWidget*,
+                                                                    IDocumentHost* host) override
     {
+        hosts << host;
         auto made = std::make_unique<RecordingListEditController>();
         listEdit = made.get();
         return made;
     }
-    std::unique_ptr<IClipEditWindowController> makeClipEditController(QWidget*) override
+    std::unique_ptr<IClipEditWindowController> makeClipEditController(QWidget*,
+                                                                      IDocumentHost* host) override
     {
+        hosts << host;
         auto made = std::make_unique<RecordingClipEditController>();
         clipEdit = made.get();
         return made;
     }
-    std::unique_ptr<IVideoEditWindowController> makeVideoEditController(QWidget*) override
+    std::unique_ptr<IVideoEditWindowController> makeVideoEditController(
+        QWidget*, IDocumentHost* host) override
     {
+        hosts << host;
         auto made = std::make_unique<RecordingVideoEditController>();
         videoEdit = made.get();
         return made;
     }
-    std::unique_ptr<IMenuEditViewController> makeMenuEditController(QWidget*) override
+    std::unique_ptr<IMenuEditViewController> makeMenuEditController(QWidget*,
+                                                                    IDocumentHost* host) override
     {
+        hosts << host;
         auto made = std::make_unique<RecordingMenuEditController>();
         menuEdit = made.get();
         return made;
     }
-    std::unique_ptr<IRenderEditWndCtrl> makeImageEditController(QWidget*) override
+    std::unique_ptr<IRenderEditWndCtrl> makeImageEditController(QWidget*,
+                                                                IDocumentHost* host) override
     {
+        hosts << host;
         auto made = std::make_unique<RecordingImageEditController>();
         imageEdit = made.get();
         return made;
@@ -102,7 +113,6 @@ public:
     {
         delegate.reset();
         EditorFactory::install(nullptr);
-        ModelServices::install(nullptr);
         VideoConverterManager::setMaxConvertCountSource(nullptr);
         FileManagerExtention::releaseTempRoot();
     }

@@ -91,7 +91,7 @@ protected:
 
     testsupport::InstalledControllers installed;
     Clip clip = makeClip();
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
 };
 
 TEST_F(AudioTab, OpeningListsTheStreamsShowsTheClipsTagAndTheMoviesVolume)
@@ -202,7 +202,7 @@ TEST(AudioTabRealClip, TheChosenTrackIsWhatTheMovieReads)
     clip->setSectionItem(section);
 
     testsupport::InstalledControllers installed;
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
     sheet.updateWindowWithMedia(clip);
     sheet.pause();
     settle();
@@ -237,7 +237,7 @@ TEST(AudioTabRealClip, TheChosenTrackSurvivesASaveAndReopen)
     ASSERT_TRUE(clip && clip->vcmovie());
     {
         testsupport::InstalledControllers installed;
-        VideoEditWindowController sheet{nullptr};
+        VideoEditWindowController sheet{nullptr, installed.mainController};
         sheet.updateWindowWithMedia(clip);
         sheet.pause();
         emit sheet.audioTab()->audioTrackPopBtn()->activated(1);
@@ -261,7 +261,7 @@ TEST(AudioTabRealClip, TheChosenTrackSurvivesASaveAndReopen)
     EXPECT_NEAR(heardFrequency(*reopenedClip->ffmovie(), 0.5), 880.0, 10.0);
 
     testsupport::InstalledControllers installed;
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
     sheet.updateWindowWithMedia(reopenedClip);
     sheet.pause();
     EXPECT_EQ(sheet.audioTab()->audioTrackPopBtn()->currentText(), QString("Audio Track 2"));

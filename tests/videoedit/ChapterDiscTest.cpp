@@ -24,7 +24,6 @@
 #include "model/DVDPage.h"
 #include "model/DVDPageItem.h"
 #include "model/DVDResource.h"
-#include "model/ModelServices.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
 #include "shell/core/DiscModelBuilder.h"
 #include "shell/core/DiscSideRebuild.h"
@@ -88,7 +87,7 @@ protected:
         withTemplates->videoFolder = services->videoFolder;
         ASSERT_FALSE(withTemplates->library->buttons().isEmpty());
         services = withTemplates;
-        ModelServices::install(services);
+        installed.mainController->setOpenProject(services);
         disc = services->disc;
         disc->setDvdFormat(1);
         disc->setAspectType(1);

@@ -44,12 +44,14 @@ protected:
     void SetUp() override
     {
         OpenProjectTest::SetUp();
+        installed.mainController->setOpenProject(services);
         window.resize(900, 600);
-        auto list = std::make_unique<ListEditViewController>(&window);
+        auto list = std::make_unique<ListEditViewController>(&window, installed.mainController);
         listEditor = list.get();
         list->view()->setGeometry(window.rect());
         installed.mainController->setListEditController(std::move(list));
-        sheet = std::make_unique<ClipEditWindowController>(nullptr);
+        sheet = std::make_unique<ClipEditWindowController>(nullptr, installed.mainController,
+                                                           listEditor);
     }
     void TearDown() override
     {

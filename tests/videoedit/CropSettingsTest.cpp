@@ -119,7 +119,7 @@ protected:
 
     testsupport::InstalledControllers installed;
     Clip clip;
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
     QSet<QString> announced;
 };
 
@@ -254,7 +254,7 @@ TEST(CropTabOpening, FillingTheTabsFromTheMovieWritesNothing)
     item->setWatermarkTextSize(QSizeF(0.25, 0.05));
     clip.movie->calls.clear();
 
-    VideoEditWindowController sheet;
+    VideoEditWindowController sheet{nullptr, installed.mainController};
     sheet.updateWindowWithMedia(clip.media);
     sheet.pause();
     for (int segment = 0; segment < 5; ++segment) {

@@ -83,7 +83,7 @@ TEST(CropWatermarkDisc, CropRotationAndTextWatermarkFromTheSheetReachTheTitle)
     QRectF mark;
     {
         testsupport::InstalledControllers installed;
-        VideoEditWindowController sheet;
+        VideoEditWindowController sheet{nullptr, installed.mainController};
         sheet.resize(900, 720);
         sheet.updateWindowWithMedia(clip);
         sheet.pause();

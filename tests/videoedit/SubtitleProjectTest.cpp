@@ -104,7 +104,7 @@ protected:
                         quint64 encoding)
     {
         testsupport::InstalledControllers installed;
-        VideoEditWindowController sheet;
+        VideoEditWindowController sheet{nullptr, installed.mainController};
         sheet.updateWindowWithMedia(clip);
         sheet.pause();
         sheet.segmentSelectChanged(3);
@@ -186,7 +186,7 @@ TEST_F(SubtitleProject, TheChosenSubtitleSurvivesSaveAndReopenAndReachesTheDisc)
     {
         // The sheet shows the clip's file under the name it was chosen with.
         testsupport::InstalledControllers installed;
-        VideoEditWindowController sheet;
+        VideoEditWindowController sheet{nullptr, installed.mainController};
         sheet.updateWindowWithMedia(firstBack);
         sheet.pause();
         QCoreApplication::processEvents();

@@ -131,7 +131,7 @@ protected:
     LMFFMovie::Ptr movie;
     std::shared_ptr<MediaSectionItem> section;
     std::shared_ptr<MediaData> clip;
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
 };
 
 TEST_F(SubtitleTab, EveryEncodingOpensUnderAutomaticAndItsOwnRowLeavingNoCopy)
@@ -365,7 +365,7 @@ TEST_F(SubtitleTab, FontSizeFieldShowsItsValueAndArrows)
 TEST(SubtitleTabRefresh, OpeningAClipWritesNoSubtitleValue)
 {
     testsupport::InstalledControllers installed;
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
     Clip clip = makeClip();
     clip.item()->setSubtitlePath("/nowhere/old.srt");
     clip.item()->setSubtitleEncoding(SubtitleEncodings::kBig5);

@@ -111,7 +111,7 @@ TEST(VideoEditDisc, SegmentsSetOnTheSheetBecomeTheAuthoredTitle)
     // one's end typed as 5 s.
     {
         testsupport::InstalledControllers installed;
-        VideoEditWindowController sheet;
+        VideoEditWindowController sheet{nullptr, installed.mainController};
         sheet.updateWindowWithMedia(clip);
         sheet.pause();
         for (double at : {1.0, 3.0}) {
@@ -177,7 +177,7 @@ TEST(VideoEditDisc, SubtitleTrackAndVolumeChosenOnTheSheetReachTheDisc)
     ASSERT_NE(voiced->ffmovie(), silent->ffmovie());
     {
         testsupport::InstalledControllers installed;
-        VideoEditWindowController sheet;
+        VideoEditWindowController sheet{nullptr, installed.mainController};
         sheet.updateWindowWithMedia(voiced);
         sheet.pause();
         sheet.segmentSelectChanged(3);

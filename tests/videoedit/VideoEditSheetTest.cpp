@@ -95,7 +95,7 @@ protected:
     testsupport::InstalledControllers installed;
     Clip clip;
     RowSpy row;
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
 };
 
 TEST_F(VideoEditSheet, OpeningTakesTheSectionAndPlaysTheTrimTabFromZeroWritingNothing)

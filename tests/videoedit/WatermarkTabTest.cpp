@@ -92,7 +92,7 @@ protected:
     QTemporaryDir dir = testsupport::makeTempDir();
     testsupport::InstalledControllers installed;
     Clip clip;
-    VideoEditWindowController sheet{nullptr};
+    VideoEditWindowController sheet{nullptr, installed.mainController};
 };
 
 TEST_F(WatermarkTab, PlacesAreStoredAsTypedAndSizesLimitedToTheRoom)

@@ -46,18 +46,26 @@ int AlertSheet::returnCode() const
 
 bool AlertSheet::end(int returnCode)
 {
-    QMutexLocker locker(&m_mutex);
-    if (m_ended) {
-        return false;
+    std::function<void()> ended;
+    {
+        QMutexLocker locker(&m_mutex);
+        if (m_ended) {
+            return false;
+        }
+        m_ended = true;
+        m_returnCode = returnCode;
+        ended = m_endedHandler;
     }
-    m_ended = true;
-    m_returnCode = returnCode;
+    if (ended) {
+        ended();
+    }
     return true;
 }
 
 void AlertSheet::dismiss()
 {
     std::function<void()> takeAway;
+    std::function<void()> ended;
     {
         QMutexLocker locker(&m_mutex);
         if (m_ended) {
@@ -66,9 +74,26 @@ void AlertSheet::dismiss()
         m_ended = true;
         m_returnCode = AlertService::OtherReturn;
         takeAway = m_dismiss;
+        ended = m_endedHandler;
     }
     if (takeAway) {
         takeAway();
+    }
+    if (ended) {
+        ended();
+    }
+}
+
+void AlertSheet::setEndHandler(std::function<void()> handler)
+{
+    bool endedAlready = false;
+    {
+        QMutexLocker locker(&m_mutex);
+        m_endedHandler = handler;
+        endedAlready = m_ended;
+    }
+    if (endedAlready && handler) {
+        handler();
     }
 }
 

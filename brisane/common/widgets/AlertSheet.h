@@ -4,7 +4,8 @@
 // A sheet ends once, with the return code of the button pressed
 // (AlertService::ReturnCode), or when its owner dismisses it. Until then its
 // buttons may be enabled and disabled from any thread; a thread that waits
-// for the answer polls hasEnded(). Every operation is thread-safe.
+// for the answer is woken by the end handler. Every operation is
+// thread-safe.
 
 #include <QMap>
 #include <QMutex>
@@ -49,6 +50,10 @@ public:
     // The call that takes the sheet off the screen, run by dismiss on the
     // dismissing thread.
     void setDismissHandler(std::function<void()> handler);
+    // The call run once the sheet has ended (answered or dismissed), on the
+    // ending thread, outside the sheet's lock; run at once when it has
+    // ended already. It must only wake a waiter.
+    void setEndHandler(std::function<void()> handler);
 
 private:
     const AlertContent m_content;
@@ -58,4 +63,5 @@ private:
     int m_returnCode;
     std::function<void()> m_buttonsChanged;
     std::function<void()> m_dismiss;
+    std::function<void()> m_endedHandler;
 };

@@ -27,27 +27,31 @@ std::shared_ptr<EditorFactory>& installedFactory()
 
 EditorFactory::~EditorFactory() = default;
 
-std::unique_ptr<IListEditViewController> EditorFactory::makeListEditController(QWidget*)
+std::unique_ptr<IListEditViewController> EditorFactory::makeListEditController(QWidget*,
+                                                                               IDocumentHost*)
 {
     return nullptr;
 }
 
-std::unique_ptr<IClipEditWindowController> EditorFactory::makeClipEditController(QWidget*)
+std::unique_ptr<IClipEditWindowController> EditorFactory::makeClipEditController(QWidget*,
+                                                                                 IDocumentHost*)
 {
     return nullptr;
 }
 
-std::unique_ptr<IVideoEditWindowController> EditorFactory::makeVideoEditController(QWidget*)
+std::unique_ptr<IVideoEditWindowController> EditorFactory::makeVideoEditController(QWidget*,
+                                                                                   IDocumentHost*)
 {
     return nullptr;
 }
 
-std::unique_ptr<IMenuEditViewController> EditorFactory::makeMenuEditController(QWidget*)
+std::unique_ptr<IMenuEditViewController> EditorFactory::makeMenuEditController(QWidget*,
+                                                                               IDocumentHost*)
 {
     return nullptr;
 }
 
-std::unique_ptr<IRenderEditWndCtrl> EditorFactory::makeImageEditController(QWidget*)
+std::unique_ptr<IRenderEditWndCtrl> EditorFactory::makeImageEditController(QWidget*, IDocumentHost*)
 {
     return nullptr;
 }

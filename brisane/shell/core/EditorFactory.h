@@ -6,10 +6,13 @@
 //
 // The main window asks once, while it sets itself up, in this order: title
 // list, chapter editor, video editor, menu editor, slideshow editor. Each
-// editor gets the main window as its parent. Main thread.
+// editor gets the main window as its parent and the document host (the main
+// window controller, not owned, outliving the editor) that hands it the
+// open project. Main thread.
 
 #include <memory>
 
+class IDocumentHost;
 class IListEditViewController;
 class IClipEditWindowController;
 class IVideoEditWindowController;
@@ -21,11 +24,16 @@ class EditorFactory {
 public:
     virtual ~EditorFactory();
 
-    virtual std::unique_ptr<IListEditViewController> makeListEditController(QWidget* window);
-    virtual std::unique_ptr<IClipEditWindowController> makeClipEditController(QWidget* window);
-    virtual std::unique_ptr<IVideoEditWindowController> makeVideoEditController(QWidget* window);
-    virtual std::unique_ptr<IMenuEditViewController> makeMenuEditController(QWidget* window);
-    virtual std::unique_ptr<IRenderEditWndCtrl> makeImageEditController(QWidget* window);
+    virtual std::unique_ptr<IListEditViewController> makeListEditController(QWidget* window,
+                                                                            IDocumentHost* host);
+    virtual std::unique_ptr<IClipEditWindowController> makeClipEditController(QWidget* window,
+                                                                              IDocumentHost* host);
+    virtual std::unique_ptr<IVideoEditWindowController> makeVideoEditController(
+        QWidget* window, IDocumentHost* host);
+    virtual std::unique_ptr<IMenuEditViewController> makeMenuEditController(QWidget* window,
+                                                                            IDocumentHost* host);
+    virtual std::unique_ptr<IRenderEditWndCtrl> makeImageEditController(QWidget* window,
+                                                                        IDocumentHost* host);
 
     // The installed factory, or the default one.
     static std::shared_ptr<EditorFactory> current();

@@ -3,8 +3,9 @@
 //
 // The main window keeps one DVDBurn for its life: it lists the DVD writers,
 // keeps the chosen one and asks about its medium. The production prepares the
-// burner (prepareForBurn), starts the burn (burnISOPath) and then polls
-// isFinished / isFailed and progress from its own thread.
+// burner (prepareForBurn), starts the burn (burnISOPath), then waits for
+// burnStateChanged and reads isFinished / isFailed and progress from its own
+// thread.
 //
 // state: 0 while free or burning, 1 finished, 2 failed. It moves only from 0,
 // on statuses of the current burn, and stays at 1 or 2 until prepareForBurn.
@@ -94,6 +95,11 @@ public:
 
     // The file's size in bytes, 0 when it cannot be read.
     static qint64 fileSizeForFile(const QString& path);
+
+signals:
+    // state, isBurning or the chosen burn may have changed. Emitted on the
+    // thread that changed them, with no lock of the burner held.
+    void burnStateChanged();
 
 private slots:
     void burnStatusChangedNotification(const DRBurn* burn, const QVariantMap& status);

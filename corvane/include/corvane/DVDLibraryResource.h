@@ -6,8 +6,9 @@
 // made on the main thread during launch, and only read afterwards; its
 // picture lookup may be used from any thread.
 //
-// The bundle is looked up beside the executable first, then in
-// "<executable folder>/../share/brisane". Folder entries are taken in byte
+// The bundle is looked up beside the executable first, then in the installed
+// resource folder (named by the build's installed layout, relative to the
+// executable's folder). Folder entries are taken in byte
 // order of their names, skipping names that start with ".", so the lists are
 // the same on every run and every file system. An entry that is not a
 // regular file (a pipe, a device, a link to one) and a page that cannot be
