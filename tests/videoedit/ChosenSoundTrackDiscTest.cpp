@@ -63,7 +63,7 @@ QList<TrackTitle> trackTitles(bool subtitled)
 void chooseSecondTrack(const std::shared_ptr<MediaData>& clip, const QString& subtitle)
 {
     testsupport::InstalledControllers installed;
-    VideoEditWindowController sheet;
+    VideoEditWindowController sheet{nullptr, installed.mainController};
     sheet.updateWindowWithMedia(clip);
     sheet.pause();
     if (!subtitle.isEmpty()) {
