@@ -21,6 +21,7 @@
 #include "media/VideoConverterManager.h"
 #include "model/DVDResource.h"
 #include "model/DataResource.h"
+#include "model/ProjectSourceCheck.h"
 #include "model/UserConfig.h"
 #include "production/DVDMenuImageGeneratorCustomImage.h"
 #include "shell/HelpDocuments.h"
@@ -33,7 +34,6 @@
 #include "shell/core/IMenuEditViewController.h"
 #include "shell/core/OpenProject.h"
 #include "shell/core/ProjectDocument.h"
-#include "model/ProjectSourceCheck.h"
 
 namespace {
 std::atomic<AppDelegate*> currentDelegate{nullptr};

@@ -151,8 +151,8 @@ TEST_F(ProductionResources, FourTitlesRunFewThreadsInLittleAddressSpace)
     ASSERT_TRUE(made.isSucceeded()) << qPrintable(made.toString());
     std::printf("threads %lld before, %lld at the peak; VmSize %lld MiB before, VmPeak %lld MiB\n",
                 threadsBefore, threads, sizeBeforeKiB / 1024, peakKiB / 1024);
-    // Under 40, on any number of cores.
-    EXPECT_LT(threads, 40);
+    // At most 40, on any number of cores.
+    EXPECT_LE(threads, 40);
     EXPECT_GT(peakKiB, 0);
     EXPECT_LT(peakKiB, 2LL * 1024 * 1024);
 }
@@ -190,7 +190,8 @@ TEST_F(ProductionResources, TitleInPiecesRunsFewThreads)
     EXPECT_EQ(step.titlesInPieces(), 1);
     EXPECT_GE(step.mostConcurrentConversions(), 4);
     std::printf("threads %lld at the peak of four pieces and their sound\n", threads);
-    EXPECT_LT(threads, 40);
+    // At most 40, the production thread the step runs on included.
+    EXPECT_LE(threads, 40);
 }
 
 // The two runs above on a machine of many more cores than this one, as the

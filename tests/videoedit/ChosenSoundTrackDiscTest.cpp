@@ -21,6 +21,7 @@
 #include "../shell/DiscProjectFixture.h"
 #include "../shell/DiscReadBack.h"
 #include "DiscRoadSupport.h"
+#include "ProductionThread.h"
 #include "RecordingControllers.h"
 #include "SubtitleFixtures.h"
 #include "TwoTrackMedia.h"
@@ -239,7 +240,7 @@ TEST_F(ChosenSoundTrackDisc, TheSecondTrackSoundsFromTheFirstSecondOfTitlesInPie
     MakeDVDVideo render;
     render.setMaximumConcurrentTitles(2 * static_cast<int>(titles.size()) + 1);
     render.setMinimumPieceLength(2.0);
-    const ProductionResult rendered = render.makeDVDVideo(model, work);
+    const ProductionResult rendered = testsupport::renderOnProductionThread(render, model, work);
     ASSERT_TRUE(rendered.isSucceeded()) << qPrintable(rendered.toString());
     EXPECT_EQ(render.titlesInPieces(), titles.size());
     ASSERT_TRUE(testsupport::runDvdauthor(model, work));
