@@ -64,6 +64,10 @@ BurnDVDCtrl::BurnDVDCtrl(QWidget* parent) : QDialog(parent)
     m_progressTextField->setMinimumWidth(
         m_progressTextField->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
     m_timeLeftField = new QLabel;
+    // Room for the longest text from the start, so that the first time left
+    // shows whole and the row does not shift as it changes.
+    m_timeLeftField->setMinimumWidth(
+        m_timeLeftField->fontMetrics().horizontalAdvance(timeLeftTextFor(99 * 3600.0 - 1)));
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"));
     connect(m_cancelButton, &QPushButton::clicked, this, &BurnDVDCtrl::cancel);
 
@@ -229,7 +233,7 @@ void BurnDVDCtrl::burnDVDWithBlock(Road road, RoadEnd end,
     if (stages.isEmpty()) {
         stages = {{0.0, MaximumShownProgress, -1.0}};
     }
-    m_estimate = RemainingTimeEstimate(std::move(stages));
+    m_estimate = RemainingTimeEstimate(std::move(stages), m_timeLeftSettleSeconds);
     m_timeLeft.reset();
     m_timeLeftField->clear();
     m_runClock.start();

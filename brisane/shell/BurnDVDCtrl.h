@@ -102,6 +102,10 @@ public:
     // has been shown, before roadEnded.
     using RoadEnd = std::function<void(const ProductionResult&, const BurnDVDWorkflow&)>;
 
+    // How long the encoding runs before its time left is shown (seconds);
+    // set it before a road starts. Tests shorten it for their short discs.
+    void setTimeLeftSettleSeconds(double seconds) { m_timeLeftSettleSeconds = seconds; }
+
     // The common frame of every road: opens the window and runs `road` on
     // its own thread with a fresh workflow; returns at once. `stages` tell
     // the time left (one stage at the bar's own pace when empty).
@@ -186,6 +190,7 @@ private:
     double m_shown = 0.0;
     QList<double> m_shownValues;
     RemainingTimeEstimate m_estimate;
+    double m_timeLeftSettleSeconds = RemainingTimeEstimate::settleSeconds;
     QElapsedTimer m_runClock;
     std::optional<double> m_timeLeft;
     std::function<void(BurnDVDCtrl&)> m_observer;

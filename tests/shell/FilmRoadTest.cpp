@@ -125,13 +125,20 @@ protected:
 TEST_F(FilmRoad, ProgressOnlyGrowsAndTheTimeLeftIsShown)
 {
     BurnDVDCtrl window;
+    // The short film encodes in about a second on an idle machine: the time
+    // left is shown once the encoding has run a tenth of that.
+    window.setTimeLeftSettleSeconds(0.1);
     QList<double> shown;
     QList<std::optional<double>> left;
     QStringList texts;
+    QImage withTimeLeft;
     window.setRefreshObserver([&](BurnDVDCtrl& running) {
         shown << running.shownProgress();
         left << running.shownTimeLeft();
         texts << running.timeLeftText();
+        if (withTimeLeft.isNull() && !texts.last().isEmpty()) {
+            withTimeLeft = running.grab().toImage();
+        }
     });
     const QString iso = out + "/film.iso";
     const ProductionResult result = makeIso(window, iso);
@@ -152,6 +159,7 @@ TEST_F(FilmRoad, ProgressOnlyGrowsAndTheTimeLeftIsShown)
         }
     }
     EXPECT_TRUE(texts[first - left.begin()].endsWith(" left"));
+    testsupport::writeArtifact(withTimeLeft, "production-window-time-left.png");
     const LMDVD::Ptr disc = LMDVD::open(iso);
     ASSERT_TRUE(disc);
     ASSERT_EQ(disc->titleSources().size(), 1);

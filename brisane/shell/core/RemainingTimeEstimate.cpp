@@ -4,7 +4,10 @@
 #include <iterator>
 #include <utility>
 
-RemainingTimeEstimate::RemainingTimeEstimate(QList<Stage> stages) : m_stages(std::move(stages)) {}
+RemainingTimeEstimate::RemainingTimeEstimate(QList<Stage> stages, double settle)
+    : m_stages(std::move(stages)), m_settleSeconds(settle)
+{
+}
 
 void RemainingTimeEstimate::addSample(double seconds, double shown)
 {
@@ -29,7 +32,7 @@ void RemainingTimeEstimate::addSample(double seconds, double shown)
 double RemainingTimeEstimate::currentPace() const
 {
     const double start = m_samples.first().first;
-    if (m_lastSeconds - start < settleSeconds) {
+    if (m_lastSeconds - start < m_settleSeconds) {
         return 0.0;
     }
     // From the last sample at the start of the later half of the stage's time.

@@ -17,7 +17,8 @@
 // where it has none, its range at the pace of the stage running.
 //
 // Samples come in order, their times in seconds from the road's start.
-// Nothing is known until the first stage has run settleSeconds and moved.
+// Nothing is known until the first stage has run settleSeconds (by default
+// two seconds) and moved.
 
 #include <QList>
 #include <optional>
@@ -33,7 +34,7 @@ public:
     };
     static constexpr double settleSeconds = 2.0;
 
-    explicit RemainingTimeEstimate(QList<Stage> stages = {});
+    explicit RemainingTimeEstimate(QList<Stage> stages = {}, double settle = settleSeconds);
 
     void addSample(double seconds, double shown);
     // Seconds still needed after the last sample; none while not known.
@@ -45,6 +46,7 @@ private:
     double leftOfCurrent(double pace) const;
 
     QList<Stage> m_stages;
+    double m_settleSeconds = settleSeconds;
     qsizetype m_current = -1;
     // The samples of the stage running (time, progress), from its start.
     QList<std::pair<double, double>> m_samples;
